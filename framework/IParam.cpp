@@ -1,0 +1,145 @@
+#include "framework/IParam.h"
+
+#include <climits>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+#include "framework/TextCopy.h"
+
+namespace {
+// Truncation toward zero that stays defined for any double.
+int TruncateToInt(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
+  if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
+  return static_cast<int>(value);
+}
+}  // namespace
+
+IParam::IParam() = default;
+
+void IParam::InitBool(const char* name, bool defaultValue, const char* label, const char* group) {
+  if (mType == kTypeNone) mType = kTypeBool;
+  InitEnum(name, defaultValue ? 1 : 0, 2, label, group);
+  SetDisplayText(0, "off");
+  SetDisplayText(1, "on");
+}
+
+void IParam::InitEnum(const char* name, int defaultValue, int nEnums, const char* label,
+                      const char* group) {
+  if (mType == kTypeNone) mType = kTypeEnum;
+  InitInt(name, defaultValue, 0, nEnums - 1, label, group);
+}
+
+void IParam::InitInt(const char* name, int defaultValue, int minVal, int maxVal, const char* label,
+                     const char* group) {
+  if (mType == kTypeNone) mType = kTypeInt;
+  InitDouble(name, defaultValue, minVal, maxVal, 1.0, label, group);
+}
+
+void IParam::InitDouble(const char* name, double defaultValue, double minVal, double maxVal,
+                        double step, const char* label, const char* group) {
+  if (mType == kTypeNone) mType = kTypeDouble;
+  CopyText(mName, name, sizeof(mName));
+  CopyText(mLabel, label, sizeof(mLabel));
+  CopyText(mParamGroup, group, sizeof(mParamGroup));
+  mValue = mDefault = defaultValue;
+  mMin = minVal;
+  mMax = maxVal > minVal + step ? maxVal : minVal + step;
+  mStep = step;
+
+  double x = step;
+  int p = 0;
+  while (p < MAX_PARAM_DISPLAY_PRECISION && x != std::floor(x)) {
+    ++p;
+    x *= 10.0;
+  }
+  mDisplayPrecision = p;
+}
+
+void IParam::SetDisplayText(int value, const char* text) {
+  DisplayText entry{};
+  entry.mValue = value;
+  CopyText(entry.mText, text, sizeof(entry.mText));
+  mDisplayTexts.Add(entry);
+}
+
+void IParam::SetShape(double shape) {
+  if (shape != 0.0) mShape = shape;
+}
+
+void IParam::SetNormalized(double normalizedValue) {
+  mValue = mMin + (mMax - mMin) * std::pow(normalizedValue, mShape);
+  if (mType != kTypeDouble) mValue = mStep * std::floor(mValue / mStep + 0.5);
+  if (mValue > mMax) mValue = mMax;
+}
+
+double IParam::GetNormalized() const { return GetNormalized(mValue); }
+
+double IParam::GetNormalized(double nonNormalizedValue) const {
+  if (mMax == mMin) return 0.0;
+  double v = nonNormalizedValue;
+  if (v < mMin) v = mMin;
+  if (v > mMax) v = mMax;
+  return std::pow((v - mMin) / (mMax - mMin), 1.0 / mShape);
+}
+
+int IParam::Int() const { return TruncateToInt(mValue); }
+
+double IParam::DBToAmp() const { return std::exp(mValue * 0.1151292546497); }
+
+void IParam::GetBounds(double* minVal, double* maxVal) const {
+  if (minVal) *minVal = mMin;
+  if (maxVal) *maxVal = mMax;
+}
+
+void IParam::GetDisplayForHost(double value, bool normalized, char* text, bool useTexts) const {
+  if (!text) return;
+  if (normalized) value = mMin + (mMax - mMin) * std::pow(value, mShape);
+  if (useTexts) {
+    const char* displayText = GetDisplayText(TruncateToInt(value));
+    if (displayText[0]) {
+      CopyText(text, displayText, MAX_PARAM_DISPLAY_LEN);
+      return;
+    }
+  }
+  if (mNegateDisplay) value = -value;
+  if (mDisplayPrecision == 0) {
+    std::snprintf(text, MAX_PARAM_DISPLAY_LEN, "%d", TruncateToInt(value));
+  } else {
+    std::snprintf(text, MAX_PARAM_DISPLAY_LEN, "%.*f", mDisplayPrecision, value);
+  }
+}
+
+const char* IParam::GetLabelForHost() const {
+  const char* displayText = GetDisplayText(Int());
+  return displayText[0] ? "" : mLabel;
+}
+
+const char* IParam::GetDisplayText(int value) const {
+  const DisplayText* texts = mDisplayTexts.Get();
+  for (int i = 0; i < mDisplayTexts.GetSize(); ++i) {
+    if (texts[i].mValue == value) return texts[i].mText;
+  }
+  return "";
+}
+
+const char* IParam::GetDisplayTextAtIdx(int idx, int* value) const {
+  if (idx < 0 || idx >= mDisplayTexts.GetSize()) return "";
+  const DisplayText& entry = mDisplayTexts.Get()[idx];
+  if (value) *value = entry.mValue;
+  return entry.mText;
+}
+
+bool IParam::MapDisplayText(const char* text, int* value) const {
+  if (!text) return false;
+  const DisplayText* texts = mDisplayTexts.Get();
+  for (int i = 0; i < mDisplayTexts.GetSize(); ++i) {
+    if (!std::strcmp(texts[i].mText, text)) {
+      if (value) *value = texts[i].mValue;
+      return true;
+    }
+  }
+  return false;
+}

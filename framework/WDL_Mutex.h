@@ -1,0 +1,41 @@
+#pragma once
+
+#include <pthread.h>
+
+#include <atomic>
+#include <thread>
+
+// Recursive lock kept by its own owner/count bookkeeping over a plain mutex:
+// the owning thread may enter again and must leave as often as it entered.
+class WDL_Mutex {
+ public:
+  WDL_Mutex();
+  ~WDL_Mutex();
+  WDL_Mutex(const WDL_Mutex&) = delete;
+  WDL_Mutex& operator=(const WDL_Mutex&) = delete;
+
+  void Enter();
+  // A thread that does not own the lock leaves nothing.
+  void Leave();
+
+ private:
+  pthread_mutex_t mMutex;
+  std::atomic<std::thread::id> mOwner{};
+  int mCount = 0;
+};
+
+// Holds a mutex for a scope; a null mutex is allowed and holds nothing.
+class WDL_MutexLock {
+ public:
+  explicit WDL_MutexLock(WDL_Mutex* mutex) : mMutex(mutex) {
+    if (mMutex) mMutex->Enter();
+  }
+  ~WDL_MutexLock() {
+    if (mMutex) mMutex->Leave();
+  }
+  WDL_MutexLock(const WDL_MutexLock&) = delete;
+  WDL_MutexLock& operator=(const WDL_MutexLock&) = delete;
+
+ private:
+  WDL_Mutex* mMutex;
+};
