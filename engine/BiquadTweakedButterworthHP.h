@@ -1,0 +1,53 @@
+#pragma once
+
+#include <algorithm>
+#include <cmath>
+
+namespace Quillvane {
+
+// Resonant second-order high-pass whose coefficients are recomputed from a
+// normalised cutoff every sample, so its corner follows envelopes and LFOs.
+template <typename T>
+class BiquadTweakedButterworthHP {
+ public:
+  static constexpr T kSilence = T(1e-30);
+
+  virtual ~BiquadTweakedButterworthHP() = default;
+
+  // cutoff in [0, 1] of half the sample rate; damping 0 rings forever.
+  void setup(T cutoff, T damping) {
+    const T fh = std::max(mMinFrequency, mFrequencyFactor * (cutoff * T(0.5)));
+    K = std::tan(fh * T(3.1415927410125732));
+    const T n = T(1) / (damping * K + T(1) + K * K);
+    b0 = n;
+    b1 = T(-2) * n;
+    b2 = n;
+    a1 = ((K * K - T(1)) + (K * K - T(1))) * n;
+    a2 = (T(1) - damping * K + K * K) * n;
+  }
+
+  T process(T in) {
+    x0 = in;
+    T out = b2 * x2 + (b1 * x1 + in * b0) - a1 * y1 - a2 * y2;
+    // A ringing tail with no input would otherwise decay into subnormals.
+    if (std::fabs(out) < kSilence) out = T(0);
+    y0 = out;
+    x2 = x1;
+    x1 = in;
+    y2 = y1;
+    y1 = out;
+    return out;
+  }
+
+  void clear() { x0 = x1 = x2 = y0 = y1 = y2 = b0 = b1 = b2 = a1 = a2 = K = T(0); }
+
+ private:
+  T mFrequencyFactor = T(0.957);
+  T mMinFrequency = T(0.0001);
+  T x0 = T(0), x1 = T(0), x2 = T(0);
+  T y0 = T(0), y1 = T(0), y2 = T(0);
+  T b0 = T(0), b1 = T(0), b2 = T(0), a1 = T(0), a2 = T(0);
+  T K = T(0);
+};
+
+}  // namespace Quillvane

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "engine/DelegateSet.h"
+#include "framework/IMidiQueue.h"
+
+// Holds the host's note messages until the block being rendered reaches
+// their frame, keeps track of held keys, and announces note-ons and
+// note-offs through its signals.
+class MIDIReceiver {
+ public:
+  static constexpr int kQueueSize = 1024;
+  static constexpr int kNumKeys = 128;
+
+  MIDIReceiver() : mMidiQueue(kQueueSize) {}
+  MIDIReceiver(const MIDIReceiver&) = delete;
+  MIDIReceiver& operator=(const MIDIReceiver&) = delete;
+
+  // Queues note-on and note-off messages; everything else is dropped.
+  void onMessageReceived(IMidiMsg* msg);
+  // Once per frame, before the voices render it.
+  void advance();
+  // Once at the end of every block of frames.
+  void flush(int frames);
+
+  int getNumKeys() const { return mNumKeys; }
+  bool getKeyStatus(int key) const { return key >= 0 && key < kNumKeys && mKeyStatus[key]; }
+
+  Gallant::DelegateSet3<int, int, int> noteOn;  // note, velocity, frame offset
+  Gallant::DelegateSet2<int, int> noteOff;      // note, velocity
+  Gallant::DelegateSet2<int, double> controlChange;
+
+ private:
+  IMidiQueue mMidiQueue;
+  int mNumKeys = 0;
+  bool mKeyStatus[kNumKeys] = {};
+  int mOffset = 0;
+};

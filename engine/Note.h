@@ -1,0 +1,171 @@
+#pragma once
+
+#include <cmath>
+#include <cstdint>
+#include <memory>
+#include <string>
+
+#include "engine/ADSR.h"
+#include "engine/AudioProcessingUnit.h"
+#include "engine/BiquadTweakedButterworthHP.h"
+#include "engine/FmModulator.h"
+#include "engine/Modulator.h"
+#include "program/QVSynthProgram.h"
+
+namespace Quillvane {
+
+class MasterSynth;
+class PitchEnvelope;
+class WaveformProvider;
+
+// One voice: three wavetable oscillators with two-voice unison, a sine bass
+// layer and a click, rendered frame by frame into block buffers by
+// synthesize(), then filtered, panned and enveloped once per block by process().
+class Note : public AudioProcessingUnit {
+ public:
+  static constexpr double kMaxVelocity = 127.0;
+  static constexpr double kDefUnisonDetune = 0.125;
+  static constexpr double kDefUnisonFadeIn = 0.2;
+  static constexpr double kDefFmFadeIn = 0.2;
+  static constexpr double kClickDuration = 0.2;
+  static constexpr double kClickOffsetDuration = 0.001;
+  static constexpr double kKickBaseFrequency = 44.0;
+  static constexpr double kSafeFilterFactor = 0.99777;
+  static constexpr int kNumOscillators = 3;
+  static constexpr int kNumFmOperators = 5;
+  // Far below hearing; decaying states are cut to 0.0 here instead of
+  // crawling through subnormal numbers.
+  static constexpr double kSilence = 1e-30;
+
+  // Tuning shared by every voice of every instrument in the process; only
+  // the instrument's parameter handling writes them.
+  static double sGlobalTranspose;
+  static double sPitchFactor1, sPitchFactor2, sPitchFactor3;
+  static double sFineTune1, sFineTune2, sFineTune3;
+  static double sUnisonFadeIn, sFmFadeIn;
+
+  Note();
+  explicit Note(int note);
+  ~Note() override;
+  Note(const Note&) = delete;
+  // Copies the envelopes, note number, velocity and sample counter only.
+  Note& operator=(const Note& other);
+
+  void init();
+  void setMasterSynth(MasterSynth* master);
+  void setSampleRate(double rate) override;
+  // Buffers only grow; allocation happens here and nowhere else.
+  void setBlockSize(int n);
+
+  void setNote(int note);
+  void keyOn(int velocity);
+  void keyOff();
+  // Clamped into the block buffers so a stray offset can never write past them.
+  void setOffset(int frame);
+  int getOffset() const { return mFrameOffset; }
+  int getNote() const { return mNoteNumber; }
+  double getNoteFrequency() const { return mNoteFrequency; }
+  double getCarrierFrequency() const { return mCarrierFrequency; }
+  bool isPlaying() const { return mVolumeEnvelope.isPlaying() || mFilterEnvelope.isPlaying(); }
+  eADSR getState() const { return mVolumeEnvelope.getState(); }
+  double getVolume() const { return mEnvelopeLevel; }
+  void updateCarrierFreq();
+
+  void setUnisonVoices(double x);
+  unsigned getUnisonVoices() const { return mUnisonVoices; }
+  void setUnisonDetune(double d);
+  double getUnisonDetune() const { return mUnisonDetune; }
+  void setModFrequency1(double f);
+  void setModFrequency2(double f);
+  void setModFrequency3(double f);
+  void setFmAmount(int index, double amount);
+  void setFmFrequency(double) {}
+
+  ADSR& getVolumeEnvelope() { return mVolumeEnvelope; }
+  ADSR& getFilterEnvelope() { return mFilterEnvelope; }
+  const ADSR& getVolumeEnvelope() const { return mVolumeEnvelope; }
+  const ADSR& getFilterEnvelope() const { return mFilterEnvelope; }
+
+  void synthesize();
+  void process(double** outputs, double* bassOutput, int frames);
+  // One oscillator's drive, ring, filters and volume for one sample;
+  // oscillator is 1, 2 or 3, anything else gives 0.0.
+  double process(double input, double saturation, double lfo, double ringAmount,
+                 double filterModAmount, double cutoff, double resonance, double filterType,
+                 double filterEnvelope, bool invertFilterEnvelope, double volume, int oscillator);
+
+  static bool getNoteString(int note, std::string& name);
+
+ private:
+  struct Smoother {
+    double pole;
+    double gain;
+    double state;
+    double step(double target) {
+      state = state * pole + target * gain;
+      // Gliding to 0 would otherwise stick at the smallest subnormal.
+      if (std::fabs(state) < kSilence) state = 0.0;
+      return state;
+    }
+  };
+
+  struct OscillatorFilter {
+    double feedback = 0.0;
+    double stages[4] = {0.0, 0.0, 0.0, 0.0};
+    BiquadTweakedButterworthHP<double> highPass;
+    void clear();
+  };
+
+  void construct();
+  void computeTuneFactors() { mDetuneFactor = mUnisonDetune; }
+  void initSampleCounters();
+  void resetPhase();
+  void clearFilters();
+  void allocateBuffers();
+  void freeBuffers();
+  void resetBuffers();
+  void synthesizeOsc(int oscillator, int position);
+  void synthesizeBassLayer(int position);
+  void updateSample();
+  void updatePhase(double pitch);
+  double slot(int index) const { return mProgram->slot(index); }
+
+  uint16_t mUnisonVoices = 1;
+  double mUnisonDetune = 0.0;
+  double mDetuneFactor = 0.0;
+  double mPhases[2 * kNumOscillators] = {};
+  double mBassPhase = 0.0;
+  ADSR mVolumeEnvelope;
+  ADSR mFilterEnvelope;
+  int32_t mNoteNumber = -1;
+  int32_t mFrameOffset = 0;
+  uint32_t mSampleCounter = 0;
+  int32_t mBlockIndex = 0;
+  double mEnvelopeLevel = 0.0;
+  double mVelocity = kMaxVelocity;
+  double mVelocityGain = 1.0;
+  double mCarrierFrequency = 0.0;
+  double mNoteFrequency = 0.0;
+  int32_t mClickLength = 0;
+  int32_t mClickStart = 0;
+  double mClickPhase = 0.0;
+  int32_t mBufferLength = 0;
+  std::unique_ptr<double[]> mOscBuffers[kNumOscillators];
+  std::unique_ptr<double[]> mBassBuffer;
+  std::unique_ptr<double[]> mClickBuffer;
+  double mWaveformSelectors[kNumOscillators] = {};
+  OscillatorFilter mFilters[kNumOscillators];
+  // Per oscillator: ring/filter LFO at 2k, tune LFO at 2k + 1.
+  Modulator mLfos[2 * kNumOscillators];
+  // At 0.25, 0.5, 1, 2 and 4 times the carrier.
+  FmModulator mFmOperators[kNumFmOperators];
+  MasterSynth* mMaster = nullptr;
+  QVSynthProgram* mProgram = nullptr;
+  WaveformProvider* mProvider = nullptr;
+  PitchEnvelope* mPitchEnvelope = nullptr;
+  Smoother mVolumeSmoothers[kNumOscillators];
+  Smoother mPanSmoothers[kNumOscillators];
+  Smoother mSaturationSmoothers[kNumOscillators];
+};
+
+}  // namespace Quillvane

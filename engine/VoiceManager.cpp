@@ -1,0 +1,114 @@
+#include "engine/VoiceManager.h"
+
+#include <string>
+
+#include "engine/MasterSynth.h"
+
+using Quillvane::Note;
+
+void VoiceManager::setMasterSynth(Quillvane::MasterSynth* master) {
+  mMaster = master;
+  forEachNote([master](Note& n) { n.setMasterSynth(master); });
+}
+
+void VoiceManager::setSampleRate(double rate) {
+  forEachNote([rate](Note& n) { n.setSampleRate(rate); });
+}
+
+void VoiceManager::setBlockSize(int size) {
+  forEachNote([size](Note& n) { n.setBlockSize(size); });
+}
+
+Note* VoiceManager::findFreeNote() {
+  for (Note& note : mNotes) {
+    if (!note.isPlaying()) return &note;
+  }
+  return nullptr;
+}
+
+void VoiceManager::onNoteOn(int note, int velocity, int frameOffset) {
+  Note* voice = findFreeNote();
+  if (!voice) return;
+  voice->setNote(note);
+  voice->keyOn(velocity);
+  voice->setOffset(frameOffset);
+  if (mMaster) {
+    std::string name;
+    Note::getNoteString(note, name);
+    mMaster->onNoteOn(voice->getNoteFrequency(), name);
+  }
+}
+
+void VoiceManager::onNoteOff(int note, int) {
+  for (Note& voice : mNotes) {
+    if (voice.isPlaying() && voice.getNote() == note) voice.keyOff();
+  }
+}
+
+double VoiceManager::nextSample() {
+  for (Note& voice : mNotes) {
+    if (voice.isPlaying()) voice.synthesize();
+  }
+  return 0.0;
+}
+
+void VoiceManager::process(double** outputs, double* bassOutput, int frames) {
+  for (Note& voice : mNotes) {
+    if (voice.isPlaying()) voice.process(outputs, bassOutput, frames);
+  }
+}
+
+void VoiceManager::setModFrequency1(double f) {
+  forEachNote([f](Note& n) { n.setModFrequency1(f); });
+}
+void VoiceManager::setModFrequency2(double f) {
+  forEachNote([f](Note& n) { n.setModFrequency2(f); });
+}
+void VoiceManager::setModFrequency3(double f) {
+  forEachNote([f](Note& n) { n.setModFrequency3(f); });
+}
+
+void VoiceManager::setAttack(double v) {
+  forEachNote([v](Note& n) { n.getVolumeEnvelope().setAttack(v); });
+}
+void VoiceManager::setDecay(double v) {
+  forEachNote([v](Note& n) { n.getVolumeEnvelope().setDecay(v); });
+}
+void VoiceManager::setSustain(double v) {
+  forEachNote([v](Note& n) { n.getVolumeEnvelope().setSustain(v); });
+}
+void VoiceManager::setRelease(double v) {
+  forEachNote([v](Note& n) { n.getVolumeEnvelope().setRelease(v); });
+}
+void VoiceManager::setDuration(double v) {
+  forEachNote([v](Note& n) { n.getVolumeEnvelope().setDuration(v); });
+}
+
+void VoiceManager::setFilterAttack(double v) {
+  forEachNote([v](Note& n) { n.getFilterEnvelope().setAttack(v); });
+}
+void VoiceManager::setFilterDecay(double v) {
+  forEachNote([v](Note& n) { n.getFilterEnvelope().setDecay(v); });
+}
+void VoiceManager::setFilterSustain(double v) {
+  forEachNote([v](Note& n) { n.getFilterEnvelope().setSustain(v); });
+}
+void VoiceManager::setFilterRelease(double v) {
+  forEachNote([v](Note& n) { n.getFilterEnvelope().setRelease(v); });
+}
+void VoiceManager::setFilterDuration(double v) {
+  forEachNote([v](Note& n) { n.getFilterEnvelope().setDuration(v); });
+}
+
+void VoiceManager::setUnisonVoices(double x) {
+  forEachNote([x](Note& n) { n.setUnisonVoices(x); });
+}
+void VoiceManager::setUnisonDetune(double d) {
+  forEachNote([d](Note& n) { n.setUnisonDetune(d); });
+}
+void VoiceManager::setFmAmount(int index, double amount) {
+  forEachNote([index, amount](Note& n) { n.setFmAmount(index, amount); });
+}
+void VoiceManager::updateCarrierFreq() {
+  forEachNote([](Note& n) { n.updateCarrierFreq(); });
+}

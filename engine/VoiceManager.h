@@ -1,0 +1,61 @@
+#pragma once
+
+#include "engine/Note.h"
+
+namespace Quillvane {
+class MasterSynth;
+}
+
+// The instrument's polyphony: 64 voices that are never stolen. A note that
+// arrives while all of them play is dropped.
+class VoiceManager {
+ public:
+  static constexpr int kNumVoices = 64;
+
+  VoiceManager() = default;
+  VoiceManager(const VoiceManager&) = delete;
+  VoiceManager& operator=(const VoiceManager&) = delete;
+
+  void setMasterSynth(Quillvane::MasterSynth* master);
+  void setSampleRate(double rate);
+  void setBlockSize(int n);
+
+  Quillvane::Note* findFreeNote();
+  void onNoteOn(int note, int velocity, int frameOffset);
+  void onNoteOff(int note, int velocity);
+
+  // Per frame: every playing voice renders its raw samples. Always 0.0.
+  double nextSample();
+  // Per block: every playing voice adds its finished frames into the arrays.
+  void process(double** outputs, double* bassOutput, int frames);
+
+  int getUnisonVoices() const { return static_cast<int>(mNotes[0].getUnisonVoices()); }
+  const Quillvane::Note& getNote(int index) const { return mNotes[index]; }
+
+  void setModFrequency1(double f);
+  void setModFrequency2(double f);
+  void setModFrequency3(double f);
+  void setAttack(double v);
+  void setDecay(double v);
+  void setSustain(double v);
+  void setRelease(double v);
+  void setDuration(double v);
+  void setFilterAttack(double v);
+  void setFilterDecay(double v);
+  void setFilterSustain(double v);
+  void setFilterRelease(double v);
+  void setFilterDuration(double v);
+  void setUnisonVoices(double x);
+  void setUnisonDetune(double d);
+  void setFmAmount(int index, double amount);
+  void updateCarrierFreq();
+
+ private:
+  template <class F>
+  void forEachNote(F f) {
+    for (Quillvane::Note& note : mNotes) f(note);
+  }
+
+  Quillvane::Note mNotes[kNumVoices];
+  Quillvane::MasterSynth* mMaster = nullptr;
+};

@@ -1,0 +1,153 @@
+#include "engine/Note.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+#include <string>
+
+#include "tests/engine/StandInSynth.h"
+
+namespace {
+
+using Quillvane::Note;
+using namespace Quillvane::Synth;
+using testsupport::StandInSynth;
+
+TEST(NoteNames, NamesNotesZeroTo127Only) {
+  struct Case {
+    int note;
+    const char* name;
+  };
+  const Case named[] = {{0, "C0"}, {60, "C5"}, {61, "C#5"}, {69, "A5"}, {127, "G10"}};
+  for (const Case& c : named) {
+    std::string name = "x";
+    EXPECT_TRUE(Note::getNoteString(c.note, name));
+    EXPECT_EQ(name, c.name);
+  }
+  for (int note : {-1, 128, -13}) {
+    std::string name = "kept";
+    EXPECT_FALSE(Note::getNoteString(note, name));
+    EXPECT_EQ(name, "kept");
+  }
+}
+
+TEST(NoteSettings, UnisonCountRoundsTheNormalisedValue) {
+  auto note = std::make_unique<Note>();
+  EXPECT_EQ(note->getUnisonVoices(), 1u);
+  const std::pair<double, unsigned> cases[] = {{0.0, 1}, {0.49, 1}, {0.5, 2}, {1.0, 2}};
+  for (const auto& [x, voices] : cases) {
+    note->setUnisonVoices(x);
+    EXPECT_EQ(note->getUnisonVoices(), voices) << x;
+  }
+}
+
+class NoteWithSynth : public ::testing::Test {
+ protected:
+  NoteWithSynth() {
+    note->setMasterSynth(synth.get());
+    note->setBlockSize(512);
+  }
+  Note& voice() { return *note; }
+  std::unique_ptr<StandInSynth> synth = std::make_unique<StandInSynth>();
+  std::unique_ptr<Note> note = std::make_unique<Note>();
+};
+
+TEST_F(NoteWithSynth, NoteAndFrequencyChangeOnlyBetweenNotes) {
+  Note& note = voice();
+  note.setNote(69);
+  EXPECT_EQ(note.getNoteFrequency(), 880.0);
+  note.keyOn(100);
+  note.setNote(57);
+  EXPECT_EQ(note.getNote(), 69);
+  note.keyOff();
+  note.setNote(57);
+  EXPECT_EQ(note.getNote(), 69);
+  synth->setParameter(KickTransposeMode, 1.0);
+  auto idle = std::make_unique<Note>();
+  idle->setMasterSynth(synth.get());
+  idle->setNote(57);
+  EXPECT_EQ(idle->getNoteFrequency(), 44.0);
+}
+
+TEST_F(NoteWithSynth, FrameOffsetIsClampedIntoTheBlockBuffers) {
+  Note& note = voice();
+  const int cases[][2] = {{0, 0}, {50, 50}, {511, 511}, {512, 511}, {100000, 511}, {-4, 0}};
+  for (const auto& c : cases) {
+    note.setOffset(c[0]);
+    EXPECT_EQ(note.getOffset(), c[1]) << c[0];
+  }
+}
+
+// The oscillator stage, one sample at a time from a cleared filter.
+class OscillatorStage : public NoteWithSynth {
+ protected:
+  double run(double x, double saturation, double lfo, double ring, double filterMod, double cutoff,
+             double resonance, double type, double envelope, bool invert, double volume = 1.0,
+             int oscillator = 1) {
+    return voice().process(x, saturation, lfo, ring, filterMod, cutoff, resonance, type, envelope,
+                           invert, volume, oscillator);
+  }
+  void SetUp() override { voice().keyOn(127); }
+};
+
+TEST_F(OscillatorStage, DriveCurve) {
+  // High-pass only with the corner at its lowest, so a first sample passes
+  // unchanged but for the safety factor and the section's gain n.
+  const double K = std::tan(0.0001 * 3.1415927410125732);
+  const double n = 1.0 / (1.4142135381698608 * K + 1.0 + K * K);
+  struct Case {
+    double x;
+    double saturation;
+    double driven;
+  };
+  const double atanGain = 1.0 / 0.7853981633974483;
+  const Case cases[] = {
+      {0.3, 0.0, 0.3},
+      {0.3, 0.05, std::atan(0.3) * atanGain},
+      {0.3, 1.0, 1.0},
+      {-0.05, 1.0, std::atan(-0.05) * atanGain * 7.77},
+      {-2.0, 0.05, -1.0},
+  };
+  for (const Case& c : cases) {
+    voice().keyOn(127);
+    const double y = run(c.x, c.saturation, 0.0, 0.0, 0.0, 0.0, 0.0, 1.0, 0.0, false);
+    EXPECT_NEAR(y, c.driven * 0.99777 * n, 1e-12) << c.x << " " << c.saturation;
+  }
+}
+
+TEST_F(OscillatorStage, FullRingSilencesAndFreezesTheLadder) {
+  run(0.8, 0.0, 0.5, 0.0, 0.0, 0.5, 0.3, 0.0, 1.0, false);
+  const double before = run(0.8, 0.0, 0.5, 0.0, 0.0, 0.5, 0.3, 0.0, 1.0, false);
+  ASSERT_NE(before, 0.0);
+  for (int i = 0; i < 10; ++i) {
+    EXPECT_EQ(run(0.8, 0.0, 0.5, 1.0, 0.0, 0.5, 0.3, 0.0, 1.0, false), 0.0);
+  }
+  // The stages kept their values: the next sample carries on from them.
+  auto other = std::make_unique<Note>();
+  other->keyOn(127);
+  other->process(0.8, 0.0, 0.5, 0.0, 0.0, 0.5, 0.3, 0.0, 1.0, false, 1.0, 1);
+  other->process(0.8, 0.0, 0.5, 0.0, 0.0, 0.5, 0.3, 0.0, 1.0, false, 1.0, 1);
+  EXPECT_EQ(run(0.8, 0.0, 0.5, 0.0, 0.0, 0.5, 0.3, 0.0, 1.0, false),
+            other->process(0.8, 0.0, 0.5, 0.0, 0.0, 0.5, 0.3, 0.0, 1.0, false, 1.0, 1));
+}
+
+TEST_F(OscillatorStage, CutoffFollowsTheFilterEnvelopeOrItsInverse) {
+  // Low-pass only: with a closed cutoff the ladder barely moves (f = 0.01).
+  const double closed = run(1.0, 0.0, 0.0, 0.0, 0.0, 0.8, 0.0, 0.0, 0.0, false);
+  EXPECT_NEAR(closed, 0.99777 * std::pow(0.01, 4), 1e-15);
+  voice().keyOn(127);
+  // Inverted, a silent envelope opens the cutoff to (1 - m) * 0.8 = 0.4.
+  const double open = run(1.0, 0.0, 0.0, 0.0, 0.5, 0.8, 0.0, 0.0, 0.0, true);
+  EXPECT_NEAR(open, 0.99777 * std::pow(0.4, 4), 1e-15);
+}
+
+TEST_F(OscillatorStage, OnlyOscillatorsOneToThreeExist) {
+  for (int oscillator : {0, 4, -1}) {
+    EXPECT_EQ(run(1.0, 0.5, 0.0, 0.0, 0.0, 1.0, 0.0, 0.5, 1.0, false, 1.0, oscillator), 0.0);
+  }
+  EXPECT_NE(run(1.0, 0.5, 0.0, 0.0, 0.0, 1.0, 0.0, 0.5, 1.0, false, 1.0, 3), 0.0);
+}
+
+}  // namespace
