@@ -1,0 +1,32 @@
+#pragma once
+
+#include "engine/Modulator.h"
+
+namespace Quillvane {
+
+// Audio-rate frequency-modulation operator. The single-sample forms use the
+// amount as set; the block form glides it through a one-pole smoother.
+class FmModulator : public Modulator {
+ public:
+  FmModulator();
+
+  void init();
+
+  double modulate(double x) const;
+  float modulate(float x) const;
+  void modulate(double** buffers, int n);
+  void modulate(float** buffers, int n);
+
+  double getSmoothedAmount() const { return mSmoothedAmount; }
+
+ private:
+  bool isSilent() const { return mBypass || mFrequency == 0.0 || mAmount == 0.0; }
+  template <typename T>
+  void modulateBlock(T** buffers, int n);
+
+  double mSmoothPole = ConstantsD::kDefaultSmoothFactor;
+  double mSmoothGain = 1.0 - ConstantsD::kDefaultSmoothFactor;
+  double mSmoothedAmount = 0.0;
+};
+
+}  // namespace Quillvane

@@ -1,0 +1,51 @@
+#pragma once
+
+#include <cstdint>
+
+#include "engine/AudioProcessingUnit.h"
+
+namespace Quillvane {
+
+// Low-frequency oscillator: a phase accumulator in radians with a depth and
+// a sine or unipolar square shape. The owner reads getValue() and then
+// advances the phase once per sample.
+class Modulator : public AudioProcessingUnit {
+ public:
+  enum eModulatorWaveform : int32_t { kModSine = 0, kModSquare = 1 };
+
+  Modulator();
+
+  void init();
+  void reset() { mPhase = 0.0; }
+  void setSampleRate(double rate) override;
+  void setFrequency(double f);
+  void setFrequencyHz(double hz);
+  // Takes effect at the next frequency or sample-rate change.
+  void setMaxFrequency(double m) { mMaxFrequency = m; }
+  void setAmount(double a) { mAmount = a; }
+  void setWaveform(eModulatorWaveform w) { mWaveform = w; }
+
+  double getMaxFrequency() const { return mMaxFrequency; }
+  double getFrequency() const { return mFrequency; }
+  double getAmount() const { return mAmount; }
+  eModulatorWaveform getWaveform() const { return mWaveform; }
+  double getPhase() const { return mPhase; }
+  double getPhaseIncrement() const { return mPhaseIncrement; }
+
+  // Output at the current phase: 0 when bypassed or stopped, else the
+  // shape times the amount.
+  double getValue() const;
+  void advance() { mPhase += mPhaseIncrement; }
+
+ protected:
+  void updateIncrement();
+
+  double mAmount = 0.5;
+  double mMaxFrequency = ConstantsD::kMaxLFOFrequency;
+  double mFrequency = 0.1;
+  double mPhase = 0.0;
+  double mPhaseIncrement;
+  eModulatorWaveform mWaveform = kModSine;
+};
+
+}  // namespace Quillvane

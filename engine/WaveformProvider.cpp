@@ -1,0 +1,149 @@
+#include "engine/WaveformProvider.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+
+#include "engine/Constants.h"
+#include "engine/UserWaveforms.h"
+
+namespace Quillvane {
+
+namespace {
+
+// Generated table behind each table waveform index, in their storage order.
+int generatedSlot(int index) {
+  if (index >= kWaveNoize && index <= kWaveBrickBreaker) return index - kWaveNoize;
+  if (index == kWaveGeoChirp) return 11;
+  if (index == kWaveWaveGarden) return 12;
+  return -1;
+}
+
+}  // namespace
+
+WaveformProvider::WaveformProvider()
+    : mSineTable(kWaveformSize), mScratch(kWaveformSize), mPendingBuffer(kWaveformSize) {
+  for (Table& table : mGenerated) table.assign(kWaveformSize, 0.0);
+  for (int index = 0; index < kNumWaveforms; ++index) {
+    const int slot = generatedSlot(index);
+    if (slot >= 0) {
+      mTables[index] = mGenerated[slot].data();
+    } else if (index >= kWaveUser1) {
+      mTables[index] = gQvUserWaveforms[index - kWaveUser1];
+    } else {
+      mTables[index] = mSineTable.data();
+    }
+  }
+}
+
+int WaveformProvider::getWaveformIndex(double selector) {
+  if (!(selector >= 0.0)) return 0;
+  if (selector > 1.0) selector = 1.0;
+  return static_cast<int>(std::floor((kNumWaveforms - 1) * selector + 0.5));
+}
+
+double WaveformProvider::triangle(double x) {
+  const double u = std::fmod(x, 1.0);
+  if (u < 0.25) return 4.0 * u;
+  if (u < 0.75) return -4.0 * u + 2.0;
+  return 4.0 * (u - 1.0);
+}
+
+void WaveformProvider::normalizePeak(double* table, int n, double level) {
+  double peak = 0.0;
+  for (int i = 0; i < n; ++i) {
+    const double magnitude = std::fabs(table[i]);
+    if (magnitude > peak) peak = magnitude;  // false for NaN
+  }
+  if (peak == 0.0) return;
+  for (int i = 0; i < n; ++i) table[i] = table[i] / peak * level;
+}
+
+double WaveformProvider::sample(int index, double x, SeededRandom& random) const {
+  const double u = std::fmod(x, 1.0);
+  switch (index) {
+    case kWaveSine:
+      return std::sin(ConstantsD::k2_Pi * x);
+    case kWaveSawtooth:
+      return u < 0.5 ? 2.0 * u : 2.0 * (u - 1.0);
+    case kWavePulse:
+      return u < 0.5 ? 1.0 : -1.0;
+    case kWaveQuadPulse:
+      return u < 0.25 ? 1.0 : -1.0;
+    case kWaveOctPulse:
+      return u < 0.125 ? 1.0 : -1.0;
+    case kWaveTriangle:
+      return triangle(x);
+    case kWaveWhiteNoize:
+      return 2.0 * random.next() / 2147483647.0 - 1.0;
+    case kWaveWavescape: {
+      const double s = std::sin(ConstantsD::kPi * x);
+      return s * s * std::sin(-4.0 * ConstantsD::kPi * x);
+    }
+    default: {
+      // Truncation toward zero before the mask wraps negative phases into
+      // the table; a non-finite phase reads entry 0.
+      const double position = u * kWaveformSize;
+      const int entry = position == position ? static_cast<int>(position) : 0;
+      return mTables[index][entry & (kWaveformSize - 1)];
+    }
+  }
+}
+
+double WaveformProvider::getPrevWaveform(double selector) const {
+  return std::min(1.0, std::max(0.0, selector - 1.0 / (kNumWaveforms - 1)));
+}
+
+double WaveformProvider::getNextWaveform(double selector) const {
+  return std::min(1.0, std::max(0.0, selector + 1.0 / (kNumWaveforms - 1)));
+}
+
+float WaveformProvider::getPrevWaveform(float selector) const {
+  return static_cast<float>(getPrevWaveform(static_cast<double>(selector)));
+}
+
+float WaveformProvider::getNextWaveform(float selector) const {
+  return static_cast<float>(getNextWaveform(static_cast<double>(selector)));
+}
+
+void WaveformProvider::getWaveformText(double selector, char* buffer, unsigned short size) const {
+  if (buffer == nullptr || size == 0) return;
+  std::snprintf(buffer, size, "%s", getWaveformText(selector));
+}
+
+void WaveformProvider::updateGUIData(double selector, bool fold, double* out, int n) {
+  if (out == nullptr) return;
+  const int index = getWaveformIndex(selector);
+  for (int i = 0; i < n; ++i) {
+    double v = sample(index, static_cast<double>(i) / n, mDisplayRandom);
+    if (fold && v != 0.0) v = (v > 0.0 ? 1.0 : -1.0) - v;
+    out[i] = v;
+  }
+}
+
+bool WaveformProvider::loadWaveformAction(double selector, const char* path) {
+  // The render thread may still be copying the pending buffer.
+  if (mLoadPending.load(std::memory_order_acquire)) return false;
+  if (!LoadWaveform(path, mPendingBuffer.data(), kWaveformSize)) return false;
+  normalizePeak(mPendingBuffer.data(), kWaveformSize, kLoadedPeak);
+  mPendingSelector = selector;
+  mLoadPending.store(true, std::memory_order_release);
+  return true;
+}
+
+void WaveformProvider::updateLoadedWaveform() {
+  if (!mLoadPending.load(std::memory_order_acquire)) return;
+  const int index = getWaveformIndex(mPendingSelector);
+  if (index >= kWaveUser1) {
+    std::copy(mPendingBuffer.begin(), mPendingBuffer.end(), gQvUserWaveforms[index - kWaveUser1]);
+    std::fill(mPendingBuffer.begin(), mPendingBuffer.end(), 0.0);
+  }
+  mLoadPending.store(false, std::memory_order_release);
+}
+
+void WaveformProvider::CopyQVWaveforms(double* destination, const double* source, int n) {
+  if (destination == nullptr || source == nullptr) return;
+  std::copy(source, source + std::clamp(n, 0, kWaveformSize), destination);
+}
+
+}  // namespace Quillvane
