@@ -1,0 +1,89 @@
+#pragma once
+
+#include <vector>
+
+#include "dsp/Biquad.h"
+#include "dsp/Layout.h"
+#include "dsp/State.h"
+
+namespace Dsp {
+
+// A chain of second-order sections over storage owned by the enclosing design.
+class Cascade {
+ public:
+  struct Storage {
+    int maxStages;
+    Biquad* stageArray;
+  };
+
+  Cascade() = default;
+  Cascade(const Cascade&) = delete;
+  Cascade& operator=(const Cascade&) = delete;
+
+  void setCascadeStorage(const Storage& storage);
+
+  int getNumStages() const { return m_numStages; }
+  const Biquad& operator[](int index) const { return m_stageArray[index]; }
+
+  // Loads one stage per pair and scales the first so that the gain at the
+  // layout's normal frequency is its normal gain.
+  void setLayout(const LayoutBase& proto);
+
+  complex_t response(double normalizedFrequency) const;
+  std::vector<PoleZeroPair> getPoleZeros() const;
+  // The first stage carries the whole gain.
+  void applyScale(double scale);
+
+  // Filters one channel in place; a cascade without stages passes it through.
+  template <class ChannelState, class Sample>
+  void process(int numSamples, Sample* dest, ChannelState& state) const {
+    processChain(m_stageArray, m_numStages, numSamples, dest, state);
+  }
+
+  // The per-sample loop shared by cascades and single-section designs.
+  template <class Section, class ChannelState, class Sample>
+  static void processChain(const Section* sections, int numSections, int numSamples,
+                           Sample* dest, ChannelState& state) {
+    if (numSections < 1) return;
+    auto* histories = state.m_state;
+    for (int n = 0; n < numSamples; ++n) {
+      state.m_offset = -state.m_offset;
+      double out = histories[0].process1(static_cast<double>(dest[n]), sections[0],
+                                         state.m_offset);
+      for (int i = 1; i < numSections; ++i) out = histories[i].process1(out, sections[i], 0);
+      dest[n] = static_cast<Sample>(out);
+    }
+  }
+
+ private:
+  int m_numStages = 0;
+  int m_maxStages = 0;
+  Biquad* m_stageArray = nullptr;
+};
+
+// Fixed stage storage for a cascade, and the matching per-channel history.
+template <int MaxStages>
+class CascadeStages {
+ public:
+  // One channel's history through the whole cascade, with its own
+  // alternating denormal offset, which reset() leaves running.
+  template <class StateType>
+  class State {
+   public:
+    void reset() {
+      for (auto& history : m_state) history.reset();
+    }
+
+   private:
+    friend class Cascade;
+    double m_offset = 1e-8;
+    StateType m_state[MaxStages];
+  };
+
+  Cascade::Storage getCascadeStorage() { return Cascade::Storage{MaxStages, m_stages}; }
+
+ private:
+  Biquad m_stages[MaxStages];
+};
+
+}  // namespace Dsp

@@ -1,0 +1,120 @@
+#include "dsp/Cascade.h"
+
+#include <cmath>
+
+#include <gtest/gtest.h>
+
+#include "dsp/Constants.h"
+
+namespace {
+
+using Dsp::Cascade;
+using Dsp::CascadeStages;
+using Dsp::complex_t;
+using Dsp::LayoutBase;
+using Dsp::PoleZeroPair;
+
+// A cascade of up to two stages with its storage and a layout to load.
+struct Fixture {
+  Fixture() { cascade.setCascadeStorage(stages.getCascadeStorage()); }
+
+  CascadeStages<2> stages;
+  Cascade cascade;
+  PoleZeroPair pairs[2];
+  LayoutBase layout{4, pairs};
+};
+
+TEST(Cascade, LayoutFillsOneStagePerPairAndNormalisesTheFirst) {
+  Fixture f;
+  f.layout.addConjugatePair(complex_t(0.3, 0.6), complex_t(-1, 0));
+  f.layout.addSingle(0.5, -1);
+  f.layout.setNormal(0.7, 3.5);
+  f.cascade.setLayout(f.layout);
+
+  ASSERT_EQ(f.cascade.getNumStages(), 2);
+  EXPECT_NEAR(std::abs(f.cascade.response(0.7 / Dsp::double2Pi)), 3.5, 1e-13);
+  // Only the first stage is scaled; the second keeps b0 = 1 from its zero.
+  EXPECT_EQ(f.cascade[1].getB1(), 1);
+  EXPECT_NE(f.cascade[0].getB0(), 1);
+  EXPECT_EQ(f.cascade.getPoleZeros().size(), 2u);
+}
+
+TEST(Cascade, WithoutStagesTheResponseIsOneAndSignalPasses) {
+  Fixture f;
+  f.cascade.setLayout(f.layout);
+  EXPECT_EQ(f.cascade.getNumStages(), 0);
+  EXPECT_EQ(f.cascade.response(0.1), complex_t(1, 0));
+
+  CascadeStages<2>::State<Dsp::DirectFormI> state;
+  double samples[3] = {0.5, -0.25, 0};
+  f.cascade.process(3, samples, state);
+  EXPECT_EQ(samples[0], 0.5);
+  EXPECT_EQ(samples[1], -0.25);
+  EXPECT_EQ(samples[2], 0);
+}
+
+// An identity stage shows the denormal offset alone: it alternates from the
+// first sample on, survives reset() and never lets silence become exact zero.
+template <class StateType>
+void expectAlternatingOffset() {
+  Dsp::BiquadBase identity;
+  identity.setIdentity();
+
+  typename CascadeStages<1>::template State<StateType> state;
+  double out[4] = {0, 0, 0, 0};
+  Cascade::processChain(&identity, 1, 4, out, state);
+  EXPECT_EQ(out[0], -1e-8);
+  EXPECT_EQ(out[1], 1e-8);
+  EXPECT_EQ(out[2], -1e-8);
+  EXPECT_EQ(out[3], 1e-8);
+
+  state.reset();
+  double after[2] = {0, 0};
+  Cascade::processChain(&identity, 1, 2, after, state);
+  EXPECT_EQ(after[0], -1e-8);
+  EXPECT_EQ(after[1], 1e-8);
+}
+
+TEST(Cascade, DirectFormIAddsTheAlternatingOffset) {
+  expectAlternatingOffset<Dsp::DirectFormI>();
+}
+
+TEST(Cascade, DirectFormIIAddsTheAlternatingOffset) {
+  expectAlternatingOffset<Dsp::DirectFormII>();
+}
+
+TEST(Cascade, BothStateFormsComputeTheSameFilter) {
+  Fixture f;
+  f.layout.addConjugatePair(complex_t(0.8, 0.4), complex_t(0, 1));
+  f.layout.addConjugatePair(complex_t(0.5, -0.2), complex_t(-1, 0));
+  f.layout.setNormal(0, 1);
+  f.cascade.setLayout(f.layout);
+
+  CascadeStages<2>::State<Dsp::DirectFormI> df1;
+  CascadeStages<2>::State<Dsp::DirectFormII> df2;
+  double a[64];
+  double b[64];
+  for (int i = 0; i < 64; ++i) a[i] = b[i] = std::sin(0.37 * i) + (i == 3 ? 1 : 0);
+  f.cascade.process(64, a, df1);
+  f.cascade.process(64, b, df2);
+  // The forms differ only in where the tiny offset enters.
+  for (int i = 0; i < 64; ++i) EXPECT_NEAR(a[i], b[i], 1e-6) << i;
+}
+
+TEST(Cascade, FloatSamplesAreFilteredInDouble) {
+  Fixture f;
+  f.layout.addSingle(0.9, -1);
+  f.layout.setNormal(0, 1);
+  f.cascade.setLayout(f.layout);
+
+  CascadeStages<2>::State<Dsp::DirectFormI> floatState;
+  CascadeStages<2>::State<Dsp::DirectFormI> doubleState;
+  float fs[16];
+  double ds[16];
+  for (int i = 0; i < 16; ++i) fs[i] = static_cast<float>(ds[i] = (i % 5) * 0.25);
+  f.cascade.process(16, fs, floatState);
+  f.cascade.process(16, ds, doubleState);
+  for (int i = 0; i < 16; ++i) EXPECT_EQ(fs[i], static_cast<float>(ds[i])) << i;
+}
+
+}  // namespace
