@@ -1,0 +1,7 @@
+#pragma once
+
+#include "framework/WDL_String.h"
+#include "platform/standin/CFString.h"
+
+// The whole text of a host string as UTF-8; false and an empty text for null.
+bool CFStringToUTF8(CFStringRef string, WDL_String* out);

@@ -1,0 +1,23 @@
+// Stands in for the platform's CoreFoundation bundle and URL interfaces (CFBundle, CFURL) on Linux.
+#pragma once
+
+#include "platform/standin/CFBase.h"
+
+typedef struct StandinCFBundle* CFBundleRef;
+typedef const struct StandinCFURL* CFURLRef;
+
+// Bundles live for the whole process and are never counted as live objects.
+CFBundleRef CFBundleGetMainBundle();
+CFStringRef CFBundleGetIdentifier(CFBundleRef bundle);
+CFBundleRef CFBundleGetBundleWithIdentifier(CFStringRef identifier);
+CFURLRef CFBundleCopyBundleURL(CFBundleRef bundle);
+CFStringRef CFURLGetString(CFURLRef url);
+
+namespace standin {
+
+// Makes a bundle known to the look-ups; registering an identifier again moves it.
+void RegisterBundle(const char* identifier, const char* location);
+// The process's main bundle; null or an unregistered identifier leaves none.
+void SetMainBundle(const char* identifier);
+
+}  // namespace standin
