@@ -35,8 +35,7 @@ void WaveformProvider::LoadWaveforms() {
     std::snprintf(name, sizeof name, "user%02d.raw", k);
     LoadWaveform((base + name).c_str(), gQvUserWaveforms[k - 1], kWaveformSize);
   }
-  // The two busy tables keep their compiled-in level.
-  for (int k = 0; k < 13; ++k) normalizePeak(gQvUserWaveforms[k], kWaveformSize, kStartupUserPeak);
+  for (int k = 0; k < kNumRescaledUserWaveforms; ++k) normalizePeak(gQvUserWaveforms[k], kWaveformSize, kStartupUserPeak);
 }
 
 bool WaveformProvider::LoadWaveform(const char* path, double* buffer, int n) {

@@ -59,6 +59,8 @@ class WaveformProvider {
   static constexpr int kNumGeneratedWaveforms = 13;
   static constexpr int kNumUserWaveforms = 15;
   static constexpr int kNumStartupFiles = 10;
+  // User tables 14 and 15 keep their compiled-in level at start-up.
+  static constexpr int kNumRescaledUserWaveforms = 13;
   static constexpr double kGeneratedPeak = 0.98777;
   static constexpr double kStartupUserPeak = 0.998777;
   static constexpr double kLoadedPeak = 0.999;

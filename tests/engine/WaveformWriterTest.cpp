@@ -51,6 +51,24 @@ TEST(WaveformWriter, PcmFilesMatchAnIndependentWriterByteForByte) {
   }
 }
 
+TEST(WaveformWriter, SixteenBitFileReadsBackThroughTheWaveReader) {
+  TempDirectory dir;
+  std::vector<double> left(4096), right(4096);
+  for (int k = 0; k < 4096; ++k) {
+    left[k] = (k % 512) / 512.0 - 0.5;
+    right[k] = k < 2048 ? 0.25 : -0.25;
+  }
+  const std::string path = dir.path("round.wav");
+  ASSERT_TRUE(WaveformProvider::saveWaveformWAVE(path.c_str(), left.data(), right.data(), 4096, 16, 44100));
+  WaveformProvider provider;
+  std::vector<double> table(4096, 7.0);
+  ASSERT_TRUE(provider.LoadWaveformWAVE(path.c_str(), table.data(), 4096));
+  for (int k = 0; k < 4096; ++k) {
+    const double expected = static_cast<int>(left[k] * 32767) / 32767.0 + 0.5 * (static_cast<int>(right[k] * 32767) / 32767.0);
+    ASSERT_EQ(table[k], expected) << k;
+  }
+}
+
 TEST(WaveformWriter, FloatFilesCarryTheUnscaledSamples) {
   TempDirectory dir;
   const Frames frames;
