@@ -4,8 +4,13 @@
 
 namespace testsupport {
 
-// Every per-voice stage busy: three oscillators with two unison voices each,
-// LFOs, FM, saturation, resonant filters, pitch sweep, bass layer and click.
+// The load that the speed target is set for: all three oscillators with two
+// unison voices, FM, saturation and resonant filters, with the pitch sweep
+// and bass layer that kick sounds use; no LFOs.
 void applyHeavyProgram(StandInSynth& synth);
+
+// The heavy program with every remaining stage busy as well: ring, tune and
+// filter LFOs, the inverted filter envelope, a two-sine waveform and the click.
+void applyFullProgram(StandInSynth& synth);
 
 }  // namespace testsupport

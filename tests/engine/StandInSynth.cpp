@@ -102,15 +102,15 @@ void StandInSynth::renderBlock(int frames) {
   double* outputs[2] = {mVoiceBuffers[0].data(), mVoiceBuffers[1].data()};
   mVoiceManager.process(outputs, mBassBuffer.data(), frames);
   mMidiReceiver.flush(frames);
-  left.insert(left.end(), mVoiceBuffers[0].begin(), mVoiceBuffers[0].begin() + frames);
-  right.insert(right.end(), mVoiceBuffers[1].begin(), mVoiceBuffers[1].begin() + frames);
-  bass.insert(bass.end(), mBassBuffer.begin(), mBassBuffer.begin() + frames);
 }
 
 void StandInSynth::render(int total, const std::vector<int>& blockSizes) {
   for (std::size_t b = 0; total > 0; ++b) {
     const int frames = std::min(total, blockSizes[b % blockSizes.size()]);
     renderBlock(frames);
+    left.insert(left.end(), mVoiceBuffers[0].begin(), mVoiceBuffers[0].begin() + frames);
+    right.insert(right.end(), mVoiceBuffers[1].begin(), mVoiceBuffers[1].begin() + frames);
+    bass.insert(bass.end(), mBassBuffer.begin(), mBassBuffer.begin() + frames);
     total -= frames;
   }
 }

@@ -32,9 +32,10 @@ class StandInSynth : public Quillvane::MasterSynth {
   void queueNoteOn(int note, int velocity, int offset);
   void queueNoteOff(int note, int offset);
 
-  // One block of at most the block size; frames are appended to the outputs.
+  // One block of at most the block size into the stand-in's own buffers.
   void renderBlock(int frames);
-  // total frames in blocks that cycle through blockSizes.
+  // total frames in blocks that cycle through blockSizes, appended to
+  // left, right and bass.
   void render(int total, const std::vector<int>& blockSizes);
 
   double getSampleRate() const { return mSampleRate; }
