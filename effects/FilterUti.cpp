@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "dsp/Filter.h"
 #include "effects/Selector.h"
 
 namespace Quillvane {
@@ -50,5 +51,13 @@ int FilterUti::getFilterMode2(double x) { return selectorIndex(x, kLastMode); }
 
 double FilterUti::getNextFilterMode1(double x) { return nextMode(x); }
 double FilterUti::getNextFilterMode2(double x) { return nextMode(x); }
+
+int FilterUti::getDefaultRezoId(const Dsp::Filter* f) {
+  for (int id : {Dsp::idQ, Dsp::idRippleDb}) {
+    const int index = f->findParamId(id);
+    if (index >= 0) return index;
+  }
+  return f->findParamId(Dsp::idBandwidth);
+}
 
 }  // namespace Quillvane

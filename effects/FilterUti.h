@@ -1,5 +1,9 @@
 #pragma once
 
+namespace Dsp {
+class Filter;
+}
+
 namespace Quillvane {
 
 enum eFilterMode1 { kRbjLowPass = 0, kRbjHighPass, kRbjBandPass1, kRbjBandStop, kNumFilterModes1 };
@@ -27,6 +31,10 @@ struct FilterUti {
   // Cycles to the next mode, wrapping to the first.
   static double getNextFilterMode1(double x);
   static double getNextFilterMode2(double x);
+
+  // Index of a design's resonance parameter: Q, else ripple, else octave
+  // bandwidth; -1 when it has none of them.
+  static int getDefaultRezoId(const Dsp::Filter* f);
 };
 
 }  // namespace Quillvane

@@ -10,7 +10,7 @@ namespace Quillvane {
 // within reach of the target it lands on it exactly, so a glide towards zero
 // never leaves the state denormal.
 struct OnePoleSmoother {
-  static constexpr double kSnap = 1e-15;
+  static constexpr double kSnap = 1e-12;
 
   double pole = ConstantsD::kDefaultSmoothFactor;
   double gain = 1.0 - ConstantsD::kDefaultSmoothFactor;

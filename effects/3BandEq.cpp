@@ -1,0 +1,143 @@
+#include "effects/3BandEq.h"
+
+#include "dsp/Butterworth.h"
+
+namespace Quillvane {
+
+namespace {
+
+void setSlot(const Dsp::Filter& filter, Dsp::Params& working, int paramId, double value) {
+  working[filter.findParamId(paramId)] = value;
+}
+
+}  // namespace
+
+Equalizer::Equalizer() : mShelved(mBlockSize), mBand(mBlockSize) {
+  mLowShelf = makeSmoothedDesign<Dsp::Butterworth::Design::LowShelf<2>, Dsp::DirectFormI>();
+  mBandShelf = makeSmoothedDesign<Dsp::Butterworth::Design::BandShelf<2>, Dsp::DirectFormI>();
+  mBandPass = makeSmoothedDesign<Dsp::Butterworth::Design::BandPass<2>, Dsp::DirectFormI>();
+  mBandStop = makeSmoothedDesign<Dsp::Butterworth::Design::BandStop<2>, Dsp::DirectFormI>();
+  mHighShelf = makeSmoothedDesign<Dsp::Butterworth::Design::HighShelf<2>, Dsp::DirectFormI>();
+
+  mLowShelfParams = mLowShelf->getDefaultParams();
+  mBandShelfParams = mBandShelf->getDefaultParams();
+  mBandPassParams = mBandPass->getDefaultParams();
+  mBandStopParams = mBandStop->getDefaultParams();
+  mHighShelfParams = mHighShelf->getDefaultParams();
+
+  setSlot(*mLowShelf, mLowShelfParams, Dsp::idFrequency, mLowShelfFrequency);
+  setSlot(*mLowShelf, mLowShelfParams, Dsp::idOrder, 2.0);
+  setSlot(*mHighShelf, mHighShelfParams, Dsp::idFrequency, mHighShelfFrequency);
+  setSlot(*mHighShelf, mHighShelfParams, Dsp::idOrder, 2.0);
+  const struct {
+    Dsp::Filter& filter;
+    Dsp::Params& params;
+  } bands[] = {{*mBandShelf, mBandShelfParams}, {*mBandPass, mBandPassParams}, {*mBandStop, mBandStopParams}};
+  for (const auto& band : bands) {
+    setSlot(band.filter, band.params, Dsp::idFrequency, mMidFrequency);
+    setSlot(band.filter, band.params, Dsp::idBandwidthHz, mMidBandwidth);
+    setSlot(band.filter, band.params, Dsp::idOrder, 2.0);
+  }
+  applyAll();
+  reset();
+}
+
+Equalizer::~Equalizer() = default;
+
+void Equalizer::applyAll() {
+  mLowShelf->setParams(mLowShelfParams);
+  mBandShelf->setParams(mBandShelfParams);
+  mHighShelf->setParams(mHighShelfParams);
+  mBandPass->setParams(mBandPassParams);
+  mBandStop->setParams(mBandStopParams);
+}
+
+void Equalizer::setSampleRate(double sampleRate) {
+  AudioProcessingUnit::setSampleRate(sampleRate);
+  setSlot(*mLowShelf, mLowShelfParams, Dsp::idSampleRate, sampleRate);
+  setSlot(*mBandShelf, mBandShelfParams, Dsp::idSampleRate, sampleRate);
+  setSlot(*mHighShelf, mHighShelfParams, Dsp::idSampleRate, sampleRate);
+  setSlot(*mBandPass, mBandPassParams, Dsp::idSampleRate, sampleRate);
+  setSlot(*mBandStop, mBandStopParams, Dsp::idSampleRate, sampleRate);
+  applyAll();
+}
+
+void Equalizer::setBlockSize(int n) {
+  if (n <= mBlockSize) return;
+  mBlockSize = n;
+  mShelved.grow(n);
+  mBand.grow(n);
+}
+
+void Equalizer::reset() {
+  mLowShelf->reset();
+  mBandShelf->reset();
+  mHighShelf->reset();
+  mBandPass->reset();
+  mBandStop->reset();
+}
+
+void Equalizer::setBassAmount(double x) {
+  mBassAmount = x;
+  applyParam(*mLowShelf, mLowShelfParams, Dsp::idGain, nativeValue(*mLowShelf, Dsp::idGain, x));
+}
+
+void Equalizer::setMidAmount(double x) {
+  mMidAmount = x;
+  applyParam(*mBandShelf, mBandShelfParams, Dsp::idGain, nativeValue(*mBandShelf, Dsp::idGain, x));
+}
+
+void Equalizer::setHighAmount(double x) {
+  mHighAmount = x;
+  applyParam(*mHighShelf, mHighShelfParams, Dsp::idGain, nativeValue(*mHighShelf, Dsp::idGain, x));
+}
+
+double Equalizer::gainDb(const Dsp::Filter& shelf, double amount) {
+  return nativeValue(shelf, Dsp::idGain, amount);
+}
+
+double Equalizer::getBassGainDb() const { return gainDb(*mLowShelf, mBassAmount); }
+double Equalizer::getMidGainDb() const { return gainDb(*mBandShelf, mMidAmount); }
+double Equalizer::getHighGainDb() const { return gainDb(*mHighShelf, mHighAmount); }
+
+void Equalizer::process(double** channels, int n) {
+  if (isFadedOut() || n > mBlockSize || n < 1) return;
+  mShelved.copyFrom(channels, n);
+  mBand.copyFrom(channels, n);
+  mLowShelf->process(n, mShelved.channels());
+  mHighShelf->process(n, mShelved.channels());
+
+  const double mid = mMidAmount;
+  const bool addBand = !mBandShelfMode && mid > 0.5;
+  const bool fadeToStop = !mBandShelfMode && mid < 0.5;
+  if (mBandShelfMode) {
+    mBandShelf->process(n, mShelved.channels());
+  } else if (addBand) {
+    mBandPass->process(n, mBand.channels());
+  } else if (fadeToStop) {
+    mBandStop->process(n, mBand.channels());
+  }
+  const double k = addBand ? (2.0 * (mid - 0.5)) * (2.0 * (mid - 0.5))
+                 : fadeToStop ? (2.0 * (0.5 - mid)) * (2.0 * (0.5 - mid))
+                              : 0.0;
+  // Above the centre the band is added on top; below it replaces part of the
+  // shelved signal, so the band-stopped share carries no shelving.
+  const double shelvedWeight = fadeToStop ? 1.0 - k : 1.0;
+
+  double* left = channels[0];
+  double* right = channels[1];
+  const double* sL = mShelved.left();
+  const double* sR = mShelved.right();
+  const double* bL = mBand.left();
+  const double* bR = mBand.right();
+  for (int i = 0; i < n; ++i) {
+    const double wL = shelvedWeight * sL[i] + k * bL[i];
+    const double wR = shelvedWeight * sR[i] + k * bR[i];
+    const double f = mFadeLevel;
+    left[i] = (1.0 - f) * left[i] + f * wL;
+    right[i] = (1.0 - f) * right[i] + f * wR;
+    advanceFade();
+  }
+}
+
+}  // namespace Quillvane

@@ -1,0 +1,103 @@
+#include "effects/DumpExpand.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "dsp/ChebyshevI.h"
+
+namespace Quillvane {
+
+namespace {
+
+// Up to the standard rates the top of the sweep stops at 21 kHz.
+constexpr double kTopCap = 21000.0;
+
+}  // namespace
+
+DumpExpand::DumpExpand() : mScratch(mBlockSize) {
+  mLowPass = makeSmoothedDesign<Dsp::ChebyshevI::Design::LowPass<2>, Dsp::DirectFormI>();
+  mHighPass = makeSmoothedDesign<Dsp::ChebyshevI::Design::HighPass<2>, Dsp::DirectFormI>();
+  mLowPass->setParams(mLowPass->getDefaultParams());
+  mHighPass->setParams(mHighPass->getDefaultParams());
+  mHighPassParams = mHighPass->getParams();
+  mHighPassParams[mHighPass->findParamId(Dsp::idOrder)] = 2.0;
+  applyParam(*mHighPass, mHighPassParams, Dsp::idFrequency, mHighPassHz);
+  mLowPassParams = mLowPass->getParams();
+  mLowPassParams[mLowPass->findParamId(Dsp::idOrder)] = 2.0;
+  applyParam(*mLowPass, mLowPassParams, Dsp::idFrequency, mLowPassHz);
+  reset();
+}
+
+DumpExpand::~DumpExpand() = default;
+
+void DumpExpand::setSampleRate(double sampleRate) {
+  AudioProcessingUnit::setSampleRate(sampleRate);
+  mHighPassParams[mHighPass->findParamId(Dsp::idSampleRate)] = sampleRate;
+  mLowPassParams[mLowPass->findParamId(Dsp::idSampleRate)] = sampleRate;
+  applyCutoffs();
+}
+
+void DumpExpand::applyCutoffs() {
+  applyParam(*mHighPass, mHighPassParams, Dsp::idFrequency, belowNyquist(mHighPassHz, mSampleRate));
+  applyParam(*mLowPass, mLowPassParams, Dsp::idFrequency, belowNyquist(mLowPassHz, mSampleRate));
+}
+
+void DumpExpand::setBlockSize(int n) {
+  if (n <= mBlockSize) return;
+  mBlockSize = n;
+  mScratch.grow(n);
+}
+
+void DumpExpand::reset() {
+  mHighPass->reset();
+  mLowPass->reset();
+}
+
+void DumpExpand::setDumpExpand(double x) {
+  const double fs = mSampleRate;
+  mKnob = std::max(0.0, std::min(1.0, x));
+  auto cutoff = [fs](const Dsp::Filter& design, double control) {
+    const double hz = nativeValue(design, Dsp::idFrequency, control);
+    return hz > kTopCap && fs <= ConstantsD::kDefaultSampleRate ? kTopCap : hz;
+  };
+  mHighPassHz = cutoff(*mHighPass, std::min(1.0, 2.0 * (mKnob - 0.5)));
+  mLowPassHz = cutoff(*mLowPass, std::min(1.0, 2.0 * mKnob));
+  mHighPassParams = mHighPass->getParams();
+  mLowPassParams = mLowPass->getParams();
+  applyCutoffs();
+}
+
+double DumpExpand::getDumpExpandFreq() const {
+  const Dsp::Filter& design = activeDesign();
+  return design.getParam(design.findParamId(Dsp::idFrequency));
+}
+
+double DumpExpand::getDumpExpandFreqResponse(double f) const { return std::abs(activeDesign().response(f)); }
+
+void DumpExpand::updateGUIData(double* out, int n) const {
+  for (int i = 0; i < n; ++i) {
+    const double x = static_cast<double>(i) / n;
+    out[i] = getDumpExpandFreqResponse(x * x * 0.5);
+  }
+  if (n >= 1 && mKnob > 0.5) out[n - 1] = 1.0;
+}
+
+void DumpExpand::process(double** channels, int n) {
+  if (isFadedOut() || n > mBlockSize || n < 1) return;
+  mScratch.copyFrom(channels, n);
+  mLowPass->process(n, mScratch.channels());
+  if (mKnob >= 0.5) mHighPass->process(n, mScratch.channels());
+
+  double* left = channels[0];
+  double* right = channels[1];
+  const double* wetL = mScratch.left();
+  const double* wetR = mScratch.right();
+  for (int i = 0; i < n; ++i) {
+    const double f = mFadeLevel;
+    left[i] = (1.0 - f) * left[i] + f * wetL[i];
+    right[i] = (1.0 - f) * right[i] + f * wetR[i];
+    advanceFade();
+  }
+}
+
+}  // namespace Quillvane

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <memory>
+
+#include "dsp/Filter.h"
+#include "effects/FilterSettings.h"
+#include "engine/AudioProcessingUnit.h"
+
+namespace Quillvane {
+
+// One-knob tone sweep: below the centre a Chebyshev I low-pass closes from
+// the top ("dump"), above it the low-pass stays open and a high-pass sweeps
+// up from 10 Hz ("expand").
+class DumpExpand : public AudioProcessingUnit {
+ public:
+  DumpExpand();
+  ~DumpExpand() override;
+
+  // Also keeps both cutoffs below the new Nyquist frequency.
+  void setSampleRate(double sampleRate) override;
+  // Grows the scratch buffers; they never shrink.
+  void setBlockSize(int n);
+  void reset();
+  // Leaves a block longer than the block size untouched.
+  void process(double** channels, int n);
+
+  // Clamped to 0..1.
+  void setDumpExpand(double x);
+  double getDumpExpand() const { return mKnob; }
+  // Cutoff in Hz and magnitude response of the design the knob works on;
+  // f is a fraction of the sample rate.
+  double getDumpExpandFreq() const;
+  double getDumpExpandFreqResponse(double f) const;
+  // n points of that design's magnitude, denser at low frequencies.
+  void updateGUIData(double* out, int n) const;
+
+ private:
+  const Dsp::Filter& activeDesign() const { return mKnob >= 0.5 ? *mHighPass : *mLowPass; }
+  void applyCutoffs();
+
+  std::unique_ptr<Dsp::Filter> mLowPass;
+  std::unique_ptr<Dsp::Filter> mHighPass;
+  Dsp::Params mLowPassParams;
+  Dsp::Params mHighPassParams;
+  int mBlockSize = 128;
+  double mKnob = 0.5;
+  // Cutoffs as the knob asked for them, before the Nyquist limit.
+  double mLowPassHz = 100.0;
+  double mHighPassHz = 4000.0;
+  StereoScratch mScratch;
+};
+
+}  // namespace Quillvane

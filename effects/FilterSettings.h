@@ -1,0 +1,70 @@
+#pragma once
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "dsp/Filter.h"
+#include "dsp/SmoothedFilterDesign.h"
+#include "dsp/State.h"
+
+namespace Quillvane {
+
+// Length of every design's parameter glide.
+constexpr int kDesignTransitionSamples = 512;
+
+// The one kind of filter the units build: two channels, parameter changes
+// gliding over kDesignTransitionSamples.
+template <class DesignClass, class StateType>
+std::unique_ptr<Dsp::Filter> makeSmoothedDesign() {
+  return std::make_unique<Dsp::SmoothedFilterDesign<DesignClass, 2, StateType>>(
+      kDesignTransitionSamples);
+}
+
+// A design frequency at or past Nyquist would make the filter unstable, so it
+// is pulled back to 0.49 times the sample rate; lower ones pass unchanged.
+inline double belowNyquist(double hz, double sampleRate) {
+  return hz < 0.5 * sampleRate ? hz : 0.49 * sampleRate;
+}
+
+// Native value of a design's parameter for a normalised control value.
+inline double nativeValue(const Dsp::Filter& filter, int paramId, double control) {
+  return filter.getParamInfo(filter.findParamId(paramId)).toNativeValue(control);
+}
+
+// Writes one parameter into a unit's working copy of a design's vector and
+// applies the whole copy.
+inline void applyParam(Dsp::Filter& filter, Dsp::Params& working, int paramId, double value) {
+  working[filter.findParamId(paramId)] = value;
+  filter.setParams(working);
+}
+
+// A unit's pair of scratch channels; it only ever grows.
+class StereoScratch {
+ public:
+  explicit StereoScratch(int size) : mLeft(size), mRight(size) {}
+
+  void grow(int size) {
+    if (size <= static_cast<int>(mLeft.size())) return;
+    mLeft.assign(size, 0.0);
+    mRight.assign(size, 0.0);
+  }
+  void copyFrom(double* const* channels, int n) {
+    std::copy(channels[0], channels[0] + n, mLeft.begin());
+    std::copy(channels[1], channels[1] + n, mRight.begin());
+  }
+  double* const* channels() {
+    mChannels[0] = mLeft.data();
+    mChannels[1] = mRight.data();
+    return mChannels;
+  }
+  double* left() { return mLeft.data(); }
+  double* right() { return mRight.data(); }
+
+ private:
+  std::vector<double> mLeft;
+  std::vector<double> mRight;
+  double* mChannels[2] = {nullptr, nullptr};
+};
+
+}  // namespace Quillvane

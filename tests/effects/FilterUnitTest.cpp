@@ -1,0 +1,211 @@
+#include "effects/FilterUnit.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <limits>
+
+#include "dsp/ChebyshevI.h"
+#include "dsp/RBJ.h"
+#include "tests/effects/ReferenceFilter.h"
+
+namespace {
+
+using namespace Quillvane;
+using namespace effectstest;
+
+double cutoffHz(double x) { return 10.0 * std::pow(2204.0, x); }
+double pow2Law(double x) { return std::pow(2.0, 8.0 * x - 4.0); }
+double rippleLaw(double x) { return 0.001 + 11.999 * x; }
+
+double frequencyOf(Dsp::Filter* f) { return f->getParam(f->findParamId(Dsp::idFrequency)); }
+
+// The input after the drive stage with the drive settled at g.
+StereoBuffer driven(StereoBuffer block, double g) {
+  for (auto* channel : {&block.left(), &block.right()}) {
+    for (double& x : *channel) {
+      double d = std::clamp(g * x * 7.77, -1.0, 1.0);
+      if (g < 0.44) d = g / 0.44 * d + (1 - g / 0.44) * x;
+      x = d;
+    }
+  }
+  return block;
+}
+
+TEST(FilterUnit, EachModeRunsItsDesignAfterTheDrive) {
+  const double cutoff = 0.6, rezo = 0.3;
+  const double hz = cutoffHz(cutoff);
+  using DF2 = Dsp::DirectFormII;
+  struct Case {
+    double mode1, mode2, mix;
+    std::unique_ptr<Dsp::Filter> (*make)(double hz, double rezo);
+  } cases[] = {
+      {0.0, 0.0, 0.0, [](double f, double r) { return reference<Dsp::RBJ::Design::LowPass, DF2>({44100, f, pow2Law(r)}); }},
+      {1 / 3.0, 0.0, 0.0, [](double f, double r) { return reference<Dsp::RBJ::Design::HighPass, DF2>({44100, f, pow2Law(r)}); }},
+      {0.5, 0.0, 0.0, [](double f, double r) { return reference<Dsp::RBJ::Design::BandPass1, DF2>({44100, f, pow2Law(r)}); }},
+      {1.0, 0.0, 0.0, [](double f, double r) { return reference<Dsp::RBJ::Design::BandStop, DF2>({44100, f, pow2Law(r)}); }},
+      {-0.2, 0.0, 0.0, [](double f, double r) { return reference<Dsp::RBJ::Design::LowPass, DF2>({44100, f, pow2Law(r)}); }},
+      {0.0, 0.0, 1.0, [](double f, double r) { return reference<Dsp::ChebyshevI::Design::HighPass<4>, DF2>({44100, 2, f, rippleLaw(r)}); }},
+      {0.0, 1 / 3.0, 1.0, [](double f, double r) { return reference<Dsp::ChebyshevI::Design::HighPass<4>, DF2>({44100, 4, f, rippleLaw(r)}); }},
+      {0.0, 2 / 3.0, 1.0, [](double f, double r) { return reference<Dsp::ChebyshevI::Design::LowPass<4>, DF2>({44100, 2, f, rippleLaw(r)}); }},
+      {0.0, 1.0, 1.0, [](double f, double r) { return reference<Dsp::ChebyshevI::Design::LowPass<4>, DF2>({44100, 4, f, rippleLaw(r)}); }},
+      {0.0, 7.0, 1.0, [](double f, double r) { return reference<Dsp::ChebyshevI::Design::HighPass<4>, DF2>({44100, 2, f, rippleLaw(r)}); }},
+  };
+  for (const Case& c : cases) {
+    for (double drive : {0.0, 0.22, 0.44, 1.0}) {
+      FilterUnit unit;
+      unit.setCutoff(cutoff);
+      unit.setRezo(rezo);
+      unit.setFilterMode1(c.mode1);
+      unit.setFilterMode2(c.mode2);
+      unit.setFilterMix(c.mix);
+      unit.setInputDrive(drive);
+      settle(unit);
+      StereoBuffer block = StereoBuffer::tones(128);
+      const StereoBuffer expected = filtered(*c.make(hz, rezo), driven(block, drive));
+      unit.process(block.channels(), 128);
+      SCOPED_TRACE(testing::Message() << "mode1 " << c.mode1 << " mode2 " << c.mode2 << " drive " << drive);
+      expectNear(block, expected, 1e-9);
+    }
+  }
+}
+
+TEST(FilterUnit, MixCrossfadesTheBanksAndStartsOnBankOne) {
+  FilterUnit unit;
+  unit.setCutoff(0.5);
+  unit.setRezo(0.5);
+  StereoBuffer block = StereoBuffer::tones(128);
+  const double hz = cutoffHz(0.5);
+  // Right after construction the mix glides from bank 1 towards bank 2.
+  auto bank1 = reference<Dsp::RBJ::Design::LowPass, Dsp::DirectFormII>({44100, 2000, 1});
+  auto bank2 = reference<Dsp::ChebyshevI::Design::HighPass<4>, Dsp::DirectFormII>({44100, 2, 2000, 0.01});
+  for (auto* f : {bank1.get(), bank2.get()}) {
+    Dsp::Params p = f->getParams();
+    p[f->findParamId(Dsp::idFrequency)] = hz;
+    p[FilterUti::getDefaultRezoId(f)] = f == bank1.get() ? 1.0 : rippleLaw(0.5);
+    f->setParams(p);  // the same glide from the defaults as inside the unit
+  }
+  const StereoBuffer b1 = filtered(*bank1, block), b2 = filtered(*bank2, block);
+  unit.process(block.channels(), 128);
+  double m = 0.0;
+  for (int i = 0; i < 128; ++i) {
+    m = 0.9877 * m + (1 - 0.9877);
+    ASSERT_NEAR(block.left()[i], (1 - m) * b1.left()[i] + m * b2.left()[i], 1e-9) << i;
+  }
+}
+
+TEST(FilterUnit, CutoffLawStaysBelowNyquist) {
+  struct Case {
+    double rate, x, hz;
+  } cases[] = {
+      {48000, 0.0, 10.0},   {48000, 0.25, cutoffHz(0.25)}, {48000, 0.5, cutoffHz(0.5)},
+      {48000, 1.0, 22040.0}, {44100, 1.0, 22040.0},         {44000, 1.0, 0.49 * 44000},
+      {32000, 1.0, 15680.0}, {32000, 0.5, cutoffHz(0.5)},   {44100, 1.2, 0.49 * 44100},
+  };
+  for (const Case& c : cases) {
+    FilterUnit unit;
+    unit.setSampleRate(c.rate);
+    unit.setCutoff(c.x);
+    for (double mode : {0.0, 1 / 3.0, 0.5, 1.0}) {
+      EXPECT_NEAR(frequencyOf(unit.getSelectedDSPFilter1(mode)), c.hz, 1e-6 * c.hz) << c.rate << " " << c.x;
+      EXPECT_NEAR(frequencyOf(unit.getSelectedDSPFilter2(mode)), c.hz, 1e-6 * c.hz) << c.rate << " " << c.x;
+    }
+  }
+  // The limit follows the rate, and lifts again when the rate rises.
+  FilterUnit unit;
+  unit.setCutoff(1.0);
+  unit.setSampleRate(32000);
+  EXPECT_DOUBLE_EQ(frequencyOf(unit.getActiveDSPFilter()), 15680.0);
+  EXPECT_EQ(unit.getActiveDSPFilter()->getParam(0), 32000.0);
+  unit.setSampleRate(96000);
+  EXPECT_NEAR(frequencyOf(unit.getActiveDSPFilter()), 22040.0, 1e-6);
+  EXPECT_EQ(unit.getSelectedDSPFilter1(0.5)->getParam(0), 96000.0);
+}
+
+TEST(FilterUnit, ResonanceLawPerDesign) {
+  FilterUnit unit;
+  for (double x : {0.0, 0.5, 1.0}) {
+    unit.setRezo(x);
+    for (double mode : {0.0, 1 / 3.0, 0.5, 1.0}) {
+      Dsp::Filter* rbj = unit.getSelectedDSPFilter1(mode);
+      EXPECT_DOUBLE_EQ(rbj->getParam(FilterUti::getDefaultRezoId(rbj)), pow2Law(x)) << rbj->getName();
+      Dsp::Filter* cheby = unit.getSelectedDSPFilter2(mode);
+      EXPECT_DOUBLE_EQ(cheby->getParam(cheby->findParamId(Dsp::idRippleDb)), rippleLaw(x));
+    }
+  }
+  EXPECT_EQ(unit.getRezo(), 1.0);
+}
+
+TEST(FilterUnit, DesignsStartAtTheDescriptorDefaults) {
+  FilterUnit unit;
+  EXPECT_EQ(unit.getCutoff(), 1.0);
+  EXPECT_EQ(frequencyOf(unit.getActiveDSPFilter()), 2000.0);
+  const struct {
+    double selector;
+    const char* name;
+    double order;
+  } bank2[] = {{0.0, "Chebyshev I High Pass", 2}, {1 / 3.0, "Chebyshev I High Pass", 4},
+               {2 / 3.0, "Chebyshev I Low Pass", 2}, {1.0, "Chebyshev I Low Pass", 4}};
+  for (const auto& b : bank2) {
+    Dsp::Filter* f = unit.getSelectedDSPFilter2(b.selector);
+    EXPECT_EQ(f->getName(), b.name);
+    EXPECT_EQ(f->getParam(f->findParamId(Dsp::idOrder)), b.order);
+  }
+  EXPECT_EQ(unit.getSelectedDSPFilter1(0.1)->getName(), "RBJ Low Pass");
+  EXPECT_EQ(unit.getSelectedDSPFilter1(0.5)->getName(), "RBJ Band Pass 1");
+  EXPECT_EQ(unit.getSelectedDSPFilter1(1.0)->getName(), "RBJ Band Stop");
+  EXPECT_EQ(unit.getSelectedDSPFilter1(std::numeric_limits<double>::quiet_NaN())->getName(), "RBJ Low Pass");
+}
+
+TEST(FilterUnit, TransitionSelectsRampLength) {
+  using Smoothed = Dsp::SmoothedFilterDesign<Dsp::ChebyshevI::Design::HighPass<4>, 2, Dsp::DirectFormII>;
+  FilterUnit unit;
+  EXPECT_STREQ(unit.getFilterTransitionText(), "Medium");
+  struct Case {
+    double x;
+    const char* text;
+    double selector;
+    int samples;
+  } cases[] = {{-1.0, "Slow", 0.0, 1024}, {0.0, "Slow", 0.0, 1024},   {0.25, "Medium", 0.5, 512},
+               {0.5, "Medium", 0.5, 512}, {0.75, "Fast", 1.0, 256},   {5.0, "Fast", 1.0, 256},
+               {std::numeric_limits<double>::quiet_NaN(), "Slow", 0.0, 1024}};
+  for (const Case& c : cases) {
+    unit.setFilterTransition(c.x);
+    EXPECT_STREQ(unit.getFilterTransitionText(), c.text) << c.x;
+    EXPECT_EQ(unit.getFilterTransition(), c.selector) << c.x;
+    auto* design = dynamic_cast<Smoothed*>(unit.getActiveDSPFilter());
+    ASSERT_NE(design, nullptr);
+    EXPECT_EQ(design->getTransitionSamples(), c.samples) << c.x;
+    // A cutoff change now glides over that many samples.
+    unit.setCutoff(0.3);
+    EXPECT_EQ(design->getRemainingSamples(), c.samples) << c.x;
+  }
+}
+
+TEST(FilterUnit, BlocksLongerThanTheBlockSizePassUntouched) {
+  FilterUnit unit;
+  unit.setInputDrive(1.0);
+  unit.setCutoff(0.2);
+  for (int n : {129, 0}) {
+    StereoBuffer block = StereoBuffer::tones(std::max(n, 1));
+    const StereoBuffer dry = block;
+    unit.process(block.channels(), n);
+    EXPECT_EQ(block, dry) << n;
+  }
+  unit.setBlockSize(64);
+  StereoBuffer full = StereoBuffer::tones(128);
+  const StereoBuffer dry = full;
+  unit.process(full.channels(), 128);
+  EXPECT_FALSE(full == dry);
+
+  StereoBuffer big = StereoBuffer::tones(512);
+  const StereoBuffer bigDry = big;
+  unit.process(big.channels(), 512);
+  EXPECT_EQ(big, bigDry);
+  unit.setBlockSize(512);
+  unit.process(big.channels(), 512);
+  EXPECT_FALSE(big == bigDry);
+}
+
+}  // namespace
