@@ -136,13 +136,13 @@ TEST(PlugBase, SetParameterFromGUIStoresInformsAndApplies) {
 }
 
 TEST(PlugBase, AttachGraphicsPushesNormalisedValuesThenPrepares) {
+  int destroyed = 0;
   TestHostPlug plug(3);
   plug.InitUnitParams(0.25);
   plug.GetParam(2)->SetShape(2.0);
   plug.AttachGraphics(nullptr);
   EXPECT_EQ(plug.GetGUI(), nullptr);
 
-  int destroyed = 0;
   auto* gui = new RecordingGraphics(&destroyed);
   plug.AttachGraphics(gui);
   EXPECT_EQ(plug.GetGUI(), gui);
