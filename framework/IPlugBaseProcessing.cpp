@@ -107,14 +107,11 @@ void IPlugBase::SetBlockSize(int blockSize) {
 }
 
 void IPlugBase::ZeroScratchBuffers() {
-  for (int i = 0; i < NInChannels(); ++i) {
-    WDL_TypedBuf<double>& scratch = mInChannels.Get(i)->mScratchBuf;
+  auto zero = [](WDL_TypedBuf<double>& scratch) {
     if (scratch.GetSize() > 0) std::memset(scratch.Get(), 0, sizeof(double) * scratch.GetSize());
-  }
-  for (int i = 0; i < NOutChannels(); ++i) {
-    WDL_TypedBuf<double>& scratch = mOutChannels.Get(i)->mScratchBuf;
-    if (scratch.GetSize() > 0) std::memset(scratch.Get(), 0, sizeof(double) * scratch.GetSize());
-  }
+  };
+  for (int i = 0; i < NInChannels(); ++i) zero(mInChannels.Get(i)->mScratchBuf);
+  for (int i = 0; i < NOutChannels(); ++i) zero(mOutChannels.Get(i)->mScratchBuf);
 }
 
 void IPlugBase::AttachInputBuffers(int idx, int n, double** buffers, int) {
@@ -190,16 +187,23 @@ void IPlugBase::ConvertOutputChunk(int offset, int nFrames, bool accumulate) {
   }
 }
 
-void IPlugBase::PassThroughDoubles(double** inputs, double** outputs, int nFrames) {
-  const int nIn = NInChannels();
-  for (int i = 0; i < NOutChannels(); ++i) {
+namespace {
+// Input i to output i where both exist, silence on the further outputs.
+template <class T>
+void CopyInputsToOutputs(T** inputs, T** outputs, int nIn, int nOut, int nFrames) {
+  for (int i = 0; i < nOut; ++i) {
     if (!outputs[i]) continue;
     if (i < nIn && inputs[i]) {
-      std::memmove(outputs[i], inputs[i], sizeof(double) * nFrames);
+      std::memmove(outputs[i], inputs[i], sizeof(T) * nFrames);
     } else {
-      std::memset(outputs[i], 0, sizeof(double) * nFrames);
+      std::memset(outputs[i], 0, sizeof(T) * nFrames);
     }
   }
+}
+}  // namespace
+
+void IPlugBase::PassThroughDoubles(double** inputs, double** outputs, int nFrames) {
+  CopyInputsToOutputs(inputs, outputs, NInChannels(), NOutChannels(), nFrames);
 }
 
 void IPlugBase::ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) {
@@ -207,15 +211,7 @@ void IPlugBase::ProcessDoubleReplacing(double** inputs, double** outputs, int nF
 }
 
 void IPlugBase::ProcessSingleReplacing(float** inputs, float** outputs, int nFrames) {
-  const int nIn = NInChannels();
-  for (int i = 0; i < NOutChannels(); ++i) {
-    if (!outputs[i]) continue;
-    if (i < nIn && inputs[i]) {
-      std::memmove(outputs[i], inputs[i], sizeof(float) * nFrames);
-    } else {
-      std::memset(outputs[i], 0, sizeof(float) * nFrames);
-    }
-  }
+  CopyInputsToOutputs(inputs, outputs, NInChannels(), NOutChannels(), nFrames);
 }
 
 template <class ChunkFunc>

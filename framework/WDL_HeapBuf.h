@@ -21,8 +21,6 @@ class WDL_HeapBuf {
   void* Get() const { return mSize > 0 ? mBuf : nullptr; }
   int GetSize() const { return mSize; }
   int GetAllocated() const { return mAlloc; }
-  int GetGranul() const { return mGranul; }
-  void SetGranul(int granul) { mGranul = granul; }
   void SetMinAllocSize(int bytes) { mMinAlloc = bytes; }
 
  private:

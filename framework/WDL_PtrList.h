@@ -25,14 +25,6 @@ class WDL_PtrList {
     if (list && index >= 0 && index < GetSize()) list[index] = item;
   }
 
-  int Find(const T* item) const {
-    T** list = GetList();
-    for (int i = 0; i < GetSize(); ++i) {
-      if (list[i] == item) return i;
-    }
-    return -1;
-  }
-
   // Returns the item, or null when the list could not grow (then unchanged).
   T* Add(T* item) {
     const int n = GetSize();

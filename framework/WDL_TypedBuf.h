@@ -28,9 +28,6 @@ class WDL_TypedBuf {
     return slot;
   }
 
-  WDL_HeapBuf& GetHeapBuf() { return mHB; }
-  const WDL_HeapBuf& GetHeapBuf() const { return mHB; }
-
  private:
   WDL_HeapBuf mHB;
 };

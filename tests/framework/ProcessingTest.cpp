@@ -204,6 +204,9 @@ TEST(ProcessingGlue, BlockSizeClearsScratchOnlyOnChange) {
   EXPECT_EQ(plug.Scratch(3), 3.0);
   plug.SetBlockSize(8);
   EXPECT_EQ(plug.Scratch(3), 0.0);
+  plug.ProcessBuffers(0.0f, 4);
+  plug.ZeroScratchBuffers();
+  EXPECT_EQ(plug.Scratch(3), 0.0);
 
   // Resizing moves the scratch; the glue must not keep rendering into the old one.
   plug.SetBlockSize(0);
