@@ -215,7 +215,7 @@ TEST(ProcessingGlue, BlockSizeClearsScratchOnlyOnChange) {
   EXPECT_EQ(plug.GetBlockSize(), 0);
   plug.SetBlockSize(4096);
   plug.ProcessBuffers(0.0f, 4);
-  EXPECT_EQ(left[3], 7.0f);
+  EXPECT_EQ(left[3], 11.0f);
 }
 
 TEST(ProcessingGlue, LimitToStereoDisconnectsExtraInputs) {
