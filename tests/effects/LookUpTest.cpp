@@ -154,3 +154,31 @@ TEST(LookUp, HermiteUsesCentralTangentsClampedAtTheEnds) {
 }
 
 }  // namespace
+
+namespace {
+
+// The cell position is fmod(|x|, 1/N) * N for every size, above full scale too.
+template <int N>
+void expectLinearMatchesFmodPosition() {
+  LookUp<N> table;
+  fillSquares(table);
+  table.setInterpolation(Quillvane::kInterpolationLinear);
+  const double step = 1.0 / N;
+  for (int k = 1; k < 3000; ++k) {
+    const double x = k * 0.000731;
+    const int i = std::min(static_cast<int>(N * x), N - 1);
+    const int j = i == N - 1 ? N - 1 : i + 1;
+    const double f = std::fmod(x, step) / step;
+    const double expected = (1 - f) * table.positive()[i] + f * table.positive()[j];
+    ASSERT_EQ(table.getValue(x), expected) << N << " " << x;
+  }
+}
+
+TEST(LookUp, CellPositionIsTheRemainderOfTheStep) {
+  expectLinearMatchesFmodPosition<256>();
+  expectLinearMatchesFmodPosition<32>();
+  expectLinearMatchesFmodPosition<70>();
+  expectLinearMatchesFmodPosition<80>();
+}
+
+}  // namespace
