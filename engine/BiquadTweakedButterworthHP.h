@@ -2,11 +2,12 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace Quillvane {
 
-// Resonant second-order high-pass whose coefficients are recomputed from a
-// normalised cutoff every sample, so its corner follows envelopes and LFOs.
+// Resonant second-order high-pass set up from a normalised cutoff before
+// every sample, so its corner follows envelopes and LFOs.
 template <typename T>
 class BiquadTweakedButterworthHP {
  public:
@@ -16,6 +17,10 @@ class BiquadTweakedButterworthHP {
 
   // cutoff in [0, 1] of half the sample rate; damping 0 rings forever.
   void setup(T cutoff, T damping) {
+    // The cutoff often holds still for whole blocks: skip the tan then.
+    if (cutoff == mCutoff && damping == mDamping) return;
+    mCutoff = cutoff;
+    mDamping = damping;
     const T fh = std::max(mMinFrequency, mFrequencyFactor * (cutoff * T(0.5)));
     K = std::tan(fh * T(3.1415927410125732));
     const T n = T(1) / (damping * K + T(1) + K * K);
@@ -39,7 +44,10 @@ class BiquadTweakedButterworthHP {
     return out;
   }
 
-  void clear() { x0 = x1 = x2 = y0 = y1 = y2 = b0 = b1 = b2 = a1 = a2 = K = T(0); }
+  void clear() {
+    x0 = x1 = x2 = y0 = y1 = y2 = b0 = b1 = b2 = a1 = a2 = K = T(0);
+    mCutoff = mDamping = std::numeric_limits<T>::quiet_NaN();
+  }
 
  private:
   T mFrequencyFactor = T(0.957);
@@ -48,6 +56,9 @@ class BiquadTweakedButterworthHP {
   T y0 = T(0), y1 = T(0), y2 = T(0);
   T b0 = T(0), b1 = T(0), b2 = T(0), a1 = T(0), a2 = T(0);
   T K = T(0);
+  // What the coefficients were made from; NaN until the first setup.
+  T mCutoff = std::numeric_limits<T>::quiet_NaN();
+  T mDamping = std::numeric_limits<T>::quiet_NaN();
 };
 
 }  // namespace Quillvane

@@ -27,17 +27,6 @@ constexpr double kFmMultipliers[Note::kNumFmOperators] = {0.25, 0.5, 1.0, 2.0, 4
 }  // namespace
 
 Note::Note() : mVolumeEnvelope("Volume Envelope"), mFilterEnvelope("Filter Envelope") {
-  construct();
-}
-
-Note::Note(int note) : mVolumeEnvelope("Volume_Envelope"), mFilterEnvelope("Filter Envelope") {
-  mNoteNumber = note;
-  construct();
-}
-
-Note::~Note() { freeBuffers(); }
-
-void Note::construct() {
   for (int k = 0; k < kNumOscillators; ++k) {
     mVolumeSmoothers[k] = {0.99, 1.0 - 0.99, 0.0};
     mPanSmoothers[k] = {0.99, 1.0 - 0.99, 0.0};
@@ -49,16 +38,7 @@ void Note::construct() {
   init();
 }
 
-Note& Note::operator=(const Note& other) {
-  if (this != &other) {
-    mVolumeEnvelope = other.mVolumeEnvelope;
-    mFilterEnvelope = other.mFilterEnvelope;
-    mNoteNumber = other.mNoteNumber;
-    mVelocity = other.mVelocity;
-    mSampleCounter = other.mSampleCounter;
-  }
-  return *this;
-}
+Note::~Note() { freeBuffers(); }
 
 void Note::init() {
   const double pole = ConstantsD::kDefaultSmoothFactor;
@@ -114,12 +94,14 @@ void Note::allocateBuffers() {
   for (auto& buffer : mOscBuffers) buffer.reset(new double[n]());
   mBassBuffer.reset(new double[n]());
   mClickBuffer.reset(new double[n]());
+  for (auto& buffer : mScratch) buffer.reset(new double[n]());
 }
 
 void Note::freeBuffers() {
   for (auto& buffer : mOscBuffers) buffer.reset();
   mBassBuffer.reset();
   mClickBuffer.reset();
+  for (auto& buffer : mScratch) buffer.reset();
 }
 
 void Note::resetBuffers() {

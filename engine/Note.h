@@ -45,11 +45,9 @@ class Note : public AudioProcessingUnit {
   static double sUnisonFadeIn, sFmFadeIn;
 
   Note();
-  explicit Note(int note);
   ~Note() override;
   Note(const Note&) = delete;
-  // Copies the envelopes, note number, velocity and sample counter only.
-  Note& operator=(const Note& other);
+  Note& operator=(const Note&) = delete;
 
   void init();
   void setMasterSynth(MasterSynth* master);
@@ -79,7 +77,6 @@ class Note : public AudioProcessingUnit {
   void setModFrequency2(double f);
   void setModFrequency3(double f);
   void setFmAmount(int index, double amount);
-  void setFmFrequency(double) {}
 
   ADSR& getVolumeEnvelope() { return mVolumeEnvelope; }
   ADSR& getFilterEnvelope() { return mFilterEnvelope; }
@@ -116,7 +113,6 @@ class Note : public AudioProcessingUnit {
     void clear();
   };
 
-  void construct();
   void computeTuneFactors() { mDetuneFactor = mUnisonDetune; }
   void initSampleCounters();
   void resetPhase();
@@ -124,6 +120,12 @@ class Note : public AudioProcessingUnit {
   void allocateBuffers();
   void freeBuffers();
   void resetBuffers();
+  void processOscillator(int oscillator, const double* filterLevels, double* mixLeft,
+                         double* mixRight, int frames);
+  double stage(OscillatorFilter& filter, double x, double saturation, double lfo,
+               double ringAmount, double filterModAmount, double cutoff, double resonance,
+               double filterType, double filterEnvelope, bool invertFilterEnvelope,
+               double volume);
   void synthesizeOsc(int oscillator, int position);
   void synthesizeBassLayer(int position);
   void updateSample();
@@ -153,6 +155,9 @@ class Note : public AudioProcessingUnit {
   std::unique_ptr<double[]> mOscBuffers[kNumOscillators];
   std::unique_ptr<double[]> mBassBuffer;
   std::unique_ptr<double[]> mClickBuffer;
+  // Per-block working arrays of process().
+  enum { kVolumeLevels, kFilterLevels, kMixLeft, kMixRight, kNumScratch };
+  std::unique_ptr<double[]> mScratch[kNumScratch];
   double mWaveformSelectors[kNumOscillators] = {};
   OscillatorFilter mFilters[kNumOscillators];
   // Per oscillator: ring/filter LFO at 2k, tune LFO at 2k + 1.

@@ -18,61 +18,15 @@ constexpr double kSqrt2f = 1.4142135381698608;
 
 }  // namespace
 
-void Note::process(double** outputs, double* bassOutput, int frames) {
-  if (mFrameOffset > 0) mFrameOffset = 0;
-  if (!mProgram) return;
-  if (!isPlaying()) return;
-  frames = std::min(frames, mBufferLength);
-  double* left = outputs[0];
-  double* right = outputs[1];
-  mBlockIndex = 0;
-  for (int j = 0; j < frames; ++j) {
-    double r = 0.0;
-    double l = 0.0;
-    for (int k = 0; k < kNumOscillators; ++k) {
-      const int base = NoteSlots::oscillatorBase(k);
-      if (!(slot(base + NoteSlots::kOnOff) > 0.5)) continue;
-      const double v = mVolumeSmoothers[k].step(slot(base + NoteSlots::kVolume));
-      const double s = mSaturationSmoothers[k].step(slot(base + NoteSlots::kSaturation));
-      const double p = mPanSmoothers[k].step(slot(base + NoteSlots::kPan));
-      const double lfo = mLfos[2 * k].getValue();
-      double& sample = mOscBuffers[k][j];
-      const double y =
-          process(sample, s, lfo, slot(base + NoteSlots::kRingModAmount),
-                  slot(base + NoteSlots::kFiltModAmount), slot(base + NoteSlots::kFilterCutoff),
-                  slot(base + NoteSlots::kFilterResonance), slot(base + NoteSlots::kFilterType),
-                  mFilterEnvelope.getLevel(), slot(NoteSlots::kInvertFilterEnvelope1 + k) > 0.0,
-                  v, k + 1);
-      sample = y;
-      if (p >= 0.5) {
-        r += y;
-        l += ((p - 0.5) * -2.0 + 1.0) * y;
-      } else {
-        r += (p + p) * y;
-        l += y;
-      }
-    }
-    const double g = mEnvelopeLevel * mVelocityGain;
-    l = l * g;
-    r = g * r;
-    const double b = mEnvelopeLevel * mBassBuffer[j] * mVelocityGain;
-    left[j] += l + mClickBuffer[j];
-    right[j] += r + mClickBuffer[j];
-    bassOutput[j] += b;
-    ++mBlockIndex;
-    for (int k = 0; k < kNumOscillators; ++k) mLfos[2 * k].advance();
-    mVolumeEnvelope.update(1);
-    mFilterEnvelope.update(1);
-    mEnvelopeLevel = mVolumeEnvelope.getLevel();
-  }
-  mBlockIndex = 0;
-}
-
 double Note::process(double x, double s, double lfo, double r, double m, double fc, double q,
                      double T, double E, bool invert, double v, int oscillator) {
   if (oscillator < 1 || oscillator > kNumOscillators) return 0.0;
-  OscillatorFilter& filter = mFilters[oscillator - 1];
+  return stage(mFilters[oscillator - 1], x, s, lfo, r, m, fc, q, T, E, invert, v);
+}
 
+inline double Note::stage(OscillatorFilter& filter, double x, double s, double lfo, double r,
+                          double m, double fc, double q, double T, double E, bool invert,
+                          double v) {
   double y = x;
   if (s > 0.0) {
     y = std::atan(x) / kQuarterPi * std::max(kMinDrive, s) * ConstantsD::kSaturationFactor;
@@ -107,6 +61,79 @@ double Note::process(double x, double s, double lfo, double r, double m, double 
   filter.highPass.setup(c, damping);
   const double h = filter.highPass.process(u);
   return (h * T + (1.0 - T) * ladder) * v;
+}
+
+void Note::process(double** outputs, double* bassOutput, int frames) {
+  if (mFrameOffset > 0) mFrameOffset = 0;
+  if (!mProgram) return;
+  if (!isPlaying()) return;
+  frames = std::min(frames, mBufferLength);
+
+  // The envelopes do not hear the oscillators, so their levels for the whole
+  // block come first; each frame sees the levels from before its update.
+  double* volumeLevels = mScratch[kVolumeLevels].get();
+  double* filterLevels = mScratch[kFilterLevels].get();
+  for (int j = 0; j < frames; ++j) {
+    volumeLevels[j] = mEnvelopeLevel;
+    filterLevels[j] = mFilterEnvelope.getLevel();
+    mVolumeEnvelope.update(1);
+    mFilterEnvelope.update(1);
+    mEnvelopeLevel = mVolumeEnvelope.getLevel();
+  }
+
+  // Oscillator by oscillator over the block, each summed into the mix in
+  // oscillator order as a frame-by-frame pass would.
+  double* mixLeft = mScratch[kMixLeft].get();
+  double* mixRight = mScratch[kMixRight].get();
+  std::fill_n(mixLeft, frames, 0.0);
+  std::fill_n(mixRight, frames, 0.0);
+  for (int k = 0; k < kNumOscillators; ++k) {
+    processOscillator(k, filterLevels, mixLeft, mixRight, frames);
+  }
+
+  double* left = outputs[0];
+  double* right = outputs[1];
+  for (int j = 0; j < frames; ++j) {
+    const double g = volumeLevels[j] * mVelocityGain;
+    const double l = mixLeft[j] * g;
+    const double r = g * mixRight[j];
+    const double b = volumeLevels[j] * mBassBuffer[j] * mVelocityGain;
+    left[j] += l + mClickBuffer[j];
+    right[j] += r + mClickBuffer[j];
+    bassOutput[j] += b;
+  }
+  mBlockIndex = 0;
+}
+
+void Note::processOscillator(int k, const double* filterLevels, double* mixLeft, double* mixRight,
+                             int frames) {
+  const int base = NoteSlots::oscillatorBase(k);
+  Modulator& lfo = mLfos[2 * k];
+  OscillatorFilter& filter = mFilters[k];
+  double* buffer = mOscBuffers[k].get();
+  for (int j = 0; j < frames; ++j, lfo.advance()) {
+    if (!(slot(base + NoteSlots::kOnOff) > 0.5)) continue;
+    const double v = mVolumeSmoothers[k].step(slot(base + NoteSlots::kVolume));
+    const double s = mSaturationSmoothers[k].step(slot(base + NoteSlots::kSaturation));
+    const double p = mPanSmoothers[k].step(slot(base + NoteSlots::kPan));
+    const double ring = slot(base + NoteSlots::kRingModAmount);
+    const double filterMod = slot(base + NoteSlots::kFiltModAmount);
+    // Both depths 0 make the LFO's term exactly 0: no need for its sine.
+    const double value = ring == 0.0 && filterMod == 0.0 ? 0.0 : lfo.getValue();
+    const double y = stage(filter, buffer[j], s, value, ring, filterMod,
+                           slot(base + NoteSlots::kFilterCutoff),
+                           slot(base + NoteSlots::kFilterResonance),
+                           slot(base + NoteSlots::kFilterType), filterLevels[j],
+                           slot(NoteSlots::kInvertFilterEnvelope1 + k) > 0.0, v);
+    buffer[j] = y;
+    if (p >= 0.5) {
+      mixRight[j] += y;
+      mixLeft[j] += ((p - 0.5) * -2.0 + 1.0) * y;
+    } else {
+      mixRight[j] += (p + p) * y;
+      mixLeft[j] += y;
+    }
+  }
 }
 
 }  // namespace Quillvane

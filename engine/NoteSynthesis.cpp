@@ -81,9 +81,8 @@ void Note::updatePhase(double pitch) {
 
   double lfoFactor[kNumOscillators];
   for (int k = 0; k < kNumOscillators; ++k) {
-    const Modulator& lfo = mLfos[2 * k + 1];
-    const double m = lfo.getValue() *
-                     slot(NoteSlots::oscillatorBase(k) + NoteSlots::kFreqModAmount);
+    const double depth = slot(NoteSlots::oscillatorBase(k) + NoteSlots::kFreqModAmount);
+    const double m = depth == 0.0 ? 0.0 : mLfos[2 * k + 1].getValue() * depth;
     lfoFactor[k] = m >= 0.0 ? 1.0 + m * delta : 1.0 / (1.0 - m * delta);
   }
 

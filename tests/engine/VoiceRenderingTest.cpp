@@ -56,7 +56,8 @@ TEST_F(VoiceRendering, MidiReachesTheExactFrameWhateverTheBlockSizes) {
       if (reference.empty()) {
         reference = synth->left;
       } else {
-        EXPECT_EQ(synth->left, reference) << "note at " << noteFrame << ", first block " << pattern[0];
+        EXPECT_EQ(synth->left, reference)
+            << "note at " << noteFrame << ", first block " << pattern[0];
       }
     }
   }
