@@ -18,7 +18,7 @@ class IPlugAU : public IPlugBase {
     int mFirstPlugChannel;
   };
 
-  enum EAUInputType {
+  enum EAUInputType : int {
     eNotConnected = 0,
     eDirectFastProc,
     eDirectNoFastProc,

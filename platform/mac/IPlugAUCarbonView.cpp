@@ -21,8 +21,11 @@ ComponentResult IPlugAU::IPlugAUCarbonViewEntry(ComponentParameters* params, voi
   switch (params->what) {
     case kComponentOpenSelect: {
       ComponentInstance view = reinterpret_cast<ComponentInstance>(params->params[0]);
-      record = new (std::nothrow) CarbonViewRecord{view, nullptr};
-      if (!record) return kAudioUnitErr_FailedInitialization;
+      try {
+        record = new CarbonViewRecord{view, nullptr};
+      } catch (const std::bad_alloc&) {
+        return kAudioUnitErr_FailedInitialization;
+      }
       SetComponentInstanceStorage(view, reinterpret_cast<Handle>(record));
       return noErr;
     }

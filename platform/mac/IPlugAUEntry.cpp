@@ -233,8 +233,8 @@ ComponentResult IPlugAU::AddPropertyListener(AudioUnitPropertyID id, AudioUnitPr
     const ListenerEntry* entry = mListeners.Get(i);
     if (entry->mPropertyID == id && entry->mProc == proc) return noErr;
   }
-  ListenerEntry* entry = new (std::nothrow) ListenerEntry{id, proc, userData};
-  if (entry && !mListeners.Add(entry)) delete entry;
+  ListenerEntry* entry = new ListenerEntry{id, proc, userData};
+  if (!mListeners.Add(entry)) delete entry;
   return noErr;
 }
 
@@ -250,8 +250,8 @@ void IPlugAU::RemovePropertyListener(AudioUnitPropertyID id, AudioUnitPropertyLi
 }
 
 ComponentResult IPlugAU::AddRenderNotify(AURenderCallback proc, void* userData) {
-  AURenderCallbackStruct* notification = new (std::nothrow) AURenderCallbackStruct{proc, userData};
-  if (notification && !mRenderNotifications.Add(notification)) delete notification;
+  AURenderCallbackStruct* notification = new AURenderCallbackStruct{proc, userData};
+  if (!mRenderNotifications.Add(notification)) delete notification;
   return noErr;
 }
 
@@ -295,11 +295,11 @@ ComponentResult IPlugAU::SysEx(const UInt8* data, UInt32 length) {
 // outside the MIDI range sounds nothing.
 ComponentResult IPlugAU::StartNote(const MusicDeviceNoteParams* noteParams, UInt32 offset, UInt32* outNoteID) {
   if (!noteParams) return paramErr;
-  const int note = TruncateToInt(noteParams->mPitch);
-  if (outNoteID) *outNoteID = static_cast<UInt32>(note);
-  if (note >= 0 && note < 128) {
+  const double pitch = noteParams->mPitch;
+  if (outNoteID) *outNoteID = static_cast<UInt32>(TruncateToInt(pitch));
+  if (pitch >= 0.0 && pitch < 128.0) {
     IMidiMsg msg;
-    msg.MakeNoteOnMsg(note, ClampToMidiData(noteParams->mVelocity), static_cast<int>(offset), 0);
+    msg.MakeNoteOnMsg(static_cast<int>(pitch), ClampToMidiData(noteParams->mVelocity), static_cast<int>(offset), 0);
     ProcessMidiMsg(&msg);
   }
   return noErr;

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <new>
 
 #include "platform/mac/IPlugAU.h"
 
@@ -13,9 +14,9 @@ namespace {
 // Room of the buffer list that pulls one input bus.
 constexpr UInt32 kMaxPullBuffers = 128;
 
+// The platform's list ends in an open array, so it lives in raw storage.
 struct PullBufferList {
-  AudioBufferList list;
-  AudioBuffer more[kMaxPullBuffers - 1];
+  alignas(AudioBufferList) unsigned char storage[AudioBufferListSize(kMaxPullBuffers)];
 };
 
 IPlugAU* PlugOf(void* plug) { return static_cast<IPlugAU*>(plug); }
@@ -148,7 +149,7 @@ OSStatus IPlugAU::PullInputs(const AudioTimeStamp* timeStamp, UInt32 nFrames) {
     if (static_cast<UInt32>(nChannels) > kMaxPullBuffers) return kAudioUnitErr_InvalidPropertyValue;
 
     PullBufferList pull;
-    AudioBufferList* list = &pull.list;
+    AudioBufferList* list = new (pull.storage) AudioBufferList;
     list->mNumberBuffers = static_cast<UInt32>(nChannels);
     for (int k = 0; k < nChannels; ++k) {
       list->mBuffers[k] = AudioBuffer{1, static_cast<UInt32>(blockBytes), nullptr};

@@ -24,11 +24,16 @@ struct StandinCFURL : standin::CFObject {
 namespace {
 
 std::mutex gBundleLock;
-std::vector<StandinCFBundle*> gBundles;
 StandinCFBundle* gMainBundle = nullptr;
 
+// Bundles live as long as the process, and so does their list.
+std::vector<StandinCFBundle*>& Bundles() {
+  static auto* bundles = new std::vector<StandinCFBundle*>();
+  return *bundles;
+}
+
 StandinCFBundle* FindBundle(const std::string& identifier) {
-  for (StandinCFBundle* bundle : gBundles) {
+  for (StandinCFBundle* bundle : Bundles()) {
     if (standin::CFStringText(bundle->identifier) == identifier) return bundle;
   }
   return nullptr;
@@ -51,7 +56,7 @@ void standin::RegisterBundle(const char* identifier, const char* location) {
   }
   CFMakePermanent(id);
   CFMakePermanent(bundle);
-  gBundles.push_back(bundle);
+  Bundles().push_back(bundle);
 }
 
 void standin::SetMainBundle(const char* identifier) {

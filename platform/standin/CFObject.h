@@ -45,9 +45,13 @@ bool CFAllocationAllowed();
 template <class T, class... Args>
 T* CFCreate(Args&&... args) {
   if (!CFAllocationAllowed()) return nullptr;
-  T* object = new (std::nothrow) T(std::forward<Args>(args)...);
-  if (object) CFCountObject(object);
-  return object;
+  try {
+    T* object = new T(std::forward<Args>(args)...);
+    CFCountObject(object);
+    return object;
+  } catch (const std::bad_alloc&) {
+    return nullptr;
+  }
 }
 
 inline const CFObject* CFObjectOf(CFTypeRef ref) { return static_cast<const CFObject*>(ref); }

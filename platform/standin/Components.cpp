@@ -17,22 +17,32 @@ struct StandinComponentInstanceRecord {
 namespace {
 
 std::mutex gLock;
-std::vector<Component> gComponents;
-std::vector<ComponentInstance> gInstances;
 SInt32 gSystemVersion = 0x1090;
+
+// Registered components live as long as the process; the lists are never
+// destroyed so that no exit-time destructor drops them.
+std::vector<Component>& Components() {
+  static auto* components = new std::vector<Component>();
+  return *components;
+}
+
+std::vector<ComponentInstance>& Instances() {
+  static auto* instances = new std::vector<ComponentInstance>();
+  return *instances;
+}
 
 bool Matches(OSType want, OSType have) { return want == 0 || want == have; }
 
 // Handles are compared by address so a stale or foreign pointer is never followed.
 ComponentInstance FindInstance(const void* handle) {
-  for (ComponentInstance instance : gInstances) {
+  for (ComponentInstance instance : Instances()) {
     if (static_cast<const void*>(instance) == handle) return instance;
   }
   return nullptr;
 }
 
 Component FindComponent(const void* handle) {
-  for (Component component : gComponents) {
+  for (Component component : Components()) {
     if (static_cast<const void*>(component) == handle) return component;
   }
   return nullptr;
@@ -52,7 +62,7 @@ ComponentResult CallEntry(ComponentRoutineProcPtr entry, SInt16 selector, Compon
 Component standin::RegisterComponent(const ComponentDescription& description, ComponentRoutineProcPtr entry) {
   std::lock_guard<std::mutex> lock(gLock);
   Component component = new StandinComponentRecord{description, entry};
-  gComponents.push_back(component);
+  Components().push_back(component);
   return component;
 }
 
@@ -63,13 +73,13 @@ void standin::SetSystemVersion(SInt32 version) {
 
 Component FindNextComponent(Component previous, const ComponentDescription* looking) {
   std::lock_guard<std::mutex> lock(gLock);
-  auto it = gComponents.begin();
+  auto it = Components().begin();
   if (previous) {
-    it = std::find(gComponents.begin(), gComponents.end(), previous);
-    if (it == gComponents.end()) return nullptr;
+    it = std::find(Components().begin(), Components().end(), previous);
+    if (it == Components().end()) return nullptr;
     ++it;
   }
-  for (; it != gComponents.end(); ++it) {
+  for (; it != Components().end(); ++it) {
     const ComponentDescription& d = (*it)->description;
     if (!looking || (Matches(looking->componentType, d.componentType) &&
                      Matches(looking->componentSubType, d.componentSubType) &&
@@ -88,12 +98,12 @@ OSStatus OpenAComponent(Component component, ComponentInstance* outInstance) {
     std::lock_guard<std::mutex> lock(gLock);
     if (!FindComponent(component)) return invalidComponentID;
     instance = new StandinComponentInstanceRecord{component, nullptr};
-    gInstances.push_back(instance);
+    Instances().push_back(instance);
   }
   ComponentResult result = CallEntry(component->entry, kComponentOpenSelect, instance, nullptr);
   if (result != noErr) {
     std::lock_guard<std::mutex> lock(gLock);
-    gInstances.erase(std::find(gInstances.begin(), gInstances.end(), instance));
+    Instances().erase(std::find(Instances().begin(), Instances().end(), instance));
     delete instance;
     return result;
   }
@@ -112,7 +122,7 @@ OSStatus CloseComponent(ComponentInstance instance) {
   }
   CallEntry(entry, kComponentCloseSelect, instance, storage);
   std::lock_guard<std::mutex> lock(gLock);
-  gInstances.erase(std::find(gInstances.begin(), gInstances.end(), instance));
+  Instances().erase(std::find(Instances().begin(), Instances().end(), instance));
   delete instance;
   return noErr;
 }
