@@ -1,0 +1,287 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "effects/Distortion.h"
+#include "effects/FilterUti.h"
+#include "engine/WaveformProvider.h"
+#include "program/RirARorurProgram.h"
+
+namespace {
+
+using namespace Quillvane;
+using namespace Quillvane::Synth;
+namespace fs = std::filesystem;
+
+std::string readFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+std::vector<std::string> lines(const std::string& text) {
+  std::vector<std::string> out;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) out.push_back(line);
+  return out;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+bool sameValues(const RirARorurProgram& a, const RirARorurProgram& b) {
+  for (int p = 0; p < kNumParameters; ++p) {
+    const auto e = static_cast<eVstParameters>(p);
+    if (a.getParameterValue(e, true) != b.getParameterValue(e, true)) return false;
+  }
+  return true;
+}
+
+class ProgramTextFile : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    mDir = fs::temp_directory_path() /
+           ("program_text_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
+            ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    fs::create_directories(mDir);
+  }
+  void TearDown() override { fs::remove_all(mDir); }
+
+  std::string path(const char* name) const { return (mDir / name).string(); }
+  std::string write(const std::string& text, const char* name = "program.txt") const {
+    std::ofstream(path(name), std::ios::binary) << text;
+    return path(name);
+  }
+  // The lines a program with every plain value at 0.123 writes; its choices
+  // and name differ from a fresh program's too.
+  std::vector<std::string> distinctLines() const {
+    RirARorurProgram program;
+    for (int p = 0; p < kNumParameters; ++p) program.setParameterValue(static_cast<eVstParameters>(p), 0.123);
+    program.setProgramName("Distinct");
+    const std::string file = path("distinct.txt");
+    EXPECT_TRUE(program.saveProgram(file.c_str()));
+    return lines(readFile(file));
+  }
+
+  fs::path mDir;
+};
+
+TEST_F(ProgramTextFile, FreshProgramWritesTheBasicBassdrumFile) {
+  RirARorurProgram program;
+  ASSERT_TRUE(program.saveProgram(path("fresh.txt").c_str()));
+  const std::string written = readFile(path("fresh.txt"));
+  EXPECT_EQ(written, readFile("fixtures/basic_bassdrum.txt"));
+  const auto rows = lines(written);
+  ASSERT_EQ(rows.size(), 106u);
+  EXPECT_EQ(rows[0], "Name = Basic Bassdrum;");
+  EXPECT_EQ(rows[1], "Osc1OnOff = 1;");
+}
+
+TEST_F(ProgramTextFile, SavedValuesLoadBack) {
+  RirARorurProgram saved;
+  saved.setProgramName("Round Trip");
+  for (int p = 0; p < kNumParameters; ++p) {
+    // Steps of 0.001 survive the six significant digits exactly.
+    saved.setParameterValue(static_cast<eVstParameters>(p), (p * 37 % 1000) / 1000.0);
+  }
+  saved.getSynthProgram()[OscWaveform2] = WaveformProvider::getWaveformSel(kWaveGeoChirp);
+  saved.getSynthProgram()[DistortionType] = Distortion::getDistortionSel(kDistortionMadDog);
+  saved.getSynthProgram()[FilterMode1] = FilterUti::getFilterMode1Sel(kRbjBandStop);
+  saved.getSynthProgram()[FilterMode2] = FilterUti::getFilterMode2Sel(kLowPass12dB);
+  saved.getSynthProgram()[OscWaveform1] = WaveformProvider::getWaveformSel(kWaveSine);
+  saved.getSynthProgram()[OscWaveform3] = WaveformProvider::getWaveformSel(kWaveUser15);
+  ASSERT_TRUE(saved.saveProgram(path("saved.txt").c_str()));
+
+  RirARorurProgram loaded;
+  ASSERT_TRUE(loaded.loadProgram(path("saved.txt").c_str()));
+  EXPECT_STREQ(loaded.getProgramName(), "Round Trip");
+  EXPECT_TRUE(sameValues(saved, loaded));
+
+  // Six significant digits: a value can come back rounded.
+  saved.setParameterValue(OscSat1, 0.123456789);
+  ASSERT_TRUE(saved.saveProgram(path("saved.txt").c_str()));
+  ASSERT_TRUE(loaded.loadProgram(path("saved.txt").c_str()));
+  EXPECT_EQ(loaded.getParameterValue(OscSat1, true), 0.123457);
+}
+
+TEST_F(ProgramTextFile, EveryChoiceRoundTripsByName) {
+  struct Choice {
+    eVstParameters p;
+    int count;
+    double (*selector)(int);
+  } choices[] = {
+      {OscWaveform1, 36, [](int i) { return WaveformProvider::getWaveformSel(static_cast<eWaveform>(i)); }},
+      {OscWaveform3, 36, [](int i) { return WaveformProvider::getWaveformSel(static_cast<eWaveform>(i)); }},
+      {DistortionType, 35, [](int i) { return Distortion::getDistortionSel(static_cast<eDistortionType>(i)); }},
+      {FilterMode1, 4, [](int i) { return double(FilterUti::getFilterMode1Sel(static_cast<eFilterMode1>(i))); }},
+      {FilterMode2, 4, [](int i) { return double(FilterUti::getFilterMode2Sel(static_cast<eFilterMode2>(i))); }},
+  };
+  for (const Choice& c : choices) {
+    for (int i = 0; i < c.count; ++i) {
+      RirARorurProgram saved;
+      saved.getSynthProgram()[c.p] = c.selector(i);
+      ASSERT_TRUE(saved.saveProgram(path("choice.txt").c_str()));
+      RirARorurProgram loaded;
+      loaded.getSynthProgram()[c.p] = 0.5;
+      ASSERT_TRUE(loaded.loadProgram(path("choice.txt").c_str()));
+      EXPECT_EQ(loaded.getParameterValue(c.p, true), c.selector(i)) << c.p << " " << i;
+    }
+  }
+}
+
+TEST_F(ProgramTextFile, AliasesAndUnknownNamesLoad) {
+  struct Case {
+    eVstParameters p;
+    const char* name;
+    double selector;
+  } cases[] = {
+      {OscWaveform1, "Form8", WaveformProvider::getWaveformSel(kWaveWavescape)},
+      {OscWaveform2, "Wavescape", WaveformProvider::getWaveformSel(kWaveWavescape)},
+      {OscWaveform3, "sawtooth", 0.0},
+      {DistortionType, "Fuzz-Drive", Distortion::getDistortionSel(kDistortionFuzzDrive1)},
+      {DistortionType, "Quillvane-Drive", Distortion::getDistortionSel(kDistortionQuillvaneDrive1)},
+      {DistortionType, "linear", 0.0},
+      {FilterMode1, "RBJ-BP", FilterUti::getFilterMode1Sel(kRbjBandPass1)},
+      {FilterMode2, "lp 24dB", 0.0},
+  };
+  for (const Case& c : cases) {
+    auto rows = distinctLines();
+    rows[c.p + 1] = std::string(kParameterTable[c.p].keyName) + " = " + c.name + ";";
+    RirARorurProgram loaded;
+    ASSERT_TRUE(loaded.loadProgram(write(joined(rows)).c_str()));
+    EXPECT_EQ(loaded.getParameterValue(c.p, true), c.selector) << c.name;
+  }
+}
+
+TEST_F(ProgramTextFile, LinesArePositional) {
+  const RirARorurProgram fresh;
+  const double distinct = 0.123;
+
+  // Removing OscFreq1's line shifts every later line onto the wrong key.
+  auto rows = distinctLines();
+  rows.erase(rows.begin() + 1 + OscFreq1);
+  RirARorurProgram shifted;
+  ASSERT_TRUE(shifted.loadProgram(write(joined(rows)).c_str()));
+  EXPECT_STREQ(shifted.getProgramName(), "Distinct");
+  EXPECT_EQ(shifted.getParameterValue(Osc1OnOff, true), distinct);
+  for (eVstParameters p : {OscFreq1, OscVolume1, OscSat1, Volume}) {
+    EXPECT_EQ(shifted.getParameterValue(p, true), fresh.getParameterValue(p, true)) << p;
+  }
+
+  // A key inside another key still passes: "DistortionType = ..." at the
+  // Distortion position is read there, as a number.
+  rows = distinctLines();
+  rows[1 + Synth::Distortion] = "DistortionType = Linear;";
+  RirARorurProgram inner;
+  inner.setParameterValue(Synth::Distortion, 0.9);
+  ASSERT_TRUE(inner.loadProgram(write(joined(rows)).c_str()));
+  EXPECT_EQ(inner.getParameterValue(Synth::Distortion, true), 0.0);
+  EXPECT_EQ(inner.getParameterValue(Gate, true), distinct);
+
+  // A line too long for the line buffer counts as two lines.
+  rows = distinctLines();
+  rows[1 + OscFreq1] = "OscFreq1 = 0.5" + std::string(1500, ' ') + ";";
+  RirARorurProgram longLine;
+  ASSERT_TRUE(longLine.loadProgram(write(joined(rows)).c_str()));
+  EXPECT_EQ(longLine.getParameterValue(Osc1OnOff, true), distinct);
+  EXPECT_EQ(longLine.getParameterValue(OscFreq1, true), fresh.getParameterValue(OscFreq1, true));
+  EXPECT_EQ(longLine.getParameterValue(OscVolume1, true), fresh.getParameterValue(OscVolume1, true));
+
+  // Lines past the last parameter are ignored.
+  rows = distinctLines();
+  rows.push_back("Volume = 0.9;");
+  RirARorurProgram extra;
+  ASSERT_TRUE(extra.loadProgram(write(joined(rows)).c_str()));
+  EXPECT_EQ(extra.getParameterValue(Volume, true), distinct);
+}
+
+TEST_F(ProgramTextFile, ValueTextStartsTwoAfterTheEqualsSign) {
+  struct Case {
+    const char* line;
+    double value;  // -1: the line is skipped
+  } cases[] = {
+      {"OscFreq1 = 0.25;", 0.25},   {"OscFreq1=0.5;", 0.5},       {"OscFreq1=12;", 1.0},
+      {"OscFreq1=1;", -1},          {"OscFreq1 = 0.25;\r", 0.25}, {"OscFreq1 = abc;", 0.0},
+      {"OscFreq1 = -3;", 0.0},      {"OscFreq1 = nan;", -1},      {"OscFreq1 = 1e-05;", 1e-05},
+      {"OscFreq1 0.25;", -1},       {"OscFreq1 = 0.25", -1},      {"OscFreq = 0.25;", -1},
+      {"; OscFreq1 = 0.25", -1},    {"xx OscFreq1 yy = 0.375; zz", 0.375},
+  };
+  for (const Case& c : cases) {
+    auto rows = distinctLines();
+    rows[1 + OscFreq1] = c.line;
+    RirARorurProgram loaded;
+    loaded.setParameterValue(OscFreq1, 0.9);
+    ASSERT_TRUE(loaded.loadProgram(write(joined(rows)).c_str()));
+    EXPECT_EQ(loaded.getParameterValue(OscFreq1, true), c.value < 0 ? 0.9 : c.value) << c.line;
+  }
+}
+
+TEST_F(ProgramTextFile, ProgramNames) {
+  struct Case {
+    const char* line;
+    const char* name;
+  } cases[] = {{"Name = ;", "Basic Bassdrum"},
+               {"Name = Deep Kick;", "Deep Kick"},
+               {"Name = 1234567890123456789012345678901234567890;", "12345678901234567890123456789012"},
+               {"Title = Deep Kick;", "Basic Bassdrum"}};
+  for (const Case& c : cases) {
+    auto rows = distinctLines();
+    rows[0] = c.line;
+    RirARorurProgram loaded;
+    ASSERT_TRUE(loaded.loadProgram(write(joined(rows)).c_str()));
+    EXPECT_STREQ(loaded.getProgramName(), c.name) << c.line;
+  }
+
+  // A line break in a name must not shift the parameter lines.
+  RirARorurProgram saved;
+  saved.setProgramName("Two\nLines\r");
+  saved.setParameterValue(Osc1OnOff, 0.0);
+  ASSERT_TRUE(saved.saveProgram(path("name.txt").c_str()));
+  RirARorurProgram loaded;
+  ASSERT_TRUE(loaded.loadProgram(path("name.txt").c_str()));
+  EXPECT_STREQ(loaded.getProgramName(), "Two Lines ");
+  EXPECT_EQ(loaded.getParameterValue(Osc1OnOff, true), 0.0);
+}
+
+TEST_F(ProgramTextFile, NothingUsableLoadsNothing) {
+  const std::string inputs[] = {"", "\n\n\n", "just some text\nwithout keys\n",
+                                std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16)};
+  for (const std::string& text : inputs) {
+    RirARorurProgram program;
+    program.setParameterValue(Volume, 0.9);
+    const QVSynthProgram before = program.getSynthProgram();
+    EXPECT_FALSE(program.loadProgram(write(text).c_str()));
+    EXPECT_EQ(std::memcmp(&before, &program.getSynthProgram(), sizeof before), 0);
+    EXPECT_STREQ(program.getProgramName(), "Basic Bassdrum");
+  }
+  RirARorurProgram program;
+  EXPECT_FALSE(program.loadProgram(nullptr));
+  EXPECT_FALSE(program.loadProgram(path("missing.txt").c_str()));
+  EXPECT_FALSE(program.loadProgram(mDir.string().c_str()));
+
+  // A single usable line is a partial program and loads.
+  EXPECT_TRUE(program.loadProgram(write("Name = Only A Name;\n").c_str()));
+  EXPECT_STREQ(program.getProgramName(), "Only A Name");
+}
+
+TEST_F(ProgramTextFile, SaveReportsWhatItCouldNotWrite) {
+  RirARorurProgram program;
+  EXPECT_FALSE(program.saveProgram(nullptr));
+  EXPECT_FALSE(program.saveProgram(path("no/such/folder/p.txt").c_str()));
+  EXPECT_FALSE(program.saveProgram(mDir.string().c_str()));
+  if (fs::exists("/dev/full")) {
+    EXPECT_FALSE(program.saveProgram("/dev/full"));
+  }
+}
+
+}  // namespace
