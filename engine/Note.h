@@ -120,12 +120,12 @@ class Note : public AudioProcessingUnit {
   void allocateBuffers();
   void freeBuffers();
   void resetBuffers();
-  void processOscillator(int oscillator, const double* filterLevels, double* mixLeft,
-                         double* mixRight, int frames);
-  double stage(OscillatorFilter& filter, double x, double saturation, double lfo,
-               double ringAmount, double filterModAmount, double cutoff, double resonance,
-               double filterType, double filterEnvelope, bool invertFilterEnvelope,
-               double volume);
+  double drive(double x, double saturation, double lfo, double ringAmount,
+               double filterModAmount, double cutoff, double filterEnvelope,
+               bool invertFilterEnvelope, double& filterCutoff);
+  double filter(OscillatorFilter& filter, double input, double cutoff, double resonance,
+                double filterType, double volume);
+  void driveOscillator(int oscillator, const double* filterLevels, int frames);
   void synthesizeOsc(int oscillator, int position);
   void synthesizeBassLayer(int position);
   void updateSample();
@@ -156,7 +156,7 @@ class Note : public AudioProcessingUnit {
   std::unique_ptr<double[]> mBassBuffer;
   std::unique_ptr<double[]> mClickBuffer;
   // Per-block working arrays of process().
-  enum { kVolumeLevels, kFilterLevels, kMixLeft, kMixRight, kNumScratch };
+  enum { kVolumeLevels, kFilterLevels, kCutoff1, kCutoff2, kCutoff3, kNumScratch };
   std::unique_ptr<double[]> mScratch[kNumScratch];
   double mWaveformSelectors[kNumOscillators] = {};
   OscillatorFilter mFilters[kNumOscillators];

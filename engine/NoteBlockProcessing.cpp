@@ -21,12 +21,14 @@ constexpr double kSqrt2f = 1.4142135381698608;
 double Note::process(double x, double s, double lfo, double r, double m, double fc, double q,
                      double T, double E, bool invert, double v, int oscillator) {
   if (oscillator < 1 || oscillator > kNumOscillators) return 0.0;
-  return stage(mFilters[oscillator - 1], x, s, lfo, r, m, fc, q, T, E, invert, v);
+  double c;
+  const double u = drive(x, s, lfo, r, m, fc, E, invert, c);
+  return filter(mFilters[oscillator - 1], u, c, q, T, v);
 }
 
-inline double Note::stage(OscillatorFilter& filter, double x, double s, double lfo, double r,
-                          double m, double fc, double q, double T, double E, bool invert,
-                          double v) {
+// Drive and ring give the filters' input; the cutoff comes with it.
+inline double Note::drive(double x, double s, double lfo, double r, double m, double fc, double E,
+                          bool invert, double& cutoff) {
   double y = x;
   if (s > 0.0) {
     y = std::atan(x) / kQuarterPi * std::max(kMinDrive, s) * ConstantsD::kSaturationFactor;
@@ -41,10 +43,14 @@ inline double Note::stage(OscillatorFilter& filter, double x, double s, double l
   const double c0 = (1.0 - m) * (e * fc);
   double c = lfo * c0 * m + c0;
   c = std::min(1.0, c);
-  c = std::max(0.0, c);
+  cutoff = std::max(0.0, c);
+  return u;
+}
 
+// Ladder low-pass and tracking high-pass, crossfaded by type, times volume.
+inline double Note::filter(OscillatorFilter& filter, double u, double c, double q, double T,
+                           double v) {
   const double damping = kSqrt2f - q * kSqrt2f;
-
   const double f = std::max(0.01, std::min(0.99, c));
   const double k = q / (1.0 - f) + q;
   filter.feedback = k;
@@ -57,7 +63,6 @@ inline double Note::stage(OscillatorFilter& filter, double x, double s, double l
     st[3] = (st[2] - st[3]) * f + st[3];
     ladder = st[3];
   }
-
   filter.highPass.setup(c, damping);
   const double h = filter.highPass.process(u);
   return (h * T + (1.0 - T) * ladder) * v;
@@ -81,22 +86,36 @@ void Note::process(double** outputs, double* bassOutput, int frames) {
     mEnvelopeLevel = mVolumeEnvelope.getLevel();
   }
 
-  // Oscillator by oscillator over the block, each summed into the mix in
-  // oscillator order as a frame-by-frame pass would.
-  double* mixLeft = mScratch[kMixLeft].get();
-  double* mixRight = mScratch[kMixRight].get();
-  std::fill_n(mixLeft, frames, 0.0);
-  std::fill_n(mixRight, frames, 0.0);
-  for (int k = 0; k < kNumOscillators; ++k) {
-    processOscillator(k, filterLevels, mixLeft, mixRight, frames);
-  }
+  // Drive and ring per oscillator over the block; then the three filter
+  // chains side by side, frame by frame, so they overlap in the processor.
+  for (int k = 0; k < kNumOscillators; ++k) driveOscillator(k, filterLevels, frames);
 
   double* left = outputs[0];
   double* right = outputs[1];
   for (int j = 0; j < frames; ++j) {
+    double r = 0.0;
+    double l = 0.0;
+    for (int k = 0; k < kNumOscillators; ++k) {
+      const double c = mScratch[kCutoff1 + k][j];
+      if (c < 0.0) continue;
+      const int base = NoteSlots::oscillatorBase(k);
+      const double v = mVolumeSmoothers[k].step(slot(base + NoteSlots::kVolume));
+      const double p = mPanSmoothers[k].step(slot(base + NoteSlots::kPan));
+      double& sample = mOscBuffers[k][j];
+      const double y = filter(mFilters[k], sample, c, slot(base + NoteSlots::kFilterResonance),
+                              slot(base + NoteSlots::kFilterType), v);
+      sample = y;
+      if (p >= 0.5) {
+        r += y;
+        l += ((p - 0.5) * -2.0 + 1.0) * y;
+      } else {
+        r += (p + p) * y;
+        l += y;
+      }
+    }
     const double g = volumeLevels[j] * mVelocityGain;
-    const double l = mixLeft[j] * g;
-    const double r = g * mixRight[j];
+    l = l * g;
+    r = g * r;
     const double b = volumeLevels[j] * mBassBuffer[j] * mVelocityGain;
     left[j] += l + mClickBuffer[j];
     right[j] += r + mClickBuffer[j];
@@ -105,34 +124,24 @@ void Note::process(double** outputs, double* bassOutput, int frames) {
   mBlockIndex = 0;
 }
 
-void Note::processOscillator(int k, const double* filterLevels, double* mixLeft, double* mixRight,
-                             int frames) {
+// Leaves each frame's filter input in the oscillator buffer and its cutoff in
+// the scratch, or a negative cutoff for a frame in which the oscillator is off.
+void Note::driveOscillator(int k, const double* filterLevels, int frames) {
   const int base = NoteSlots::oscillatorBase(k);
   Modulator& lfo = mLfos[2 * k];
-  OscillatorFilter& filter = mFilters[k];
   double* buffer = mOscBuffers[k].get();
+  double* cutoffs = mScratch[kCutoff1 + k].get();
   for (int j = 0; j < frames; ++j, lfo.advance()) {
+    cutoffs[j] = -1.0;
     if (!(slot(base + NoteSlots::kOnOff) > 0.5)) continue;
-    const double v = mVolumeSmoothers[k].step(slot(base + NoteSlots::kVolume));
     const double s = mSaturationSmoothers[k].step(slot(base + NoteSlots::kSaturation));
-    const double p = mPanSmoothers[k].step(slot(base + NoteSlots::kPan));
     const double ring = slot(base + NoteSlots::kRingModAmount);
     const double filterMod = slot(base + NoteSlots::kFiltModAmount);
     // Both depths 0 make the LFO's term exactly 0: no need for its sine.
     const double value = ring == 0.0 && filterMod == 0.0 ? 0.0 : lfo.getValue();
-    const double y = stage(filter, buffer[j], s, value, ring, filterMod,
-                           slot(base + NoteSlots::kFilterCutoff),
-                           slot(base + NoteSlots::kFilterResonance),
-                           slot(base + NoteSlots::kFilterType), filterLevels[j],
-                           slot(NoteSlots::kInvertFilterEnvelope1 + k) > 0.0, v);
-    buffer[j] = y;
-    if (p >= 0.5) {
-      mixRight[j] += y;
-      mixLeft[j] += ((p - 0.5) * -2.0 + 1.0) * y;
-    } else {
-      mixRight[j] += (p + p) * y;
-      mixLeft[j] += y;
-    }
+    buffer[j] = drive(buffer[j], s, value, ring, filterMod, slot(base + NoteSlots::kFilterCutoff),
+                      filterLevels[j], slot(NoteSlots::kInvertFilterEnvelope1 + k) > 0.0,
+                      cutoffs[j]);
   }
 }
 
