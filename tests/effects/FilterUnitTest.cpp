@@ -183,6 +183,63 @@ TEST(FilterUnit, TransitionSelectsRampLength) {
   }
 }
 
+TEST(FilterUnit, ModeSwitchIsImmediateAndDesignsKeepTheirHistory) {
+  FilterUnit unit;
+  unit.setFilterMix(0.0);
+  unit.setCutoff(0.5);
+  settle(unit);
+  auto lowPass = reference<Dsp::RBJ::Design::LowPass, Dsp::DirectFormII>({44100, cutoffHz(0.5), 1});
+  // The high-pass has not run yet, so its glide from the default 2000 Hz to
+  // the cutoff is still ahead of it.
+  auto highPass = reference<Dsp::RBJ::Design::HighPass, Dsp::DirectFormII>({44100, 2000, 1});
+  Dsp::Params target = highPass->getParams();
+  target[1] = cutoffHz(0.5);
+  highPass->setParams(target);
+  // Low-pass, then high-pass, then low-pass again: the low-pass carries on
+  // from where it stopped, as if the middle block had not happened.
+  StereoBuffer first = StereoBuffer::tones(128, 0), second = StereoBuffer::tones(128, 128),
+               third = StereoBuffer::tones(128, 256);
+  const StereoBuffer expected1 = filtered(*lowPass, first);
+  const StereoBuffer expected2 = filtered(*highPass, second);
+  const StereoBuffer expected3 = filtered(*lowPass, third);
+  unit.process(first.channels(), 128);
+  unit.setFilterMode1(1 / 3.0);
+  unit.process(second.channels(), 128);
+  unit.setFilterMode1(0.0);
+  unit.process(third.channels(), 128);
+  expectNear(first, expected1, 1e-9);
+  expectNear(second, expected2, 1e-9);
+  expectNear(third, expected3, 1e-9);
+}
+
+TEST(FilterUnit, SkippedBlocksAdvanceNothing) {
+  // An oversized block, and any block once the unit has faded out, leave the
+  // drive and mix glides and the fade where they were.
+  FilterUnit skipped, straight;
+  for (FilterUnit* u : {&skipped, &straight}) {
+    u->setInputDrive(0.6);
+    u->setFilterMix(0.3);
+  }
+  StereoBuffer oversized = StereoBuffer::tones(200);
+  skipped.process(oversized.channels(), 200);
+  StereoBuffer a = StereoBuffer::tones(128), b = StereoBuffer::tones(128);
+  skipped.process(a.channels(), 128);
+  straight.process(b.channels(), 128);
+  EXPECT_EQ(a, b);
+
+  FilterUnit faded;
+  faded.setInputDrive(1.0);
+  faded.setBypass(true);
+  StereoBuffer fade(128);
+  faded.process(fade.channels(), 128);
+  faded.process(fade.channels(), 128);
+  ASSERT_EQ(faded.getFadeLevel(), 0.0);
+  StereoBuffer loud = StereoBuffer::tones(128, 0, 0.9);
+  const StereoBuffer dry = loud;
+  faded.process(loud.channels(), 128);
+  EXPECT_EQ(loud, dry);
+}
+
 TEST(FilterUnit, BlocksLongerThanTheBlockSizePassUntouched) {
   FilterUnit unit;
   unit.setInputDrive(1.0);
