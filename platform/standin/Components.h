@@ -33,7 +33,7 @@ struct ComponentParameters {
 
 typedef ComponentResult (*ComponentRoutineProcPtr)(ComponentParameters* params, void* storage);
 
-enum {
+enum : SInt16 {
   kComponentOpenSelect = -1,
   kComponentCloseSelect = -2,
   kComponentCanDoSelect = -3,
