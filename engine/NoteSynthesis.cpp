@@ -13,8 +13,13 @@ void Note::synthesize() {
   if (mBypass) return;
   if (!isPlaying() || !mMaster || !mProvider || !mProgram || mBufferLength <= 0) return;
   const int position = mBlockIndex + mFrameOffset;
-  for (int k = 0; k < kNumOscillators; ++k) synthesizeOsc(k, position);
-  synthesizeBassLayer(position);
+  // A note started before the block loop (a preview) runs from frame 0 with
+  // its offset added, so its last frames fall past the buffers: those are
+  // never read and are not stored.
+  if (position < mBufferLength) {
+    for (int k = 0; k < kNumOscillators; ++k) synthesizeOsc(k, position);
+    synthesizeBassLayer(position);
+  }
   updateSample();
   const double t = mSampleCounter / mSampleRate;
   updatePhase(mPitchEnvelope->getPitch(t) * ConstantsD::k12th_rt2);

@@ -74,6 +74,15 @@ TEST_F(VoiceRendering, NoteStartingInsideABlockIsSilentBeforeItsFrame) {
   }
 }
 
+TEST_F(VoiceRendering, NoteStartedBeforeTheBlockLoopSoundsFromItsOffset) {
+  // As a preview note does: straight to the voices, offset near the block end.
+  oneOscillator(2.0 / 35.0);
+  synth->mVoiceManager.onNoteOn(60, 127, 500);
+  synth->render(1024, {512});
+  EXPECT_EQ(firstNonZero(synth->left), 500u);
+  for (std::size_t i = 512; i < 1024; ++i) ASSERT_NE(synth->left[i], 0.0) << i;
+}
+
 TEST_F(VoiceRendering, OscillatorsRunASemitoneAboveTheReportedFrequency) {
   struct Case {
     int note;
