@@ -77,13 +77,13 @@ CFStringRef CFStringCreateWithFormat(CFAllocatorRef, CFDictionaryRef, CFStringRe
   std::string out;
   va_list args;
   va_start(args, format);
-  const std::string& spec = f->text;
-  for (size_t i = 0; i < spec.size(); ++i) {
-    if (spec[i] != '%' || i + 1 == spec.size()) {
-      out += spec[i];
+  const std::string& pattern = f->text;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] != '%' || i + 1 == pattern.size()) {
+      out += pattern[i];
       continue;
     }
-    char conv = spec[++i];
+    char conv = pattern[++i];
     switch (conv) {
       case 'd':
       case 'i':
