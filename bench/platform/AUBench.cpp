@@ -36,17 +36,22 @@ OSStatus FillInput(void*, AudioUnitRenderActionFlags*, const AudioTimeStamp*, UI
   return noErr;
 }
 
-void BM_RenderFastProc(benchmark::State& state) {
-  Host host(false);
+// Renders stereo slices of range(0) frames through the fast procedure.
+void RenderSlices(benchmark::State& state, Host* host) {
   const UInt32 frames = static_cast<UInt32>(state.range(0));
   std::vector<float> left(frames), right(frames);
   for (auto _ : state) {
     float* channels[2] = {left.data(), right.data()};
-    host.session.Render(0, frames, channels, 2);
-    host.session.AdvanceSampleTime(frames);
+    host->session.Render(0, frames, channels, 2);
+    host->session.AdvanceSampleTime(frames);
     benchmark::DoNotOptimize(left.data());
   }
   state.SetItemsProcessed(state.iterations() * frames);
+}
+
+void BM_RenderFastProc(benchmark::State& state) {
+  Host host(false);
+  RenderSlices(state, &host);
 }
 BENCHMARK(BM_RenderFastProc)->Arg(64)->Arg(512);
 
@@ -76,15 +81,7 @@ void BM_RenderPullingHostInput(benchmark::State& state) {
   const AURenderCallbackStruct callback = {FillInput, nullptr};
   AudioUnitSetProperty(host.session.Unit(), kAudioUnitProperty_SetRenderCallback, kAudioUnitScope_Input, 0,
                        &callback, sizeof(callback));
-  const UInt32 frames = static_cast<UInt32>(state.range(0));
-  std::vector<float> left(frames), right(frames);
-  for (auto _ : state) {
-    float* channels[2] = {left.data(), right.data()};
-    host.session.Render(0, frames, channels, 2);
-    host.session.AdvanceSampleTime(frames);
-    benchmark::DoNotOptimize(left.data());
-  }
-  state.SetItemsProcessed(state.iterations() * frames);
+  RenderSlices(state, &host);
 }
 BENCHMARK(BM_RenderPullingHostInput)->Arg(64)->Arg(512);
 

@@ -5,7 +5,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
-#include <new>
 
 #include "platform/mac/CFStringUTF8.h"
 #include "platform/mac/TruncateToInt.h"

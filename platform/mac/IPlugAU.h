@@ -4,6 +4,7 @@
 #include "platform/standin/AudioUnitProperties.h"
 #include "platform/standin/CFArray.h"
 #include "platform/standin/CFDictionary.h"
+#include "platform/standin/MusicDevice.h"
 
 // The Audio Unit adapter: one object is at once the plug-in, the framework's
 // IPlugBase and the unit's component instance storage. Every static entry
@@ -131,7 +132,7 @@ class IPlugAU : public IPlugBase {
   ComponentResult ScheduleParameters(const AudioUnitParameterEvent* events, UInt32 count);
   ComponentResult MIDIEvent(UInt32 status, UInt32 data1, UInt32 data2, UInt32 offset);
   ComponentResult SysEx(const UInt8* data, UInt32 length);
-  ComponentResult StartNote(const struct MusicDeviceNoteParams* noteParams, UInt32 offset, UInt32* outNoteID);
+  ComponentResult StartNote(const MusicDeviceNoteParams* noteParams, UInt32 offset, UInt32* outNoteID);
   ComponentResult StopNote(UInt32 noteID, UInt32 offset);
 
   OSStatus Render(const AudioTimeStamp* timeStamp, UInt32 outputBus, UInt32 nFrames, AudioBufferList* ioData);

@@ -1,12 +1,9 @@
 #include <climits>
-#include <cmath>
 #include <cstring>
 #include <memory>
-#include <new>
 
 #include "platform/mac/IPlugAU.h"
 #include "platform/mac/TruncateToInt.h"
-#include "platform/standin/MusicDevice.h"
 
 // The component entry: every selector but open and close runs under the
 // plug-in mutex. The parameter block holds one pointer-sized word per

@@ -18,26 +18,19 @@ OSStatus HostSession::Open(const ComponentDescription& description) {
   if (status != noErr) return status;
   mStorage = GetComponentInstanceStorage(mUnit);
   mSampleTime = 0.0;
-  status = FetchFastProcs();
-  if (status != noErr) Close();
-  return status;
+  FetchFastProc(kAudioUnitGetParameterSelect, &mGetParameter);
+  FetchFastProc(kAudioUnitSetParameterSelect, &mSetParameter);
+  FetchFastProc(kAudioUnitRenderSelect, &mRender);
+  return noErr;
 }
 
-OSStatus HostSession::FetchFastProcs() {
-  UInt32 size = sizeof(mGetParameter);
-  OSStatus status = AudioUnitGetProperty(mUnit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
-                                         kAudioUnitGetParameterSelect, &mGetParameter, &size);
-  size = sizeof(mSetParameter);
-  if (status == noErr) {
-    status = AudioUnitGetProperty(mUnit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
-                                  kAudioUnitSetParameterSelect, &mSetParameter, &size);
+template <class Proc>
+void HostSession::FetchFastProc(SInt16 selector, Proc* proc) {
+  UInt32 size = sizeof(*proc);
+  if (AudioUnitGetProperty(mUnit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
+                           static_cast<AudioUnitElement>(selector), proc, &size) != noErr) {
+    *proc = nullptr;
   }
-  size = sizeof(mRender);
-  if (status == noErr) {
-    status = AudioUnitGetProperty(mUnit, kAudioUnitProperty_FastDispatch, kAudioUnitScope_Global,
-                                  kAudioUnitRenderSelect, &mRender, &size);
-  }
-  return status;
 }
 
 OSStatus HostSession::Close() {
@@ -89,12 +82,12 @@ UInt32 HostSession::ParameterCount() {
 }
 
 OSStatus HostSession::GetParameter(AudioUnitParameterID id, AudioUnitParameterValue* value) {
-  if (!mGetParameter) return badComponentInstance;
+  if (!mGetParameter) return AudioUnitGetParameter(mUnit, id, kAudioUnitScope_Global, 0, value);
   return mGetParameter(mStorage, id, kAudioUnitScope_Global, 0, value);
 }
 
 OSStatus HostSession::SetParameter(AudioUnitParameterID id, AudioUnitParameterValue value) {
-  if (!mSetParameter) return badComponentInstance;
+  if (!mSetParameter) return AudioUnitSetParameter(mUnit, id, kAudioUnitScope_Global, 0, value, 0);
   return mSetParameter(mStorage, id, kAudioUnitScope_Global, 0, value, 0);
 }
 
@@ -105,7 +98,6 @@ OSStatus HostSession::SendMIDI(UInt8 status, UInt8 data1, UInt8 data2, UInt32 of
 OSStatus HostSession::SendSysEx(const UInt8* data, UInt32 length) { return MusicDeviceSysEx(mUnit, data, length); }
 
 OSStatus HostSession::Render(UInt32 bus, UInt32 frames, float** channels, UInt32 nChannels) {
-  if (!mRender) return badComponentInstance;
   if (nChannels > kMaxRenderChannels || (nChannels > 0 && !channels)) return paramErr;
   AudioBufferList* list = reinterpret_cast<AudioBufferList*>(mBufferListStorage.data());
   list->mNumberBuffers = nChannels;
@@ -116,7 +108,8 @@ OSStatus HostSession::Render(UInt32 bus, UInt32 frames, float** channels, UInt32
   timeStamp.mSampleTime = mSampleTime;
   timeStamp.mFlags = kAudioTimeStampSampleTimeValid;
   AudioUnitRenderActionFlags flags = 0;
-  const OSStatus status = mRender(mStorage, &flags, &timeStamp, bus, frames, list);
+  const OSStatus status = mRender ? mRender(mStorage, &flags, &timeStamp, bus, frames, list)
+                                  : AudioUnitRender(mUnit, &flags, &timeStamp, bus, frames, list);
   for (UInt32 k = 0; k < nChannels; ++k) channels[k] = static_cast<float*>(list->mBuffers[k].mData);
   return status;
 }

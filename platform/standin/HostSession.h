@@ -27,7 +27,7 @@ class HostSession {
   HostSession& operator=(const HostSession&) = delete;
 
   // Opens the first registered component that matches and fetches its
-  // fast-dispatch procedures.
+  // fast-dispatch procedures; a unit without them is driven through its entry.
   OSStatus Open(const ComponentDescription& description);
   OSStatus Close();
   AudioUnit Unit() const { return mUnit; }
@@ -63,7 +63,8 @@ class HostSession {
   OSStatus SetCurrentPreset(SInt32 number);
 
  private:
-  OSStatus FetchFastProcs();
+  template <class Proc>
+  void FetchFastProc(SInt16 selector, Proc* proc);
 
   AudioUnit mUnit = nullptr;
   void* mStorage = nullptr;

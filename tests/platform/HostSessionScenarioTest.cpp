@@ -5,6 +5,7 @@
 
 #include "platform/standin/CFDictionary.h"
 #include "tests/platform/HostFixture.h"
+#include "tests/platform/UpstreamStub.h"
 
 namespace {
 
@@ -135,6 +136,17 @@ TEST_F(HostTest, EffectSessionPullsHostInputThroughRenderCallback) {
     EXPECT_EQ(channels[c][0], 2.0f * 0.5f * (c + 1) + FakeOutput(c, 0));
     EXPECT_EQ(channels[c][63], 2.0f * 0.5f * (c + 1) + FakeOutput(c, 63));
   }
+}
+
+TEST_F(HostTest, SessionDrivesAUnitWithoutFastProceduresThroughItsEntry) {
+  upstream::RegisterStub();
+  standin::HostSession stub;
+  ASSERT_EQ(stub.Open(upstream::kStubDescription), noErr);
+  float* channels[2] = {nullptr, nullptr};
+  ASSERT_EQ(stub.Render(0, 16, channels, 2), noErr);
+  EXPECT_EQ(upstream::StubOf(stub.Unit())->renders, 1);
+  ASSERT_NE(channels[1], nullptr);
+  EXPECT_EQ(channels[1][15], 1.0f);
 }
 
 }  // namespace
