@@ -67,19 +67,25 @@ void BiquadBase::setIdentity() {
   setCoefficients(1, 0, 0, 1, 0, 0);
 }
 
+void unitDelays(double normalizedFrequency, complex_t& czn1, complex_t& czn2) {
+  const double w = double2Pi * normalizedFrequency;
+  czn1 = complex_t(std::cos(w), std::sin(-double2Pi * normalizedFrequency));
+  czn2 = complex_t(std::cos(-2 * w), std::sin(-2 * w));
+}
+
 complex_t BiquadBase::response(double normalizedFrequency) const {
+  complex_t czn1;
+  complex_t czn2;
+  unitDelays(normalizedFrequency, czn1, czn2);
   complex_t numerator;
   complex_t denominator;
-  responseTerms(normalizedFrequency, numerator, denominator);
+  responseTerms(czn1, czn2, numerator, denominator);
   return numerator / denominator;
 }
 
-void BiquadBase::responseTerms(double normalizedFrequency, complex_t& numerator,
-                               complex_t& denominator) const {
+void BiquadBase::responseTerms(const complex_t& czn1, const complex_t& czn2,
+                               complex_t& numerator, complex_t& denominator) const {
   const double a0 = getA0();
-  const double w = double2Pi * normalizedFrequency;
-  const complex_t czn1(std::cos(w), std::sin(-double2Pi * normalizedFrequency));
-  const complex_t czn2(std::cos(-2 * w), std::sin(-2 * w));
   numerator = getB0() / a0 + (getB1() / a0) * czn1 + (getB2() / a0) * czn2;
   denominator = 1.0 + (getA1() / a0) * czn1 + (getA2() / a0) * czn2;
 }

@@ -12,6 +12,10 @@ struct BiquadPoleState;
 
 // One second-order section. a0 is kept as given and the other coefficients
 // divided by it; the accessors return them un-normalised again.
+// z^-1 and z^-2 on the unit circle at a frequency given as a fraction of
+// the sample rate.
+void unitDelays(double normalizedFrequency, complex_t& czn1, complex_t& czn2);
+
 class BiquadBase {
  public:
   double getA0() const { return m_a0; }
@@ -37,9 +41,9 @@ class BiquadBase {
 
  private:
   friend class Cascade;
-  // Numerator and denominator of the response, kept apart so a cascade can
-  // divide its products once.
-  void responseTerms(double normalizedFrequency, complex_t& numerator,
+  // Numerator and denominator of the response at z^-1 = czn1, z^-2 = czn2,
+  // kept apart so a cascade can divide its products once.
+  void responseTerms(const complex_t& czn1, const complex_t& czn2, complex_t& numerator,
                      complex_t& denominator) const;
 
   friend class DirectFormI;

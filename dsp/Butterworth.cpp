@@ -54,44 +54,6 @@ void AnalogLowShelf::design(int numPoles, double gainDb) {
   if (numPoles & 1) addSingle(gp, gz);
 }
 
-void LowPassBase::setup(int order, double sampleRate, double cutoffFrequency) {
-  m_analogProto.design(order);
-  layoutLowPass(cutoffFrequency / sampleRate);
-}
-
-void HighPassBase::setup(int order, double sampleRate, double cutoffFrequency) {
-  m_analogProto.design(order);
-  layoutHighPass(cutoffFrequency / sampleRate);
-}
-
-void BandPassBase::setup(int order, double sampleRate, double centerFrequency,
-                         double widthFrequency) {
-  m_analogProto.design(order);
-  layoutBandPass(centerFrequency / sampleRate, widthFrequency / sampleRate);
-}
-
-void BandStopBase::setup(int order, double sampleRate, double centerFrequency,
-                         double widthFrequency) {
-  m_analogProto.design(order);
-  layoutBandStop(centerFrequency / sampleRate, widthFrequency / sampleRate);
-}
-
-void LowShelfBase::setup(int order, double sampleRate, double cutoffFrequency, double gainDb) {
-  m_analogProto.design(order, gainDb);
-  layoutLowPass(cutoffFrequency / sampleRate);
-}
-
-void HighShelfBase::setup(int order, double sampleRate, double cutoffFrequency, double gainDb) {
-  m_analogProto.design(order, gainDb);
-  layoutHighPass(cutoffFrequency / sampleRate);
-}
-
-void BandShelfBase::setup(int order, double sampleRate, double centerFrequency,
-                          double widthFrequency, double gainDb) {
-  m_analogProto.design(order, gainDb);
-  layoutBandShelf(centerFrequency / sampleRate, widthFrequency / sampleRate);
-}
-
 }  // namespace Butterworth
 
 }  // namespace Dsp

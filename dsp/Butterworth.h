@@ -32,37 +32,26 @@ class AnalogLowShelf : public LayoutBase {
   double m_gainDb;
 };
 
-struct LowPassBase : PoleFilterBase<AnalogLowPass> {
-  void setup(int order, double sampleRate, double cutoffFrequency);
-};
+// setup(order, sampleRate, cutoffFrequency)
+struct LowPassBase : LowPassSetup<AnalogLowPass> {};
 
-struct HighPassBase : PoleFilterBase<AnalogLowPass> {
-  void setup(int order, double sampleRate, double cutoffFrequency);
-};
+// setup(order, sampleRate, cutoffFrequency)
+struct HighPassBase : HighPassSetup<AnalogLowPass> {};
 
-struct BandPassBase : PoleFilterBase<AnalogLowPass> {
-  static constexpr int kDigitalPolesPerAnalogPole = 2;
-  void setup(int order, double sampleRate, double centerFrequency, double widthFrequency);
-};
+// setup(order, sampleRate, centerFrequency, widthFrequency)
+struct BandPassBase : BandPassSetup<AnalogLowPass> {};
 
-struct BandStopBase : PoleFilterBase<AnalogLowPass> {
-  static constexpr int kDigitalPolesPerAnalogPole = 2;
-  void setup(int order, double sampleRate, double centerFrequency, double widthFrequency);
-};
+// setup(order, sampleRate, centerFrequency, widthFrequency)
+struct BandStopBase : BandStopSetup<AnalogLowPass> {};
 
-struct LowShelfBase : PoleFilterBase<AnalogLowShelf> {
-  void setup(int order, double sampleRate, double cutoffFrequency, double gainDb);
-};
+// setup(order, sampleRate, cutoffFrequency, gainDb)
+struct LowShelfBase : LowPassSetup<AnalogLowShelf> {};
 
-struct HighShelfBase : PoleFilterBase<AnalogLowShelf> {
-  void setup(int order, double sampleRate, double cutoffFrequency, double gainDb);
-};
+// setup(order, sampleRate, cutoffFrequency, gainDb)
+struct HighShelfBase : HighPassSetup<AnalogLowShelf> {};
 
-struct BandShelfBase : PoleFilterBase<AnalogLowShelf> {
-  static constexpr int kDigitalPolesPerAnalogPole = 2;
-  void setup(int order, double sampleRate, double centerFrequency, double widthFrequency,
-             double gainDb);
-};
+// setup(order, sampleRate, centerFrequency, widthFrequency, gainDb)
+struct BandShelfBase : BandShelfSetup<AnalogLowShelf> {};
 
 // Designs with parameter lists, for the filter templates.
 namespace Design {

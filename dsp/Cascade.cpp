@@ -21,12 +21,15 @@ void Cascade::setLayout(const LayoutBase& proto) {
 }
 
 complex_t Cascade::response(double normalizedFrequency) const {
+  complex_t czn1;
+  complex_t czn2;
+  unitDelays(normalizedFrequency, czn1, czn2);
   complex_t numerator = 1.0;
   complex_t denominator = 1.0;
   for (int i = 0; i < m_numStages; ++i) {
     complex_t stageNumerator;
     complex_t stageDenominator;
-    m_stageArray[i].responseTerms(normalizedFrequency, stageNumerator, stageDenominator);
+    m_stageArray[i].responseTerms(czn1, czn2, stageNumerator, stageDenominator);
     numerator *= stageNumerator;
     denominator *= stageDenominator;
   }

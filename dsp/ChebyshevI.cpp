@@ -94,46 +94,6 @@ void AnalogLowShelf::design(int numPoles, double gainDb, double rippleDb) {
   if (numPoles & 1) addSingle(-sinh_u, -sinh_v);
 }
 
-void LowPassBase::setup(int order, double sampleRate, double cutoffFrequency, double rippleDb) {
-  m_analogProto.design(order, rippleDb);
-  layoutLowPass(cutoffFrequency / sampleRate);
-}
-
-void HighPassBase::setup(int order, double sampleRate, double cutoffFrequency, double rippleDb) {
-  m_analogProto.design(order, rippleDb);
-  layoutHighPass(cutoffFrequency / sampleRate);
-}
-
-void BandPassBase::setup(int order, double sampleRate, double centerFrequency,
-                         double widthFrequency, double rippleDb) {
-  m_analogProto.design(order, rippleDb);
-  layoutBandPass(centerFrequency / sampleRate, widthFrequency / sampleRate);
-}
-
-void BandStopBase::setup(int order, double sampleRate, double centerFrequency,
-                         double widthFrequency, double rippleDb) {
-  m_analogProto.design(order, rippleDb);
-  layoutBandStop(centerFrequency / sampleRate, widthFrequency / sampleRate);
-}
-
-void LowShelfBase::setup(int order, double sampleRate, double cutoffFrequency, double gainDb,
-                         double rippleDb) {
-  m_analogProto.design(order, gainDb, rippleDb);
-  layoutLowPass(cutoffFrequency / sampleRate);
-}
-
-void HighShelfBase::setup(int order, double sampleRate, double cutoffFrequency, double gainDb,
-                          double rippleDb) {
-  m_analogProto.design(order, gainDb, rippleDb);
-  layoutHighPass(cutoffFrequency / sampleRate);
-}
-
-void BandShelfBase::setup(int order, double sampleRate, double centerFrequency,
-                          double widthFrequency, double gainDb, double rippleDb) {
-  m_analogProto.design(order, gainDb, rippleDb);
-  layoutBandShelf(centerFrequency / sampleRate, widthFrequency / sampleRate);
-}
-
 }  // namespace ChebyshevI
 
 }  // namespace Dsp

@@ -35,41 +35,26 @@ class AnalogLowShelf : public LayoutBase {
   double m_gainDb;
 };
 
-struct LowPassBase : PoleFilterBase<AnalogLowPass> {
-  void setup(int order, double sampleRate, double cutoffFrequency, double rippleDb);
-};
+// setup(order, sampleRate, cutoffFrequency, rippleDb)
+struct LowPassBase : LowPassSetup<AnalogLowPass> {};
 
-struct HighPassBase : PoleFilterBase<AnalogLowPass> {
-  void setup(int order, double sampleRate, double cutoffFrequency, double rippleDb);
-};
+// setup(order, sampleRate, cutoffFrequency, rippleDb)
+struct HighPassBase : HighPassSetup<AnalogLowPass> {};
 
-struct BandPassBase : PoleFilterBase<AnalogLowPass> {
-  static constexpr int kDigitalPolesPerAnalogPole = 2;
-  void setup(int order, double sampleRate, double centerFrequency, double widthFrequency,
-             double rippleDb);
-};
+// setup(order, sampleRate, centerFrequency, widthFrequency, rippleDb)
+struct BandPassBase : BandPassSetup<AnalogLowPass> {};
 
-struct BandStopBase : PoleFilterBase<AnalogLowPass> {
-  static constexpr int kDigitalPolesPerAnalogPole = 2;
-  void setup(int order, double sampleRate, double centerFrequency, double widthFrequency,
-             double rippleDb);
-};
+// setup(order, sampleRate, centerFrequency, widthFrequency, rippleDb)
+struct BandStopBase : BandStopSetup<AnalogLowPass> {};
 
-struct LowShelfBase : PoleFilterBase<AnalogLowShelf> {
-  void setup(int order, double sampleRate, double cutoffFrequency, double gainDb,
-             double rippleDb);
-};
+// setup(order, sampleRate, cutoffFrequency, gainDb, rippleDb)
+struct LowShelfBase : LowPassSetup<AnalogLowShelf> {};
 
-struct HighShelfBase : PoleFilterBase<AnalogLowShelf> {
-  void setup(int order, double sampleRate, double cutoffFrequency, double gainDb,
-             double rippleDb);
-};
+// setup(order, sampleRate, cutoffFrequency, gainDb, rippleDb)
+struct HighShelfBase : HighPassSetup<AnalogLowShelf> {};
 
-struct BandShelfBase : PoleFilterBase<AnalogLowShelf> {
-  static constexpr int kDigitalPolesPerAnalogPole = 2;
-  void setup(int order, double sampleRate, double centerFrequency, double widthFrequency,
-             double gainDb, double rippleDb);
-};
+// setup(order, sampleRate, centerFrequency, widthFrequency, gainDb, rippleDb)
+struct BandShelfBase : BandShelfSetup<AnalogLowShelf> {};
 
 // Designs with parameter lists, for the filter templates.
 namespace Design {

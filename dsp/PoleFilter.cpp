@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "dsp/Constants.h"
+
 namespace Dsp {
 
 namespace {

@@ -71,7 +71,7 @@ class BandStopTransform {
 template <class AnalogPrototype>
 class PoleFilterBase : public Cascade {
  public:
-  // Band designs double the poles; their setup classes say so.
+  // Band designs double the poles.
   static constexpr int kDigitalPolesPerAnalogPole = 1;
 
   // The pairs of the digital layout, in layout order.
@@ -87,36 +87,76 @@ class PoleFilterBase : public Cascade {
   const LayoutBase& getDigitalPrototype() const { return m_digitalProto; }
 
  protected:
-  void layoutLowPass(double fc) {
-    LowPassTransform(fc, m_digitalProto, m_analogProto);
-    setLayout(m_digitalProto);
-  }
-
-  void layoutHighPass(double fc) {
-    HighPassTransform(fc, m_digitalProto, m_analogProto);
-    setLayout(m_digitalProto);
-  }
-
-  void layoutBandPass(double fc, double fw) {
-    BandPassTransform(fc, fw, m_digitalProto, m_analogProto);
-    setLayout(m_digitalProto);
-  }
-
-  void layoutBandStop(double fc, double fw) {
-    BandStopTransform(fc, fw, m_digitalProto, m_analogProto);
-    setLayout(m_digitalProto);
-  }
-
-  // A band shelf is unity far from its band: at Nyquist for a centre below a
-  // quarter of the sample rate, at zero frequency otherwise.
-  void layoutBandShelf(double fc, double fw) {
-    BandPassTransform(fc, fw, m_digitalProto, m_analogProto);
-    m_digitalProto.setNormal(fc < 0.25 ? doublePi : 0, 1);
-    setLayout(m_digitalProto);
-  }
-
   LayoutBase m_digitalProto;
   AnalogPrototype m_analogProto;
+};
+
+// The setups every family shares: design the analog prototype with the
+// family's own arguments, map it with one transform (frequencies in Hz
+// divided by the sample rate), and load the cascade.
+template <class AnalogPrototype>
+struct LowPassSetup : PoleFilterBase<AnalogPrototype> {
+  template <class... PrototypeArgs>
+  void setup(int order, double sampleRate, double cutoffFrequency, PrototypeArgs... args) {
+    this->m_analogProto.design(order, args...);
+    LowPassTransform(cutoffFrequency / sampleRate, this->m_digitalProto, this->m_analogProto);
+    this->setLayout(this->m_digitalProto);
+  }
+};
+
+template <class AnalogPrototype>
+struct HighPassSetup : PoleFilterBase<AnalogPrototype> {
+  template <class... PrototypeArgs>
+  void setup(int order, double sampleRate, double cutoffFrequency, PrototypeArgs... args) {
+    this->m_analogProto.design(order, args...);
+    HighPassTransform(cutoffFrequency / sampleRate, this->m_digitalProto, this->m_analogProto);
+    this->setLayout(this->m_digitalProto);
+  }
+};
+
+template <class AnalogPrototype>
+struct BandPassSetup : PoleFilterBase<AnalogPrototype> {
+  static constexpr int kDigitalPolesPerAnalogPole = 2;
+
+  template <class... PrototypeArgs>
+  void setup(int order, double sampleRate, double centerFrequency, double widthFrequency,
+             PrototypeArgs... args) {
+    this->m_analogProto.design(order, args...);
+    BandPassTransform(centerFrequency / sampleRate, widthFrequency / sampleRate,
+                      this->m_digitalProto, this->m_analogProto);
+    this->setLayout(this->m_digitalProto);
+  }
+};
+
+template <class AnalogPrototype>
+struct BandStopSetup : PoleFilterBase<AnalogPrototype> {
+  static constexpr int kDigitalPolesPerAnalogPole = 2;
+
+  template <class... PrototypeArgs>
+  void setup(int order, double sampleRate, double centerFrequency, double widthFrequency,
+             PrototypeArgs... args) {
+    this->m_analogProto.design(order, args...);
+    BandStopTransform(centerFrequency / sampleRate, widthFrequency / sampleRate,
+                      this->m_digitalProto, this->m_analogProto);
+    this->setLayout(this->m_digitalProto);
+  }
+};
+
+// A band shelf is unity far from its band: at Nyquist for a centre below a
+// quarter of the sample rate, at zero frequency otherwise.
+template <class AnalogPrototype>
+struct BandShelfSetup : PoleFilterBase<AnalogPrototype> {
+  static constexpr int kDigitalPolesPerAnalogPole = 2;
+
+  template <class... PrototypeArgs>
+  void setup(int order, double sampleRate, double centerFrequency, double widthFrequency,
+             PrototypeArgs... args) {
+    this->m_analogProto.design(order, args...);
+    const double fc = centerFrequency / sampleRate;
+    BandPassTransform(fc, widthFrequency / sampleRate, this->m_digitalProto, this->m_analogProto);
+    this->m_digitalProto.setNormal(fc < 0.25 ? doublePi : 0, 1);
+    this->setLayout(this->m_digitalProto);
+  }
 };
 
 // A setup class with the fixed storage for its stages and both layouts.
