@@ -31,14 +31,14 @@ void Note::synthesizeOsc(int k, int position) {
   const double selector = slot(base + NoteSlots::kWaveform);
   mWaveformSelectors[k] = selector;
   const bool invert = slot(base + NoteSlots::kInvertWaveform) != 0.0;
-  double* out = mOscBuffers[k].get() + position;
-  *out = 0.0;
-  for (int u = 0; u < mUnisonVoices; ++u) {
+  const int voices = mUnisonVoices;
+  double sum = 0.0;
+  for (int u = 0; u < voices; ++u) {
     double s = mProvider->getWaveformSample(selector, mPhases[2 * k + u]);
     if (invert && s != 0.0) s = s > 0.0 ? 1.0 - s : -1.0 - s;
-    *out += s;
+    sum += s;
   }
-  *out = *out / mUnisonVoices;
+  mOscBuffers[k][position] = sum / voices;
 }
 
 void Note::synthesizeBassLayer(int position) {
