@@ -125,7 +125,6 @@ void Note::resetPhase() {
 }
 
 void Note::OscillatorFilter::clear() {
-  feedback = 0.0;
   for (double& s : stages) s = 0.0;
   highPass.clear();
 }

@@ -107,7 +107,6 @@ class Note : public AudioProcessingUnit {
   };
 
   struct OscillatorFilter {
-    double feedback = 0.0;
     double stages[4] = {0.0, 0.0, 0.0, 0.0};
     BiquadTweakedButterworthHP<double> highPass;
     void clear();
@@ -123,7 +122,7 @@ class Note : public AudioProcessingUnit {
   double drive(double x, double saturation, double lfo, double ringAmount,
                double filterModAmount, double cutoff, double filterEnvelope,
                bool invertFilterEnvelope, double& filterCutoff);
-  double filter(OscillatorFilter& filter, double input, double cutoff, double resonance,
+  double filter(OscillatorFilter& block, double input, double cutoff, double resonance,
                 double filterType, double volume);
   void driveOscillator(int oscillator, const double* filterLevels, int frames);
   void synthesizeOsc(int oscillator, int position);
@@ -158,7 +157,6 @@ class Note : public AudioProcessingUnit {
   // Per-block working arrays of process().
   enum { kVolumeLevels, kFilterLevels, kCutoff1, kCutoff2, kCutoff3, kNumScratch };
   std::unique_ptr<double[]> mScratch[kNumScratch];
-  double mWaveformSelectors[kNumOscillators] = {};
   OscillatorFilter mFilters[kNumOscillators];
   // Per oscillator: ring/filter LFO at 2k, tune LFO at 2k + 1.
   Modulator mLfos[2 * kNumOscillators];

@@ -48,23 +48,22 @@ inline double Note::drive(double x, double s, double lfo, double r, double m, do
 }
 
 // Ladder low-pass and tracking high-pass, crossfaded by type, times volume.
-inline double Note::filter(OscillatorFilter& filter, double u, double c, double q, double T,
+inline double Note::filter(OscillatorFilter& block, double u, double c, double q, double T,
                            double v) {
   const double damping = kSqrt2f - q * kSqrt2f;
   const double f = std::max(0.01, std::min(0.99, c));
   const double k = q / (1.0 - f) + q;
-  filter.feedback = k;
   double ladder = 0.0;
   if (u != 0.0) {
-    double* st = filter.stages;
+    double* st = block.stages;
     st[0] = (k * (st[0] - st[1]) + (u - st[0])) * f + st[0];
     st[1] = (st[0] - st[1]) * f + st[1];
     st[2] = (st[1] - st[2]) * f + st[2];
     st[3] = (st[2] - st[3]) * f + st[3];
     ladder = st[3];
   }
-  filter.highPass.setup(c, damping);
-  const double h = filter.highPass.process(u);
+  block.highPass.setup(c, damping);
+  const double h = block.highPass.process(u);
   return (h * T + (1.0 - T) * ladder) * v;
 }
 

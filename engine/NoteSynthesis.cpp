@@ -29,7 +29,6 @@ void Note::synthesizeOsc(int k, int position) {
   const int base = NoteSlots::oscillatorBase(k);
   if (!(slot(base + NoteSlots::kVolume) > 0.0 && slot(base + NoteSlots::kOnOff) > 0.5)) return;
   const double selector = slot(base + NoteSlots::kWaveform);
-  mWaveformSelectors[k] = selector;
   const bool invert = slot(base + NoteSlots::kInvertWaveform) != 0.0;
   const int voices = mUnisonVoices;
   double sum = 0.0;
