@@ -7,16 +7,27 @@ namespace {
 thread_local std::size_t tAllocations = 0;
 thread_local int tActiveCounters = 0;
 
-void* countedAllocate(std::size_t size) {
+void* countedAllocateOrNull(std::size_t size) noexcept {
   if (tActiveCounters > 0) ++tAllocations;
-  if (size == 0) size = 1;
-  if (void* p = std::malloc(size)) return p;
+  return std::malloc(size == 0 ? 1 : size);
+}
+
+void* countedAllocate(std::size_t size) {
+  if (void* p = countedAllocateOrNull(size)) return p;
   throw std::bad_alloc();
 }
 }  // namespace
 
 void* operator new(std::size_t size) { return countedAllocate(size); }
 void* operator new[](std::size_t size) { return countedAllocate(size); }
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+  return countedAllocateOrNull(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+  return countedAllocateOrNull(size);
+}
+void operator delete(void* p, const std::nothrow_t&) noexcept { std::free(p); }
+void operator delete[](void* p, const std::nothrow_t&) noexcept { std::free(p); }
 void operator delete(void* p) noexcept { std::free(p); }
 void operator delete[](void* p) noexcept { std::free(p); }
 void operator delete(void* p, std::size_t) noexcept { std::free(p); }
