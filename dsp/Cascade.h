@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <vector>
 
 #include "dsp/Biquad.h"
@@ -45,14 +47,19 @@ class Cascade {
   static void processChain(const Section* sections, int numSections, int numSamples,
                            Sample* dest, ChannelState& state) {
     if (numSections < 1) return;
-    auto* histories = state.m_state;
+    // Working on copies lets the compiler keep the history in registers:
+    // stores to dest could otherwise alias it.
+    auto histories = state.m_state;
+    const int count = std::min(numSections, static_cast<int>(histories.size()));
+    double offset = state.m_offset;
     for (int n = 0; n < numSamples; ++n) {
-      state.m_offset = -state.m_offset;
-      double out = histories[0].process1(static_cast<double>(dest[n]), sections[0],
-                                         state.m_offset);
-      for (int i = 1; i < numSections; ++i) out = histories[i].process1(out, sections[i], 0);
+      offset = -offset;
+      double out = histories[0].process1(static_cast<double>(dest[n]), sections[0], offset);
+      for (int i = 1; i < count; ++i) out = histories[i].process1(out, sections[i], 0);
       dest[n] = static_cast<Sample>(out);
     }
+    state.m_state = histories;
+    state.m_offset = offset;
   }
 
  private:
@@ -77,7 +84,7 @@ class CascadeStages {
    private:
     friend class Cascade;
     double m_offset = 1e-8;
-    StateType m_state[MaxStages];
+    std::array<StateType, MaxStages> m_state;
   };
 
   Cascade::Storage getCascadeStorage() { return Cascade::Storage{MaxStages, m_stages}; }

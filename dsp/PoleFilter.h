@@ -66,8 +66,8 @@ class BandStopTransform {
   double b2;
 };
 
-// A cascade designed from an analog prototype through one transform. The
-// setup classes of every family derive from this and add their setup().
+// A cascade designed from an analog prototype through one transform, with
+// both layouts; the setup templates below add the setup() itself.
 template <class AnalogPrototype>
 class PoleFilterBase : public Cascade {
  public:
