@@ -60,7 +60,10 @@ void AnalogLowShelf::design(int numPoles, double gainDb, double rippleDb) {
 
   const double G = std::pow(10., gainDb / 20.0);
   const double Gb = std::pow(10., (gainDb - rippleDb) / 20.0);
-  const double eps = Gb != 1 ? std::sqrt((G * G - Gb * Gb) / (Gb * Gb - 1)) : G - 1;
+  // With the ripple as deep as the shelf, G - 1 is negative for a boost and
+  // would swing the shelf tens of decibels past its gain; its magnitude keeps
+  // a boost between unity and its gain, as a cut is.
+  const double eps = Gb != 1 ? std::sqrt((G * G - Gb * Gb) / (Gb * Gb - 1)) : std::fabs(G - 1);
 
   const double n2 = 2 * numPoles;
   const int pairs = numPoles / 2;
