@@ -143,6 +143,18 @@ TEST_F(VoiceRendering, ClickSoundsOnlyInsideItsWindowAndNeverReplays) {
   EXPECT_EQ(synth->left, synth->right);
 }
 
+TEST_F(VoiceRendering, BassLayerTurnedOffLeavesNothingToReplay) {
+  oneOscillator();
+  set(BassLayerAmount, 1.0);
+  synth->queueNoteOn(40, 127, 0);
+  synth->render(4096, {512});
+  ASSERT_NE(firstNonZero(synth->bass, 3584), synth->bass.size());
+  set(BassLayerAmount, 0.0);
+  synth->bass.clear();
+  synth->render(2048, {512});
+  EXPECT_EQ(firstNonZero(synth->bass), synth->bass.size());
+}
+
 TEST_F(VoiceRendering, PanIsALinearBalance) {
   struct Case {
     double pan;
