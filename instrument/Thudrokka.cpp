@@ -1,0 +1,73 @@
+#include "instrument/Thudrokka.h"
+
+#include <new>
+
+using namespace Quillvane::Synth;
+
+Thudrokka::Thudrokka(IPlugInstanceInfo info)
+    : IPlugAU(info, kNumParameters, "0-1 0-2", kNumPresets, "Thudrokka 1.5 FREE", "", "Quillvane", 0x10502,
+              FourCC("3bti"), FourCC("QuVa"), 0, true, false, true, 0),
+      mVolumeEnvelopeDisplay("Volume_Envelope"),
+      mFilterEnvelopeDisplay("Filter Envelope") {
+  mSynthProgram.init();
+  mSynthProgram.initPro();
+  allocateBuffers();
+  mVoiceManager.setMasterSynth(this);
+  mWaveformProvider.makeWaveforms();
+  // The editor object, its background, bitmaps, text styles and control
+  // panel are made here once the editor exists.
+  initInternalData();
+  // Tab buttons, the editor sections, the edition badges and the about tab
+  // come here; the sections declare the parameters they show. Until then
+  // every parameter is declared directly.
+  for (int p = 0; p < kNumParameters; ++p) declareParameter(static_cast<eVstParameters>(p));
+  for (int p = 0; p < kNumParameters; ++p) OnParamChange(p);
+  // The editor is attached here.
+  makeThudrokkaFreePresets();
+  MakeDefaultPreset("-", kNumPresets);
+  mMidiReceiver.noteOn.connect(&mVoiceManager, &VoiceManager::onNoteOn);
+  mMidiReceiver.noteOff.connect(&mVoiceManager, &VoiceManager::onNoteOff);
+  mMidiReceiver.controlChange.connect(this, &Thudrokka::onControlChange);
+}
+
+Thudrokka::~Thudrokka() { freeBuffers(); }
+
+void Thudrokka::allocateBuffers() {
+  const int frames = GetBlockSize();
+  mBufferFrames = 0;
+  if (frames <= 0) return;
+  const std::size_t n = static_cast<std::size_t>(frames);
+  for (auto& storage : mVoiceBufferStorage) storage.reset(new (std::nothrow) double[n]);
+  mBassLayerBuffer.reset(new (std::nothrow) double[n]);
+  mBassLayerBuffer2.reset(new (std::nothrow) double[n]);
+  if (!mVoiceBufferStorage[0] || !mVoiceBufferStorage[1] || !mBassLayerBuffer || !mBassLayerBuffer2) {
+    freeBuffers();
+    return;
+  }
+  mVoiceBuffers[0] = mVoiceBufferStorage[0].get();
+  mVoiceBuffers[1] = mVoiceBufferStorage[1].get();
+  mBufferFrames = frames;
+}
+
+void Thudrokka::freeBuffers() {
+  mBufferFrames = 0;
+  mBassLayerBuffer.reset();
+  mBassLayerBuffer2.reset();
+  for (int c = 0; c < 2; ++c) {
+    mVoiceBufferStorage[c].reset();
+    mVoiceBuffers[c] = nullptr;
+  }
+}
+
+void Thudrokka::initInternalData() {
+  mBassAmountSmoother.setFactor(Quillvane::ConstantsD::kDefaultSmoothFactor);
+  mPanSmoother.setFactor(Quillvane::ConstantsD::kDefaultSmoothFactor);
+  mSaturationSmoother.setFactor(Quillvane::ConstantsD::kDefaultSmoothFactor);
+  mVolumeSmoother.setFactor(Quillvane::ConstantsD::kDefaultSmoothFactor);
+}
+
+void Thudrokka::makeThudrokkaFreePresets() {
+  // The factory bank fills the slots here, in bank order.
+}
+
+void Thudrokka::onControlChange(int, double) {}

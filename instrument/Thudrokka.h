@@ -1,0 +1,150 @@
+#pragma once
+
+#include <atomic>
+#include <memory>
+#include <string>
+
+#include "effects/3BandEq.h"
+#include "effects/BitCrasher.h"
+#include "effects/Distortion.h"
+#include "effects/DumpExpand.h"
+#include "effects/FilterUnit.h"
+#include "effects/Phaser.h"
+#include "effects/RingModulator.h"
+#include "engine/ADSR.h"
+#include "engine/MIDIReceiver.h"
+#include "engine/MasterSynth.h"
+#include "engine/PitchEnvelope.h"
+#include "engine/VoiceManager.h"
+#include "engine/WaveformProvider.h"
+#include "instrument/ParamSmoother.h"
+#include "instrument/VersionInfo.h"
+#include "platform/mac/IPlugAU.h"
+#include "program/QVSynthProgram.h"
+#include "program/VstParameters.h"
+
+// The instrument: voices, effect chain and output stage behind the Audio Unit
+// adapter, driven by the live program record that every parameter change
+// updates. Heavy (64 voices and all units by value): keep it on the heap.
+class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
+ public:
+  static constexpr int kNumPresets = 128;
+  static constexpr int kOscCurvePoints = 78;
+  static constexpr double kLimitOnBound = 0.99;
+  // Kept with five decimals, not as the square root of 10.
+  static constexpr double kLimitOffBound = 3.16227;
+  // Every smoother starts with it; dry/wet keeps it, the others move to the
+  // engine's default smoothing factor.
+  static constexpr double kInitialSmoothFactor = 0.99;
+
+  explicit Thudrokka(IPlugInstanceInfo info);
+  ~Thudrokka() override;
+
+  // ---- Framework operations.
+  void Reset() override;
+  void OnParamChange(int paramIdx) override;
+  // Silence until the first Reset; a render longer than the prepared block
+  // runs as consecutive blocks, each with its own MIDI step.
+  void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
+  void ProcessMidiMsg(IMidiMsg* msg) override;
+  void PresetsChangedByHost() override {}
+
+  // ---- What the voices need.
+  Quillvane::QVSynthProgram* getSynthProgram() override { return &mSynthProgram; }
+  Quillvane::WaveformProvider* getWaveformProvider() override { return &mWaveformProvider; }
+  Quillvane::PitchEnvelope* getPitchEnvelope() override { return &mPitchEnvelope; }
+  // Render thread: keeps the note for the sync button and the note display.
+  void onNoteOn(double frequency, std::string noteName) override;
+
+  // ---- Parameters. The editor sections declare theirs through
+  // declareParameter; the dispatch runs engine, effects, then read-outs.
+  void declareParameter(Quillvane::Synth::eVstParameters p);
+  // The four dispatch steps for a caller that already holds the mutex.
+  void InternalParamChange(int paramIdx);
+  void OnSynthParamChange(int paramIdx);
+  void OnFxParamChange(int paramIdx);
+  void notifySynthGuiChange(int paramIdx);
+  void notifyFxGuiChange(int paramIdx);
+  void onControlChange(int controller, double value);
+
+  // ---- Output stage and meters.
+  void limitAndDetectMaxLevels(double** outputs, int nFrames);
+  // The next block zeroes both peaks after metering.
+  void ResetMaxLevels() { mResetPeaks.store(true, std::memory_order_relaxed); }
+  double GetMaxSampleValue() const;
+  // Note 48 at full velocity straight to the voices, once Reset has run.
+  void PlayNote(bool on);
+  int RenderToWave(double, double**, int) { return 1; }
+
+  // ---- Programs, sync, waveforms and captions.
+  void OnSyncModFx(double multiplier);
+  // Both report whether the file was written or read.
+  bool SaveProgramAsQV(const char* path);
+  bool LoadProgramAsQV(const char* path);
+  bool CanLoadWaveform() const;
+  bool LoadWaveform(const char* path);
+  // "%02d: %s" of the one-based slot number and its name, at most 127 characters.
+  std::string GetCurrentPresetString() const;
+  // Main thread: "%3.1fHz [%s]" of the last started note, empty before any.
+  std::string GetNoteInfoString() const;
+  double getLastNoteFrequency() const { return mLastNoteFrequency.load(std::memory_order_relaxed); }
+  // Plays note 48 for a second into a block of twice the sample rate plus two
+  // frames per preset, first to last - 1, and writes them as one 24-bit
+  // stereo WAVE file block by block. False for an empty range, slots that do
+  // not exist, before the first Reset, or when the file fails.
+  bool RenderPresets(int first, int last, const char* path);
+
+  const Quillvane::VersionInfo& getVersionInfo() const { return mVersionInfo; }
+
+ protected:
+  void allocateBuffers();
+  void freeBuffers();
+  void initInternalData();
+  void makeThudrokkaFreePresets();
+  void renderBlock(double** outputs, int nFrames);
+  void applyOutputStage(double** outputs, int nFrames);
+  bool isAnyVoicePlaying() const;
+
+  MIDIReceiver mMidiReceiver;
+  VoiceManager mVoiceManager;
+  Quillvane::QVSynthProgram mSynthProgram;
+  Quillvane::ParamSmoother mBassAmountSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
+  Quillvane::ParamSmoother mPanSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
+  Quillvane::ParamSmoother mSaturationSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
+  Quillvane::ParamSmoother mVolumeSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
+  Quillvane::ParamSmoother mDryWetSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
+  Quillvane::WaveformProvider mWaveformProvider;
+  Quillvane::PitchEnvelope mPitchEnvelope;
+  Quillvane::FilterUnit mFilterUnit;
+  Quillvane::FilterUnit mBassFilterUnit;
+  Quillvane::RingModulator mRingModulator;
+  Quillvane::Phaser mPhaser;
+  Quillvane::Distortion mDistortion;
+  Quillvane::BitCrasher mBitCrasher;
+  Quillvane::Equalizer mEqualizer;
+  Quillvane::DumpExpand mDumpExpand;
+  Quillvane::DumpExpand mBassDumpExpand;
+  Quillvane::VersionInfo mVersionInfo;
+  Quillvane::ADSR mVolumeEnvelopeDisplay;
+  Quillvane::ADSR mFilterEnvelopeDisplay;
+
+  // Work buffers of the block size given at the last Reset.
+  std::unique_ptr<double[]> mVoiceBufferStorage[2];
+  double* mVoiceBuffers[2] = {nullptr, nullptr};
+  std::unique_ptr<double[]> mBassLayerBuffer;
+  std::unique_ptr<double[]> mBassLayerBuffer2;
+  int mBufferFrames = 0;
+
+  // Written on the render thread, read on the main thread.
+  std::atomic<double> mLastNoteFrequency{0.0};
+  std::atomic<int> mLastNoteNumber{-1};
+
+  double mOsc1WaveformCurve[kOscCurvePoints] = {};
+  double mOsc2WaveformCurve[kOscCurvePoints] = {};
+  double mOsc3WaveformCurve[kOscCurvePoints] = {};
+
+  std::atomic<double> mPeakLeft{0.0};
+  std::atomic<double> mPeakRight{0.0};
+  std::atomic<bool> mResetPeaks{false};
+  std::atomic<bool> mReady{false};
+};

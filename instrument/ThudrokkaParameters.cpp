@@ -1,0 +1,203 @@
+#include "engine/Note.h"
+#include "instrument/Thudrokka.h"
+
+using Quillvane::Note;
+using namespace Quillvane::Synth;
+
+namespace {
+
+constexpr int kLastSynthParam = FmAmount;
+constexpr int kFirstFxParam = BassAmount;
+constexpr int kLastFxParam = Volume;
+// The FM operator at 1.0 times the carrier, of the five at 0.25 to 4.
+constexpr int kCarrierFmOperator = 3;
+
+// One semitone down at 0, none at 0.5, one up at 1: a straight line above
+// the middle and its reciprocal below.
+double fineTuneLaw(double v) {
+  const double d = Quillvane::ConstantsD::kFineTuneDelta;
+  return v < 0.5 ? 1.0 / ((1.0 - 2.0 * v) * d + 1.0) : 2.0 * (v - 0.5) * d + 1.0;
+}
+
+// An octave down at 0, none at 0.5, one up at 1, linear in each half.
+double octaveLaw(double v) { return v < 0.5 ? v + 0.5 : 2.0 * v; }
+
+}  // namespace
+
+void Thudrokka::declareParameter(eVstParameters p) {
+  const Quillvane::ParameterInfo& row = Quillvane::parameterInfo(p);
+  IParam* param = GetParam(p);
+  param->InitDouble(row.displayName, row.defaultValue, 0.0, 1.0, row.step, row.unit, "");
+  if (row.shape != 1.0) param->SetShape(row.shape);
+}
+
+void Thudrokka::OnParamChange(int paramIdx) {
+  WDL_MutexLock lock(&mMutex);
+  InternalParamChange(paramIdx);
+}
+
+void Thudrokka::InternalParamChange(int paramIdx) {
+  // Engine and effects first: the read-outs show what they have just stored.
+  OnSynthParamChange(paramIdx);
+  OnFxParamChange(paramIdx);
+  notifySynthGuiChange(paramIdx);
+  notifyFxGuiChange(paramIdx);
+}
+
+void Thudrokka::OnSynthParamChange(int paramIdx) {
+  if (static_cast<unsigned>(paramIdx) > static_cast<unsigned>(kLastSynthParam)) return;
+  const eVstParameters p = static_cast<eVstParameters>(paramIdx);
+  const double v = GetParam(paramIdx)->Value();
+  mSynthProgram[p] = v;
+  VoiceManager& voices = mVoiceManager;
+  switch (p) {
+    case OscFreq1: Note::sFineTune1 = fineTuneLaw(v); break;
+    case OscFreq2: Note::sFineTune2 = fineTuneLaw(v); break;
+    case OscFreq3: Note::sFineTune3 = fineTuneLaw(v); break;
+    case OscPitch1: Note::sPitchFactor1 = octaveLaw(v); break;
+    case OscPitch2: Note::sPitchFactor2 = octaveLaw(v); break;
+    case OscPitch3: Note::sPitchFactor3 = octaveLaw(v); break;
+    case OscModFrequency1: voices.setModFrequency1(v); break;
+    case OscModFrequency2: voices.setModFrequency2(v); break;
+    case OscModFrequency3: voices.setModFrequency3(v); break;
+    case EnvAttack:
+      voices.setAttack(v);
+      mVolumeEnvelopeDisplay.setAttack(v);
+      break;
+    case EnvDecay:
+      voices.setDecay(v);
+      mVolumeEnvelopeDisplay.setDecay(v);
+      break;
+    case EnvSustain:
+      voices.setSustain(v);
+      mVolumeEnvelopeDisplay.setSustain(v);
+      break;
+    case EnvRelease:
+      voices.setRelease(v);
+      mVolumeEnvelopeDisplay.setRelease(v);
+      break;
+    case EnvDuration:
+      voices.setDuration(v);
+      mVolumeEnvelopeDisplay.setDuration(v);
+      break;
+    case FilterAttack:
+      voices.setFilterAttack(v);
+      mFilterEnvelopeDisplay.setAttack(v);
+      break;
+    case FilterDecay:
+      voices.setFilterDecay(v);
+      mFilterEnvelopeDisplay.setDecay(v);
+      break;
+    case FilterSustain:
+      voices.setFilterSustain(v);
+      mFilterEnvelopeDisplay.setSustain(v);
+      break;
+    case FilterRelease:
+      voices.setFilterRelease(v);
+      mFilterEnvelopeDisplay.setRelease(v);
+      break;
+    case FilterDuration:
+      voices.setFilterDuration(v);
+      mFilterEnvelopeDisplay.setDuration(v);
+      break;
+    case GlobalTranspose:
+      Note::sGlobalTranspose = octaveLaw(v);
+      voices.updateCarrierFreq();
+      break;
+    case PitchOnOff: mPitchEnvelope.setBypass(v == 0.0); break;
+    case PitchAmount: mPitchEnvelope.setPitchAmount(v); break;
+    case PitchDuration: mPitchEnvelope.setPitchDuration(v); break;
+    case PitchPower: mPitchEnvelope.setPitchPower(v); break;
+    case PitchDown: mPitchEnvelope.setPitchDown(v); break;
+    case UnisonVoices: voices.setUnisonVoices(v); break;
+    case UnisonDetune: voices.setUnisonDetune(v); break;
+    case FmAmount: voices.setFmAmount(kCarrierFmOperator, v); break;
+    default: break;  // read by the voices from the record
+  }
+}
+
+void Thudrokka::OnFxParamChange(int paramIdx) {
+  if (paramIdx < kFirstFxParam || paramIdx > kLastFxParam) return;
+  const eVstParameters p = static_cast<eVstParameters>(paramIdx);
+  const double v = GetParam(paramIdx)->Value();
+  mSynthProgram[p] = v;
+  switch (p) {
+    case BassAmount: mEqualizer.setBassAmount(v); break;
+    case MidAmount: mEqualizer.setMidAmount(v); break;
+    case HighAmount: mEqualizer.setHighAmount(v); break;
+    case DumpExpand:
+      mDumpExpand.setDumpExpand(v);
+      mBassDumpExpand.setDumpExpand(v);
+      break;
+    case DistortionOnOff:
+      mDistortion.setOff(v == 0.0);
+      mBitCrasher.setOff(v == 0.0);
+      break;
+    case Distortion: mDistortion.setAmount(v); break;
+    case DistortionType: mDistortion.setType(v); break;
+    case DistortionLoudness: mDistortion.setLoudness(v != 0.0); break;
+    case DistortionInterpMode: mDistortion.setInterpolation(v); break;
+    case Quantization: mBitCrasher.setQuantization(v); break;
+    case SampleRate: mDistortion.setSampleRateConversion(v); break;
+    case Gate: mDistortion.setGate(v); break;
+    case FilterOnOff:
+      mFilterUnit.setBypass(v == 0.0);
+      mBassFilterUnit.setBypass(v == 0.0);
+      break;
+    case FilterInputDrive:
+      mFilterUnit.setInputDrive(v);
+      mBassFilterUnit.setInputDrive(v);
+      break;
+    case FilterType:
+      mFilterUnit.setFilterMix(v);
+      mBassFilterUnit.setFilterMix(v);
+      break;
+    case FilterCutoff:
+      mFilterUnit.setCutoff(v);
+      mBassFilterUnit.setCutoff(v);
+      break;
+    case FilterResonance:
+      mFilterUnit.setRezo(v);
+      mBassFilterUnit.setRezo(v);
+      break;
+    case FilterMode1:
+      mFilterUnit.setFilterMode1(v);
+      mBassFilterUnit.setFilterMode1(v);
+      break;
+    case FilterMode2:
+      mFilterUnit.setFilterMode2(v);
+      mBassFilterUnit.setFilterMode2(v);
+      break;
+    case FilterTransition:
+      mFilterUnit.setFilterTransition(v);
+      mBassFilterUnit.setFilterTransition(v);
+      break;
+    case ModulationOnOff:
+      mRingModulator.setBypass(v == 0.0);
+      mPhaser.setBypass(v == 0.0);
+      break;
+    case RingModulationAmount: mRingModulator.setAmount(v); break;
+    case RingModulationFrequency: mRingModulator.setFrequency(v); break;
+    case RingModulationWaveForm: mRingModulator.setWaveform(v); break;
+    case PhaserDepth: mPhaser.setDepth(v); break;
+    case PhaserFeedback: mPhaser.setFeedback(v); break;
+    case PhaserRate: mPhaser.setRate(v); break;
+    default: break;  // read by the output stage from the record
+  }
+}
+
+// The read-outs of parameters 0 to 71 are refreshed here once the editor
+// sections exist; without an editor nothing happens at all.
+void Thudrokka::notifySynthGuiChange(int paramIdx) {
+  if (!mGraphics || paramIdx < 0 || paramIdx >= kNumParameters) return;
+  mGraphics->SetParameterFromPlug(paramIdx, GetParam(paramIdx)->Value(), false);
+}
+
+// The read-outs of parameters 72 to 100 are refreshed here once the editor
+// sections exist; without an editor nothing happens at all.
+void Thudrokka::notifyFxGuiChange(int paramIdx) {
+  if (!mGraphics || paramIdx < 0 || paramIdx >= kNumParameters) return;
+  // Switching the limiter either way restarts peak metering.
+  if (paramIdx == LimitOutput) ResetMaxLevels();
+  mGraphics->SetParameterFromPlug(paramIdx, GetParam(paramIdx)->Value(), false);
+}

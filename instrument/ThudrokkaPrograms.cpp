@@ -1,0 +1,157 @@
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <vector>
+
+#include "engine/Note.h"
+#include "instrument/Thudrokka.h"
+#include "instrument/WaveFileWriter.h"
+#include "program/RirARorurProgram.h"
+
+using Quillvane::Note;
+using namespace Quillvane::Synth;
+
+namespace {
+
+constexpr int kCaptionSize = 128;
+constexpr int kRenderNote = 48;
+constexpr int kRenderVelocity = 127;
+constexpr int kRenderBits = 24;
+// Presets below this index get longer envelopes when rendered.
+constexpr int kLongEnvelopePresets = 20;
+// The longest envelope tail lasts five seconds; anything still sounding after
+// this long is let go.
+constexpr double kMaxDrainSeconds = 10.0;
+
+// Inverse of the voices' note names: "C%d" to "B%d" with the number divided
+// by 12 as the octave; -1 for anything else.
+int noteNumberFromName(const std::string& name) {
+  static const int kSemitones[7] = {9, 11, 0, 2, 4, 5, 7};  // A to G
+  if (name.size() < 2 || name[0] < 'A' || name[0] > 'G') return -1;
+  int note = kSemitones[name[0] - 'A'];
+  std::size_t pos = 1;
+  if (name[pos] == '#') {
+    ++note;
+    ++pos;
+  }
+  if (pos >= name.size()) return -1;
+  int octave = 0;
+  for (; pos < name.size(); ++pos) {
+    if (name[pos] < '0' || name[pos] > '9' || octave > 10) return -1;
+    octave = octave * 10 + (name[pos] - '0');
+  }
+  note += 12 * octave;
+  return note <= 127 ? note : -1;
+}
+
+}  // namespace
+
+void Thudrokka::onNoteOn(double frequency, std::string noteName) {
+  mLastNoteFrequency.store(frequency * Note::sGlobalTranspose, std::memory_order_relaxed);
+  mLastNoteNumber.store(noteNumberFromName(noteName), std::memory_order_relaxed);
+}
+
+std::string Thudrokka::GetNoteInfoString() const {
+  std::string name;
+  if (!Note::getNoteString(mLastNoteNumber.load(std::memory_order_relaxed), name)) return "";
+  char text[kCaptionSize];
+  std::snprintf(text, sizeof(text), "%3.1fHz [%s]", getLastNoteFrequency(), name.c_str());
+  return text;
+}
+
+void Thudrokka::OnSyncModFx(double multiplier) {
+  const double maxRate = Quillvane::RingModulator::kMaxRingRate;
+  const double f = getLastNoteFrequency() * multiplier;
+  const double x = f > 0.0 ? std::min(maxRate, f) / maxRate : 0.0;
+  mSynthProgram[RingModulationFrequency] = x;
+  mRingModulator.setFrequency(x);
+  if (mGraphics) mGraphics->SetParameterFromPlug(RingModulationFrequency, x, true);
+  GetParam(RingModulationFrequency)->SetNormalized(x);
+}
+
+bool Thudrokka::SaveProgramAsQV(const char* path) {
+  WDL_MutexLock lock(&mMutex);
+  Quillvane::RirARorurProgram program;
+  program.setProgramName(GetPresetName(mCurrentPresetIdx));
+  program.getSynthProgram() = mSynthProgram;
+  return program.saveProgram(path);
+}
+
+bool Thudrokka::LoadProgramAsQV(const char* path) {
+  WDL_MutexLock lock(&mMutex);
+  Quillvane::RirARorurProgram program;
+  if (!program.loadProgram(path)) return false;
+  mSynthProgram = program.getSynthProgram();
+  for (int p = 0; p < kNumParameters; ++p) {
+    IParam* param = GetParam(p);
+    // The record holds values; controls and SetNormalized take knob
+    // positions, which differ for the shaped quantisation.
+    const double position = param->GetNormalized(program.getParameterValue(static_cast<eVstParameters>(p), true));
+    if (mGraphics) mGraphics->SetParameterFromPlug(p, position, true);
+    param->SetNormalized(position);
+    InternalParamChange(p);
+  }
+  // Stored after the parameters so the slot holds the loaded sound.
+  ModifyCurrentPreset(program.getProgramName());
+  PresetsChangedByHost();
+  return true;
+}
+
+bool Thudrokka::CanLoadWaveform() const { return mWaveformProvider.canLoadWaveform(mSynthProgram[OscWaveform1]); }
+
+bool Thudrokka::LoadWaveform(const char* path) {
+  if (!CanLoadWaveform()) return false;
+  return mWaveformProvider.loadWaveformAction(mSynthProgram[OscWaveform1], path);
+}
+
+std::string Thudrokka::GetCurrentPresetString() const {
+  char text[kCaptionSize];
+  std::snprintf(text, sizeof(text), "%02d: %s", mCurrentPresetIdx + 1, GetPresetName(mCurrentPresetIdx));
+  return text;
+}
+
+bool Thudrokka::RenderPresets(int first, int last, const char* path) {
+  if (first < 0 || first >= last || last > NPresets() || !path) return false;
+  if (!mReady.load(std::memory_order_acquire) || mBufferFrames <= 0) return false;
+  const int rate = static_cast<int>(mSampleRate);
+  Quillvane::WaveFileWriter file;
+  if (!file.open(path, rate, kRenderBits)) return false;
+
+  const int presetFrames = static_cast<int>(2.0 * mSampleRate) + 2;
+  const int holdFrames = rate;
+  const int maxDrainFrames = static_cast<int>(kMaxDrainSeconds * mSampleRate);
+  std::vector<double> left(static_cast<std::size_t>(mBufferFrames));
+  std::vector<double> right(left.size());
+  double* block[2] = {left.data(), right.data()};
+  for (int i = first; i < last; ++i) {
+    // Each preset starts from silence: no voice of the one before, no
+    // effect tail.
+    for (int drained = 0; isAnyVoicePlaying() && drained < maxDrainFrames; drained += mBufferFrames) {
+      ProcessDoubleReplacing(nullptr, block, mBufferFrames);
+    }
+    Reset();
+    RestorePreset(i);
+    if (i < kLongEnvelopePresets) {
+      const struct {
+        eVstParameters p;
+        double value;
+      } longEnvelope[] = {{EnvDecay, 1.0}, {EnvRelease, 0.15}, {EnvDuration, 0.4}, {FilterRelease, 0.2}};
+      for (const auto& setting : longEnvelope) {
+        GetParam(setting.p)->Set(setting.value);
+        OnParamChange(setting.p);
+      }
+    }
+    IMidiMsg noteOn, noteOff;
+    noteOn.MakeNoteOnMsg(kRenderNote, kRenderVelocity, 0);
+    noteOff.MakeNoteOffMsg(kRenderNote, holdFrames);
+    ProcessMidiMsg(&noteOn);
+    ProcessMidiMsg(&noteOff);
+    for (int done = 0; done < presetFrames;) {
+      const int n = std::min(mBufferFrames, presetFrames - done);
+      ProcessDoubleReplacing(nullptr, block, n);
+      if (!file.write(left.data(), right.data(), n)) return false;
+      done += n;
+    }
+  }
+  return file.close();
+}

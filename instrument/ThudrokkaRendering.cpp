@@ -1,0 +1,222 @@
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+#include "instrument/Thudrokka.h"
+
+using Quillvane::ConstantsD;
+using namespace Quillvane::Synth;
+
+namespace {
+
+constexpr int kPreviewNote = 48;
+constexpr int kPreviewVelocity = 127;
+constexpr int kPreviewOffset = 50;
+// Smallest gain of the output saturation: atan never scales a small signal
+// below unity.
+constexpr double kMinSaturationGain = 1.0 / ConstantsD::kSaturationFactor;
+constexpr double kPi_4 = ConstantsD::kPi / 4.0;
+// Below this a sample would reach the host's single-precision buffer as a
+// subnormal number.
+constexpr double kSilenceFloor = std::numeric_limits<float>::min();
+
+void zero(double* buffer, int n) { std::memset(buffer, 0, sizeof(double) * static_cast<std::size_t>(n)); }
+
+}  // namespace
+
+void Thudrokka::Reset() {
+  WDL_MutexLock lock(&mMutex);
+  freeBuffers();
+  allocateBuffers();
+  const double sr = GetSampleRate();
+  const int bs = GetBlockSize();
+  mVoiceManager.setSampleRate(sr);
+  mPitchEnvelope.setSampleRate(sr);
+  mVoiceManager.setBlockSize(bs);
+  mRingModulator.setSampleRate(sr);
+  mPhaser.setSampleRate(sr);
+  mDistortion.setSampleRate(sr);
+  for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) {
+    unit->setSampleRate(sr);
+    unit->setBlockSize(bs);
+    unit->reset();
+  }
+  mEqualizer.setSampleRate(sr);
+  mEqualizer.setBlockSize(bs);
+  mEqualizer.reset();
+  for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) {
+    unit->setSampleRate(sr);
+    unit->setBlockSize(bs);
+    unit->reset();
+  }
+  mReady.store(true, std::memory_order_release);
+}
+
+void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) { mMidiReceiver.onMessageReceived(msg); }
+
+void Thudrokka::ProcessDoubleReplacing(double**, double** outputs, int nFrames) {
+  if (nFrames < 0) return;
+  if (!mReady.load(std::memory_order_acquire) || mBufferFrames <= 0) {
+    zero(outputs[0], nFrames);
+    zero(outputs[1], nFrames);
+    return;
+  }
+  int done = 0;
+  do {
+    const int n = std::min(mBufferFrames, nFrames - done);
+    double* block[2] = {outputs[0] + done, outputs[1] + done};
+    renderBlock(block, n);
+    done += n;
+  } while (done < nFrames);
+}
+
+void Thudrokka::renderBlock(double** outputs, int nFrames) {
+  double* bass = mBassLayerBuffer.get();
+  double* bass2 = mBassLayerBuffer2.get();
+  zero(mVoiceBuffers[0], nFrames);
+  zero(mVoiceBuffers[1], nFrames);
+  zero(bass, nFrames);
+  zero(bass2, nFrames);
+
+  if (mWaveformProvider.isLoadPending()) {
+    mWaveformProvider.updateLoadedWaveform();
+    const struct {
+      eVstParameters waveform, invert;
+      double* curve;
+    } oscillators[] = {{OscWaveform1, OscInvertWaveform1, mOsc1WaveformCurve},
+                       {OscWaveform2, OscInvertWaveform2, mOsc2WaveformCurve},
+                       {OscWaveform3, OscInvertWaveform3, mOsc3WaveformCurve}};
+    for (const auto& osc : oscillators) {
+      mWaveformProvider.updateGUIData(mSynthProgram[osc.waveform], mSynthProgram[osc.invert] > 0.5, osc.curve,
+                                      kOscCurvePoints);
+    }
+    // The editor's oscillator curves are flagged for redraw here.
+  }
+
+  for (int i = 0; i < nFrames; ++i) {
+    mMidiReceiver.advance();
+    mVoiceManager.nextSample();
+  }
+  mVoiceManager.process(mVoiceBuffers, bass, nFrames);
+
+  std::memcpy(outputs[0], mVoiceBuffers[0], sizeof(double) * static_cast<std::size_t>(nFrames));
+  std::memcpy(outputs[1], mVoiceBuffers[1], sizeof(double) * static_cast<std::size_t>(nFrames));
+
+  if (mSynthProgram[BypassFX] != 1.0) {
+    mFilterUnit.process(outputs, nFrames);
+    mRingModulator.modulate(outputs, nFrames);
+    mPhaser.process(outputs, nFrames);
+    mDistortion.applySampleRateConversion(outputs, nFrames);
+    mBitCrasher.process(outputs, nFrames);
+    mDistortion.applyGate(outputs, nFrames);
+    mDistortion.distort(outputs, nFrames);
+    mEqualizer.process(outputs, nFrames);
+    mDumpExpand.process(outputs, nFrames);
+  }
+
+  applyOutputStage(outputs, nFrames);
+  limitAndDetectMaxLevels(outputs, nFrames);
+  if (mResetPeaks.exchange(false, std::memory_order_relaxed)) {
+    mPeakLeft.store(0.0, std::memory_order_relaxed);
+    mPeakRight.store(0.0, std::memory_order_relaxed);
+  }
+  mMidiReceiver.flush(nFrames);
+}
+
+void Thudrokka::applyOutputStage(double** outputs, int nFrames) {
+  double* left = outputs[0];
+  double* right = outputs[1];
+  double* bass = mBassLayerBuffer.get();
+
+  const double saturation = mSynthProgram[Saturation];
+  if (saturation > 0.0) {
+    for (int i = 0; i < nFrames; ++i) {
+      const double s = mSaturationSmoother.smooth(saturation);
+      const double k = std::max(kMinSaturationGain, ConstantsD::kGlobalSaturationFactor * s);
+      left[i] = std::max(-1.0, std::min(1.0, std::atan(left[i]) / kPi_4 * k * ConstantsD::kSaturationFactor));
+      right[i] = std::max(-1.0, std::min(1.0, std::atan(right[i]) / kPi_4 * k * ConstantsD::kSaturationFactor));
+    }
+  }
+
+  if (mSynthProgram[BassLayerToFilter] == 1.0) {
+    std::memcpy(mBassLayerBuffer2.get(), bass, sizeof(double) * static_cast<std::size_t>(nFrames));
+    double* bassPair[2] = {bass, mBassLayerBuffer2.get()};
+    mBassDumpExpand.process(bassPair, nFrames);
+    mBassFilterUnit.process(bassPair, nFrames);
+  }
+
+  const double dryWet = mSynthProgram[DryWet];
+  for (int i = 0; i < nFrames; ++i) {
+    const double w = mDryWetSmoother.smooth(dryWet);
+    left[i] = left[i] * w + mVoiceBuffers[0][i] * (1.0 - w);
+    right[i] = right[i] * w + mVoiceBuffers[1][i] * (1.0 - w);
+  }
+
+  const double bassAmount = mSynthProgram[BassLayerAmount];
+  const bool bassSolo = mSynthProgram[BassLayerSolo] == 1.0;
+  for (int i = 0; i < nFrames; ++i) {
+    const double b = bass[i] * mBassAmountSmoother.smooth(bassAmount);
+    if (bassSolo) {
+      left[i] = right[i] = b;
+    } else {
+      left[i] += b;
+      right[i] += b;
+    }
+  }
+
+  const double volume = mSynthProgram[Volume];
+  const double pan = mSynthProgram[Pan];
+  for (int i = 0; i < nFrames; ++i) {
+    const double v = mVolumeSmoother.smooth(volume);
+    const double p = mPanSmoother.smooth(pan);
+    if (p < 0.5) {
+      left[i] *= v;
+      right[i] *= (p + p) * v;
+    } else {
+      left[i] *= ((p - 0.5) * -2.0 + 1.0) * v;
+      right[i] *= v;
+    }
+  }
+}
+
+void Thudrokka::limitAndDetectMaxLevels(double** outputs, int nFrames) {
+  const bool limit = mSynthProgram[LimitOutput] > 0.0;
+  const double upper = limit ? kLimitOnBound : kLimitOffBound;
+  const double lower = -upper;
+  double peakLeft = mPeakLeft.load(std::memory_order_relaxed);
+  double peakRight = mPeakRight.load(std::memory_order_relaxed);
+  auto limitSample = [upper, lower](double x) {
+    // A host never receives NaN, nor a number too small for its floats.
+    if (std::isnan(x) || std::fabs(x) < kSilenceFloor) return 0.0;
+    return x > upper ? upper : (x < lower ? lower : x);
+  };
+  for (int i = 0; i < nFrames; ++i) {
+    const double left = outputs[0][i] = limitSample(outputs[0][i]);
+    const double right = outputs[1][i] = limitSample(outputs[1][i]);
+    if (std::fabs(left) > peakLeft) peakLeft = std::fabs(left);
+    if (std::fabs(right) > peakRight) peakRight = std::fabs(right);
+  }
+  mPeakLeft.store(peakLeft, std::memory_order_relaxed);
+  mPeakRight.store(peakRight, std::memory_order_relaxed);
+}
+
+double Thudrokka::GetMaxSampleValue() const {
+  return std::max(mPeakLeft.load(std::memory_order_relaxed), mPeakRight.load(std::memory_order_relaxed));
+}
+
+void Thudrokka::PlayNote(bool on) {
+  if (!mReady.load(std::memory_order_acquire)) return;
+  if (on) {
+    mVoiceManager.onNoteOn(kPreviewNote, kPreviewVelocity, kPreviewOffset);
+  } else {
+    mVoiceManager.onNoteOff(kPreviewNote, kPreviewVelocity);
+  }
+}
+
+bool Thudrokka::isAnyVoicePlaying() const {
+  for (int i = 0; i < VoiceManager::kNumVoices; ++i) {
+    if (mVoiceManager.getNote(i).isPlaying()) return true;
+  }
+  return false;
+}

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <cstdint>
+#include <cstdio>
+#include <vector>
+
+namespace Quillvane {
+
+// Writes a stereo RIFF/WAVE file block by block, so a long render never has
+// to be held in memory: 24-bit integer or 32-bit float samples. The sizes in
+// the header are filled in by close().
+class WaveFileWriter {
+ public:
+  WaveFileWriter() = default;
+  ~WaveFileWriter();
+  WaveFileWriter(const WaveFileWriter&) = delete;
+  WaveFileWriter& operator=(const WaveFileWriter&) = delete;
+
+  static bool isSupportedBits(int bits) { return bits == 24 || bits == 32; }
+
+  // False when the file cannot be created or the format is not supported.
+  bool open(const char* path, int sampleRate, int bits);
+  // False once anything failed, or when the file would outgrow the format's
+  // 4 GB limit.
+  bool write(const double* left, const double* right, int frames);
+  // Completes the header; false when any step of the file failed.
+  bool close();
+
+  int64_t framesWritten() const { return mFrames; }
+
+ private:
+  void putWord(uint32_t value, int bytes);
+  void putSample(double sample);
+  bool writeHeader();
+
+  std::FILE* mFile = nullptr;
+  int mBits = 24;
+  int mSampleRate = 0;
+  int64_t mFrames = 0;
+  bool mFailed = false;
+  std::vector<unsigned char> mBytes;
+};
+
+}  // namespace Quillvane

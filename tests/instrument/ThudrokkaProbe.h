@@ -1,0 +1,43 @@
+#pragma once
+
+#include "instrument/Thudrokka.h"
+
+// The instrument built directly, with its units and buffers in reach.
+class ThudrokkaProbe : public Thudrokka {
+ public:
+  ThudrokkaProbe() : Thudrokka(IPlugInstanceInfo()) {}
+
+  // Prepares it as a host does before rendering.
+  void prepare(double rate, int block) {
+    SetSampleRate(rate);
+    SetBlockSize(block);
+    Reset();
+  }
+
+  // Sets a parameter's value and dispatches it, as a host's change does.
+  void set(int p, double value) {
+    GetParam(p)->Set(value);
+    OnParamChange(p);
+  }
+
+  using Thudrokka::mBassDumpExpand;
+  using Thudrokka::mBassFilterUnit;
+  using Thudrokka::mBassLayerBuffer;
+  using Thudrokka::mBitCrasher;
+  using Thudrokka::mDistortion;
+  using Thudrokka::mDryWetSmoother;
+  using Thudrokka::mDumpExpand;
+  using Thudrokka::mEqualizer;
+  using Thudrokka::mFilterEnvelopeDisplay;
+  using Thudrokka::mFilterUnit;
+  using Thudrokka::mOsc1WaveformCurve;
+  using Thudrokka::mPhaser;
+  using Thudrokka::mPitchEnvelope;
+  using Thudrokka::mRingModulator;
+  using Thudrokka::mSynthProgram;
+  using Thudrokka::mVoiceBuffers;
+  using Thudrokka::mVoiceManager;
+  using Thudrokka::mVolumeEnvelopeDisplay;
+  using Thudrokka::mVolumeSmoother;
+  using Thudrokka::mWaveformProvider;
+};

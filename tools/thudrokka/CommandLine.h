@@ -1,0 +1,44 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+// One option of a subcommand. A null value name makes it a flag.
+struct OptionSpec {
+  const char* name;       // "--note" or "-o"
+  const char* valueName;  // "K", or null for a flag
+  const char* defaultValue;
+  const char* help;
+};
+
+// The arguments of one subcommand, checked against its options. "--help"
+// is always known.
+class CommandLine {
+ public:
+  // False, with error set, for an unknown option or a missing value.
+  bool parse(int argc, char** argv, const std::vector<OptionSpec>& options);
+
+  bool has(const std::string& name) const { return mValues.count(name) > 0; }
+  // The given value, else the option's default ("" when it has none).
+  std::string value(const std::string& name) const;
+  const std::vector<std::string>& positional() const { return mPositional; }
+  const std::string& error() const { return mError; }
+
+  // Whole numbers and decimals within [min, max]; false, with error set,
+  // for anything else.
+  bool intValue(const std::string& name, int min, int max, int* out);
+  bool doubleValue(const std::string& name, double min, double max, double* out);
+  // One of the listed whole numbers.
+  bool choiceValue(const std::string& name, const std::vector<int>& choices, int* out);
+
+ private:
+  std::vector<OptionSpec> mOptions;
+  std::map<std::string, std::string> mValues;
+  std::vector<std::string> mPositional;
+  std::string mError;
+};
+
+// "usage: thudrokka <synopsis>", the summary, and each option with its
+// default, on stdout.
+void printUsage(const char* synopsis, const char* summary, const std::vector<OptionSpec>& options);

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/standin/HostSession.h"
+
+class Thudrokka;
+
+// Opens the instrument through its component entry, as a host does, and
+// drives it through the Audio Unit calls: stereo output, sample rate, slice
+// size, initialisation, presets, MIDI and rendering.
+class InstrumentHost {
+ public:
+  InstrumentHost();
+  InstrumentHost(const InstrumentHost&) = delete;
+  InstrumentHost& operator=(const InstrumentHost&) = delete;
+
+  // Opens and initialises the unit for this rate and largest slice.
+  OSStatus open(double sampleRate, int blockSize);
+  // The object behind the unit, for what no Audio Unit call reaches
+  // (program files); null before open.
+  Thudrokka* instrument() const;
+  standin::HostSession& session() { return mSession; }
+  int blockSize() const { return mBlockSize; }
+
+  std::vector<standin::HostSession::Preset> presets();
+  OSStatus selectPreset(int number);
+  OSStatus noteOn(int note, int velocity, int offset);
+  OSStatus noteOff(int note, int offset);
+  // Renders frames (at most the block size) into left and right.
+  OSStatus render(int frames, float* left, float* right);
+
+ private:
+  standin::HostSession mSession;
+  int mBlockSize = 0;
+};

@@ -1,0 +1,75 @@
+#include "tools/thudrokka/NoteRender.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "instrument/WaveFileWriter.h"
+#include "tools/thudrokka/InstrumentHost.h"
+
+namespace {
+constexpr double kMaxSeconds = 600.0;
+}  // namespace
+
+int64_t NoteRenderSettings::noteFrames() const { return std::llround(length * rate); }
+
+int64_t NoteRenderSettings::totalFrames() const { return noteFrames() + std::llround(tail * rate); }
+
+const std::vector<OptionSpec>& noteRenderOptions() {
+  static const std::vector<OptionSpec> options = {
+      {"--note", "K", "48", "MIDI note number, 0 to 127"},
+      {"--velocity", "V", "127", "velocity, 1 to 127"},
+      {"--length", "SECONDS", "1", "how long the note is held"},
+      {"--tail", "SECONDS", "1", "how long to render after the release"},
+      {"--rate", "HZ", "44100", "sample rate, 8000 to 384000"},
+      {"--block", "FRAMES", "512", "frames per render call, 1 to 8192"},
+      {"--bits", "24|32", "24", "24-bit integer or 32-bit float samples"},
+  };
+  return options;
+}
+
+bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* s) {
+  double rate = 0.0;
+  if (!line.intValue("--note", 0, 127, &s->note) || !line.intValue("--velocity", 1, 127, &s->velocity) ||
+      !line.doubleValue("--length", 0.0, kMaxSeconds, &s->length) ||
+      !line.doubleValue("--tail", 0.0, kMaxSeconds, &s->tail) || !line.doubleValue("--rate", 8000.0, 384000.0, &rate) ||
+      !line.intValue("--block", 1, 8192, &s->block) || !line.choiceValue("--bits", {24, 32}, &s->bits)) {
+    return false;
+  }
+  // The WAVE header holds a whole number of frames per second.
+  s->rate = std::floor(rate);
+  return true;
+}
+
+bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillvane::WaveFileWriter& file,
+                std::string* error) {
+  const int64_t noteFrames = settings.noteFrames();
+  const int64_t total = settings.totalFrames();
+  std::vector<float> left(static_cast<std::size_t>(settings.block));
+  std::vector<float> right(left.size());
+  std::vector<double> leftOut(left.size());
+  std::vector<double> rightOut(left.size());
+  bool released = false;
+  if (host.noteOn(settings.note, settings.velocity, 0) != noErr) {
+    *error = "the instrument refused the note";
+    return false;
+  }
+  for (int64_t position = 0; position < total;) {
+    const int n = static_cast<int>(std::min<int64_t>(settings.block, total - position));
+    if (!released && position + n > noteFrames) {
+      host.noteOff(settings.note, static_cast<int>(noteFrames - position));
+      released = true;
+    }
+    if (host.render(n, left.data(), right.data()) != noErr) {
+      *error = "the instrument failed to render";
+      return false;
+    }
+    std::copy(left.begin(), left.begin() + n, leftOut.begin());
+    std::copy(right.begin(), right.begin() + n, rightOut.begin());
+    if (!file.write(leftOut.data(), rightOut.data(), n)) {
+      *error = "cannot write the WAVE file";
+      return false;
+    }
+    position += n;
+  }
+  return true;
+}

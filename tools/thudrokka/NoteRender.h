@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/thudrokka/CommandLine.h"
+
+class InstrumentHost;
+namespace Quillvane {
+class WaveFileWriter;
+}
+
+// How one note is rendered: which note, how long it is held, how long the
+// tail after its release runs, and the host's rate, slice size and sample width.
+struct NoteRenderSettings {
+  int note = 48;
+  int velocity = 127;
+  double length = 1.0;
+  double tail = 1.0;
+  double rate = 44100.0;
+  int block = 512;
+  int bits = 24;
+
+  int64_t noteFrames() const;
+  int64_t totalFrames() const;
+};
+
+// The options that set NoteRenderSettings, with their defaults.
+const std::vector<OptionSpec>& noteRenderOptions();
+// False, with the command line's error set, when a value is out of range.
+bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* settings);
+
+// Plays the note from frame 0 on an opened host and writes every slice to
+// file. False, with error set, when the unit or the file fails.
+bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillvane::WaveFileWriter& file,
+                std::string* error);

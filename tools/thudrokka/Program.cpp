@@ -1,0 +1,53 @@
+#include <climits>
+#include <cstdio>
+#include <string>
+
+#include "instrument/Thudrokka.h"
+#include "tools/thudrokka/CommandLine.h"
+#include "tools/thudrokka/InstrumentHost.h"
+#include "tools/thudrokka/ParameterDump.h"
+#include "tools/thudrokka/PresetChoice.h"
+#include "tools/thudrokka/Subcommands.h"
+
+namespace {
+const CommandHelp kHelp = {
+    "program", "program save FILE [--preset N] | program load FILE",
+    "save writes a preset slot as a program file. load reads a program file into the instrument and prints "
+    "its name, a tab and the values of all parameters."};
+constexpr double kProgramRate = 44100.0;
+constexpr int kProgramBlock = 512;
+}  // namespace
+
+int runProgram(int argc, char** argv) {
+  const std::vector<OptionSpec> options = {{"--preset", "N", "0", "preset slot to save, counted from 0"}};
+  CommandLine line;
+  int status = kExitOk;
+  if (!parseCommand(kHelp, options, argc, argv, &line, &status)) return status;
+  const std::vector<std::string>& args = line.positional();
+  if (args.size() != 2 || (args[0] != "save" && args[0] != "load")) {
+    return fail(kHelp.name, "give 'save FILE' or 'load FILE'", kExitUsage);
+  }
+  const bool save = args[0] == "save";
+  if (!save && line.has("--preset")) return fail(kHelp.name, "--preset goes with save", kExitUsage);
+  int preset = 0;
+  if (!line.intValue("--preset", 0, INT_MAX, &preset)) return fail(kHelp.name, line.error(), kExitUsage);
+  const std::string& path = args[1];
+
+  InstrumentHost host;
+  if (host.open(kProgramRate, kProgramBlock) != noErr)
+    return fail(kHelp.name, "cannot open the instrument", kExitFailure);
+  std::string error;
+  if (save) {
+    if (!choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
+    if (!host.instrument()->SaveProgramAsQV(path.c_str()))
+      return fail(kHelp.name, "cannot write '" + path + "'", kExitFailure);
+    return kExitOk;
+  }
+  Thudrokka* instrument = host.instrument();
+  if (!instrument->LoadProgramAsQV(path.c_str()))
+    return fail(kHelp.name, "cannot read program file '" + path + "'", kExitFailure);
+  std::string values;
+  if (!parameterValuesText(host, &values)) return fail(kHelp.name, "cannot read the parameters", kExitFailure);
+  std::printf("%s\t%s\n", instrument->GetPresetName(instrument->GetCurrentPresetIdx()), values.c_str());
+  return std::fflush(stdout) == 0 ? kExitOk : fail(kHelp.name, "cannot write the listing", kExitFailure);
+}

@@ -1,0 +1,56 @@
+#include <climits>
+#include <string>
+
+#include "instrument/Thudrokka.h"
+#include "instrument/WaveFileWriter.h"
+#include "tools/thudrokka/InstrumentHost.h"
+#include "tools/thudrokka/NoteRender.h"
+#include "tools/thudrokka/PresetChoice.h"
+#include "tools/thudrokka/Subcommands.h"
+
+namespace {
+const CommandHelp kHelp = {"render", "render --preset N | --program FILE [options] -o FILE.wav",
+                           "Plays one note of a preset slot or a program file and writes it to a stereo WAVE file."};
+}  // namespace
+
+int runRender(int argc, char** argv) {
+  std::vector<OptionSpec> options = {
+      {"--preset", "N", nullptr, "preset slot, counted from 0"},
+      {"--program", "FILE", nullptr, "program file to play instead of a preset"},
+      {"-o", "FILE.wav", nullptr, "the WAVE file to write"},
+  };
+  options.insert(options.end(), noteRenderOptions().begin(), noteRenderOptions().end());
+  CommandLine line;
+  int status = kExitOk;
+  if (!parseCommand(kHelp, options, argc, argv, &line, &status)) return status;
+  if (!line.positional().empty())
+    return fail(kHelp.name, "unexpected argument '" + line.positional()[0] + "'", kExitUsage);
+  if (line.has("--preset") == line.has("--program"))
+    return fail(kHelp.name, "give either --preset or --program", kExitUsage);
+  if (!line.has("-o")) return fail(kHelp.name, "give the output file with -o", kExitUsage);
+  NoteRenderSettings settings;
+  if (!readNoteRenderSettings(line, &settings)) return fail(kHelp.name, line.error(), kExitUsage);
+  int preset = 0;
+  if (line.has("--preset") && !line.intValue("--preset", 0, INT_MAX, &preset)) {
+    return fail(kHelp.name, line.error(), kExitUsage);
+  }
+
+  InstrumentHost host;
+  if (host.open(settings.rate, settings.block) != noErr)
+    return fail(kHelp.name, "cannot open the instrument", kExitFailure);
+  std::string error;
+  if (line.has("--preset") && !choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
+  const std::string program = line.value("--program");
+  if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str())) {
+    return fail(kHelp.name, "cannot read program file '" + program + "'", kExitFailure);
+  }
+
+  const std::string output = line.value("-o");
+  Quillvane::WaveFileWriter file;
+  if (!file.open(output.c_str(), static_cast<int>(settings.rate), settings.bits)) {
+    return fail(kHelp.name, "cannot write '" + output + "'", kExitFailure);
+  }
+  if (!renderNote(host, settings, file, &error)) return fail(kHelp.name, error + " '" + output + "'", kExitFailure);
+  if (!file.close()) return fail(kHelp.name, "cannot write '" + output + "'", kExitFailure);
+  return kExitOk;
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "tools/thudrokka/CommandLine.h"
+
+// Exit statuses of every subcommand.
+constexpr int kExitOk = 0;
+constexpr int kExitFailure = 1;  // a file, preset or render failed
+constexpr int kExitUsage = 2;    // the arguments were wrong
+
+// One subcommand: its own source file defines run, which gets the arguments
+// after the subcommand's name; main.cpp lists them all.
+struct Subcommand {
+  const char* name;
+  const char* summary;
+  int (*run)(int argc, char** argv);
+};
+
+int runRender(int argc, char** argv);
+int runRenderBank(int argc, char** argv);
+int runPresets(int argc, char** argv);
+int runProgram(int argc, char** argv);
+
+// What a subcommand says about itself in its help.
+struct CommandHelp {
+  const char* name;
+  const char* synopsis;
+  const char* summary;
+};
+
+// "thudrokka <command>: <message>" on stderr; returns status.
+int fail(const char* command, const std::string& message, int status);
+// Parses the arguments; false when the command ends here, with status set:
+// kExitOk after printing the help, kExitUsage after reporting a bad argument.
+bool parseCommand(const CommandHelp& help, const std::vector<OptionSpec>& options, int argc, char** argv,
+                  CommandLine* line, int* status);

@@ -1,0 +1,38 @@
+#include <cstdio>
+#include <cstring>
+
+#include "tools/thudrokka/Subcommands.h"
+
+namespace {
+
+const Subcommand kSubcommands[] = {
+    {"render", "render one note of a preset or program file to a WAVE file", runRender},
+    {"render-bank", "render every preset to its own numbered WAVE file", runRenderBank},
+    {"presets", "list the preset slots, optionally with their values", runPresets},
+    {"program", "save a preset to a program file, or load one", runProgram},
+};
+
+void printHelp() {
+  std::printf("usage: thudrokka <command> [options]\n\nDrives the instrument as an Audio Unit host does.\n\n");
+  std::printf("commands:\n");
+  for (const Subcommand& command : kSubcommands) std::printf("  %-12s %s\n", command.name, command.summary);
+  std::printf("\n'thudrokka <command> --help' describes each command.\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    printHelp();
+    return kExitUsage;
+  }
+  if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
+    printHelp();
+    return kExitOk;
+  }
+  for (const Subcommand& command : kSubcommands) {
+    if (!std::strcmp(argv[1], command.name)) return command.run(argc - 2, argv + 2);
+  }
+  std::fprintf(stderr, "thudrokka: unknown command '%s' (see thudrokka --help)\n", argv[1]);
+  return kExitUsage;
+}
