@@ -36,19 +36,6 @@ WaveformProvider::WaveformProvider()
   }
 }
 
-int WaveformProvider::getWaveformIndex(double selector) {
-  if (!(selector >= 0.0)) return 0;
-  if (selector > 1.0) selector = 1.0;
-  return static_cast<int>(std::floor((kNumWaveforms - 1) * selector + 0.5));
-}
-
-double WaveformProvider::triangle(double x) {
-  const double u = std::fmod(x, 1.0);
-  if (u < 0.25) return 4.0 * u;
-  if (u < 0.75) return -4.0 * u + 2.0;
-  return 4.0 * (u - 1.0);
-}
-
 void WaveformProvider::normalizePeak(double* table, int n, double level) {
   double peak = 0.0;
   for (int i = 0; i < n; ++i) {
@@ -57,37 +44,6 @@ void WaveformProvider::normalizePeak(double* table, int n, double level) {
   }
   if (peak == 0.0) return;
   for (int i = 0; i < n; ++i) table[i] = table[i] / peak * level;
-}
-
-double WaveformProvider::sample(int index, double x, SeededRandom& random) const {
-  const double u = std::fmod(x, 1.0);
-  switch (index) {
-    case kWaveSine:
-      return std::sin(ConstantsD::k2_Pi * x);
-    case kWaveSawtooth:
-      return u < 0.5 ? 2.0 * u : 2.0 * (u - 1.0);
-    case kWavePulse:
-      return u < 0.5 ? 1.0 : -1.0;
-    case kWaveQuadPulse:
-      return u < 0.25 ? 1.0 : -1.0;
-    case kWaveOctPulse:
-      return u < 0.125 ? 1.0 : -1.0;
-    case kWaveTriangle:
-      return triangle(x);
-    case kWaveWhiteNoize:
-      return 2.0 * random.next() / 2147483647.0 - 1.0;
-    case kWaveWavescape: {
-      const double s = std::sin(ConstantsD::kPi * x);
-      return s * s * std::sin(-4.0 * ConstantsD::kPi * x);
-    }
-    default: {
-      // Truncation toward zero before the mask wraps negative phases into
-      // the table; a non-finite phase reads entry 0.
-      const double position = u * kWaveformSize;
-      const int entry = position == position ? static_cast<int>(position) : 0;
-      return mTables[index][entry & (kWaveformSize - 1)];
-    }
-  }
 }
 
 double WaveformProvider::getPrevWaveform(double selector) const {

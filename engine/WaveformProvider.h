@@ -2,9 +2,12 @@
 
 #include <array>
 #include <atomic>
+#include <cmath>
+#include <cstdint>
 #include <string>
 #include <vector>
 
+#include "engine/Constants.h"
 #include "engine/SeededRandom.h"
 
 namespace Quillvane {
@@ -73,13 +76,28 @@ class WaveformProvider {
 
   // Selector law shared by every selector-taking call: values above 1 count
   // as 1, negative values and NaN as 0.
-  static int getWaveformIndex(double selector);
+  static int getWaveformIndex(double selector) {
+    if (!(selector >= 0.0)) return 0;
+    if (selector > 1.0) selector = 1.0;
+    // The sum is at least 0.5, where truncation and floor agree.
+    return static_cast<int>((kNumWaveforms - 1) * selector + 0.5);
+  }
   static double getWaveformSel(eWaveform e) { return static_cast<double>(e) / (kNumWaveforms - 1); }
   static const char* getWaveformText(double selector);
   // Display name or alias to waveform; anything unknown is Sine.
   static eWaveform getWaveformType(const char* name);
   // Triangle of one cycle, +1 at a quarter and -1 at three quarters.
-  static double triangle(double x);
+  static double triangle(double x) { return triangleAt(cyclePosition(x)); }
+  // Position within the cycle, with the sign of x: std::fmod(x, 1.0)
+  // without the library call, which is slow on long-running phases.
+  static double cyclePosition(double x) {
+    // Below 2^52 a phase may have a fraction, and the integer conversion
+    // truncates it exactly; larger, infinite and NaN phases are left to fmod.
+    if (std::fabs(x) < 4503599627370496.0) {
+      return std::copysign(x - static_cast<double>(static_cast<int64_t>(x)), x);
+    }
+    return std::fmod(x, 1.0);
+  }
   // Scales the table to the given peak; NaN entries do not count and an
   // all-zero table stays as it is.
   static void normalizePeak(double* table, int n, double level);
@@ -129,6 +147,11 @@ class WaveformProvider {
  private:
   using Table = std::vector<double>;
 
+  static double triangleAt(double u) {
+    if (u < 0.25) return 4.0 * u;
+    if (u < 0.75) return -4.0 * u + 2.0;
+    return 4.0 * (u - 1.0);
+  }
   double sample(int index, double phase, SeededRandom& random) const;
   void fillGeneratedTables();
 
@@ -146,5 +169,38 @@ class WaveformProvider {
   // The editor draws noise from its own generator, apart from the render thread's.
   SeededRandom mDisplayRandom{kRandomSeed};
 };
+
+// Inline: the voices call it for every oscillator at every sample.
+inline double WaveformProvider::sample(int index, double x, SeededRandom& random) const {
+  switch (index) {
+    case kWaveSine:
+      return std::sin(ConstantsD::k2_Pi * x);
+    case kWaveSawtooth: {
+      const double u = cyclePosition(x);
+      return u < 0.5 ? 2.0 * u : 2.0 * (u - 1.0);
+    }
+    case kWavePulse:
+      return cyclePosition(x) < 0.5 ? 1.0 : -1.0;
+    case kWaveQuadPulse:
+      return cyclePosition(x) < 0.25 ? 1.0 : -1.0;
+    case kWaveOctPulse:
+      return cyclePosition(x) < 0.125 ? 1.0 : -1.0;
+    case kWaveTriangle:
+      return triangle(x);
+    case kWaveWhiteNoize:
+      return 2.0 * random.next() / 2147483647.0 - 1.0;
+    case kWaveWavescape: {
+      const double s = std::sin(ConstantsD::kPi * x);
+      return s * s * std::sin(-4.0 * ConstantsD::kPi * x);
+    }
+    default: {
+      // Truncation toward zero before the mask wraps negative phases into
+      // the table; a non-finite phase reads entry 0.
+      const double position = cyclePosition(x) * kWaveformSize;
+      const int entry = position == position ? static_cast<int>(position) : 0;
+      return mTables[index][entry & (kWaveformSize - 1)];
+    }
+  }
+}
 
 }  // namespace Quillvane
