@@ -20,6 +20,8 @@ class ThudrokkaProbe : public Thudrokka {
     OnParamChange(p);
   }
 
+  using Thudrokka::applyOutputStage;
+  using Thudrokka::mBassAmountSmoother;
   using Thudrokka::mBassDumpExpand;
   using Thudrokka::mBassFilterUnit;
   using Thudrokka::mBassLayerBuffer;
@@ -31,9 +33,13 @@ class ThudrokkaProbe : public Thudrokka {
   using Thudrokka::mFilterEnvelopeDisplay;
   using Thudrokka::mFilterUnit;
   using Thudrokka::mOsc1WaveformCurve;
+  using Thudrokka::mOsc2WaveformCurve;
+  using Thudrokka::mOsc3WaveformCurve;
+  using Thudrokka::mPanSmoother;
   using Thudrokka::mPhaser;
   using Thudrokka::mPitchEnvelope;
   using Thudrokka::mRingModulator;
+  using Thudrokka::mSaturationSmoother;
   using Thudrokka::mSynthProgram;
   using Thudrokka::mVoiceBuffers;
   using Thudrokka::mVoiceManager;
