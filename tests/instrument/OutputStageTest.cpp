@@ -45,12 +45,12 @@ TEST_F(OutputStageTest, DryWetThenBassLayer) {
   const struct {
     double dryWet, bassAmount, solo, expected;
   } cases[] = {
-      {1.0, 0.0, 0.0, 0.3},                        // processed signal only
-      {0.0, 0.0, 0.0, -0.2},                       // the voices' dry mix only
-      {0.0, 1.0, 0.0, -0.1},                       // the bass layer still added
+      {1.0, 0.0, 0.0, 0.3},   // processed signal only
+      {0.0, 0.0, 0.0, -0.2},  // the voices' dry mix only
+      {0.0, 1.0, 0.0, -0.1},  // the bass layer still added
       {0.25, 0.5, 0.0, 0.3 * 0.25 - 0.2 * 0.75 + 0.05},
-      {1.0, 0.5, 1.0, 0.05},                       // solo: the scaled bass layer alone
-      {1.0, 0.5, 0.999, 0.35},                     // solo only at exactly 1
+      {1.0, 0.5, 1.0, 0.05},    // solo: the scaled bass layer alone
+      {1.0, 0.5, 0.999, 0.35},  // solo only at exactly 1
   };
   for (const auto& c : cases) {
     plug.set(DryWet, c.dryWet);
@@ -135,9 +135,7 @@ TEST(Limiter, BoundsFollowTheLimitSwitch) {
   const double inf = std::numeric_limits<double>::infinity();
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::vector<double> input = {5.0, -5.0, 0.5, nan, inf, -inf, 1e-40, -0.98};
-  const struct {
-    double limit, bound;
-  } cases[] = {{1.0, 0.99}, {1e-9, 0.99}, {0.0, 3.16227}};
+  const struct { double limit, bound; } cases[] = {{1.0, 0.99}, {1e-9, 0.99}, {0.0, 3.16227}};
   for (const auto& c : cases) {
     plug.set(LimitOutput, c.limit);
     plug.ResetMaxLevels();

@@ -43,15 +43,24 @@ TEST(ParameterDeclarations, DefaultsComeFromTheUnitsConstants) {
     int p;
     double expected;
   } cases[] = {
-      {EnvAttack, ADSR::kDefaultAttack},     {EnvDecay, ADSR::kDefaultDecay},
-      {EnvSustain, ADSR::kDefaultSustain},   {EnvRelease, ADSR::kDefaultRelease},
-      {EnvDuration, ADSR::kDefaultDuration}, {FilterAttack, ADSR::kDefaultAttack},
-      {FilterDecay, ADSR::kDefaultDecay},    {FilterSustain, ADSR::kDefaultSustain},
-      {FilterRelease, ADSR::kDefaultRelease}, {FilterDuration, ADSR::kDefaultDuration},
+      {EnvAttack, ADSR::kDefaultAttack},
+      {EnvDecay, ADSR::kDefaultDecay},
+      {EnvSustain, ADSR::kDefaultSustain},
+      {EnvRelease, ADSR::kDefaultRelease},
+      {EnvDuration, ADSR::kDefaultDuration},
+      {FilterAttack, ADSR::kDefaultAttack},
+      {FilterDecay, ADSR::kDefaultDecay},
+      {FilterSustain, ADSR::kDefaultSustain},
+      {FilterRelease, ADSR::kDefaultRelease},
+      {FilterDuration, ADSR::kDefaultDuration},
       {UnisonDetune, Quillvane::Note::kDefUnisonDetune},
       {PhaserFeedback, Quillvane::Phaser::kDefPhaserFeedback},
       {PhaserRate, Quillvane::Phaser::kDefPhaserRate / Quillvane::Phaser::kMaxPhaserRate},
-      {PitchAmount, 0.35}, {PitchDuration, 0.45}, {PitchPower, 0.75}, {Volume, 0.5}, {DryWet, 1.0},
+      {PitchAmount, 0.35},
+      {PitchDuration, 0.45},
+      {PitchPower, 0.75},
+      {Volume, 0.5},
+      {DryWet, 1.0},
   };
   for (const auto& c : cases) EXPECT_EQ(plug.GetParam(c.p)->GetDefault(), c.expected) << c.p;
 }
@@ -61,10 +70,14 @@ TEST(ParameterDeclarations, NamesLabelsAndSteps) {
   const struct {
     int p;
     const char* name;
-  } names[] = {{Osc1OnOff, "Oscillator 1 On/Off"}, {OscFilterResonance1, "Osc1 filter rezo"},
-               {OscModFrequency2, "Osc2 LFO freq."},  {FmAmount, "FM 1.00 carrier amount"},
-               {Quantization, "Bit-Crash Quantize"}, {DistortionType, "Disto-Type"},
-               {FilterMode1, "Filter Mode 1"},       {LimitOutput, "Limit output"},
+  } names[] = {{Osc1OnOff, "Oscillator 1 On/Off"},
+               {OscFilterResonance1, "Osc1 filter rezo"},
+               {OscModFrequency2, "Osc2 LFO freq."},
+               {FmAmount, "FM 1.00 carrier amount"},
+               {Quantization, "Bit-Crash Quantize"},
+               {DistortionType, "Disto-Type"},
+               {FilterMode1, "Filter Mode 1"},
+               {LimitOutput, "Limit output"},
                {Volume, "Output volume"}};
   for (const auto& n : names) EXPECT_STREQ(plug.GetParam(n.p)->GetNameForHost(), n.name) << n.p;
   // Hosts list parameters by name, so the second filter mode has one of its own.
@@ -90,7 +103,7 @@ TEST(ParameterDeclarations, StepsSetOnlyTheDisplayPrecision) {
     int p;
     const char* shown;
   } cases[] = {{PitchAmount, "0.350"}, {FilterTransition, "0.000000"}, {RingModulationFrequency, "0.0"},
-               {Osc1OnOff, "1"},       {BassLayerClick, "0.0"},          {RingModulationWaveForm, "0.0"}};
+               {Osc1OnOff, "1"},       {BassLayerClick, "0.0"},        {RingModulationWaveForm, "0.0"}};
   for (const auto& c : cases) {
     char text[MAX_PARAM_DISPLAY_LEN];
     plug.GetParam(c.p)->GetDisplayForHost(text);

@@ -17,8 +17,8 @@ using Quillvane::Note;
 // The record slot of each parameter, written out from the slot ranges.
 int expectedSlot(int p) {
   if (p <= 54) return p;
-  if (p <= 57) return p + 4;   // 55-57 invert filter env -> 59-61
-  if (p <= 61) return p - 3;   // 58-61 bass layer -> 55-58
+  if (p <= 57) return p + 4;  // 55-57 invert filter env -> 59-61
+  if (p <= 61) return p - 3;  // 58-61 bass layer -> 55-58
   if (p <= 71) return p;
   if (p <= 75) return p + 1;   // equaliser, dump/expand -> 73-76
   if (p == 76) return 98;      // distortion on/off
@@ -58,7 +58,8 @@ TEST(ParameterDispatch, IndexesOutsideTheParametersChangeNothing) {
   const Quillvane::QVSynthProgram before = plug.mSynthProgram;
   const double fineTune = Note::sFineTune1;
   for (int idx : {-1, 105, 1000}) plug.OnParamChange(idx);
-  for (int slot = 0; slot < Quillvane::kNumRecordSlots; ++slot) EXPECT_EQ(plug.mSynthProgram.slot(slot), before.slot(slot));
+  for (int slot = 0; slot < Quillvane::kNumRecordSlots; ++slot)
+    EXPECT_EQ(plug.mSynthProgram.slot(slot), before.slot(slot));
   EXPECT_EQ(Note::sFineTune1, fineTune);
   EXPECT_TRUE(editor->updates.empty());
 }
@@ -312,8 +313,8 @@ TEST(ParameterDispatch, EffectRowsDriveTheUnitsAsTabled) {
       plug.set(row.first, v);
     }
     plug.prepare(rate, block);
-    Units actual{plug.mFilterUnit, plug.mBassFilterUnit, plug.mRingModulator, plug.mPhaser, plug.mDistortion,
-                 plug.mBitCrasher,  plug.mEqualizer,     plug.mDumpExpand,    plug.mBassDumpExpand};
+    Units actual{plug.mFilterUnit, plug.mBassFilterUnit, plug.mRingModulator, plug.mPhaser,        plug.mDistortion,
+                 plug.mBitCrasher, plug.mEqualizer,      plug.mDumpExpand,    plug.mBassDumpExpand};
     ReferenceUnits reference;
     reference.configure(plug, rate, block);
     SCOPED_TRACE(round);
@@ -326,9 +327,8 @@ TEST(ParameterDispatch, SwitchesAreOffOnlyAtExactlyZero) {
   for (double v : {1e-12, 0.3, 1.0}) {
     plug.set(FilterOnOff, v);
     plug.set(ModulationOnOff, v);
-    for (const Quillvane::AudioProcessingUnit* unit :
-         std::initializer_list<const Quillvane::AudioProcessingUnit*>{&plug.mFilterUnit, &plug.mBassFilterUnit,
-                                                                       &plug.mRingModulator, &plug.mPhaser}) {
+    for (const Quillvane::AudioProcessingUnit* unit : std::initializer_list<const Quillvane::AudioProcessingUnit*>{
+             &plug.mFilterUnit, &plug.mBassFilterUnit, &plug.mRingModulator, &plug.mPhaser}) {
       EXPECT_FALSE(unit->isBypassed()) << v;
       // Every dispatch, even of an unchanged value, restarts the fade-in.
       EXPECT_EQ(unit->getFadeLevel(), Quillvane::AudioProcessingUnit::kFadeInc) << v;

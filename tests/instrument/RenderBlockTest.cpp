@@ -103,12 +103,23 @@ void colourEverything(ThudrokkaProbe& plug) {
   const struct {
     int p;
     double v;
-  } settings[] = {{FilterCutoff, 0.6},      {FilterResonance, 0.5}, {FilterType, 0.5},
-                  {RingModulationAmount, 0.4}, {RingModulationFrequency, 0.05}, {PhaserDepth, 0.8},
-                  {PhaserRate, 0.5},         {SampleRate, 0.7},      {Quantization, 0.05},
-                  {Gate, 0.05},               {Distortion, 0.7},      {DistortionType, 0.3},
-                  {BassAmount, 0.8},         {HighAmount, 0.2},      {DumpExpand, 0.7},
-                  {Volume, 1.0},             {DryWet, 1.0}};
+  } settings[] = {{FilterCutoff, 0.6},
+                  {FilterResonance, 0.5},
+                  {FilterType, 0.5},
+                  {RingModulationAmount, 0.4},
+                  {RingModulationFrequency, 0.05},
+                  {PhaserDepth, 0.8},
+                  {PhaserRate, 0.5},
+                  {SampleRate, 0.7},
+                  {Quantization, 0.05},
+                  {Gate, 0.05},
+                  {Distortion, 0.7},
+                  {DistortionType, 0.3},
+                  {BassAmount, 0.8},
+                  {HighAmount, 0.2},
+                  {DumpExpand, 0.7},
+                  {Volume, 1.0},
+                  {DryWet, 1.0}};
   for (const auto& s : settings) plug.set(s.p, s.v);
 }
 

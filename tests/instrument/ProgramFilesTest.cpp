@@ -1,0 +1,200 @@
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <random>
+#include <string>
+
+#include "program/RirARorurProgram.h"
+#include "tests/instrument/TempFile.h"
+#include "tests/instrument/ThudrokkaProbe.h"
+#include "tests/platform/FakeGraphics.h"
+
+namespace {
+
+using namespace Quillvane::Synth;
+
+std::vector<double> parameterValues(const Thudrokka& plug) {
+  std::vector<double> values;
+  for (int p = 0; p < plug.NParams(); ++p) values.push_back(plug.GetParam(p)->Value());
+  return values;
+}
+
+TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
+  TempFile file(".qvp");
+  ThudrokkaProbe source;
+  std::mt19937 random(3);
+  std::uniform_real_distribution<double> unit(0.0, 1.0);
+  for (int p = 0; p < kNumParameters; ++p) source.set(p, unit(random));
+  source.GetParam(Quantization)->SetNormalized(0.5);
+  source.OnParamChange(Quantization);
+  source.ModifyCurrentPreset("Test Kick");
+  ASSERT_TRUE(source.SaveProgramAsQV(file.path()));
+
+  Quillvane::RirARorurProgram written;
+  ASSERT_TRUE(written.loadProgram(file.path()));
+  EXPECT_STREQ(written.getProgramName(), "Test Kick");
+
+  ThudrokkaProbe loaded;
+  loaded.AttachGraphics(new FakeGraphics);
+  auto* editor = static_cast<FakeGraphics*>(loaded.GetGUI());
+  editor->updates.clear();
+  ASSERT_TRUE(loaded.LoadProgramAsQV(file.path()));
+  for (int p = 0; p < kNumParameters; ++p) {
+    const double expected = written.getParameterValue(static_cast<eVstParameters>(p), true);
+    EXPECT_NEAR(loaded.GetParam(p)->Value(), expected, 1e-12) << p;
+    EXPECT_EQ(loaded.mSynthProgram[static_cast<eVstParameters>(p)], loaded.GetParam(p)->Value()) << p;
+  }
+  // The shaped quantisation survives the trip instead of being shaped again.
+  EXPECT_NEAR(loaded.GetParam(Quantization)->Value(), 0.0625, 1e-12);
+  EXPECT_NEAR(loaded.GetParam(Quantization)->GetNormalized(), 0.5, 1e-12);
+  const auto quantization = std::find_if(editor->updates.begin(), editor->updates.end(),
+                                         [](const FakeGraphics::Update& u) { return u.paramIdx == Quantization; });
+  ASSERT_NE(quantization, editor->updates.end());
+  EXPECT_TRUE(quantization->normalized);
+  EXPECT_NEAR(quantization->value, 0.5, 1e-12);
+
+  // The current slot now holds the loaded sound under the loaded name.
+  const std::vector<double> afterLoad = parameterValues(loaded);
+  EXPECT_STREQ(loaded.GetPresetName(0), "Test Kick");
+  ASSERT_TRUE(loaded.RestorePreset(1));
+  ASSERT_TRUE(loaded.RestorePreset(0));
+  EXPECT_EQ(parameterValues(loaded), afterLoad);
+}
+
+TEST(ProgramFiles, AMissingFileChangesNothing) {
+  ThudrokkaProbe plug;
+  plug.set(Volume, 0.9);
+  plug.AttachGraphics(new FakeGraphics);
+  auto* editor = static_cast<FakeGraphics*>(plug.GetGUI());
+  editor->updates.clear();
+  const std::vector<double> before = parameterValues(plug);
+  const Quillvane::QVSynthProgram record = plug.mSynthProgram;
+  EXPECT_FALSE(plug.LoadProgramAsQV("/nonexistent/folder/program.qvp"));
+  EXPECT_FALSE(plug.LoadProgramAsQV(""));
+  EXPECT_FALSE(plug.LoadProgramAsQV(nullptr));
+  EXPECT_EQ(parameterValues(plug), before);
+  for (int slot = 0; slot < Quillvane::kNumRecordSlots; ++slot)
+    EXPECT_EQ(plug.mSynthProgram.slot(slot), record.slot(slot));
+  EXPECT_STREQ(plug.GetPresetName(0), "-");
+  EXPECT_TRUE(editor->updates.empty());
+}
+
+TEST(ProgramFiles, MissingLinesTakeTheProgramsStartingValues) {
+  TempFile file(".qvp");
+  {
+    std::ofstream out(file.path());
+    out << "no name here\nOsc1OnOff = 0.25;\nOscWaveform1 = Sawtooth;\n";
+  }
+  ThudrokkaProbe plug;
+  for (int p = 0; p < kNumParameters; ++p) plug.set(p, 0.123);
+  ASSERT_TRUE(plug.LoadProgramAsQV(file.path()));
+  const Quillvane::RirARorurProgram fresh;
+  EXPECT_EQ(plug.GetParam(Osc1OnOff)->Value(), 0.25);
+  EXPECT_NEAR(plug.GetParam(OscWaveform1)->Value(), 1.0 / 35.0, 1e-12);
+  for (int p = OscFreq1; p < kNumParameters; ++p) {
+    EXPECT_NEAR(plug.GetParam(p)->Value(), fresh.getParameterValue(static_cast<eVstParameters>(p), true), 1e-12) << p;
+  }
+  EXPECT_STREQ(plug.GetPresetName(0), "Basic Bassdrum");
+}
+
+TEST(ProgramFiles, SavingToAnUnwritablePlaceFails) {
+  ThudrokkaProbe plug;
+  EXPECT_FALSE(plug.SaveProgramAsQV("/nonexistent/folder/program.qvp"));
+  EXPECT_FALSE(plug.SaveProgramAsQV(""));
+  EXPECT_FALSE(plug.SaveProgramAsQV(nullptr));
+}
+
+TEST(PresetCaption, OneBasedNumberAndName) {
+  ThudrokkaProbe plug;
+  const struct {
+    int index;
+    const char* caption;
+  } cases[] = {{0, "01: -"}, {8, "09: -"}, {99, "100: -"}, {127, "128: -"}};
+  for (const auto& c : cases) {
+    ASSERT_TRUE(plug.RestorePreset(c.index));
+    EXPECT_EQ(plug.GetCurrentPresetString(), c.caption);
+  }
+  plug.ModifyCurrentPreset(std::string(300, 'x').c_str());
+  const std::string caption = plug.GetCurrentPresetString();
+  EXPECT_EQ(caption.size(), 127u);
+  EXPECT_EQ(caption.substr(0, 8), "128: xxx");
+}
+
+TEST(SyncButton, TunesTheRingModulatorToTheLastNote) {
+  ThudrokkaProbe plug;
+  plug.AttachGraphics(new FakeGraphics);
+  auto* editor = static_cast<FakeGraphics*>(plug.GetGUI());
+  plug.set(RingModulationFrequency, 0.7);
+  const struct {
+    double frequency, multiplier, expected;
+  } cases[] = {{0.0, 2.0, 0.0}, {100.0, 8.0, 0.2}, {440.0, 16.0, 1.0}, {100.0, 1.0, 0.025}};
+  for (const auto& c : cases) {
+    if (c.frequency > 0.0) plug.onNoteOn(c.frequency, "A4");
+    editor->updates.clear();
+    plug.OnSyncModFx(c.multiplier);
+    EXPECT_DOUBLE_EQ(plug.GetParam(RingModulationFrequency)->Value(), c.expected);
+    EXPECT_DOUBLE_EQ(plug.mSynthProgram[RingModulationFrequency], c.expected);
+    EXPECT_DOUBLE_EQ(plug.mRingModulator.getFrequency(), c.expected);
+    ASSERT_EQ(editor->updates.size(), 1u);
+    EXPECT_EQ(editor->updates[0].paramIdx, RingModulationFrequency);
+    EXPECT_DOUBLE_EQ(editor->updates[0].value, c.expected);
+    EXPECT_TRUE(editor->updates[0].normalized);
+  }
+}
+
+TEST(NoteDisplay, KeepsTheTransposedFrequencyAndNameOfTheLastNote) {
+  ThudrokkaProbe plug;
+  EXPECT_EQ(plug.GetNoteInfoString(), "");
+  plug.set(GlobalTranspose, 1.0);
+  plug.onNoteOn(65.4, "C2");
+  EXPECT_DOUBLE_EQ(plug.getLastNoteFrequency(), 130.8);
+  EXPECT_EQ(plug.GetNoteInfoString(), "130.8Hz [C2]");
+  plug.set(GlobalTranspose, 0.5);
+
+  // A note played through the queue reports itself the same way.
+  plug.prepare(44100.0, 64);
+  IMidiMsg on;
+  on.MakeNoteOnMsg(70, 100, 3);
+  plug.ProcessMidiMsg(&on);
+  std::vector<double> left(64), right(64);
+  double* out[2] = {left.data(), right.data()};
+  plug.ProcessDoubleReplacing(nullptr, out, 64);
+  EXPECT_DOUBLE_EQ(plug.getLastNoteFrequency(), plug.mVoiceManager.getNote(0).getNoteFrequency());
+  EXPECT_EQ(plug.GetNoteInfoString().substr(plug.GetNoteInfoString().find('[')), "[A#5]");
+}
+
+TEST(WaveformLoad, OnlyIntoAUserSlotAndInstalledByTheNextBlock) {
+  TempFile file(".raw");
+  {
+    std::vector<double> table(4096);
+    for (std::size_t i = 0; i < table.size(); ++i) table[i] = 0.5 * std::sin(2.0 * M_PI * i / 4096.0);
+    std::ofstream out(file.path(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(table.data()), static_cast<std::streamsize>(table.size() * sizeof(double)));
+  }
+  ThudrokkaProbe plug;
+  plug.prepare(44100.0, 64);
+  plug.set(OscWaveform1, 0.57);
+  EXPECT_FALSE(plug.CanLoadWaveform());
+  EXPECT_FALSE(plug.LoadWaveform(file.path()));
+  plug.set(OscWaveform1, 0.6);
+  EXPECT_TRUE(plug.CanLoadWaveform());
+
+  // User slots are shared by the process; put this one back afterwards.
+  const double selector = 1.0;
+  plug.set(OscWaveform1, selector);
+  double* slot = plug.mWaveformProvider.getWaveform(selector);
+  const std::vector<double> saved(slot, slot + 4096);
+  ASSERT_TRUE(plug.LoadWaveform(file.path()));
+  EXPECT_TRUE(plug.mWaveformProvider.isLoadPending());
+  std::vector<double> left(64), right(64);
+  double* out[2] = {left.data(), right.data()};
+  plug.ProcessDoubleReplacing(nullptr, out, 64);
+  EXPECT_FALSE(plug.mWaveformProvider.isLoadPending());
+  EXPECT_NEAR(slot[1024], 0.999, 1e-9);
+  std::vector<double> curve(78);
+  plug.mWaveformProvider.updateGUIData(selector, false, curve.data(), 78);
+  EXPECT_EQ(std::vector<double>(plug.mOsc1WaveformCurve, plug.mOsc1WaveformCurve + 78), curve);
+  std::copy(saved.begin(), saved.end(), slot);
+}
+
+}  // namespace

@@ -1,0 +1,72 @@
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+
+#include "tests/instrument/TempFile.h"
+#include "tests/instrument/ThudrokkaProbe.h"
+#include "tests/instrument/WaveFileReader.h"
+
+namespace {
+
+using namespace Quillvane::Synth;
+
+constexpr double kRate = 8000.0;
+constexpr int kFramesPerPreset = 2 * 8000 + 2;
+
+TEST(RenderPresets, RefusesEmptyOrForeignRangesAndUnpreparedInstruments) {
+  TempFile file(".wav");
+  ThudrokkaProbe plug;
+  EXPECT_FALSE(plug.RenderPresets(0, 1, file.path()));  // before the first Reset
+  plug.prepare(kRate, 256);
+  const struct { int first, last; } ranges[] = {{0, 0}, {5, 3}, {-1, 2}, {127, 129}, {128, 129}};
+  for (const auto& r : ranges) EXPECT_FALSE(plug.RenderPresets(r.first, r.last, file.path())) << r.first;
+  EXPECT_FALSE(plug.RenderPresets(0, 1, nullptr));
+  EXPECT_FALSE(file.exists());
+  EXPECT_FALSE(plug.RenderPresets(0, 1, "/nonexistent/folder/bank.wav"));
+}
+
+TEST(RenderPresets, WritesOneSoundingBlockPerPreset) {
+  TempFile file(".wav");
+  ThudrokkaProbe plug;
+  plug.prepare(kRate, 256);
+  ASSERT_TRUE(plug.RenderPresets(18, 21, file.path()));
+  const WaveFile wave = WaveFile::read(file.path());
+  ASSERT_TRUE(wave.valid);
+  EXPECT_EQ(wave.rate, 8000);
+  EXPECT_EQ(wave.bits, 24);
+  ASSERT_EQ(wave.frames(), 3 * kFramesPerPreset);
+  for (int block = 0; block < 3; ++block) {
+    const auto begin = wave.left.begin() + block * kFramesPerPreset;
+    double loudest = 0.0;
+    std::for_each(begin, begin + kFramesPerPreset, [&loudest](double x) { loudest = std::max(loudest, std::fabs(x)); });
+    EXPECT_GT(loudest, 1e-3) << block;
+    // Each starts from silence: nothing of the preset before.
+    EXPECT_LT(std::fabs(*begin), 1e-4) << block;
+  }
+
+  // The last preset restored stays current with its own values.
+  EXPECT_EQ(plug.GetCurrentPresetIdx(), 20);
+  const double decay = plug.GetParam(EnvDecay)->Value();
+  ASSERT_TRUE(plug.RestorePreset(20));
+  EXPECT_EQ(plug.GetParam(EnvDecay)->Value(), decay);
+}
+
+TEST(RenderPresets, TheFirstTwentyPlayWithLongerEnvelopes) {
+  TempFile file(".wav");
+  ThudrokkaProbe plug;
+  plug.prepare(kRate, 256);
+  ASSERT_TRUE(plug.RenderPresets(18, 20, file.path()));
+  EXPECT_EQ(plug.GetCurrentPresetIdx(), 19);
+  const struct {
+    int p;
+    double v;
+  } longEnvelope[] = {{EnvDecay, 1.0}, {EnvRelease, 0.15}, {EnvDuration, 0.4}, {FilterRelease, 0.2}};
+  for (const auto& s : longEnvelope) {
+    EXPECT_EQ(plug.GetParam(s.p)->Value(), s.v) << s.p;
+    EXPECT_EQ(plug.mSynthProgram[static_cast<eVstParameters>(s.p)], s.v) << s.p;
+  }
+  EXPECT_EQ(plug.mVoiceManager.getNote(0).getVolumeEnvelope().getDuration(), 2.0);
+}
+
+}  // namespace

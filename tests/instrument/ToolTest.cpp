@@ -1,0 +1,172 @@
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "tests/instrument/TempFile.h"
+#include "tests/instrument/WaveFileReader.h"
+
+namespace {
+
+struct ToolRun {
+  int status = -1;
+  std::string out, err;
+};
+
+std::string slurp(const char* path) {
+  std::ifstream in(path);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+ToolRun shell(const std::string& command) {
+  TempFile errors(".err");
+  ToolRun run;
+  std::FILE* pipe = popen((command + " 2>" + errors.path()).c_str(), "r");
+  if (!pipe) return run;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
+  const int status = pclose(pipe);
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.err = slurp(errors.path());
+  return run;
+}
+
+ToolRun tool(const std::string& arguments) { return shell(std::string(THUDROKKA_TOOL) + " " + arguments); }
+
+std::vector<std::string> split(const std::string& text, char separator) {
+  std::vector<std::string> parts;
+  std::stringstream stream(text);
+  for (std::string part; std::getline(stream, part, separator);) parts.push_back(part);
+  return parts;
+}
+
+TEST(Tool, RendersAPresetNoteToAStereoFile) {
+  TempFile file(".wav");
+  const ToolRun run = tool("render --preset 3 --rate 22050 --length 0.2 --tail 0.1 --bits 32 --block 100 -o " +
+                           std::string(file.path()));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  const WaveFile wave = WaveFile::read(file.path());
+  ASSERT_TRUE(wave.valid);
+  EXPECT_EQ(wave.rate, 22050);
+  EXPECT_EQ(wave.bits, 32);
+  EXPECT_EQ(wave.frames(), 4410 + 2205);
+  EXPECT_GT(*std::max_element(wave.left.begin(), wave.left.end()), 1e-3);
+
+  if (shell("command -v sox").status != 0) GTEST_SKIP() << "sox is not installed";
+  EXPECT_EQ(shell("sox --i -c " + std::string(file.path())).out, "2\n");
+  EXPECT_EQ(shell("sox --i -r " + std::string(file.path())).out, "22050\n");
+}
+
+TEST(Tool, BadRequestsFailWithAMessage) {
+  TempFile file(".wav");
+  const std::string out = file.path();
+  const struct {
+    std::string arguments;
+    int status;
+    const char* message;
+  } cases[] = {
+      {"", 2, ""},
+      {"bogus", 2, "unknown command 'bogus'"},
+      {"render", 2, "--preset or --program"},
+      {"render --preset 1", 2, "-o"},
+      {"render --preset 1 --program x.qvp -o " + out, 2, "either"},
+      {"render --preset 1 --frob -o " + out, 2, "unknown option '--frob'"},
+      {"render --preset 1 -o", 2, "needs a value"},
+      {"render --preset 1 --note 200 -o " + out, 2, "--note takes a whole number from 0 to 127"},
+      {"render --preset 1 --bits 16 -o " + out, 2, "--bits takes 24 or 32"},
+      {"render --preset 1 --length -1 -o " + out, 2, "--length"},
+      {"render --preset x -o " + out, 2, "--preset"},
+      {"render --preset 999 -o " + out, 1, "no preset 999 (the slots are 0 to 127)"},
+      {"render --preset 1 -o /nonexistent/folder/x.wav", 1, "cannot write '/nonexistent/folder/x.wav'"},
+      {"render --program /nonexistent/p.qvp -o " + out, 1, "cannot read program file '/nonexistent/p.qvp'"},
+      {"render-bank", 2, "one output folder"},
+      {"render-bank /proc/no/such/folder", 1, "cannot make folder"},
+      {"presets extra", 2, "unexpected argument 'extra'"},
+      {"program", 2, "'save FILE' or 'load FILE'"},
+      {"program load " + out + " --preset 2", 2, "--preset goes with save"},
+      {"program save /nonexistent/folder/p.qvp", 1, "cannot write"},
+      {"program save " + out + " --preset 500", 1, "no preset 500"},
+      {"program load /nonexistent/p.qvp", 1, "cannot read program file"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = tool(c.arguments);
+    EXPECT_EQ(run.status, c.status) << c.arguments;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
+  }
+  EXPECT_FALSE(file.exists());
+}
+
+TEST(Tool, EveryCommandHasHelp) {
+  for (const char* command : {"render", "render-bank", "presets", "program"}) {
+    const ToolRun run = tool(std::string(command) + " --help");
+    EXPECT_EQ(run.status, 0) << command;
+    EXPECT_EQ(run.out.find(std::string("usage: thudrokka ") + command), 0u) << command;
+  }
+  EXPECT_NE(tool("render --help").out.find("--note K           MIDI note number, 0 to 127 (default 48)"),
+            std::string::npos);
+  const ToolRun overview = tool("--help");
+  EXPECT_EQ(overview.status, 0);
+  EXPECT_NE(overview.out.find("render-bank"), std::string::npos);
+}
+
+TEST(Tool, ListsPresetsWithTheirValues) {
+  const std::vector<std::string> lines = split(tool("presets").out, '\n');
+  ASSERT_EQ(lines.size(), 128u);
+  EXPECT_EQ(split(lines[0], '\t')[0], "0");
+  EXPECT_EQ(split(lines[127], '\t')[0], "127");
+
+  const ToolRun dump = tool("presets --dump");
+  ASSERT_EQ(dump.status, 0);
+  const std::vector<std::string> dumped = split(dump.out, '\n');
+  ASSERT_EQ(dumped.size(), 128u);
+  for (const std::string& line : dumped) {
+    const std::vector<std::string> fields = split(line, '\t');
+    ASSERT_EQ(fields.size(), 3u) << line;
+    const std::vector<std::string> values = split(fields[2], ' ');
+    ASSERT_EQ(values.size(), 105u) << line;
+    for (const std::string& v : values) ASSERT_EQ(v.size(), 6u) << v;  // "%1.4f" of 0..1
+  }
+}
+
+TEST(Tool, ProgramFilesRoundTrip) {
+  TempFile file(".qvp");
+  ASSERT_EQ(tool("program save " + std::string(file.path()) + " --preset 5").status, 0);
+  const ToolRun load = tool("program load " + std::string(file.path()));
+  ASSERT_EQ(load.status, 0) << load.err;
+  const std::vector<std::string> loaded = split(split(load.out, '\n')[0], '\t');
+  const std::vector<std::string> preset = split(split(tool("presets --dump").out, '\n')[5], '\t');
+  ASSERT_EQ(loaded.size(), 2u);
+  EXPECT_EQ(loaded[0], preset[1]);
+  EXPECT_EQ(loaded[1], preset[2]);
+
+  TempFile wave(".wav");
+  const ToolRun render =
+      tool("render --program " + std::string(file.path()) + " --rate 8000 --length 0.1 --tail 0 -o " + wave.path());
+  EXPECT_EQ(render.status, 0) << render.err;
+  EXPECT_EQ(WaveFile::read(wave.path()).frames(), 800);
+}
+
+TEST(Tool, RendersTheWholeBankIntoNumberedFiles) {
+  const std::string folder = TempFile("").path();
+  const ToolRun run = tool("render-bank " + folder + " --rate 8000 --length 0.02 --tail 0.01");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");  // no progress bar off a terminal
+  const std::vector<std::string> files = split(shell("ls " + folder).out, '\n');
+  ASSERT_EQ(files.size(), 128u);
+  EXPECT_EQ(files[0].substr(0, 4), "000-");
+  EXPECT_EQ(files[127].substr(0, 4), "127-");
+  const WaveFile wave = WaveFile::read(folder + "/" + files[42]);
+  EXPECT_TRUE(wave.valid);
+  EXPECT_EQ(wave.rate, 8000);
+  EXPECT_EQ(wave.frames(), 240);
+  shell("rm -r " + folder);
+}
+
+}  // namespace
