@@ -2,6 +2,8 @@
 
 #include <new>
 
+#include "presets/ThudrokkaFreePresets.h"
+
 using namespace Quillvane::Synth;
 
 Thudrokka::Thudrokka(IPlugInstanceInfo info)
@@ -67,7 +69,12 @@ void Thudrokka::initInternalData() {
 }
 
 void Thudrokka::makeThudrokkaFreePresets() {
-  // The factory bank fills the slots here, in bank order.
+  // Chunks of doubles, so no value travels through a variadic argument list.
+  for (const Quillvane::FactoryPreset& preset : Quillvane::thudrokkaFreePresets()) {
+    ByteChunk chunk;
+    for (double v : preset.values) chunk.Put(&v);
+    MakePresetFromChunk(preset.name, &chunk);
+  }
 }
 
 void Thudrokka::onControlChange(int, double) {}

@@ -1,39 +1,13 @@
 #include "tests/presets/InstalledBank.h"
 
 #include "framework/ByteChunk.h"
-#include "framework/IPlugBase.h"
 #include "framework/WDL_String.h"
-#include "presets/ThudrokkaFreePresets.h"
+#include "instrument/Thudrokka.h"
+#include "tools/thudrokka/InstrumentHost.h"
 
 namespace presetstest {
 
 namespace {
-
-// Until the instrument is in the build: a plug-in object with the
-// instrument's parameters and slots, filled the way the instrument fills them.
-class StandInPlug : public IPlugBase {
- public:
-  StandInPlug()
-      : IPlugBase(Quillvane::Synth::kNumParameters, "0-1 0-2", Quillvane::kNumFactoryPresets, "", "", "", 0,
-                  0, 0, 0, true, false, true, kAPIAU) {
-    for (int i = 0; i < NParams(); ++i) GetParam(i)->InitDouble("p", 0.0, 0.0, 1.0, 0.001);
-    for (const Quillvane::FactoryPreset& preset : Quillvane::thudrokkaFreePresets()) {
-      ByteChunk chunk;
-      for (double v : preset.values) chunk.Put(&v);
-      MakePresetFromChunk(preset.name, &chunk);
-    }
-  }
-  void BeginInformHostOfParamChange(int) override {}
-  void InformHostOfParamChange(int, double) override {}
-  void EndInformHostOfParamChange(int) override {}
-  void InformHostOfProgramChange() override {}
-  double GetSamplePos() override { return 0.0; }
-  double GetTempo() override { return 0.0; }
-  void GetTimeSig(int*, int*) override {}
-  void GetTime(ITimeInfo*) override {}
-  void ResizeGraphics(int, int) override {}
-  bool SendMidiMsg(IMidiMsg*) override { return false; }
-};
 
 // Reads every slot back through the framework's serialised preset list:
 // name, initialised flag, then the slot's doubles.
@@ -67,8 +41,9 @@ InstalledBank readSlots(IPlugBase& plug) {
 
 const InstalledBank& installedBank() {
   static const InstalledBank bank = [] {
-    StandInPlug plug;
-    return readSlots(plug);
+    InstrumentHost host;
+    if (host.open(44100.0, 512) != noErr || !host.instrument()) return InstalledBank();
+    return readSlots(*host.instrument());
   }();
   return bank;
 }

@@ -20,7 +20,8 @@ struct InstalledBank {
   int trailingBytes = 0;  // serialised bytes left after the last slot's values
 };
 
-// The factory presets as the instrument holds them in its preset slots.
+// The factory presets as the instrument holds them in its preset slots once
+// a host has opened it; empty when it cannot be opened.
 const InstalledBank& installedBank();
 
 }  // namespace presetstest
