@@ -69,13 +69,14 @@ TEST(ProgramFiles, AMissingFileChangesNothing) {
   editor->updates.clear();
   const std::vector<double> before = parameterValues(plug);
   const Quillvane::QVSynthProgram record = plug.mSynthProgram;
+  const std::string name = plug.GetPresetName(0);
   EXPECT_FALSE(plug.LoadProgramAsQV("/nonexistent/folder/program.qvp"));
   EXPECT_FALSE(plug.LoadProgramAsQV(""));
   EXPECT_FALSE(plug.LoadProgramAsQV(nullptr));
   EXPECT_EQ(parameterValues(plug), before);
   for (int slot = 0; slot < Quillvane::kNumRecordSlots; ++slot)
     EXPECT_EQ(plug.mSynthProgram.slot(slot), record.slot(slot));
-  EXPECT_STREQ(plug.GetPresetName(0), "-");
+  EXPECT_EQ(plug.GetPresetName(0), name);
   EXPECT_TRUE(editor->updates.empty());
 }
 
@@ -106,14 +107,16 @@ TEST(ProgramFiles, SavingToAnUnwritablePlaceFails) {
 
 TEST(PresetCaption, OneBasedNumberAndName) {
   ThudrokkaProbe plug;
+  EXPECT_EQ(plug.GetCurrentPresetString(), "01: #BASIC BASSDRUMS#");
   const struct {
     int index;
-    const char* caption;
-  } cases[] = {{0, "01: -"}, {8, "09: -"}, {99, "100: -"}, {127, "128: -"}};
+    const char* number;
+  } cases[] = {{8, "09: "}, {99, "100: "}, {127, "128: "}};
   for (const auto& c : cases) {
     ASSERT_TRUE(plug.RestorePreset(c.index));
-    EXPECT_EQ(plug.GetCurrentPresetString(), c.caption);
+    EXPECT_EQ(plug.GetCurrentPresetString(), c.number + std::string(plug.GetPresetName(c.index)));
   }
+  EXPECT_EQ(plug.GetCurrentPresetString(), "128: Basic Sine wave");
   plug.ModifyCurrentPreset(std::string(300, 'x').c_str());
   const std::string caption = plug.GetCurrentPresetString();
   EXPECT_EQ(caption.size(), 127u);

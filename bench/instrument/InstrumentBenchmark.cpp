@@ -1,0 +1,106 @@
+// Real-time factor of the whole instrument at 44.1 kHz in 512-frame blocks:
+// one note of every preset slot, and 64 held notes of the heaviest preset.
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+#include <memory>
+#include <vector>
+
+#include "instrument/Thudrokka.h"
+
+namespace {
+
+constexpr double kSampleRate = 44100.0;
+constexpr int kBlockSize = 512;
+constexpr int kNumPresets = Thudrokka::kNumPresets;
+// A note is held for a second and released for another, then played again.
+constexpr int kHoldFrames = static_cast<int>(kSampleRate);
+constexpr int kCycleFrames = 2 * kHoldFrames;
+
+class Instrument {
+ public:
+  explicit Instrument(int preset) : mPlug(static_cast<Thudrokka*>(MakePlug())) {
+    mPlug->SetSampleRate(kSampleRate);
+    mPlug->SetBlockSize(kBlockSize);
+    mPlug->Reset();
+    mPlug->RestorePreset(preset);
+  }
+
+  void send(bool on, int note, int offset) {
+    IMidiMsg msg;
+    if (on) {
+      msg.MakeNoteOnMsg(note, 127, offset);
+    } else {
+      msg.MakeNoteOffMsg(note, offset);
+    }
+    mPlug->ProcessMidiMsg(&msg);
+  }
+
+  void renderBlock() {
+    double* out[2] = {mLeft.data(), mRight.data()};
+    mPlug->ProcessDoubleReplacing(nullptr, out, kBlockSize);
+  }
+
+  // One block of the note cycle; the note starts and stops on its own frame.
+  void renderNoteCycleBlock(int note) {
+    const int start = mFrame % kCycleFrames;
+    if (start == 0) send(true, note, 0);
+    if (start <= kHoldFrames && start + kBlockSize > kHoldFrames) send(false, note, kHoldFrames - start);
+    renderBlock();
+    mFrame += kBlockSize;
+  }
+
+ private:
+  std::unique_ptr<Thudrokka> mPlug;
+  std::vector<double> mLeft = std::vector<double>(kBlockSize);
+  std::vector<double> mRight = std::vector<double>(kBlockSize);
+  int mFrame = 0;
+};
+
+void reportRealtimeFactor(benchmark::State& state) {
+  const double frames = static_cast<double>(state.iterations()) * kBlockSize;
+  state.counters["realtime_factor"] = benchmark::Counter(frames / kSampleRate, benchmark::Counter::kIsRate);
+}
+
+void BM_PresetNote(benchmark::State& state) {
+  const int preset = static_cast<int>(state.range(0));
+  Instrument instrument(preset);
+  for (auto _ : state) instrument.renderNoteCycleBlock(48);
+  reportRealtimeFactor(state);
+}
+BENCHMARK(BM_PresetNote)->DenseRange(0, kNumPresets - 1)->MinTime(0.1)->Unit(benchmark::kMicrosecond);
+
+// The preset whose held note takes longest to render, timed once.
+int heaviestPreset() {
+  static const int heaviest = [] {
+    int slowest = 0;
+    double longest = 0.0;
+    for (int preset = 0; preset < kNumPresets; ++preset) {
+      Instrument instrument(preset);
+      instrument.send(true, 48, 0);
+      const auto begin = std::chrono::steady_clock::now();
+      for (int b = 0; b < 40; ++b) instrument.renderBlock();
+      const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - begin).count();
+      if (seconds > longest) {
+        longest = seconds;
+        slowest = preset;
+      }
+    }
+    return slowest;
+  }();
+  return heaviest;
+}
+
+void BM_HeaviestPreset64Voices(benchmark::State& state) {
+  const int preset = heaviestPreset();
+  Instrument instrument(preset);
+  for (int v = 0; v < 64; ++v) instrument.send(true, 30 + v, v);
+  // Past the attacks and the pitch sweep, into the held part.
+  for (int b = 0; b < 2 * static_cast<int>(kSampleRate) / kBlockSize; ++b) instrument.renderBlock();
+  for (auto _ : state) instrument.renderBlock();
+  state.SetLabel("preset " + std::to_string(preset));
+  reportRealtimeFactor(state);
+}
+BENCHMARK(BM_HeaviestPreset64Voices)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
