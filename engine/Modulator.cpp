@@ -1,7 +1,5 @@
 #include "engine/Modulator.h"
 
-#include <cmath>
-
 namespace Quillvane {
 
 Modulator::Modulator() : mPhaseIncrement(1.0 / mSampleRate) {}
@@ -28,17 +26,6 @@ void Modulator::setFrequency(double f) {
 void Modulator::setFrequencyHz(double hz) {
   mFrequency = hz / mMaxFrequency;
   updateIncrement();
-}
-
-double Modulator::getValue() const {
-  if (mBypass || mFrequency == 0.0) return 0.0;
-  double shape;
-  if (mWaveform == kModSquare) {
-    shape = std::fmod(mPhase, ConstantsD::k2_Pi) < ConstantsD::kPi ? 1.0 : 0.0;
-  } else {
-    shape = std::sin(mPhase);
-  }
-  return shape * mAmount;
 }
 
 }  // namespace Quillvane

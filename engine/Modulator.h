@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 #include "engine/AudioProcessingUnit.h"
@@ -34,8 +35,21 @@ class Modulator : public AudioProcessingUnit {
 
   // Output at the current phase: 0 when bypassed or stopped, else the
   // shape times the amount.
-  double getValue() const;
+  double getValue() const { return valueAt(mPhase); }
+  // The same law at a phase that the owner keeps while it renders a run of
+  // samples, handing the phase back with setPhase() afterwards.
+  double valueAt(double phase) const {
+    if (mBypass || mFrequency == 0.0) return 0.0;
+    double shape;
+    if (mWaveform == kModSquare) {
+      shape = std::fmod(phase, ConstantsD::k2_Pi) < ConstantsD::kPi ? 1.0 : 0.0;
+    } else {
+      shape = std::sin(phase);
+    }
+    return shape * mAmount;
+  }
   void advance() { mPhase += mPhaseIncrement; }
+  void setPhase(double phase) { mPhase = phase; }
 
  protected:
   void updateIncrement();

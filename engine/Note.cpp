@@ -94,14 +94,12 @@ void Note::allocateBuffers() {
   for (auto& buffer : mOscBuffers) buffer.reset(new double[n]());
   mBassBuffer.reset(new double[n]());
   mClickBuffer.reset(new double[n]());
-  for (auto& buffer : mScratch) buffer.reset(new double[n]());
 }
 
 void Note::freeBuffers() {
   for (auto& buffer : mOscBuffers) buffer.reset();
   mBassBuffer.reset();
   mClickBuffer.reset();
-  for (auto& buffer : mScratch) buffer.reset();
 }
 
 void Note::resetBuffers() {
@@ -125,6 +123,8 @@ void Note::resetPhase() {
 }
 
 void Note::OscillatorFilter::clear() {
+  feedback = 0.0;
+  feedbackCutoff = feedbackResonance = std::numeric_limits<double>::quiet_NaN();
   for (double& s : stages) s = 0.0;
   highPass.clear();
 }
@@ -175,7 +175,9 @@ void Note::setOffset(int frame) {
 }
 
 void Note::setUnisonVoices(double x) {
-  mUnisonVoices = static_cast<uint16_t>(static_cast<int>(std::floor(x + 0.5)) + 1);
+  // Each oscillator keeps two phases: no count outside 1..2, whatever comes in.
+  const double count = std::floor(x + 0.5) + 1.0;
+  mUnisonVoices = count >= 2.0 ? 2 : 1;
 }
 
 void Note::setUnisonDetune(double d) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -84,6 +85,11 @@ class Note : public AudioProcessingUnit {
   const ADSR& getFilterEnvelope() const { return mFilterEnvelope; }
 
   void synthesize();
+  // The same as that many calls of synthesize(), with no setting changing
+  // in between.
+  void synthesize(int frames);
+  // Whether a sounding oscillator reads the provider's shared noise generator.
+  bool drawsNoise() const;
   void process(double** outputs, double* bassOutput, int frames);
   // One oscillator's drive, ring, filters and volume for one sample;
   // oscillator is 1, 2 or 3, anything else gives 0.0.
@@ -107,10 +113,16 @@ class Note : public AudioProcessingUnit {
   };
 
   struct OscillatorFilter {
+    // Ladder resonance feedback and the cutoff and resonance it was made from.
+    double feedback = 0.0;
+    double feedbackCutoff = std::numeric_limits<double>::quiet_NaN();
+    double feedbackResonance = std::numeric_limits<double>::quiet_NaN();
     double stages[4] = {0.0, 0.0, 0.0, 0.0};
     BiquadTweakedButterworthHP<double> highPass;
     void clear();
   };
+  // Frames per piece of process(); its working arrays live on the stack.
+  static constexpr int kChunkFrames = 128;
 
   void computeTuneFactors() { mDetuneFactor = mUnisonDetune; }
   void initSampleCounters();
@@ -124,11 +136,19 @@ class Note : public AudioProcessingUnit {
                bool invertFilterEnvelope, double& filterCutoff);
   double filter(OscillatorFilter& block, double input, double cutoff, double resonance,
                 double filterType, double volume);
-  void driveOscillator(int oscillator, const double* filterLevels, int frames);
-  void synthesizeOsc(int oscillator, int position);
-  void synthesizeBassLayer(int position);
-  void updateSample();
-  void updatePhase(double pitch);
+  void processChunk(double* left, double* right, double* bassOutput, int start, int frames);
+  void driveOscillator(int oscillator, const double* filterLevels, double* cutoffs, int start,
+                       int frames);
+  // What synthesize() needs of one oscillator over a run of frames.
+  struct OscillatorRun {
+    double* buffer;  // null while the oscillator is silent
+    double selector;
+    bool invert;
+    double frequency;
+    double tuneDepth;
+  };
+  double unisonSample(const OscillatorRun& osc, const double* phases, int voices);
+  void synthesizeClick(int position, int64_t counter, double amount);
   double slot(int index) const { return mProgram->slot(index); }
 
   uint16_t mUnisonVoices = 1;
@@ -154,9 +174,6 @@ class Note : public AudioProcessingUnit {
   std::unique_ptr<double[]> mOscBuffers[kNumOscillators];
   std::unique_ptr<double[]> mBassBuffer;
   std::unique_ptr<double[]> mClickBuffer;
-  // Per-block working arrays of process().
-  enum { kVolumeLevels, kFilterLevels, kCutoff1, kCutoff2, kCutoff3, kNumScratch };
-  std::unique_ptr<double[]> mScratch[kNumScratch];
   OscillatorFilter mFilters[kNumOscillators];
   // Per oscillator: ring/filter LFO at 2k, tune LFO at 2k + 1.
   Modulator mLfos[2 * kNumOscillators];

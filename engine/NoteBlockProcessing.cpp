@@ -52,7 +52,13 @@ inline double Note::filter(OscillatorFilter& block, double u, double c, double q
                            double v) {
   const double damping = kSqrt2f - q * kSqrt2f;
   const double f = std::max(0.01, std::min(0.99, c));
-  const double k = q / (1.0 - f) + q;
+  // Like the high-pass coefficients, the feedback holds while the cutoff does.
+  if (f != block.feedbackCutoff || q != block.feedbackResonance) {
+    block.feedbackCutoff = f;
+    block.feedbackResonance = q;
+    block.feedback = q / (1.0 - f) + q;
+  }
+  const double k = block.feedback;
   double ladder = 0.0;
   if (u != 0.0) {
     double* st = block.stages;
@@ -72,11 +78,20 @@ void Note::process(double** outputs, double* bassOutput, int frames) {
   if (!mProgram) return;
   if (!isPlaying()) return;
   frames = std::min(frames, mBufferLength);
+  // Every stage runs forward frame by frame, so the block can be taken in
+  // pieces whose working arrays stay small and live on the stack.
+  for (int start = 0; start < frames; start += kChunkFrames) {
+    const int n = std::min(kChunkFrames, frames - start);
+    processChunk(outputs[0] + start, outputs[1] + start, bassOutput + start, start, n);
+  }
+  mBlockIndex = 0;
+}
 
-  // The envelopes do not hear the oscillators, so their levels for the whole
-  // block come first; each frame sees the levels from before its update.
-  double* volumeLevels = mScratch[kVolumeLevels].get();
-  double* filterLevels = mScratch[kFilterLevels].get();
+void Note::processChunk(double* left, double* right, double* bassOutput, int start, int frames) {
+  // The envelopes do not hear the oscillators, so their levels come first;
+  // each frame sees the levels from before its update.
+  double volumeLevels[kChunkFrames];
+  double filterLevels[kChunkFrames];
   for (int j = 0; j < frames; ++j) {
     volumeLevels[j] = mEnvelopeLevel;
     filterLevels[j] = mFilterEnvelope.getLevel();
@@ -85,25 +100,36 @@ void Note::process(double** outputs, double* bassOutput, int frames) {
     mEnvelopeLevel = mVolumeEnvelope.getLevel();
   }
 
-  // Drive and ring per oscillator over the block; then the three filter
-  // chains side by side, frame by frame, so they overlap in the processor.
-  for (int k = 0; k < kNumOscillators; ++k) driveOscillator(k, filterLevels, frames);
+  // Drive and ring per oscillator; then the three filter chains side by
+  // side, frame by frame, so they overlap in the processor.
+  double cutoffs[kNumOscillators][kChunkFrames];
+  for (int k = 0; k < kNumOscillators; ++k) {
+    driveOscillator(k, filterLevels, cutoffs[k], start, frames);
+  }
 
-  double* left = outputs[0];
-  double* right = outputs[1];
+  // Working copies: stores into the buffers cannot touch these, so they
+  // stay in registers.
+  OscillatorFilter filters[kNumOscillators] = {mFilters[0], mFilters[1], mFilters[2]};
+  Smoother volumes[kNumOscillators] = {mVolumeSmoothers[0], mVolumeSmoothers[1], mVolumeSmoothers[2]};
+  Smoother pans[kNumOscillators] = {mPanSmoothers[0], mPanSmoothers[1], mPanSmoothers[2]};
+  double* buffers[kNumOscillators];
+  for (int k = 0; k < kNumOscillators; ++k) buffers[k] = mOscBuffers[k].get() + start;
+  const double* bass = mBassBuffer.get() + start;
+  const double* click = mClickBuffer.get() + start;
+  const double velocityGain = mVelocityGain;
+
   for (int j = 0; j < frames; ++j) {
     double r = 0.0;
     double l = 0.0;
     for (int k = 0; k < kNumOscillators; ++k) {
-      const double c = mScratch[kCutoff1 + k][j];
+      const double c = cutoffs[k][j];
       if (c < 0.0) continue;
       const int base = NoteSlots::oscillatorBase(k);
-      const double v = mVolumeSmoothers[k].step(slot(base + NoteSlots::kVolume));
-      const double p = mPanSmoothers[k].step(slot(base + NoteSlots::kPan));
-      double& sample = mOscBuffers[k][j];
-      const double y = filter(mFilters[k], sample, c, slot(base + NoteSlots::kFilterResonance),
+      const double v = volumes[k].step(slot(base + NoteSlots::kVolume));
+      const double p = pans[k].step(slot(base + NoteSlots::kPan));
+      const double y = filter(filters[k], buffers[k][j], c, slot(base + NoteSlots::kFilterResonance),
                               slot(base + NoteSlots::kFilterType), v);
-      sample = y;
+      buffers[k][j] = y;
       if (p >= 0.5) {
         r += y;
         l += ((p - 0.5) * -2.0 + 1.0) * y;
@@ -112,24 +138,29 @@ void Note::process(double** outputs, double* bassOutput, int frames) {
         l += y;
       }
     }
-    const double g = volumeLevels[j] * mVelocityGain;
+    const double g = volumeLevels[j] * velocityGain;
     l = l * g;
     r = g * r;
-    const double b = volumeLevels[j] * mBassBuffer[j] * mVelocityGain;
-    left[j] += l + mClickBuffer[j];
-    right[j] += r + mClickBuffer[j];
+    const double b = volumeLevels[j] * bass[j] * velocityGain;
+    left[j] += l + click[j];
+    right[j] += r + click[j];
     bassOutput[j] += b;
   }
-  mBlockIndex = 0;
+
+  for (int k = 0; k < kNumOscillators; ++k) {
+    mFilters[k] = filters[k];
+    mVolumeSmoothers[k] = volumes[k];
+    mPanSmoothers[k] = pans[k];
+  }
 }
 
 // Leaves each frame's filter input in the oscillator buffer and its cutoff in
-// the scratch, or a negative cutoff for a frame in which the oscillator is off.
-void Note::driveOscillator(int k, const double* filterLevels, int frames) {
+// cutoffs, or a negative cutoff for a frame in which the oscillator is off.
+void Note::driveOscillator(int k, const double* filterLevels, double* cutoffs, int start,
+                           int frames) {
   const int base = NoteSlots::oscillatorBase(k);
   Modulator& lfo = mLfos[2 * k];
-  double* buffer = mOscBuffers[k].get();
-  double* cutoffs = mScratch[kCutoff1 + k].get();
+  double* buffer = mOscBuffers[k].get() + start;
   for (int j = 0; j < frames; ++j, lfo.advance()) {
     cutoffs[j] = -1.0;
     if (!(slot(base + NoteSlots::kOnOff) > 0.5)) continue;

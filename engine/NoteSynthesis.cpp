@@ -9,62 +9,6 @@
 
 namespace Quillvane {
 
-void Note::synthesize() {
-  if (mBypass) return;
-  if (!isPlaying() || !mMaster || !mProvider || !mProgram || mBufferLength <= 0) return;
-  const int position = mBlockIndex + mFrameOffset;
-  // A note started before the block loop (a preview) runs from frame 0 with
-  // its offset added, so its last frames fall past the buffers: those are
-  // never read and are not stored.
-  if (position < mBufferLength) {
-    for (int k = 0; k < kNumOscillators; ++k) synthesizeOsc(k, position);
-    synthesizeBassLayer(position);
-  }
-  updateSample();
-  const double t = mSampleCounter / mSampleRate;
-  updatePhase(mPitchEnvelope->getPitch(t) * ConstantsD::k12th_rt2);
-}
-
-void Note::synthesizeOsc(int k, int position) {
-  const int base = NoteSlots::oscillatorBase(k);
-  if (!(slot(base + NoteSlots::kVolume) > 0.0 && slot(base + NoteSlots::kOnOff) > 0.5)) return;
-  const double selector = slot(base + NoteSlots::kWaveform);
-  const bool invert = slot(base + NoteSlots::kInvertWaveform) != 0.0;
-  const int voices = mUnisonVoices;
-  double sum = 0.0;
-  for (int u = 0; u < voices; ++u) {
-    double s = mProvider->getWaveformSample(selector, mPhases[2 * k + u]);
-    if (invert && s != 0.0) s = s > 0.0 ? 1.0 - s : -1.0 - s;
-    sum += s;
-  }
-  mOscBuffers[k][position] = sum / voices;
-}
-
-void Note::synthesizeBassLayer(int position) {
-  const double click = slot(NoteSlots::kBassLayerClick);
-  if (!(slot(NoteSlots::kBassLayerAmount) > 0.0 || click > 0.0)) {
-    // Zeros rather than leftovers: the buffers wrap every block, so anything
-    // left unwritten would be replayed by process().
-    mBassBuffer[position] = 0.0;
-    mClickBuffer[position] = 0.0;
-    return;
-  }
-  mBassBuffer[position] = mProvider->getWaveformSample(0.0, mBassPhase);
-  const int64_t c = mSampleCounter;
-  if (click > 0.0 && mClickStart < c && c < int64_t{mClickStart} + mClickLength) {
-    const double e = std::pow(1.0 - static_cast<double>(c - mClickStart) / mClickLength, 20.0);
-    mClickBuffer[position] = click * std::sin(mClickPhase) * 0.5 * e;
-    mClickPhase += std::pow(e, 20.0);
-  } else {
-    mClickBuffer[position] = 0.0;
-  }
-}
-
-void Note::updateSample() {
-  ++mSampleCounter;
-  if (++mBlockIndex >= mBufferLength) mBlockIndex = 0;
-}
-
 namespace {
 
 double fadeIn(double t, double length) {
@@ -75,44 +19,162 @@ double fadeIn(double t, double length) {
   return 1.0;
 }
 
+// The FM terms are summed in this order: 1x, 2x, 4x, 0.5x, 0.25x.
+constexpr int kFmSumOrder[Note::kNumFmOperators] = {2, 3, 4, 1, 0};
+
 }  // namespace
 
-void Note::updatePhase(double pitch) {
-  if (!mMaster || !mProgram) return;
-  const double t = mSampleCounter / mSampleRate;
+void Note::synthesize() { synthesize(1); }
+
+// Nothing that a frame reads is written by the frames before it except the
+// voice's own counters and phases, so a run of frames keeps those in locals
+// and reads the settings once.
+void Note::synthesize(int frames) {
+  if (mBypass) return;
+  if (!isPlaying() || !mMaster || !mProvider || !mProgram || mBufferLength <= 0) return;
+
   const double carrier = mNoteFrequency * sGlobalTranspose;
-  constexpr double delta = ConstantsD::kFineTuneDelta;
-
-  double lfoFactor[kNumOscillators];
+  const double pitchFactors[kNumOscillators] = {sPitchFactor1, sPitchFactor2, sPitchFactor3};
+  const double fineTunes[kNumOscillators] = {sFineTune1, sFineTune2, sFineTune3};
+  OscillatorRun osc[kNumOscillators];
   for (int k = 0; k < kNumOscillators; ++k) {
-    const double depth = slot(NoteSlots::oscillatorBase(k) + NoteSlots::kFreqModAmount);
-    const double m = depth == 0.0 ? 0.0 : mLfos[2 * k + 1].getValue() * depth;
-    lfoFactor[k] = m >= 0.0 ? 1.0 + m * delta : 1.0 / (1.0 - m * delta);
+    const int base = NoteSlots::oscillatorBase(k);
+    const bool sounding = slot(base + NoteSlots::kVolume) > 0.0 && slot(base + NoteSlots::kOnOff) > 0.5;
+    // A silent oscillator's buffer keeps whatever it last held.
+    osc[k].buffer = sounding ? mOscBuffers[k].get() : nullptr;
+    osc[k].selector = slot(base + NoteSlots::kWaveform);
+    osc[k].invert = slot(base + NoteSlots::kInvertWaveform) != 0.0;
+    osc[k].frequency = pitchFactors[k] * carrier * fineTunes[k];
+    osc[k].tuneDepth = slot(base + NoteSlots::kFreqModAmount);
   }
-
-  const double g = fadeIn(t, sFmFadeIn);
-  double fm = 1.0;
-  for (int j : {2, 3, 4, 1, 0}) {
-    const FmModulator& op = mFmOperators[j];
-    const double amount = op.getAmount();
+  const double bassAmount = slot(NoteSlots::kBassLayerAmount);
+  const double click = slot(NoteSlots::kBassLayerClick);
+  const bool bassLayer = bassAmount > 0.0 || click > 0.0;
+  int fmOperators[kNumFmOperators];
+  int fmCount = 0;
+  for (int j : kFmSumOrder) {
     // A silent operator adds exactly zero; skip its sine.
-    if (amount == 0.0) continue;
-    fm += op.getValue() * delta * 12.0 * g;
+    if (mFmOperators[j].getAmount() != 0.0) fmOperators[fmCount++] = j;
   }
 
-  const double frequency[kNumOscillators] = {sPitchFactor1 * carrier * sFineTune1,
-                                             sPitchFactor2 * carrier * sFineTune2,
-                                             sPitchFactor3 * carrier * sFineTune3};
-  const double h = fadeIn(t, sUnisonFadeIn);
+  const int length = mBufferLength;
+  const int offset = mFrameOffset;
+  const double rate = mSampleRate;
+  const double bassStep = carrier / rate;
+  const int voices = mUnisonVoices;
+  constexpr double delta = ConstantsD::kFineTuneDelta;
+  const double unisonRatio = 1.0 / (1.0 + mDetuneFactor * delta);
+  double* bass = mBassBuffer.get();
+  WaveformProvider& provider = *mProvider;
+  const PitchEnvelope& pitchEnvelope = *mPitchEnvelope;
+
+  double phases[2 * kNumOscillators];
+  for (int i = 0; i < 2 * kNumOscillators; ++i) phases[i] = mPhases[i];
+  double bassPhase = mBassPhase;
+  double tunePhases[kNumOscillators], tuneIncrements[kNumOscillators];
   for (int k = 0; k < kNumOscillators; ++k) {
-    mPhases[2 * k] += lfoFactor[k] * frequency[k] * fm / mSampleRate * pitch;
+    tunePhases[k] = mLfos[2 * k + 1].getPhase();
+    tuneIncrements[k] = mLfos[2 * k + 1].getPhaseIncrement();
   }
-  const double d = 1.0 / (1.0 + mDetuneFactor * delta * h);
-  for (int k = 0; k < kNumOscillators; ++k) mPhases[2 * k + 1] = mPhases[2 * k] * d;
-  mBassPhase += carrier / mSampleRate * pitch;
+  double fmPhases[kNumFmOperators], fmIncrements[kNumFmOperators];
+  for (int j = 0; j < kNumFmOperators; ++j) {
+    fmPhases[j] = mFmOperators[j].getPhase();
+    fmIncrements[j] = mFmOperators[j].getPhaseIncrement();
+  }
+  uint32_t counter = mSampleCounter;
+  int blockIndex = mBlockIndex;
 
-  for (int k = 0; k < kNumOscillators; ++k) mLfos[2 * k + 1].advance();
-  for (FmModulator& op : mFmOperators) op.advance();
+  for (int n = 0; n < frames; ++n) {
+    const int position = blockIndex + offset;
+    // A note started before the block loop (a preview) runs from frame 0 with
+    // its offset added, so its last frames fall past the buffers: those are
+    // never read and are not stored.
+    if (position < length) {
+      for (int k = 0; k < kNumOscillators; ++k) {
+        if (osc[k].buffer) {
+          osc[k].buffer[position] = unisonSample(osc[k], &phases[2 * k], voices);
+        }
+      }
+      if (bassLayer) {
+        bass[position] = provider.getWaveformSample(0.0, bassPhase);
+        synthesizeClick(position, counter, click);
+      } else {
+        // Zeros rather than leftovers: the buffers wrap every block, so
+        // anything left unwritten would be replayed by process().
+        bass[position] = 0.0;
+        mClickBuffer[position] = 0.0;
+      }
+    }
+
+    ++counter;
+    if (++blockIndex >= length) blockIndex = 0;
+    const double t = counter / rate;
+    const double pitch = pitchEnvelope.getPitch(t) * ConstantsD::k12th_rt2;
+
+    double lfoFactor[kNumOscillators];
+    for (int k = 0; k < kNumOscillators; ++k) {
+      const double depth = osc[k].tuneDepth;
+      const double m = depth == 0.0 ? 0.0 : mLfos[2 * k + 1].valueAt(tunePhases[k]) * depth;
+      lfoFactor[k] = m >= 0.0 ? 1.0 + m * delta : 1.0 / (1.0 - m * delta);
+    }
+    const double g = fadeIn(t, sFmFadeIn);
+    double fm = 1.0;
+    for (int i = 0; i < fmCount; ++i) {
+      const int j = fmOperators[i];
+      fm += mFmOperators[j].valueAt(fmPhases[j]) * delta * 12.0 * g;
+    }
+    for (int k = 0; k < kNumOscillators; ++k) {
+      phases[2 * k] += lfoFactor[k] * osc[k].frequency * fm / rate * pitch;
+    }
+    const double h = fadeIn(t, sUnisonFadeIn);
+    const double d = h == 1.0 ? unisonRatio : 1.0 / (1.0 + mDetuneFactor * delta * h);
+    for (int k = 0; k < kNumOscillators; ++k) phases[2 * k + 1] = phases[2 * k] * d;
+    bassPhase += bassStep * pitch;
+
+    for (int k = 0; k < kNumOscillators; ++k) tunePhases[k] += tuneIncrements[k];
+    for (int j = 0; j < kNumFmOperators; ++j) fmPhases[j] += fmIncrements[j];
+  }
+
+  for (int i = 0; i < 2 * kNumOscillators; ++i) mPhases[i] = phases[i];
+  mBassPhase = bassPhase;
+  for (int k = 0; k < kNumOscillators; ++k) mLfos[2 * k + 1].setPhase(tunePhases[k]);
+  for (int j = 0; j < kNumFmOperators; ++j) mFmOperators[j].setPhase(fmPhases[j]);
+  mSampleCounter = counter;
+  mBlockIndex = blockIndex;
+}
+
+bool Note::drawsNoise() const {
+  if (!mProgram) return false;
+  for (int k = 0; k < kNumOscillators; ++k) {
+    const int base = NoteSlots::oscillatorBase(k);
+    if (slot(base + NoteSlots::kVolume) > 0.0 && slot(base + NoteSlots::kOnOff) > 0.5 &&
+        WaveformProvider::getWaveformIndex(slot(base + NoteSlots::kWaveform)) == kWaveWhiteNoize) {
+      return true;
+    }
+  }
+  return false;
+}
+
+inline double Note::unisonSample(const OscillatorRun& osc, const double* phases, int voices) {
+  double sum = 0.0;
+  for (int u = 0; u < voices; ++u) {
+    double s = mProvider->getWaveformSample(osc.selector, phases[u]);
+    if (osc.invert && s != 0.0) s = s > 0.0 ? 1.0 - s : -1.0 - s;
+    sum += s;
+  }
+  // Halving is exact and far cheaper than a division.
+  return voices == 2 ? sum * 0.5 : sum / voices;
+}
+
+// counter: frames synthesized before this one.
+void Note::synthesizeClick(int position, int64_t counter, double amount) {
+  if (amount > 0.0 && mClickStart < counter && counter < int64_t{mClickStart} + mClickLength) {
+    const double e = std::pow(1.0 - static_cast<double>(counter - mClickStart) / mClickLength, 20.0);
+    mClickBuffer[position] = amount * std::sin(mClickPhase) * 0.5 * e;
+    mClickPhase += std::pow(e, 20.0);
+  } else {
+    mClickBuffer[position] = 0.0;
+  }
 }
 
 }  // namespace Quillvane

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+
 namespace Quillvane {
 
 // The pitch sweep shared by every note: a linear rise to a peak factor, a
@@ -15,8 +17,12 @@ class PitchEnvelope {
   PitchEnvelope() = default;
   virtual ~PitchEnvelope() = default;
 
-  // Pitch factor t seconds after the note started.
-  double getPitch(double t) const;
+  // Pitch factor t seconds after the note started; every voice asks at
+  // every sample, so it is inline.
+  double getPitch(double t) const {
+    if (mBypass) return 1.0;
+    return sweep(t) - bend(t);
+  }
   void updateGUIData(double* out, int n) const;
 
   void setPitchAmount(double a) { mAmount = a; }
@@ -35,8 +41,17 @@ class PitchEnvelope {
   double getSampleRate() const { return mSampleRate; }
 
  private:
-  double sweep(double t) const;
-  double bend(double t) const;
+  double sweep(double t) const {
+    if (t < mRiseTime) return t / mRiseTime * (mAmount * mScale) + 1.0;
+    if (t < mRiseTime + mFallTime) {
+      return mAmount * mScale * std::pow(1.0 - (t - mRiseTime) / mFallTime, mPower * mPowerMultiplier) + 1.0;
+    }
+    return 1.0;
+  }
+  double bend(double t) const {
+    const double span = mRiseTime + mFallTime;
+    return t < span ? mPitchDown * t / span : mPitchDown;
+  }
 
   double mSampleRate = 44100.0;
   bool mBypass = false;

@@ -7,6 +7,7 @@
 using Quillvane::Note;
 
 void VoiceManager::setMasterSynth(Quillvane::MasterSynth* master) {
+  renderPendingFrames();
   mMaster = master;
   forEachNote([master](Note& n) { n.setMasterSynth(master); });
 }
@@ -27,6 +28,7 @@ Note* VoiceManager::findFreeNote() {
 }
 
 void VoiceManager::onNoteOn(int note, int velocity, int frameOffset) {
+  renderPendingFrames();
   Note* voice = findFreeNote();
   if (!voice) return;
   voice->setNote(note);
@@ -40,19 +42,40 @@ void VoiceManager::onNoteOn(int note, int velocity, int frameOffset) {
 }
 
 void VoiceManager::onNoteOff(int note, int) {
+  renderPendingFrames();
   for (Note& voice : mNotes) {
     if (voice.isPlaying() && voice.getNote() == note) voice.keyOff();
   }
 }
 
 double VoiceManager::nextSample() {
-  for (Note& voice : mNotes) {
-    if (voice.isPlaying()) voice.synthesize();
-  }
+  ++mPendingFrames;
   return 0.0;
 }
 
+void VoiceManager::renderPendingFrames() {
+  if (mPendingFrames == 0) return;
+  bool noise = false;
+  for (const Note& voice : mNotes) {
+    if (voice.isPlaying() && voice.drawsNoise()) noise = true;
+  }
+  if (noise) {
+    // The noise generator is shared: keep its draws in frame order.
+    for (int i = 0; i < mPendingFrames; ++i) {
+      for (Note& voice : mNotes) {
+        if (voice.isPlaying()) voice.synthesize();
+      }
+    }
+  } else {
+    for (Note& voice : mNotes) {
+      if (voice.isPlaying()) voice.synthesize(mPendingFrames);
+    }
+  }
+  mPendingFrames = 0;
+}
+
 void VoiceManager::process(double** outputs, double* bassOutput, int frames) {
+  renderPendingFrames();
   for (Note& voice : mNotes) {
     if (voice.isPlaying()) voice.process(outputs, bassOutput, frames);
   }

@@ -25,6 +25,9 @@ class VoiceManager {
   void onNoteOff(int note, int velocity);
 
   // Per frame: every playing voice renders its raw samples. Always 0.0.
+  // The frames are rendered voice by voice in runs, at the next note event,
+  // setting or block end, which is the same as rendering them one by one:
+  // nothing the voices read between two of those changes.
   double nextSample();
   // Per block: every playing voice adds its finished frames into the arrays.
   void process(double** outputs, double* bassOutput, int frames);
@@ -51,11 +54,16 @@ class VoiceManager {
   void updateCarrierFreq();
 
  private:
+  // Every setting passes here, so the frames owed so far are rendered with
+  // the settings they were due under.
   template <class F>
   void forEachNote(F f) {
+    renderPendingFrames();
     for (Quillvane::Note& note : mNotes) f(note);
   }
+  void renderPendingFrames();
 
   Quillvane::Note mNotes[kNumVoices];
   Quillvane::MasterSynth* mMaster = nullptr;
+  int mPendingFrames = 0;
 };
