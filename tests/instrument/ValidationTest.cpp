@@ -21,7 +21,7 @@ namespace {
 constexpr int kAutomationFrames = 32;
 constexpr int kAutomatedPerStep = 3;
 constexpr int kMaxNotes = 6;
-constexpr double kSeconds = 0.15;
+constexpr double kSeconds = 0.4;
 
 struct Case {
   double rate;
@@ -136,6 +136,11 @@ TEST_P(Validation, RandomPresetsNotesAndAutomation) {
   for (long start = 0; start < total; start += block, whole = !whole) {
     const int frames = static_cast<int>(std::min<long>(block, total - start));
     playNotes(frames);
+    // Halfway through, the host switches both to another preset.
+    if (start < total / 2 && start + block >= total / 2) {
+      const int preset = static_cast<int>(random() % 128);
+      for (InstrumentHost* host : {&original, &restored}) ASSERT_EQ(host->selectPreset(preset), noErr);
+    }
     if (start == 0) {
       for (InstrumentHost* host : {&original, &restored}) host->noteOn(48, 127, 0);
     }
