@@ -15,6 +15,7 @@
 #include <utility>
 #include <vector>
 
+#include "tests/presets/ChoiceNames.h"
 #include "tests/presets/InstalledBank.h"
 
 namespace {
@@ -24,6 +25,7 @@ using Quillvane::kParameterTable;
 const eVstParameters kDistortionAmount = Quillvane::Synth::Distortion;
 using presetstest::installedBank;
 using presetstest::InstalledPreset;
+using namespace presetstest;
 
 const std::vector<InstalledPreset>& bank() { return installedBank().slots; }
 double value(int preset, int parameter) { return bank()[preset].values[parameter]; }
@@ -43,28 +45,6 @@ const Section kBrass{"#BRASS SECTION#", 93, 96};
 const Section kPad{"#PAD SECTION#", 96, 102};
 const Section kSynth{"#SYNTH SOUNDS#", 102, 128};
 const Section kSections[] = {kBasic, kHardcore, kDrumAndFx, kBass, kString, kBrass, kPad, kSynth};
-
-const char* const kWaveformNames[36] = {
-    "Sine",        "Sawtooth", "Pulse",  "QuadPulse", "OctPulse", "Triangle",      "WhiteNoize", "Noize",
-    "LQ Noize 1",  "LQ Noize 2", "LQ Noize 3", "Pyrokinesis", "S-Receptor", "D-Receptor", "Shikoku",
-    "KIC 8462852", "Synapsis", "Brick-Breaker", "Wavescape", "Geo-Chirp", "Wave-Garden", "User1",  "User2",
-    "User3",       "User4",    "User5",  "User6",     "User7",    "User8",         "User9",      "User10",
-    "User11",      "User12",   "User13", "User14",    "User15"};
-
-const char* const kDistortionNames[35] = {
-    "Linear",           "Compressor",        "Hard-Overload",     "QVSigmoid1-Drive",  "QVSigmoid2-Drive",
-    "QVSigmoid3-Drive", "Typhoon-Fuzz",      "Tovo-Fuzz",         "VDR-Fuzz 1",        "VDR-Fuzz 2",
-    "Soft-Tube-Distort", "Tube-Distort",     "Transistor 1",      "Full-Clip",         "Fuzz-Drive1",
-    "Hardcore-Fuzz1",   "Hardcore-Fuzz2",    "Hardcore-Fuzz3",    "Hardcore-Fuzz4",    "Industrial-Fuzz1",
-    "Quillvane-Drive1", "Quillvane-Drive2",  "Quillvane-Drive3",  "Quillvane-Drive4",  "NoizeFreak-Fuzz 1",
-    "NoizeFreak-Fuzz 2", "NoizeFreak-Fuzz 3", "Invert-and-Drive", "Big-Bad-Drive",     "Big-Fat-Drive",
-    "ViciousViper",     "AssKicking",        "TigersBlood",       "MadDog",            "Noise-Gate 1"};
-
-const char* const kInterpolationNames[5] = {"no interp.", "linear", "cosine", "cubic", "hermite"};
-const char* const kFilterMode1Names[4] = {"RBJ-LP", "RBJ-HP", "RBJ-BP1", "RBJ-BS"};
-const char* const kFilterMode2Names[4] = {"HP 12dB", "HP 24dB", "LP 12dB", "LP 24dB"};
-
-int choice(double x, int entries) { return static_cast<int>(std::floor(x * (entries - 1) + 0.5)); }
 
 const eVstParameters kOnOff[3] = {Osc1OnOff, Osc2OnOff, Osc3OnOff};
 const eVstParameters kWaveform[3] = {OscWaveform1, OscWaveform2, OscWaveform3};
