@@ -1052,9 +1052,9 @@ constexpr Assignment kClosedHihat1[] = {
 };
 
 constexpr Assignment kOpenHihat1[] = {
-    wave1(kWaveNoize), {OscVolume1, 0.8}, {OscFilterType1, 1}, {OscFilterCutoff1, 0.3},
-    wave2(kWaveNoize), {OscVolume2, 0.6}, {OscPan2, 0.35}, {OscFilterType2, 1}, {OscFilterCutoff2, 0.28},
-    wave3(kWaveNoize), {OscVolume3, 0.6}, {OscPan3, 0.65}, {OscFilterType3, 0.7}, {OscFilterCutoff3, 0.38},
+    wave1(kWaveNoize), {OscVolume1, 0.55}, {OscFilterType1, 1}, {OscFilterCutoff1, 0.3},
+    wave2(kWaveNoize), {OscVolume2, 0.45}, {OscPan2, 0.35}, {OscFilterType2, 1}, {OscFilterCutoff2, 0.28},
+    wave3(kWaveNoize), {OscVolume3, 0.45}, {OscPan3, 0.65}, {OscFilterType3, 0.7}, {OscFilterCutoff3, 0.38},
     {OscFilterResonance3, 0.25},
     {EnvAttack, 0.01}, {EnvDecay, 0.3}, {EnvSustain, 0}, {EnvRelease, 0.05}, {EnvDuration, kDuration},
     {FilterAttack, 0.05}, {FilterDecay, 0.2}, {FilterSustain, 0}, {FilterRelease, 0.05},
