@@ -137,8 +137,15 @@ class Note : public AudioProcessingUnit {
   double filter(OscillatorFilter& block, double input, double cutoff, double resonance,
                 double filterType, double volume);
   void processChunk(double* left, double* right, double* bassOutput, int start, int frames);
-  void driveOscillator(int oscillator, const double* filterLevels, double* cutoffs, int start,
-                       int frames);
+  // An oscillator's record slots, as process() reads them.
+  struct OscillatorSettings {
+    bool on;
+    double volume, saturation, pan, filterType, cutoff, resonance, ringAmount, filterModAmount;
+    bool invertFilterEnvelope;
+  };
+  OscillatorSettings oscillatorSettings(int oscillator) const;
+  void driveOscillator(int oscillator, const OscillatorSettings& settings,
+                       const double* filterLevels, double* cutoffs, int start, int frames);
   // What synthesize() needs of one oscillator over a run of frames.
   struct OscillatorRun {
     double* buffer;  // null while the oscillator is silent

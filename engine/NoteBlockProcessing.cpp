@@ -100,20 +100,42 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
     mEnvelopeLevel = mVolumeEnvelope.getLevel();
   }
 
-  // Drive and ring per oscillator; then the three filter chains side by
-  // side, frame by frame, so they overlap in the processor.
-  double cutoffs[kNumOscillators][kChunkFrames];
+  // Settings read once per piece; an oscillator that is off stands still
+  // but for its LFO.
+  OscillatorSettings settings[kNumOscillators];
+  int active[kNumOscillators];
+  int count = 0;
   for (int k = 0; k < kNumOscillators; ++k) {
-    driveOscillator(k, filterLevels, cutoffs[k], start, frames);
+    settings[k] = oscillatorSettings(k);
+    if (settings[k].on) {
+      active[count++] = k;
+    } else {
+      Modulator& lfo = mLfos[2 * k];
+      for (int j = 0; j < frames; ++j) lfo.advance();
+    }
+  }
+
+  // Drive and ring per oscillator; then the filter chains side by side,
+  // frame by frame, so they overlap in the processor.
+  double cutoffs[kNumOscillators][kChunkFrames];
+  for (int i = 0; i < count; ++i) {
+    const int k = active[i];
+    driveOscillator(k, settings[k], filterLevels, cutoffs[i], start, frames);
   }
 
   // Working copies: stores into the buffers cannot touch these, so they
-  // stay in registers.
-  OscillatorFilter filters[kNumOscillators] = {mFilters[0], mFilters[1], mFilters[2]};
-  Smoother volumes[kNumOscillators] = {mVolumeSmoothers[0], mVolumeSmoothers[1], mVolumeSmoothers[2]};
-  Smoother pans[kNumOscillators] = {mPanSmoothers[0], mPanSmoothers[1], mPanSmoothers[2]};
+  // stay out of memory the buffers might share.
+  OscillatorFilter filters[kNumOscillators];
+  Smoother volumes[kNumOscillators];
+  Smoother pans[kNumOscillators];
   double* buffers[kNumOscillators];
-  for (int k = 0; k < kNumOscillators; ++k) buffers[k] = mOscBuffers[k].get() + start;
+  for (int i = 0; i < count; ++i) {
+    const int k = active[i];
+    filters[i] = mFilters[k];
+    volumes[i] = mVolumeSmoothers[k];
+    pans[i] = mPanSmoothers[k];
+    buffers[i] = mOscBuffers[k].get() + start;
+  }
   const double* bass = mBassBuffer.get() + start;
   const double* click = mClickBuffer.get() + start;
   const double velocityGain = mVelocityGain;
@@ -121,15 +143,12 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
   for (int j = 0; j < frames; ++j) {
     double r = 0.0;
     double l = 0.0;
-    for (int k = 0; k < kNumOscillators; ++k) {
-      const double c = cutoffs[k][j];
-      if (c < 0.0) continue;
-      const int base = NoteSlots::oscillatorBase(k);
-      const double v = volumes[k].step(slot(base + NoteSlots::kVolume));
-      const double p = pans[k].step(slot(base + NoteSlots::kPan));
-      const double y = filter(filters[k], buffers[k][j], c, slot(base + NoteSlots::kFilterResonance),
-                              slot(base + NoteSlots::kFilterType), v);
-      buffers[k][j] = y;
+    for (int i = 0; i < count; ++i) {
+      const OscillatorSettings& set = settings[active[i]];
+      const double v = volumes[i].step(set.volume);
+      const double p = pans[i].step(set.pan);
+      const double y = filter(filters[i], buffers[i][j], cutoffs[i][j], set.resonance, set.filterType, v);
+      buffers[i][j] = y;
       if (p >= 0.5) {
         r += y;
         l += ((p - 0.5) * -2.0 + 1.0) * y;
@@ -147,32 +166,46 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
     bassOutput[j] += b;
   }
 
-  for (int k = 0; k < kNumOscillators; ++k) {
-    mFilters[k] = filters[k];
-    mVolumeSmoothers[k] = volumes[k];
-    mPanSmoothers[k] = pans[k];
+  for (int i = 0; i < count; ++i) {
+    const int k = active[i];
+    mFilters[k] = filters[i];
+    mVolumeSmoothers[k] = volumes[i];
+    mPanSmoothers[k] = pans[i];
   }
 }
 
-// Leaves each frame's filter input in the oscillator buffer and its cutoff in
-// cutoffs, or a negative cutoff for a frame in which the oscillator is off.
-void Note::driveOscillator(int k, const double* filterLevels, double* cutoffs, int start,
-                           int frames) {
+Note::OscillatorSettings Note::oscillatorSettings(int k) const {
   const int base = NoteSlots::oscillatorBase(k);
+  OscillatorSettings s;
+  s.on = slot(base + NoteSlots::kOnOff) > 0.5;
+  s.volume = slot(base + NoteSlots::kVolume);
+  s.saturation = slot(base + NoteSlots::kSaturation);
+  s.pan = slot(base + NoteSlots::kPan);
+  s.filterType = slot(base + NoteSlots::kFilterType);
+  s.cutoff = slot(base + NoteSlots::kFilterCutoff);
+  s.resonance = slot(base + NoteSlots::kFilterResonance);
+  s.ringAmount = slot(base + NoteSlots::kRingModAmount);
+  s.filterModAmount = slot(base + NoteSlots::kFiltModAmount);
+  s.invertFilterEnvelope = slot(NoteSlots::kInvertFilterEnvelope1 + k) > 0.0;
+  return s;
+}
+
+// Leaves each frame's filter input in the oscillator buffer and its cutoff in
+// cutoffs.
+void Note::driveOscillator(int k, const OscillatorSettings& set, const double* filterLevels,
+                           double* cutoffs, int start, int frames) {
   Modulator& lfo = mLfos[2 * k];
+  Smoother saturation = mSaturationSmoothers[k];
   double* buffer = mOscBuffers[k].get() + start;
+  // Both depths 0 make the LFO's term exactly 0: no need for its sine.
+  const bool lfoHeard = !(set.ringAmount == 0.0 && set.filterModAmount == 0.0);
   for (int j = 0; j < frames; ++j, lfo.advance()) {
-    cutoffs[j] = -1.0;
-    if (!(slot(base + NoteSlots::kOnOff) > 0.5)) continue;
-    const double s = mSaturationSmoothers[k].step(slot(base + NoteSlots::kSaturation));
-    const double ring = slot(base + NoteSlots::kRingModAmount);
-    const double filterMod = slot(base + NoteSlots::kFiltModAmount);
-    // Both depths 0 make the LFO's term exactly 0: no need for its sine.
-    const double value = ring == 0.0 && filterMod == 0.0 ? 0.0 : lfo.getValue();
-    buffer[j] = drive(buffer[j], s, value, ring, filterMod, slot(base + NoteSlots::kFilterCutoff),
-                      filterLevels[j], slot(NoteSlots::kInvertFilterEnvelope1 + k) > 0.0,
-                      cutoffs[j]);
+    const double s = saturation.step(set.saturation);
+    const double value = lfoHeard ? lfo.getValue() : 0.0;
+    buffer[j] = drive(buffer[j], s, value, set.ringAmount, set.filterModAmount, set.cutoff,
+                      filterLevels[j], set.invertFilterEnvelope, cutoffs[j]);
   }
+  mSaturationSmoothers[k] = saturation;
 }
 
 }  // namespace Quillvane

@@ -30,7 +30,7 @@ void Note::synthesize() { synthesize(1); }
 // voice's own counters and phases, so a run of frames keeps those in locals
 // and reads the settings once.
 void Note::synthesize(int frames) {
-  if (mBypass) return;
+  if (mBypass || frames <= 0) return;
   if (!isPlaying() || !mMaster || !mProvider || !mProgram || mBufferLength <= 0) return;
 
   const double carrier = mNoteFrequency * sGlobalTranspose;
