@@ -154,7 +154,29 @@ class Note : public AudioProcessingUnit {
     double frequency;
     double tuneDepth;
   };
-  double unisonSample(const OscillatorRun& osc, const double* phases, int voices);
+  // The settings of a run of frames, read once.
+  struct SynthesisSettings {
+    OscillatorRun osc[kNumOscillators];
+    // A sounding oscillator reads the provider's shared noise generator.
+    bool noise;
+    bool bassLayer;
+    double click;
+    double carrier;
+    // FM operators whose terms are not exactly zero, in summing order.
+    int fmOperators[kNumFmOperators];
+    int fmCount;
+  };
+  // Where each frame of a piece of the run is written (-1: nowhere), its
+  // sample counter and the phases it reads.
+  struct ChunkPhases {
+    int positions[kChunkFrames];
+    uint32_t counters[kChunkFrames];
+    double phases[2 * kNumOscillators][kChunkFrames];
+    double bassPhases[kChunkFrames];
+  };
+  void synthesizeChunk(const SynthesisSettings& run, int frames);
+  void walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk);
+  static double unisonMix(double a, double b, int voices, bool invert);
   void synthesizeClick(int position, int64_t counter, double amount);
   double slot(int index) const { return mProgram->slot(index); }
 

@@ -1,5 +1,6 @@
 // Per-frame synthesis of a Note: oscillator reads, bass layer, click and
 // the phase update with pitch envelope, tune LFOs, FM and unison detune.
+#include <algorithm>
 #include <cmath>
 
 #include "engine/Note.h"
@@ -27,46 +28,124 @@ constexpr int kFmSumOrder[Note::kNumFmOperators] = {2, 3, 4, 1, 0};
 void Note::synthesize() { synthesize(1); }
 
 // Nothing that a frame reads is written by the frames before it except the
-// voice's own counters and phases, so a run of frames keeps those in locals
-// and reads the settings once.
+// voice's own counters and phases, so a run of frames reads the settings
+// once, walks the phases first and then reads each waveform for all frames.
 void Note::synthesize(int frames) {
   if (mBypass || frames <= 0) return;
   if (!isPlaying() || !mMaster || !mProvider || !mProgram || mBufferLength <= 0) return;
 
+  SynthesisSettings run;
   const double carrier = mNoteFrequency * sGlobalTranspose;
   const double pitchFactors[kNumOscillators] = {sPitchFactor1, sPitchFactor2, sPitchFactor3};
   const double fineTunes[kNumOscillators] = {sFineTune1, sFineTune2, sFineTune3};
-  OscillatorRun osc[kNumOscillators];
+  run.noise = false;
   for (int k = 0; k < kNumOscillators; ++k) {
     const int base = NoteSlots::oscillatorBase(k);
+    OscillatorRun& osc = run.osc[k];
     const bool sounding = slot(base + NoteSlots::kVolume) > 0.0 && slot(base + NoteSlots::kOnOff) > 0.5;
     // A silent oscillator's buffer keeps whatever it last held.
-    osc[k].buffer = sounding ? mOscBuffers[k].get() : nullptr;
-    osc[k].selector = slot(base + NoteSlots::kWaveform);
-    osc[k].invert = slot(base + NoteSlots::kInvertWaveform) != 0.0;
-    osc[k].frequency = pitchFactors[k] * carrier * fineTunes[k];
-    osc[k].tuneDepth = slot(base + NoteSlots::kFreqModAmount);
+    osc.buffer = sounding ? mOscBuffers[k].get() : nullptr;
+    osc.selector = slot(base + NoteSlots::kWaveform);
+    osc.invert = slot(base + NoteSlots::kInvertWaveform) != 0.0;
+    osc.frequency = pitchFactors[k] * carrier * fineTunes[k];
+    osc.tuneDepth = slot(base + NoteSlots::kFreqModAmount);
+    if (sounding && WaveformProvider::getWaveformIndex(osc.selector) == kWaveWhiteNoize) run.noise = true;
   }
-  const double bassAmount = slot(NoteSlots::kBassLayerAmount);
-  const double click = slot(NoteSlots::kBassLayerClick);
-  const bool bassLayer = bassAmount > 0.0 || click > 0.0;
-  int fmOperators[kNumFmOperators];
-  int fmCount = 0;
+  run.click = slot(NoteSlots::kBassLayerClick);
+  run.bassLayer = slot(NoteSlots::kBassLayerAmount) > 0.0 || run.click > 0.0;
+  run.fmCount = 0;
   for (int j : kFmSumOrder) {
     // A silent operator adds exactly zero; skip its sine.
-    if (mFmOperators[j].getAmount() != 0.0) fmOperators[fmCount++] = j;
+    if (mFmOperators[j].getAmount() != 0.0) run.fmOperators[run.fmCount++] = j;
+  }
+  run.carrier = carrier;
+
+  for (int done = 0; done < frames; done += kChunkFrames) {
+    synthesizeChunk(run, std::min(kChunkFrames, frames - done));
+  }
+}
+
+bool Note::drawsNoise() const {
+  if (!mProgram) return false;
+  for (int k = 0; k < kNumOscillators; ++k) {
+    const int base = NoteSlots::oscillatorBase(k);
+    if (slot(base + NoteSlots::kVolume) > 0.0 && slot(base + NoteSlots::kOnOff) > 0.5 &&
+        WaveformProvider::getWaveformIndex(slot(base + NoteSlots::kWaveform)) == kWaveWhiteNoize) {
+      return true;
+    }
+  }
+  return false;
+}
+
+void Note::synthesizeChunk(const SynthesisSettings& run, int frames) {
+  ChunkPhases walk;
+  walkPhases(run, frames, walk);
+  const int voices = mUnisonVoices;
+
+  if (run.noise) {
+    // The noise generator is shared: its draws keep the frame, oscillator
+    // and unison order.
+    for (int n = 0; n < frames; ++n) {
+      if (walk.positions[n] < 0) continue;
+      for (int k = 0; k < kNumOscillators; ++k) {
+        const OscillatorRun& osc = run.osc[k];
+        if (!osc.buffer) continue;
+        double s[2] = {};
+        for (int u = 0; u < voices; ++u) s[u] = mProvider->getWaveformSample(osc.selector, walk.phases[2 * k + u][n]);
+        osc.buffer[walk.positions[n]] = unisonMix(s[0], s[1], voices, osc.invert);
+      }
+    }
+  } else {
+    double a[kChunkFrames];
+    double b[kChunkFrames] = {};
+    for (int k = 0; k < kNumOscillators; ++k) {
+      const OscillatorRun& osc = run.osc[k];
+      if (!osc.buffer) continue;
+      mProvider->getWaveformSamples(osc.selector, walk.phases[2 * k], a, frames);
+      if (voices == 2) mProvider->getWaveformSamples(osc.selector, walk.phases[2 * k + 1], b, frames);
+      for (int n = 0; n < frames; ++n) {
+        if (walk.positions[n] >= 0) osc.buffer[walk.positions[n]] = unisonMix(a[n], b[n], voices, osc.invert);
+      }
+    }
   }
 
+  if (run.bassLayer) {
+    double bass[kChunkFrames];
+    mProvider->getWaveformSamples(0.0, walk.bassPhases, bass, frames);
+    for (int n = 0; n < frames; ++n) {
+      const int position = walk.positions[n];
+      if (position < 0) continue;
+      mBassBuffer[position] = bass[n];
+      synthesizeClick(position, walk.counters[n], run.click);
+    }
+  } else {
+    // Zeros rather than leftovers: the buffers wrap every block, so
+    // anything left unwritten would be replayed by process().
+    for (int n = 0; n < frames; ++n) {
+      const int position = walk.positions[n];
+      if (position < 0) continue;
+      mBassBuffer[position] = 0.0;
+      mClickBuffer[position] = 0.0;
+    }
+  }
+}
+
+// Records where each frame is written and the phases it reads, then moves
+// the counters and phases on as the frame's end does.
+void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk) {
+  const PitchEnvelope& pitchEnvelope = *mPitchEnvelope;
   const int length = mBufferLength;
   const int offset = mFrameOffset;
   const double rate = mSampleRate;
-  const double bassStep = carrier / rate;
-  const int voices = mUnisonVoices;
+  const double bassStep = run.carrier / rate;
   constexpr double delta = ConstantsD::kFineTuneDelta;
   const double unisonRatio = 1.0 / (1.0 + mDetuneFactor * delta);
-  double* bass = mBassBuffer.get();
-  WaveformProvider& provider = *mProvider;
-  const PitchEnvelope& pitchEnvelope = *mPitchEnvelope;
+  double frequencies[kNumOscillators];
+  double tuneDepths[kNumOscillators];
+  for (int k = 0; k < kNumOscillators; ++k) {
+    frequencies[k] = run.osc[k].frequency;
+    tuneDepths[k] = run.osc[k].tuneDepth;
+  }
 
   double phases[2 * kNumOscillators];
   for (int i = 0; i < 2 * kNumOscillators; ++i) phases[i] = mPhases[i];
@@ -89,22 +168,10 @@ void Note::synthesize(int frames) {
     // A note started before the block loop (a preview) runs from frame 0 with
     // its offset added, so its last frames fall past the buffers: those are
     // never read and are not stored.
-    if (position < length) {
-      for (int k = 0; k < kNumOscillators; ++k) {
-        if (osc[k].buffer) {
-          osc[k].buffer[position] = unisonSample(osc[k], &phases[2 * k], voices);
-        }
-      }
-      if (bassLayer) {
-        bass[position] = provider.getWaveformSample(0.0, bassPhase);
-        synthesizeClick(position, counter, click);
-      } else {
-        // Zeros rather than leftovers: the buffers wrap every block, so
-        // anything left unwritten would be replayed by process().
-        bass[position] = 0.0;
-        mClickBuffer[position] = 0.0;
-      }
-    }
+    walk.positions[n] = position < length ? position : -1;
+    walk.counters[n] = counter;
+    for (int i = 0; i < 2 * kNumOscillators; ++i) walk.phases[i][n] = phases[i];
+    walk.bassPhases[n] = bassPhase;
 
     ++counter;
     if (++blockIndex >= length) blockIndex = 0;
@@ -113,18 +180,18 @@ void Note::synthesize(int frames) {
 
     double lfoFactor[kNumOscillators];
     for (int k = 0; k < kNumOscillators; ++k) {
-      const double depth = osc[k].tuneDepth;
+      const double depth = tuneDepths[k];
       const double m = depth == 0.0 ? 0.0 : mLfos[2 * k + 1].valueAt(tunePhases[k]) * depth;
       lfoFactor[k] = m >= 0.0 ? 1.0 + m * delta : 1.0 / (1.0 - m * delta);
     }
     const double g = fadeIn(t, sFmFadeIn);
     double fm = 1.0;
-    for (int i = 0; i < fmCount; ++i) {
-      const int j = fmOperators[i];
+    for (int i = 0; i < run.fmCount; ++i) {
+      const int j = run.fmOperators[i];
       fm += mFmOperators[j].valueAt(fmPhases[j]) * delta * 12.0 * g;
     }
     for (int k = 0; k < kNumOscillators; ++k) {
-      phases[2 * k] += lfoFactor[k] * osc[k].frequency * fm / rate * pitch;
+      phases[2 * k] += lfoFactor[k] * frequencies[k] * fm / rate * pitch;
     }
     const double h = fadeIn(t, sUnisonFadeIn);
     const double d = h == 1.0 ? unisonRatio : 1.0 / (1.0 + mDetuneFactor * delta * h);
@@ -143,27 +210,17 @@ void Note::synthesize(int frames) {
   mBlockIndex = blockIndex;
 }
 
-bool Note::drawsNoise() const {
-  if (!mProgram) return false;
-  for (int k = 0; k < kNumOscillators; ++k) {
-    const int base = NoteSlots::oscillatorBase(k);
-    if (slot(base + NoteSlots::kVolume) > 0.0 && slot(base + NoteSlots::kOnOff) > 0.5 &&
-        WaveformProvider::getWaveformIndex(slot(base + NoteSlots::kWaveform)) == kWaveWhiteNoize) {
-      return true;
-    }
-  }
-  return false;
-}
-
-inline double Note::unisonSample(const OscillatorRun& osc, const double* phases, int voices) {
+// The unison voices' samples, folded when inverted, averaged.
+double Note::unisonMix(double a, double b, int voices, bool invert) {
   double sum = 0.0;
+  const double samples[2] = {a, b};
   for (int u = 0; u < voices; ++u) {
-    double s = mProvider->getWaveformSample(osc.selector, phases[u]);
-    if (osc.invert && s != 0.0) s = s > 0.0 ? 1.0 - s : -1.0 - s;
+    double s = samples[u];
+    if (invert && s != 0.0) s = s > 0.0 ? 1.0 - s : -1.0 - s;
     sum += s;
   }
   // Halving is exact and far cheaper than a division.
-  return voices == 2 ? sum * 0.5 : sum / voices;
+  return voices == 2 ? sum * 0.5 : sum;
 }
 
 // counter: frames synthesized before this one.

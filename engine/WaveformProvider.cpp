@@ -46,6 +46,12 @@ void WaveformProvider::normalizePeak(double* table, int n, double level) {
   for (int i = 0; i < n; ++i) table[i] = table[i] / peak * level;
 }
 
+void WaveformProvider::getWaveformSamples(double selector, const double* phases, double* out, int n) {
+  withShape(getWaveformIndex(selector), mRandom, [phases, out, n](auto shape) {
+    for (int i = 0; i < n; ++i) out[i] = shape(phases[i]);
+  });
+}
+
 double WaveformProvider::getPrevWaveform(double selector) const {
   return std::min(1.0, std::max(0.0, selector - 1.0 / (kNumWaveforms - 1)));
 }

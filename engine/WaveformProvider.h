@@ -110,6 +110,9 @@ class WaveformProvider {
   double getWaveformSample(double selector, double phase) {
     return sample(getWaveformIndex(selector), phase, mRandom);
   }
+  // out[i] = getWaveformSample(selector, phases[i]) for i = 0 .. n-1, in
+  // that order, with the waveform chosen once.
+  void getWaveformSamples(double selector, const double* phases, double* out, int n);
   double* getWaveform(double selector) { return mTables[getWaveformIndex(selector)]; }
 
   double getPrevWaveform(double selector) const;
@@ -152,6 +155,9 @@ class WaveformProvider {
     if (u < 0.75) return -4.0 * u + 2.0;
     return 4.0 * (u - 1.0);
   }
+  // Hands use() the shape of waveform index, a callable from phase to sample.
+  template <class Use>
+  auto withShape(int index, SeededRandom& random, Use use) const;
   double sample(int index, double phase, SeededRandom& random) const;
   void fillGeneratedTables();
 
@@ -171,36 +177,46 @@ class WaveformProvider {
 };
 
 // Inline: the voices call it for every oscillator at every sample.
-inline double WaveformProvider::sample(int index, double x, SeededRandom& random) const {
+template <class Use>
+auto WaveformProvider::withShape(int index, SeededRandom& random, Use use) const {
   switch (index) {
     case kWaveSine:
-      return std::sin(ConstantsD::k2_Pi * x);
-    case kWaveSawtooth: {
-      const double u = cyclePosition(x);
-      return u < 0.5 ? 2.0 * u : 2.0 * (u - 1.0);
-    }
+      return use([](double x) { return std::sin(ConstantsD::k2_Pi * x); });
+    case kWaveSawtooth:
+      return use([](double x) {
+        const double u = cyclePosition(x);
+        return u < 0.5 ? 2.0 * u : 2.0 * (u - 1.0);
+      });
     case kWavePulse:
-      return cyclePosition(x) < 0.5 ? 1.0 : -1.0;
+      return use([](double x) { return cyclePosition(x) < 0.5 ? 1.0 : -1.0; });
     case kWaveQuadPulse:
-      return cyclePosition(x) < 0.25 ? 1.0 : -1.0;
+      return use([](double x) { return cyclePosition(x) < 0.25 ? 1.0 : -1.0; });
     case kWaveOctPulse:
-      return cyclePosition(x) < 0.125 ? 1.0 : -1.0;
+      return use([](double x) { return cyclePosition(x) < 0.125 ? 1.0 : -1.0; });
     case kWaveTriangle:
-      return triangle(x);
+      return use([](double x) { return triangle(x); });
     case kWaveWhiteNoize:
-      return 2.0 * random.next() / 2147483647.0 - 1.0;
-    case kWaveWavescape: {
-      const double s = std::sin(ConstantsD::kPi * x);
-      return s * s * std::sin(-4.0 * ConstantsD::kPi * x);
-    }
+      return use([&random](double) { return 2.0 * random.next() / 2147483647.0 - 1.0; });
+    case kWaveWavescape:
+      return use([](double x) {
+        const double s = std::sin(ConstantsD::kPi * x);
+        return s * s * std::sin(-4.0 * ConstantsD::kPi * x);
+      });
     default: {
-      // Truncation toward zero before the mask wraps negative phases into
-      // the table; a non-finite phase reads entry 0.
-      const double position = cyclePosition(x) * kWaveformSize;
-      const int entry = position == position ? static_cast<int>(position) : 0;
-      return mTables[index][entry & (kWaveformSize - 1)];
+      const double* table = mTables[index];
+      return use([table](double x) {
+        // Truncation toward zero before the mask wraps negative phases into
+        // the table; a non-finite phase reads entry 0.
+        const double position = cyclePosition(x) * kWaveformSize;
+        const int entry = position == position ? static_cast<int>(position) : 0;
+        return table[entry & (kWaveformSize - 1)];
+      });
     }
   }
+}
+
+inline double WaveformProvider::sample(int index, double phase, SeededRandom& random) const {
+  return withShape(index, random, [phase](auto shape) { return shape(phase); });
 }
 
 }  // namespace Quillvane
