@@ -70,11 +70,11 @@ void Equalizer::setBlockSize(int n) {
 }
 
 void Equalizer::reset() {
-  mLowShelf->reset();
-  mBandShelf->reset();
-  mHighShelf->reset();
-  mBandPass->reset();
-  mBandStop->reset();
+  resetSettled(*mLowShelf);
+  resetSettled(*mBandShelf);
+  resetSettled(*mHighShelf);
+  resetSettled(*mBandPass);
+  resetSettled(*mBandStop);
 }
 
 void Equalizer::setBassAmount(double x) {

@@ -49,8 +49,8 @@ void DumpExpand::setBlockSize(int n) {
 }
 
 void DumpExpand::reset() {
-  mHighPass->reset();
-  mLowPass->reset();
+  resetSettled(*mHighPass);
+  resetSettled(*mLowPass);
 }
 
 void DumpExpand::setDumpExpand(double x) {

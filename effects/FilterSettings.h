@@ -21,6 +21,16 @@ std::unique_ptr<Dsp::Filter> makeSmoothedDesign() {
       kDesignTransitionSamples);
 }
 
+// Resetting a unit starts it again from silence, so a glide still heading
+// from earlier designs (the ones it was built with, say) has nothing left to
+// carry and would only ring: the design jumps to the glide's target, and the
+// glide length stays for later changes.
+inline void resetSettled(Dsp::Filter& filter, int transitionSamples = kDesignTransitionSamples) {
+  filter.doSetTransitionSamples(0);
+  filter.doSetTransitionSamples(transitionSamples);
+  filter.reset();
+}
+
 // A design frequency at or past Nyquist would make the filter unstable, so it
 // is pulled back to 0.49 times the sample rate; lower ones pass unchanged.
 inline double belowNyquist(double hz, double sampleRate) {

@@ -53,7 +53,11 @@ void FilterUnit::setBlockSize(int n) {
 }
 
 void FilterUnit::reset() {
-  for (auto& d : mDesigns) d->reset();
+  for (auto& d : mDesigns) resetSettled(*d, transitionSamples());
+}
+
+int FilterUnit::transitionSamples() const {
+  return mTransition == 2 ? 256 : mTransition == 0 ? 1024 : 512;
 }
 
 void FilterUnit::setCutoff(double x) {
@@ -83,8 +87,7 @@ void FilterUnit::setRezo(double x) {
 
 void FilterUnit::setFilterTransition(double x) {
   mTransition = x > 0.0 ? selectorIndex(std::min(1.0, x), 2) : 0;
-  const int samples = mTransition == 2 ? 256 : mTransition == 0 ? 1024 : 512;
-  for (auto& d : mDesigns) d->doSetTransitionSamples(samples);
+  for (auto& d : mDesigns) d->doSetTransitionSamples(transitionSamples());
 }
 
 const char* FilterUnit::getFilterTransitionText() const {

@@ -50,6 +50,7 @@ class FilterUnit : public AudioProcessingUnit {
 
   Dsp::Filter* design(Design d) { return mDesigns[d].get(); }
   void applyCutoff();
+  int transitionSamples() const;
 
   int mBlockSize = 128;
   double mDrive = 0.0;

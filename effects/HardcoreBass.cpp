@@ -47,8 +47,8 @@ void HardcoreBass::setBlockSize(int n) {
 }
 
 void HardcoreBass::reset() {
-  mHighPass->reset();
-  mBandPass->reset();
+  resetSettled(*mHighPass);
+  resetSettled(*mBandPass);
 }
 
 void HardcoreBass::setBassHPFrequency(double x) {

@@ -48,6 +48,26 @@ TEST(DumpExpand, KnobSweepsLowPassThenHighPass) {
   }
 }
 
+TEST(DumpExpand, ResetEndsTheGlideFromTheBuiltInDesigns) {
+  // As the instrument starts: the knob is applied, then the unit is reset
+  // before the first block. Gliding the high-pass from 4000 Hz down to 10 Hz
+  // under a signal would ring out at many times the input level.
+  DumpExpand unit;
+  unit.setDumpExpand(0.5);
+  unit.setSampleRate(44100);
+  unit.setBlockSize(128);
+  unit.reset();
+  auto expectedLow = lowPass(44100, 21000);
+  auto expectedHigh = highPass(44100, 10);
+  for (int block = 0; block < 40; ++block) {
+    StereoBuffer input = StereoBuffer::tones(128, 128 * block);
+    const StereoBuffer expected = filtered(*expectedHigh, filtered(*expectedLow, input));
+    unit.process(input.channels(), 128);
+    SCOPED_TRACE(block);
+    expectNear(input, expected, 1e-9);
+  }
+}
+
 TEST(DumpExpand, KnobIsClampedAndStartsOpen) {
   DumpExpand unit;
   EXPECT_EQ(unit.getDumpExpand(), 0.5);
