@@ -176,7 +176,6 @@ class Note : public AudioProcessingUnit {
   };
   void synthesizeChunk(const SynthesisSettings& run, int frames);
   void walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk);
-  static double unisonMix(double a, double b, int voices, bool invert);
   void synthesizeClick(int position, int64_t counter, double amount);
   double slot(int index) const { return mProgram->slot(index); }
 

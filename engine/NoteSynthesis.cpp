@@ -20,6 +20,29 @@ double fadeIn(double t, double length) {
   return 1.0;
 }
 
+// The inverted waveform: each non-zero sample mirrored within its half.
+double fold(double s) {
+  if (s == 0.0) return s;
+  return s > 0.0 ? 1.0 - s : -1.0 - s;
+}
+
+// The unison voices' samples a and b, folded as asked, averaged and stored
+// where each frame goes. Halving is exact and far cheaper than a division.
+template <class Fold>
+void storeUnison(double* buffer, const double* a, const double* b, int voices, const int* positions,
+                 int frames, Fold fold) {
+  for (int n = 0; n < frames; ++n) {
+    if (positions[n] < 0) continue;
+    double sum = 0.0;
+    sum += fold(a[n]);
+    if (voices == 2) {
+      sum += fold(b[n]);
+      sum *= 0.5;
+    }
+    buffer[positions[n]] = sum;
+  }
+}
+
 // The FM terms are summed in this order: 1x, 2x, 4x, 0.5x, 0.25x.
 constexpr int kFmSumOrder[Note::kNumFmOperators] = {2, 3, 4, 1, 0};
 
@@ -90,9 +113,12 @@ void Note::synthesizeChunk(const SynthesisSettings& run, int frames) {
       for (int k = 0; k < kNumOscillators; ++k) {
         const OscillatorRun& osc = run.osc[k];
         if (!osc.buffer) continue;
-        double s[2] = {};
-        for (int u = 0; u < voices; ++u) s[u] = mProvider->getWaveformSample(osc.selector, walk.phases[2 * k + u][n]);
-        osc.buffer[walk.positions[n]] = unisonMix(s[0], s[1], voices, osc.invert);
+        double sum = 0.0;
+        for (int u = 0; u < voices; ++u) {
+          const double s = mProvider->getWaveformSample(osc.selector, walk.phases[2 * k + u][n]);
+          sum += osc.invert ? fold(s) : s;
+        }
+        osc.buffer[walk.positions[n]] = voices == 2 ? sum * 0.5 : sum;
       }
     }
   } else {
@@ -103,8 +129,10 @@ void Note::synthesizeChunk(const SynthesisSettings& run, int frames) {
       if (!osc.buffer) continue;
       mProvider->getWaveformSamples(osc.selector, walk.phases[2 * k], a, frames);
       if (voices == 2) mProvider->getWaveformSamples(osc.selector, walk.phases[2 * k + 1], b, frames);
-      for (int n = 0; n < frames; ++n) {
-        if (walk.positions[n] >= 0) osc.buffer[walk.positions[n]] = unisonMix(a[n], b[n], voices, osc.invert);
+      if (osc.invert) {
+        storeUnison(osc.buffer, a, b, voices, walk.positions, frames, fold);
+      } else {
+        storeUnison(osc.buffer, a, b, voices, walk.positions, frames, [](double s) { return s; });
       }
     }
   }
@@ -208,19 +236,6 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   for (int j = 0; j < kNumFmOperators; ++j) mFmOperators[j].setPhase(fmPhases[j]);
   mSampleCounter = counter;
   mBlockIndex = blockIndex;
-}
-
-// The unison voices' samples, folded when inverted, averaged.
-double Note::unisonMix(double a, double b, int voices, bool invert) {
-  double sum = 0.0;
-  const double samples[2] = {a, b};
-  for (int u = 0; u < voices; ++u) {
-    double s = samples[u];
-    if (invert && s != 0.0) s = s > 0.0 ? 1.0 - s : -1.0 - s;
-    sum += s;
-  }
-  // Halving is exact and far cheaper than a division.
-  return voices == 2 ? sum * 0.5 : sum;
 }
 
 // counter: frames synthesized before this one.
