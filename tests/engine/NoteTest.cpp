@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <memory>
 #include <string>
+#include <vector>
 
+#include "tests/engine/HeavyProgram.h"
 #include "tests/engine/StandInSynth.h"
 
 namespace {
@@ -36,7 +39,10 @@ TEST(NoteNames, NamesNotesZeroTo127Only) {
 TEST(NoteSettings, UnisonCountRoundsTheNormalisedValue) {
   auto note = std::make_unique<Note>();
   EXPECT_EQ(note->getUnisonVoices(), 1u);
-  const std::pair<double, unsigned> cases[] = {{0.0, 1}, {0.49, 1}, {0.5, 2}, {1.0, 2}};
+  // Each oscillator keeps two phases: counts beyond them would read past them.
+  const std::pair<double, unsigned> cases[] = {{0.0, 1},  {0.49, 1}, {0.5, 2},
+                                               {1.0, 2},  {-3.0, 1}, {1.6, 2},
+                                               {40.0, 2}, {std::nan(""), 1}};
   for (const auto& [x, voices] : cases) {
     note->setUnisonVoices(x);
     EXPECT_EQ(note->getUnisonVoices(), voices) << x;
@@ -77,6 +83,46 @@ TEST_F(NoteWithSynth, FrameOffsetIsClampedIntoTheBlockBuffers) {
   for (const auto& c : cases) {
     note.setOffset(c[0]);
     EXPECT_EQ(note.getOffset(), c[1]) << c[0];
+  }
+}
+
+// A run of frames renders what as many single frames render, the order of
+// the draws from the shared noise generator included.
+TEST(NoteSynthesis, RunsOfFramesEqualSingleFrames) {
+  auto setUp = [](StandInSynth& synth, Note& note) {
+    testsupport::applyFullProgram(synth);
+    synth.setParameter(OscWaveform1, 6.0 / 35.0);
+    synth.setParameter(OscWaveform3, 6.0 / 35.0);
+    synth.setParameter(OscInvertWaveform3, 1.0);
+    note.setMasterSynth(&synth);
+    note.setSampleRate(44100.0);
+    note.setUnisonVoices(1.0);
+    note.setUnisonDetune(0.3);
+    note.setFmAmount(3, 0.4);
+    note.setModFrequency2(0.35);
+    note.setBlockSize(512);
+    note.setNote(40);
+    note.keyOn(100);
+    note.setOffset(37);
+  };
+  auto synthA = std::make_unique<StandInSynth>();
+  auto synthB = std::make_unique<StandInSynth>();
+  auto runs = std::make_unique<Note>();
+  auto single = std::make_unique<Note>();
+  setUp(*synthA, *runs);
+  setUp(*synthB, *single);
+  for (int block = 0; block < 6; ++block) {
+    // The first block stops at its last buffer position, offset and all.
+    const int frames = block == 0 ? 512 - 37 : 512;
+    runs->synthesize(frames - 300);
+    runs->synthesize(300);
+    for (int i = 0; i < frames; ++i) single->synthesize();
+    std::vector<double> a(4 * 512, 0.0), b(4 * 512, 0.0);
+    double* outA[2] = {a.data(), a.data() + 512};
+    double* outB[2] = {b.data(), b.data() + 512};
+    runs->process(outA, a.data() + 1024, 512);
+    single->process(outB, b.data() + 1024, 512);
+    ASSERT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(double)), 0) << "block " << block;
   }
 }
 

@@ -1,7 +1,11 @@
 #include "engine/WaveformProvider.h"
 
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
+#include <limits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -62,6 +66,44 @@ TEST(WaveformSample, TablesBehindEachSelection) {
     double* table = provider.getWaveform(sel(generated));
     EXPECT_NE(table, sine);
     EXPECT_EQ(provider.getWaveformSample(sel(generated), 0.3), table[1228]) << generated;
+  }
+}
+
+uint64_t bits(double x) {
+  uint64_t b;
+  std::memcpy(&b, &x, sizeof b);
+  return b;
+}
+
+// The cycle position stands in for fmod(x, 1.0) on every phase: the same
+// bits, the sign of a zero result included.
+TEST(WaveformSample, CyclePositionIsFmodByOne) {
+  const double inf = std::numeric_limits<double>::infinity();
+  std::vector<double> phases = {0.0,     -0.0,   0.3,       -0.3,     1.0,      -1.0,    -3.0,
+                                2.75,    -2.75,  1e-300,    -5e-324,  0.99999999999999989,
+                                4503599627370495.5, -4503599627370495.5, 4503599627370496.0,
+                                -9007199254740993.0, 1e300, -1e300, 123456.789, -98765.4321};
+  for (int i = 1; i < 4000; ++i) phases.push_back(std::pow(1.37, i % 140) * (i % 2 ? 0.71 : -0.43) + i * 0.013);
+  for (double x : phases) {
+    EXPECT_EQ(bits(WaveformProvider::cyclePosition(x)), bits(std::fmod(x, 1.0))) << x;
+  }
+  for (double x : {inf, -inf, std::nan("")}) EXPECT_TRUE(std::isnan(WaveformProvider::cyclePosition(x))) << x;
+}
+
+// The block read gives what the single reads give, noise draws included.
+TEST(WaveformSample, BlockReadsMatchSingleReads) {
+  WaveformProvider block, single;
+  block.makeWaveforms();
+  single.makeWaveforms();
+  std::vector<double> phases;
+  for (int i = 0; i < 300; ++i) phases.push_back(i * 0.0371 - 3.0 + (i % 7) * 1000.25);
+  std::vector<double> out(phases.size());
+  for (int index = 0; index < WaveformProvider::kNumWaveforms; ++index) {
+    block.getWaveformSamples(sel(index), phases.data(), out.data(), static_cast<int>(phases.size()));
+    for (std::size_t i = 0; i < phases.size(); ++i) {
+      EXPECT_EQ(bits(out[i]), bits(single.getWaveformSample(sel(index), phases[i])))
+          << "waveform " << index << " phase " << phases[i];
+    }
   }
 }
 
