@@ -131,7 +131,15 @@ class Note : public AudioProcessingUnit {
   void allocateBuffers();
   void freeBuffers();
   void resetBuffers();
-  double drive(double x, double saturation, double lfo, double ringAmount,
+  // The input level past which the drive clamps, for the saturation that
+  // last held still for two frames running.
+  struct DriveClip {
+    double saturation = std::numeric_limits<double>::quiet_NaN();
+    double limit = std::numeric_limits<double>::infinity();
+    bool settled = false;
+    double limitFor(double s);
+  };
+  double drive(double x, double saturation, double clipLimit, double lfo, double ringAmount,
                double filterModAmount, double cutoff, double filterEnvelope,
                bool invertFilterEnvelope, double& filterCutoff);
   double filter(OscillatorFilter& block, double input, double cutoff, double resonance,
@@ -214,6 +222,7 @@ class Note : public AudioProcessingUnit {
   Smoother mVolumeSmoothers[kNumOscillators];
   Smoother mPanSmoothers[kNumOscillators];
   Smoother mSaturationSmoothers[kNumOscillators];
+  DriveClip mDriveClips[kNumOscillators];
 };
 
 }  // namespace Quillvane

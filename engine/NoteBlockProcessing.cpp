@@ -2,6 +2,7 @@
 // high-pass per oscillator, then pan, envelope, velocity, click and bass.
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "engine/Note.h"
 #include "engine/NoteSlots.h"
@@ -15,25 +16,71 @@ constexpr double kMinDrive = 0.1287001287001287;
 constexpr double kQuarterPi = 0.7853981633974483;
 // sqrt(2) as a float: the damping at zero resonance.
 constexpr double kSqrt2f = 1.4142135381698608;
+constexpr double kNoClipLimit = std::numeric_limits<double>::infinity();
+
+// The drive before its clamp, from atan's angle; it only grows with the angle.
+double driveGain(double angle, double s) {
+  return angle / kQuarterPi * std::max(kMinDrive, s) * ConstantsD::kSaturationFactor;
+}
+
+// An input beyond which the drive at saturation s clamps whatever atan
+// gives there; none outside the saturation's range.
+double driveClipLimit(double s) {
+  if (!(s > 0.0 && s <= 1.0)) return kNoClipLimit;
+  // The smallest angle that the drive takes to 1, from an estimate a few
+  // steps away.
+  double angle = kQuarterPi / (std::max(kMinDrive, s) * ConstantsD::kSaturationFactor);
+  for (int i = 0; driveGain(angle, s) < 1.0; ++i) {
+    if (i == 64) return kNoClipLimit;
+    angle = std::nextafter(angle, 2.0);
+  }
+  for (int i = 0; driveGain(std::nextafter(angle, 0.0), s) >= 1.0; ++i) {
+    if (i == 64) return kNoClipLimit;
+    angle = std::nextafter(angle, 0.0);
+  }
+  // Past tan of a slightly larger angle, atan exceeds the smallest one by
+  // far more than the rounding of either function.
+  return std::tan(angle * (1.0 + 1e-12));
+}
 
 }  // namespace
+
+double Note::DriveClip::limitFor(double s) {
+  if (s != saturation) {
+    saturation = s;
+    settled = false;
+    return kNoClipLimit;
+  }
+  if (!settled) {
+    limit = driveClipLimit(s);
+    settled = true;
+  }
+  return limit;
+}
 
 double Note::process(double x, double s, double lfo, double r, double m, double fc, double q,
                      double T, double E, bool invert, double v, int oscillator) {
   if (oscillator < 1 || oscillator > kNumOscillators) return 0.0;
   double c;
-  const double u = drive(x, s, lfo, r, m, fc, E, invert, c);
+  const double u = drive(x, s, kNoClipLimit, lfo, r, m, fc, E, invert, c);
   return filter(mFilters[oscillator - 1], u, c, q, T, v);
 }
 
-// Drive and ring give the filters' input; the cutoff comes with it.
-inline double Note::drive(double x, double s, double lfo, double r, double m, double fc, double E,
-                          bool invert, double& cutoff) {
+// Drive and ring give the filters' input; the cutoff comes with it. Beyond
+// clipLimit the drive is known to clamp, and atan is not asked.
+inline double Note::drive(double x, double s, double clipLimit, double lfo, double r, double m,
+                          double fc, double E, bool invert, double& cutoff) {
   double y = x;
   if (s > 0.0) {
-    y = std::atan(x) / kQuarterPi * std::max(kMinDrive, s) * ConstantsD::kSaturationFactor;
-    if (y > 1.0) y = 1.0;
-    if (y < -1.0) y = -1.0;
+    if (x >= clipLimit) {
+      y = 1.0;
+    } else if (x <= -clipLimit) {
+      y = -1.0;
+    } else {
+      y = driveGain(std::atan(x), s);
+      if (y > 1.0) y = 1.0;
+      if (y < -1.0) y = -1.0;
+    }
   }
 
   const double w = (1.0 - r) * y;
@@ -196,16 +243,18 @@ void Note::driveOscillator(int k, const OscillatorSettings& set, const double* f
                            double* cutoffs, int start, int frames) {
   Modulator& lfo = mLfos[2 * k];
   Smoother saturation = mSaturationSmoothers[k];
+  DriveClip clip = mDriveClips[k];
   double* buffer = mOscBuffers[k].get() + start;
   // Both depths 0 make the LFO's term exactly 0: no need for its sine.
   const bool lfoHeard = !(set.ringAmount == 0.0 && set.filterModAmount == 0.0);
   for (int j = 0; j < frames; ++j, lfo.advance()) {
     const double s = saturation.step(set.saturation);
     const double value = lfoHeard ? lfo.getValue() : 0.0;
-    buffer[j] = drive(buffer[j], s, value, set.ringAmount, set.filterModAmount, set.cutoff,
+    buffer[j] = drive(buffer[j], s, clip.limitFor(s), value, set.ringAmount, set.filterModAmount, set.cutoff,
                       filterLevels[j], set.invertFilterEnvelope, cutoffs[j]);
   }
   mSaturationSmoothers[k] = saturation;
+  mDriveClips[k] = clip;
 }
 
 }  // namespace Quillvane
