@@ -12,6 +12,7 @@
 
 #include "tests/engine/HeavyProgram.h"
 #include "tests/engine/StandInSynth.h"
+#include "tests/engine/UserWaveformSnapshot.h"
 
 namespace {
 
@@ -132,6 +133,22 @@ TEST(GoldenRender, SettingsChangedWhileNotesSoundAreUnchanged) {
           set(50000, BassLayerClick, 0.8),
       });
   EXPECT_EQ(hash, 0x3c59849fcadbbe1cULL) << std::hex << hash;
+}
+
+// Each oscillator reads a ramp through both clamp levels of its drive, at
+// saturations that hold and that move.
+TEST(GoldenRender, DriveAcrossItsClampLevelsIsUnchanged) {
+  UserWaveformSnapshot keep;
+  const uint64_t hash = renderHash(
+      [](StandInSynth& s) {
+        testsupport::applyHeavyProgram(s);
+        double* ramp = Quillvane::gQvUserWaveforms[0];
+        for (int i = 0; i < 4096; ++i) ramp[i] = -1.2 + 2.4 * i / 4095.0;
+        for (auto waveform : {OscWaveform1, OscWaveform2, OscWaveform3}) s.setParameter(waveform, 21.0 / 35.0);
+      },
+      {set(8192, OscSat1, 0.05), set(16384, OscSat1, 1.0), set(16384, OscSat2, 0.77),
+       set(30000, OscSat3, 0.0001), set(40000, OscSat2, 0.1287001287001287)});
+  EXPECT_EQ(hash, 0x3e3ea7b3cd0f4a9fULL) << std::hex << hash;
 }
 
 // Voice settings changed between two frames of a block, on the render
