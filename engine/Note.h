@@ -121,7 +121,8 @@ class Note : public AudioProcessingUnit {
     BiquadTweakedButterworthHP<double> highPass;
     void clear();
   };
-  // Frames per piece of process(); its working arrays live on the stack.
+  // Frames per piece of a run or a block: the working arrays of
+  // synthesize() and process() live on the stack.
   static constexpr int kChunkFrames = 128;
 
   void computeTuneFactors() { mDetuneFactor = mUnisonDetune; }
@@ -131,29 +132,7 @@ class Note : public AudioProcessingUnit {
   void allocateBuffers();
   void freeBuffers();
   void resetBuffers();
-  // The input level past which the drive clamps, for the saturation that
-  // last held still for two frames running.
-  struct DriveClip {
-    double saturation = std::numeric_limits<double>::quiet_NaN();
-    double limit = std::numeric_limits<double>::infinity();
-    bool settled = false;
-    double limitFor(double s);
-  };
-  double drive(double x, double saturation, double clipLimit, double lfo, double ringAmount,
-               double filterModAmount, double cutoff, double filterEnvelope,
-               bool invertFilterEnvelope, double& filterCutoff);
-  double filter(OscillatorFilter& block, double input, double cutoff, double resonance,
-                double filterType, double volume);
-  void processChunk(double* left, double* right, double* bassOutput, int start, int frames);
-  // An oscillator's record slots, as process() reads them.
-  struct OscillatorSettings {
-    bool on;
-    double volume, saturation, pan, filterType, cutoff, resonance, ringAmount, filterModAmount;
-    bool invertFilterEnvelope;
-  };
-  OscillatorSettings oscillatorSettings(int oscillator) const;
-  void driveOscillator(int oscillator, const OscillatorSettings& settings,
-                       const double* filterLevels, double* cutoffs, int start, int frames);
+
   // What synthesize() needs of one oscillator over a run of frames.
   struct OscillatorRun {
     double* buffer;  // null while the oscillator is silent
@@ -185,6 +164,30 @@ class Note : public AudioProcessingUnit {
   void synthesizeChunk(const SynthesisSettings& run, int frames);
   void walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk);
   void synthesizeClick(int position, int64_t counter, double amount);
+
+  // An oscillator's record slots, as process() reads them.
+  struct OscillatorSettings {
+    bool on;
+    double volume, saturation, pan, filterType, cutoff, resonance, ringAmount, filterModAmount;
+    bool invertFilterEnvelope;
+  };
+  // The input level past which the drive clamps, for the saturation that
+  // last held still for two frames running.
+  struct DriveClip {
+    double saturation = std::numeric_limits<double>::quiet_NaN();
+    double limit = std::numeric_limits<double>::infinity();
+    bool settled = false;
+    double limitFor(double s);
+  };
+  void processChunk(double* left, double* right, double* bassOutput, int start, int frames);
+  OscillatorSettings oscillatorSettings(int oscillator) const;
+  void driveOscillator(int oscillator, const OscillatorSettings& settings,
+                       const double* filterLevels, double* cutoffs, int start, int frames);
+  double drive(double x, double saturation, double clipLimit, double lfo, double ringAmount,
+               double filterModAmount, double cutoff, double filterEnvelope,
+               bool invertFilterEnvelope, double& filterCutoff);
+  double filter(OscillatorFilter& block, double input, double cutoff, double resonance,
+                double filterType, double volume);
   double slot(int index) const { return mProgram->slot(index); }
 
   uint16_t mUnisonVoices = 1;

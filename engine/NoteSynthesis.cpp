@@ -61,7 +61,6 @@ void Note::synthesize(int frames) {
   const double carrier = mNoteFrequency * sGlobalTranspose;
   const double pitchFactors[kNumOscillators] = {sPitchFactor1, sPitchFactor2, sPitchFactor3};
   const double fineTunes[kNumOscillators] = {sFineTune1, sFineTune2, sFineTune3};
-  run.noise = false;
   for (int k = 0; k < kNumOscillators; ++k) {
     const int base = NoteSlots::oscillatorBase(k);
     OscillatorRun& osc = run.osc[k];
@@ -72,8 +71,8 @@ void Note::synthesize(int frames) {
     osc.invert = slot(base + NoteSlots::kInvertWaveform) != 0.0;
     osc.frequency = pitchFactors[k] * carrier * fineTunes[k];
     osc.tuneDepth = slot(base + NoteSlots::kFreqModAmount);
-    if (sounding && WaveformProvider::getWaveformIndex(osc.selector) == kWaveWhiteNoize) run.noise = true;
   }
+  run.noise = drawsNoise();
   run.click = slot(NoteSlots::kBassLayerClick);
   run.bassLayer = slot(NoteSlots::kBassLayerAmount) > 0.0 || run.click > 0.0;
   run.fmCount = 0;
@@ -105,35 +104,37 @@ void Note::synthesizeChunk(const SynthesisSettings& run, int frames) {
   walkPhases(run, frames, walk);
   const int voices = mUnisonVoices;
 
+  // Each oscillator's unison samples over the piece.
+  double samples[kNumOscillators][2][kChunkFrames];
   if (run.noise) {
     // The noise generator is shared: its draws keep the frame, oscillator
     // and unison order.
     for (int n = 0; n < frames; ++n) {
       if (walk.positions[n] < 0) continue;
       for (int k = 0; k < kNumOscillators; ++k) {
-        const OscillatorRun& osc = run.osc[k];
-        if (!osc.buffer) continue;
-        double sum = 0.0;
+        if (!run.osc[k].buffer) continue;
         for (int u = 0; u < voices; ++u) {
-          const double s = mProvider->getWaveformSample(osc.selector, walk.phases[2 * k + u][n]);
-          sum += osc.invert ? fold(s) : s;
+          samples[k][u][n] = mProvider->getWaveformSample(run.osc[k].selector, walk.phases[2 * k + u][n]);
         }
-        osc.buffer[walk.positions[n]] = voices == 2 ? sum * 0.5 : sum;
       }
     }
   } else {
-    double a[kChunkFrames];
-    double b[kChunkFrames] = {};
     for (int k = 0; k < kNumOscillators; ++k) {
-      const OscillatorRun& osc = run.osc[k];
-      if (!osc.buffer) continue;
-      mProvider->getWaveformSamples(osc.selector, walk.phases[2 * k], a, frames);
-      if (voices == 2) mProvider->getWaveformSamples(osc.selector, walk.phases[2 * k + 1], b, frames);
-      if (osc.invert) {
-        storeUnison(osc.buffer, a, b, voices, walk.positions, frames, fold);
-      } else {
-        storeUnison(osc.buffer, a, b, voices, walk.positions, frames, [](double s) { return s; });
+      if (!run.osc[k].buffer) continue;
+      for (int u = 0; u < voices; ++u) {
+        mProvider->getWaveformSamples(run.osc[k].selector, walk.phases[2 * k + u], samples[k][u], frames);
       }
+    }
+  }
+  for (int k = 0; k < kNumOscillators; ++k) {
+    const OscillatorRun& osc = run.osc[k];
+    if (!osc.buffer) continue;
+    const double* a = samples[k][0];
+    const double* b = samples[k][1];
+    if (osc.invert) {
+      storeUnison(osc.buffer, a, b, voices, walk.positions, frames, fold);
+    } else {
+      storeUnison(osc.buffer, a, b, voices, walk.positions, frames, [](double s) { return s; });
     }
   }
 
