@@ -177,7 +177,8 @@ class Note : public AudioProcessingUnit {
     double saturation = std::numeric_limits<double>::quiet_NaN();
     double limit = std::numeric_limits<double>::infinity();
     bool settled = false;
-    double limitFor(double s);
+    double limitFor(double s) { return s == saturation && settled ? limit : update(s); }
+    double update(double s);
   };
   void processChunk(double* left, double* right, double* bassOutput, int start, int frames);
   OscillatorSettings oscillatorSettings(int oscillator) const;

@@ -45,16 +45,14 @@ double driveClipLimit(double s) {
 
 }  // namespace
 
-double Note::DriveClip::limitFor(double s) {
+double Note::DriveClip::update(double s) {
   if (s != saturation) {
     saturation = s;
     settled = false;
     return kNoClipLimit;
   }
-  if (!settled) {
-    limit = driveClipLimit(s);
-    settled = true;
-  }
+  limit = driveClipLimit(s);
+  settled = true;
   return limit;
 }
 
