@@ -7,7 +7,6 @@
 using Quillvane::Note;
 
 void VoiceManager::setMasterSynth(Quillvane::MasterSynth* master) {
-  renderPendingFrames();
   mMaster = master;
   forEachNote([master](Note& n) { n.setMasterSynth(master); });
 }

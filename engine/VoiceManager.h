@@ -25,9 +25,10 @@ class VoiceManager {
   void onNoteOff(int note, int velocity);
 
   // Per frame: every playing voice renders its raw samples. Always 0.0.
-  // The frames are rendered voice by voice in runs, at the next note event,
-  // setting or block end, which is the same as rendering them one by one:
-  // nothing the voices read between two of those changes.
+  // The frames are owed and rendered voice by voice in runs at the next
+  // note event, voice setting or block: the same samples as one by one, as
+  // long as the record and the tuning statics do not change on the render
+  // thread between two frames of a block (the block loop never does that).
   double nextSample();
   // Per block: every playing voice adds its finished frames into the arrays.
   void process(double** outputs, double* bassOutput, int frames);
