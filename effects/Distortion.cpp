@@ -124,7 +124,7 @@ void Distortion::distort(double** channels, int n) {
   double* left = channels[0];
   double* right = channels[1];
   for (int i = 0; i < n; ++i) {
-    const double s = mSmoothedAmount.next(mAmount);
+    const double s = mSmoothedAmount.step(mAmount);
     left[i] = distort(left[i], s);
     right[i] = distort(right[i], s);
     if (loudness) {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "effects/LookUp.h"
-#include "effects/OnePoleSmoother.h"
+#include "engine/OnePoleSmoother.h"
 
 namespace Quillvane {
 

@@ -122,7 +122,7 @@ void FilterUnit::process(double** channels, int n) {
   double* right = channels[1];
 
   for (int i = 0; i < n; ++i) {
-    const double g = mDriveSmoother.next(mDrive);
+    const double g = mDriveSmoother.step(mDrive);
     // Below the blend limit the clipped signal is mixed with the clean one.
     const double k = g < kBlendLimit ? g * kBlendScale : 1.0;
     auto drive = [g, k](double x) {
@@ -143,7 +143,7 @@ void FilterUnit::process(double** channels, int n) {
   const double* b2L = mBank2.left();
   const double* b2R = mBank2.right();
   for (int i = 0; i < n; ++i) {
-    const double m = mMixSmoother.next(mMix);
+    const double m = mMixSmoother.step(mMix);
     const double wetL = (1.0 - m) * b1L[i] + m * b2L[i];
     const double wetR = (1.0 - m) * b1R[i] + m * b2R[i];
     const double f = mFadeLevel;

@@ -5,7 +5,7 @@
 #include "dsp/Filter.h"
 #include "effects/FilterSettings.h"
 #include "effects/FilterUti.h"
-#include "effects/OnePoleSmoother.h"
+#include "engine/OnePoleSmoother.h"
 #include "engine/AudioProcessingUnit.h"
 
 namespace Quillvane {

@@ -59,7 +59,7 @@ QVSample Phaser::process(QVSample in) {
   const double yLeft = mLeft.run(in.left, mFeedback, a);
   const double yRight = mRight.run(in.right, mFeedback, a);
 
-  const double g = mSmoothedDepth.next(mDepth) * mFadeLevel;
+  const double g = mSmoothedDepth.step(mDepth) * mFadeLevel;
   const QVSample out{in.left + g * yLeft, in.right + g * yRight};
   advanceFade();
   return out;

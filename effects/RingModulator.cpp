@@ -12,8 +12,7 @@ void RingModulator::init() {
   mWaveform = kRingSine;
   mPhase = 0.0;
   mPhaseIncrement = 1.0 / mSampleRate;
-  mSmoothedAmount.pole = ConstantsD::kDefaultSmoothFactor;
-  mSmoothedAmount.gain = 1.0 - ConstantsD::kDefaultSmoothFactor;
+  mSmoothedAmount.setPole(ConstantsD::kDefaultSmoothFactor);
 }
 
 void RingModulator::setSampleRate(double rate) {
@@ -71,7 +70,7 @@ void RingModulator::modulate(double** channels, int n) {
   double* right = channels[1];
   for (int i = 0; i < n; ++i) {
     const double w = carrier();
-    const double g = mFadeLevel * mSmoothedAmount.next(mAmount);
+    const double g = mFadeLevel * mSmoothedAmount.step(mAmount);
     left[i] = (1.0 - g) * left[i] + g * left[i] * w;
     right[i] = (1.0 - g) * right[i] + g * right[i] * w;
     advanceFade();

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "effects/OnePoleSmoother.h"
+#include "engine/OnePoleSmoother.h"
 #include "engine/AudioProcessingUnit.h"
 
 namespace Quillvane {

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "engine/AudioProcessingUnit.h"
+#include "engine/OnePoleSmoother.h"
 
 namespace Quillvane {
 
@@ -77,13 +78,6 @@ class ADSR : public AudioProcessingUnit {
   double getSmoothedRelease() const { return mReleaseSmoother.state; }
 
  private:
-  struct Smoother {
-    double pole;
-    double gain;
-    double state;
-    void step(double target) { state = state * pole + target * gain; }
-  };
-
   void restart(eADSR state);
 
   std::string mName;
@@ -100,9 +94,9 @@ class ADSR : public AudioProcessingUnit {
   int32_t mSustainCounter = 0;
   int32_t mReleaseCounter = 0;
   int32_t mSampleCounter = 0;
-  Smoother mDecaySmoother{sADSRSmoothFactor1, 1.0 - sADSRSmoothFactor1, 0.0};
-  Smoother mSustainSmoother{sADSRSmoothFactor1, 1.0 - sADSRSmoothFactor1, 0.0};
-  Smoother mReleaseSmoother{sADSRSmoothFactor2, 1.0 - sADSRSmoothFactor2, 0.0};
+  OnePoleSmoother mDecaySmoother{sADSRSmoothFactor1};
+  OnePoleSmoother mSustainSmoother{sADSRSmoothFactor1};
+  OnePoleSmoother mReleaseSmoother{sADSRSmoothFactor2};
 };
 
 }  // namespace Quillvane

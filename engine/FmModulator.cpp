@@ -13,8 +13,7 @@ FmModulator::FmModulator() {
 
 void FmModulator::init() {
   Modulator::init();
-  mSmoothPole = ConstantsD::kDefaultSmoothFactor;
-  mSmoothGain = 1.0 - ConstantsD::kDefaultSmoothFactor;
+  mSmoother.setPole(ConstantsD::kDefaultSmoothFactor);
 }
 
 double FmModulator::modulate(double x) const {
@@ -31,11 +30,11 @@ void FmModulator::modulateBlock(T** buffers, int n) {
   T* right = buffers[1];
   for (int k = 0; k < n; ++k) {
     const double s = std::sin(mPhase);
-    mSmoothedAmount = mSmoothedAmount * mSmoothPole + mAmount * mSmoothGain;
+    const double amount = mSmoother.step(mAmount);
     const double l = left[k];
     const double r = right[k];
-    left[k] = static_cast<T>(l * (1.0 - mSmoothedAmount) + l * mSmoothedAmount * s);
-    right[k] = static_cast<T>(r * (1.0 - mSmoothedAmount) + r * mSmoothedAmount * s);
+    left[k] = static_cast<T>(l * (1.0 - amount) + l * amount * s);
+    right[k] = static_cast<T>(r * (1.0 - amount) + r * amount * s);
     mPhase += mPhaseIncrement;
   }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/Modulator.h"
+#include "engine/OnePoleSmoother.h"
 
 namespace Quillvane {
 
@@ -17,16 +18,14 @@ class FmModulator : public Modulator {
   void modulate(double** buffers, int n);
   void modulate(float** buffers, int n);
 
-  double getSmoothedAmount() const { return mSmoothedAmount; }
+  double getSmoothedAmount() const { return mSmoother.state; }
 
  private:
   bool isSilent() const { return mBypass || mFrequency == 0.0 || mAmount == 0.0; }
   template <typename T>
   void modulateBlock(T** buffers, int n);
 
-  double mSmoothPole = ConstantsD::kDefaultSmoothFactor;
-  double mSmoothGain = 1.0 - ConstantsD::kDefaultSmoothFactor;
-  double mSmoothedAmount = 0.0;
+  OnePoleSmoother mSmoother;
 };
 
 }  // namespace Quillvane

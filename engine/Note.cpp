@@ -28,9 +28,9 @@ constexpr double kFmMultipliers[Note::kNumFmOperators] = {0.25, 0.5, 1.0, 2.0, 4
 
 Note::Note() : mVolumeEnvelope("Volume Envelope"), mFilterEnvelope("Filter Envelope") {
   for (int k = 0; k < kNumOscillators; ++k) {
-    mVolumeSmoothers[k] = {0.99, 1.0 - 0.99, 0.0};
-    mPanSmoothers[k] = {0.99, 1.0 - 0.99, 0.0};
-    mSaturationSmoothers[k] = {0.99, 1.0 - 0.99, 0.0};
+    mVolumeSmoothers[k] = OnePoleSmoother(0.99);
+    mPanSmoothers[k] = OnePoleSmoother(0.99);
+    mSaturationSmoothers[k] = OnePoleSmoother(0.99);
   }
   // Valid click window before the first setSampleRate.
   mClickStart = static_cast<int32_t>(kClickOffsetDuration * mSampleRate);
@@ -41,11 +41,9 @@ Note::Note() : mVolumeEnvelope("Volume Envelope"), mFilterEnvelope("Filter Envel
 Note::~Note() { freeBuffers(); }
 
 void Note::init() {
-  const double pole = ConstantsD::kDefaultSmoothFactor;
   for (int k = 0; k < kNumOscillators; ++k) {
-    for (Smoother* s : {&mVolumeSmoothers[k], &mPanSmoothers[k], &mSaturationSmoothers[k]}) {
-      s->pole = pole;
-      s->gain = 1.0 - pole;
+    for (OnePoleSmoother* s : {&mVolumeSmoothers[k], &mPanSmoothers[k], &mSaturationSmoothers[k]}) {
+      s->setPole(ConstantsD::kDefaultSmoothFactor);
     }
   }
   mCarrierFrequency = 0.0;

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cmath>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -11,6 +10,7 @@
 #include "engine/BiquadTweakedButterworthHP.h"
 #include "engine/FmModulator.h"
 #include "engine/Modulator.h"
+#include "engine/OnePoleSmoother.h"
 #include "program/QVSynthProgram.h"
 
 namespace Quillvane {
@@ -34,9 +34,6 @@ class Note : public AudioProcessingUnit {
   static constexpr double kSafeFilterFactor = 0.99777;
   static constexpr int kNumOscillators = 3;
   static constexpr int kNumFmOperators = 5;
-  // Far below hearing; decaying states are cut to 0.0 here instead of
-  // crawling through subnormal numbers.
-  static constexpr double kSilence = 1e-30;
 
   // Tuning shared by every voice of every instrument in the process; only
   // the instrument's parameter handling writes them.
@@ -100,18 +97,6 @@ class Note : public AudioProcessingUnit {
   static bool getNoteString(int note, std::string& name);
 
  private:
-  struct Smoother {
-    double pole;
-    double gain;
-    double state;
-    double step(double target) {
-      state = state * pole + target * gain;
-      // Gliding to 0 would otherwise stick at the smallest subnormal.
-      if (std::fabs(state) < kSilence) state = 0.0;
-      return state;
-    }
-  };
-
   struct OscillatorFilter {
     // Ladder resonance feedback and the cutoff and resonance it was made from.
     double feedback = 0.0;
@@ -223,9 +208,9 @@ class Note : public AudioProcessingUnit {
   QVSynthProgram* mProgram = nullptr;
   WaveformProvider* mProvider = nullptr;
   PitchEnvelope* mPitchEnvelope = nullptr;
-  Smoother mVolumeSmoothers[kNumOscillators];
-  Smoother mPanSmoothers[kNumOscillators];
-  Smoother mSaturationSmoothers[kNumOscillators];
+  OnePoleSmoother mVolumeSmoothers[kNumOscillators];
+  OnePoleSmoother mPanSmoothers[kNumOscillators];
+  OnePoleSmoother mSaturationSmoothers[kNumOscillators];
   DriveClip mDriveClips[kNumOscillators];
 };
 

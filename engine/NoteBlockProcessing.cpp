@@ -171,8 +171,8 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
   // Working copies: stores into the buffers cannot touch these, so they
   // stay out of memory the buffers might share.
   OscillatorFilter filters[kNumOscillators];
-  Smoother volumes[kNumOscillators];
-  Smoother pans[kNumOscillators];
+  OnePoleSmoother volumes[kNumOscillators];
+  OnePoleSmoother pans[kNumOscillators];
   double* buffers[kNumOscillators];
   for (int i = 0; i < count; ++i) {
     const int k = active[i];
@@ -240,7 +240,7 @@ Note::OscillatorSettings Note::oscillatorSettings(int k) const {
 void Note::driveOscillator(int k, const OscillatorSettings& set, const double* filterLevels,
                            double* cutoffs, int start, int frames) {
   Modulator& lfo = mLfos[2 * k];
-  Smoother saturation = mSaturationSmoothers[k];
+  OnePoleSmoother saturation = mSaturationSmoothers[k];
   DriveClip clip = mDriveClips[k];
   double* buffer = mOscBuffers[k].get() + start;
   // Both depths 0 make the LFO's term exactly 0: no need for its sine.

@@ -62,10 +62,10 @@ void Thudrokka::freeBuffers() {
 }
 
 void Thudrokka::initInternalData() {
-  mBassAmountSmoother.setFactor(Quillvane::ConstantsD::kDefaultSmoothFactor);
-  mPanSmoother.setFactor(Quillvane::ConstantsD::kDefaultSmoothFactor);
-  mSaturationSmoother.setFactor(Quillvane::ConstantsD::kDefaultSmoothFactor);
-  mVolumeSmoother.setFactor(Quillvane::ConstantsD::kDefaultSmoothFactor);
+  mBassAmountSmoother.setPole(Quillvane::ConstantsD::kDefaultSmoothFactor);
+  mPanSmoother.setPole(Quillvane::ConstantsD::kDefaultSmoothFactor);
+  mSaturationSmoother.setPole(Quillvane::ConstantsD::kDefaultSmoothFactor);
+  mVolumeSmoother.setPole(Quillvane::ConstantsD::kDefaultSmoothFactor);
 }
 
 void Thudrokka::makeThudrokkaFreePresets() {

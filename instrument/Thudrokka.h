@@ -14,10 +14,10 @@
 #include "engine/ADSR.h"
 #include "engine/MIDIReceiver.h"
 #include "engine/MasterSynth.h"
+#include "engine/OnePoleSmoother.h"
 #include "engine/PitchEnvelope.h"
 #include "engine/VoiceManager.h"
 #include "engine/WaveformProvider.h"
-#include "instrument/ParamSmoother.h"
 #include "instrument/VersionInfo.h"
 #include "platform/mac/IPlugAU.h"
 #include "program/QVSynthProgram.h"
@@ -108,11 +108,11 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   MIDIReceiver mMidiReceiver;
   VoiceManager mVoiceManager;
   Quillvane::QVSynthProgram mSynthProgram;
-  Quillvane::ParamSmoother mBassAmountSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
-  Quillvane::ParamSmoother mPanSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
-  Quillvane::ParamSmoother mSaturationSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
-  Quillvane::ParamSmoother mVolumeSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
-  Quillvane::ParamSmoother mDryWetSmoother{kInitialSmoothFactor, 1.0 - kInitialSmoothFactor, 0.0};
+  Quillvane::OnePoleSmoother mBassAmountSmoother{kInitialSmoothFactor};
+  Quillvane::OnePoleSmoother mPanSmoother{kInitialSmoothFactor};
+  Quillvane::OnePoleSmoother mSaturationSmoother{kInitialSmoothFactor};
+  Quillvane::OnePoleSmoother mVolumeSmoother{kInitialSmoothFactor};
+  Quillvane::OnePoleSmoother mDryWetSmoother{kInitialSmoothFactor};
   Quillvane::WaveformProvider mWaveformProvider;
   Quillvane::PitchEnvelope mPitchEnvelope;
   Quillvane::FilterUnit mFilterUnit;

@@ -132,7 +132,7 @@ void Thudrokka::applyOutputStage(double** outputs, int nFrames) {
   const double saturation = mSynthProgram[Saturation];
   if (saturation > 0.0) {
     for (int i = 0; i < nFrames; ++i) {
-      const double s = mSaturationSmoother.smooth(saturation);
+      const double s = mSaturationSmoother.step(saturation);
       const double k = std::max(kMinSaturationGain, ConstantsD::kGlobalSaturationFactor * s);
       left[i] = std::max(-1.0, std::min(1.0, std::atan(left[i]) / kPi_4 * k * ConstantsD::kSaturationFactor));
       right[i] = std::max(-1.0, std::min(1.0, std::atan(right[i]) / kPi_4 * k * ConstantsD::kSaturationFactor));
@@ -148,7 +148,7 @@ void Thudrokka::applyOutputStage(double** outputs, int nFrames) {
 
   const double dryWet = mSynthProgram[DryWet];
   for (int i = 0; i < nFrames; ++i) {
-    const double w = mDryWetSmoother.smooth(dryWet);
+    const double w = mDryWetSmoother.step(dryWet);
     left[i] = left[i] * w + mVoiceBuffers[0][i] * (1.0 - w);
     right[i] = right[i] * w + mVoiceBuffers[1][i] * (1.0 - w);
   }
@@ -156,7 +156,7 @@ void Thudrokka::applyOutputStage(double** outputs, int nFrames) {
   const double bassAmount = mSynthProgram[BassLayerAmount];
   const bool bassSolo = mSynthProgram[BassLayerSolo] == 1.0;
   for (int i = 0; i < nFrames; ++i) {
-    const double b = bass[i] * mBassAmountSmoother.smooth(bassAmount);
+    const double b = bass[i] * mBassAmountSmoother.step(bassAmount);
     if (bassSolo) {
       left[i] = right[i] = b;
     } else {
@@ -168,8 +168,8 @@ void Thudrokka::applyOutputStage(double** outputs, int nFrames) {
   const double volume = mSynthProgram[Volume];
   const double pan = mSynthProgram[Pan];
   for (int i = 0; i < nFrames; ++i) {
-    const double v = mVolumeSmoother.smooth(volume);
-    const double p = mPanSmoother.smooth(pan);
+    const double v = mVolumeSmoother.step(volume);
+    const double p = mPanSmoother.step(pan);
     if (p < 0.5) {
       left[i] *= v;
       right[i] *= (p + p) * v;

@@ -79,10 +79,10 @@ TEST_F(OutputStageTest, VolumeAndLinearPan) {
 
 TEST_F(OutputStageTest, SaturationOnlyAboveZero) {
   settle();
-  const double smoothed = plug.mSaturationSmoother.mState;
+  const double smoothed = plug.mSaturationSmoother.state;
   EXPECT_NEAR(stage(0.01, 0.01, 0.0).first, 0.01, 1e-15);
   EXPECT_NEAR(stage(2.0, 2.0, 0.0).first, 2.0, 1e-12);
-  EXPECT_EQ(plug.mSaturationSmoother.mState, smoothed);
+  EXPECT_EQ(plug.mSaturationSmoother.state, smoothed);
 
   // The smallest setting still drives small signals at more than unity gain.
   plug.set(Saturation, 1e-9);

@@ -1,0 +1,35 @@
+#pragma once
+
+#include <cmath>
+
+#include "engine/Constants.h"
+
+namespace Quillvane {
+
+// One-pole glide of a control value towards its target, one step per call.
+struct OnePoleSmoother {
+  // Far below hearing; a glide to 0 lands on 0 instead of creeping through
+  // subnormal numbers.
+  static constexpr double kSilence = 1e-30;
+
+  constexpr explicit OnePoleSmoother(double pole = ConstantsD::kDefaultSmoothFactor)
+      : pole(pole), gain(1.0 - pole) {}
+
+  // The state stays: only the rest of the glide changes.
+  void setPole(double p) {
+    pole = p;
+    gain = 1.0 - p;
+  }
+
+  double step(double target) {
+    state = state * pole + target * gain;
+    if (std::fabs(state) < kSilence) state = 0.0;
+    return state;
+  }
+
+  double pole;
+  double gain;
+  double state = 0.0;
+};
+
+}  // namespace Quillvane
