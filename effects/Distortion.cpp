@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "effects/Selector.h"
+#include "framework/TruncateToInt.h"
 
 namespace Quillvane {
 
@@ -181,7 +182,7 @@ void Distortion::setSampleRateConversion(double x) {
   mSampleRateConversion = x;
   const double divisor = (1.0 - x) * (mSampleRate / ConstantsD::kDefaultSampleRate) *
                          ConstantsD::kMaxSampleRateLevel;
-  mDivisor = saturatingCast<uint32_t>(divisor);
+  mDivisor = TruncateToInt<uint32_t>(divisor);
 }
 
 void Distortion::setGate(double x) {
@@ -202,7 +203,7 @@ void Distortion::initProcess() {
 }
 
 int Distortion::getConvertedSampleRate() const {
-  const uint32_t rate = static_cast<uint32_t>(saturatingCast<int>(mSampleRate));
+  const uint32_t rate = static_cast<uint32_t>(TruncateToInt(mSampleRate));
   if (mDivisor == 0 || mSampleRateConversion == 1.0) return static_cast<int>(rate);
   return static_cast<int>(rate / mDivisor);
 }

@@ -1,21 +1,11 @@
 #include "framework/IParam.h"
 
-#include <climits>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 
 #include "framework/TextCopy.h"
-
-namespace {
-// Truncation toward zero that stays defined for any double.
-int TruncateToInt(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= static_cast<double>(INT_MAX)) return INT_MAX;
-  if (value <= static_cast<double>(INT_MIN)) return INT_MIN;
-  return static_cast<int>(value);
-}
-}  // namespace
+#include "framework/TruncateToInt.h"
 
 IParam::IParam() = default;
 

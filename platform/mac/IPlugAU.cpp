@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/TruncateToInt.h"
 #include "platform/mac/CFStringUTF8.h"
-#include "platform/mac/TruncateToInt.h"
 #include "platform/standin/AudioUnitUtilities.h"
 #include "platform/standin/CFBundle.h"
 

@@ -2,8 +2,8 @@
 #include <cstring>
 #include <memory>
 
+#include "framework/TruncateToInt.h"
 #include "platform/mac/IPlugAU.h"
-#include "platform/mac/TruncateToInt.h"
 
 // The component entry: every selector but open and close runs under the
 // plug-in mutex. The parameter block holds one pointer-sized word per
