@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstring>
 
-#include "effects/Selector.h"
 #include "framework/TruncateToInt.h"
 
 namespace Quillvane {
@@ -174,7 +173,7 @@ void Distortion::setType(double x) {
 }
 
 void Distortion::setInterpolation(double x) {
-  mInterpolation = selectorIndex(x, 4);
+  mInterpolation = selectorIndex(x, kNumInterpolationTypes - 1);
   forEachTable([this](auto& table) { table.setInterpolation(mInterpolation); });
 }
 
@@ -216,8 +215,8 @@ const char* Distortion::getInterpolationName() const {
 }
 
 double Distortion::getNextInterpolation(double x) const {
-  const int i = selectorIndex(x, 4);
-  const double next = i == kInterpolationHermite ? 0.0 : (i + 1.0) * 0.25;
+  const int i = selectorIndex(x, kNumInterpolationTypes - 1);
+  const double next = i == kInterpolationHermite ? 0.0 : selectorValue(i + 1.0, kNumInterpolationTypes - 1);
   return std::clamp(next, 0.0, 1.0);
 }
 
@@ -247,9 +246,7 @@ void Distortion::getDistortionTypeText(double x, char* buffer, unsigned short le
 }
 
 int Distortion::getDistortionTypeSelection(double x) {
-  if (!(x > 0.0)) return 0;
-  const double c = std::min(1.0, x);
-  return static_cast<int>(std::floor(34.0 * c + 0.5)) & 0xffff;
+  return clampedSelectorIndex(x, kNumDistortionTypes - 1);
 }
 
 const char* Distortion::getDistortionTypeText(double x) {

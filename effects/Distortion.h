@@ -5,6 +5,7 @@
 
 #include "effects/LookUp.h"
 #include "engine/OnePoleSmoother.h"
+#include "program/NormalisedSelector.h"
 
 namespace Quillvane {
 
@@ -93,8 +94,8 @@ class Distortion {
   void getDistortionTypeText(double x, char* buffer, unsigned short length) const;
 
   static int getNumberOfDistortions() { return kNumDistortionTypes; }
-  static double getDistortionSel(eDistortionType t) { return t / 34.0; }
-  static double getInterpSel(eInterpolationType m) { return m * 0.25; }
+  static double getDistortionSel(eDistortionType t) { return selectorValue(t, kNumDistortionTypes - 1); }
+  static double getInterpSel(eInterpolationType m) { return selectorValue(m, kNumInterpolationTypes - 1); }
   static int getDistortionTypeSelection(double x);
   static const char* getDistortionTypeText(double x);
   static eDistortionType getDistortionType(const char* name);

@@ -5,7 +5,7 @@
 
 #include "dsp/ChebyshevI.h"
 #include "dsp/RBJ.h"
-#include "effects/Selector.h"
+#include "program/NormalisedSelector.h"
 
 namespace Quillvane {
 
@@ -86,7 +86,7 @@ void FilterUnit::setRezo(double x) {
 }
 
 void FilterUnit::setFilterTransition(double x) {
-  mTransition = x > 0.0 ? selectorIndex(std::min(1.0, x), 2) : 0;
+  mTransition = clampedSelectorIndex(x, 2);
   for (auto& d : mDesigns) d->doSetTransitionSamples(transitionSamples());
 }
 

@@ -5,8 +5,8 @@
 #include "dsp/Filter.h"
 #include "effects/FilterSettings.h"
 #include "effects/FilterUti.h"
-#include "engine/OnePoleSmoother.h"
 #include "engine/AudioProcessingUnit.h"
+#include "engine/OnePoleSmoother.h"
 
 namespace Quillvane {
 

@@ -3,7 +3,7 @@
 #include <cstring>
 
 #include "dsp/Filter.h"
-#include "effects/Selector.h"
+#include "program/NormalisedSelector.h"
 
 namespace Quillvane {
 
@@ -29,7 +29,7 @@ int modeOfName(const char* const* names, const char* name) {
 
 double nextMode(double x) {
   const int i = selectorIndex(x, kLastMode);
-  return i == kLastMode ? 0.0 : (i + 1) / 3.0;
+  return i == kLastMode ? 0.0 : selectorValue(i + 1.0, kLastMode);
 }
 
 }  // namespace

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "program/NormalisedSelector.h"
+
 namespace Dsp {
 class Filter;
 }
@@ -25,8 +27,9 @@ struct FilterUti {
   static int getFilterMode1(double x);
   static int getFilterMode2(double x);
 
-  static float getFilterMode1Sel(eFilterMode1 m) { return static_cast<float>(m) / 3.0f; }
-  static float getFilterMode2Sel(eFilterMode2 m) { return static_cast<float>(m) / 3.0f; }
+  // Single precision, as stored files and presets hold them.
+  static float getFilterMode1Sel(eFilterMode1 m) { return selectorValue<float>(m, kNumFilterModes1 - 1); }
+  static float getFilterMode2Sel(eFilterMode2 m) { return selectorValue<float>(m, kNumFilterModes2 - 1); }
 
   // Cycles to the next mode, wrapping to the first.
   static double getNextFilterMode1(double x);

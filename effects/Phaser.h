@@ -1,7 +1,7 @@
 #pragma once
 
-#include "engine/OnePoleSmoother.h"
 #include "engine/AudioProcessingUnit.h"
+#include "engine/OnePoleSmoother.h"
 
 namespace Quillvane {
 

@@ -2,7 +2,6 @@
 
 #include <cmath>
 
-#include "effects/Selector.h"
 
 namespace Quillvane {
 
@@ -30,8 +29,7 @@ void RingModulator::updateIncrement() {
 }
 
 void RingModulator::setWaveform(double x) {
-  const double clamped = x > 0.0 ? (x < 1.0 ? x : 1.0) : 0.0;
-  mWaveform = static_cast<unsigned>(selectorIndex(clamped, 4));
+  mWaveform = static_cast<unsigned>(clampedSelectorIndex(x, kRingSine3));
 }
 
 const char* RingModulator::getWaveformText() const {

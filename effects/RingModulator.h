@@ -1,7 +1,8 @@
 #pragma once
 
-#include "engine/OnePoleSmoother.h"
 #include "engine/AudioProcessingUnit.h"
+#include "engine/OnePoleSmoother.h"
+#include "program/NormalisedSelector.h"
 
 namespace Quillvane {
 
@@ -27,7 +28,7 @@ class RingModulator : public AudioProcessingUnit {
   double getMaxFrequency() const { return mMaxFrequency; }
   double getFrequency() const { return mFrequency; }
   double getAmount() const { return mAmount; }
-  double getWaveform() const { return mWaveform * 0.25; }
+  double getWaveform() const { return selectorValue(mWaveform, kRingSine3); }
   const char* getWaveformText() const;
   double getPhaseIncrement() const { return mPhaseIncrement; }
   double getPhase() const { return mPhase; }

@@ -7,6 +7,7 @@
 #include "engine/NoteSlots.h"
 #include "engine/PitchEnvelope.h"
 #include "engine/WaveformProvider.h"
+#include "program/NormalisedSelector.h"
 
 namespace Quillvane {
 
@@ -174,8 +175,7 @@ void Note::setOffset(int frame) {
 
 void Note::setUnisonVoices(double x) {
   // Each oscillator keeps two phases: no count outside 1..2, whatever comes in.
-  const double count = std::floor(x + 0.5) + 1.0;
-  mUnisonVoices = count >= 2.0 ? 2 : 1;
+  mUnisonVoices = static_cast<uint16_t>(clampedSelectorIndex(x, 1) + 1);
 }
 
 void Note::setUnisonDetune(double d) {

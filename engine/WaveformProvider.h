@@ -9,6 +9,7 @@
 
 #include "engine/Constants.h"
 #include "engine/SeededRandom.h"
+#include "program/NormalisedSelector.h"
 
 namespace Quillvane {
 
@@ -76,13 +77,8 @@ class WaveformProvider {
 
   // Selector law shared by every selector-taking call: values above 1 count
   // as 1, negative values and NaN as 0.
-  static int getWaveformIndex(double selector) {
-    if (!(selector >= 0.0)) return 0;
-    if (selector > 1.0) selector = 1.0;
-    // The sum is at least 0.5, where truncation and floor agree.
-    return static_cast<int>((kNumWaveforms - 1) * selector + 0.5);
-  }
-  static double getWaveformSel(eWaveform e) { return static_cast<double>(e) / (kNumWaveforms - 1); }
+  static int getWaveformIndex(double selector) { return clampedSelectorIndex(selector, kNumWaveforms - 1); }
+  static double getWaveformSel(eWaveform e) { return selectorValue(e, kNumWaveforms - 1); }
   static const char* getWaveformText(double selector);
   // Display name or alias to waveform; anything unknown is Sine.
   static eWaveform getWaveformType(const char* name);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <limits>
 
 namespace {
@@ -54,6 +55,8 @@ TEST(FilterUti, NextModeCycles) {
   EXPECT_EQ(FilterUti::getNextFilterMode2(1.0), 0.0);
   EXPECT_EQ(FilterUti::getNextFilterMode2(0.0), 1.0 / 3.0);
   EXPECT_EQ(FilterUti::getNextFilterMode1(0.5), 1.0);
+  // The index saturates far outside 0..1; the next one must not overflow.
+  EXPECT_EQ(FilterUti::getNextFilterMode1(1e300), (INT_MAX + 1.0) / 3.0);
 }
 
 }  // namespace
