@@ -8,6 +8,7 @@
 #include "engine/ADSR.h"
 #include "engine/AudioProcessingUnit.h"
 #include "engine/BiquadTweakedButterworthHP.h"
+#include "engine/Constants.h"
 #include "engine/FmModulator.h"
 #include "engine/Modulator.h"
 #include "engine/OnePoleSmoother.h"
@@ -34,6 +35,8 @@ class Note : public AudioProcessingUnit {
   static constexpr double kSafeFilterFactor = 0.99777;
   static constexpr int kNumOscillators = 3;
   static constexpr int kNumFmOperators = 5;
+  // Of the five at 0.25 to 4 times the carrier, the one at 1.0.
+  static constexpr int kCarrierFmOperator = 3;
 
   // Tuning shared by every voice of every instrument in the process; only
   // the instrument's parameter handling writes them.
@@ -41,6 +44,17 @@ class Note : public AudioProcessingUnit {
   static double sPitchFactor1, sPitchFactor2, sPitchFactor3;
   static double sFineTune1, sFineTune2, sFineTune3;
   static double sUnisonFadeIn, sFmFadeIn;
+
+  // Fine-tune factor of a normalised setting: one semitone down at 0, none
+  // at 0.5, one up at 1; a straight line above the middle and its
+  // reciprocal below.
+  static double fineTuneLaw(double v) {
+    constexpr double d = ConstantsD::kFineTuneDelta;
+    return v < 0.5 ? 1.0 / ((1.0 - 2.0 * v) * d + 1.0) : 2.0 * (v - 0.5) * d + 1.0;
+  }
+  // Pitch and global transpose factor: an octave down at 0, none at 0.5,
+  // one up at 1, linear in each half.
+  static double octaveLaw(double v) { return v < 0.5 ? v + 0.5 : 2.0 * v; }
 
   Note();
   ~Note() override;

@@ -9,18 +9,6 @@ namespace {
 constexpr int kLastSynthParam = FmAmount;
 constexpr int kFirstFxParam = BassAmount;
 constexpr int kLastFxParam = Volume;
-// The FM operator at 1.0 times the carrier, of the five at 0.25 to 4.
-constexpr int kCarrierFmOperator = 3;
-
-// One semitone down at 0, none at 0.5, one up at 1: a straight line above
-// the middle and its reciprocal below.
-double fineTuneLaw(double v) {
-  const double d = Quillvane::ConstantsD::kFineTuneDelta;
-  return v < 0.5 ? 1.0 / ((1.0 - 2.0 * v) * d + 1.0) : 2.0 * (v - 0.5) * d + 1.0;
-}
-
-// An octave down at 0, none at 0.5, one up at 1, linear in each half.
-double octaveLaw(double v) { return v < 0.5 ? v + 0.5 : 2.0 * v; }
 
 }  // namespace
 
@@ -51,12 +39,12 @@ void Thudrokka::OnSynthParamChange(int paramIdx) {
   mSynthProgram[p] = v;
   VoiceManager& voices = mVoiceManager;
   switch (p) {
-    case OscFreq1: Note::sFineTune1 = fineTuneLaw(v); break;
-    case OscFreq2: Note::sFineTune2 = fineTuneLaw(v); break;
-    case OscFreq3: Note::sFineTune3 = fineTuneLaw(v); break;
-    case OscPitch1: Note::sPitchFactor1 = octaveLaw(v); break;
-    case OscPitch2: Note::sPitchFactor2 = octaveLaw(v); break;
-    case OscPitch3: Note::sPitchFactor3 = octaveLaw(v); break;
+    case OscFreq1: Note::sFineTune1 = Note::fineTuneLaw(v); break;
+    case OscFreq2: Note::sFineTune2 = Note::fineTuneLaw(v); break;
+    case OscFreq3: Note::sFineTune3 = Note::fineTuneLaw(v); break;
+    case OscPitch1: Note::sPitchFactor1 = Note::octaveLaw(v); break;
+    case OscPitch2: Note::sPitchFactor2 = Note::octaveLaw(v); break;
+    case OscPitch3: Note::sPitchFactor3 = Note::octaveLaw(v); break;
     case OscModFrequency1: voices.setModFrequency1(v); break;
     case OscModFrequency2: voices.setModFrequency2(v); break;
     case OscModFrequency3: voices.setModFrequency3(v); break;
@@ -101,7 +89,7 @@ void Thudrokka::OnSynthParamChange(int paramIdx) {
       mFilterEnvelopeDisplay.setDuration(v);
       break;
     case GlobalTranspose:
-      Note::sGlobalTranspose = octaveLaw(v);
+      Note::sGlobalTranspose = Note::octaveLaw(v);
       voices.updateCarrierFreq();
       break;
     case PitchOnOff: mPitchEnvelope.setBypass(v == 0.0); break;
@@ -111,7 +99,7 @@ void Thudrokka::OnSynthParamChange(int paramIdx) {
     case PitchDown: mPitchEnvelope.setPitchDown(v); break;
     case UnisonVoices: voices.setUnisonVoices(v); break;
     case UnisonDetune: voices.setUnisonDetune(v); break;
-    case FmAmount: voices.setFmAmount(kCarrierFmOperator, v); break;
+    case FmAmount: voices.setFmAmount(Note::kCarrierFmOperator, v); break;
     default: break;  // read by the voices from the record
   }
 }

@@ -9,17 +9,6 @@ namespace testsupport {
 using Quillvane::Note;
 using namespace Quillvane::Synth;
 
-namespace {
-
-double fineTuneLaw(double v) {
-  const double d = Quillvane::ConstantsD::kFineTuneDelta;
-  return v < 0.5 ? 1.0 / ((1.0 - 2.0 * v) * d + 1.0) : 2.0 * (v - 0.5) * d + 1.0;
-}
-
-double octaveLaw(double v) { return v < 0.5 ? v + 0.5 : 2.0 * v; }
-
-}  // namespace
-
 StandInSynth::StandInSynth(double sampleRate, int blockSize)
     : mSampleRate(sampleRate), mBlockSize(blockSize) {
   mSynthProgram.init();
@@ -45,12 +34,12 @@ void StandInSynth::setParameter(eVstParameters p, double v) {
   mSynthProgram[p] = v;
   VoiceManager& vm = mVoiceManager;
   switch (p) {
-    case OscFreq1: Note::sFineTune1 = fineTuneLaw(v); break;
-    case OscFreq2: Note::sFineTune2 = fineTuneLaw(v); break;
-    case OscFreq3: Note::sFineTune3 = fineTuneLaw(v); break;
-    case OscPitch1: Note::sPitchFactor1 = octaveLaw(v); break;
-    case OscPitch2: Note::sPitchFactor2 = octaveLaw(v); break;
-    case OscPitch3: Note::sPitchFactor3 = octaveLaw(v); break;
+    case OscFreq1: Note::sFineTune1 = Note::fineTuneLaw(v); break;
+    case OscFreq2: Note::sFineTune2 = Note::fineTuneLaw(v); break;
+    case OscFreq3: Note::sFineTune3 = Note::fineTuneLaw(v); break;
+    case OscPitch1: Note::sPitchFactor1 = Note::octaveLaw(v); break;
+    case OscPitch2: Note::sPitchFactor2 = Note::octaveLaw(v); break;
+    case OscPitch3: Note::sPitchFactor3 = Note::octaveLaw(v); break;
     case OscModFrequency1: vm.setModFrequency1(v); break;
     case OscModFrequency2: vm.setModFrequency2(v); break;
     case OscModFrequency3: vm.setModFrequency3(v); break;
@@ -65,7 +54,7 @@ void StandInSynth::setParameter(eVstParameters p, double v) {
     case FilterRelease: vm.setFilterRelease(v); break;
     case FilterDuration: vm.setFilterDuration(v); break;
     case GlobalTranspose:
-      Note::sGlobalTranspose = octaveLaw(v);
+      Note::sGlobalTranspose = Note::octaveLaw(v);
       vm.updateCarrierFreq();
       break;
     case PitchOnOff: mPitchEnvelope.setBypass(v == 0.0); break;
@@ -75,7 +64,7 @@ void StandInSynth::setParameter(eVstParameters p, double v) {
     case PitchDown: mPitchEnvelope.setPitchDown(v); break;
     case UnisonVoices: vm.setUnisonVoices(v); break;
     case UnisonDetune: vm.setUnisonDetune(v); break;
-    case FmAmount: vm.setFmAmount(3, v); break;
+    case FmAmount: vm.setFmAmount(Note::kCarrierFmOperator, v); break;
     default: break;
   }
 }
