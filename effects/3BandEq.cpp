@@ -4,14 +4,6 @@
 
 namespace Quillvane {
 
-namespace {
-
-void setSlot(const Dsp::Filter& filter, Dsp::Params& working, int paramId, double value) {
-  working[filter.findParamId(paramId)] = value;
-}
-
-}  // namespace
-
 Equalizer::Equalizer() : mShelved(mBlockSize), mBand(mBlockSize) {
   mLowShelf = makeSmoothedDesign<Dsp::Butterworth::Design::LowShelf<2>, Dsp::DirectFormI>();
   mBandShelf = makeSmoothedDesign<Dsp::Butterworth::Design::BandShelf<2>, Dsp::DirectFormI>();
@@ -25,18 +17,18 @@ Equalizer::Equalizer() : mShelved(mBlockSize), mBand(mBlockSize) {
   mBandStopParams = mBandStop->getDefaultParams();
   mHighShelfParams = mHighShelf->getDefaultParams();
 
-  setSlot(*mLowShelf, mLowShelfParams, Dsp::idFrequency, mLowShelfFrequency);
-  setSlot(*mLowShelf, mLowShelfParams, Dsp::idOrder, 2.0);
-  setSlot(*mHighShelf, mHighShelfParams, Dsp::idFrequency, mHighShelfFrequency);
-  setSlot(*mHighShelf, mHighShelfParams, Dsp::idOrder, 2.0);
+  setParam(*mLowShelf, mLowShelfParams, Dsp::idFrequency, mLowShelfFrequency);
+  setParam(*mLowShelf, mLowShelfParams, Dsp::idOrder, 2.0);
+  setParam(*mHighShelf, mHighShelfParams, Dsp::idFrequency, mHighShelfFrequency);
+  setParam(*mHighShelf, mHighShelfParams, Dsp::idOrder, 2.0);
   const struct {
     Dsp::Filter& filter;
     Dsp::Params& params;
   } bands[] = {{*mBandShelf, mBandShelfParams}, {*mBandPass, mBandPassParams}, {*mBandStop, mBandStopParams}};
   for (const auto& band : bands) {
-    setSlot(band.filter, band.params, Dsp::idFrequency, mMidFrequency);
-    setSlot(band.filter, band.params, Dsp::idBandwidthHz, mMidBandwidth);
-    setSlot(band.filter, band.params, Dsp::idOrder, 2.0);
+    setParam(band.filter, band.params, Dsp::idFrequency, mMidFrequency);
+    setParam(band.filter, band.params, Dsp::idBandwidthHz, mMidBandwidth);
+    setParam(band.filter, band.params, Dsp::idOrder, 2.0);
   }
   applyAll();
   reset();
@@ -54,11 +46,11 @@ void Equalizer::applyAll() {
 
 void Equalizer::setSampleRate(double sampleRate) {
   AudioProcessingUnit::setSampleRate(sampleRate);
-  setSlot(*mLowShelf, mLowShelfParams, Dsp::idSampleRate, sampleRate);
-  setSlot(*mBandShelf, mBandShelfParams, Dsp::idSampleRate, sampleRate);
-  setSlot(*mHighShelf, mHighShelfParams, Dsp::idSampleRate, sampleRate);
-  setSlot(*mBandPass, mBandPassParams, Dsp::idSampleRate, sampleRate);
-  setSlot(*mBandStop, mBandStopParams, Dsp::idSampleRate, sampleRate);
+  setParam(*mLowShelf, mLowShelfParams, Dsp::idSampleRate, sampleRate);
+  setParam(*mBandShelf, mBandShelfParams, Dsp::idSampleRate, sampleRate);
+  setParam(*mHighShelf, mHighShelfParams, Dsp::idSampleRate, sampleRate);
+  setParam(*mBandPass, mBandPassParams, Dsp::idSampleRate, sampleRate);
+  setParam(*mBandStop, mBandStopParams, Dsp::idSampleRate, sampleRate);
   applyAll();
 }
 

@@ -20,10 +20,10 @@ DumpExpand::DumpExpand() : mScratch(mBlockSize) {
   mLowPass->setParams(mLowPass->getDefaultParams());
   mHighPass->setParams(mHighPass->getDefaultParams());
   mHighPassParams = mHighPass->getParams();
-  mHighPassParams[mHighPass->findParamId(Dsp::idOrder)] = 2.0;
+  setParam(*mHighPass, mHighPassParams, Dsp::idOrder, 2.0);
   applyParam(*mHighPass, mHighPassParams, Dsp::idFrequency, mHighPassHz);
   mLowPassParams = mLowPass->getParams();
-  mLowPassParams[mLowPass->findParamId(Dsp::idOrder)] = 2.0;
+  setParam(*mLowPass, mLowPassParams, Dsp::idOrder, 2.0);
   applyParam(*mLowPass, mLowPassParams, Dsp::idFrequency, mLowPassHz);
   reset();
 }
@@ -32,8 +32,8 @@ DumpExpand::~DumpExpand() = default;
 
 void DumpExpand::setSampleRate(double sampleRate) {
   AudioProcessingUnit::setSampleRate(sampleRate);
-  mHighPassParams[mHighPass->findParamId(Dsp::idSampleRate)] = sampleRate;
-  mLowPassParams[mLowPass->findParamId(Dsp::idSampleRate)] = sampleRate;
+  setParam(*mHighPass, mHighPassParams, Dsp::idSampleRate, sampleRate);
+  setParam(*mLowPass, mLowPassParams, Dsp::idSampleRate, sampleRate);
   applyCutoffs();
 }
 

@@ -42,10 +42,14 @@ inline double nativeValue(const Dsp::Filter& filter, int paramId, double control
   return filter.getParamInfo(filter.findParamId(paramId)).toNativeValue(control);
 }
 
-// Writes one parameter into a unit's working copy of a design's vector and
-// applies the whole copy.
-inline void applyParam(Dsp::Filter& filter, Dsp::Params& working, int paramId, double value) {
+// Writes one parameter into a unit's working copy of a design's vector.
+inline void setParam(const Dsp::Filter& filter, Dsp::Params& working, int paramId, double value) {
   working[filter.findParamId(paramId)] = value;
+}
+
+// The same, then applies the whole copy.
+inline void applyParam(Dsp::Filter& filter, Dsp::Params& working, int paramId, double value) {
+  setParam(filter, working, paramId, value);
   filter.setParams(working);
 }
 

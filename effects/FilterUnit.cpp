@@ -40,7 +40,7 @@ void FilterUnit::setSampleRate(double sampleRate) {
   AudioProcessingUnit::setSampleRate(sampleRate);
   for (auto& d : mDesigns) {
     Dsp::Params p = d->getParams();
-    p[d->findParamId(Dsp::idSampleRate)] = sampleRate;
+    setParam(*d, p, Dsp::idSampleRate, sampleRate);
     applyParam(*d, p, Dsp::idFrequency, belowNyquist(mCutoffHz, sampleRate));
   }
 }

@@ -21,11 +21,11 @@ HardcoreBass::HardcoreBass() : mHighPassed(mBlockSize), mBass(mBlockSize) {
   mBandPass = makeSmoothedDesign<Dsp::Butterworth::Design::BandPass<2>, Dsp::DirectFormI>();
   mHighPassParams = mHighPass->getDefaultParams();
   mBandPassParams = mBandPass->getDefaultParams();
-  mHighPassParams[mHighPass->findParamId(Dsp::idOrder)] = 2.0;
-  mHighPassParams[mHighPass->findParamId(Dsp::idFrequency)] = mHighPassFrequency;
-  mBandPassParams[mBandPass->findParamId(Dsp::idOrder)] = 2.0;
-  mBandPassParams[mBandPass->findParamId(Dsp::idFrequency)] = mCenterFrequency;
-  mBandPassParams[mBandPass->findParamId(Dsp::idBandwidthHz)] = kBandWidth;
+  setParam(*mHighPass, mHighPassParams, Dsp::idOrder, 2.0);
+  setParam(*mHighPass, mHighPassParams, Dsp::idFrequency, mHighPassFrequency);
+  setParam(*mBandPass, mBandPassParams, Dsp::idOrder, 2.0);
+  setParam(*mBandPass, mBandPassParams, Dsp::idFrequency, mCenterFrequency);
+  setParam(*mBandPass, mBandPassParams, Dsp::idBandwidthHz, kBandWidth);
   mHighPass->setParams(mHighPassParams);
   mBandPass->setParams(mBandPassParams);
   reset();
