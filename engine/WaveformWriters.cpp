@@ -1,9 +1,8 @@
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
-#include <cstring>
 #include <limits>
 
+#include "engine/WaveFileFormat.h"
 #include "engine/WaveformProvider.h"
 
 namespace Quillvane {
@@ -24,32 +23,6 @@ class File {
   std::FILE* mFile;
 };
 
-void putLittleEndian(std::FILE* file, uint32_t value, int bytes) {
-  for (int b = 0; b < bytes; ++b) std::fputc(static_cast<int>((value >> (8 * b)) & 0xFF), file);
-}
-
-// Scales to the integer range of the width, truncating toward zero and
-// clamping instead of wrapping; NaN writes silence.
-int32_t toPcm(double sample, int bits) {
-  const double top = std::ldexp(1.0, bits - 1);
-  const double scaled = sample * (top - 1.0);
-  if (std::isnan(scaled)) return 0;
-  if (scaled >= top - 1.0) return static_cast<int32_t>(top - 1.0);
-  if (scaled <= -top) return static_cast<int32_t>(-top);
-  return static_cast<int32_t>(scaled);
-}
-
-void putSample(std::FILE* file, double sample, int bits) {
-  if (bits == 32) {
-    const float value = static_cast<float>(sample);
-    uint32_t word;
-    std::memcpy(&word, &value, sizeof word);
-    putLittleEndian(file, word, 4);
-  } else {
-    putLittleEndian(file, static_cast<uint32_t>(toPcm(sample, bits)), bits / 8);
-  }
-}
-
 }  // namespace
 
 bool WaveformProvider::saveWaveform(const char* path, const double* data, int n) {
@@ -63,28 +36,19 @@ bool WaveformProvider::saveWaveformWAVE(const char* path, const double* left, co
                                         int bits, int sampleRate) {
   if (bits != 16 && bits != 24 && bits != 32) return false;
   if (left == nullptr || right == nullptr || frames < 0 || sampleRate < 0) return false;
-  const uint32_t bytesPerSample = static_cast<uint32_t>(bits / 8);
-  const uint64_t dataSize = 2ull * static_cast<uint64_t>(frames) * bytesPerSample;
-  if (dataSize + 36 > std::numeric_limits<uint32_t>::max()) return false;
+  const uint64_t dataSize = static_cast<uint64_t>(frames) * static_cast<uint64_t>(waveBytesPerFrame(bits));
+  if (dataSize + kWaveHeaderBytes - 8 > std::numeric_limits<uint32_t>::max()) return false;
   File file(path, "wb");
   std::FILE* out = file.get();
   if (!out) return false;
 
-  std::fputs("RIFF", out);
-  putLittleEndian(out, static_cast<uint32_t>(dataSize + 36), 4);
-  std::fputs("WAVEfmt ", out);
-  putLittleEndian(out, 16, 4);
-  putLittleEndian(out, bits == 32 ? 3 : 1, 2);
-  putLittleEndian(out, 2, 2);
-  putLittleEndian(out, static_cast<uint32_t>(sampleRate), 4);
-  putLittleEndian(out, bytesPerSample * static_cast<uint32_t>(sampleRate) * 2, 4);
-  putLittleEndian(out, 2 * bytesPerSample, 2);
-  putLittleEndian(out, static_cast<uint32_t>(bits), 2);
-  std::fputs("data", out);
-  putLittleEndian(out, static_cast<uint32_t>(dataSize), 4);
+  unsigned char header[kWaveHeaderBytes];
+  encodeWaveHeader(header, bits, static_cast<uint32_t>(sampleRate), static_cast<uint32_t>(dataSize));
+  std::fwrite(header, 1, sizeof header, out);
+  unsigned char frame[8];
   for (int k = 0; k < frames; ++k) {
-    putSample(out, left[k], bits);
-    putSample(out, right[k], bits);
+    unsigned char* end = encodeWaveSample(encodeWaveSample(frame, left[k], bits), right[k], bits);
+    std::fwrite(frame, 1, static_cast<std::size_t>(end - frame), out);
   }
   return std::ferror(out) == 0;
 }

@@ -29,8 +29,6 @@ class WaveFileWriter {
   int64_t framesWritten() const { return mFrames; }
 
  private:
-  void putWord(uint32_t value, int bytes);
-  void putSample(double sample);
   bool writeHeader();
 
   std::FILE* mFile = nullptr;
