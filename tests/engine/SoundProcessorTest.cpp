@@ -3,20 +3,18 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "TempDirectory.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
-std::string readAll(const std::string& path) {
-  std::ifstream in(path);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testsupport::readFile;
+using testsupport::TempDirectory;
 
 void writeFloats(const std::string& path, const std::vector<float>& samples) {
   std::ofstream out(path, std::ios::binary);
@@ -31,7 +29,7 @@ TEST(Raw2Code, AppendsAFadedPeakNormalisedFillFunction) {
   const std::string in = dir.path("user%02d.f32"), out = dir.path("code.txt");
   ASSERT_TRUE(Quillvane::Raw2Code(in.c_str(), out.c_str()));
   ASSERT_TRUE(Quillvane::Raw2Code(in.c_str(), out.c_str()));
-  const std::string text = readAll(out);
+  const std::string text = readFile(out);
   const std::string head =
       "void WaveformProvider::GetUserData01(float *pWaveform, int size)\n{\n    if (size > 4096) return;\n\n";
   ASSERT_EQ(text.compare(0, head.size(), head), 0) << text.substr(0, 200);
@@ -47,7 +45,7 @@ TEST(Raw2Code, ShortOrSilentInputWritesZerosWhereNothingWasRead) {
   TempDirectory dir;
   writeFloats(dir.path("in1.f32"), {});
   ASSERT_TRUE(Quillvane::Raw2Code(dir.path("in%d.f32").c_str(), dir.path("silent.txt").c_str()));
-  const std::string text = readAll(dir.path("silent.txt"));
+  const std::string text = readFile(dir.path("silent.txt"));
   EXPECT_NE(text.find("    pWaveform[2048] = 0.0000000;\n"), std::string::npos);
   EXPECT_EQ(text.find("nan"), std::string::npos);
 }

@@ -10,11 +10,13 @@
 
 #include <gtest/gtest.h>
 
-#include "TempDirectory.h"
 #include "UserWaveformSnapshot.h"
 #include "engine/UserWaveforms.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
+
+using testsupport::TempDirectory;
 
 using Quillvane::WaveformProvider;
 constexpr int kSize = 4096;

@@ -2,24 +2,21 @@
 
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
-#include "TempDirectory.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
+using testsupport::readFile;
+using testsupport::TempDirectory;
+
 using Quillvane::WaveformProvider;
 const std::string kFixtures = "fixtures/waveforms/";
-
-std::string readAll(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 uint32_t field(const std::string& bytes, size_t offset, int size) {
   uint32_t value = 0;
@@ -44,8 +41,8 @@ TEST(WaveformWriter, PcmFilesMatchAnIndependentWriterByteForByte) {
   for (int bits : {16, 24}) {
     const std::string path = dir.path("out" + std::to_string(bits) + ".wav");
     ASSERT_TRUE(WaveformProvider::saveWaveformWAVE(path.c_str(), frames.left.data(), frames.right.data(), 64, bits, 44100));
-    const std::string written = readAll(path);
-    EXPECT_EQ(written, readAll(kFixtures + "written" + std::to_string(bits) + ".wav")) << bits << " bits";
+    const std::string written = readFile(path);
+    EXPECT_EQ(written, readFile(kFixtures + "written" + std::to_string(bits) + ".wav")) << bits << " bits";
     EXPECT_EQ(field(written, 32, 2), 2u * bits / 8);
     EXPECT_EQ(field(written, 28, 4), 2u * bits / 8 * 44100);
   }
@@ -74,7 +71,7 @@ TEST(WaveformWriter, FloatFilesCarryTheUnscaledSamples) {
   const Frames frames;
   const std::string path = dir.path("out32.wav");
   ASSERT_TRUE(WaveformProvider::saveWaveformWAVE(path.c_str(), frames.left.data(), frames.right.data(), 64, 32, 48000));
-  const std::string written = readAll(path);
+  const std::string written = readFile(path);
   ASSERT_EQ(written.size(), 44u + 64 * 8);
   EXPECT_EQ(written.substr(0, 4), "RIFF");
   EXPECT_EQ(field(written, 4, 4), 64u * 8 + 36);
@@ -88,14 +85,14 @@ TEST(WaveformWriter, FloatFilesCarryTheUnscaledSamples) {
   EXPECT_EQ(field(written, 34, 2), 32u);
   EXPECT_EQ(written.substr(36, 4), "data");
   EXPECT_EQ(field(written, 40, 4), 512u);
-  EXPECT_EQ(written.substr(44), readAll(kFixtures + "written32.f32"));
+  EXPECT_EQ(written.substr(44), readFile(kFixtures + "written32.f32"));
 }
 
 TEST(WaveformWriter, TwoFramesOfSixteenBits) {
   TempDirectory dir;
   const double left[2] = {0.5, -0.5}, right[2] = {1.0, -1.0};
   ASSERT_TRUE(WaveformProvider::saveWaveformWAVE(dir.path("two.wav").c_str(), left, right, 2, 16, 22050));
-  const std::string written = readAll(dir.path("two.wav"));
+  const std::string written = readFile(dir.path("two.wav"));
   ASSERT_EQ(written.size(), 52u);
   EXPECT_EQ(field(written, 44, 2), 16383u);
   EXPECT_EQ(field(written, 46, 2), 32767u);
@@ -124,28 +121,28 @@ TEST(WaveformWriter, RawFileMatchesAnIndependentWriter) {
   std::vector<double> ramp;
   for (int k = 0; k < 4096; ++k) ramp.push_back((k - 2048) / 4096.0);
   ASSERT_TRUE(WaveformProvider::saveWaveform(dir.path("ramp.raw").c_str(), ramp.data(), 4096));
-  EXPECT_EQ(readAll(dir.path("ramp.raw")), readAll(kFixtures + "raw_full.raw"));
+  EXPECT_EQ(readFile(dir.path("ramp.raw")), readFile(kFixtures + "raw_full.raw"));
 }
 
 TEST(WaveformWriter, SourceTextOfATable) {
   TempDirectory dir;
   const double three[3] = {0.5, -0.25, 1.0};
   ASSERT_TRUE(WaveformProvider::saveWaveformToHeader(dir.path("three.h").c_str(), three, 3));
-  EXPECT_EQ(readAll(dir.path("three.h")),
+  EXPECT_EQ(readFile(dir.path("three.h")),
             "namespace Quillvane\n{\n  double gQvWaveform[] = {\n  "
             "0.5000000, -0.2500000, 1.0000000 };\n} // namespace Quillvane\n");
 
   double twelve[12];
   for (int i = 0; i < 12; ++i) twelve[i] = i * 0.125;
   ASSERT_TRUE(WaveformProvider::saveWaveformToHeader(dir.path("twelve.h").c_str(), twelve, 12));
-  EXPECT_EQ(readAll(dir.path("twelve.h")),
+  EXPECT_EQ(readFile(dir.path("twelve.h")),
             "namespace Quillvane\n{\n  double gQvWaveform[] = {\n  "
             "0.0000000, 0.1250000, 0.2500000, 0.3750000, 0.5000000, 0.6250000, 0.7500000, 0.8750000, "
             "1.0000000, 1.1250000, \n  1.2500000, 1.3750000 };\n} // namespace Quillvane\n");
 
   double ten[10] = {};
   ASSERT_TRUE(WaveformProvider::saveWaveformToHeader(dir.path("ten.h").c_str(), ten, 10));
-  const std::string text = readAll(dir.path("ten.h"));
+  const std::string text = readFile(dir.path("ten.h"));
   EXPECT_NE(text.find("0.0000000\n   };\n"), std::string::npos) << text;
 }
 

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <fstream>
 #include <iterator>
@@ -10,6 +8,8 @@
 
 #include "tests/framework/FuzzPlugs.h"
 #include "tests/framework/RecordingGraphics.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TempDirectory.h"
 
 // The fuzzers' seed corpora are files the code itself writes. This test
 // remakes them and checks the committed copies; run it with
@@ -27,16 +27,12 @@ Bytes SavedFile(bool stateChunks, bool bank) {
   auto plug = fwtest::MakeFuzzPlug(stateChunks);
   auto* gui = new fwtest::RecordingGraphics;
   plug->AttachGraphics(gui);
-  char path[] = "/tmp/fwseedXXXXXX";
-  const int fd = mkstemp(path);
-  EXPECT_GE(fd, 0);
-  close(fd);
+  const testsupport::TempDirectory dir;
+  const std::string path = dir.path("saved");
   gui->mScriptedAnswers.push_back(path);
   EXPECT_TRUE(bank ? plug->SaveBankAsFXB() : plug->SaveProgramAsFXP());
-  std::ifstream in(path, std::ios::binary);
-  Bytes bytes((std::istreambuf_iterator<char>(in)), {});
-  std::remove(path);
-  return bytes;
+  const std::string bytes = testsupport::readFile(path);
+  return Bytes(bytes.begin(), bytes.end());
 }
 
 struct Seed {

@@ -1,16 +1,15 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
 #include "tests/framework/RecordingGraphics.h"
 #include "tests/framework/TestHostPlug.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
@@ -46,20 +45,7 @@ std::string Text(const Bytes& b, size_t at, size_t n) {
 
 class FxFiles : public testing::Test {
  protected:
-  void SetUp() override {
-    char pattern[] = "/tmp/fwfxXXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    mDir = pattern;
-  }
-  void TearDown() override {
-    for (const std::string& f : mFiles) std::remove(f.c_str());
-    std::remove(mDir.c_str());
-  }
-
-  std::string Path(const char* name) {
-    mFiles.push_back(mDir + "/" + name);
-    return mFiles.back();
-  }
+  std::string Path(const char* name) const { return mTemp.path(name); }
 
   // A plug-in shaped like the instrument: 105 unit parameters, one shaped.
   static void Declare(TestHostPlug* plug) {
@@ -74,8 +60,8 @@ class FxFiles : public testing::Test {
   }
 
   static Bytes Read(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = testsupport::readFile(path);
+    return Bytes(bytes.begin(), bytes.end());
   }
 
   static void Write(const std::string& path, const Bytes& bytes) {
@@ -83,8 +69,7 @@ class FxFiles : public testing::Test {
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
   }
 
-  std::string mDir;
-  std::vector<std::string> mFiles;
+  testsupport::TempDirectory mTemp;
 };
 
 void CheckProgramRecord(const Bytes& b, size_t at, const std::string& name,
@@ -240,7 +225,7 @@ TEST_F(FxFiles, RefusedProgramsChangeNothing) {
     EXPECT_TRUE(plug.mParamChangeCalls.empty());
     EXPECT_STREQ(plug.GetPresetName(0), "Init");
   }
-  gui->mScriptedAnswers.push_back(mDir + "/missing.fxp");
+  gui->mScriptedAnswers.push_back(Path("missing.fxp"));
   EXPECT_FALSE(plug.LoadProgramFromFXP());
   EXPECT_FALSE(plug.LoadProgramFromFXP()) << "cancelled dialog";
   EXPECT_EQ(plug.mProgramChanges, 0);
@@ -437,7 +422,7 @@ TEST_F(FxFiles, UnwritableFilesFail) {
   TestHostPlug plug(1, "0-2", 1);
   plug.MakeDefaultPreset("x", 1);
   RecordingGraphics* gui = Attach(&plug);
-  const std::string nowhere = mDir + "/no/such/dir/file";
+  const std::string nowhere = Path("no/such/dir/file");
   gui->mScriptedAnswers.push_back(nowhere);
   EXPECT_FALSE(plug.SaveProgramAsFXP());
   gui->mScriptedAnswers.push_back(nowhere);

@@ -5,11 +5,13 @@
 #include <string>
 
 #include "program/RirARorurProgram.h"
-#include "tests/instrument/TempFile.h"
 #include "tests/instrument/ThudrokkaProbe.h"
 #include "tests/platform/FakeGraphics.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
+
+using testsupport::TempDirectory;
 
 using namespace Quillvane::Synth;
 
@@ -20,7 +22,8 @@ std::vector<double> parameterValues(const Thudrokka& plug) {
 }
 
 TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
-  TempFile file(".qvp");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.qvp");
   ThudrokkaProbe source;
   std::mt19937 random(3);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
@@ -28,17 +31,17 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
   source.GetParam(Quantization)->SetNormalized(0.5);
   source.OnParamChange(Quantization);
   source.ModifyCurrentPreset("Test Kick");
-  ASSERT_TRUE(source.SaveProgramAsQV(file.path()));
+  ASSERT_TRUE(source.SaveProgramAsQV(file.c_str()));
 
   Quillvane::RirARorurProgram written;
-  ASSERT_TRUE(written.loadProgram(file.path()));
+  ASSERT_TRUE(written.loadProgram(file.c_str()));
   EXPECT_STREQ(written.getProgramName(), "Test Kick");
 
   ThudrokkaProbe loaded;
   loaded.AttachGraphics(new FakeGraphics);
   auto* editor = static_cast<FakeGraphics*>(loaded.GetGUI());
   editor->updates.clear();
-  ASSERT_TRUE(loaded.LoadProgramAsQV(file.path()));
+  ASSERT_TRUE(loaded.LoadProgramAsQV(file.c_str()));
   for (int p = 0; p < kNumParameters; ++p) {
     const double expected = written.getParameterValue(static_cast<eVstParameters>(p), true);
     EXPECT_NEAR(loaded.GetParam(p)->Value(), expected, 1e-12) << p;
@@ -81,14 +84,15 @@ TEST(ProgramFiles, AMissingFileChangesNothing) {
 }
 
 TEST(ProgramFiles, MissingLinesTakeTheProgramsStartingValues) {
-  TempFile file(".qvp");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.qvp");
   {
-    std::ofstream out(file.path());
+    std::ofstream out(file);
     out << "no name here\nOsc1OnOff = 0.25;\nOscWaveform1 = Sawtooth;\n";
   }
   ThudrokkaProbe plug;
   for (int p = 0; p < kNumParameters; ++p) plug.set(p, 0.123);
-  ASSERT_TRUE(plug.LoadProgramAsQV(file.path()));
+  ASSERT_TRUE(plug.LoadProgramAsQV(file.c_str()));
   const Quillvane::RirARorurProgram fresh;
   EXPECT_EQ(plug.GetParam(Osc1OnOff)->Value(), 0.25);
   EXPECT_NEAR(plug.GetParam(OscWaveform1)->Value(), 1.0 / 35.0, 1e-12);
@@ -167,18 +171,19 @@ TEST(NoteDisplay, KeepsTheTransposedFrequencyAndNameOfTheLastNote) {
 }
 
 TEST(WaveformLoad, OnlyIntoAUserSlotAndInstalledByTheNextBlock) {
-  TempFile file(".raw");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.raw");
   {
     std::vector<double> table(4096);
     for (std::size_t i = 0; i < table.size(); ++i) table[i] = 0.5 * std::sin(2.0 * M_PI * i / 4096.0);
-    std::ofstream out(file.path(), std::ios::binary);
+    std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(table.data()), static_cast<std::streamsize>(table.size() * sizeof(double)));
   }
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 64);
   plug.set(OscWaveform1, 0.57);
   EXPECT_FALSE(plug.CanLoadWaveform());
-  EXPECT_FALSE(plug.LoadWaveform(file.path()));
+  EXPECT_FALSE(plug.LoadWaveform(file.c_str()));
   plug.set(OscWaveform1, 0.6);
   EXPECT_TRUE(plug.CanLoadWaveform());
 
@@ -187,7 +192,7 @@ TEST(WaveformLoad, OnlyIntoAUserSlotAndInstalledByTheNextBlock) {
   plug.set(OscWaveform1, selector);
   double* slot = plug.mWaveformProvider.getWaveform(selector);
   const std::vector<double> saved(slot, slot + 4096);
-  ASSERT_TRUE(plug.LoadWaveform(file.path()));
+  ASSERT_TRUE(plug.LoadWaveform(file.c_str()));
   EXPECT_TRUE(plug.mWaveformProvider.isLoadPending());
   std::vector<double> left(64), right(64);
   double* out[2] = {left.data(), right.data()};

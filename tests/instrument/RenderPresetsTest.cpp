@@ -2,12 +2,15 @@
 
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
 
-#include "tests/instrument/TempFile.h"
 #include "tests/instrument/ThudrokkaProbe.h"
 #include "tests/instrument/WaveFileReader.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
+
+using testsupport::TempDirectory;
 
 using namespace Quillvane::Synth;
 
@@ -15,23 +18,25 @@ constexpr double kRate = 8000.0;
 constexpr int kFramesPerPreset = 2 * 8000 + 2;
 
 TEST(RenderPresets, RefusesEmptyOrForeignRangesAndUnpreparedInstruments) {
-  TempFile file(".wav");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.wav");
   ThudrokkaProbe plug;
-  EXPECT_FALSE(plug.RenderPresets(0, 1, file.path()));  // before the first Reset
+  EXPECT_FALSE(plug.RenderPresets(0, 1, file.c_str()));  // before the first Reset
   plug.prepare(kRate, 256);
   const struct { int first, last; } ranges[] = {{0, 0}, {5, 3}, {-1, 2}, {127, 129}, {128, 129}};
-  for (const auto& r : ranges) EXPECT_FALSE(plug.RenderPresets(r.first, r.last, file.path())) << r.first;
+  for (const auto& r : ranges) EXPECT_FALSE(plug.RenderPresets(r.first, r.last, file.c_str())) << r.first;
   EXPECT_FALSE(plug.RenderPresets(0, 1, nullptr));
-  EXPECT_FALSE(file.exists());
+  EXPECT_FALSE(std::filesystem::exists(file));
   EXPECT_FALSE(plug.RenderPresets(0, 1, "/nonexistent/folder/bank.wav"));
 }
 
 TEST(RenderPresets, WritesOneSoundingBlockPerPreset) {
-  TempFile file(".wav");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.wav");
   ThudrokkaProbe plug;
   plug.prepare(kRate, 256);
-  ASSERT_TRUE(plug.RenderPresets(18, 21, file.path()));
-  const WaveFile wave = WaveFile::read(file.path());
+  ASSERT_TRUE(plug.RenderPresets(18, 21, file.c_str()));
+  const WaveFile wave = WaveFile::read(file.c_str());
   ASSERT_TRUE(wave.valid);
   EXPECT_EQ(wave.rate, 8000);
   EXPECT_EQ(wave.bits, 24);
@@ -53,10 +58,11 @@ TEST(RenderPresets, WritesOneSoundingBlockPerPreset) {
 }
 
 TEST(RenderPresets, TheFirstTwentyPlayWithLongerEnvelopes) {
-  TempFile file(".wav");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.wav");
   ThudrokkaProbe plug;
   plug.prepare(kRate, 256);
-  ASSERT_TRUE(plug.RenderPresets(18, 20, file.path()));
+  ASSERT_TRUE(plug.RenderPresets(18, 20, file.c_str()));
   EXPECT_EQ(plug.GetCurrentPresetIdx(), 19);
   const struct {
     int p;

@@ -2,57 +2,48 @@
 #include <sys/wait.h>
 
 #include <cstdio>
-#include <fstream>
-#include <sstream>
+#include <filesystem>
 #include <string>
 #include <vector>
 
-#include "tests/instrument/TempFile.h"
 #include "tests/instrument/WaveFileReader.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
+
+using testsupport::readFile;
+using testsupport::split;
+using testsupport::TempDirectory;
 
 struct ToolRun {
   int status = -1;
   std::string out, err;
 };
 
-std::string slurp(const char* path) {
-  std::ifstream in(path);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 ToolRun shell(const std::string& command) {
-  TempFile errors(".err");
+  const TempDirectory dir;
+  const std::string errors = dir.path("errors");
   ToolRun run;
-  std::FILE* pipe = popen((command + " 2>" + errors.path()).c_str(), "r");
+  std::FILE* pipe = popen((command + " 2>" + errors).c_str(), "r");
   if (!pipe) return run;
   char buffer[4096];
   for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
   const int status = pclose(pipe);
   run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = slurp(errors.path());
+  run.err = readFile(errors);
   return run;
 }
 
 ToolRun tool(const std::string& arguments) { return shell(std::string(THUDROKKA_TOOL) + " " + arguments); }
 
-std::vector<std::string> split(const std::string& text, char separator) {
-  std::vector<std::string> parts;
-  std::stringstream stream(text);
-  for (std::string part; std::getline(stream, part, separator);) parts.push_back(part);
-  return parts;
-}
-
 TEST(Tool, RendersAPresetNoteToAStereoFile) {
-  TempFile file(".wav");
-  const ToolRun run = tool("render --preset 3 --rate 22050 --length 0.2 --tail 0.1 --bits 32 --block 100 -o " +
-                           std::string(file.path()));
+  const TempDirectory dir;
+  const std::string file = dir.path("note.wav");
+  const ToolRun run = tool("render --preset 3 --rate 22050 --length 0.2 --tail 0.1 --bits 32 --block 100 -o " + file);
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");
-  const WaveFile wave = WaveFile::read(file.path());
+  const WaveFile wave = WaveFile::read(file);
   ASSERT_TRUE(wave.valid);
   EXPECT_EQ(wave.rate, 22050);
   EXPECT_EQ(wave.bits, 32);
@@ -60,13 +51,13 @@ TEST(Tool, RendersAPresetNoteToAStereoFile) {
   EXPECT_GT(*std::max_element(wave.left.begin(), wave.left.end()), 1e-3);
 
   if (shell("command -v sox").status != 0) GTEST_SKIP() << "sox is not installed";
-  EXPECT_EQ(shell("sox --i -c " + std::string(file.path())).out, "2\n");
-  EXPECT_EQ(shell("sox --i -r " + std::string(file.path())).out, "22050\n");
+  EXPECT_EQ(shell("sox --i -c " + file).out, "2\n");
+  EXPECT_EQ(shell("sox --i -r " + file).out, "22050\n");
 }
 
 TEST(Tool, BadRequestsFailWithAMessage) {
-  TempFile file(".wav");
-  const std::string out = file.path();
+  const TempDirectory dir;
+  const std::string out = dir.path("never.wav");
   const struct {
     std::string arguments;
     int status;
@@ -100,7 +91,7 @@ TEST(Tool, BadRequestsFailWithAMessage) {
     EXPECT_EQ(run.status, c.status) << c.arguments;
     EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
   }
-  EXPECT_FALSE(file.exists());
+  EXPECT_FALSE(std::filesystem::exists(out));
 }
 
 TEST(Tool, EveryCommandHasHelp) {
@@ -136,9 +127,10 @@ TEST(Tool, ListsPresetsWithTheirValues) {
 }
 
 TEST(Tool, ProgramFilesRoundTrip) {
-  TempFile file(".qvp");
-  ASSERT_EQ(tool("program save " + std::string(file.path()) + " --preset 5").status, 0);
-  const ToolRun load = tool("program load " + std::string(file.path()));
+  const TempDirectory dir;
+  const std::string file = dir.path("preset.qvp");
+  ASSERT_EQ(tool("program save " + file + " --preset 5").status, 0);
+  const ToolRun load = tool("program load " + file);
   ASSERT_EQ(load.status, 0) << load.err;
   const std::vector<std::string> loaded = split(split(load.out, '\n')[0], '\t');
   const std::vector<std::string> preset = split(split(tool("presets --dump").out, '\n')[5], '\t');
@@ -146,15 +138,15 @@ TEST(Tool, ProgramFilesRoundTrip) {
   EXPECT_EQ(loaded[0], preset[1]);
   EXPECT_EQ(loaded[1], preset[2]);
 
-  TempFile wave(".wav");
-  const ToolRun render =
-      tool("render --program " + std::string(file.path()) + " --rate 8000 --length 0.1 --tail 0 -o " + wave.path());
+  const std::string wave = dir.path("program.wav");
+  const ToolRun render = tool("render --program " + file + " --rate 8000 --length 0.1 --tail 0 -o " + wave);
   EXPECT_EQ(render.status, 0) << render.err;
-  EXPECT_EQ(WaveFile::read(wave.path()).frames(), 800);
+  EXPECT_EQ(WaveFile::read(wave).frames(), 800);
 }
 
 TEST(Tool, RendersTheWholeBankIntoNumberedFiles) {
-  const std::string folder = TempFile("").path();
+  const TempDirectory dir;
+  const std::string folder = dir.path("bank");
   const ToolRun run = tool("render-bank " + folder + " --rate 8000 --length 0.02 --tail 0.01");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");  // no progress bar off a terminal
@@ -166,7 +158,6 @@ TEST(Tool, RendersTheWholeBankIntoNumberedFiles) {
   EXPECT_TRUE(wave.valid);
   EXPECT_EQ(wave.rate, 8000);
   EXPECT_EQ(wave.frames(), 240);
-  shell("rm -r " + folder);
 }
 
 }  // namespace

@@ -5,25 +5,28 @@
 #include <limits>
 
 #include "instrument/WaveFileWriter.h"
-#include "tests/instrument/TempFile.h"
 #include "tests/instrument/WaveFileReader.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
+
+using testsupport::TempDirectory;
 
 using Quillvane::WaveFileWriter;
 
 TEST(WaveFileWriter, TwentyFourBitSamplesAreScaledTruncatedAndClamped) {
-  TempFile file(".wav");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.wav");
   const double nan = std::numeric_limits<double>::quiet_NaN();
   const std::vector<double> left = {0.0, 0.5, -0.5, 1.0, -1.0, 2.0, -2.0, nan, 1e-9, 0.99999999};
   const std::vector<double> right(left.rbegin(), left.rend());
   WaveFileWriter writer;
-  ASSERT_TRUE(writer.open(file.path(), 48000, 24));
+  ASSERT_TRUE(writer.open(file.c_str(), 48000, 24));
   ASSERT_TRUE(writer.write(left.data(), right.data(), 4));
   ASSERT_TRUE(writer.write(left.data() + 4, right.data() + 4, 6));
   ASSERT_TRUE(writer.close());
 
-  const WaveFile wave = WaveFile::read(file.path());
+  const WaveFile wave = WaveFile::read(file.c_str());
   ASSERT_TRUE(wave.valid);
   EXPECT_EQ(wave.format, 1);
   EXPECT_EQ(wave.rate, 48000);
@@ -38,13 +41,14 @@ TEST(WaveFileWriter, TwentyFourBitSamplesAreScaledTruncatedAndClamped) {
 }
 
 TEST(WaveFileWriter, ThirtyTwoBitSamplesAreFloats) {
-  TempFile file(".wav");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.wav");
   const std::vector<double> left = {0.25, -1.5, 1e-3}, right = {0.0, 3.0, -0.125};
   WaveFileWriter writer;
-  ASSERT_TRUE(writer.open(file.path(), 22050, 32));
+  ASSERT_TRUE(writer.open(file.c_str(), 22050, 32));
   ASSERT_TRUE(writer.write(left.data(), right.data(), 3));
   ASSERT_TRUE(writer.close());
-  const WaveFile wave = WaveFile::read(file.path());
+  const WaveFile wave = WaveFile::read(file.c_str());
   ASSERT_TRUE(wave.valid);
   EXPECT_EQ(wave.format, 3);
   EXPECT_EQ(wave.rate, 22050);
@@ -53,24 +57,26 @@ TEST(WaveFileWriter, ThirtyTwoBitSamplesAreFloats) {
 }
 
 TEST(WaveFileWriter, AnEmptyFileIsStillComplete) {
-  TempFile file(".wav");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.wav");
   WaveFileWriter writer;
-  ASSERT_TRUE(writer.open(file.path(), 44100, 24));
+  ASSERT_TRUE(writer.open(file.c_str(), 44100, 24));
   ASSERT_TRUE(writer.close());
-  const WaveFile wave = WaveFile::read(file.path());
+  const WaveFile wave = WaveFile::read(file.c_str());
   ASSERT_TRUE(wave.valid);
   EXPECT_EQ(wave.frames(), 0);
   EXPECT_EQ(wave.riffSize, 36u);
 }
 
 TEST(WaveFileWriter, RefusesWhatItCannotWrite) {
-  TempFile file(".wav");
+  const TempDirectory dir;
+  const std::string file = dir.path("out.wav");
   WaveFileWriter writer;
   EXPECT_FALSE(writer.open("/nonexistent/folder/out.wav", 44100, 24));
   EXPECT_FALSE(writer.write(nullptr, nullptr, 0));
   EXPECT_FALSE(writer.close());
-  EXPECT_FALSE(writer.open(file.path(), 44100, 16));
-  EXPECT_FALSE(writer.open(file.path(), 0, 24));
+  EXPECT_FALSE(writer.open(file.c_str(), 44100, 16));
+  EXPECT_FALSE(writer.open(file.c_str(), 0, 24));
 }
 
 }  // namespace

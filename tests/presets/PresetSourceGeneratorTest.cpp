@@ -3,11 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
-
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
 #include <regex>
 #include <string>
 #include <vector>
@@ -15,44 +12,24 @@
 #include "presets/PresetSourceGenerator.h"
 #include "presets/ProgramDefinitions.h"
 #include "presets/ThudrokkaFreePresets.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
 using namespace Quillvane;
 using namespace Quillvane::Synth;
 
-class TempPath {
- public:
-  TempPath() {
-    char name[] = "/tmp/thudrokka-presets-XXXXXX";
-    const int fd = mkstemp(name);
-    if (fd >= 0) close(fd);
-    mPath = name;
-  }
-  ~TempPath() { std::remove(mPath.c_str()); }
-  const char* c_str() const { return mPath.c_str(); }
-
- private:
-  std::string mPath;
-};
-
-std::vector<std::string> lines(const char* path) {
-  std::ifstream in(path);
-  std::vector<std::string> all;
-  for (std::string line; std::getline(in, line);) all.push_back(line);
-  return all;
-}
-
-std::string readAll(const char* path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
+using testsupport::readFile;
+using testsupport::split;
+using testsupport::TempDirectory;
 
 const std::vector<std::string>& generated() {
   static const std::vector<std::string> text = [] {
-    TempPath path;
+    const TempDirectory dir;
+    const std::string path = dir.path("presets.cpp");
     EXPECT_TRUE(saveFreePrograms4Wdl(path.c_str()));
-    return lines(path.c_str());
+    return split(readFile(path));
   }();
   return text;
 }
@@ -127,10 +104,11 @@ TEST(PresetSourceGenerator, AgreesWithTheInstalledBankWhereTheBankKeepsTheDefini
 }
 
 TEST(PresetSourceGenerator, TwoRunsDifferOnlyInTheDate) {
-  TempPath a, b;
+  const TempDirectory dir;
+  const std::string a = dir.path("a.cpp"), b = dir.path("b.cpp");
   ASSERT_TRUE(saveFreePrograms4Wdl(a.c_str()));
   ASSERT_TRUE(saveFreePrograms4Wdl(b.c_str()));
-  std::string first = readAll(a.c_str()), second = readAll(b.c_str());
+  std::string first = readFile(a), second = readFile(b);
   first.erase(0, first.find('\n'));
   second.erase(0, second.find('\n'));
   EXPECT_EQ(first, second);
@@ -139,12 +117,13 @@ TEST(PresetSourceGenerator, TwoRunsDifferOnlyInTheDate) {
 TEST(PresetSourceGenerator, NamesAreEscapedInTheLiteral) {
   RirARorurProgram program;
   program.setProgramName("say \"hi\" \\ now");
-  TempPath path;
+  const TempDirectory dir;
+  const std::string path = dir.path("escaped.cpp");
   std::FILE* file = std::fopen(path.c_str(), "w");
   ASSERT_NE(file, nullptr);
   EXPECT_TRUE(saveWdlProgram(program, file));
   std::fclose(file);
-  const std::vector<std::string> text = lines(path.c_str());
+  const std::vector<std::string> text = split(readFile(path));
   ASSERT_EQ(text.size(), 109u);
   EXPECT_EQ(text[0], "  // say \"hi\" \\ now");
   EXPECT_EQ(text[1], "  MakePreset(\"say \\\"hi\\\" \\\\ now\",");

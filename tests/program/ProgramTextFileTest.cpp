@@ -4,7 +4,6 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
@@ -12,26 +11,17 @@
 #include "effects/FilterUti.h"
 #include "engine/WaveformProvider.h"
 #include "program/RirARorurProgram.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TempDirectory.h"
 
 namespace {
 
 using namespace Quillvane;
 using namespace Quillvane::Synth;
 namespace fs = std::filesystem;
-
-std::string readFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
-std::vector<std::string> lines(const std::string& text) {
-  std::vector<std::string> out;
-  std::istringstream in(text);
-  for (std::string line; std::getline(in, line);) out.push_back(line);
-  return out;
-}
+using testsupport::readFile;
+using testsupport::split;
+using testsupport::TempDirectory;
 
 std::string joined(const std::vector<std::string>& lines) {
   std::string text;
@@ -49,15 +39,7 @@ bool sameValues(const RirARorurProgram& a, const RirARorurProgram& b) {
 
 class ProgramTextFile : public ::testing::Test {
  protected:
-  void SetUp() override {
-    mDir = fs::temp_directory_path() /
-           ("program_text_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) + "_" +
-            ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::create_directories(mDir);
-  }
-  void TearDown() override { fs::remove_all(mDir); }
-
-  std::string path(const char* name) const { return (mDir / name).string(); }
+  std::string path(const char* name) const { return mDir.path(name); }
   std::string write(const std::string& text, const char* name = "program.txt") const {
     std::ofstream(path(name), std::ios::binary) << text;
     return path(name);
@@ -70,10 +52,10 @@ class ProgramTextFile : public ::testing::Test {
     program.setProgramName("Distinct");
     const std::string file = path("distinct.txt");
     EXPECT_TRUE(program.saveProgram(file.c_str()));
-    return lines(readFile(file));
+    return split(readFile(file));
   }
 
-  fs::path mDir;
+  TempDirectory mDir;
 };
 
 TEST_F(ProgramTextFile, FreshProgramWritesTheBasicBassdrumFile) {
@@ -81,7 +63,7 @@ TEST_F(ProgramTextFile, FreshProgramWritesTheBasicBassdrumFile) {
   ASSERT_TRUE(program.saveProgram(path("fresh.txt").c_str()));
   const std::string written = readFile(path("fresh.txt"));
   EXPECT_EQ(written, readFile("fixtures/basic_bassdrum.txt"));
-  const auto rows = lines(written);
+  const auto rows = split(written);
   ASSERT_EQ(rows.size(), 106u);
   EXPECT_EQ(rows[0], "Name = Basic Bassdrum;");
   EXPECT_EQ(rows[1], "Osc1OnOff = 1;");
@@ -267,7 +249,7 @@ TEST_F(ProgramTextFile, NothingUsableLoadsNothing) {
   RirARorurProgram program;
   EXPECT_FALSE(program.loadProgram(nullptr));
   EXPECT_FALSE(program.loadProgram(path("missing.txt").c_str()));
-  EXPECT_FALSE(program.loadProgram(mDir.string().c_str()));
+  EXPECT_FALSE(program.loadProgram(mDir.path().c_str()));
 
   // A single usable line is a partial program and loads.
   EXPECT_TRUE(program.loadProgram(write("Name = Only A Name;\n").c_str()));
@@ -278,7 +260,7 @@ TEST_F(ProgramTextFile, SaveReportsWhatItCouldNotWrite) {
   RirARorurProgram program;
   EXPECT_FALSE(program.saveProgram(nullptr));
   EXPECT_FALSE(program.saveProgram(path("no/such/folder/p.txt").c_str()));
-  EXPECT_FALSE(program.saveProgram(mDir.string().c_str()));
+  EXPECT_FALSE(program.saveProgram(mDir.path().c_str()));
   if (fs::exists("/dev/full")) {
     EXPECT_FALSE(program.saveProgram("/dev/full"));
   }

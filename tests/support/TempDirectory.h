@@ -4,13 +4,15 @@
 #include <random>
 #include <string>
 
+namespace testsupport {
+
 // A fresh directory under the system's temporary folder, removed with its
 // contents when the test ends.
 class TempDirectory {
  public:
   TempDirectory() {
     std::random_device seed;
-    mPath = std::filesystem::temp_directory_path() / ("thudrokka-engine-" + std::to_string(seed()));
+    mPath = std::filesystem::temp_directory_path() / ("thudrokka-test-" + std::to_string(seed()));
     std::filesystem::create_directories(mPath);
   }
   ~TempDirectory() {
@@ -25,3 +27,5 @@ class TempDirectory {
  private:
   std::filesystem::path mPath;
 };
+
+}  // namespace testsupport
