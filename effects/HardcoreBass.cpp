@@ -4,15 +4,13 @@
 #include <cmath>
 
 #include "dsp/Butterworth.h"
+#include "engine/AtanDrive.h"
 
 namespace Quillvane {
 
 namespace {
 
-// At the least drive a full-scale sample stays at full scale.
-constexpr double kMinDrive = 0.1287001287001287;  // 1 / kSaturationFactor
 constexpr double kDriveRange = 4.44;
-constexpr double kPi_4 = 0.7853981633974483;
 
 }  // namespace
 
@@ -77,12 +75,9 @@ void HardcoreBass::process(double** channels, int n) {
   if (b > 0.0) {
     mBandPass->process(n, mBass.channels());
     if (c > 0.0) {
-      const double gain = std::max(kMinDrive, kDriveRange * c) *
-                          ConstantsD::kSaturationFactor;
+      const double drive = kDriveRange * c;
       for (double* samples : {mBass.left(), mBass.right()}) {
-        for (int i = 0; i < n; ++i) {
-          samples[i] = std::max(-1.0, std::min(1.0, std::atan(samples[i]) / kPi_4 * gain));
-        }
+        for (int i = 0; i < n; ++i) samples[i] = atanDrive(samples[i], drive);
       }
     }
   }

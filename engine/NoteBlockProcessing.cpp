@@ -4,6 +4,7 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/AtanDrive.h"
 #include "engine/Note.h"
 #include "engine/NoteSlots.h"
 
@@ -11,17 +12,9 @@ namespace Quillvane {
 
 namespace {
 
-// 1 / kSaturationFactor: any drive at all gives at least atan's own gain.
-constexpr double kMinDrive = 0.1287001287001287;
-constexpr double kQuarterPi = 0.7853981633974483;
 // sqrt(2) as a float: the damping at zero resonance.
 constexpr double kSqrt2f = 1.4142135381698608;
 constexpr double kNoClipLimit = std::numeric_limits<double>::infinity();
-
-// The drive before its clamp, from atan's angle; it only grows with the angle.
-double driveGain(double angle, double s) {
-  return angle / kQuarterPi * std::max(kMinDrive, s) * ConstantsD::kSaturationFactor;
-}
 
 // An input beyond which the drive at saturation s clamps whatever atan
 // gives there; none outside the saturation's range.
@@ -29,12 +22,12 @@ double driveClipLimit(double s) {
   if (!(s > 0.0 && s <= 1.0)) return kNoClipLimit;
   // The smallest angle that the drive takes to 1, from an estimate a few
   // steps away.
-  double angle = kQuarterPi / (std::max(kMinDrive, s) * ConstantsD::kSaturationFactor);
-  for (int i = 0; driveGain(angle, s) < 1.0; ++i) {
+  double angle = kQuarterPi / (std::max(kMinAtanDrive, s) * ConstantsD::kSaturationFactor);
+  for (int i = 0; atanDriveGain(angle, s) < 1.0; ++i) {
     if (i == 64) return kNoClipLimit;
     angle = std::nextafter(angle, 2.0);
   }
-  for (int i = 0; driveGain(std::nextafter(angle, 0.0), s) >= 1.0; ++i) {
+  for (int i = 0; atanDriveGain(std::nextafter(angle, 0.0), s) >= 1.0; ++i) {
     if (i == 64) return kNoClipLimit;
     angle = std::nextafter(angle, 0.0);
   }
@@ -75,7 +68,7 @@ inline double Note::drive(double x, double s, double clipLimit, double lfo, doub
     } else if (x <= -clipLimit) {
       y = -1.0;
     } else {
-      y = driveGain(std::atan(x), s);
+      y = atanDriveGain(std::atan(x), s);
       if (y > 1.0) y = 1.0;
       if (y < -1.0) y = -1.0;
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <limits>
 
+#include "engine/AtanDrive.h"
 #include "instrument/Thudrokka.h"
 
 using Quillvane::ConstantsD;
@@ -13,10 +14,6 @@ namespace {
 constexpr int kPreviewNote = 48;
 constexpr int kPreviewVelocity = 127;
 constexpr int kPreviewOffset = 50;
-// Smallest gain of the output saturation: atan never scales a small signal
-// below unity.
-constexpr double kMinSaturationGain = 1.0 / ConstantsD::kSaturationFactor;
-constexpr double kPi_4 = ConstantsD::kPi / 4.0;
 // Below this a sample would reach the host's single-precision buffer as a
 // subnormal number.
 constexpr double kSilenceFloor = std::numeric_limits<float>::min();
@@ -133,9 +130,9 @@ void Thudrokka::applyOutputStage(double** outputs, int nFrames) {
   if (saturation > 0.0) {
     for (int i = 0; i < nFrames; ++i) {
       const double s = mSaturationSmoother.step(saturation);
-      const double k = std::max(kMinSaturationGain, ConstantsD::kGlobalSaturationFactor * s);
-      left[i] = std::max(-1.0, std::min(1.0, std::atan(left[i]) / kPi_4 * k * ConstantsD::kSaturationFactor));
-      right[i] = std::max(-1.0, std::min(1.0, std::atan(right[i]) / kPi_4 * k * ConstantsD::kSaturationFactor));
+      const double drive = ConstantsD::kGlobalSaturationFactor * s;
+      left[i] = Quillvane::atanDrive(left[i], drive);
+      right[i] = Quillvane::atanDrive(right[i], drive);
     }
   }
 
