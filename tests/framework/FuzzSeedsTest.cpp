@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "tests/framework/FuzzPlugs.h"
-#include "tests/framework/RecordingGraphics.h"
+#include "tests/support/RecordingGraphics.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TempDirectory.h"
 
@@ -25,7 +25,7 @@ Bytes FromChunk(const ByteChunk& chunk) {
 
 Bytes SavedFile(bool stateChunks, bool bank) {
   auto plug = fwtest::MakeFuzzPlug(stateChunks);
-  auto* gui = new fwtest::RecordingGraphics;
+  auto* gui = new testsupport::RecordingGraphics;
   plug->AttachGraphics(gui);
   const testsupport::TempDirectory dir;
   const std::string path = dir.path("saved");

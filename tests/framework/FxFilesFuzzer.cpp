@@ -6,16 +6,16 @@
 #include <string>
 
 #include "tests/framework/FuzzPlugs.h"
-#include "tests/framework/RecordingGraphics.h"
+#include "tests/support/RecordingGraphics.h"
 
 namespace {
 struct Target {
   std::unique_ptr<fwtest::TestHostPlug> plug;
-  fwtest::RecordingGraphics* gui;
+  testsupport::RecordingGraphics* gui;
 };
 
 Target MakeTarget(bool stateChunks) {
-  Target t{fwtest::MakeFuzzPlug(stateChunks), new fwtest::RecordingGraphics};
+  Target t{fwtest::MakeFuzzPlug(stateChunks), new testsupport::RecordingGraphics};
   t.plug->AttachGraphics(t.gui);
   return t;
 }

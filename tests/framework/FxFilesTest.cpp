@@ -6,14 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "tests/framework/RecordingGraphics.h"
+#include "tests/support/RecordingGraphics.h"
 #include "tests/framework/TestHostPlug.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
 
-using fwtest::RecordingGraphics;
+using testsupport::RecordingGraphics;
 using fwtest::TestHostPlug;
 using Bytes = std::vector<unsigned char>;
 

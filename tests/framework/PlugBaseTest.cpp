@@ -3,12 +3,12 @@
 #include <cstring>
 #include <string>
 
-#include "tests/framework/RecordingGraphics.h"
+#include "tests/support/RecordingGraphics.h"
 #include "tests/framework/TestHostPlug.h"
 
 namespace {
 
-using fwtest::RecordingGraphics;
+using testsupport::RecordingGraphics;
 using fwtest::TestHostPlug;
 
 TEST(PlugBase, ConstructionSetsIdentityAndDefaults) {

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/framework/RecordingGraphics.h"
+#include "tests/support/RecordingGraphics.h"
 #include "tests/framework/TestHostPlug.h"
 
 namespace {

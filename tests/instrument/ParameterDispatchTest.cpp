@@ -7,9 +7,11 @@
 
 #include "engine/Note.h"
 #include "tests/instrument/ThudrokkaProbe.h"
-#include "tests/platform/FakeGraphics.h"
+#include "tests/support/RecordingGraphics.h"
 
 namespace {
+
+using testsupport::RecordingGraphics;
 
 using namespace Quillvane::Synth;
 using Quillvane::Note;
@@ -52,16 +54,16 @@ TEST(ParameterDispatch, EachParameterWritesExactlyItsOwnRecordSlot) {
 
 TEST(ParameterDispatch, IndexesOutsideTheParametersChangeNothing) {
   ThudrokkaProbe plug;
-  plug.AttachGraphics(new FakeGraphics);
-  auto* editor = static_cast<FakeGraphics*>(plug.GetGUI());
-  editor->updates.clear();
+  plug.AttachGraphics(new RecordingGraphics);
+  auto* editor = static_cast<RecordingGraphics*>(plug.GetGUI());
+  editor->mSetCalls.clear();
   const Quillvane::QVSynthProgram before = plug.mSynthProgram;
   const double fineTune = Note::sFineTune1;
   for (int idx : {-1, 105, 1000}) plug.OnParamChange(idx);
   for (int slot = 0; slot < Quillvane::kNumRecordSlots; ++slot)
     EXPECT_EQ(plug.mSynthProgram.slot(slot), before.slot(slot));
   EXPECT_EQ(Note::sFineTune1, fineTune);
-  EXPECT_TRUE(editor->updates.empty());
+  EXPECT_TRUE(editor->mSetCalls.empty());
 }
 
 TEST(ParameterDispatch, TuningLaws) {
@@ -342,14 +344,14 @@ TEST(ParameterDispatch, SwitchesAreOffOnlyAtExactlyZero) {
 
 TEST(ParameterDispatch, WithAnEditorEachChangeIsHandedOverTwice) {
   ThudrokkaProbe plug;
-  plug.AttachGraphics(new FakeGraphics);
-  auto* editor = static_cast<FakeGraphics*>(plug.GetGUI());
+  plug.AttachGraphics(new RecordingGraphics);
+  auto* editor = static_cast<RecordingGraphics*>(plug.GetGUI());
   for (int p : {OscWaveform1, Volume}) {
-    editor->updates.clear();
+    editor->mSetCalls.clear();
     plug.set(p, 0.7);
-    ASSERT_EQ(editor->updates.size(), 2u) << p;
-    for (const FakeGraphics::Update& update : editor->updates) {
-      EXPECT_EQ(update.paramIdx, p);
+    ASSERT_EQ(editor->mSetCalls.size(), 2u) << p;
+    for (const RecordingGraphics::SetCall& update : editor->mSetCalls) {
+      EXPECT_EQ(update.idx, p);
       EXPECT_EQ(update.value, 0.7);
       EXPECT_FALSE(update.normalized);
     }
@@ -359,7 +361,7 @@ TEST(ParameterDispatch, WithAnEditorEachChangeIsHandedOverTwice) {
 TEST(ParameterDispatch, SwitchingTheLimiterRestartsPeakMetering) {
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 32);
-  plug.AttachGraphics(new FakeGraphics);
+  plug.AttachGraphics(new RecordingGraphics);
   std::vector<double> left(32, 0.5), right(32, 0.25);
   double* out[2] = {left.data(), right.data()};
   plug.limitAndDetectMaxLevels(out, 32);

@@ -6,10 +6,12 @@
 
 #include "program/RirARorurProgram.h"
 #include "tests/instrument/ThudrokkaProbe.h"
-#include "tests/platform/FakeGraphics.h"
+#include "tests/support/RecordingGraphics.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
+
+using testsupport::RecordingGraphics;
 
 using testsupport::TempDirectory;
 
@@ -38,9 +40,9 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
   EXPECT_STREQ(written.getProgramName(), "Test Kick");
 
   ThudrokkaProbe loaded;
-  loaded.AttachGraphics(new FakeGraphics);
-  auto* editor = static_cast<FakeGraphics*>(loaded.GetGUI());
-  editor->updates.clear();
+  loaded.AttachGraphics(new RecordingGraphics);
+  auto* editor = static_cast<RecordingGraphics*>(loaded.GetGUI());
+  editor->mSetCalls.clear();
   ASSERT_TRUE(loaded.LoadProgramAsQV(file.c_str()));
   for (int p = 0; p < kNumParameters; ++p) {
     const double expected = written.getParameterValue(static_cast<eVstParameters>(p), true);
@@ -50,9 +52,9 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
   // The shaped quantisation survives the trip instead of being shaped again.
   EXPECT_NEAR(loaded.GetParam(Quantization)->Value(), 0.0625, 1e-12);
   EXPECT_NEAR(loaded.GetParam(Quantization)->GetNormalized(), 0.5, 1e-12);
-  const auto quantization = std::find_if(editor->updates.begin(), editor->updates.end(),
-                                         [](const FakeGraphics::Update& u) { return u.paramIdx == Quantization; });
-  ASSERT_NE(quantization, editor->updates.end());
+  const auto quantization = std::find_if(editor->mSetCalls.begin(), editor->mSetCalls.end(),
+                                         [](const RecordingGraphics::SetCall& u) { return u.idx == Quantization; });
+  ASSERT_NE(quantization, editor->mSetCalls.end());
   EXPECT_TRUE(quantization->normalized);
   EXPECT_NEAR(quantization->value, 0.5, 1e-12);
 
@@ -67,9 +69,9 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
 TEST(ProgramFiles, AMissingFileChangesNothing) {
   ThudrokkaProbe plug;
   plug.set(Volume, 0.9);
-  plug.AttachGraphics(new FakeGraphics);
-  auto* editor = static_cast<FakeGraphics*>(plug.GetGUI());
-  editor->updates.clear();
+  plug.AttachGraphics(new RecordingGraphics);
+  auto* editor = static_cast<RecordingGraphics*>(plug.GetGUI());
+  editor->mSetCalls.clear();
   const std::vector<double> before = parameterValues(plug);
   const Quillvane::QVSynthProgram record = plug.mSynthProgram;
   const std::string name = plug.GetPresetName(0);
@@ -80,7 +82,7 @@ TEST(ProgramFiles, AMissingFileChangesNothing) {
   for (int slot = 0; slot < Quillvane::kNumRecordSlots; ++slot)
     EXPECT_EQ(plug.mSynthProgram.slot(slot), record.slot(slot));
   EXPECT_EQ(plug.GetPresetName(0), name);
-  EXPECT_TRUE(editor->updates.empty());
+  EXPECT_TRUE(editor->mSetCalls.empty());
 }
 
 TEST(ProgramFiles, MissingLinesTakeTheProgramsStartingValues) {
@@ -129,23 +131,23 @@ TEST(PresetCaption, OneBasedNumberAndName) {
 
 TEST(SyncButton, TunesTheRingModulatorToTheLastNote) {
   ThudrokkaProbe plug;
-  plug.AttachGraphics(new FakeGraphics);
-  auto* editor = static_cast<FakeGraphics*>(plug.GetGUI());
+  plug.AttachGraphics(new RecordingGraphics);
+  auto* editor = static_cast<RecordingGraphics*>(plug.GetGUI());
   plug.set(RingModulationFrequency, 0.7);
   const struct {
     double frequency, multiplier, expected;
   } cases[] = {{0.0, 2.0, 0.0}, {100.0, 8.0, 0.2}, {440.0, 16.0, 1.0}, {100.0, 1.0, 0.025}};
   for (const auto& c : cases) {
     if (c.frequency > 0.0) plug.onNoteOn(c.frequency, "A4");
-    editor->updates.clear();
+    editor->mSetCalls.clear();
     plug.OnSyncModFx(c.multiplier);
     EXPECT_DOUBLE_EQ(plug.GetParam(RingModulationFrequency)->Value(), c.expected);
     EXPECT_DOUBLE_EQ(plug.mSynthProgram[RingModulationFrequency], c.expected);
     EXPECT_DOUBLE_EQ(plug.mRingModulator.getFrequency(), c.expected);
-    ASSERT_EQ(editor->updates.size(), 1u);
-    EXPECT_EQ(editor->updates[0].paramIdx, RingModulationFrequency);
-    EXPECT_DOUBLE_EQ(editor->updates[0].value, c.expected);
-    EXPECT_TRUE(editor->updates[0].normalized);
+    ASSERT_EQ(editor->mSetCalls.size(), 1u);
+    EXPECT_EQ(editor->mSetCalls[0].idx, RingModulationFrequency);
+    EXPECT_DOUBLE_EQ(editor->mSetCalls[0].value, c.expected);
+    EXPECT_TRUE(editor->mSetCalls[0].normalized);
   }
 }
 

@@ -6,10 +6,12 @@
 
 #include "platform/standin/AudioUnitUtilities.h"
 #include "platform/standin/CFBundle.h"
-#include "tests/platform/FakeGraphics.h"
 #include "tests/platform/HostFixture.h"
+#include "tests/support/RecordingGraphics.h"
 
 namespace {
+
+using testsupport::RecordingGraphics;
 
 struct BusCase {
   const char* channelIO;
@@ -258,7 +260,7 @@ TEST_F(HostTest, WindowResizeReachesThePlugInOnlyWithAnEditor) {
   fake::FakePlug* plug = Open();
   plug->ResizeGraphics(800, 600);
   EXPECT_EQ(plug->windowResizes, 0);
-  plug->AttachGraphics(new FakeGraphics());
+  plug->AttachGraphics(new RecordingGraphics());
   plug->ResizeGraphics(800, 600);
   EXPECT_EQ(plug->windowResizes, 1);
 }

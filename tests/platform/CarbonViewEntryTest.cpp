@@ -1,10 +1,12 @@
 // The Carbon view component entry of a unit without an editor host.
 
 #include "platform/standin/AudioUnitCarbonView.h"
-#include "tests/platform/FakeGraphics.h"
 #include "tests/platform/HostFixture.h"
+#include "tests/support/RecordingGraphics.h"
 
 namespace {
+
+using testsupport::RecordingGraphics;
 
 class CarbonViewEntryTest : public HostTest {
  protected:
@@ -36,7 +38,7 @@ TEST_F(CarbonViewEntryTest, CreateFailsWithoutPlugInOrEditor) {
   EXPECT_EQ(Create(nullptr), badComponentSelector);
   fake::FakePlug* plug = Open();
   EXPECT_EQ(Create(unit()), badComponentSelector);
-  plug->AttachGraphics(new FakeGraphics());
+  plug->AttachGraphics(new RecordingGraphics());
   EXPECT_EQ(Create(unit()), badComponentSelector);
 }
 

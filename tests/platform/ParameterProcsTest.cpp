@@ -3,10 +3,12 @@
 #include <cmath>
 #include <limits>
 
-#include "tests/platform/FakeGraphics.h"
 #include "tests/platform/HostFixture.h"
+#include "tests/support/RecordingGraphics.h"
 
 namespace {
+
+using testsupport::RecordingGraphics;
 
 class ParameterProcsTest : public HostTest {
  protected:
@@ -31,9 +33,9 @@ class ParameterProcsTest : public HostTest {
 };
 
 TEST_F(ParameterProcsTest, SetClampsIntoTheRangeWhileTheEditorSeesTheValueAsSent) {
-  FakeGraphics* editor = new FakeGraphics();
+  RecordingGraphics* editor = new RecordingGraphics();
   plug->AttachGraphics(editor);
-  editor->updates.clear();
+  editor->mSetCalls.clear();
 
   struct Case {
     int param;
@@ -46,10 +48,10 @@ TEST_F(ParameterProcsTest, SetClampsIntoTheRangeWhileTheEditorSeesTheValueAsSent
     ASSERT_EQ(setProc(storage, c.param, kAudioUnitScope_Global, 0, c.sent, 0), noErr);
     EXPECT_EQ(plug->GetParam(c.param)->Value(), c.stored) << c.param;
     EXPECT_EQ(plug->paramChanges, std::vector<int>{c.param});
-    ASSERT_FALSE(editor->updates.empty());
-    EXPECT_EQ(editor->updates.back().paramIdx, c.param);
-    EXPECT_EQ(editor->updates.back().value, static_cast<double>(c.sent));
-    EXPECT_FALSE(editor->updates.back().normalized);
+    ASSERT_FALSE(editor->mSetCalls.empty());
+    EXPECT_EQ(editor->mSetCalls.back().idx, c.param);
+    EXPECT_EQ(editor->mSetCalls.back().value, static_cast<double>(c.sent));
+    EXPECT_FALSE(editor->mSetCalls.back().normalized);
   }
   AudioUnitParameterValue value = 0.0f;
   ASSERT_EQ(getProc(storage, fake::kDrive, kAudioUnitScope_Global, 7, &value), noErr);
@@ -57,9 +59,9 @@ TEST_F(ParameterProcsTest, SetClampsIntoTheRangeWhileTheEditorSeesTheValueAsSent
 }
 
 TEST_F(ParameterProcsTest, RequestsOutsideTheParametersChangeNothing) {
-  FakeGraphics* editor = new FakeGraphics();
+  RecordingGraphics* editor = new RecordingGraphics();
   plug->AttachGraphics(editor);
-  editor->updates.clear();
+  editor->mSetCalls.clear();
   const float inf = std::numeric_limits<float>::infinity();
 
   struct Case {
@@ -83,7 +85,7 @@ TEST_F(ParameterProcsTest, RequestsOutsideTheParametersChangeNothing) {
   }
   EXPECT_EQ(plug->GetParam(fake::kVolume)->Value(), 0.5);
   EXPECT_TRUE(plug->paramChanges.empty());
-  EXPECT_TRUE(editor->updates.empty());
+  EXPECT_TRUE(editor->mSetCalls.empty());
   EXPECT_EQ(getProc(storage, fake::kVolume, kAudioUnitScope_Global, 0, nullptr), paramErr);
 }
 

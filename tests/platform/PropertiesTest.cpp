@@ -7,10 +7,12 @@
 #include "platform/standin/CFArray.h"
 #include "platform/standin/CFBundle.h"
 #include "platform/standin/CFString.h"
-#include "tests/platform/FakeGraphics.h"
 #include "tests/platform/HostFixture.h"
+#include "tests/support/RecordingGraphics.h"
 
 namespace {
+
+using testsupport::RecordingGraphics;
 
 using standin::CFStringText;
 
@@ -132,7 +134,7 @@ TEST_F(PropertiesTest, EveryPropertyAnswersItsStatusAndSizeOnThisMachine) {
 
 TEST_F(PropertiesTest, EditorPropertiesAnswerOnceAnEditorIsAttached) {
   fake::FakePlug* plug = Open();
-  plug->AttachGraphics(new FakeGraphics());
+  plug->AttachGraphics(new RecordingGraphics());
   standin::RegisterBundle("com.example.fakeplug", "/opt/fake/Fake.component");
   ExpectInfo({kAudioUnitProperty_GetUIComponentList, kGlobal, 0, noErr, 20, false});
   ExpectInfo({kAudioUnitProperty_CocoaUI, kGlobal, 0, noErr, 16, false});

@@ -9,10 +9,12 @@
 #include "platform/standin/CFDictionary.h"
 #include "platform/standin/CFNumber.h"
 #include "platform/standin/CFString.h"
-#include "tests/platform/FakeGraphics.h"
 #include "tests/platform/HostFixture.h"
+#include "tests/support/RecordingGraphics.h"
 
 namespace {
+
+using testsupport::RecordingGraphics;
 
 CFStringRef Str(const char* text) { return CFStringCreateWithCString(nullptr, text, kCFStringEncodingUTF8); }
 
@@ -112,18 +114,18 @@ TEST_F(SavedStateTest, GetStateWritesIdentityPresetNameAndValues) {
 
 TEST_F(SavedStateTest, RestoreSelectsThePresetByNameAndThenAppliesTheData) {
   plug = Open();
-  FakeGraphics* editor = new FakeGraphics();
+  RecordingGraphics* editor = new RecordingGraphics();
   plug->AttachGraphics(editor);
-  editor->updates.clear();
+  editor->mSetCalls.clear();
   StateBuilder state;
   state.Number("version", 0x20000).Data(kStoredValues);
   ASSERT_EQ(session.SetState(state.Get()), noErr);
   EXPECT_EQ(plug->GetCurrentPresetIdx(), 1);
   EXPECT_EQ(Values(), kStoredValues);
   // The editor is refreshed from the restored values.
-  ASSERT_GE(editor->updates.size(), static_cast<size_t>(fake::kNumFakeParams));
-  const FakeGraphics::Update& last = editor->updates.back();
-  EXPECT_EQ(last.paramIdx, fake::kSteps);
+  ASSERT_GE(editor->mSetCalls.size(), static_cast<size_t>(fake::kNumFakeParams));
+  const RecordingGraphics::SetCall& last = editor->mSetCalls.back();
+  EXPECT_EQ(last.idx, fake::kSteps);
   EXPECT_EQ(last.value, 8.0);
   EXPECT_FALSE(last.normalized);
 }

@@ -6,10 +6,10 @@
 
 #include "framework/IGraphics.h"
 
-namespace fwtest {
+namespace testsupport {
 
 // Editor stand-in: records what the plug-in object pushes to it and answers
-// file prompts from a script (an empty answer is a cancelled dialog).
+// file prompts from a script (an empty answer, or none, is a cancelled dialog).
 class RecordingGraphics : public IGraphics {
  public:
   struct SetCall {
@@ -57,4 +57,4 @@ class RecordingGraphics : public IGraphics {
   int* mDestroyedCount;
 };
 
-}  // namespace fwtest
+}  // namespace testsupport
