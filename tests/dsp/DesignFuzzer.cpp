@@ -2,7 +2,6 @@
 // lengths and block sizes: nothing may crash, hang, overrun or invoke
 // undefined behaviour, whatever the numbers.
 #include <cstdint>
-#include <cstring>
 #include <memory>
 #include <stdexcept>
 #include <vector>
@@ -15,33 +14,11 @@
 #include "dsp/Legendre.h"
 #include "dsp/RBJ.h"
 #include "dsp/SmoothedFilterDesign.h"
+#include "tests/support/FuzzBytes.h"
 
 namespace {
 
-class Input {
- public:
-  Input(const uint8_t* data, size_t size) : m_data(data), m_size(size) {}
-
-  bool empty() const { return m_pos >= m_size; }
-
-  uint8_t byte() { return m_pos < m_size ? m_data[m_pos++] : 0; }
-
-  double real() {
-    double value = 0;
-    if (m_size - m_pos >= sizeof value) {
-      std::memcpy(&value, m_data + m_pos, sizeof value);
-      m_pos += sizeof value;
-    } else {
-      m_pos = m_size;
-    }
-    return value;
-  }
-
- private:
-  const uint8_t* m_data;
-  size_t m_size;
-  size_t m_pos = 0;
-};
+using testsupport::FuzzBytes;
 
 std::unique_ptr<Dsp::Filter> makeFilter(int which) {
   using namespace Dsp;
@@ -63,41 +40,41 @@ std::unique_ptr<Dsp::Filter> makeFilter(int which) {
   }
 }
 
-void driveFilter(Input& in) {
-  std::unique_ptr<Dsp::Filter> filter = makeFilter(in.byte());
-  std::unique_ptr<Dsp::Filter> other = makeFilter(in.byte());
+void driveFilter(FuzzBytes& in) {
+  std::unique_ptr<Dsp::Filter> filter = makeFilter(in.Byte());
+  std::unique_ptr<Dsp::Filter> other = makeFilter(in.Byte());
   std::vector<double> left(256);
   std::vector<double> right(256);
   std::vector<float> floats(256);
-  while (!in.empty()) {
-    switch (in.byte() % 8) {
+  while (!in.Empty()) {
+    switch (in.Byte() % 8) {
       case 0: {
         Dsp::Params p;
-        for (int i = 0; i < Dsp::Params::kMaxParameters; ++i) p[i] = in.real();
+        for (int i = 0; i < Dsp::Params::kMaxParameters; ++i) p[i] = in.Value<double>();
         filter->setParams(p);
         break;
       }
       case 1: {
-        const int index = in.byte() % 8;
+        const int index = in.Byte() % 8;
         if (index < filter->getNumParams()) {
           const Dsp::ParamInfo info = filter->getParamInfo(index);
-          filter->setParamById(info.getId(), info.toNativeValue(in.real()));
-          info.toString(in.real());
+          filter->setParamById(info.getId(), info.toNativeValue(in.Value<double>()));
+          info.toString(in.Value<double>());
         }
         break;
       }
       case 2:
-        filter->doSetTransitionSamples(static_cast<int>(in.byte()) * 17 - 100);
+        filter->doSetTransitionSamples(static_cast<int>(in.Byte()) * 17 - 100);
         break;
       case 3: {
-        const int n = in.byte();
-        for (int i = 0; i < n; ++i) left[i] = right[i] = in.byte() / 128.0 - 1;
+        const int n = in.Byte();
+        for (int i = 0; i < n; ++i) left[i] = right[i] = in.Byte() / 128.0 - 1;
         double* channels[2] = {left.data(), right.data()};
         filter->process(n, channels);
         break;
       }
       case 4: {
-        const int n = in.byte();
+        const int n = in.Byte();
         float* channels[2] = {floats.data(), floats.data() + 128};
         filter->process(n / 2, channels);
         break;
@@ -106,27 +83,27 @@ void driveFilter(Input& in) {
         filter->reset();
         break;
       case 6:
-        filter->response(in.real());
+        filter->response(in.Value<double>());
         filter->getPoleZeros();
         break;
       default:
         other->setParams(other->getDefaultParams());
-        filter->copyParamsFrom(in.byte() & 1 ? other.get() : nullptr);
+        filter->copyParamsFrom(in.Byte() & 1 ? other.get() : nullptr);
         break;
     }
   }
 }
 
 // The families no filter wraps, through their setups.
-void driveSetups(Input& in) {
-  const int order = in.byte() % 12 - 1;
-  const double fs = in.real();
-  const double f1 = in.real();
-  const double f2 = in.real();
-  const double a = in.real();
-  const double b = in.real();
+void driveSetups(FuzzBytes& in) {
+  const int order = in.Byte() % 12 - 1;
+  const double fs = in.Value<double>();
+  const double f1 = in.Value<double>();
+  const double f2 = in.Value<double>();
+  const double a = in.Value<double>();
+  const double b = in.Value<double>();
   try {
-    switch (in.byte() % 12) {
+    switch (in.Byte() % 12) {
       case 0: { Dsp::PoleFilter<Dsp::ChebyshevI::BandShelfBase, 8> f; f.setup(order, fs, f1, f2, a, b); break; }
       case 1: { Dsp::PoleFilter<Dsp::ChebyshevI::LowShelfBase, 8> f; f.setup(order, fs, f1, a, b); break; }
       case 2: { Dsp::PoleFilter<Dsp::ChebyshevII::BandStopBase, 8> f; f.setup(order, fs, f1, f2, a); break; }
@@ -163,8 +140,8 @@ void driveSetups(Input& in) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  Input in(data, size);
-  if (in.byte() & 1) {
+  FuzzBytes in(data, size);
+  if (in.Byte() & 1) {
     driveFilter(in);
   } else {
     driveSetups(in);

@@ -7,36 +7,19 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <vector>
 
 #include "platform/standin/CFBase.h"
+#include "tests/support/FuzzBytes.h"
 #include "tools/thudrokka/InstrumentHost.h"
 
 namespace {
 
+using testsupport::FuzzBytes;
+
 constexpr long kMaxFramesPerInput = 20000;
 constexpr int kMaxRender = 3000;
 constexpr int kMaxSlice = 4096;
-
-class Bytes {
- public:
-  Bytes(const uint8_t* data, std::size_t size) : mData(data), mSize(size) {}
-  bool empty() const { return mPos >= mSize; }
-  uint8_t byte() { return mPos < mSize ? mData[mPos++] : 0; }
-  unsigned word() { return byte() | (byte() << 8u); }
-  float real() {
-    uint32_t bits = word() | (word() << 16u);
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    return value;
-  }
-
- private:
-  const uint8_t* mData;
-  std::size_t mSize;
-  std::size_t mPos = 0;
-};
 
 void check(const std::vector<float>& samples, int frames) {
   for (int i = 0; i < frames; ++i) {
@@ -49,23 +32,23 @@ void check(const std::vector<float>& samples, int frames) {
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   static const double kRates[] = {8000.0, 22050.0, 44100.0, 48000.0, 96000.0, 192000.0};
-  Bytes in(data, size);
+  FuzzBytes in(data, size);
   InstrumentHost host;
-  int slice = 1 + static_cast<int>(in.word() % kMaxSlice);
-  if (host.open(kRates[in.byte() % 6], slice) != noErr) return 0;
+  int slice = 1 + static_cast<int>(in.Value<uint16_t>() % kMaxSlice);
+  if (host.open(kRates[in.Byte() % 6], slice) != noErr) return 0;
   standin::HostSession& session = host.session();
   std::vector<float> left(kMaxRender), right(kMaxRender);
   long rendered = 0;
-  while (!in.empty() && rendered < kMaxFramesPerInput) {
-    switch (in.byte() % 8) {
-      case 0: session.SetParameter(in.byte() % 110, in.real()); break;
+  while (!in.Empty() && rendered < kMaxFramesPerInput) {
+    switch (in.Byte() % 8) {
+      case 0: session.SetParameter(in.Byte() % 110, in.Value<float>()); break;
       case 1: {
-        const UInt8 status = in.byte(), data1 = in.byte(), data2 = in.byte();
-        session.SendMIDI(status, data1, data2, in.word());
+        const UInt8 status = in.Byte(), data1 = in.Byte(), data2 = in.Byte();
+        session.SendMIDI(status, data1, data2, in.Value<uint16_t>());
         break;
       }
       case 2: {
-        const int frames = 1 + static_cast<int>(in.word() % kMaxRender);
+        const int frames = 1 + static_cast<int>(in.Value<uint16_t>() % kMaxRender);
         if (host.render(frames, left.data(), right.data()) == noErr) {
           check(left, frames);
           check(right, frames);
@@ -73,12 +56,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
         rendered += frames;
         break;
       }
-      case 3: host.selectPreset(in.byte() % 130); break;
+      case 3: host.selectPreset(in.Byte() % 130); break;
       case 4:
-        slice = 1 + static_cast<int>(in.word() % kMaxSlice);
+        slice = 1 + static_cast<int>(in.Value<uint16_t>() % kMaxSlice);
         session.SetMaxFramesPerSlice(static_cast<UInt32>(slice));
         break;
-      case 5: session.SetSampleRate(kRates[in.byte() % 6]); break;
+      case 5: session.SetSampleRate(kRates[in.Byte() % 6]); break;
       case 6: AudioUnitReset(session.Unit(), kAudioUnitScope_Global, 0); break;
       default: {
         CFPropertyListRef state = nullptr;

@@ -13,9 +13,11 @@
 #include "platform/standin/CFString.h"
 #include "platform/standin/HostSession.h"
 #include "tests/platform/FakePlug.h"
-#include "tests/platform/FuzzBytes.h"
+#include "tests/support/FuzzBytes.h"
 
 namespace {
+
+using testsupport::FuzzBytes;
 
 constexpr size_t kDataBytes = 512;
 

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <cstring>
 
+namespace testsupport {
+
 // Reads a fuzzer's input front to back; past the end every read gives zeros.
 class FuzzBytes {
  public:
@@ -39,3 +41,5 @@ class FuzzBytes {
   const uint8_t* mData;
   size_t mLeft;
 };
+
+}  // namespace testsupport
