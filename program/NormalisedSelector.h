@@ -12,10 +12,13 @@ namespace Quillvane {
 // overflowing.
 inline int selectorIndex(double x, int last) { return TruncateToInt(std::floor(x * last + 0.5)); }
 
-// The same with x held to 0..1 first; NaN counts as 0.
+// The same with x held to 0..1 first; NaN counts as 0. Read per sample by
+// the voices: the sum then lies in [0.5, last + 0.5], where a plain
+// truncation is the floor and cannot overflow.
 inline int clampedSelectorIndex(double x, int last) {
   if (!(x > 0.0)) return 0;
-  return selectorIndex(x < 1.0 ? x : 1.0, last);
+  if (x > 1.0) x = 1.0;
+  return static_cast<int>(x * last + 0.5);
 }
 
 // The selector of an index, index / last, in the precision the caller stores.
