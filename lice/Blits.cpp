@@ -1,0 +1,373 @@
+#include "lice/Blits.h"
+
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <cstring>
+#include <type_traits>
+
+#include "framework/WDL_TypedBuf.h"
+#include "lice/BitmapAccess.h"
+#include "lice/BlitKernels.h"
+#include "lice/CombinerSelect.h"
+#include "lice/Weight.h"
+
+using namespace lice_detail;
+
+namespace {
+
+int SaturateInt(long long v) { return static_cast<int>(Bound<long long>(v, INT_MAX)); }
+
+// Plain copies of w x h pixels, rows stepping by their spans.
+void CopyRows(unsigned char* dest, const unsigned char* src, long long w, long long h, int destStep,
+              int srcStep) {
+  for (; h > 0; --h, dest += destStep, src += srcStep) std::memmove(dest, src, static_cast<size_t>(w) * 4);
+}
+
+// An axis of a scaled blit: the first destination pixel and the count that
+// sample inside [0, srcSize) when stepping forward from start.
+void ClipSourceAxis(long long* start, long long step, long long* first, long long* count, long long srcSize) {
+  if (step <= 0) return;
+  if (*start < 0) {
+    const long long n = (step - 1 - *start) / step;
+    *first += n;
+    *count -= n;
+    *start += n * step;
+  }
+  if (*count > 0 && (*start + (*count - 1) * step) / 65536 >= srcSize) {
+    *count = std::min(*count, (srcSize * 65536 - 65536 - *start) / step);
+  }
+}
+
+struct SourceClip {
+  int left, top, right, bottom;
+};
+
+SourceClip MakeSourceClip(LICE_IBitmap* src, bool clipToSource, float srcx, float srcy, float srcw, float srch) {
+  const double w = src->getWidth(), h = src->getHeight();
+  if (!clipToSource) return {0, 0, static_cast<int>(w), static_cast<int>(h)};
+  return {TruncateToInt(std::max<double>(srcx, 0.0)), TruncateToInt(std::max<double>(srcy, 0.0)),
+          TruncateToInt(std::min(static_cast<double>(srcx) + srcw, w)),
+          TruncateToInt(std::min(static_cast<double>(srcy) + srch, h))};
+}
+
+// The common tail of the rotated and delta blits, from a destination area
+// already mirrored and clipped on its left and top.
+void RunDeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, long long dstx, long long dsty, long long dstw,
+                  long long dsth, double s0, double t0, double dsdx, double dtdx, double dsdy, double dtdy,
+                  double dsdxdy, double dtdxdy, const SourceClip& clip, float alpha, int mode) {
+  dstw = std::min<long long>(dstw, dest->getWidth() - dstx);
+  dsth = std::min<long long>(dsth, dest->getHeight() - dsty);
+  if (dstw <= 0 || dsth <= 0 || !dest->getBits() || !src->getBits()) return;
+  // The bilinear edge cases read the last column and row of the clip.
+  if (clip.right <= clip.left || clip.bottom <= clip.top) return;
+  const int weight = AlphaWeight(alpha);
+  if (weight == 0) return;
+  _LICE_Template_Blit3::Combine combine = nullptr;
+  WithBlitCombiner(mode & 0x100ff, weight, [&](auto tag) { combine = &decltype(tag)::type::doPix; });
+  if (!combine) return;
+  _LICE_Template_Blit3::deltaBlit(
+      PixelBytes(dest, dstx, dsty), PixelBytes(src, 0, 0), static_cast<int>(dstw), static_cast<int>(dsth),
+      FixedPoint(s0, kMaxFixedPosition), FixedPoint(t0, kMaxFixedPosition), FixedPoint(dsdx, kMaxFixedStep),
+      FixedPoint(dtdx, kMaxFixedStep), FixedPoint(dsdy, kMaxFixedStep), FixedPoint(dtdy, kMaxFixedStep),
+      FixedPoint(dsdxdy, kMaxFixedStep), FixedPoint(dtdxdy, kMaxFixedStep), clip.left, clip.top, clip.right,
+      clip.bottom, RowStep(src), RowStep(dest), weight, mode & 0xff00, combine);
+}
+
+}  // namespace
+
+void LICE_Copy(LICE_IBitmap* dest, LICE_IBitmap* src) {
+  if (!dest || !src) return;
+  dest->resize(src->getWidth(), src->getHeight());
+  LICE_Blit(dest, src, 0, 0, nullptr, 1.0f, 0);
+}
+
+void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, const RECT* srcRect, float alpha,
+               int mode) {
+  if (!dest || !src || alpha == 0.0f) return;
+  const long long srcW = src->getWidth(), srcH = src->getHeight();
+  long long left = 0, top = 0, right = srcW, bottom = srcH, x = dstx, y = dsty;
+  if (srcRect) {
+    left = srcRect->left, top = srcRect->top;
+    right = std::min<long long>(srcRect->right, srcW), bottom = std::min<long long>(srcRect->bottom, srcH);
+    if (left < 0) x -= left, left = 0;
+    if (top < 0) y -= top, top = 0;
+  }
+  if (x < 0) left -= x, x = 0;
+  if (y < 0) top -= y, y = 0;
+  const long long destW = dest->getWidth(), destH = dest->getHeight();
+  if (x + (right - left) > destW) right = left + destW - x;
+  if (y + (bottom - top) > destH) bottom = top + destH - y;
+  const long long w = right - left, h = bottom - top;
+  if (w <= 0 || h <= 0 || !dest->getBits() || !src->getBits()) return;
+
+  unsigned char* d = PixelBytes(dest, x, y);
+  const unsigned char* s = PixelBytes(src, left, top);
+  const int destStep = RowStep(dest), srcStep = RowStep(src);
+
+  if ((mode & 0xf0) == 0xf0) {
+    const int from = mode & 3, to = (mode >> 2) & 3;
+    for (long long row = 0; row < h; ++row, d += destStep, s += srcStep) {
+      for (long long i = 0; i < w; ++i) d[i * 4 + to] = s[i * 4 + from];
+    }
+    return;
+  }
+  const int op = mode & 0x100ff;
+  if (op == 0 && alpha == 1.0f) {
+    CopyRows(d, s, w, h, destStep, srcStep);
+    return;
+  }
+  if (op == 0 && alpha == 0.5f) {
+    for (long long row = 0; row < h; ++row, d += destStep, s += srcStep) {
+      auto* dw = reinterpret_cast<LICE_pixel*>(d);
+      const auto* sw = reinterpret_cast<const LICE_pixel*>(s);
+      for (long long i = 0; i < w; ++i) _LICE_CombinePixelsHalfMixFAST::doPixWord(dw + i, sw[i]);
+    }
+    return;
+  }
+  const int weight = AlphaWeight(alpha);
+  if (weight == 0) return;
+  WithBlitCombiner(op, weight, [&](auto tag) {
+    typedef typename decltype(tag)::type Combiner;
+    if constexpr (std::is_same_v<Combiner, _LICE_CombinePixelsClobberNoClamp>) {
+      CopyRows(d, s, w, h, destStep, srcStep);
+    } else {
+      _LICE_Template_Blit2<Combiner>::blit(d, s, static_cast<int>(w), static_cast<int>(h), srcStep, destStep,
+                                           weight);
+    }
+  });
+}
+
+void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int srcx, int srcy, int srcw, int srch,
+               float alpha, int mode) {
+  const RECT r = {srcx, srcy, SaturateInt(static_cast<long long>(srcx) + srcw),
+                  SaturateInt(static_cast<long long>(srcy) + srch)};
+  LICE_Blit(dest, src, dstx, dsty, &r, alpha, mode);
+}
+
+void LICE_ScaledBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth, float srcx,
+                     float srcy, float srcw, float srch, float alpha, int mode) {
+  if (!dest || !src || dstw == 0 || dsth == 0 || alpha == 0.0f) return;
+  const int filter = mode & 0xff00;
+  if (std::fabs(srcw - dstw) < 0.001 && std::fabs(srch - dsth) < 0.001 &&
+      (filter != 0x100 ||
+       (std::fabs(srcx - std::floor(srcx + 0.5)) < 0.03 && std::fabs(srcy - std::floor(srcy + 0.5)) < 0.03))) {
+    const int left = TruncateToInt(srcx + 0.5), top = TruncateToInt(srcy + 0.5);
+    const RECT r = {left, top, SaturateInt(static_cast<long long>(left) + dstw),
+                    SaturateInt(static_cast<long long>(top) + dsth)};
+    LICE_Blit(dest, src, dstx, dsty, &r, alpha, mode);
+    return;
+  }
+
+  long long x = dstx, y = dsty, w = dstw, h = dsth;
+  if (w < 0) x += w, srcx += srcw, srcw = -srcw, w = -w;
+  if (h < 0) y += h, srcy += srch, srch = -srch, h = -h;
+  const double xstep = srcw / static_cast<float>(w), ystep = srch / static_cast<float>(h);
+  if (x < 0) srcx = static_cast<float>(srcx - x * xstep), w += x, x = 0;
+  if (y < 0) srcy = static_cast<float>(srcy - y * ystep), h += y, y = 0;
+  w = std::min<long long>(w, dest->getWidth() - x);
+  h = std::min<long long>(h, dest->getHeight() - y);
+  if (w <= 0 || h <= 0) return;
+
+  const long long stepX = FixedPoint(xstep, kMaxFixedStep), stepY = FixedPoint(ystep, kMaxFixedStep);
+  long long startX = FixedPoint(srcx, kMaxFixedPosition), startY = FixedPoint(srcy, kMaxFixedPosition);
+  const long long srcW = src->getWidth(), srcH = src->getHeight();
+  ClipSourceAxis(&startX, stepX, &x, &w, srcW);
+  ClipSourceAxis(&startY, stepY, &y, &h, srcH);
+  if (w <= 0 || h <= 0 || !dest->getBits() || !src->getBits()) return;
+
+  const int clipRight = static_cast<int>(std::min<long long>(TruncateToInt(std::max(srcw, 0.0f) + srcx + 0.999999), srcW));
+  const int clipBottom = static_cast<int>(std::min<long long>(TruncateToInt(std::max(srch, 0.0f) + srcy + 0.999999), srcH));
+  if (clipRight <= 0 || clipBottom <= 0) return;
+
+  unsigned char* d = PixelBytes(dest, x, y);
+  const unsigned char* s = PixelBytes(src, 0, 0);
+  const int destStep = RowStep(dest), srcStep = RowStep(src);
+  const int dw = static_cast<int>(w), dh = static_cast<int>(h);
+  const int weight = AlphaWeight(alpha);
+  if ((mode & 0x1ffff) == 0 && (weight == 256 || weight == 128)) {
+    if (weight == 256) {
+      _LICE_Template_Blit0<_LICE_CombinePixelsClobberFAST>::scaleBlitFAST(d, s, dw, dh, startX, startY, stepX, stepY,
+                                                                          clipRight, clipBottom, srcStep, destStep);
+    } else {
+      _LICE_Template_Blit0<_LICE_CombinePixelsHalfMixFAST>::scaleBlitFAST(d, s, dw, dh, startX, startY, stepX, stepY,
+                                                                          clipRight, clipBottom, srcStep, destStep);
+    }
+    return;
+  }
+  if (weight == 0) return;
+  const int op = mode & 0x100ff;
+  if (xstep >= 1.7 && ystep >= 1.7 && filter == 0x100) {
+    // A box of equal taps: every weight below comes out at the full 65536.
+    const long long longest = std::max(stepX, stepY);
+    const int size = longest > 0x30000 ? 5 : 3, offset = -(size / 2);
+    int table[25];
+    for (int i = 0; i < size; ++i) {
+      for (int j = 0; j < size; ++j) {
+        const int fx = j + offset, fy = i + offset;
+        const double ratio = fx == 0 && fy == 0 ? 1.0 : (longest - 1.0) / std::sqrt(double(fx * fx + fy * fy));
+        table[i * size + j] = static_cast<int>(65536 * std::clamp(ratio, 0.0, 1.0));
+      }
+    }
+    WithBlitCombiner(op, weight, [&](auto tag) {
+      _LICE_Template_Blit2<typename decltype(tag)::type>::scaleBlitFilterDown(
+          d, s, dw, dh, startX, startY, stepX, stepY, clipRight, clipBottom, srcStep, destStep, weight, table,
+          offset, size);
+    });
+    return;
+  }
+  WithBlitCombiner(op, weight, [&](auto tag) {
+    _LICE_Template_Blit2<typename decltype(tag)::type>::scaleBlit(d, s, dw, dh, startX, startY, stepX, stepY,
+                                                                  clipRight, clipBottom, srcStep, destStep, weight,
+                                                                  filter);
+  });
+}
+
+void LICE_RotatedBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth, float srcx,
+                      float srcy, float srcw, float srch, float angle, bool clipToSource, float alpha, int mode,
+                      float rotOffsetX, float rotOffsetY) {
+  if (!dest || !src || dstw == 0 || dsth == 0) return;
+  const SourceClip clip = MakeSourceClip(src, clipToSource, srcx, srcy, srcw, srch);
+  long long x = dstx, y = dsty, w = dstw, h = dsth;
+  if (w < 0) x += w, srcx += srcw, srcw = -srcw, w = -w;
+  if (h < 0) y += h, srcy += srch, srch = -srch, h = -h;
+  const double sx = srcw / static_cast<float>(w), sy = srch / static_cast<float>(h);
+  const double c = std::cos(static_cast<double>(angle)), s = std::sin(static_cast<double>(angle));
+  const double dsdx = c * sx, dtdx = -(s * sy), dsdy = s * sx, dtdy = c * sy;
+  float s0 = static_cast<float>(srcx - ((w * c * sx + h * s * sx - srcw) * 0.5 - rotOffsetX));
+  float t0 = static_cast<float>(srcy - ((h * c * sy - w * s * sy - srch) * 0.5 - rotOffsetY));
+  if (x < 0) s0 = static_cast<float>(s0 - x * dsdx), t0 = static_cast<float>(t0 - x * dtdx), w += x, x = 0;
+  if (y < 0) s0 = static_cast<float>(s0 - y * dsdy), t0 = static_cast<float>(t0 - y * dtdy), h += y, y = 0;
+  RunDeltaBlit(dest, src, x, y, w, h, s0, t0, dsdx, dtdx, dsdy, dtdy, 0.0, 0.0, clip, alpha, mode);
+}
+
+void LICE_DeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth, float srcx,
+                    float srcy, float srcw, float srch, double dsdx, double dtdx, double dsdy, double dtdy,
+                    double dsdxdy, double dtdxdy, bool clipToSource, float alpha, int mode) {
+  if (!dest || !src || dstw == 0 || dsth == 0) return;
+  const SourceClip clip = MakeSourceClip(src, clipToSource, srcx, srcy, srcw, srch);
+  long long x = dstx, y = dsty, w = dstw, h = dsth;
+  if (w < 0) x += w, w = -w, srcx += srcw;
+  if (h < 0) y += h, h = -h, srcy += srch;
+  if (x < 0) srcx = static_cast<float>(srcx - x * dsdx), srcy = static_cast<float>(srcy - x * dtdx), w += x, x = 0;
+  if (y < 0) srcx = static_cast<float>(srcx - y * dsdy), srcy = static_cast<float>(srcy - y * dtdy), h += y, y = 0;
+  RunDeltaBlit(dest, src, x, y, w, h, srcx, srcy, dsdx, dtdx, dsdy, dtdy, dsdxdy, dtdxdy, clip, alpha, mode);
+}
+
+void LICE_TransformBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth,
+                        const float* sourcePoints, int gridW, int gridH, float alpha, int mode) {
+  if (!dest || !src || !sourcePoints || dstw < 1 || dsth < 1 || gridW < 2 || gridH < 2) return;
+  const float xstep = static_cast<float>(dstw) / (gridW - 1), ystep = static_cast<float>(dsth) / (gridH - 1);
+  // Cell edges in 64 bits: a cell may span more than INT_MAX after rounding.
+  double ypos = dsty;
+  long long y = dsty;
+  for (int row = 0; row < gridH - 1; ++row) {
+    ypos += ystep;
+    const long long nextY = TruncateToInt<long long>(ypos);
+    const int dh = SaturateInt(nextY - y);
+    if (dh != 0) {
+      double xpos = dstx;
+      long long x = dstx;
+      for (int col = 0; col < gridW - 1; ++col) {
+        xpos += xstep;
+        const long long nextX = TruncateToInt<long long>(xpos);
+        const int dw = SaturateInt(nextX - x);
+        if (dw != 0) {
+          const float* tl = sourcePoints + (static_cast<long long>(row) * gridW + col) * 2;
+          const float* tr = tl + 2;
+          const float* bl = tl + static_cast<long long>(gridW) * 2;
+          const float* br = bl + 2;
+          const double dsdx = (double(tr[0]) - tl[0]) / dw, dtdx = (double(tr[1]) - tl[1]) / dw;
+          const double dsdy = (double(bl[0]) - tl[0]) / dh, dtdy = (double(bl[1]) - tl[1]) / dh;
+          const double dsdxdy = ((double(br[0]) - bl[0]) / dw - dsdx) / dh;
+          const double dtdxdy = ((double(br[1]) - bl[1]) / dw - dtdx) / dh;
+          LICE_DeltaBlit(dest, src, SaturateInt(x), SaturateInt(y), dw, dh, tl[0], tl[1], tr[0] - tl[0],
+                         tr[1] - tl[1], dsdx, dtdx, dsdy, dtdy, dsdxdy, dtdxdy, false, alpha, mode);
+        }
+        x = nextX;
+      }
+    }
+    y = nextY;
+  }
+}
+
+namespace {
+
+LICE_pixel Half(LICE_pixel p) { return (p >> 1) & 0x7f7f7f7f; }
+LICE_pixel Quarter(LICE_pixel p) { return (p >> 2) & 0x3f3f3f3f; }
+LICE_pixel Eighth(LICE_pixel p) { return (p >> 3) & 0x1f1f1f1f; }
+
+// One blurred row from the row itself (c), the row that stands in above (u)
+// and below (d); edge rows pass the same neighbour as u and d with edge set.
+void BlurRow(LICE_pixel* out, const LICE_pixel* u, const LICE_pixel* c, const LICE_pixel* d, int w, bool edge) {
+  if (edge) {
+    out[0] = Half(c[0]) + Quarter(d[0]) + Quarter(c[1]);
+    for (int i = 1; i < w - 1; ++i) out[i] = Eighth(c[i - 1]) + Half(c[i]) + Quarter(d[i]) + Eighth(c[i + 1]);
+    out[w - 1] = Quarter(d[w - 1]) + Quarter(c[w - 2]) + Half(c[w - 1]);
+    return;
+  }
+  out[0] = Half(c[0]) + Quarter(c[1]) + Eighth(u[0]) + Eighth(d[0]);
+  for (int i = 1; i < w - 1; ++i) {
+    out[i] = Half(c[i]) + Eighth(c[i - 1]) + Eighth(c[i + 1]) + Eighth(u[i]) + Eighth(d[i]);
+  }
+  out[w - 1] = Half(c[w - 1]) + Quarter(c[w - 2]) + Eighth(u[w - 1]) + Eighth(d[w - 1]);
+}
+
+}  // namespace
+
+void LICE_Blur(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int srcx, int srcy, int srcw, int srch) {
+  if (!dest || !src) return;
+  long long left = std::max(srcx, 0), top = std::max(srcy, 0);
+  long long right = std::min<long long>(static_cast<long long>(srcx) + srcw, src->getWidth());
+  long long bottom = std::min<long long>(static_cast<long long>(srcy) + srch, src->getHeight());
+  long long x = dstx, y = dsty;
+  if (x < 0) left -= x, x = 0;
+  if (y < 0) top -= y, y = 0;
+  right = std::min<long long>(right, left + dest->getWidth() - x);
+  bottom = std::min<long long>(bottom, top + dest->getHeight() - y);
+  const long long w = right - left, h = bottom - top;
+  if (w < 2 || h < 2 || !dest->getBits() || !src->getBits()) return;
+
+  // Blurring in place reads from an unblurred copy of the area.
+  WDL_TypedBuf<LICE_pixel> copy;
+  const int width = static_cast<int>(w), height = static_cast<int>(h);
+  auto sourceRow = [&](int row) { return PixelWord(src, left, top + row); };
+  if (dest == src) {
+    if (static_cast<long long>(width) * height > INT_MAX / 4 || !copy.Resize(width * height) ||
+        copy.GetSize() != width * height) {
+      return;
+    }
+    for (int row = 0; row < height; ++row) std::memcpy(copy.Get() + static_cast<long long>(row) * width, sourceRow(row), w * 4);
+  }
+  auto rowAt = [&](int row) -> const LICE_pixel* {
+    return dest == src ? copy.Get() + static_cast<long long>(row) * width : sourceRow(row);
+  };
+  for (int row = 0; row < height; ++row) {
+    LICE_pixel* out = PixelWord(dest, x, y + row);
+    if (row == 0) {
+      BlurRow(out, rowAt(1), rowAt(0), rowAt(1), width, true);
+    } else if (row == height - 1) {
+      BlurRow(out, rowAt(row - 1), rowAt(row), rowAt(row - 1), width, true);
+    } else {
+      BlurRow(out, rowAt(row - 1), rowAt(row), rowAt(row + 1), width, false);
+    }
+  }
+}
+
+void LICE_HalveBlitAA(LICE_IBitmap* dest, LICE_IBitmap* src) {
+  if (!dest || !src) return;
+  const int w = std::min(dest->getWidth(), src->getWidth() / 2);
+  const int h = std::min(dest->getHeight(), src->getHeight() / 2);
+  LICE_pixel* d = dest->getBits();
+  const LICE_pixel* s = src->getBits();
+  if (w <= 0 || h <= 0 || !d || !s) return;
+  const long long destSpan = dest->getRowSpan(), srcSpan = src->getRowSpan();
+  for (int y = 0; y < h; ++y) {
+    const LICE_pixel* upper = s + 2 * y * srcSpan;
+    const LICE_pixel* lower = upper + srcSpan;
+    LICE_pixel* out = d + y * destSpan;
+    for (int x = 0; x < w; ++x) {
+      out[x] = Quarter(upper[2 * x]) + Quarter(upper[2 * x + 1]) + Quarter(lower[2 * x]) + Quarter(lower[2 * x + 1]);
+    }
+  }
+}
