@@ -9,10 +9,11 @@
 
 namespace lice_detail {
 
-// Alpha -64..64: far beyond any caller, small enough for 32-bit combining.
-constexpr int kMaxWeight = 16384;
-// Gradient channel values (and their weight) on the 0..255 scale.
-constexpr int kMaxGradientValue = 2048;
+// Weights (alpha -8..8) and gradient channel values on the 0..255 scale: far
+// beyond any caller, and small enough that every combiner's products fit an
+// int, also where a fill passes its weight as the source alpha as well.
+constexpr int kMaxWeight = 2048;
+constexpr int kMaxGradientValue = kMaxWeight;
 // 16.16 positions up to 2^30 pixels and steps up to 2^14 pixels per pixel,
 // so position + (2^29 pixels) * step always fits 64 bits.
 constexpr long long kMaxFixedPosition = 1LL << 46;

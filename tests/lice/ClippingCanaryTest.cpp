@@ -184,9 +184,9 @@ std::string RandomCall(Fuzz& fuzz, LICE_IBitmap* dest, LICE_IBitmap* src) {
 }
 
 TEST(ClippingCanaryTest, RandomCallsStayInsideTheirBitmaps) {
-  for (unsigned int seed = 1; seed <= 6; ++seed) {
+  for (unsigned int seed = 1; seed <= 16; ++seed) {
     Fuzz fuzz(seed);
-    for (int round = 0; round < 250; ++round) {
+    for (int round = 0; round < 400; ++round) {
       auto dest = RandomBitmap(fuzz);
       auto src = RandomBitmap(fuzz);
       for (int call = 0; call < 20; ++call) {
