@@ -6,7 +6,7 @@
 #include <cstring>
 #include <new>
 
-#include "framework/WDL_Mutex.h"
+#include "platform/standin/SwellGdiPool.h"
 
 namespace {
 
@@ -14,7 +14,6 @@ constexpr int kMaxPooledContexts = 100;
 
 // Records are recycled so that glyph and text work does not allocate each time.
 struct ContextPool {
-  WDL_Mutex lock;
   HDC head = nullptr;
   int size = 0;
 };
@@ -32,7 +31,7 @@ HDC SWELL_GDP_CTX_NEW() {
   ContextPool& pool = Pool();
   HDC ctx = nullptr;
   {
-    WDL_MutexLock hold(&pool.lock);
+    WDL_MutexLock hold(&SWELL_GdiPoolLock());
     if (pool.head) {
       ctx = pool.head;
       pool.head = ctx->nextFree;
@@ -59,11 +58,16 @@ HDC SWELL_CreateMemContext(HDC, int w, int h) {
     return nullptr;
   }
   ctx->ownedPixels = block;
-  target->pixels = static_cast<unsigned char*>(SWELL_GetCtxFrameBuffer(ctx));
-  target->width = w;
-  target->height = h;
-  target->rowBytes = static_cast<int>(rowBytes);
+  SWELL_GfxInit(target, static_cast<unsigned char*>(SWELL_GetCtxFrameBuffer(ctx)), w, h,
+                static_cast<int>(rowBytes));
   ctx->cgContext = target;
+  ctx->hasTextColor = true;
+  return ctx;
+}
+
+HDC SWELL_CreateGfxContext(void* graphicsContext) {
+  HDC ctx = SWELL_GDP_CTX_NEW();
+  if (ctx) ctx->cgContext = static_cast<SWELL_GfxTarget*>(graphicsContext);
   return ctx;
 }
 
@@ -76,7 +80,7 @@ void SWELL_DeleteGfxContext(HDC ctx) {
   std::memset(static_cast<void*>(ctx), 0, sizeof(HDC__));
   ContextPool& pool = Pool();
   {
-    WDL_MutexLock hold(&pool.lock);
+    WDL_MutexLock hold(&SWELL_GdiPoolLock());
     if (pool.size < kMaxPooledContexts) {
       ctx->inFreeList = true;
       ctx->nextFree = pool.head;
@@ -86,6 +90,14 @@ void SWELL_DeleteGfxContext(HDC ctx) {
     }
   }
   std::free(ctx);
+}
+
+SWELL_GfxTarget* SWELL_GetCtxGC(HDC ctx) { return Live(ctx) ? ctx->cgContext : nullptr; }
+
+WDL_Mutex& SWELL_GdiPoolLock() {
+  // Made on first use and kept, so that it outlives every pooled record.
+  static WDL_Mutex* lock = new WDL_Mutex();
+  return *lock;
 }
 
 void* SWELL_GetCtxFrameBuffer(HDC ctx) {

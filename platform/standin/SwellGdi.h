@@ -1,6 +1,8 @@
 // Stands in for the GDI emulation's drawing contexts over platform bitmap contexts on Linux.
 #pragma once
 
+#include "platform/standin/SwellGfxTarget.h"
+
 struct HGDIOBJ__;
 typedef HGDIOBJ__* HGDIOBJ;
 typedef HGDIOBJ HPEN;
@@ -15,15 +17,6 @@ struct POINT {
   int x, y;
 };
 
-// What a context draws into: 32-bit pixels, top row first, bytes in the
-// order (ignored alpha), red, green, blue; stands in for a bitmap context.
-struct SWELL_GfxTarget {
-  unsigned char* pixels;
-  int width;
-  int height;
-  int rowBytes;
-};
-
 // Drawing context. A record taken from the pool, or newly made, has every
 // field zero; the context does not own its selected objects.
 struct HDC__ {
@@ -33,6 +26,9 @@ struct HDC__ {
   HGDIOBJ pen;
   HGDIOBJ brush;
   HGDIOBJ font;
+  // Set once a text colour was given (memory contexts start black); text
+  // drawn without one keeps the colour its font last drew with.
+  bool hasTextColor;
   int textColor;        // 0x00RRGGBB
   int backgroundColor;  // 0x00RRGGBB, behind opaque text
   int backgroundMode;   // 1 fills the text background
@@ -48,8 +44,12 @@ HDC SWELL_GDP_CTX_NEW();
 // A context over a zeroed w x h pixel block whose rows are exactly w * 4 bytes
 // apart; null when the block cannot be had (sizes below 1 or above INT_MAX bytes).
 HDC SWELL_CreateMemContext(HDC ignored, int w, int h);
+// A context that draws into someone else's target; it owns no pixels.
+HDC SWELL_CreateGfxContext(void* graphicsContext);
 // Frees a memory context's pixels and returns the record to the pool; null and
 // pooled records are ignored.
 void SWELL_DeleteGfxContext(HDC ctx);
 // The first pixel of a memory context; null for other, null or pooled contexts.
 void* SWELL_GetCtxFrameBuffer(HDC ctx);
+// The context's target; null for null or pooled contexts.
+SWELL_GfxTarget* SWELL_GetCtxGC(HDC ctx);

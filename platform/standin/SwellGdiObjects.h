@@ -1,0 +1,79 @@
+// Stands in for the Windows GDI objects, their selection, colours and drawing calls on Linux.
+#pragma once
+
+#include "platform/standin/SwellGdi.h"
+
+struct SWELL_FontAttributes;
+struct SWELL_Image;
+
+enum {
+  kSwellObjectPen = 1,
+  kSwellObjectBrush = 2,
+  kSwellObjectFont = 3,
+  kSwellObjectBitmap = 4,
+};
+
+// Object record. A record taken from the pool, or newly made, has every field zero.
+struct HGDIOBJ__ {
+  int type;
+  // References taken by SWELL_CloneGDIObject beyond the first owner.
+  int extraRefs;
+  // Pen or brush colour, red, green, blue, alpha 0..1.
+  bool hasColor;
+  float color[4];
+  // Pen: line width (0 or more); brush: 0; negative for the null pen and
+  // brush, which draw nothing. Bitmap: 1 when the object owns its image.
+  int width;
+  SWELL_Image* image;
+  SWELL_FontAttributes* fontAttributes;  // owned
+  signed char quality;                  // fonts: 0, 3 or 4
+  bool inFreeList;
+  HGDIOBJ__* nextFree;
+};
+
+// Handles below this are no objects; 1, 2 and 3 ask SelectObject to clear
+// the pen, brush or font slot.
+constexpr unsigned long kSwellFirstObjectHandle = 5;
+
+// A zeroed record from the process-wide pool, or a new one.
+HGDIOBJ GDP_OBJECT_NEW();
+// True for a handle of 5 or more that is not in the pool.
+bool SWELL_IsLiveObject(HGDIOBJ obj);
+
+// Every pen is solid; the style is ignored and a negative width becomes 0.
+HPEN CreatePen(int style, int width, int color);
+HPEN CreatePenAlpha(int style, int width, int color, float alpha);
+HBRUSH CreateSolidBrush(int color);
+HBRUSH CreateSolidBrushAlpha(int color, float alpha);
+enum { NULL_PEN = 1, NULL_BRUSH = 2 };
+// The process's null pen (1) or null brush (2); null for any other id.
+HGDIOBJ GetStockObject(int id);
+// One more owner of a live object: the same handle, or null.
+HGDIOBJ SWELL_CloneGDIObject(HGDIOBJ obj);
+// Drops one owner; the last one frees the record (stock objects live on).
+void DeleteObject(HGDIOBJ obj);
+// Puts the object in the slot of its type and returns what was there, or
+// that type's code 1, 2 or 3 when the slot held nothing; handing the result
+// back restores the slot. The codes themselves clear a slot.
+HGDIOBJ SelectObject(HDC ctx, HGDIOBJ obj);
+
+// Colours are ints 0x00RRGGBB.
+void SetTextColor(HDC ctx, int color);
+// -1 for a null or pooled context.
+int GetTextColor(HDC ctx);
+void SetBkColor(HDC ctx, int color);
+enum { TRANSPARENT = 0, OPAQUE = 1 };
+void SetBkMode(HDC ctx, int mode);
+// The fixed table of indices 0 to 9; 0 for any other.
+int GetSysColor(int index);
+
+void SWELL_FillRect(HDC ctx, const RECT* r, HBRUSH brush);
+void Rectangle(HDC ctx, int l, int t, int r, int b);
+void Ellipse(HDC ctx, int l, int t, int r, int b);
+void RoundRect(HDC ctx, int l, int t, int r, int b, int ew, int eh);
+void SWELL_Polygon(HDC ctx, const POINT* pts, int n);
+void MoveToEx(HDC ctx, int x, int y, POINT* old);
+void SWELL_LineTo(HDC ctx, int x, int y);
+void PolyPolyline(HDC ctx, const POINT* pts, const unsigned int* counts, int nPolylines);
+void PolyBezierTo(HDC ctx, const POINT* pts, int n);
+void SWELL_SetPixel(HDC ctx, int x, int y, int color);
