@@ -175,7 +175,7 @@ TEST(GdiDrawTextTest, PrefixesCarriageReturnsAndLineFeeds) {
   const int h1 = SWELL_DrawText(a.m.ctx, "one", -1, &one, DT_CALCRECT);
   const int h2 = SWELL_DrawText(a.m.ctx, "one\r\ntwo", -1, &two, DT_CALCRECT);
   EXPECT_EQ(h1, 15);
-  EXPECT_EQ(h2, 29) << "two lines of 14.6 pixels";
+  EXPECT_EQ(h2, 29) << "two lines of 14.2 pixels";
   EXPECT_EQ(two.right, MeasuredRight(a.m.ctx, "one")) << "the wider line";
   // The length counts bytes read, and a zero ends the text earlier.
   EXPECT_EQ(MeasuredRight(a.m.ctx, "onetwo", 0, 3), MeasuredRight(a.m.ctx, "one"));
