@@ -8,6 +8,7 @@
 #include FT_TRUETYPE_TABLES_H
 
 #include <cctype>
+#include <cstdlib>
 #include <cmath>
 #include <map>
 #include <mutex>
@@ -95,6 +96,8 @@ SWELL_Face* Resolve(Engine& engine, const char* family) {
   if (!engine.triedLibrary) {
     engine.triedLibrary = true;
     if (FT_Init_FreeType(&engine.library) != 0) engine.library = nullptr;
+    // fontconfig keeps its configuration and caches until told to let go.
+    if (FcInit()) std::atexit(FcFini);
   }
   if (!engine.library) return nullptr;
   FcPattern* pattern = FcPatternCreate();
