@@ -1,11 +1,14 @@
 #include "engine/MIDIReceiver.h"
 
-void MIDIReceiver::onMessageReceived(IMidiMsg* msg) {
-  const IMidiMsg::EStatusMsg status = msg->StatusMsg();
-  if (status != IMidiMsg::kNoteOn && status != IMidiMsg::kNoteOff) return;
+bool MIDIReceiver::isNoteMessage(const IMidiMsg& msg) {
+  const IMidiMsg::EStatusMsg status = msg.StatusMsg();
+  if (status != IMidiMsg::kNoteOn && status != IMidiMsg::kNoteOff) return false;
   // The data bytes are the sender's: a note past 127 would index beyond the key table.
-  if (msg->NoteNumber() < 0 || msg->NoteNumber() >= kNumKeys) return;
-  mMidiQueue.Add(msg);
+  return msg.NoteNumber() >= 0 && msg.NoteNumber() < kNumKeys;
+}
+
+void MIDIReceiver::onMessageReceived(const IMidiMsg* msg) {
+  if (msg && isNoteMessage(*msg)) mMidiQueue.Add(msg);
 }
 
 void MIDIReceiver::advance() {

@@ -16,7 +16,11 @@ class MIDIReceiver {
   MIDIReceiver& operator=(const MIDIReceiver&) = delete;
 
   // Queues note-on and note-off messages; everything else is dropped.
-  void onMessageReceived(IMidiMsg* msg);
+  void onMessageReceived(const IMidiMsg* msg);
+  // Whether the receiver queues this kind of message at all.
+  static bool isNoteMessage(const IMidiMsg& msg);
+  // Whether one more message fits without the queue growing.
+  bool hasRoom() const { return mMidiQueue.ToDo() < mMidiQueue.GetSize(); }
   // Once per frame, before the voices render it.
   void advance();
   // Once at the end of every block of frames.

@@ -11,15 +11,15 @@
 
 namespace Quillvane {
 
-double Note::sGlobalTranspose = 1.0;
-double Note::sPitchFactor1 = 1.0;
-double Note::sPitchFactor2 = 1.0;
-double Note::sPitchFactor3 = 1.0;
-double Note::sFineTune1 = 1.0;
-double Note::sFineTune2 = 1.0;
-double Note::sFineTune3 = 1.0;
-double Note::sUnisonFadeIn = 0.0;
-double Note::sFmFadeIn = 0.0;
+std::atomic<double> Note::sGlobalTranspose{1.0};
+std::atomic<double> Note::sPitchFactor1{1.0};
+std::atomic<double> Note::sPitchFactor2{1.0};
+std::atomic<double> Note::sPitchFactor3{1.0};
+std::atomic<double> Note::sFineTune1{1.0};
+std::atomic<double> Note::sFineTune2{1.0};
+std::atomic<double> Note::sFineTune3{1.0};
+std::atomic<double> Note::sUnisonFadeIn{0.0};
+std::atomic<double> Note::sFmFadeIn{0.0};
 
 namespace {
 
@@ -144,7 +144,7 @@ void Note::setNote(int note) {
 }
 
 void Note::updateCarrierFreq() {
-  mCarrierFrequency = mNoteFrequency * sGlobalTranspose;
+  mCarrierFrequency = mNoteFrequency * sGlobalTranspose.load(std::memory_order_relaxed);
   for (int j = 0; j < kNumFmOperators; ++j) {
     mFmOperators[j].setFrequencyHz(mCarrierFrequency * kFmMultipliers[j]);
   }

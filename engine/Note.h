@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <limits>
 #include <memory>
@@ -39,11 +40,11 @@ class Note : public AudioProcessingUnit {
   static constexpr int kCarrierFmOperator = 3;
 
   // Tuning shared by every voice of every instrument in the process; only
-  // the instrument's parameter handling writes them.
-  static double sGlobalTranspose;
-  static double sPitchFactor1, sPitchFactor2, sPitchFactor3;
-  static double sFineTune1, sFineTune2, sFineTune3;
-  static double sUnisonFadeIn, sFmFadeIn;
+  // the instruments' render threads write them, each instance on its own.
+  static std::atomic<double> sGlobalTranspose;
+  static std::atomic<double> sPitchFactor1, sPitchFactor2, sPitchFactor3;
+  static std::atomic<double> sFineTune1, sFineTune2, sFineTune3;
+  static std::atomic<double> sUnisonFadeIn, sFmFadeIn;
 
   // Fine-tune factor of a normalised setting: one semitone down at 0, none
   // at 0.5, one up at 1; a straight line above the middle and its

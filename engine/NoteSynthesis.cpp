@@ -58,9 +58,12 @@ void Note::synthesize(int frames) {
   if (!isPlaying() || !mMaster || !mProvider || !mProgram || mBufferLength <= 0) return;
 
   SynthesisSettings run;
-  const double carrier = mNoteFrequency * sGlobalTranspose;
-  const double pitchFactors[kNumOscillators] = {sPitchFactor1, sPitchFactor2, sPitchFactor3};
-  const double fineTunes[kNumOscillators] = {sFineTune1, sFineTune2, sFineTune3};
+  constexpr auto relaxed = std::memory_order_relaxed;
+  const double carrier = mNoteFrequency * sGlobalTranspose.load(relaxed);
+  const double pitchFactors[kNumOscillators] = {sPitchFactor1.load(relaxed), sPitchFactor2.load(relaxed),
+                                                sPitchFactor3.load(relaxed)};
+  const double fineTunes[kNumOscillators] = {sFineTune1.load(relaxed), sFineTune2.load(relaxed),
+                                             sFineTune3.load(relaxed)};
   for (int k = 0; k < kNumOscillators; ++k) {
     const int base = NoteSlots::oscillatorBase(k);
     OscillatorRun& osc = run.osc[k];
@@ -169,6 +172,8 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   const double bassStep = run.carrier / rate;
   constexpr double delta = ConstantsD::kFineTuneDelta;
   const double unisonRatio = 1.0 / (1.0 + mDetuneFactor * delta);
+  const double fmFadeIn = sFmFadeIn.load(std::memory_order_relaxed);
+  const double unisonFadeIn = sUnisonFadeIn.load(std::memory_order_relaxed);
   double frequencies[kNumOscillators];
   double tuneDepths[kNumOscillators];
   for (int k = 0; k < kNumOscillators; ++k) {
@@ -213,7 +218,7 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
       const double m = depth == 0.0 ? 0.0 : mLfos[2 * k + 1].valueAt(tunePhases[k]) * depth;
       lfoFactor[k] = m >= 0.0 ? 1.0 + m * delta : 1.0 / (1.0 - m * delta);
     }
-    const double g = fadeIn(t, sFmFadeIn);
+    const double g = fadeIn(t, fmFadeIn);
     double fm = 1.0;
     for (int i = 0; i < run.fmCount; ++i) {
       const int j = run.fmOperators[i];
@@ -222,7 +227,7 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
     for (int k = 0; k < kNumOscillators; ++k) {
       phases[2 * k] += lfoFactor[k] * frequencies[k] * fm / rate * pitch;
     }
-    const double h = fadeIn(t, sUnisonFadeIn);
+    const double h = fadeIn(t, unisonFadeIn);
     const double d = h == 1.0 ? unisonRatio : 1.0 / (1.0 + mDetuneFactor * delta * h);
     for (int k = 0; k < kNumOscillators; ++k) phases[2 * k + 1] = phases[2 * k] * d;
     bassPhase += bassStep * pitch;

@@ -7,7 +7,9 @@ class MasterSynth;
 }
 
 // The instrument's polyphony: 64 voices that are never stolen. A note that
-// arrives while all of them play is dropped.
+// arrives while all of them play is dropped. Everything here but the
+// set-up (master, block size) runs on the render thread: the setters render
+// owed frames, so the instrument hands changes from other threads over to it.
 class VoiceManager {
  public:
   static constexpr int kNumVoices = 64;

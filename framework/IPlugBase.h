@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "framework/ByteChunk.h"
 #include "framework/Hosts.h"
 #include "framework/IGraphics.h"
@@ -206,7 +208,8 @@ class IPlugBase {
 
  protected:
   WDL_PtrList<ChannelIO> mChannelIO;
-  WDL_Mutex mMutex;
+  // Also taken by const readers of what host threads change.
+  mutable WDL_Mutex mMutex;
   char mEffectName[MAX_EFFECT_NAME_LEN];
   char mProductName[MAX_EFFECT_NAME_LEN];
   char mMfrName[MAX_EFFECT_NAME_LEN];
@@ -218,7 +221,8 @@ class IPlugBase {
   int mHostVersion = 0;
   bool mStateChunks;
   bool mIsInst;
-  bool mBypassed = false;
+  // Set by a host thread, read by the render thread.
+  std::atomic<bool> mBypassed{false};
   int mCurrentPresetIdx = 0;
   double mSampleRate = DEFAULT_SAMPLE_RATE;
   int mBlockSize = 0;

@@ -24,6 +24,8 @@ Thudrokka::Thudrokka(IPlugInstanceInfo info)
   // every parameter is declared directly.
   for (int p = 0; p < kNumParameters; ++p) declareParameter(static_cast<eVstParameters>(p));
   for (int p = 0; p < kNumParameters; ++p) OnParamChange(p);
+  // Nothing renders yet: the first pass reaches the record and the units now.
+  applyHandOvers();
   // The editor is attached here.
   makeThudrokkaFreePresets();
   MakeDefaultPreset("-", kNumPresets);
@@ -59,6 +61,18 @@ void Thudrokka::freeBuffers() {
     mVoiceBufferStorage[c].reset();
     mVoiceBuffers[c] = nullptr;
   }
+}
+
+void Thudrokka::prepareBlockSize(int blockSize) {
+  if (blockSize != mBufferFrames) {
+    freeBuffers();
+    allocateBuffers();
+  }
+  mVoiceManager.setBlockSize(blockSize);
+  for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) unit->setBlockSize(blockSize);
+  mEqualizer.setBlockSize(blockSize);
+  for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) unit->setBlockSize(blockSize);
+  mPreparedBlockSize = blockSize;
 }
 
 void Thudrokka::initInternalData() {

@@ -18,6 +18,7 @@
 #include "engine/PitchEnvelope.h"
 #include "engine/VoiceManager.h"
 #include "engine/WaveformProvider.h"
+#include "instrument/RenderHandOver.h"
 #include "instrument/VersionInfo.h"
 #include "platform/mac/IPlugAU.h"
 #include "program/QVSynthProgram.h"
@@ -26,6 +27,18 @@
 // The instrument: voices, effect chain and output stage behind the Audio Unit
 // adapter, driven by the live program record that every parameter change
 // updates. Heavy (64 voices and all units by value): keep it on the heap.
+//
+// Threads. Only the render thread (ProcessDoubleReplacing, and RenderPresets,
+// which renders itself) touches the voices, the effect units, the output
+// stage, the live record, the MIDI receiver and the work buffers. Every other
+// call, from a host thread or the editor's main thread, holds the plug-in
+// mutex, changes only the parameters, the display envelopes and the editor,
+// and hands the rest over; at the start of its next block the render thread
+// applies a pending reset, then the latest value of every parameter changed
+// since, then the queued notes, which keep their frame offsets. The editor's
+// read-outs therefore read the parameters and the display envelopes, never
+// the units. Reset allocates only when the block size changes, which a host
+// does only while it does not render.
 class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
  public:
   static constexpr int kNumPresets = 128;
@@ -41,15 +54,20 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   ~Thudrokka() override;
 
   // ---- Framework operations.
+  // Sizes the work buffers when the block size changed and asks the render
+  // thread to prepare the units for the sample rate.
   void Reset() override;
   void OnParamChange(int paramIdx) override;
-  // Silence until the first Reset; a render longer than the prepared block
-  // runs as consecutive blocks, each with its own MIDI step.
+  // Render thread. Applies the hand-overs, then renders; silence until the
+  // first Reset. A render longer than the prepared block runs as consecutive
+  // blocks, each with its own MIDI step.
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
+  // Queues note messages for the next block; beyond the queue's room
+  // (MIDIReceiver::kQueueSize messages between two blocks) they are dropped.
   void ProcessMidiMsg(IMidiMsg* msg) override;
   void PresetsChangedByHost() override {}
 
-  // ---- What the voices need.
+  // ---- What the voices need, on the render thread.
   Quillvane::QVSynthProgram* getSynthProgram() override { return &mSynthProgram; }
   Quillvane::WaveformProvider* getWaveformProvider() override { return &mWaveformProvider; }
   Quillvane::PitchEnvelope* getPitchEnvelope() override { return &mPitchEnvelope; }
@@ -61,6 +79,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void declareParameter(Quillvane::Synth::eVstParameters p);
   // The four dispatch steps for a caller that already holds the mutex.
   void InternalParamChange(int paramIdx);
+  // Steps 1 and 2 hand the parameter's value over to the render thread,
+  // which stores it in the live record and passes it to the engine and the
+  // effect units.
   void OnSynthParamChange(int paramIdx);
   void OnFxParamChange(int paramIdx);
   void notifySynthGuiChange(int paramIdx);
@@ -72,11 +93,13 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // The next block zeroes both peaks after metering.
   void ResetMaxLevels() { mResetPeaks.store(true, std::memory_order_relaxed); }
   double GetMaxSampleValue() const;
-  // Note 48 at full velocity straight to the voices, once Reset has run.
+  // Note 48 at full velocity straight to the voices at the next block, once
+  // Reset has run.
   void PlayNote(bool on);
   int RenderToWave(double, double**, int) { return 1; }
 
-  // ---- Programs, sync, waveforms and captions.
+  // ---- Programs, sync, waveforms and captions. The sync and a program load
+  // tell the host of every parameter they change.
   void OnSyncModFx(double multiplier);
   // Both report whether the file was written or read.
   bool SaveProgramAsQV(const char* path);
@@ -91,7 +114,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Plays note 48 for a second into a block of twice the sample rate plus two
   // frames per preset, first to last - 1, and writes them as one 24-bit
   // stereo WAVE file block by block. False for an empty range, slots that do
-  // not exist, before the first Reset, or when the file fails.
+  // not exist, before the first Reset, without room for a block, or when the
+  // file fails. It renders on the caller's thread, so never while a host
+  // renders.
   bool RenderPresets(int first, int last, const char* path);
 
   const Quillvane::VersionInfo& getVersionInfo() const { return mVersionInfo; }
@@ -99,8 +124,17 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
  protected:
   void allocateBuffers();
   void freeBuffers();
+  // Work buffers, voices and units for a new block size.
+  void prepareBlockSize(int blockSize);
   void initInternalData();
   void makeThudrokkaFreePresets();
+  // Render thread: the reset, parameters and notes handed over since the
+  // last block.
+  void applyHandOvers();
+  void applyParameter(int paramIdx, double value);
+  void applySynthParameter(Quillvane::Synth::eVstParameters p, double v);
+  void applyFxParameter(Quillvane::Synth::eVstParameters p, double v);
+  void applyReset(double sampleRate);
   void renderBlock(double** outputs, int nFrames);
   void applyOutputStage(double** outputs, int nFrames);
   bool isAnyVoicePlaying() const;
@@ -128,12 +162,24 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   Quillvane::ADSR mVolumeEnvelopeDisplay;
   Quillvane::ADSR mFilterEnvelopeDisplay;
 
-  // Work buffers of the block size given at the last Reset.
+  // What the render thread applies at the start of its next block.
+  struct NoteEvent {
+    IMidiMsg msg;
+    bool preview;  // straight to the voices, as PlayNote plays
+  };
+  ParameterHandOver<Quillvane::Synth::kNumParameters> mParameterHandOver;
+  HandOverRing<NoteEvent, MIDIReceiver::kQueueSize> mNoteHandOver;
+  std::atomic<bool> mResetPending{false};
+  std::atomic<double> mResetSampleRate{0.0};
+
+  // Work buffers of the block size given at the last Reset that changed it.
   std::unique_ptr<double[]> mVoiceBufferStorage[2];
   double* mVoiceBuffers[2] = {nullptr, nullptr};
   std::unique_ptr<double[]> mBassLayerBuffer;
   std::unique_ptr<double[]> mBassLayerBuffer2;
   int mBufferFrames = 0;
+  // Block size the voices and units were last sized for; -1 before the first Reset.
+  int mPreparedBlockSize = -1;
 
   // Written on the render thread, read on the main thread.
   std::atomic<double> mLastNoteFrequency{0.0};

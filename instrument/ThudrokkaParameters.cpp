@@ -25,7 +25,7 @@ void Thudrokka::OnParamChange(int paramIdx) {
 }
 
 void Thudrokka::InternalParamChange(int paramIdx) {
-  // Engine and effects first: the read-outs show what they have just stored.
+  // The hand-over to the engine and effects first, the read-outs last.
   OnSynthParamChange(paramIdx);
   OnFxParamChange(paramIdx);
   notifySynthGuiChange(paramIdx);
@@ -34,62 +34,58 @@ void Thudrokka::InternalParamChange(int paramIdx) {
 
 void Thudrokka::OnSynthParamChange(int paramIdx) {
   if (static_cast<unsigned>(paramIdx) > static_cast<unsigned>(kLastSynthParam)) return;
-  const eVstParameters p = static_cast<eVstParameters>(paramIdx);
   const double v = GetParam(paramIdx)->Value();
+  // The display copies are the editor's: they change here, not on the render thread.
+  switch (paramIdx) {
+    case EnvAttack: mVolumeEnvelopeDisplay.setAttack(v); break;
+    case EnvDecay: mVolumeEnvelopeDisplay.setDecay(v); break;
+    case EnvSustain: mVolumeEnvelopeDisplay.setSustain(v); break;
+    case EnvRelease: mVolumeEnvelopeDisplay.setRelease(v); break;
+    case EnvDuration: mVolumeEnvelopeDisplay.setDuration(v); break;
+    case FilterAttack: mFilterEnvelopeDisplay.setAttack(v); break;
+    case FilterDecay: mFilterEnvelopeDisplay.setDecay(v); break;
+    case FilterSustain: mFilterEnvelopeDisplay.setSustain(v); break;
+    case FilterRelease: mFilterEnvelopeDisplay.setRelease(v); break;
+    case FilterDuration: mFilterEnvelopeDisplay.setDuration(v); break;
+    default: break;
+  }
+  mParameterHandOver.post(paramIdx, v);
+}
+
+void Thudrokka::applyParameter(int paramIdx, double v) {
+  const eVstParameters p = static_cast<eVstParameters>(paramIdx);
+  if (paramIdx <= kLastSynthParam) {
+    applySynthParameter(p, v);
+  } else {
+    applyFxParameter(p, v);
+  }
+}
+
+void Thudrokka::applySynthParameter(eVstParameters p, double v) {
   mSynthProgram[p] = v;
   VoiceManager& voices = mVoiceManager;
   switch (p) {
-    case OscFreq1: Note::sFineTune1 = Note::fineTuneLaw(v); break;
-    case OscFreq2: Note::sFineTune2 = Note::fineTuneLaw(v); break;
-    case OscFreq3: Note::sFineTune3 = Note::fineTuneLaw(v); break;
-    case OscPitch1: Note::sPitchFactor1 = Note::octaveLaw(v); break;
-    case OscPitch2: Note::sPitchFactor2 = Note::octaveLaw(v); break;
-    case OscPitch3: Note::sPitchFactor3 = Note::octaveLaw(v); break;
+    case OscFreq1: Note::sFineTune1.store(Note::fineTuneLaw(v), std::memory_order_relaxed); break;
+    case OscFreq2: Note::sFineTune2.store(Note::fineTuneLaw(v), std::memory_order_relaxed); break;
+    case OscFreq3: Note::sFineTune3.store(Note::fineTuneLaw(v), std::memory_order_relaxed); break;
+    case OscPitch1: Note::sPitchFactor1.store(Note::octaveLaw(v), std::memory_order_relaxed); break;
+    case OscPitch2: Note::sPitchFactor2.store(Note::octaveLaw(v), std::memory_order_relaxed); break;
+    case OscPitch3: Note::sPitchFactor3.store(Note::octaveLaw(v), std::memory_order_relaxed); break;
     case OscModFrequency1: voices.setModFrequency1(v); break;
     case OscModFrequency2: voices.setModFrequency2(v); break;
     case OscModFrequency3: voices.setModFrequency3(v); break;
-    case EnvAttack:
-      voices.setAttack(v);
-      mVolumeEnvelopeDisplay.setAttack(v);
-      break;
-    case EnvDecay:
-      voices.setDecay(v);
-      mVolumeEnvelopeDisplay.setDecay(v);
-      break;
-    case EnvSustain:
-      voices.setSustain(v);
-      mVolumeEnvelopeDisplay.setSustain(v);
-      break;
-    case EnvRelease:
-      voices.setRelease(v);
-      mVolumeEnvelopeDisplay.setRelease(v);
-      break;
-    case EnvDuration:
-      voices.setDuration(v);
-      mVolumeEnvelopeDisplay.setDuration(v);
-      break;
-    case FilterAttack:
-      voices.setFilterAttack(v);
-      mFilterEnvelopeDisplay.setAttack(v);
-      break;
-    case FilterDecay:
-      voices.setFilterDecay(v);
-      mFilterEnvelopeDisplay.setDecay(v);
-      break;
-    case FilterSustain:
-      voices.setFilterSustain(v);
-      mFilterEnvelopeDisplay.setSustain(v);
-      break;
-    case FilterRelease:
-      voices.setFilterRelease(v);
-      mFilterEnvelopeDisplay.setRelease(v);
-      break;
-    case FilterDuration:
-      voices.setFilterDuration(v);
-      mFilterEnvelopeDisplay.setDuration(v);
-      break;
+    case EnvAttack: voices.setAttack(v); break;
+    case EnvDecay: voices.setDecay(v); break;
+    case EnvSustain: voices.setSustain(v); break;
+    case EnvRelease: voices.setRelease(v); break;
+    case EnvDuration: voices.setDuration(v); break;
+    case FilterAttack: voices.setFilterAttack(v); break;
+    case FilterDecay: voices.setFilterDecay(v); break;
+    case FilterSustain: voices.setFilterSustain(v); break;
+    case FilterRelease: voices.setFilterRelease(v); break;
+    case FilterDuration: voices.setFilterDuration(v); break;
     case GlobalTranspose:
-      Note::sGlobalTranspose = Note::octaveLaw(v);
+      Note::sGlobalTranspose.store(Note::octaveLaw(v), std::memory_order_relaxed);
       voices.updateCarrierFreq();
       break;
     case PitchOnOff: mPitchEnvelope.setBypass(v == 0.0); break;
@@ -106,8 +102,10 @@ void Thudrokka::OnSynthParamChange(int paramIdx) {
 
 void Thudrokka::OnFxParamChange(int paramIdx) {
   if (paramIdx < kFirstFxParam || paramIdx > kLastFxParam) return;
-  const eVstParameters p = static_cast<eVstParameters>(paramIdx);
-  const double v = GetParam(paramIdx)->Value();
+  mParameterHandOver.post(paramIdx, GetParam(paramIdx)->Value());
+}
+
+void Thudrokka::applyFxParameter(eVstParameters p, double v) {
   mSynthProgram[p] = v;
   switch (p) {
     case BassAmount: mEqualizer.setBassAmount(v); break;

@@ -47,7 +47,8 @@ int noteNumberFromName(const std::string& name) {
 }  // namespace
 
 void Thudrokka::onNoteOn(double frequency, std::string noteName) {
-  mLastNoteFrequency.store(frequency * Note::sGlobalTranspose, std::memory_order_relaxed);
+  mLastNoteFrequency.store(frequency * Note::sGlobalTranspose.load(std::memory_order_relaxed),
+                           std::memory_order_relaxed);
   mLastNoteNumber.store(noteNumberFromName(noteName), std::memory_order_relaxed);
 }
 
@@ -63,17 +64,24 @@ void Thudrokka::OnSyncModFx(double multiplier) {
   const double maxRate = Quillvane::RingModulator::kMaxRingRate;
   const double f = getLastNoteFrequency() * multiplier;
   const double x = f > 0.0 ? std::min(maxRate, f) / maxRate : 0.0;
-  mSynthProgram[RingModulationFrequency] = x;
-  mRingModulator.setFrequency(x);
+  // The host may be changing parameters on its own thread meanwhile.
+  WDL_MutexLock lock(&mMutex);
+  IParam* param = GetParam(RingModulationFrequency);
+  const double before = param->Value();
+  mParameterHandOver.post(RingModulationFrequency, x);
   if (mGraphics) mGraphics->SetParameterFromPlug(RingModulationFrequency, x, true);
-  GetParam(RingModulationFrequency)->SetNormalized(x);
+  param->SetNormalized(x);
+  if (param->Value() != before) InformHostOfParamChange(RingModulationFrequency, param->GetNormalized());
 }
 
 bool Thudrokka::SaveProgramAsQV(const char* path) {
   WDL_MutexLock lock(&mMutex);
   Quillvane::RirARorurProgram program;
   program.setProgramName(GetPresetName(mCurrentPresetIdx));
-  program.getSynthProgram() = mSynthProgram;
+  // The parameters hold what the live record holds, or is about to.
+  Quillvane::QVSynthProgram& record = program.getSynthProgram();
+  record = Quillvane::QVSynthProgram();
+  for (int p = 0; p < kNumParameters; ++p) record[static_cast<eVstParameters>(p)] = GetParam(p)->Value();
   return program.saveProgram(path);
 }
 
@@ -81,7 +89,8 @@ bool Thudrokka::LoadProgramAsQV(const char* path) {
   WDL_MutexLock lock(&mMutex);
   Quillvane::RirARorurProgram program;
   if (!program.loadProgram(path)) return false;
-  mSynthProgram = program.getSynthProgram();
+  double before[kNumParameters];
+  for (int p = 0; p < kNumParameters; ++p) before[p] = GetParam(p)->Value();
   for (int p = 0; p < kNumParameters; ++p) {
     IParam* param = GetParam(p);
     // The record holds values; controls and SetNormalized take knob
@@ -94,17 +103,25 @@ bool Thudrokka::LoadProgramAsQV(const char* path) {
   // Stored after the parameters so the slot holds the loaded sound.
   ModifyCurrentPreset(program.getProgramName());
   PresetsChangedByHost();
+  for (int p = 0; p < kNumParameters; ++p) {
+    if (GetParam(p)->Value() != before[p]) InformHostOfParamChange(p, GetParam(p)->GetNormalized());
+  }
   return true;
 }
 
-bool Thudrokka::CanLoadWaveform() const { return mWaveformProvider.canLoadWaveform(mSynthProgram[OscWaveform1]); }
+bool Thudrokka::CanLoadWaveform() const {
+  WDL_MutexLock lock(&mMutex);
+  return mWaveformProvider.canLoadWaveform(GetParam(OscWaveform1)->Value());
+}
 
 bool Thudrokka::LoadWaveform(const char* path) {
+  WDL_MutexLock lock(&mMutex);
   if (!CanLoadWaveform()) return false;
-  return mWaveformProvider.loadWaveformAction(mSynthProgram[OscWaveform1], path);
+  return mWaveformProvider.loadWaveformAction(GetParam(OscWaveform1)->Value(), path);
 }
 
 std::string Thudrokka::GetCurrentPresetString() const {
+  WDL_MutexLock lock(&mMutex);
   char text[kCaptionSize];
   std::snprintf(text, sizeof(text), "%02d: %s", mCurrentPresetIdx + 1, GetPresetName(mCurrentPresetIdx));
   return text;

@@ -24,36 +24,56 @@ void zero(double* buffer, int n) { std::memset(buffer, 0, sizeof(double) * stati
 
 void Thudrokka::Reset() {
   WDL_MutexLock lock(&mMutex);
-  freeBuffers();
-  allocateBuffers();
-  const double sr = GetSampleRate();
-  const int bs = GetBlockSize();
+  if (GetBlockSize() != mPreparedBlockSize) prepareBlockSize(GetBlockSize());
+  mResetSampleRate.store(GetSampleRate(), std::memory_order_relaxed);
+  mResetPending.store(true, std::memory_order_release);
+  mReady.store(true, std::memory_order_release);
+}
+
+void Thudrokka::applyReset(double sr) {
   mVoiceManager.setSampleRate(sr);
   mPitchEnvelope.setSampleRate(sr);
-  mVoiceManager.setBlockSize(bs);
   mRingModulator.setSampleRate(sr);
   mPhaser.setSampleRate(sr);
   mDistortion.setSampleRate(sr);
   for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) {
     unit->setSampleRate(sr);
-    unit->setBlockSize(bs);
     unit->reset();
   }
   mEqualizer.setSampleRate(sr);
-  mEqualizer.setBlockSize(bs);
   mEqualizer.reset();
   for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) {
     unit->setSampleRate(sr);
-    unit->setBlockSize(bs);
     unit->reset();
   }
-  mReady.store(true, std::memory_order_release);
 }
 
-void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) { mMidiReceiver.onMessageReceived(msg); }
+void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
+  if (!msg || !MIDIReceiver::isNoteMessage(*msg)) return;
+  WDL_MutexLock lock(&mMutex);
+  mNoteHandOver.push({*msg, false});
+}
+
+void Thudrokka::applyHandOvers() {
+  if (mResetPending.exchange(false, std::memory_order_acquire)) {
+    applyReset(mResetSampleRate.load(std::memory_order_relaxed));
+  }
+  mParameterHandOver.take([this](int paramIdx, double value) { applyParameter(paramIdx, value); });
+  mNoteHandOver.takeAll([this](const NoteEvent& event) {
+    const IMidiMsg& msg = event.msg;
+    if (!event.preview) {
+      if (mMidiReceiver.hasRoom()) mMidiReceiver.onMessageReceived(&msg);
+    } else if (msg.StatusMsg() == IMidiMsg::kNoteOn) {
+      mVoiceManager.onNoteOn(msg.NoteNumber(), msg.Velocity(), msg.mOffset);
+    } else {
+      mVoiceManager.onNoteOff(msg.NoteNumber(), kPreviewVelocity);
+    }
+  });
+}
 
 void Thudrokka::ProcessDoubleReplacing(double**, double** outputs, int nFrames) {
   if (nFrames < 0) return;
+  applyHandOvers();
   if (!mReady.load(std::memory_order_acquire) || mBufferFrames <= 0) {
     zero(outputs[0], nFrames);
     zero(outputs[1], nFrames);
@@ -203,12 +223,15 @@ double Thudrokka::GetMaxSampleValue() const {
 }
 
 void Thudrokka::PlayNote(bool on) {
+  WDL_MutexLock lock(&mMutex);
   if (!mReady.load(std::memory_order_acquire)) return;
+  IMidiMsg msg;
   if (on) {
-    mVoiceManager.onNoteOn(kPreviewNote, kPreviewVelocity, kPreviewOffset);
+    msg.MakeNoteOnMsg(kPreviewNote, kPreviewVelocity, kPreviewOffset);
   } else {
-    mVoiceManager.onNoteOff(kPreviewNote, kPreviewVelocity);
+    msg.MakeNoteOffMsg(kPreviewNote, 0);
   }
+  mNoteHandOver.push({msg, true});
 }
 
 bool Thudrokka::isAnyVoicePlaying() const {

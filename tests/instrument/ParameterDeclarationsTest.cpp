@@ -114,6 +114,7 @@ TEST(ParameterDeclarations, StepsSetOnlyTheDisplayPrecision) {
 TEST_F(InstrumentTest, ASwitchSetByTheHostKeepsAValueBetweenItsSteps) {
   openHost();
   setParameter(Osc1OnOff, 0.3);
+  render(1);  // the change reaches the live record with the next block
   EXPECT_FLOAT_EQ(static_cast<float>(value(Osc1OnOff)), 0.3f);
   EXPECT_FLOAT_EQ(static_cast<float>(plug->getSynthProgram()->slot(0)), 0.3f);
 }

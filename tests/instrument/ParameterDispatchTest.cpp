@@ -58,11 +58,11 @@ TEST(ParameterDispatch, IndexesOutsideTheParametersChangeNothing) {
   auto* editor = static_cast<RecordingGraphics*>(plug.GetGUI());
   editor->mSetCalls.clear();
   const Quillvane::QVSynthProgram before = plug.mSynthProgram;
-  const double fineTune = Note::sFineTune1;
+  const double fineTune = Note::sFineTune1.load();
   for (int idx : {-1, 105, 1000}) plug.OnParamChange(idx);
   for (int slot = 0; slot < Quillvane::kNumRecordSlots; ++slot)
     EXPECT_EQ(plug.mSynthProgram.slot(slot), before.slot(slot));
-  EXPECT_EQ(Note::sFineTune1, fineTune);
+  EXPECT_EQ(Note::sFineTune1.load(), fineTune);
   EXPECT_TRUE(editor->mSetCalls.empty());
 }
 
@@ -72,7 +72,7 @@ TEST(ParameterDispatch, TuningLaws) {
   const struct {
     int p;
     double v;
-    const double* tuning;
+    const std::atomic<double>* tuning;
     double expected;
   } cases[] = {
       {OscFreq1, 0.0, &Note::sFineTune1, 1.0 / semitone},
@@ -91,7 +91,7 @@ TEST(ParameterDispatch, TuningLaws) {
   };
   for (const auto& c : cases) {
     plug.set(c.p, c.v);
-    EXPECT_NEAR(*c.tuning, c.expected, 1e-12) << c.p << " at " << c.v;
+    EXPECT_NEAR(c.tuning->load(), c.expected, 1e-12) << c.p << " at " << c.v;
   }
 }
 
@@ -99,6 +99,7 @@ TEST(ParameterDispatch, GlobalTransposeRetunesSoundingNotesAtOnce) {
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 64);
   plug.PlayNote(true);
+  plug.settle();
   const Note& note = plug.mVoiceManager.getNote(0);
   const double carrier = note.getCarrierFrequency();
   plug.set(GlobalTranspose, 1.0);

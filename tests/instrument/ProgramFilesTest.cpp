@@ -44,6 +44,7 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
   auto* editor = static_cast<RecordingGraphics*>(loaded.GetGUI());
   editor->mSetCalls.clear();
   ASSERT_TRUE(loaded.LoadProgramAsQV(file.c_str()));
+  loaded.settle();
   for (int p = 0; p < kNumParameters; ++p) {
     const double expected = written.getParameterValue(static_cast<eVstParameters>(p), true);
     EXPECT_NEAR(loaded.GetParam(p)->Value(), expected, 1e-12) << p;
@@ -141,6 +142,7 @@ TEST(SyncButton, TunesTheRingModulatorToTheLastNote) {
     if (c.frequency > 0.0) plug.onNoteOn(c.frequency, "A4");
     editor->mSetCalls.clear();
     plug.OnSyncModFx(c.multiplier);
+    plug.settle();
     EXPECT_DOUBLE_EQ(plug.GetParam(RingModulationFrequency)->Value(), c.expected);
     EXPECT_DOUBLE_EQ(plug.mSynthProgram[RingModulationFrequency], c.expected);
     EXPECT_DOUBLE_EQ(plug.mRingModulator.getFrequency(), c.expected);

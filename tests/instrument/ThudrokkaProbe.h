@@ -2,7 +2,9 @@
 
 #include "instrument/Thudrokka.h"
 
-// The instrument built directly, with its units and buffers in reach.
+// The instrument built directly, with its units and buffers in reach. The
+// test's thread is also the render thread: the helpers below apply what they
+// hand over at once, as the next block would.
 class ThudrokkaProbe : public Thudrokka {
  public:
   ThudrokkaProbe() : Thudrokka(IPlugInstanceInfo()) {}
@@ -12,13 +14,18 @@ class ThudrokkaProbe : public Thudrokka {
     SetSampleRate(rate);
     SetBlockSize(block);
     Reset();
+    settle();
   }
 
   // Sets a parameter's value and dispatches it, as a host's change does.
   void set(int p, double value) {
     GetParam(p)->Set(value);
     OnParamChange(p);
+    settle();
   }
+
+  // What the next block would apply first.
+  void settle() { applyHandOvers(); }
 
   using Thudrokka::applyOutputStage;
   using Thudrokka::mBassAmountSmoother;
