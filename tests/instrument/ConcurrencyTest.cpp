@@ -1,0 +1,251 @@
+// A host's render thread renders through the unit's fast render procedure
+// while a second thread does what a host's other threads and the editor do.
+// The suite is also built with ThreadSanitizer, and with AddressSanitizer, so
+// that any data race or use of memory freed under the render thread shows.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cmath>
+#include <functional>
+#include <random>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "instrument/Thudrokka.h"
+#include "platform/standin/CFBase.h"
+#include "tests/support/TempDirectory.h"
+#include "tools/thudrokka/InstrumentHost.h"
+
+namespace {
+
+using namespace Quillvane::Synth;
+
+constexpr double kRate = 44100.0;
+constexpr int kBlock = 256;
+constexpr int kBlocks = 300;
+constexpr int kPreset = 24;
+constexpr float kLimit = static_cast<float>(Thudrokka::kLimitOffBound);
+constexpr int kNoStateSlots = 3;
+
+struct Take {
+  std::vector<float> left, right;
+};
+
+// The instrument as the scenario leaves it before rendering, and what the
+// second thread may hand it.
+struct Stage {
+  InstrumentHost host;
+  std::string programFile;
+  std::vector<float> values;  // every parameter as the host reads it back
+  CFPropertyListRef current = nullptr;
+  CFPropertyListRef others[kNoStateSlots] = {};
+
+  ~Stage() {
+    if (current) CFRelease(current);
+    for (CFPropertyListRef state : others) {
+      if (state) CFRelease(state);
+    }
+  }
+
+  Thudrokka* plug() const { return host.instrument(); }
+  AudioUnit unit() { return host.session().Unit(); }
+};
+
+// One preset, every value exact in single precision so that the host can send
+// it back unchanged, and its slot renamed so that a saved state names it.
+// With effectsOff the effect chain and the bass-layer filter path do not run,
+// so that re-dispatching their crossfaded switches, which restarts the
+// crossfade by design, cannot be heard.
+void prepare(Stage& stage, bool effectsOff, const testsupport::TempDirectory& dir) {
+  ASSERT_EQ(stage.host.open(kRate, kBlock), noErr);
+  standin::HostSession& session = stage.host.session();
+  for (int i = 0; i < kNoStateSlots; ++i) {
+    ASSERT_EQ(stage.host.selectPreset(40 * i + 3), noErr);
+    ASSERT_EQ(session.GetState(&stage.others[i]), noErr);
+  }
+  ASSERT_EQ(stage.host.selectPreset(kPreset), noErr);
+  if (effectsOff) {
+    ASSERT_EQ(session.SetParameter(BypassFX, 1.0f), noErr);
+    ASSERT_EQ(session.SetParameter(BassLayerToFilter, 0.0f), noErr);
+  }
+  for (int p = 0; p < kNumParameters; ++p) {
+    float v = 0.0f;
+    ASSERT_EQ(session.GetParameter(p, &v), noErr);
+    ASSERT_EQ(session.SetParameter(p, v), noErr);
+    stage.values.push_back(v);
+  }
+  stage.plug()->ModifyCurrentPreset("Concurrency take");
+  ASSERT_EQ(session.GetState(&stage.current), noErr);
+  stage.programFile = dir.path("program.qvp");
+  ASSERT_TRUE(stage.plug()->SaveProgramAsQV(stage.programFile.c_str()));
+}
+
+// The render thread's loop: notes sent from the render thread itself at fixed
+// frames, so that the take is the same in every run that changes nothing.
+Take renderLoop(Stage& stage) {
+  Take take;
+  std::vector<float> left(kBlock), right(kBlock);
+  for (int b = 0; b < kBlocks; ++b) {
+    const int note = 36 + (b / 30) % 24;
+    if (b % 30 == 0) stage.host.noteOn(note, 100 + b % 27, (b * 7) % kBlock);
+    if (b % 30 == 20) stage.host.noteOff(note, (b * 13) % kBlock);
+    if (stage.host.render(kBlock, left.data(), right.data()) != noErr) {
+      ADD_FAILURE() << "render failed at block " << b;
+      return take;
+    }
+    take.left.insert(take.left.end(), left.begin(), left.end());
+    take.right.insert(take.right.end(), right.begin(), right.end());
+  }
+  return take;
+}
+
+// What the second thread does, one action per call.
+struct Actor {
+  Stage& stage;
+  std::mt19937 random;
+
+  int below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
+  // Ends, the middle, beyond the range and NaN come up often.
+  double anyValue() {
+    switch (below(8)) {
+      case 0: return 0.0;
+      case 1: return 1.0;
+      case 2: return 0.5;
+      case 3: return std::nan("");
+      case 4: return below(2) ? -0.5 : 1.5;
+      default: return std::uniform_real_distribution<double>(0.0, 1.0)(random);
+    }
+  }
+
+  void toggleBypass() {
+    const UInt32 bypass = below(2);
+    AudioUnitSetProperty(stage.unit(), kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &bypass,
+                         sizeof(bypass));
+  }
+  void automate() { stage.host.session().SetParameter(below(kNumParameters), static_cast<float>(anyValue())); }
+  void turnAKnob() { stage.plug()->SetParameterFromGUI(below(kNumParameters), anyValue()); }
+  void sendMidi() {
+    static const UInt8 kinds[] = {0x80, 0x90, 0x90, 0xB0, 0xE0, 0xF8};
+    stage.host.session().SendMIDI(kinds[below(6)], static_cast<UInt8>(below(128)), static_cast<UInt8>(below(128)),
+                                  static_cast<UInt32>(below(3 * kBlock)));
+  }
+  void restorePreset() { stage.host.selectPreset(below(128)); }
+  void setState() { stage.host.session().SetState(stage.others[below(kNoStateSlots)]); }
+  void editorActions() {
+    switch (below(4)) {
+      case 0: stage.plug()->LoadProgramAsQV(stage.programFile.c_str()); break;
+      case 1: stage.plug()->OnSyncModFx(1 << below(6)); break;
+      case 2: stage.plug()->PlayNote(below(2) == 0); break;
+      default: stage.plug()->ResetMaxLevels(); break;
+    }
+  }
+  void reset() { AudioUnitReset(stage.unit(), kAudioUnitScope_Global, 0); }
+  void anything() {
+    const std::function<void(Actor&)> all[] = {&Actor::toggleBypass, &Actor::automate,      &Actor::turnAKnob,
+                                               &Actor::sendMidi,     &Actor::restorePreset, &Actor::setState,
+                                               &Actor::editorActions, &Actor::reset};
+    all[below(8)](*this);
+  }
+
+  // Values the instrument already holds, sent back through each road.
+  void resendParameter(bool withSwitches) {
+    int p = below(kNumParameters);
+    if (!withSwitches && (p == FilterOnOff || p == ModulationOnOff)) p = Volume;
+    const float v = stage.values[static_cast<std::size_t>(p)];
+    if (below(2)) {
+      stage.host.session().SetParameter(p, v);
+    } else {
+      stage.plug()->SetParameterFromGUI(p, stage.plug()->GetParam(p)->GetNormalized(v));
+    }
+  }
+  void resendParameterButSwitches() { resendParameter(false); }
+  void resendEverything() {
+    switch (below(4)) {
+      case 0: stage.host.selectPreset(kPreset); break;
+      case 1: stage.host.session().SetState(stage.current); break;
+      default: resendParameter(true); break;
+    }
+  }
+};
+
+struct Scenario {
+  const char* name;
+  // The second thread only sends back what the instrument holds: the take
+  // must equal one rendered alone.
+  bool unchanged;
+  bool effectsOff;
+  void (Actor::*act)();
+};
+
+void PrintTo(const Scenario& s, std::ostream* os) { *os << s.name; }
+
+class Concurrency : public ::testing::TestWithParam<Scenario> {};
+
+TEST_P(Concurrency, RendersSafelyWhileAnotherThreadActs) {
+  const Scenario& scenario = GetParam();
+  const testsupport::TempDirectory dir;
+
+  Take alone;
+  if (scenario.unchanged) {
+    Stage stage;
+    prepare(stage, scenario.effectsOff, dir);
+    if (HasFatalFailure()) return;
+    alone = renderLoop(stage);
+  }
+
+  Stage stage;
+  prepare(stage, scenario.effectsOff, dir);
+  if (HasFatalFailure()) return;
+  std::atomic<bool> rendering{true};
+  std::atomic<int> actions{0};
+  std::thread second([&] {
+    Actor actor{stage, std::mt19937(static_cast<unsigned>(std::hash<std::string>()(scenario.name)))};
+    while (rendering.load()) {
+      (actor.*scenario.act)();
+      actions.fetch_add(1);
+      // As busy as a host gets, yet the render thread's own calls get in.
+      std::this_thread::yield();
+    }
+  });
+  // The second thread gets going before the render loop starts.
+  while (actions.load() == 0) std::this_thread::yield();
+  const Take take = renderLoop(stage);
+  rendering.store(false);
+  second.join();
+
+  ASSERT_EQ(take.left.size(), static_cast<std::size_t>(kBlocks * kBlock));
+  for (std::size_t i = 0; i < take.left.size(); ++i) {
+    for (float x : {take.left[i], take.right[i]}) {
+      ASSERT_TRUE(std::isfinite(x)) << "frame " << i;
+      ASSERT_LE(std::fabs(x), kLimit) << "frame " << i;
+    }
+  }
+  if (scenario.unchanged) {
+    ASSERT_EQ(alone.left.size(), take.left.size());
+    for (std::size_t i = 0; i < take.left.size(); ++i) {
+      ASSERT_EQ(take.left[i], alone.left[i]) << "frame " << i;
+      ASSERT_EQ(take.right[i], alone.right[i]) << "frame " << i;
+    }
+  }
+}
+
+const Scenario kScenarios[] = {
+    {"BypassToggles", false, false, &Actor::toggleBypass},
+    {"HostAutomation", false, false, &Actor::automate},
+    {"EditorKnobs", false, false, &Actor::turnAKnob},
+    {"MidiFlood", false, false, &Actor::sendMidi},
+    {"PresetRestores", false, false, &Actor::restorePreset},
+    {"StateSets", false, false, &Actor::setState},
+    {"ProgramLoadsSyncAndPreviewNotes", false, false, &Actor::editorActions},
+    {"Resets", false, false, &Actor::reset},
+    {"AllAtOnce", false, false, &Actor::anything},
+    {"UnchangedParametersWithEffects", true, false, &Actor::resendParameterButSwitches},
+    {"UnchangedParametersPresetAndState", true, true, &Actor::resendEverything},
+};
+
+INSTANTIATE_TEST_SUITE_P(SecondThread, Concurrency, ::testing::ValuesIn(kScenarios),
+                         [](const ::testing::TestParamInfo<Scenario>& info) { return info.param.name; });
+
+}  // namespace
