@@ -2,8 +2,10 @@
 
 #include <fstream>
 #include <random>
+#include <set>
 #include <string>
 
+#include "platform/standin/AudioUnitUtilities.h"
 #include "program/RirARorurProgram.h"
 #include "tests/instrument/ThudrokkaProbe.h"
 #include "tests/support/RecordingGraphics.h"
@@ -16,6 +18,24 @@ using testsupport::RecordingGraphics;
 using testsupport::TempDirectory;
 
 using namespace Quillvane::Synth;
+
+// The parameter-change events a host's listeners hear while it lives.
+class HostListener {
+ public:
+  HostListener() { standin::AddAUEventSink(&HostListener::hear, this); }
+  ~HostListener() { standin::RemoveAUEventSink(&HostListener::hear, this); }
+  HostListener(const HostListener&) = delete;
+  HostListener& operator=(const HostListener&) = delete;
+
+  std::multiset<int> changed;
+
+ private:
+  static void hear(void* self, const AudioUnitEvent& event) {
+    if (event.mEventType == kAudioUnitEvent_ParameterValueChange) {
+      static_cast<HostListener*>(self)->changed.insert(static_cast<int>(event.mArgument.mParameter.mParameterID));
+    }
+  }
+};
 
 std::vector<double> parameterValues(const Thudrokka& plug) {
   std::vector<double> values;
@@ -65,6 +85,36 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
   ASSERT_TRUE(loaded.RestorePreset(1));
   ASSERT_TRUE(loaded.RestorePreset(0));
   EXPECT_EQ(parameterValues(loaded), afterLoad);
+}
+
+TEST(ProgramFiles, ALoadTellsTheHostOfEveryParameterItChanged) {
+  const TempDirectory dir;
+  const std::string file = dir.path("out.qvp");
+  ThudrokkaProbe source;
+  std::mt19937 random(5);
+  std::uniform_real_distribution<double> unit(0.05, 0.95);
+  for (int p = 0; p < kNumParameters; ++p) {
+    if (p != OscVolume1 && p != FilterDecay && p != Pan) source.set(p, unit(random));
+  }
+  ASSERT_TRUE(source.SaveProgramAsQV(file.c_str()));
+  Quillvane::RirARorurProgram written;
+  ASSERT_TRUE(written.loadProgram(file.c_str()));
+
+  ThudrokkaProbe loaded;
+  std::multiset<int> expected;
+  for (int p = 0; p < kNumParameters; ++p) {
+    if (written.getParameterValue(static_cast<eVstParameters>(p), true) != loaded.GetParam(p)->Value()) {
+      expected.insert(p);
+    }
+  }
+  ASSERT_GT(expected.size(), 90u);
+  ASSERT_EQ(expected.count(Pan), 0u);
+  HostListener host;
+  ASSERT_TRUE(loaded.LoadProgramAsQV(file.c_str()));
+  EXPECT_EQ(host.changed, expected);
+  host.changed.clear();
+  ASSERT_TRUE(loaded.LoadProgramAsQV(file.c_str()));
+  EXPECT_TRUE(host.changed.empty());
 }
 
 TEST(ProgramFiles, AMissingFileChangesNothing) {
@@ -151,6 +201,16 @@ TEST(SyncButton, TunesTheRingModulatorToTheLastNote) {
     EXPECT_DOUBLE_EQ(editor->mSetCalls[0].value, c.expected);
     EXPECT_TRUE(editor->mSetCalls[0].normalized);
   }
+}
+
+TEST(SyncButton, TellsTheHostWhenTheFrequencyChanges) {
+  ThudrokkaProbe plug;
+  plug.onNoteOn(100.0, "A4");
+  HostListener host;
+  plug.OnSyncModFx(8.0);
+  EXPECT_EQ(host.changed, std::multiset<int>{RingModulationFrequency});
+  plug.OnSyncModFx(8.0);
+  EXPECT_EQ(host.changed.size(), 1u);
 }
 
 TEST(NoteDisplay, KeepsTheTransposedFrequencyAndNameOfTheLastNote) {
