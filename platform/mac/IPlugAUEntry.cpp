@@ -141,8 +141,18 @@ ComponentResult IPlugAU::DispatchSelector(ComponentParameters* params) {
       Boolean writable = false;
       UInt32* size = WordPointer<UInt32>(params, 1);
       if (!size) size = &localSize;
-      return GetProperty(WordUInt32(params, 5), WordUInt32(params, 4), WordUInt32(params, 3), size, &writable,
-                         WordPointer<void>(params, 2));
+      const AudioUnitPropertyID id = WordUInt32(params, 5);
+      const AudioUnitScope scope = WordUInt32(params, 4);
+      const AudioUnitElement element = WordUInt32(params, 3);
+      void* data = WordPointer<void>(params, 2);
+      if (data) {
+        // The record must fit the host's buffer, or nothing is written.
+        UInt32 recordSize = 0;
+        Boolean ignored = false;
+        GetProperty(id, scope, element, &recordSize, &ignored, nullptr);
+        if (*size < recordSize) return kAudioUnitErr_InvalidPropertyValue;
+      }
+      return GetProperty(id, scope, element, size, &writable, data);
     }
     case kAudioUnitSetPropertySelect: {
       UInt32 size = WordUInt32(params, 1);

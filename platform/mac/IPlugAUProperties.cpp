@@ -38,23 +38,22 @@ SInt32 UserOSVersion() {
   return Gestalt(FourCC("sysv"), &version) == noErr ? version : 0;
 }
 
-bool IsSettable(AudioUnitPropertyID id) {
+// The record a set of the property reads; 0 for a property that cannot be set.
+UInt32 SetRecordSize(AudioUnitPropertyID id) {
   switch (id) {
-    case kAudioUnitProperty_ClassInfo:
-    case kAudioUnitProperty_MakeConnection:
-    case kAudioUnitProperty_SampleRate:
-    case kAudioUnitProperty_StreamFormat:
+    case kAudioUnitProperty_ClassInfo: return sizeof(CFPropertyListRef);
+    case kAudioUnitProperty_MakeConnection: return sizeof(AudioUnitConnection);
+    case kAudioUnitProperty_SampleRate: return sizeof(Float64);
+    case kAudioUnitProperty_StreamFormat: return sizeof(AudioStreamBasicDescription);
     case kAudioUnitProperty_MaximumFramesPerSlice:
     case kAudioUnitProperty_BypassEffect:
-    case kAudioUnitProperty_SetRenderCallback:
-    case kAudioUnitProperty_HostCallbacks:
+    case kAudioUnitProperty_OfflineRender: return sizeof(UInt32);
+    case kAudioUnitProperty_SetRenderCallback: return sizeof(AURenderCallbackStruct);
+    case kAudioUnitProperty_HostCallbacks: return sizeof(HostCallbackInfo);
     case kAudioUnitProperty_CurrentPreset:
-    case kAudioUnitProperty_PresentPreset:
-    case kAudioUnitProperty_OfflineRender:
-    case kAudioUnitProperty_AUHostIdentifier:
-      return true;
-    default:
-      return false;
+    case kAudioUnitProperty_PresentPreset: return sizeof(AUPreset);
+    case kAudioUnitProperty_AUHostIdentifier: return sizeof(AUHostIdentifier);
+    default: return 0;
   }
 }
 
@@ -253,11 +252,13 @@ ComponentResult IPlugAU::GetProperty(AudioUnitPropertyID id, AudioUnitScope scop
 }
 
 ComponentResult IPlugAU::SetProperty(AudioUnitPropertyID id, AudioUnitScope scope, AudioUnitElement element,
-                                     UInt32*, const void* data) {
+                                     UInt32* dataSize, const void* data) {
   // Listeners hear of every set, before it is checked and whatever its outcome.
   InformListeners(id, scope);
-  if (!IsSettable(id)) return kAudioUnitErr_InvalidProperty;
-  if (!data) return kAudioUnitErr_InvalidPropertyValue;
+  const UInt32 recordSize = SetRecordSize(id);
+  if (recordSize == 0) return kAudioUnitErr_InvalidProperty;
+  // Fewer bytes than the record would be read past their end.
+  if (!data || !dataSize || *dataSize < recordSize) return kAudioUnitErr_InvalidPropertyValue;
 
   switch (id) {
     case kAudioUnitProperty_ClassInfo:

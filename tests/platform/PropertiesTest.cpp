@@ -132,6 +132,73 @@ TEST_F(PropertiesTest, EveryPropertyAnswersItsStatusAndSizeOnThisMachine) {
   }
 }
 
+// A record that would not fit: nothing is read or written, and the host's
+// buffer, size and the unit's state stay as they were.
+TEST_F(PropertiesTest, DataShorterThanTheRecordIsRefusedAndTouchesNothing) {
+  fake::FakePlug* plug = Open();
+  const struct {
+    AudioUnitPropertyID id;
+    AudioUnitScope scope;
+    AudioUnitElement element;
+    UInt32 recordSize;
+  } gets[] = {
+      {kAudioUnitProperty_ClassInfo, kGlobal, 0, sizeof(CFPropertyListRef)},
+      {kAudioUnitProperty_SampleRate, kGlobal, 0, sizeof(Float64)},
+      {kAudioUnitProperty_ParameterList, kGlobal, 0, 4 * fake::kNumFakeParams},
+      {kAudioUnitProperty_ParameterInfo, kGlobal, 0, sizeof(AudioUnitParameterInfo)},
+      {kAudioUnitProperty_FastDispatch, kGlobal, 14, sizeof(AudioUnitRenderProc)},
+      {kAudioUnitProperty_StreamFormat, kOutput, 0, sizeof(AudioStreamBasicDescription)},
+      {kAudioUnitProperty_SupportedNumChannels, kGlobal, 0, 2 * sizeof(AUChannelInfo)},
+      {kAudioUnitProperty_MaximumFramesPerSlice, kGlobal, 0, sizeof(UInt32)},
+      {kAudioUnitProperty_FactoryPresets, kGlobal, 0, sizeof(CFArrayRef)},
+      {kAudioUnitProperty_CurrentPreset, kGlobal, 0, sizeof(AUPreset)},
+      {kAudioUnitProperty_ParameterIDName, kGlobal, 0, sizeof(AudioUnitParameterNameInfo)},
+  };
+  for (const auto& c : gets) {
+    std::vector<unsigned char> buffer(c.recordSize, 0xAB);
+    UInt32 size = c.recordSize - 1;
+    EXPECT_EQ(AudioUnitGetProperty(unit(), c.id, c.scope, c.element, buffer.data(), &size),
+              kAudioUnitErr_InvalidPropertyValue)
+        << "property " << c.id;
+    EXPECT_EQ(size, c.recordSize - 1) << "property " << c.id;
+    EXPECT_EQ(buffer, std::vector<unsigned char>(c.recordSize, 0xAB)) << "property " << c.id;
+  }
+
+  AudioStreamBasicDescription format = {};
+  MakeDefaultASBD(&format, 48000.0, 1, false);
+  const AUPreset preset = {2, nullptr};
+  const UInt32 one = 1, frames = 64;
+  const Float64 rate = 48000.0;
+  const AURenderCallbackStruct callback = {nullptr, nullptr};
+  const struct {
+    AudioUnitPropertyID id;
+    AudioUnitScope scope;
+    const void* data;
+    UInt32 recordSize;
+  } sets[] = {
+      {kAudioUnitProperty_SampleRate, kGlobal, &rate, sizeof(rate)},
+      {kAudioUnitProperty_StreamFormat, kOutput, &format, sizeof(format)},
+      {kAudioUnitProperty_MaximumFramesPerSlice, kGlobal, &frames, sizeof(frames)},
+      {kAudioUnitProperty_BypassEffect, kGlobal, &one, sizeof(one)},
+      {kAudioUnitProperty_OfflineRender, kGlobal, &one, sizeof(one)},
+      {kAudioUnitProperty_CurrentPreset, kGlobal, &preset, sizeof(preset)},
+      {kAudioUnitProperty_PresentPreset, kGlobal, &preset, sizeof(preset)},
+      {kAudioUnitProperty_SetRenderCallback, kInput, &callback, sizeof(callback)},
+  };
+  auto state = [plug] {
+    return std::vector<double>{plug->GetSampleRate(), double(plug->GetBlockSize()), double(plug->IsBypassed()),
+                               double(plug->IsRenderingOffline()), double(plug->GetCurrentPresetIdx()),
+                               double(plug->mOutputBuses.Get(0)->mHostChannelCount), double(plug->resets)};
+  };
+  const std::vector<double> before = state();
+  for (const auto& c : sets) {
+    EXPECT_EQ(AudioUnitSetProperty(unit(), c.id, c.scope, 0, c.data, c.recordSize - 1),
+              kAudioUnitErr_InvalidPropertyValue)
+        << "property " << c.id;
+    EXPECT_EQ(state(), before) << "property " << c.id;
+  }
+}
+
 TEST_F(PropertiesTest, EditorPropertiesAnswerOnceAnEditorIsAttached) {
   fake::FakePlug* plug = Open();
   plug->AttachGraphics(new RecordingGraphics());
