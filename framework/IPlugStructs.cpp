@@ -111,8 +111,15 @@ void SysExStr(char* text, int maxLen, const uint8_t* data, int size) {
   if (!text || maxLen < 1) return;
   text[0] = '\0';
   if (!data || size <= 0) return;
+  static const char kHex[] = "0123456789ABCDEF";
+  // Each byte takes three characters, the last one's blank becoming the
+  // terminator: n bytes fill exactly 3n characters, never more than maxLen.
   const int n = maxLen / 3 < size ? maxLen / 3 : size;
   char* out = text;
-  for (int i = 0; i < n; ++i, out += 3) std::snprintf(out, 4, "%02X ", data[i]);
+  for (int i = 0; i < n; ++i) {
+    *out++ = kHex[data[i] >> 4];
+    *out++ = kHex[data[i] & 0x0F];
+    *out++ = ' ';
+  }
   if (n > 0) out[-1] = '\0';
 }

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "framework/IPlugStructs.h"
 
@@ -90,6 +92,15 @@ TEST(MidiMsg, SysExTextFitsTheBuffer) {
   EXPECT_STREQ(wide, "");
   SysExStr(wide, sizeof(wide), nullptr, 5);
   EXPECT_STREQ(wide, "");
+
+  // Sizes that are multiples of three: the terminator takes the last blank's
+  // place, never the byte after the buffer.
+  for (int maxLen : {3, 6, 15}) {
+    std::vector<char> buffer(static_cast<std::size_t>(maxLen) + 1, 'x');
+    SysExStr(buffer.data(), maxLen, data, 5);
+    EXPECT_EQ(std::string(buffer.data()), std::string("F0 7E 01 02 F7").substr(0, maxLen - 1)) << maxLen;
+    EXPECT_EQ(buffer[static_cast<std::size_t>(maxLen)], 'x') << maxLen;
+  }
 
   ISysEx sysex(3, data, 5);
   sysex.Clear();
