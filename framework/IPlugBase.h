@@ -162,7 +162,9 @@ class IPlugBase {
 
   // ---- Processing glue, called by the adapter from the render thread.
   // A render longer than the block size runs as consecutive chunks of at most
-  // the block size; a render before any block size outputs silence.
+  // the block size; a render before any block size outputs silence. Buffers
+  // attached since the last render serve the next one only; the float input
+  // attachment converts just the channels it attaches.
   void AttachInputBuffers(int idx, int n, double** buffers, int nFrames);
   void AttachInputBuffers(int idx, int n, float** buffers, int nFrames);
   void AttachOutputBuffers(int idx, int n, double** buffers);
@@ -250,7 +252,10 @@ class IPlugBase {
   void SilenceHostOutputs(double sampleType, int nFrames);
   void SilenceHostOutputs(float sampleType, int nFrames);
   void PassThroughDoubles(double** inputs, double** outputs, int nFrames);
-  void ConvertInputChunk(int offset, int nFrames);
+  // Inputs first to end - 1: the host's samples where this render attached
+  // a buffer, silence where it did not.
+  void ConvertInputChunk(int first, int end, int offset, int nFrames);
+  void ReleaseHostBuffers();
   void ConvertOutputChunk(int offset, int nFrames, bool accumulate);
   void ProcessFloatChunks(int nFrames, bool passThrough, bool accumulate);
   void ProcessDoubleChunks(int nFrames, bool passThrough);

@@ -5,6 +5,9 @@
 
 // Channel configuration, connections and the float/double glue around
 // ProcessDoubleReplacing. Nothing here allocates once SetBlockSize has run.
+// Host buffers are attached for one render: the render converts or fills
+// only those, then lets them go, so a buffer attached for an earlier render
+// is never read or written again.
 
 bool IPlugBase::LegalIO(int nIn, int nOut) const {
   for (int i = 0; i < mChannelIO.GetSize(); ++i) {
@@ -126,15 +129,16 @@ void IPlugBase::AttachInputBuffers(int idx, int n, double** buffers, int) {
 }
 
 void IPlugBase::AttachInputBuffers(int idx, int n, float** buffers, int nFrames) {
+  const int first = std::max(idx, 0);
   const int end = std::min(idx + n, NInChannels());
   int next = 0;
-  for (int i = std::max(idx, 0); i < end; ++i) {
+  for (int i = first; i < end; ++i) {
     InChannel* channel = mInChannels.Get(i);
     if (!channel->mConnected) continue;
     channel->mFSrc = buffers ? buffers[next++] : nullptr;
     *channel->mSrc = channel->mScratchBuf.Get();
   }
-  ConvertInputChunk(0, std::min(nFrames, mBlockSize));
+  ConvertInputChunk(first, end, 0, std::min(nFrames, mBlockSize));
 }
 
 void IPlugBase::AttachOutputBuffers(int idx, int n, double** buffers) {
@@ -159,8 +163,8 @@ void IPlugBase::AttachOutputBuffers(int idx, int n, float** buffers) {
   }
 }
 
-void IPlugBase::ConvertInputChunk(int offset, int nFrames) {
-  for (int i = 0; i < NInChannels(); ++i) {
+void IPlugBase::ConvertInputChunk(int first, int end, int offset, int nFrames) {
+  for (int i = first; i < end; ++i) {
     InChannel* channel = mInChannels.Get(i);
     double* scratch = channel->mScratchBuf.Get();
     if (!channel->mConnected || !scratch || nFrames <= 0) continue;
@@ -239,15 +243,34 @@ void IPlugBase::SilenceHostOutputs(float, int nFrames) {
   }
 }
 
+void IPlugBase::ReleaseHostBuffers() {
+  for (int i = 0; i < NInChannels(); ++i) {
+    InChannel* channel = mInChannels.Get(i);
+    channel->mFSrc = nullptr;
+    *channel->mSrc = channel->mScratchBuf.Get();
+  }
+  for (int i = 0; i < NOutChannels(); ++i) {
+    OutChannel* channel = mOutChannels.Get(i);
+    channel->mFDest = nullptr;
+    *channel->mDest = channel->mScratchBuf.Get();
+  }
+}
+
 void IPlugBase::ProcessFloatChunks(int nFrames, bool passThrough, bool accumulate) {
   if (nFrames <= 0) return;
   if (mBlockSize <= 0) {
     if (!accumulate) SilenceHostOutputs(0.0f, nFrames);
+    ReleaseHostBuffers();
     return;
+  }
+  // Connected inputs that this render gave no buffer are silent.
+  for (int i = 0; i < NInChannels(); ++i) {
+    InChannel* channel = mInChannels.Get(i);
+    if (channel->mConnected && !channel->mFSrc) ConvertInputChunk(i, i + 1, 0, std::min(nFrames, mBlockSize));
   }
   RenderInChunks(nFrames, [&](int offset, int n) {
     // The first chunk was converted when the inputs were attached.
-    if (offset > 0) ConvertInputChunk(offset, n);
+    if (offset > 0) ConvertInputChunk(0, NInChannels(), offset, n);
     if (passThrough) {
       PassThroughDoubles(mInData.Get(), mOutData.Get(), n);
     } else {
@@ -255,6 +278,7 @@ void IPlugBase::ProcessFloatChunks(int nFrames, bool passThrough, bool accumulat
     }
     ConvertOutputChunk(offset, n, accumulate);
   });
+  ReleaseHostBuffers();
 }
 
 void IPlugBase::ProcessBuffers(float, int nFrames) { ProcessFloatChunks(nFrames, false, false); }
@@ -269,6 +293,7 @@ void IPlugBase::ProcessDoubleChunks(int nFrames, bool passThrough) {
   if (nFrames <= 0) return;
   if (mBlockSize <= 0) {
     SilenceHostOutputs(0.0, nFrames);
+    ReleaseHostBuffers();
     return;
   }
   double** inputs = mInChunkData.Get();
@@ -291,6 +316,7 @@ void IPlugBase::ProcessDoubleChunks(int nFrames, bool passThrough) {
       ProcessDoubleReplacing(inputs, outputs, n);
     }
   });
+  ReleaseHostBuffers();
 }
 
 void IPlugBase::ProcessBuffers(double, int nFrames) { ProcessDoubleChunks(nFrames, false); }

@@ -102,6 +102,9 @@ TEST(ProcessingGlue, InputsReachTheProcessAndPassThrough) {
   plug.PassThroughBuffers(0.0f, 4);
   EXPECT_EQ(outL, inL);
   EXPECT_EQ(outR, inR);
+  // Each render gets its buffers attached afresh, as a host attaches them.
+  plug.AttachInputBuffers(0, 2, in, 4);
+  plug.AttachOutputBuffers(0, 2, out);
   plug.ProcessBuffersAccumulating(0.0f, 4);
   EXPECT_EQ(outL[1], 2 + (1 + 2));
   EXPECT_EQ(outR[3], 8 + (1003 + 8));
@@ -151,6 +154,7 @@ TEST(ProcessingGlue, DoubleHostRendersInChunksIntoItsOwnBuffers) {
     ASSERT_EQ(left[s], s);
     ASSERT_EQ(right[s], 1000 + s);
   }
+  plug.AttachOutputBuffers(0, 2, host);
   plug.PassThroughBuffers(0.0, 40);
   EXPECT_EQ(left, std::vector<double>(40, 0.0));
 }
@@ -204,6 +208,7 @@ TEST(ProcessingGlue, BlockSizeClearsScratchOnlyOnChange) {
   EXPECT_EQ(plug.Scratch(3), 3.0);
   plug.SetBlockSize(8);
   EXPECT_EQ(plug.Scratch(3), 0.0);
+  plug.AttachOutputBuffers(0, 2, host);
   plug.ProcessBuffers(0.0f, 4);
   plug.ZeroScratchBuffers();
   EXPECT_EQ(plug.Scratch(3), 0.0);
@@ -214,8 +219,46 @@ TEST(ProcessingGlue, BlockSizeClearsScratchOnlyOnChange) {
   plug.SetBlockSize(-3);
   EXPECT_EQ(plug.GetBlockSize(), 0);
   plug.SetBlockSize(4096);
+  plug.AttachOutputBuffers(0, 2, host);
   plug.ProcessBuffers(0.0f, 4);
   EXPECT_EQ(left[3], 11.0f);
+}
+
+// A host that attaches only some channels for a render: the others are
+// neither read through nor written to through buffers of an earlier render,
+// which the host may have freed.
+TEST(ProcessingGlue, OnlyBuffersAttachedForThisRenderAreReadAndWritten) {
+  RampPlug plug("2-4");
+  plug.SetBlockSize(8);
+  plug.SetInputChannelConnections(0, 2, true);
+  plug.SetOutputChannelConnections(0, 4, true);
+  std::vector<float> inputs[2] = {std::vector<float>(8, 0.25f), std::vector<float>(8, 0.5f)};
+  std::vector<float> outputs[4];
+  for (auto& out : outputs) out.assign(8, -1.0f);
+  float* in[] = {inputs[0].data(), inputs[1].data()};
+  float* out[] = {outputs[0].data(), outputs[1].data(), outputs[2].data(), outputs[3].data()};
+  plug.AttachInputBuffers(0, 2, in, 8);
+  plug.AttachOutputBuffers(0, 4, out);
+  plug.ProcessBuffers(0.0f, 8);
+  EXPECT_EQ(outputs[1][0], 1000.5f);
+  EXPECT_EQ(outputs[3][7], 3007.0f);
+
+  // The next render attaches input 0 and outputs 0 and 1 only; the earlier
+  // buffers of input 1 and outputs 2 and 3 now hold what a host left there.
+  inputs[1].assign(8, 99.0f);
+  for (int c : {2, 3}) outputs[c].assign(8, -7.0f);
+  std::vector<float> fresh(8, 0.75f), left(8, -1.0f), right(8, -1.0f);
+  float* in2[] = {fresh.data()};
+  float* out2[] = {left.data(), right.data()};
+  plug.AttachInputBuffers(0, 1, in2, 8);
+  plug.AttachOutputBuffers(0, 2, out2);
+  plug.ProcessBuffers(0.0f, 8);
+  for (int s = 0; s < 8; ++s) {
+    EXPECT_EQ(left[s], 8 + s + 0.75f) << s;
+    EXPECT_EQ(right[s], 1000 + 8 + s) << s << ": input 1 attached for no render is silent";
+    EXPECT_EQ(outputs[2][s], -7.0f) << s;
+    EXPECT_EQ(outputs[3][s], -7.0f) << s;
+  }
 }
 
 TEST(ProcessingGlue, LimitToStereoDisconnectsExtraInputs) {
