@@ -120,9 +120,11 @@ int IPlugBase::UnserializeState(ByteChunk* chunk, int startPos) {
   return UnserializeParams(chunk, startPos);
 }
 
-bool IPlugBase::CompareState(const unsigned char* data, int startPos) {
+bool IPlugBase::CompareState(const unsigned char* data, int dataSize, int startPos) {
   const int n = NParams();
-  if (!data) return n == 0;
+  if (n == 0) return true;
+  const long long needed = (static_cast<long long>(startPos) + n) * static_cast<long long>(sizeof(double));
+  if (!data || startPos < 0 || dataSize < needed) return false;
   for (int i = 0; i < n; ++i) {
     double incoming;
     std::memcpy(&incoming, data + (static_cast<std::size_t>(startPos) + i) * sizeof(double),

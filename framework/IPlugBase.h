@@ -75,8 +75,9 @@ class IPlugBase {
   virtual bool MidiNoteName(int noteNumber, char* text);
   virtual bool SerializeState(ByteChunk* chunk);
   virtual int UnserializeState(ByteChunk* chunk, int startPos);
-  // data holds doubles; startPos counts doubles, not bytes.
-  virtual bool CompareState(const unsigned char* data, int startPos);
+  // data holds dataSize bytes of doubles; startPos counts doubles, not
+  // bytes. Too few of them to cover every parameter compare as different.
+  virtual bool CompareState(const unsigned char* data, int dataSize, int startPos);
   virtual void OnWindowResize() {}
   virtual bool HostRequestingAboutBox() { return false; }
   virtual void OnHostIdentified() {}

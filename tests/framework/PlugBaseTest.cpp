@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "tests/support/RecordingGraphics.h"
@@ -188,11 +189,30 @@ TEST(PlugBase, CompareStateWorksInSinglePrecision) {
   TestHostPlug plug(2);
   plug.InitUnitParams(0.5);
   const double close[3] = {99.0, 0.5 + 4e-6, 0.5 - 4e-6};
-  EXPECT_TRUE(plug.CompareState(reinterpret_cast<const unsigned char*>(close), 1));
+  EXPECT_TRUE(plug.CompareState(reinterpret_cast<const unsigned char*>(close), sizeof(close), 1));
   const double apart[3] = {99.0, 0.5, 0.5 + 3e-5};
-  EXPECT_FALSE(plug.CompareState(reinterpret_cast<const unsigned char*>(apart), 1));
+  EXPECT_FALSE(plug.CompareState(reinterpret_cast<const unsigned char*>(apart), sizeof(apart), 1));
   TestHostPlug empty(0);
-  EXPECT_TRUE(empty.CompareState(reinterpret_cast<const unsigned char*>(apart), 0));
+  EXPECT_TRUE(empty.CompareState(reinterpret_cast<const unsigned char*>(apart), sizeof(apart), 0));
+}
+
+// The caller's buffer is read only as far as it reaches.
+TEST(PlugBase, CompareStateReadsNoFurtherThanTheData) {
+  TestHostPlug plug(3);
+  plug.InitUnitParams(0.5);
+  const struct {
+    int doubles, startPos;
+    bool equal;
+  } cases[] = {{3, 0, true}, {4, 1, true}, {2, 0, false}, {3, 1, false}, {0, 0, false}, {3, -1, false}};
+  for (const auto& c : cases) {
+    // Exactly as many bytes as stated, on the heap, so a read past them shows.
+    std::unique_ptr<double[]> data(new double[static_cast<std::size_t>(c.doubles)]);
+    for (int i = 0; i < c.doubles; ++i) data[static_cast<std::size_t>(i)] = 0.5;
+    const int size = c.doubles * static_cast<int>(sizeof(double));
+    EXPECT_EQ(plug.CompareState(reinterpret_cast<const unsigned char*>(data.get()), size, c.startPos), c.equal)
+        << c.doubles << " doubles from " << c.startPos;
+  }
+  EXPECT_FALSE(plug.CompareState(nullptr, 0, 0));
 }
 
 TEST(PlugBase, BusLabelsOnlyForTheFirstTwoBuses) {
