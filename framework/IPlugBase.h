@@ -261,6 +261,9 @@ class IPlugBase {
   void ProcessFloatChunks(int nFrames, bool passThrough, bool accumulate);
   void ProcessDoubleChunks(int nFrames, bool passThrough);
 
+  // The first free slot, made initialised with the name and an empty chunk;
+  // null when none is free.
+  IPreset* TakeFreePreset(const char* name);
   void StorePresetState(int idx, const char* name);
   int SerializedStateSize();
   bool ReadWholeFile(const char* extension, ByteChunk* data);

@@ -36,6 +36,16 @@ void MakeDefaultUserPresetName(WDL_PtrList<IPreset>* presets, char* name) {
   std::snprintf(name, MAX_PRESET_NAME_LEN, "%s %d", kUserPresetName, count + 1);
 }
 
+IPreset* IPlugBase::TakeFreePreset(const char* name) {
+  IPreset* preset = GetNextUninitializedPreset(&mPresets);
+  if (!preset) return nullptr;
+  preset->mInitialized = true;
+  CopyText(preset->mName, name, sizeof(preset->mName));
+  // Whatever a slot held before it became free is gone.
+  preset->mChunk.Clear();
+  return preset;
+}
+
 bool IPlugBase::SerializeParams(ByteChunk* chunk) {
   WDL_MutexLock lock(&mMutex);
   for (int i = 0; i < NParams(); ++i) {
@@ -61,10 +71,8 @@ int IPlugBase::UnserializeParams(ByteChunk* chunk, int startPos) {
 }
 
 void IPlugBase::MakePreset(const char* name, ...) {
-  IPreset* preset = GetNextUninitializedPreset(&mPresets);
+  IPreset* preset = TakeFreePreset(name);
   if (!preset) return;
-  preset->mInitialized = true;
-  CopyText(preset->mName, name, sizeof(preset->mName));
   va_list values;
   va_start(values, name);
   for (int i = 0; i < NParams(); ++i) {
@@ -81,10 +89,8 @@ void IPlugBase::MakePreset(const char* name, ...) {
 }
 
 void IPlugBase::MakePresetFromNamedParams(const char* name, int count, ...) {
-  IPreset* preset = GetNextUninitializedPreset(&mPresets);
+  IPreset* preset = TakeFreePreset(name);
   if (!preset) return;
-  preset->mInitialized = true;
-  CopyText(preset->mName, name, sizeof(preset->mName));
 
   const int n = NParams();
   WDL_TypedBuf<double> values;
@@ -116,10 +122,8 @@ void IPlugBase::MakePresetFromNamedParams(const char* name, int count, ...) {
 }
 
 void IPlugBase::MakePresetFromChunk(const char* name, ByteChunk* chunk) {
-  IPreset* preset = GetNextUninitializedPreset(&mPresets);
+  IPreset* preset = TakeFreePreset(name);
   if (!preset) return;
-  preset->mInitialized = true;
-  CopyText(preset->mName, name, sizeof(preset->mName));
   preset->mChunk.PutChunk(chunk);
 }
 
@@ -133,10 +137,8 @@ void IPlugBase::MakePresetFromBlob(const char* name, const char* blob, int size)
 
 void IPlugBase::MakeDefaultPreset(const char* name, int count) {
   for (int i = 0; i < count; ++i) {
-    IPreset* preset = GetNextUninitializedPreset(&mPresets);
+    IPreset* preset = TakeFreePreset(name ? name : "Empty");
     if (!preset) return;
-    preset->mInitialized = true;
-    CopyText(preset->mName, name ? name : "Empty", sizeof(preset->mName));
     SerializeState(&preset->mChunk);
   }
 }
@@ -215,6 +217,7 @@ int IPlugBase::UnserializePresets(ByteChunk* chunk, int startPos) {
     unsigned char initialized = 0;
     pos = chunk->Get(&initialized, pos);
     if (pos >= 0) preset->mInitialized = initialized != 0;
+    if (!preset->mInitialized) preset->mChunk.Clear();
     if (pos >= 0 && preset->mInitialized) {
       pos = UnserializeState(chunk, pos);
       if (pos > 0) {

@@ -169,6 +169,56 @@ TEST(Presets, UnserializedListReplacesSlotsAndRestoresCurrent) {
   EXPECT_STREQ(third.GetPresetName(1), "same");
 }
 
+// A slot that a preset list frees forgets its values, so a maker that then
+// fills it stores only the new ones.
+TEST(Presets, AFreedSlotIsRemadeFromAnEmptyChunk) {
+  const struct {
+    const char* maker;
+    void (*make)(TestHostPlug&);
+  } makers[] = {
+      {"MakePreset", [](TestHostPlug& p) { p.MakePreset("new", 0.25, 0.75); }},
+      {"MakePresetFromNamedParams", [](TestHostPlug& p) { p.MakePresetFromNamedParams("new", 2, 0, 0.25, 1, 0.75); }},
+      {"MakePresetFromChunk",
+       [](TestHostPlug& p) {
+         ByteChunk chunk = ChunkOf({0.25, 0.75});
+         p.MakePresetFromChunk("new", &chunk);
+       }},
+      {"MakeDefaultPreset",
+       [](TestHostPlug& p) {
+         p.GetParam(0)->Set(0.25);
+         p.GetParam(1)->Set(0.75);
+         p.MakeDefaultPreset("new", 1);
+       }},
+  };
+  for (const auto& m : makers) {
+    TestHostPlug plug(2, "0-2", 2);
+    plug.InitUnitParams(0.5);
+    plug.MakePreset("old", 0.125, 0.875);
+    plug.MakePreset("other", 0.5, 0.5);
+    ASSERT_TRUE(plug.RestorePreset(1));
+    // The list keeps slot 1, which stays current, and marks slot 0 free.
+    ByteChunk list;
+    list.PutStr("freed");
+    const unsigned char no = 0, yes = 1;
+    list.Put(&no);
+    list.PutStr("other");
+    list.Put(&yes);
+    ByteChunk values = ChunkOf({0.5, 0.5});
+    list.PutChunk(&values);
+    plug.UnserializePresets(&list, 0);
+
+    m.make(plug);
+    ASSERT_STREQ(plug.GetPresetName(0), "new") << m.maker;
+    ByteChunk slots;
+    plug.SerializePresets(&slots);
+    EXPECT_EQ(slots.Size(), (4 + 3 + 1 + 16) + (4 + 5 + 1 + 16)) << m.maker;
+    plug.GetParam(0)->Set(0.5);
+    plug.GetParam(1)->Set(0.5);
+    ASSERT_TRUE(plug.RestorePreset(0)) << m.maker;
+    EXPECT_EQ(plug.Values(), (std::vector<double>{0.25, 0.75})) << m.maker;
+  }
+}
+
 TEST(Presets, RestoringAFreeSlotMakesANumberedUserPreset) {
   TestHostPlug plug(1, "0-2", 5);
   plug.InitUnitParams(0.5);
