@@ -137,16 +137,20 @@ bool Thudrokka::RenderPresets(int first, int last, const char* path) {
   const int presetFrames = static_cast<int>(2.0 * mSampleRate) + 2;
   const int holdFrames = rate;
   const int maxDrainFrames = static_cast<int>(kMaxDrainSeconds * mSampleRate);
-  std::vector<double> left(static_cast<std::size_t>(mBufferFrames));
+  const int blockFrames = mBufferFrames;
+  std::vector<double> left(static_cast<std::size_t>(blockFrames));
   std::vector<double> right(left.size());
   double* block[2] = {left.data(), right.data()};
   for (int i = first; i < last; ++i) {
     // Each preset starts from silence: no voice of the one before, no
     // effect tail.
-    for (int drained = 0; isAnyVoicePlaying() && drained < maxDrainFrames; drained += mBufferFrames) {
-      ProcessDoubleReplacing(nullptr, block, mBufferFrames);
+    for (int drained = 0; isAnyVoicePlaying() && drained < maxDrainFrames; drained += blockFrames) {
+      ProcessDoubleReplacing(nullptr, block, blockFrames);
     }
     Reset();
+    // A block size changed meanwhile leaves no room, or other room, for the
+    // blocks this render makes.
+    if (mBufferFrames != blockFrames) return false;
     RestorePreset(i);
     if (i < kLongEnvelopePresets) {
       const struct {
@@ -164,7 +168,7 @@ bool Thudrokka::RenderPresets(int first, int last, const char* path) {
     ProcessMidiMsg(&noteOn);
     ProcessMidiMsg(&noteOff);
     for (int done = 0; done < presetFrames;) {
-      const int n = std::min(mBufferFrames, presetFrames - done);
+      const int n = std::min(blockFrames, presetFrames - done);
       ProcessDoubleReplacing(nullptr, block, n);
       if (!file.write(left.data(), right.data(), n)) return false;
       done += n;

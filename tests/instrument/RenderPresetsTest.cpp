@@ -30,6 +30,20 @@ TEST(RenderPresets, RefusesEmptyOrForeignRangesAndUnpreparedInstruments) {
   EXPECT_FALSE(plug.RenderPresets(0, 1, "/nonexistent/folder/bank.wav"));
 }
 
+// The block size changed behind its back: no room for a block, or other room
+// than its own buffers have. It fails instead of rendering forever or past
+// them.
+TEST(RenderPresets, FailsWhenTheBlockSizeChangesUnderIt) {
+  const TempDirectory dir;
+  const std::string file = dir.path("out.wav");
+  for (int block : {0, 512}) {
+    ThudrokkaProbe plug;
+    plug.prepare(kRate, 256);
+    plug.SetBlockSize(block);
+    EXPECT_FALSE(plug.RenderPresets(0, 1, file.c_str())) << block;
+  }
+}
+
 TEST(RenderPresets, WritesOneSoundingBlockPerPreset) {
   const TempDirectory dir;
   const std::string file = dir.path("out.wav");
