@@ -70,11 +70,11 @@ void ADSR::update(int n) {
   const double sD = mDecaySmoother.state;
   const double sS = mSustainSmoother.state;
   const double sR = mReleaseSmoother.state;
-  const double samplesPerDuration = mDuration * mSampleRate;
-
+  // Segment lengths multiply share, duration and rate in that order: the
+  // rounding decides on which sample a segment ends.
   switch (mState) {
     case kAdsrAttack: {
-      const double length = mAttack * samplesPerDuration;
+      const double length = mAttack * mDuration * mSampleRate;
       mAttackCounter += n;
       mLevel = clamp01(mAttackCounter / length);
       mReleaseStart = mLevel;
@@ -82,7 +82,7 @@ void ADSR::update(int n) {
       break;
     }
     case kAdsrDecay: {
-      const double length = sD * samplesPerDuration;
+      const double length = sD * mDuration * mSampleRate;
       mDecayCounter += n;
       mLevel = std::max(sS, std::min(1.0, 1.0 - (1.0 - sS) * mDecayCounter / length));
       mReleaseStart = mLevel;
@@ -95,7 +95,7 @@ void ADSR::update(int n) {
       mReleaseStart = sS;
       break;
     case kAdsrRelease: {
-      const double length = sR * samplesPerDuration;
+      const double length = sR * mDuration * mSampleRate;
       mReleaseCounter += n;
       mLevel = clamp01((1.0 - mReleaseCounter / length) * mReleaseStart);
       if (mReleaseCounter >= static_cast<int>(length)) mState = kAdsrFinished;

@@ -1,5 +1,6 @@
 #include "engine/ADSR.h"
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -66,16 +67,28 @@ TEST(ADSR, DurationIsFiveSecondsAtFullScaleAndNeverBelowAMillisecond) {
   EXPECT_EQ(env.getDuration(), 0.001);
 }
 
-TEST(ADSR, AttackReachesFullLevelExactlyAtItsLastSample) {
-  ADSR env("test");
-  env.setDuration(0.2);
-  env.KeyOn();
-  for (int i = 1; i < 2205; ++i) env.update(1);
-  EXPECT_EQ(env.getState(), Quillvane::kAdsrAttack);
-  EXPECT_DOUBLE_EQ(env.getLevel(), 2204.0 / 2205.0);
-  env.update(1);
-  EXPECT_EQ(env.getLevel(), 1.0);
-  EXPECT_EQ(env.getState(), Quillvane::kAdsrDecay);
+// The attack lasts attack x duration x sample rate samples, multiplied in
+// that order and truncated: 0.072 of 3.75 s at 44.1 kHz is 11906.999999999998,
+// so 11906 samples, where grouping the duration with the rate would give 11907.
+TEST(ADSR, AttackLastsItsShareOfTheDurationInWholeSamples) {
+  const struct {
+    double durationParam, attack;
+    int samples;
+  } cases[] = {{0.2, 0.05, 2205}, {0.75, 0.072, 11906}, {0.25, 0.072, 3969}};
+  for (const auto& c : cases) {
+    ADSR env("test");
+    env.setSampleRate(44100.0);
+    env.setDuration(c.durationParam);
+    env.setAttack(c.attack);
+    const double length = c.attack * (c.durationParam * 5.0) * 44100.0;
+    env.KeyOn();
+    for (int i = 1; i < c.samples; ++i) env.update(1);
+    EXPECT_EQ(env.getState(), Quillvane::kAdsrAttack) << c.attack;
+    EXPECT_DOUBLE_EQ(env.getLevel(), (c.samples - 1) / length) << c.attack;
+    env.update(1);
+    EXPECT_EQ(env.getLevel(), std::min(1.0, c.samples / length)) << c.attack;
+    EXPECT_EQ(env.getState(), Quillvane::kAdsrDecay) << c.attack;
+  }
 }
 
 TEST(ADSR, DecaysLinearlyToTheSustainLevelAndHoldsThere) {
