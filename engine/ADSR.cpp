@@ -64,6 +64,12 @@ void ADSR::setDuration(double v) { mDuration = std::max(kMinDuration, v * kMaxDu
 
 void ADSR::update(int n) {
   advanceCounter(mSampleCounter, n);
+  if (!mSmoothersStarted) {
+    mDecaySmoother.startAt(mDecay);
+    mSustainSmoother.startAt(mSustain);
+    mReleaseSmoother.startAt(mRelease);
+    mSmoothersStarted = true;
+  }
   mDecaySmoother.step(mDecay);
   mSustainSmoother.step(mSustain);
   mReleaseSmoother.step(mRelease);

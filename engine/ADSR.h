@@ -97,6 +97,9 @@ class ADSR : public AudioProcessingUnit {
   OnePoleSmoother mDecaySmoother{sADSRSmoothFactor1};
   OnePoleSmoother mSustainSmoother{sADSRSmoothFactor1};
   OnePoleSmoother mReleaseSmoother{sADSRSmoothFactor2};
+  // The smoothers start at the settings of the first update rather than at
+  // 0, from which the first note would decay and release far too fast.
+  bool mSmoothersStarted = false;
 };
 
 }  // namespace Quillvane

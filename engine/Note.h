@@ -226,6 +226,9 @@ class Note : public AudioProcessingUnit {
   OnePoleSmoother mVolumeSmoothers[kNumOscillators];
   OnePoleSmoother mPanSmoothers[kNumOscillators];
   OnePoleSmoother mSaturationSmoothers[kNumOscillators];
+  // An oscillator's smoothers start at its settings the first time it
+  // sounds, not at 0, from which its first note would fade in from the left.
+  bool mSmoothersStarted[kNumOscillators] = {};
   DriveClip mDriveClips[kNumOscillators];
 };
 

@@ -147,6 +147,12 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
     settings[k] = oscillatorSettings(k);
     if (settings[k].on) {
       active[count++] = k;
+      if (!mSmoothersStarted[k]) {
+        mVolumeSmoothers[k].startAt(settings[k].volume);
+        mPanSmoothers[k].startAt(settings[k].pan);
+        mSaturationSmoothers[k].startAt(settings[k].saturation);
+        mSmoothersStarted[k] = true;
+      }
     } else {
       Modulator& lfo = mLfos[2 * k];
       for (int j = 0; j < frames; ++j) lfo.advance();

@@ -21,6 +21,9 @@ struct OnePoleSmoother {
     gain = 1.0 - p;
   }
 
+  // Puts the glide where it would end, for a smoother's first target.
+  void startAt(double target) { state = target; }
+
   double step(double target) {
     state = state * pole + target * gain;
     if (std::fabs(state) < kSilence) state = 0.0;

@@ -147,6 +147,10 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   Quillvane::OnePoleSmoother mSaturationSmoother{kInitialSmoothFactor};
   Quillvane::OnePoleSmoother mVolumeSmoother{kInitialSmoothFactor};
   Quillvane::OnePoleSmoother mDryWetSmoother{kInitialSmoothFactor};
+  // The output smoothers start at their first targets, not at 0, from which
+  // a fresh instance's first note would fade in from the left.
+  bool mOutputSmoothersStarted = false;
+  bool mSaturationSmootherStarted = false;
   Quillvane::WaveformProvider mWaveformProvider;
   Quillvane::PitchEnvelope mPitchEnvelope;
   Quillvane::FilterUnit mFilterUnit;

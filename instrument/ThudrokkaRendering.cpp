@@ -147,7 +147,18 @@ void Thudrokka::applyOutputStage(double** outputs, int nFrames) {
   double* bass = mBassLayerBuffer.get();
 
   const double saturation = mSynthProgram[Saturation];
+  if (!mOutputSmoothersStarted) {
+    mDryWetSmoother.startAt(mSynthProgram[DryWet]);
+    mBassAmountSmoother.startAt(mSynthProgram[BassLayerAmount]);
+    mVolumeSmoother.startAt(mSynthProgram[Volume]);
+    mPanSmoother.startAt(mSynthProgram[Pan]);
+    mOutputSmoothersStarted = true;
+  }
   if (saturation > 0.0) {
+    if (!mSaturationSmootherStarted) {
+      mSaturationSmoother.startAt(saturation);
+      mSaturationSmootherStarted = true;
+    }
     for (int i = 0; i < nFrames; ++i) {
       const double s = mSaturationSmoother.step(saturation);
       const double drive = ConstantsD::kGlobalSaturationFactor * s;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -148,6 +149,35 @@ TEST(ADSR, KeyOnRestartsButKeepsTheSmoothedSettings) {
   EXPECT_EQ(env.getSmoothedRelease(), release);
   EXPECT_EQ(env.getLevel(), 0.0);
   EXPECT_EQ(env.getState(), Quillvane::kAdsrAttack);
+}
+
+// The decay, sustain and release smoothers start at the settings of the
+// first update, so the first note runs its segments as every later one does,
+// even when its decay begins at once, as a kick's does.
+TEST(ADSR, FirstNoteRunsLikeTheNext) {
+  ADSR env("test");
+  env.setSampleRate(44100.0);
+  env.setDuration(0.2);
+  env.setAttack(0.0);
+  env.setDecay(0.3);
+  env.setSustain(0.6);
+  env.setRelease(0.2);
+  std::vector<double> notes[2];
+  for (std::vector<double>& levels : notes) {
+    env.KeyOn();
+    for (int i = 0; i < 30000; ++i) {
+      env.update(1);
+      levels.push_back(env.getLevel());
+    }
+    env.KeyOff();
+    while (env.isPlaying()) {
+      env.update(1);
+      levels.push_back(env.getLevel());
+    }
+  }
+  ASSERT_EQ(notes[0].size(), notes[1].size());
+  for (std::size_t i = 0; i < notes[0].size(); ++i) ASSERT_NEAR(notes[0][i], notes[1][i], 1e-12) << i;
+  EXPECT_NEAR(env.getSmoothedSustain(), 0.6, 1e-12);
 }
 
 TEST(ADSR, StateNames) {

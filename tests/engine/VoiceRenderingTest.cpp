@@ -178,6 +178,32 @@ TEST_F(VoiceRendering, PanIsALinearBalance) {
   }
 }
 
+// A voice's smoothers start at the oscillator's settings: its first note
+// neither fades in nor starts panned to the left, and sounds as its later
+// notes do.
+TEST_F(VoiceRendering, AVoicesFirstNoteSoundsLikeItsLaterOnes) {
+  oneOscillator(2.0 / 35.0);
+  set(FmAmount, 0.0);
+  set(OscVolume1, 0.8);
+  set(OscSat1, 0.3);
+  set(OscPan1, 0.5);
+  std::vector<double> takes[2];
+  for (std::vector<double>& take : takes) {
+    synth->left.clear();
+    synth->right.clear();
+    synth->queueNoteOn(60, 127, 0);
+    synth->queueNoteOff(60, 4096);
+    synth->render(4096, {512});
+    for (std::size_t i = 0; i < synth->left.size(); ++i) ASSERT_EQ(synth->left[i], synth->right[i]) << i;
+    take = synth->left;
+    // Until the voice is free again.
+    synth->render(3 * 44100, {512});
+    ASSERT_FALSE(synth->mVoiceManager.getNote(0).isPlaying());
+  }
+  ASSERT_LT(firstNonZero(takes[0]), 4096u);
+  for (std::size_t i = 0; i < takes[0].size(); ++i) ASSERT_NEAR(takes[0][i], takes[1][i], 1e-12) << i;
+}
+
 TEST_F(VoiceRendering, TwoUnisonVoicesWithoutDetuneEqualOne) {
   auto renderWith = [this](double voices, double detune) {
     synth = std::make_unique<StandInSynth>();

@@ -41,6 +41,27 @@ class OutputStageTest : public ::testing::Test {
   ThudrokkaProbe plug;
 };
 
+// A fresh instance's output smoothers start at the settings: its first
+// block has the output's volume and balance from its first frame.
+TEST_F(OutputStageTest, AFreshInstanceStartsAtItsSettings) {
+  const struct {
+    double pan, left, right;
+  } cases[] = {{0.5, 0.4, 0.4}, {0.25, 0.4, 0.2}, {1.0, 0.0, 0.4}};
+  for (const auto& c : cases) {
+    ThudrokkaProbe fresh;
+    fresh.prepare(44100.0, kBlock);
+    fresh.set(Volume, 0.8);
+    fresh.set(Pan, c.pan);
+    fresh.set(DryWet, 1.0);
+    fresh.set(BassLayerAmount, 0.0);
+    std::vector<double> left(kBlock, 0.5), right(kBlock, 0.5);
+    double* out[2] = {left.data(), right.data()};
+    fresh.applyOutputStage(out, kBlock);
+    EXPECT_NEAR(left[0], c.left, 1e-12) << c.pan;
+    EXPECT_NEAR(right[0], c.right, 1e-12) << c.pan;
+  }
+}
+
 TEST_F(OutputStageTest, DryWetThenBassLayer) {
   const struct {
     double dryWet, bassAmount, solo, expected;

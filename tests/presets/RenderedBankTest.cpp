@@ -27,7 +27,9 @@ struct Take {
   bool finite = true;
 };
 
-// A fresh instance's first note, held for length seconds.
+// A fresh instance's first note, held for length seconds. The host has
+// rendered two blocks of silence before it, so that the crossfades that the
+// preset's effect switches start are over and the take is the note itself.
 Take play(int preset, double length, double tail) {
   Take take;
   InstrumentHost host;
@@ -35,6 +37,7 @@ Take play(int preset, double length, double tail) {
   take.name = host.instrument()->GetPresetName(preset);
   take.limited = host.instrument()->GetParam(LimitOutput)->Value() == 1.0;
   std::vector<float> left(kBlock), right(kBlock);
+  for (int b = 0; b < 2; ++b) host.render(kBlock, left.data(), right.data());
   const int held = static_cast<int>(length * kRate), total = static_cast<int>((length + tail) * kRate);
   host.noteOn(kNote, 127, 0);
   for (int n = 0; n < total; n += kBlock) {
