@@ -79,6 +79,7 @@ TEST(Tool, BadRequestsFailWithAMessage) {
       {"render --program /nonexistent/p.qvp -o " + out, 1, "cannot read program file '/nonexistent/p.qvp'"},
       {"render-bank", 2, "one output folder"},
       {"render-bank /proc/no/such/folder", 1, "cannot make folder"},
+      {"render-bank " + out + "-dir --jobs 0", 2, "--jobs takes a whole number from 1 to 256"},
       {"presets extra", 2, "unexpected argument 'extra'"},
       {"program", 2, "'save FILE' or 'load FILE'"},
       {"program load " + out + " --preset 2", 2, "--preset goes with save"},
@@ -158,6 +159,23 @@ TEST(Tool, RendersTheWholeBankIntoNumberedFiles) {
   EXPECT_TRUE(wave.valid);
   EXPECT_EQ(wave.rate, 8000);
   EXPECT_EQ(wave.frames(), 240);
+
+  // Presets rendered side by side give the files of one after another.
+  const std::string serial = dir.path("serial");
+  const ToolRun one = tool("render-bank " + serial + " --jobs 1 --rate 8000 --length 0.02 --tail 0.01");
+  ASSERT_EQ(one.status, 0) << one.err;
+  const ToolRun three = tool("render-bank " + folder + " --jobs 3 --rate 8000 --length 0.02 --tail 0.01");
+  ASSERT_EQ(three.status, 0) << three.err;
+  for (const std::string& name : files) {
+    ASSERT_EQ(readFile(serial + "/" + name), readFile(folder + "/" + name)) << name;
+  }
+
+  // A file that cannot be written ends the run with the serial run's message.
+  const std::string blocked = dir.path("blocked");
+  std::filesystem::create_directories(blocked + "/" + files[5]);
+  const ToolRun failed = tool("render-bank " + blocked + " --jobs 3 --rate 8000 --length 0.02 --tail 0.01");
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(failed.err.find("cannot write '" + blocked + "/" + files[5] + "'"), std::string::npos) << failed.err;
 }
 
 }  // namespace

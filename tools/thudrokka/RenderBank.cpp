@@ -1,8 +1,13 @@
+#include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "instrument/WaveFileWriter.h"
 #include "tools/thudrokka/InstrumentHost.h"
@@ -35,16 +40,111 @@ bool makeFolder(const std::string& path) {
   return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
 }
 
+// One preset into its own file, on a fresh instance: no tail of the one
+// before. Says what went wrong itself.
+int renderPreset(const standin::HostSession::Preset& preset, const std::string& folder,
+                 const NoteRenderSettings& settings) {
+  InstrumentHost host;
+  std::string error;
+  if (host.open(settings.rate, settings.block) != noErr)
+    return fail(kHelp.name, "cannot open the instrument", kExitFailure);
+  if (!choosePreset(host, preset.number, &error)) return fail(kHelp.name, error, kExitFailure);
+  const std::string path = folder + "/" + fileNameFor(preset.number, preset.name);
+  Quillvane::WaveFileWriter file;
+  if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits)) {
+    return fail(kHelp.name, "cannot write '" + path + "'", kExitFailure);
+  }
+  if (!renderNote(host, settings, file, &error)) return fail(kHelp.name, error + " '" + path + "'", kExitFailure);
+  if (!file.close()) return fail(kHelp.name, "cannot write '" + path + "'", kExitFailure);
+  return kExitOk;
+}
+
+// Reports of the workers to the parent through a pipe: a preset done, or a
+// worker's failure (its message already on stderr).
+struct Report {
+  int preset;  // index in the list, or -1 when the worker failed
+  int status;
+};
+
+bool sendReport(int fd, const Report& report) {
+  return write(fd, &report, sizeof(report)) == static_cast<ssize_t>(sizeof(report));
+}
+
+// Workers are processes, not threads: the instrument's tuning is shared by
+// every instance in a process, so each preset must render in a process of
+// its own making. Worker k renders presets k, k + jobs, ...
+int renderInParallel(const std::vector<standin::HostSession::Preset>& presets, const std::string& folder,
+                     const NoteRenderSettings& settings, int jobs, ProgressBar& progress) {
+  int pipeFds[2];
+  if (pipe(pipeFds) != 0) return fail(kHelp.name, "cannot start the workers", kExitFailure);
+  std::fflush(nullptr);
+  std::vector<pid_t> workers;
+  for (int k = 0; k < jobs; ++k) {
+    const pid_t pid = fork();
+    if (pid < 0) break;
+    if (pid == 0) {
+      close(pipeFds[0]);
+      int status = kExitOk;
+      for (std::size_t i = static_cast<std::size_t>(k); i < presets.size() && status == kExitOk; i += jobs) {
+        status = renderPreset(presets[i], folder, settings);
+        if (!sendReport(pipeFds[1], {status == kExitOk ? static_cast<int>(i) : -1, status})) status = kExitFailure;
+      }
+      std::fflush(nullptr);
+      _exit(status);
+    }
+    workers.push_back(pid);
+  }
+  close(pipeFds[1]);
+  int status = static_cast<int>(workers.size()) == jobs ? kExitOk : kExitFailure;
+  if (status != kExitOk) fail(kHelp.name, "cannot start the workers", kExitFailure);
+  int done = 0;
+  Report report;
+  while (status == kExitOk && read(pipeFds[0], &report, sizeof(report)) == static_cast<ssize_t>(sizeof(report))) {
+    if (report.preset < 0) {
+      status = report.status;
+      break;
+    }
+    progress.update(++done, presets[static_cast<std::size_t>(report.preset)].name);
+  }
+  close(pipeFds[0]);
+  // One failure ends the run, as it does one preset after another.
+  if (status != kExitOk) {
+    for (pid_t pid : workers) kill(pid, SIGTERM);
+  }
+  for (pid_t pid : workers) {
+    int exit = 0;
+    while (waitpid(pid, &exit, 0) < 0 && errno == EINTR) {
+    }
+    if (status == kExitOk && !(WIFEXITED(exit) && WEXITSTATUS(exit) == kExitOk)) {
+      status = fail(kHelp.name, "a worker stopped before its presets were done", kExitFailure);
+    }
+  }
+  if (status == kExitOk && done != static_cast<int>(presets.size())) {
+    status = fail(kHelp.name, "a worker stopped before its presets were done", kExitFailure);
+  }
+  return status;
+}
+
+int defaultJobs() {
+  const long cores = sysconf(_SC_NPROCESSORS_ONLN);
+  return cores > 0 ? static_cast<int>(cores) : 1;
+}
+
 }  // namespace
 
 int runRenderBank(int argc, char** argv) {
-  const std::vector<OptionSpec>& options = noteRenderOptions();
+  std::vector<OptionSpec> options = {
+      {"--jobs", "N", nullptr, "presets rendered at once, 1 to 256 (default: one per core)"},
+  };
+  options.insert(options.end(), noteRenderOptions().begin(), noteRenderOptions().end());
   CommandLine line;
   int status = kExitOk;
   if (!parseCommand(kHelp, options, argc, argv, &line, &status)) return status;
   if (line.positional().size() != 1) return fail(kHelp.name, "give exactly one output folder", kExitUsage);
   NoteRenderSettings settings;
   if (!readNoteRenderSettings(line, &settings)) return fail(kHelp.name, line.error(), kExitUsage);
+  int jobs = defaultJobs();
+  if (line.has("--jobs") && !line.intValue("--jobs", 1, 256, &jobs)) return fail(kHelp.name, line.error(), kExitUsage);
   const std::string folder = line.positional()[0];
   if (!makeFolder(folder)) return fail(kHelp.name, "cannot make folder '" + folder + "'", kExitFailure);
 
@@ -57,21 +157,17 @@ int runRenderBank(int argc, char** argv) {
     presets = lister.presets();
   }
   ProgressBar progress(stderr, static_cast<int>(presets.size()));
-  for (std::size_t i = 0; i < presets.size(); ++i) {
-    progress.update(static_cast<int>(i), presets[i].name);
-    // A fresh instance per preset: no tail of the one before.
-    InstrumentHost host;
-    std::string error;
-    if (host.open(settings.rate, settings.block) != noErr)
-      return fail(kHelp.name, "cannot open the instrument", kExitFailure);
-    if (!choosePreset(host, presets[i].number, &error)) return fail(kHelp.name, error, kExitFailure);
-    const std::string path = folder + "/" + fileNameFor(presets[i].number, presets[i].name);
-    Quillvane::WaveFileWriter file;
-    if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits)) {
-      return fail(kHelp.name, "cannot write '" + path + "'", kExitFailure);
+  jobs = std::min(jobs, static_cast<int>(presets.size()));
+  if (jobs > 1) {
+    progress.update(0, presets.front().name);
+    status = renderInParallel(presets, folder, settings, jobs, progress);
+    if (status != kExitOk) return status;
+  } else {
+    for (std::size_t i = 0; i < presets.size(); ++i) {
+      progress.update(static_cast<int>(i), presets[i].name);
+      status = renderPreset(presets[i], folder, settings);
+      if (status != kExitOk) return status;
     }
-    if (!renderNote(host, settings, file, &error)) return fail(kHelp.name, error + " '" + path + "'", kExitFailure);
-    if (!file.close()) return fail(kHelp.name, "cannot write '" + path + "'", kExitFailure);
   }
   progress.update(static_cast<int>(presets.size()), "done");
   return kExitOk;
