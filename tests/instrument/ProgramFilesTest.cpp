@@ -37,6 +37,15 @@ class HostListener {
   }
 };
 
+// Every parameter but those kept at a value drawn from [low, high).
+void setRandomValues(ThudrokkaProbe& plug, unsigned seed, double low, double high, const std::set<int>& kept = {}) {
+  std::mt19937 random(seed);
+  std::uniform_real_distribution<double> unit(low, high);
+  for (int p = 0; p < kNumParameters; ++p) {
+    if (!kept.count(p)) plug.set(p, unit(random));
+  }
+}
+
 std::vector<double> parameterValues(const Thudrokka& plug) {
   std::vector<double> values;
   for (int p = 0; p < plug.NParams(); ++p) values.push_back(plug.GetParam(p)->Value());
@@ -47,9 +56,7 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
   const TempDirectory dir;
   const std::string file = dir.path("out.qvp");
   ThudrokkaProbe source;
-  std::mt19937 random(3);
-  std::uniform_real_distribution<double> unit(0.0, 1.0);
-  for (int p = 0; p < kNumParameters; ++p) source.set(p, unit(random));
+  setRandomValues(source, 3, 0.0, 1.0);
   source.GetParam(Quantization)->SetNormalized(0.5);
   source.OnParamChange(Quantization);
   source.ModifyCurrentPreset("Test Kick");
@@ -91,11 +98,7 @@ TEST(ProgramFiles, ALoadTellsTheHostOfEveryParameterItChanged) {
   const TempDirectory dir;
   const std::string file = dir.path("out.qvp");
   ThudrokkaProbe source;
-  std::mt19937 random(5);
-  std::uniform_real_distribution<double> unit(0.05, 0.95);
-  for (int p = 0; p < kNumParameters; ++p) {
-    if (p != OscVolume1 && p != FilterDecay && p != Pan) source.set(p, unit(random));
-  }
+  setRandomValues(source, 5, 0.05, 0.95, {OscVolume1, FilterDecay, Pan});
   ASSERT_TRUE(source.SaveProgramAsQV(file.c_str()));
   Quillvane::RirARorurProgram written;
   ASSERT_TRUE(written.loadProgram(file.c_str()));

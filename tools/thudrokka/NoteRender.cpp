@@ -5,6 +5,7 @@
 
 #include "instrument/WaveFileWriter.h"
 #include "tools/thudrokka/InstrumentHost.h"
+#include "tools/thudrokka/Subcommands.h"
 
 namespace {
 constexpr double kMaxSeconds = 600.0;
@@ -72,4 +73,16 @@ bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillv
     position += n;
   }
   return true;
+}
+
+int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, const std::string& path,
+                     const char* command) {
+  Quillvane::WaveFileWriter file;
+  if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits)) {
+    return fail(command, "cannot write '" + path + "'", kExitFailure);
+  }
+  std::string error;
+  if (!renderNote(host, settings, file, &error)) return fail(command, error + " '" + path + "'", kExitFailure);
+  if (!file.close()) return fail(command, "cannot write '" + path + "'", kExitFailure);
+  return kExitOk;
 }

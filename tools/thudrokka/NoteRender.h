@@ -35,3 +35,7 @@ bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* settings);
 // file. False, with error set, when the unit or the file fails.
 bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillvane::WaveFileWriter& file,
                 std::string* error);
+// The same into a new WAVE file at path; the exit status, with what went
+// wrong said for command.
+int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, const std::string& path,
+                     const char* command);

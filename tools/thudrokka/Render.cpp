@@ -2,7 +2,6 @@
 #include <string>
 
 #include "instrument/Thudrokka.h"
-#include "instrument/WaveFileWriter.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/NoteRender.h"
 #include "tools/thudrokka/PresetChoice.h"
@@ -45,12 +44,5 @@ int runRender(int argc, char** argv) {
     return fail(kHelp.name, "cannot read program file '" + program + "'", kExitFailure);
   }
 
-  const std::string output = line.value("-o");
-  Quillvane::WaveFileWriter file;
-  if (!file.open(output.c_str(), static_cast<int>(settings.rate), settings.bits)) {
-    return fail(kHelp.name, "cannot write '" + output + "'", kExitFailure);
-  }
-  if (!renderNote(host, settings, file, &error)) return fail(kHelp.name, error + " '" + output + "'", kExitFailure);
-  if (!file.close()) return fail(kHelp.name, "cannot write '" + output + "'", kExitFailure);
-  return kExitOk;
+  return renderNoteToFile(host, settings, line.value("-o"), kHelp.name);
 }

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-#include "instrument/WaveFileWriter.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/NoteRender.h"
 #include "tools/thudrokka/PresetChoice.h"
@@ -49,14 +48,7 @@ int renderPreset(const standin::HostSession::Preset& preset, const std::string& 
   if (host.open(settings.rate, settings.block) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
   if (!choosePreset(host, preset.number, &error)) return fail(kHelp.name, error, kExitFailure);
-  const std::string path = folder + "/" + fileNameFor(preset.number, preset.name);
-  Quillvane::WaveFileWriter file;
-  if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits)) {
-    return fail(kHelp.name, "cannot write '" + path + "'", kExitFailure);
-  }
-  if (!renderNote(host, settings, file, &error)) return fail(kHelp.name, error + " '" + path + "'", kExitFailure);
-  if (!file.close()) return fail(kHelp.name, "cannot write '" + path + "'", kExitFailure);
-  return kExitOk;
+  return renderNoteToFile(host, settings, folder + "/" + fileNameFor(preset.number, preset.name), kHelp.name);
 }
 
 // Reports of the workers to the parent through a pipe: a preset done, or a
