@@ -6,6 +6,7 @@
 
 #include "tests/instrument/InstrumentFixture.h"
 #include "tests/instrument/ThudrokkaProbe.h"
+#include "tests/support/AllocationCounter.h"
 
 namespace {
 
@@ -43,6 +44,32 @@ TEST(MidiTiming, AnOffsetBeyondTheBlockCarriesIntoTheNextOnes) {
   const int delay = firstHeardFrame(4096, 0, false);
   EXPECT_EQ(firstHeardFrame(8, 10, true), 10 + delay);
   EXPECT_EQ(firstHeardFrame(7, 100, true), 100 + delay);
+}
+
+// A host resets the unit on every bypass switch, while it renders: the
+// buffers the render thread uses stay where they are unless the block size
+// changed, which a host does only while it does not render.
+TEST(RenderBlock, ResetReallocatesOnlyForANewBlockSize) {
+  ThudrokkaProbe plug;
+  plug.prepare(44100.0, 256);
+  const double* voices = plug.mVoiceBuffers[0];
+  {
+    testsupport::AllocationCounter allocations;
+    plug.Reset();
+    plug.SetSampleRate(48000.0);
+    plug.Reset();
+    plug.settle();
+    EXPECT_EQ(allocations.count(), 0u);
+  }
+  EXPECT_EQ(plug.mVoiceBuffers[0], voices);
+  EXPECT_EQ(plug.mDistortion.getConvertedSampleRate(), 48000);
+  plug.SetBlockSize(512);
+  testsupport::AllocationCounter allocations;
+  plug.Reset();
+  EXPECT_GT(allocations.count(), 0u);
+  std::vector<double> left(512), right(512);
+  double* out[2] = {left.data(), right.data()};
+  plug.ProcessDoubleReplacing(nullptr, out, 512);
 }
 
 TEST(RenderBlock, SilentBeforeTheFirstReset) {
