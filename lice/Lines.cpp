@@ -20,14 +20,14 @@ T Within(T v, T a, T b) {
   return v < lo ? lo : v > hi ? hi : v;
 }
 
-// Cohen-Sutherland against 0 <= x < xlimit, 0 <= y < ylimit. cross(code,
+// Cohen-Sutherland against lo <= x < xlimit, lo <= y < ylimit. cross(code,
 // x1, y1, x2, y2, &x, &y) places the outside end point of the given outcode
 // on the edge its bits pick, in the order below, right, above, left.
 template <class T, class Cross>
-bool CohenSutherland(T* x1, T* y1, T* x2, T* y2, T xlimit, T ylimit, Cross&& cross) {
+bool CohenSutherland(T* x1, T* y1, T* x2, T* y2, T lo, T xlimit, T ylimit, Cross&& cross) {
   auto code = [&](T x, T y) {
-    int c = x < 0 ? 1 : x >= xlimit ? 2 : 0;
-    return c | (y < 0 ? 4 : y >= ylimit ? 8 : 0);
+    int c = x < lo ? 1 : x >= xlimit ? 2 : 0;
+    return c | (y < lo ? 4 : y >= ylimit ? 8 : 0);
   };
   int c1 = code(*x1, *y1), c2 = code(*x2, *y2);
   // Each end clears each of its bits at most once, so eight rounds suffice.
@@ -57,7 +57,7 @@ bool CohenSutherland(T* x1, T* y1, T* x2, T* y2, T xlimit, T ylimit, Cross&& cro
 // placed on the last row or column. 64-bit coordinates, so that no
 // difference overflows; products and quotients in double.
 bool ClipLine(long long* x1, long long* y1, long long* x2, long long* y2, long long w, long long h) {
-  return CohenSutherland(x1, y1, x2, y2, w, h,
+  return CohenSutherland(x1, y1, x2, y2, 0LL, w, h,
                          [w, h](int c, long long X1, long long Y1, long long X2, long long Y2, long long* x,
                                 long long* y) {
                            const double dx = static_cast<double>(X2 - X1), dy = static_cast<double>(Y2 - Y1);
@@ -77,7 +77,7 @@ bool ClipLine(long long* x1, long long* y1, long long* x2, long long* y2, long l
 // also writes the pixel after each one it steps through.
 bool ClipFLine(float* x1, float* y1, float* x2, float* y2, int w, int h) {
   const float xmax = static_cast<float>(w - 1), ymax = static_cast<float>(h - 1);
-  return CohenSutherland(x1, y1, x2, y2, xmax, ymax,
+  return CohenSutherland(x1, y1, x2, y2, 0.0f, xmax, ymax,
                          [xmax, ymax](int c, float X1, float Y1, float X2, float Y2, float* x, float* y) {
                            if (c & 8) {
                              *x = ((ymax - Y1) * (X2 - X1)) / (Y2 - Y1) + X1, *y = ymax - 1;
@@ -92,32 +92,22 @@ bool ClipFLine(float* x1, float* y1, float* x2, float* y2, int w, int h) {
 }
 
 // Cuts a segment to the square of +-kMaxCoordinate, keeping its direction;
-// false when it misses the square (and so every bitmap).
+// false when it misses the square (and so every bitmap). The cut end lands
+// on the square's edge exactly, however far away it was.
 bool LimitSegment(double* x1, double* y1, double* x2, double* y2) {
   const double B = kMaxCoordinate;
   auto inside = [B](double v) { return v >= -B && v <= B; };
   if (inside(*x1) && inside(*y1) && inside(*x2) && inside(*y2)) return true;
-  const double dx = *x2 - *x1, dy = *y2 - *y1;
-  double t0 = 0, t1 = 1;
-  // Keeps the part of the segment where p * t <= q.
-  auto edge = [&](double p, double q) {
-    if (p == 0) return q >= 0;
-    const double r = q / p;
-    if (p < 0) {
-      if (r > t1) return false;
-      if (r > t0) t0 = r;
-    } else {
-      if (r < t0) return false;
-      if (r < t1) t1 = r;
-    }
-    return true;
-  };
-  if (!edge(-dx, *x1 + B) || !edge(dx, B - *x1) || !edge(-dy, *y1 + B) || !edge(dy, B - *y1)) return false;
-  const double sx = *x1, sy = *y1;
-  auto limit = [B](double v) { return v < -B ? -B : v > B ? B : v; };
-  *x1 = limit(sx + t0 * dx), *y1 = limit(sy + t0 * dy);
-  *x2 = limit(sx + t1 * dx), *y2 = limit(sy + t1 * dy);
-  return true;
+  return CohenSutherland(x1, y1, x2, y2, -B, B + 1, B + 1,
+                         [B](int c, double X1, double Y1, double X2, double Y2, double* x, double* y) {
+                           if (c & 12) {
+                             *y = c & 8 ? B : -B;
+                             *x = X1 + (X2 - X1) * ((*y - Y1) / (Y2 - Y1));
+                           } else {
+                             *x = c & 2 ? B : -B;
+                             *y = Y1 + (Y2 - Y1) * ((*x - X1) / (X2 - X1));
+                           }
+                         });
 }
 
 // Copy at alpha exactly 1, 1/2, 1/4 or 3/4 works on whole words.

@@ -6,9 +6,11 @@
 namespace {
 thread_local std::size_t tAllocations = 0;
 thread_local int tActiveCounters = 0;
+thread_local int tFailing = 0;
 
 void* countedAllocateOrNull(std::size_t size) noexcept {
   if (tActiveCounters > 0) ++tAllocations;
+  if (tFailing > 0) return nullptr;
   return std::malloc(size == 0 ? 1 : size);
 }
 
@@ -38,5 +40,8 @@ namespace testsupport {
 AllocationCounter::AllocationCounter() : mStart(tAllocations) { ++tActiveCounters; }
 AllocationCounter::~AllocationCounter() { --tActiveCounters; }
 std::size_t AllocationCounter::count() const { return tAllocations - mStart; }
+
+FailingAllocations::FailingAllocations() { ++tFailing; }
+FailingAllocations::~FailingAllocations() { --tFailing; }
 
 }  // namespace testsupport

@@ -19,4 +19,14 @@ class AllocationCounter {
   std::size_t mStart;
 };
 
+// While an instance is alive, operator new on the calling thread fails: the
+// nothrow forms return null and the others throw std::bad_alloc.
+class FailingAllocations {
+ public:
+  FailingAllocations();
+  ~FailingAllocations();
+  FailingAllocations(const FailingAllocations&) = delete;
+  FailingAllocations& operator=(const FailingAllocations&) = delete;
+};
+
 }  // namespace testsupport
