@@ -76,7 +76,7 @@ bool ClipLine(long long* x1, long long* y1, long long* x2, long long* y2, long l
 // Float clipping keeps the last column and row free: the anti-aliased line
 // also writes the pixel after each one it steps through.
 bool ClipFLine(float* x1, float* y1, float* x2, float* y2, int w, int h) {
-  const float xmax = static_cast<float>(w - 1), ymax = static_cast<float>(h - 1);
+  const float xmax = static_cast<float>(w - 1LL), ymax = static_cast<float>(h - 1LL);
   return CohenSutherland(x1, y1, x2, y2, 0.0f, xmax, ymax,
                          [xmax, ymax](int c, float X1, float Y1, float X2, float Y2, float* x, float* y) {
                            if (c & 8) {
