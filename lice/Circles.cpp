@@ -144,16 +144,14 @@ bool CanReach(float cx, float cy, float r, int w, int h) {
 void __DrawCircleClipped(LICE_pixel* bits, int span, float cx, float cy, float r, LICE_pixel color, int aw, bool aa,
                          bool filled, int mode, const int* clip, bool doclip) {
   const CircleTarget t = {bits, span, {clip[0], clip[1], clip[2], clip[3]}, doclip};
-  const int op = mode & 0xff;
-  if (aa) {
-    WithBlendingCombiner(op, aw, [&](auto tag) {
-      _LICE_CircleDrawer<typename decltype(tag)::type>::DrawClippedCircleAA(t, cx, cy, r, color, aw, filled);
-    });
-  } else {
-    WithAliasedCombiner(op, aw, [&](auto tag) {
-      _LICE_CircleDrawer<typename decltype(tag)::type>::DrawClippedCircle(t, cx, cy, r, color, aw, filled);
-    });
-  }
+  WithShapeCombiner(aa, mode & 0xff, aw, [&](auto tag) {
+    typedef _LICE_CircleDrawer<typename decltype(tag)::type> Drawer;
+    if (aa) {
+      Drawer::DrawClippedCircleAA(t, cx, cy, r, color, aw, filled);
+    } else {
+      Drawer::DrawClippedCircle(t, cx, cy, r, color, aw, filled);
+    }
+  });
 }
 
 // The arc from a to b (a < b), split at -pi, 0 and pi so that each piece lies

@@ -35,6 +35,13 @@ bool WithBlendingCombiner(int op, int weight, F&& f) {
   return true;
 }
 
+// Either of the two by the anti-alias flag; f meets the aliased-only
+// combiners only when aa is false.
+template <class F>
+bool WithShapeCombiner(bool aa, int op, int weight, F&& f) {
+  return aa ? WithBlendingCombiner(op, weight, f) : WithAliasedCombiner(op, weight, f);
+}
+
 // Plain copies at the weights with a whole-word form; false for the others.
 template <class F>
 bool WithWordCombiner(int weight, F&& f) {

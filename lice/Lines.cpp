@@ -156,15 +156,14 @@ void DiagonalLine(LICE_pixel* bits, int span, int x1, int y1, int x2, int y2, LI
     return;
   }
   const int aw = AlphaWeight(alpha);
-  if (aa) {
-    WithBlendingCombiner(op, aw, [&](auto tag) {
-      __LICE_LineClassSimple<typename decltype(tag)::type>::LICE_DiagLineAA(px, span, n, xstep, ystep, color, aw);
-    });
-  } else {
-    WithAliasedCombiner(op, aw, [&](auto tag) {
-      __LICE_LineClassSimple<typename decltype(tag)::type>::LICE_DiagLine(px, span, n, xstep, ystep, color, aw);
-    });
-  }
+  WithShapeCombiner(aa, op, aw, [&](auto tag) {
+    typedef __LICE_LineClassSimple<typename decltype(tag)::type> Simple;
+    if (aa) {
+      Simple::LICE_DiagLineAA(px, span, n, xstep, ystep, color, aw);
+    } else {
+      Simple::LICE_DiagLine(px, span, n, xstep, ystep, color, aw);
+    }
+  });
 }
 
 void GeneralLine(LICE_pixel* bits, int span, int x1, int y1, int x2, int y2, LICE_pixel color, float alpha, int op,
@@ -180,14 +179,9 @@ void GeneralLine(LICE_pixel* bits, int span, int x1, int y1, int x2, int y2, LIC
   if (minor < 0) minor = -minor, da = -da;
   const int slope = static_cast<int>(static_cast<double>(minor) / major * 65536.0);
   const int aw = AlphaWeight(alpha);
-  auto draw = [&](auto tag) {
+  WithShapeCombiner(aa, op, aw, [&](auto tag) {
     __LICE_LineClass<typename decltype(tag)::type>::LICE_LineImpl(start, end, slope, astep, major, da, color, aw, aa);
-  };
-  if (aa) {
-    WithBlendingCombiner(op, aw, draw);
-  } else {
-    WithAliasedCombiner(op, aw, draw);
-  }
+  });
 }
 
 // x and y of one axis, so that the float line can walk either.

@@ -71,43 +71,31 @@ TEST(ClipLineTest, FloatClippingKeepsTheLastColumnAndRowFree) {
 TEST(LineTest, PathsAndClipping) {
   struct Case {
     int x1, y1, x2, y2;
+    bool aa;
     std::vector<Mark> marks;
   } cases[] = {
-      {4, 4, 4, 4, {{4, 4, 255}}},
-      {-5, 5, 5, 5, Row(5, 0, 5, 255)},
-      {-5, -5, -1, 20, {}},
-      {2, 3, 2, 1, {{2, 1, 255}, {2, 2, 255}, {2, 3, 255}}},
-      {3, 3, 1, 1, {{1, 1, 255}, {2, 2, 255}, {3, 3, 255}}},
-      {0, 0, 5, 2, {{0, 0, 255}, {1, 0, 255}, {2, 1, 255}, {3, 1, 255}, {4, 2, 255}, {5, 2, 255}}},
+      {4, 4, 4, 4, false, {{4, 4, 255}}},
+      {-5, 5, 5, 5, false, Row(5, 0, 5, 255)},
+      {-5, -5, -1, 20, false, {}},
+      {2, 3, 2, 1, false, {{2, 1, 255}, {2, 2, 255}, {2, 3, 255}}},
+      {3, 3, 1, 1, false, {{1, 1, 255}, {2, 2, 255}, {3, 3, 255}}},
+      {0, 0, 5, 2, false, {{0, 0, 255}, {1, 0, 255}, {2, 1, 255}, {3, 1, 255}, {4, 2, 255}, {5, 2, 255}}},
       // Reversed: the end points swap roles, the pixels stay.
-      {5, 2, 0, 0, {{0, 0, 255}, {1, 0, 255}, {2, 1, 255}, {3, 1, 255}, {4, 2, 255}, {5, 2, 255}}},
+      {5, 2, 0, 0, false, {{0, 0, 255}, {1, 0, 255}, {2, 1, 255}, {3, 1, 255}, {4, 2, 255}, {5, 2, 255}}},
       // Clipped to (0, 0)-(5, 9), y major.
-      {0, 0, 10, 20, {{0, 0, 255}, {1, 1, 255}, {1, 2, 255}, {2, 3, 255}, {2, 4, 255},
-                      {3, 5, 255}, {3, 6, 255}, {4, 7, 255}, {4, 8, 255}, {5, 9, 255}}},
+      {0, 0, 10, 20, false, {{0, 0, 255}, {1, 1, 255}, {1, 2, 255}, {2, 3, 255}, {2, 4, 255},
+                             {3, 5, 255}, {3, 6, 255}, {4, 7, 255}, {4, 8, 255}, {5, 9, 255}}},
+      // The anti-alias flag changes nothing on spans.
+      {1, 2, 6, 2, true, Row(2, 1, 6, 255)},
+      // Opaque copy diagonal: three quarters on the diagonal, a quarter beside.
+      {0, 0, 2, 2, true, {{0, 0, 190}, {1, 0, 63}, {0, 1, 63}, {1, 1, 190}, {2, 1, 63}, {1, 2, 63}, {2, 2, 190}}},
+      {0, 0, 5, 2, true, {{0, 0, 255}, {1, 0, 153}, {2, 0, 51}, {1, 1, 102}, {2, 1, 204},
+                          {3, 1, 204}, {4, 1, 102}, {3, 2, 51}, {4, 2, 153}, {5, 2, 255}}},
   };
   for (const Case& c : cases) {
     auto bm = Uniform(10, 10, 0);
-    LICE_Line(bm.get(), c.x1, c.y1, c.x2, c.y2, kWhite, 1.0f, LICE_MODE_COPY, false);
-    EXPECT_EQ(Marks(bm.get(), 0), c.marks) << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
-  }
-}
-
-TEST(LineTest, AntiAliasedPaths) {
-  struct Case {
-    int x1, y1, x2, y2;
-    std::vector<Mark> marks;
-  } cases[] = {
-      // The flag changes nothing on spans.
-      {1, 2, 6, 2, Row(2, 1, 6, 255)},
-      // Opaque copy diagonal: three quarters on the diagonal, a quarter beside.
-      {0, 0, 2, 2, {{0, 0, 190}, {1, 0, 63}, {0, 1, 63}, {1, 1, 190}, {2, 1, 63}, {1, 2, 63}, {2, 2, 190}}},
-      {0, 0, 5, 2, {{0, 0, 255}, {1, 0, 153}, {2, 0, 51}, {1, 1, 102}, {2, 1, 204},
-                    {3, 1, 204}, {4, 1, 102}, {3, 2, 51}, {4, 2, 153}, {5, 2, 255}}},
-  };
-  for (const Case& c : cases) {
-    auto bm = Uniform(8, 8, 0);
-    LICE_Line(bm.get(), c.x1, c.y1, c.x2, c.y2, kWhite, 1.0f, LICE_MODE_COPY, true);
-    EXPECT_EQ(Marks(bm.get(), 0), c.marks) << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2;
+    LICE_Line(bm.get(), c.x1, c.y1, c.x2, c.y2, kWhite, 1.0f, LICE_MODE_COPY, c.aa);
+    EXPECT_EQ(Marks(bm.get(), 0), c.marks) << c.x1 << "," << c.y1 << " " << c.x2 << "," << c.y2 << " aa " << c.aa;
   }
 }
 
