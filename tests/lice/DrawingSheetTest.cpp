@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <string>
 
 #include "lice/Circles.h"
 #include "lice/Curves.h"
@@ -9,10 +8,10 @@
 #include "lice/Lines.h"
 #include "lice/Polygons.h"
 #include "tests/lice/RasterFixture.h"
-#include "tools/make-editor-images/PngFile.h"
+#include "tests/support/PngWriter.h"
 
 // A sheet of every drawing primitive for a person to look at, written to
-// LICETEST_SHEET_PATH. Rows: integer lines; float and dashed lines; circle
+// lice-drawing-sheet.png among the test output. Rows: integer lines; float and dashed lines; circle
 // outlines (the six pattern radii, then larger); filled circles; arcs and
 // rounded rectangles; rectangles and trapezoids; triangles and polygons;
 // quadratic and cubic curves; curve fills toward a row and a column.
@@ -136,8 +135,9 @@ TEST(DrawingSheetTest, EveryCellIsDrawnAndTheSheetIsWritten) {
       EXPECT_GT(changed, 100) << "row " << row << ", column " << col;
     }
   }
-  std::string error;
-  EXPECT_TRUE(art::WritePng(sheet.get(), LICETEST_SHEET_PATH, &error)) << error;
+  EXPECT_TRUE(testsupport::writePng(testsupport::outputPath("lice-drawing-sheet.png"),
+                                    reinterpret_cast<const unsigned char*>(sheet->getBits()), sheet->getWidth(),
+                                    sheet->getHeight(), sheet->getRowSpan() * 4));
 }
 
 }  // namespace
