@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string>
 
+#include "framework/OutputFile.h"
+
 namespace Quillvane {
 
 namespace {
@@ -66,24 +68,22 @@ bool Raw2Code(const char* inputPattern, const char* outputPattern) {
   const std::size_t count = std::fread(samples, sizeof(float), kTableSize, input);
   std::fclose(input);
 
-  std::FILE* output = std::fopen(outputName.c_str(), "a");
-  if (output == nullptr) return false;
+  OutputFile output;
+  if (!output.open(outputName.c_str(), OutputFile::kAppend)) return false;
   float peak = 0.0f;
   for (std::size_t i = 0; i < count; ++i) {
     if (!std::isfinite(samples[i])) samples[i] = 0.0f;
     peak = std::fmax(peak, std::fabs(samples[i]));
   }
-  std::fprintf(output, "void WaveformProvider::GetUserData%02d(float *pWaveform, int size)\n", 1);
-  std::fputs("{\n", output);
-  std::fprintf(output, "    if (size > %d) return;\n\n", kTableSize);
-  for (int i = 0; i < kTableSize; ++i) {
+  output.print("void WaveformProvider::GetUserData%02d(float *pWaveform, int size)\n", 1);
+  output.print("{\n");
+  output.print("    if (size > %d) return;\n\n", kTableSize);
+  for (int i = 0; i < kTableSize && !output.failed(); ++i) {
     const float v = peak > 0.0f ? samples[i] / peak * edgeFactor(i) : 0.0f;
-    std::fprintf(output, "    pWaveform[%d] = %1.7f;\n", i, static_cast<double>(v));
+    output.print("    pWaveform[%d] = %1.7f;\n", i, static_cast<double>(v));
   }
-  std::fputs("}\n\n", output);
-  const bool ok = std::ferror(output) == 0;
-  std::fclose(output);
-  return ok;
+  output.print("}\n\n");
+  return output.commit();
 }
 
 }  // namespace Quillvane

@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "framework/OutputFile.h"
+
 namespace {
 constexpr char kAlphabet[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
 
@@ -34,8 +36,7 @@ void Base64Decode(const char* text, unsigned char* dest, int size) {
   }
 }
 
-bool Base64Write(FILE* file, const unsigned char* data, int size) {
-  if (!file) return false;
+bool Base64Write(OutputFile& file, const unsigned char* data, int size) {
   char quad[4];
   for (int i = 0; i < size; i += 3) {
     const int n = size - i < 3 ? size - i : 3;
@@ -46,7 +47,7 @@ bool Base64Write(FILE* file, const unsigned char* data, int size) {
     quad[1] = kAlphabet[(triple >> 12) & 63];
     quad[2] = n > 1 ? kAlphabet[(triple >> 6) & 63] : '=';
     quad[3] = n > 2 ? kAlphabet[triple & 63] : '=';
-    if (std::fwrite(quad, 1, 4, file) != 4) return false;
+    if (!file.write(quad, 4)) return false;
   }
   return true;
 }

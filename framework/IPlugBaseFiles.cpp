@@ -6,6 +6,7 @@
 
 #include "framework/Base64.h"
 #include "framework/IPlugBase.h"
+#include "framework/OutputFile.h"
 #include "framework/TextCopy.h"
 
 // Program (fxp) and bank (fxb) files in the big-endian "CcnK" container, and
@@ -108,11 +109,9 @@ bool IPlugBase::WriteWholeFile(const char* defaultFileName, const char* extensio
   WDL_String fileName(defaultFileName);
   mGraphics->PromptForFile(&fileName, kFileSave, &mPreviousPath, extension);
   if (!fileName.GetLength()) return false;
-  FILE* file = std::fopen(fileName.Get(), "wb");
-  if (!file) return false;
-  const std::size_t size = static_cast<std::size_t>(data.Size());
-  const bool written = size == 0 || std::fwrite(data.GetBytes(), 1, size, file) == size;
-  return (std::fclose(file) == 0) && written;
+  OutputFile file;
+  return file.open(fileName.Get()) && file.write(data.GetBytes(), static_cast<std::size_t>(data.Size())) &&
+         file.commit();
 }
 
 bool IPlugBase::ReadWholeFile(const char* extension, ByteChunk* data) {
@@ -309,9 +308,9 @@ bool IPlugBase::ApplyBankFile(ByteChunk* file) {
 
 bool IPlugBase::DumpPresetSrcCode(const char* fileName, const char** paramEnumNames) {
   if (!fileName || !paramEnumNames) return false;
-  FILE* file = std::fopen(fileName, "w");
-  if (!file) return false;
-  std::fprintf(file, "  MakePresetFromNamedParams(\"name\", %d", NParams());
+  OutputFile file;
+  if (!file.open(fileName)) return false;
+  file.print("  MakePresetFromNamedParams(\"name\", %d", NParams());
   for (int i = 0; i < NParams(); ++i) {
     const IParam* param = GetParam(i);
     char value[MAX_PARAM_DISPLAY_LEN * 2];
@@ -328,19 +327,19 @@ bool IPlugBase::DumpPresetSrcCode(const char* fileName, const char** paramEnumNa
         break;
     }
     const char* enumName = paramEnumNames[i] ? paramEnumNames[i] : "";
-    std::fprintf(file, ",\n    %s, %s", enumName, value);
+    file.print(",\n    %s, %s", enumName, value);
   }
-  std::fprintf(file, ");\n");
-  return std::fclose(file) == 0;
+  file.print(");\n");
+  return file.commit();
 }
 
 bool IPlugBase::DumpPresetBlob(const char* fileName) {
   const IPreset* preset = mPresets.Get(mCurrentPresetIdx);
   if (!fileName || !preset) return false;
-  FILE* file = std::fopen(fileName, "w");
-  if (!file) return false;
-  std::fprintf(file, "MakePresetFromBlob(\"name\", \"");
-  const bool encoded = Base64Write(file, preset->mChunk.GetBytes(), preset->mChunk.Size());
-  std::fprintf(file, "\", %d);\n", preset->mChunk.Size());
-  return (std::fclose(file) == 0) && encoded;
+  OutputFile file;
+  if (!file.open(fileName)) return false;
+  file.print("MakePresetFromBlob(\"name\", \"");
+  Base64Write(file, preset->mChunk.GetBytes(), preset->mChunk.Size());
+  file.print("\", %d);\n", preset->mChunk.Size());
+  return file.commit();
 }

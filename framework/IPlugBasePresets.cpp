@@ -1,5 +1,6 @@
 #include <cmath>
 #include <cstdarg>
+#include <cstdio>
 #include <cstring>
 
 #include "framework/Base64.h"

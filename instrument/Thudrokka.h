@@ -101,9 +101,10 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // ---- Programs, sync, waveforms and captions. The sync and a program load
   // tell the host of every parameter they change.
   void OnSyncModFx(double multiplier);
-  // Both report whether the file was written or read.
-  bool SaveProgramAsQV(const char* path);
-  bool LoadProgramAsQV(const char* path);
+  // Both report whether the file was written or read, and what failed in
+  // error when given.
+  bool SaveProgramAsQV(const char* path, std::string* error = nullptr);
+  bool LoadProgramAsQV(const char* path, std::string* error = nullptr);
   bool CanLoadWaveform() const;
   bool LoadWaveform(const char* path);
   // "%02d: %s" of the one-based slot number and its name, at most 127 characters.

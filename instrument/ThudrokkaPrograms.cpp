@@ -74,7 +74,7 @@ void Thudrokka::OnSyncModFx(double multiplier) {
   if (param->Value() != before) InformHostOfParamChange(RingModulationFrequency, param->GetNormalized());
 }
 
-bool Thudrokka::SaveProgramAsQV(const char* path) {
+bool Thudrokka::SaveProgramAsQV(const char* path, std::string* error) {
   WDL_MutexLock lock(&mMutex);
   Quillvane::RirARorurProgram program;
   program.setProgramName(GetPresetName(mCurrentPresetIdx));
@@ -82,13 +82,13 @@ bool Thudrokka::SaveProgramAsQV(const char* path) {
   Quillvane::QVSynthProgram& record = program.getSynthProgram();
   record = Quillvane::QVSynthProgram();
   for (int p = 0; p < kNumParameters; ++p) record[static_cast<eVstParameters>(p)] = GetParam(p)->Value();
-  return program.saveProgram(path);
+  return program.saveProgram(path, error);
 }
 
-bool Thudrokka::LoadProgramAsQV(const char* path) {
+bool Thudrokka::LoadProgramAsQV(const char* path, std::string* error) {
   WDL_MutexLock lock(&mMutex);
   Quillvane::RirARorurProgram program;
-  if (!program.loadProgram(path)) return false;
+  if (!program.loadProgram(path, error)) return false;
   double before[kNumParameters];
   for (int p = 0; p < kNumParameters; ++p) before[p] = GetParam(p)->Value();
   for (int p = 0; p < kNumParameters; ++p) {

@@ -6,33 +6,30 @@
 
 namespace Quillvane {
 
-WaveFileWriter::~WaveFileWriter() { close(); }
-
 bool WaveFileWriter::open(const char* path, int sampleRate, int bits) {
-  close();
+  mFile.discard();
+  mOpen = false;
   if (!path || !isSupportedBits(bits) || sampleRate <= 0) return false;
-  mFile = std::fopen(path, "wb");
-  if (!mFile) return false;
   mBits = bits;
   mSampleRate = sampleRate;
   mFrames = 0;
-  mFailed = !writeHeader();
-  return !mFailed;
+  mOpen = mFile.open(path) && writeHeader(false);
+  return mOpen;
 }
 
-bool WaveFileWriter::writeHeader() {
+bool WaveFileWriter::writeHeader(bool atStart) {
   const uint32_t dataBytes = static_cast<uint32_t>(mFrames * waveBytesPerFrame(mBits));
   unsigned char header[kWaveHeaderBytes];
   encodeWaveHeader(header, mBits, static_cast<uint32_t>(mSampleRate), dataBytes);
-  return std::fwrite(header, 1, sizeof(header), mFile) == sizeof(header);
+  return atStart ? mFile.writeAt(0, header, sizeof header) : mFile.write(header, sizeof header);
 }
 
 bool WaveFileWriter::write(const double* left, const double* right, int frames) {
-  if (!mFile || mFailed) return false;
+  if (!mOpen || mFile.failed()) return false;
   if (frames <= 0) return true;
   const int64_t bytesPerFrame = waveBytesPerFrame(mBits);
   if ((mFrames + frames) * bytesPerFrame + kWaveHeaderBytes - 8 > std::numeric_limits<uint32_t>::max()) {
-    mFailed = true;
+    mFile.fail("the file would pass the WAVE format's 4 GB limit");
     return false;
   }
   mBytes.resize(static_cast<std::size_t>(frames * bytesPerFrame));
@@ -41,17 +38,15 @@ bool WaveFileWriter::write(const double* left, const double* right, int frames) 
     at = encodeWaveSample(at, left[i], mBits);
     at = encodeWaveSample(at, right[i], mBits);
   }
-  mFailed = std::fwrite(mBytes.data(), 1, mBytes.size(), mFile) != mBytes.size();
-  if (!mFailed) mFrames += frames;
-  return !mFailed;
+  if (!mFile.write(mBytes.data(), mBytes.size())) return false;
+  mFrames += frames;
+  return true;
 }
 
 bool WaveFileWriter::close() {
-  if (!mFile) return false;
-  bool ok = !mFailed && std::fseek(mFile, 0, SEEK_SET) == 0 && writeHeader();
-  ok = std::fclose(mFile) == 0 && ok;
-  mFile = nullptr;
-  return ok;
+  if (!mOpen) return false;
+  mOpen = false;
+  return writeHeader(true) && mFile.commit();
 }
 
 }  // namespace Quillvane

@@ -1,18 +1,20 @@
 #pragma once
 
 #include <cstdint>
-#include <cstdio>
+#include <string>
 #include <vector>
+
+#include "framework/OutputFile.h"
 
 namespace Quillvane {
 
 // Writes a stereo RIFF/WAVE file block by block, so a long render never has
-// to be held in memory: 24-bit integer or 32-bit float samples. The sizes in
-// the header are filled in by close().
+// to be held in memory: 24-bit integer or 32-bit float samples. The file
+// appears, or replaces one of the same name, only when close() completes
+// it; a writer dropped before that leaves no file behind.
 class WaveFileWriter {
  public:
   WaveFileWriter() = default;
-  ~WaveFileWriter();
   WaveFileWriter(const WaveFileWriter&) = delete;
   WaveFileWriter& operator=(const WaveFileWriter&) = delete;
 
@@ -23,19 +25,22 @@ class WaveFileWriter {
   // False once anything failed, or when the file would outgrow the format's
   // 4 GB limit.
   bool write(const double* left, const double* right, int frames);
-  // Completes the header; false when any step of the file failed.
+  // Completes the header and puts the file in place; false when any step
+  // of the file failed.
   bool close();
 
   int64_t framesWritten() const { return mFrames; }
+  // What failed, naming the file; empty while nothing did.
+  const std::string& error() const { return mFile.error(); }
 
  private:
-  bool writeHeader();
+  bool writeHeader(bool atStart);
 
-  std::FILE* mFile = nullptr;
+  OutputFile mFile;
+  bool mOpen = false;
   int mBits = 24;
   int mSampleRate = 0;
   int64_t mFrames = 0;
-  bool mFailed = false;
   std::vector<unsigned char> mBytes;
 };
 

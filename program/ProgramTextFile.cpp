@@ -1,6 +1,7 @@
 // Program text files: a name line, then one "key = value;" line per
 // parameter in parameter order; six choices are written by name.
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -8,6 +9,7 @@
 #include "effects/Distortion.h"
 #include "effects/FilterUti.h"
 #include "engine/WaveformProvider.h"
+#include "framework/OutputFile.h"
 #include "program/RirARorurProgram.h"
 
 namespace Quillvane {
@@ -16,7 +18,9 @@ using namespace Synth;
 
 namespace {
 
-constexpr int kLineBufferSize = 1024;
+// Far beyond any line the program writes (a name is at most 255 characters),
+// yet a source without line ends is refused after reading this much.
+constexpr std::size_t kMaxLineLength = 65536;
 const char* const kNameKey = "Name";
 
 bool isChoice(eVstParameters p) {
@@ -70,44 +74,91 @@ bool valueText(const char* line, std::string& value) {
   return true;
 }
 
+enum class LineRead { kLine, kEnd, kTooLong, kFailed };
+
+// One line of text without its end: a line feed, a carriage return and line
+// feed, or a lone carriage return.
+LineRead readLine(std::FILE* file, std::string& line) {
+  line.clear();
+  for (bool any = false;; any = true) {
+    const int c = std::getc(file);
+    if (c == EOF) return std::ferror(file) ? LineRead::kFailed : any ? LineRead::kLine : LineRead::kEnd;
+    if (c == '\n') return LineRead::kLine;
+    if (c == '\r') {
+      const int next = std::getc(file);
+      if (next != '\n' && next != EOF) std::ungetc(next, file);
+      return LineRead::kLine;
+    }
+    if (line.size() == kMaxLineLength) return LineRead::kTooLong;
+    line += static_cast<char>(c);
+  }
+}
+
+bool refuse(std::string* error, const std::string& reason) {
+  if (error) *error = reason;
+  return false;
+}
+
 }  // namespace
 
-bool RirARorurProgram::saveProgram(const char* path) const {
-  if (!path) return false;
-  std::FILE* file = std::fopen(path, "w");
-  if (!file) return false;
-  bool written = std::fprintf(file, "Name = %s;\n", singleLine(mName.c_str()).c_str()) > 0;
-  for (int i = 0; i < kNumParameters && written; ++i) {
-    const auto p = static_cast<eVstParameters>(i);
-    const double value = getParameterValue(p, true);
-    const char* key = getParameterNameText(p);
-    written = isChoice(p) ? std::fprintf(file, "%s = %s;\n", key, choiceName(p, value)) > 0
-                          : std::fprintf(file, "%s = %g;\n", key, value) > 0;
+bool RirARorurProgram::saveProgram(const char* path, std::string* error) const {
+  OutputFile file;
+  if (file.open(path)) {
+    file.print("Name = %s;\n", singleLine(mName.c_str()).c_str());
+    for (int i = 0; i < kNumParameters && !file.failed(); ++i) {
+      const auto p = static_cast<eVstParameters>(i);
+      const double value = getParameterValue(p, true);
+      const char* key = getParameterNameText(p);
+      if (isChoice(p)) {
+        file.print("%s = %s;\n", key, choiceName(p, value));
+      } else {
+        file.print("%s = %g;\n", key, value);
+      }
+    }
+    if (file.commit()) return true;
   }
-  written = !std::ferror(file) && written;
-  return std::fclose(file) == 0 && written;
+  if (error) *error = file.error();
+  return false;
 }
 
-bool RirARorurProgram::loadProgram(const char* path) {
-  if (!path) return false;
+bool RirARorurProgram::loadProgram(const char* path, std::string* error) {
+  if (!path) return refuse(error, "cannot read a program file without a name");
+  const std::string refusal = "cannot read program file '" + std::string(path) + "': ";
   std::FILE* file = std::fopen(path, "r");
-  if (!file) return false;
-  const bool read = readProgram(file);
+  if (!file) return refuse(error, refusal + std::strerror(errno));
+  std::string reason;
+  const bool read = readProgram(file, &reason);
   std::fclose(file);
-  return read;
+  return read || refuse(error, refusal + reason);
 }
 
-bool RirARorurProgram::readProgram(std::FILE* file) {
-  char line[kLineBufferSize];
-  std::string value;
+bool RirARorurProgram::readProgram(std::FILE* file, std::string* error) {
+  // A refused file changes nothing.
+  const QVSynthProgram previous = mProgram;
+  const std::string previousName = mName;
+  auto refuseFile = [&](const std::string& reason) {
+    mProgram = previous;
+    mName = previousName;
+    return refuse(error, reason);
+  };
+  std::string line, value;
   int accepted = 0;
   // k is the parameter the line at this position belongs to; -1 the name.
-  for (int k = -1; std::fgets(line, sizeof line, file); ++k) {
-    if (k >= kNumParameters) continue;
+  // Nothing past the last parameter's line is read.
+  for (int k = -1; k < kNumParameters; ++k) {
+    const LineRead read = readLine(file, line);
+    if (read == LineRead::kEnd) break;
+    if (read == LineRead::kFailed) return refuseFile(std::strerror(errno));
+    if (read == LineRead::kTooLong) {
+      return refuseFile("line " + std::to_string(k + 2) + " is longer than " + std::to_string(kMaxLineLength) +
+                        " characters");
+    }
     const auto p = static_cast<eVstParameters>(k);
-    // A plain substring search: keys inside longer keys pass too.
+    // A plain substring search: keys inside longer keys pass too. Like the
+    // value, it sees the line up to a NUL byte.
+    const char* text = line.c_str();
     const char* key = k < 0 ? kNameKey : getParameterNameText(p);
-    if (!std::strstr(line, key) || !valueText(line, value)) continue;
+    if (!std::strstr(text, key) || !valueText(text, value)) continue;
     ++accepted;
     if (k < 0) {
       mName = value.substr(0, kMaxNameLength);
@@ -117,7 +168,8 @@ bool RirARorurProgram::readProgram(std::FILE* file) {
       setParameterValue(p, std::atof(value.c_str()));
     }
   }
-  return !std::ferror(file) && accepted > 0;
+  if (accepted == 0) return refuseFile("none of its lines is a program setting");
+  return true;
 }
 
 }  // namespace Quillvane

@@ -41,17 +41,21 @@ class RirARorurProgram {
   QVSynthProgram& getSynthProgram() { return mProgram; }
   const QVSynthProgram& getSynthProgram() const { return mProgram; }
 
-  // One "key = value;" line per parameter after the name line. False when
-  // the file cannot be written completely.
-  bool saveProgram(const char* path) const;
-  // Lines are matched by position; see readProgram. False when the file
-  // cannot be opened or read, or when no line of it was usable.
-  bool loadProgram(const char* path);
+  // One "key = value;" line per parameter after the name line. The file is
+  // replaced only when all of it was written; otherwise false, with what
+  // failed in error when given.
+  bool saveProgram(const char* path, std::string* error = nullptr) const;
+  // Lines are matched by position; see readProgram. False, with the file
+  // and the reason in error when given, when the file cannot be opened or
+  // is refused.
+  bool loadProgram(const char* path, std::string* error = nullptr);
   // Reads a program from an open text stream: line k (from 0) must hold the
-  // key of parameter k - 1, the first line the name. A line that does not
-  // qualify is skipped and its parameter keeps its value. False when no line
-  // was usable or the stream failed.
-  bool readProgram(std::FILE* file);
+  // key of parameter k - 1, the first line the name; reading stops after
+  // the last parameter's line. A line that does not qualify is skipped and
+  // its parameter keeps its value. The stream is refused, changing nothing,
+  // when no line was usable, a line is too long to be one the program
+  // wrote, or the stream failed; error then says why.
+  bool readProgram(std::FILE* file, std::string* error = nullptr);
 
  private:
   QVSynthProgram mProgram;

@@ -2,16 +2,21 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
 
+#include "engine/SoundProcessor.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
 
+using testsupport::FileSizeLimit;
 using testsupport::readFile;
 using testsupport::TempDirectory;
 
@@ -114,6 +119,44 @@ TEST(WaveformWriter, RefusesWhatItCannotWrite) {
   EXPECT_FALSE(WaveformProvider::saveWaveform(dir.path("no/such/dir.raw").c_str(), samples, 2));
   EXPECT_FALSE(WaveformProvider::saveWaveformToHeader(dir.path("no/such/dir.h").c_str(), samples, 2));
   EXPECT_FALSE(WaveformProvider::saveWaveformToHeader(nullptr, samples, 2));
+}
+
+TEST(WaveformWriter, AFullDiskKeepsThePreviousFile) {
+  TempDirectory dir;
+  const Frames frames;
+  const double* left = frames.left.data();
+  const double* right = frames.right.data();
+  {
+    std::vector<float> samples(4096, 0.5f);
+    std::ofstream(dir.path("in01.f32"), std::ios::binary)
+        .write(reinterpret_cast<const char*>(samples.data()), static_cast<std::streamsize>(samples.size() * 4));
+  }
+  const struct {
+    const char* file;
+    std::function<bool(const std::string&)> save;
+  } writers[] = {
+      {"table.raw", [&](const std::string& path) { return WaveformProvider::saveWaveform(path.c_str(), left, 64); }},
+      {"note.wav",
+       [&](const std::string& path) {
+         return WaveformProvider::saveWaveformWAVE(path.c_str(), left, right, 64, 24, 44100);
+       }},
+      {"table.h",
+       [&](const std::string& path) { return WaveformProvider::saveWaveformToHeader(path.c_str(), left, 64); }},
+      {"tables.cpp",
+       [&](const std::string& path) { return Quillvane::Raw2Code(dir.path("in%02d.f32").c_str(), path.c_str()); }},
+  };
+  for (const auto& w : writers) {
+    const std::string path = dir.path(w.file);
+    ASSERT_TRUE(w.save(path)) << w.file;
+    const std::string before = readFile(path);
+    {
+      const FileSizeLimit limit(before.size() - 1);
+      EXPECT_FALSE(w.save(path)) << w.file;
+    }
+    EXPECT_EQ(readFile(path), before) << w.file;
+  }
+  EXPECT_EQ(dir.entries(),
+            (std::vector<std::string>{"in01.f32", "note.wav", "table.h", "table.raw", "tables.cpp"}));
 }
 
 TEST(WaveformWriter, RawFileMatchesAnIndependentWriter) {

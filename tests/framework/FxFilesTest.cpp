@@ -3,12 +3,14 @@
 #include <cmath>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "tests/support/RecordingGraphics.h"
 #include "tests/framework/TestHostPlug.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
@@ -430,6 +432,43 @@ TEST_F(FxFiles, UnwritableFilesFail) {
   EXPECT_FALSE(plug.SaveBankAsFXB()) << "cancelled dialog";
   EXPECT_FALSE(plug.DumpPresetSrcCode(nowhere.c_str(), nullptr));
   EXPECT_FALSE(plug.DumpPresetBlob(nowhere.c_str()));
+}
+
+TEST_F(FxFiles, AFullDiskKeepsThePreviousFile) {
+  TestHostPlug plug(2, "0-2", 2);
+  plug.InitUnitParams(0.5);
+  plug.MakeDefaultPreset("first", 2);
+  RecordingGraphics* gui = Attach(&plug);
+  const char* names[] = {"kA", "kB"};
+  const struct {
+    const char* file;
+    std::function<bool(const std::string&)> save;
+  } writers[] = {
+      {"program.fxp",
+       [&](const std::string& path) {
+         gui->mScriptedAnswers.push_back(path);
+         return plug.SaveProgramAsFXP();
+       }},
+      {"bank.fxb",
+       [&](const std::string& path) {
+         gui->mScriptedAnswers.push_back(path);
+         return plug.SaveBankAsFXB();
+       }},
+      {"named.txt", [&](const std::string& path) { return plug.DumpPresetSrcCode(path.c_str(), names); }},
+      {"blob.txt", [&](const std::string& path) { return plug.DumpPresetBlob(path.c_str()); }},
+  };
+  for (const auto& w : writers) {
+    const std::string path = Path(w.file);
+    ASSERT_TRUE(w.save(path)) << w.file;
+    const Bytes before = Read(path);
+    plug.GetParam(0)->Set(0.25);
+    {
+      const testsupport::FileSizeLimit limit(16);
+      EXPECT_FALSE(w.save(path)) << w.file;
+    }
+    EXPECT_EQ(Read(path), before) << w.file;
+  }
+  EXPECT_EQ(mTemp.entries(), (std::vector<std::string>{"bank.fxb", "blob.txt", "named.txt", "program.fxp"}));
 }
 
 TEST_F(FxFiles, SourceDumpRecreatesTheState) {

@@ -1,8 +1,10 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -36,6 +38,14 @@ ToolRun shell(const std::string& command) {
 }
 
 ToolRun tool(const std::string& arguments) { return shell(std::string(THUDROKKA_TOOL) + " " + arguments); }
+
+// The tool with every write past the first kilobyte of a file failing, as
+// on a full disk, and with at most a minute to finish.
+ToolRun toolOnAFullDisk(const std::string& arguments) {
+  return shell("(trap '' XFSZ; ulimit -f 2; exec timeout 60 " + std::string(THUDROKKA_TOOL) + " " + arguments + ")");
+}
+
+void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 TEST(Tool, RendersAPresetNoteToAStereoFile) {
   const TempDirectory dir;
@@ -176,6 +186,101 @@ TEST(Tool, RendersTheWholeBankIntoNumberedFiles) {
   const ToolRun failed = tool("render-bank " + blocked + " --jobs 3 --rate 8000 --length 0.02 --tail 0.01");
   EXPECT_EQ(failed.status, 1);
   EXPECT_NE(failed.err.find("cannot write '" + blocked + "/" + files[5] + "'"), std::string::npos) << failed.err;
+}
+
+TEST(Tool, AFullDiskKeepsTheFilesThatWereThere) {
+  const TempDirectory dir;
+  const std::string wave = dir.path("note.wav"), program = dir.path("kick.qvp"), source = dir.path("bank.cpp");
+  ASSERT_EQ(tool("render --preset 3 --rate 8000 --length 0.1 --tail 0 -o " + wave).status, 0);
+  ASSERT_EQ(tool("program save " + program + " --preset 3").status, 0);
+  ASSERT_EQ(tool("generate-presets " + source).status, 0);
+  const struct {
+    std::string arguments, file;
+  } cases[] = {
+      {"render --preset 5 --rate 8000 --length 0.5 -o " + wave, wave},
+      {"program save " + program + " --preset 5", program},
+      {"generate-presets " + source, source},
+  };
+  for (const auto& c : cases) {
+    const std::string before = readFile(c.file);
+    const ToolRun run = toolOnAFullDisk(c.arguments);
+    EXPECT_EQ(run.status, 1) << c.arguments;
+    const std::string command = c.arguments.substr(0, c.arguments.find(' '));
+    EXPECT_EQ(run.err, "thudrokka " + command + ": cannot write '" + c.file + "': File too large\n");
+    EXPECT_EQ(readFile(c.file), before) << c.arguments;
+  }
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"bank.cpp", "kick.qvp", "note.wav"}));
+
+  const std::string folder = dir.path("bank");
+  const ToolRun bank = toolOnAFullDisk("render-bank " + folder + " --rate 8000 --length 0.5");
+  EXPECT_EQ(bank.status, 1);
+  EXPECT_NE(bank.err.find("/000-_BASIC_BASSDRUMS_.wav': File too large"), std::string::npos) << bank.err;
+  EXPECT_TRUE(std::filesystem::is_empty(folder));
+}
+
+TEST(Tool, ProgramFilesLoadAsMeantOrNotAtAll) {
+  const TempDirectory dir;
+  const std::string saved = dir.path("saved.qvp");
+  ASSERT_EQ(tool("program save " + saved + " --preset 5").status, 0);
+  const std::string text = readFile(saved);
+  const std::string listing = tool("program load " + saved).out;
+  const std::string values = listing.substr(listing.find('\t'));
+  ASSERT_EQ(values.size(), 1 + 105 * 7u);
+
+  std::string longName = text, crOnly = text, crlf;
+  longName.replace(0, text.find(';'), "Name = " + std::string(1030, 'x'));
+  std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+  for (char c : text) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  const struct {
+    const char* file;
+    std::string text, listing;
+  } readable[] = {
+      {"long.qvp", longName, std::string(32, 'x') + values},
+      {"cr.qvp", crOnly, listing},
+      {"crlf.qvp", crlf, listing},
+  };
+  for (const auto& c : readable) {
+    writeText(dir.path(c.file), c.text);
+    const ToolRun run = tool(std::string("program load ") + dir.path(c.file));
+    EXPECT_EQ(run.status, 0) << c.file << ": " << run.err;
+    EXPECT_EQ(run.out, c.listing) << c.file;
+  }
+
+  const std::string out = dir.path("never.wav");
+  const struct {
+    std::string arguments, error;
+  } refused[] = {
+      {"program load /dev/zero",
+       "thudrokka program: cannot read program file '/dev/zero': line 1 is longer than 65536 characters\n"},
+      {"render --program /dev/urandom -o " + out,
+       "thudrokka render: cannot read program file '/dev/urandom': none of its lines is a program setting\n"},
+  };
+  for (const auto& c : refused) {
+    const ToolRun run = shell("timeout 60 " + std::string(THUDROKKA_TOOL) + " " + c.arguments);
+    EXPECT_EQ(run.status, 1) << c.arguments;
+    EXPECT_EQ(run.err, c.error);
+  }
+  EXPECT_FALSE(std::filesystem::exists(out));
+}
+
+TEST(Tool, PrintedNamesCarryNoControlCharacters) {
+  const TempDirectory dir;
+  const std::string file = dir.path("named.qvp");
+  const struct {
+    const char* name;
+    const char* printed;
+  } cases[] = {
+      {"\x1b[31mRed\x1b[0m \x1b]2 title\x07", "?[31mRed?[0m ?]2 title?"},
+      {"Tab\there \x7f", "Tab?here ?"},
+      {"Kick \xc3\xbc \xe2\x82\xac", "Kick \xc3\xbc \xe2\x82\xac"},
+      {"C1 \xc2\x9b" "2J raw \x9b" "2J \xff", "C1 ?2J raw ?2J ?"},
+  };
+  for (const auto& c : cases) {
+    writeText(file, std::string("Name = ") + c.name + ";\n");
+    const ToolRun run = tool("program load " + file);
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.out.substr(0, run.out.find('\t')), c.printed);
+  }
 }
 
 }  // namespace

@@ -2,14 +2,19 @@
 
 #include <cmath>
 #include <cstring>
+#include <filesystem>
 #include <limits>
 
 #include "instrument/WaveFileWriter.h"
 #include "tests/instrument/WaveFileReader.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
 
+using testsupport::FileSizeLimit;
+using testsupport::readFile;
 using testsupport::TempDirectory;
 
 using Quillvane::WaveFileWriter;
@@ -66,6 +71,41 @@ TEST(WaveFileWriter, AnEmptyFileIsStillComplete) {
   ASSERT_TRUE(wave.valid);
   EXPECT_EQ(wave.frames(), 0);
   EXPECT_EQ(wave.riffSize, 36u);
+}
+
+TEST(WaveFileWriter, AFileAppearsOnlyWhenComplete) {
+  const TempDirectory dir;
+  const std::string file = dir.path("out.wav");
+  const std::vector<double> silence(4096, 0.0);
+  auto writeSeconds = [&](WaveFileWriter& writer, int blocks) {
+    bool ok = writer.open(file.c_str(), 44100, 24);
+    for (int i = 0; i < blocks && ok; ++i) ok = writer.write(silence.data(), silence.data(), 4096);
+    return ok;
+  };
+  {
+    WaveFileWriter writer;
+    ASSERT_TRUE(writeSeconds(writer, 4));
+    EXPECT_FALSE(std::filesystem::exists(file));
+    ASSERT_TRUE(writer.close());
+  }
+  const std::string complete = readFile(file);
+  ASSERT_EQ(WaveFile::read(file).frames(), 4 * 4096);
+
+  // A render abandoned half way, or one that meets a full disk, leaves the
+  // file written before as it was.
+  {
+    WaveFileWriter abandoned;
+    ASSERT_TRUE(writeSeconds(abandoned, 2));
+  }
+  EXPECT_EQ(readFile(file), complete);
+  {
+    const FileSizeLimit limit(complete.size() / 2);
+    WaveFileWriter writer;
+    EXPECT_FALSE(writeSeconds(writer, 8) && writer.close());
+    EXPECT_EQ(writer.error(), "cannot write '" + file + "': File too large");
+  }
+  EXPECT_EQ(readFile(file), complete);
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.wav"});
 }
 
 TEST(WaveFileWriter, RefusesWhatItCannotWrite) {

@@ -13,6 +13,7 @@
 #include "presets/ProgramDefinitions.h"
 #include "presets/ThudrokkaFreePresets.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
@@ -20,6 +21,7 @@ namespace {
 using namespace Quillvane;
 using namespace Quillvane::Synth;
 
+using testsupport::FileSizeLimit;
 using testsupport::readFile;
 using testsupport::split;
 using testsupport::TempDirectory;
@@ -119,10 +121,10 @@ TEST(PresetSourceGenerator, NamesAreEscapedInTheLiteral) {
   program.setProgramName("say \"hi\" \\ now");
   const TempDirectory dir;
   const std::string path = dir.path("escaped.cpp");
-  std::FILE* file = std::fopen(path.c_str(), "w");
-  ASSERT_NE(file, nullptr);
+  OutputFile file;
+  ASSERT_TRUE(file.open(path.c_str()));
   EXPECT_TRUE(saveWdlProgram(program, file));
-  std::fclose(file);
+  ASSERT_TRUE(file.commit());
   const std::vector<std::string> text = split(readFile(path));
   ASSERT_EQ(text.size(), 109u);
   EXPECT_EQ(text[0], "  // say \"hi\" \\ now");
@@ -133,12 +135,27 @@ TEST(PresetSourceGenerator, FailuresAreReported) {
   EXPECT_FALSE(saveFreePrograms4Wdl(nullptr));
   EXPECT_FALSE(saveFreePrograms4Wdl("/nonexistent-folder/presets.cpp"));
   RirARorurProgram program;
-  EXPECT_FALSE(saveWdlProgram(program, nullptr));
+  OutputFile unopened;
+  EXPECT_FALSE(saveWdlProgram(program, unopened));
   // Writes that fail once the file is open: a device that is always full.
   if (std::FILE* full = std::fopen("/dev/full", "w")) {
     std::fclose(full);
     EXPECT_FALSE(saveFreePrograms4Wdl("/dev/full"));
   }
+
+  // A disk that fills up while the bank is written keeps the previous file.
+  const TempDirectory dir;
+  const std::string path = dir.path("presets.cpp");
+  ASSERT_TRUE(saveFreePrograms4Wdl(path.c_str()));
+  const std::string previous = readFile(path);
+  std::string error;
+  {
+    const FileSizeLimit limit(previous.size() / 2);
+    EXPECT_FALSE(saveFreePrograms4Wdl(path.c_str(), &error));
+  }
+  EXPECT_EQ(error, "cannot write '" + path + "': File too large");
+  EXPECT_EQ(readFile(path), previous);
+  EXPECT_EQ(dir.entries(), std::vector<std::string>{"presets.cpp"});
 }
 
 }  // namespace

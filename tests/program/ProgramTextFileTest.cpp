@@ -12,6 +12,7 @@
 #include "engine/WaveformProvider.h"
 #include "program/RirARorurProgram.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
@@ -19,6 +20,7 @@ namespace {
 using namespace Quillvane;
 using namespace Quillvane::Synth;
 namespace fs = std::filesystem;
+using testsupport::FileSizeLimit;
 using testsupport::readFile;
 using testsupport::split;
 using testsupport::TempDirectory;
@@ -170,14 +172,17 @@ TEST_F(ProgramTextFile, LinesArePositional) {
   EXPECT_EQ(inner.getParameterValue(Synth::Distortion, true), 0.0);
   EXPECT_EQ(inner.getParameterValue(Gate, true), distinct);
 
-  // A line too long for the line buffer counts as two lines.
+  // Long lines are read whole and shift nothing.
   rows = distinctLines();
+  rows[0] = "Name = " + std::string(1030, 'n') + ";";
   rows[1 + OscFreq1] = "OscFreq1 = 0.5" + std::string(1500, ' ') + ";";
   RirARorurProgram longLine;
   ASSERT_TRUE(longLine.loadProgram(write(joined(rows)).c_str()));
-  EXPECT_EQ(longLine.getParameterValue(Osc1OnOff, true), distinct);
-  EXPECT_EQ(longLine.getParameterValue(OscFreq1, true), fresh.getParameterValue(OscFreq1, true));
-  EXPECT_EQ(longLine.getParameterValue(OscVolume1, true), fresh.getParameterValue(OscVolume1, true));
+  EXPECT_EQ(longLine.getProgramName(), std::string(32, 'n'));
+  RirARorurProgram meant;
+  ASSERT_TRUE(meant.loadProgram(write(joined(distinctLines())).c_str()));
+  meant.setParameterValue(OscFreq1, 0.5);
+  EXPECT_TRUE(sameValues(longLine, meant));
 
   // Lines past the last parameter are ignored.
   rows = distinctLines();
@@ -185,6 +190,100 @@ TEST_F(ProgramTextFile, LinesArePositional) {
   RirARorurProgram extra;
   ASSERT_TRUE(extra.loadProgram(write(joined(rows)).c_str()));
   EXPECT_EQ(extra.getParameterValue(Volume, true), distinct);
+}
+
+TEST_F(ProgramTextFile, AnyLineEndWorks) {
+  RirARorurProgram expected;
+  ASSERT_TRUE(expected.loadProgram(write(joined(distinctLines())).c_str()));
+  const struct {
+    const char* name;
+    std::string end;
+  } ends[] = {{"LF", "\n"}, {"CRLF", "\r\n"}, {"CR", "\r"}};
+  for (const auto& e : ends) {
+    std::string text;
+    for (const std::string& line : distinctLines()) text += line + e.end;
+    RirARorurProgram loaded;
+    ASSERT_TRUE(loaded.loadProgram(write(text).c_str())) << e.name;
+    EXPECT_STREQ(loaded.getProgramName(), "Distinct") << e.name;
+    EXPECT_TRUE(sameValues(loaded, expected)) << e.name;
+  }
+
+  // Each end counts once, also mixed and without one on the last line; an
+  // empty line still takes its position.
+  auto rows = distinctLines();
+  std::string mixed = rows[0] + "\r" + rows[1] + "\r\n" + rows[2] + "\n\r";
+  for (std::size_t i = 4; i < rows.size(); ++i) mixed += rows[i] + (i + 1 < rows.size() ? "\r" : "");
+  RirARorurProgram loaded;
+  loaded.setParameterValue(OscFreq1, 0.9);
+  ASSERT_TRUE(loaded.loadProgram(write(mixed).c_str()));
+  EXPECT_EQ(loaded.getParameterValue(OscFreq1, true), 0.9);
+  EXPECT_TRUE(sameValues(loaded, [&] {
+    RirARorurProgram p = expected;
+    p.setParameterValue(OscFreq1, 0.9);
+    return p;
+  }()));
+}
+
+TEST_F(ProgramTextFile, ALineLongerThanAnyProgramLineRefusesTheFile) {
+  auto rows = distinctLines();
+  rows[1 + OscVolume1] = "OscVolume1 = 0.5;" + std::string(65536, ' ');
+  RirARorurProgram program;
+  program.setParameterValue(Volume, 0.9);
+  const QVSynthProgram before = program.getSynthProgram();
+  const std::string file = write(joined(rows));
+  std::string error;
+  EXPECT_FALSE(program.loadProgram(file.c_str(), &error));
+  EXPECT_EQ(error, "cannot read program file '" + file + "': line 5 is longer than 65536 characters");
+  EXPECT_EQ(std::memcmp(&before, &program.getSynthProgram(), sizeof before), 0);
+  EXPECT_STREQ(program.getProgramName(), "Basic Bassdrum");
+
+  // Right at the limit the line still loads.
+  rows[1 + OscVolume1] = "OscVolume1 = 0.5;" + std::string(65536 - 17, ' ');
+  ASSERT_TRUE(program.loadProgram(write(joined(rows)).c_str()));
+  EXPECT_EQ(program.getParameterValue(OscVolume1, true), 0.5);
+}
+
+// A stream that does not end for a reader that stops when it should: its
+// pattern over and over, counting what it served. Past 16 MB it gives up, so
+// a reader that keeps going fails the test instead of hanging it.
+struct EndlessSource {
+  std::string pattern;
+  std::size_t served = 0;
+
+  static ssize_t read(void* cookie, char* buffer, std::size_t size) {
+    auto* source = static_cast<EndlessSource*>(cookie);
+    if (source->served > (std::size_t{1} << 24)) return 0;
+    for (std::size_t i = 0; i < size; ++i) buffer[i] = source->pattern[(source->served + i) % source->pattern.size()];
+    source->served += size;
+    return static_cast<ssize_t>(size);
+  }
+};
+
+TEST_F(ProgramTextFile, EndlessStreamsAreReadOnlyAsFarAsAProgramGoes) {
+  const std::string program = joined(distinctLines());
+  const struct {
+    const char* what;
+    std::string pattern;
+    std::size_t mostRead;
+    const char* error;  // empty: the program loads
+  } cases[] = {
+      {"a program over and over", program, program.size() + 2 * BUFSIZ, ""},
+      {"zero bytes", std::string(1, '\0'), 65536 + 2 * BUFSIZ, "line 1 is longer than 65536 characters"},
+      {"line ends only", "\r", 106 + 2 * BUFSIZ, "none of its lines is a program setting"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EndlessSource source{c.pattern};
+    std::FILE* stream = fopencookie(&source, "r", {EndlessSource::read, nullptr, nullptr, nullptr});
+    ASSERT_NE(stream, nullptr);
+    RirARorurProgram loaded;
+    std::string error;
+    EXPECT_EQ(loaded.readProgram(stream, &error), *c.error == '\0');
+    std::fclose(stream);
+    EXPECT_EQ(error, c.error);
+    EXPECT_LE(source.served, c.mostRead);
+    EXPECT_STREQ(loaded.getProgramName(), *c.error == '\0' ? "Distinct" : "Basic Bassdrum");
+  }
 }
 
 TEST_F(ProgramTextFile, ValueTextStartsTwoAfterTheEqualsSign) {
@@ -264,6 +363,21 @@ TEST_F(ProgramTextFile, SaveReportsWhatItCouldNotWrite) {
   if (fs::exists("/dev/full")) {
     EXPECT_FALSE(program.saveProgram("/dev/full"));
   }
+
+  // A disk that fills up keeps the program saved before, and nothing else.
+  const std::string file = path("kick.txt");
+  program.setProgramName("Kept");
+  ASSERT_TRUE(program.saveProgram(file.c_str()));
+  const std::string kept = readFile(file);
+  program.setProgramName("Lost");
+  std::string error;
+  {
+    const FileSizeLimit limit(100);
+    EXPECT_FALSE(program.saveProgram(file.c_str(), &error));
+  }
+  EXPECT_EQ(error, "cannot write '" + file + "': File too large");
+  EXPECT_EQ(readFile(file), kept);
+  EXPECT_EQ(mDir.entries(), std::vector<std::string>{"kick.txt"});
 }
 
 }  // namespace

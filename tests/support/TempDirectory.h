@@ -1,8 +1,10 @@
 #pragma once
 
+#include <algorithm>
 #include <filesystem>
 #include <random>
 #include <string>
+#include <vector>
 
 namespace testsupport {
 
@@ -23,6 +25,14 @@ class TempDirectory {
   TempDirectory& operator=(const TempDirectory&) = delete;
 
   std::string path(const std::string& name = "") const { return (mPath / name).string(); }
+
+  // The names in the directory, hidden ones included, sorted.
+  std::vector<std::string> entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(mPath)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+  }
 
  private:
   std::filesystem::path mPath;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "SourceText.h"
+#include "framework/OutputFile.h"
 
 namespace {
 
@@ -25,10 +26,9 @@ void printHelp() {
 }
 
 int write(const std::string& path, const std::string& text) {
-  std::ofstream out(path, std::ios::binary);
-  out << text;
-  if (!out) {
-    std::fprintf(stderr, "make-user-waveforms: cannot write %s\n", path.c_str());
+  OutputFile out;
+  if (!out.open(path.c_str()) || !out.write(text.data(), text.size()) || !out.commit()) {
+    std::fprintf(stderr, "make-user-waveforms: %s\n", out.error().c_str());
     return 1;
   }
   return 0;

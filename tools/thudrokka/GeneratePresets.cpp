@@ -18,8 +18,7 @@ int runGeneratePresets(int argc, char** argv) {
   if (!parseCommand(kHelp, options, argc, argv, &line, &status)) return status;
   if (line.positional().size() != 1) return fail(kHelp.name, "give exactly one output file", kExitUsage);
   const std::string& path = line.positional()[0];
-  if (!Quillvane::saveFreePrograms4Wdl(path.c_str())) {
-    return fail(kHelp.name, "cannot write '" + path + "'", kExitFailure);
-  }
+  std::string error;
+  if (!Quillvane::saveFreePrograms4Wdl(path.c_str(), &error)) return fail(kHelp.name, error, kExitFailure);
   return kExitOk;
 }

@@ -66,10 +66,7 @@ bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillv
     }
     std::copy(left.begin(), left.begin() + n, leftOut.begin());
     std::copy(right.begin(), right.begin() + n, rightOut.begin());
-    if (!file.write(leftOut.data(), rightOut.data(), n)) {
-      *error = "cannot write the WAVE file";
-      return false;
-    }
+    if (!file.write(leftOut.data(), rightOut.data(), n)) return false;
     position += n;
   }
   return true;
@@ -78,11 +75,10 @@ bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillv
 int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, const std::string& path,
                      const char* command) {
   Quillvane::WaveFileWriter file;
-  if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits)) {
-    return fail(command, "cannot write '" + path + "'", kExitFailure);
-  }
   std::string error;
-  if (!renderNote(host, settings, file, &error)) return fail(command, error + " '" + path + "'", kExitFailure);
-  if (!file.close()) return fail(command, "cannot write '" + path + "'", kExitFailure);
+  if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits) ||
+      !renderNote(host, settings, file, &error) || !file.close()) {
+    return fail(command, file.error().empty() ? error : file.error(), kExitFailure);
+  }
   return kExitOk;
 }

@@ -32,7 +32,8 @@ const std::vector<OptionSpec>& noteRenderOptions();
 bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* settings);
 
 // Plays the note from frame 0 on an opened host and writes every slice to
-// file. False, with error set, when the unit or the file fails.
+// file. False when the unit fails, with error set, or the file fails, with
+// the file's error set.
 bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillvane::WaveFileWriter& file,
                 std::string* error);
 // The same into a new WAVE file at path; the exit status, with what went

@@ -5,6 +5,7 @@
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/ParameterDump.h"
 #include "tools/thudrokka/PresetChoice.h"
+#include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -28,7 +29,7 @@ int runPresets(int argc, char** argv) {
   if (host.open(kListingRate, kListingBlock) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
   for (const standin::HostSession::Preset& preset : host.presets()) {
-    std::printf("%d\t%s", static_cast<int>(preset.number), preset.name.c_str());
+    std::printf("%d\t%s", static_cast<int>(preset.number), printableText(preset.name).c_str());
     if (line.has("--dump")) {
       std::string error, values;
       if (!choosePreset(host, preset.number, &error)) return fail(kHelp.name, error, kExitFailure);

@@ -7,6 +7,7 @@
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/ParameterDump.h"
 #include "tools/thudrokka/PresetChoice.h"
+#include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -39,15 +40,14 @@ int runProgram(int argc, char** argv) {
   std::string error;
   if (save) {
     if (!choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
-    if (!host.instrument()->SaveProgramAsQV(path.c_str()))
-      return fail(kHelp.name, "cannot write '" + path + "'", kExitFailure);
+    if (!host.instrument()->SaveProgramAsQV(path.c_str(), &error)) return fail(kHelp.name, error, kExitFailure);
     return kExitOk;
   }
   Thudrokka* instrument = host.instrument();
-  if (!instrument->LoadProgramAsQV(path.c_str()))
-    return fail(kHelp.name, "cannot read program file '" + path + "'", kExitFailure);
+  if (!instrument->LoadProgramAsQV(path.c_str(), &error)) return fail(kHelp.name, error, kExitFailure);
   std::string values;
   if (!parameterValuesText(host, &values)) return fail(kHelp.name, "cannot read the parameters", kExitFailure);
-  std::printf("%s\t%s\n", instrument->GetPresetName(instrument->GetCurrentPresetIdx()), values.c_str());
+  const std::string name = printableText(instrument->GetPresetName(instrument->GetCurrentPresetIdx()));
+  std::printf("%s\t%s\n", name.c_str(), values.c_str());
   return std::fflush(stdout) == 0 ? kExitOk : fail(kHelp.name, "cannot write the listing", kExitFailure);
 }

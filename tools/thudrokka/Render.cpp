@@ -40,8 +40,8 @@ int runRender(int argc, char** argv) {
   std::string error;
   if (line.has("--preset") && !choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
   const std::string program = line.value("--program");
-  if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str())) {
-    return fail(kHelp.name, "cannot read program file '" + program + "'", kExitFailure);
+  if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str(), &error)) {
+    return fail(kHelp.name, error, kExitFailure);
   }
 
   return renderNoteToFile(host, settings, line.value("-o"), kHelp.name);

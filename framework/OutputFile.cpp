@@ -1,0 +1,222 @@
+#include "framework/OutputFile.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <cerrno>
+#include <cstdarg>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+constexpr std::size_t kBufferSize = 1 << 16;
+// Leaves room in a file name for the temporary file's prefix and suffix.
+constexpr std::size_t kMaxTemporaryStem = 200;
+constexpr int kTemporaryAttempts = 100;
+
+std::atomic<unsigned> gTemporaryCount{0};
+
+// 0, or the errno of the write that failed.
+int writeAll(int fd, const char* data, std::size_t size) {
+  while (size > 0) {
+    const ssize_t n = ::write(fd, data, size);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n < 0 ? errno : EIO;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+  }
+  return 0;
+}
+
+int writeAllAt(int fd, const char* data, std::size_t size, uint64_t offset) {
+  while (size > 0) {
+    const ssize_t n = ::pwrite(fd, data, size, static_cast<off_t>(offset));
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return n < 0 ? errno : EIO;
+    data += n;
+    size -= static_cast<std::size_t>(n);
+    offset += static_cast<uint64_t>(n);
+  }
+  return 0;
+}
+
+// A hidden name in the target's folder that no other writer uses.
+std::string temporaryName(const std::string& target, unsigned attempt) {
+  const std::size_t slash = target.find_last_of('/');
+  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  const std::string stem = target.substr(folder.size(), kMaxTemporaryStem);
+  return folder + "." + stem + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+}
+
+}  // namespace
+
+bool OutputFile::open(const char* path, Mode mode) {
+  discard();
+  mError.clear();
+  mPath = path ? path : "";
+  mTarget = mPath;
+  if (mPath.empty()) {
+    failWithErrno("write", ENOENT);
+    return false;
+  }
+  struct stat info;
+  const bool exists = ::stat(path, &info) == 0;
+  if (exists && S_ISDIR(info.st_mode)) {
+    failWithErrno("write", EISDIR);
+    return false;
+  }
+  if (exists && !S_ISREG(info.st_mode)) {
+    mFd = ::open(path, O_WRONLY | O_CLOEXEC | (mode == kAppend ? O_APPEND : O_TRUNC));
+    if (mFd < 0) failWithErrno("write", errno);
+    return mFd >= 0;
+  }
+  if (mPath.back() == '/') {
+    failWithErrno("write", EISDIR);
+    return false;
+  }
+  // Through a link, the file the link names is the one replaced.
+  if (exists) {
+    if (char* real = ::realpath(path, nullptr)) {
+      mTarget = real;
+      std::free(real);
+    }
+  }
+  for (int attempt = 0; attempt < kTemporaryAttempts && mFd < 0; ++attempt) {
+    mTemporary = temporaryName(mTarget, gTemporaryCount.fetch_add(1, std::memory_order_relaxed));
+    mFd = ::open(mTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (mFd < 0 && errno != EEXIST) break;
+  }
+  if (mFd < 0) {
+    const int error = errno;
+    mTemporary.clear();
+    failWithErrno("write", error);
+    return false;
+  }
+  if (exists) {
+    // The replacement keeps the permissions of the file it replaces.
+    ::fchmod(mFd, info.st_mode & 07777);
+    if (mode == kAppend) copyExisting(mTarget);
+  }
+  return !failed();
+}
+
+bool OutputFile::copyExisting(const std::string& from) {
+  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
+  if (in < 0) {
+    failWithErrno("read", errno);
+    return false;
+  }
+  char chunk[8192];
+  for (;;) {
+    const ssize_t n = ::read(in, chunk, sizeof chunk);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) failWithErrno("read", errno);
+    if (n <= 0 || !write(chunk, static_cast<std::size_t>(n))) break;
+  }
+  ::close(in);
+  return !failed();
+}
+
+bool OutputFile::write(const void* data, std::size_t size) {
+  if (mFd < 0) {
+    if (!failed()) fail("the file is not open");
+    return false;
+  }
+  const char* bytes = static_cast<const char*>(data);
+  if (mBuffer.size() + size > kBufferSize && !flush()) return false;
+  if (size >= kBufferSize) {
+    const int error = writeAll(mFd, bytes, size);
+    if (error != 0) failWithErrno("write", error);
+    return error == 0;
+  }
+  mBuffer.insert(mBuffer.end(), bytes, bytes + size);
+  return true;
+}
+
+bool OutputFile::print(const char* format, ...) {
+  char small[256];
+  va_list args;
+  va_start(args, format);
+  va_list again;
+  va_copy(again, args);
+  const int length = std::vsnprintf(small, sizeof small, format, args);
+  va_end(args);
+  bool ok = length >= 0;
+  if (ok && static_cast<std::size_t>(length) < sizeof small) {
+    ok = write(small, static_cast<std::size_t>(length));
+  } else if (ok) {
+    std::vector<char> large(static_cast<std::size_t>(length) + 1);
+    std::vsnprintf(large.data(), large.size(), format, again);
+    ok = write(large.data(), static_cast<std::size_t>(length));
+  } else {
+    fail("the text cannot be formatted");
+  }
+  va_end(again);
+  return ok;
+}
+
+bool OutputFile::writeAt(uint64_t offset, const void* data, std::size_t size) {
+  if (!flush()) return false;
+  const int error = writeAllAt(mFd, static_cast<const char*>(data), size, offset);
+  if (error != 0) failWithErrno("write", error);
+  return error == 0;
+}
+
+bool OutputFile::flush() {
+  if (mFd < 0) {
+    if (!failed()) fail("the file is not open");
+    return false;
+  }
+  const int error = writeAll(mFd, mBuffer.data(), mBuffer.size());
+  mBuffer.clear();
+  if (error != 0) failWithErrno("write", error);
+  return error == 0;
+}
+
+bool OutputFile::commit() {
+  if (!flush()) return false;
+  // Written through to the disk before it takes the target's name, so a
+  // crash leaves the old file or the new one.
+  if (!mTemporary.empty() && ::fsync(mFd) != 0) {
+    failWithErrno("write", errno);
+    return false;
+  }
+  const int fd = mFd;
+  mFd = -1;
+  if (::close(fd) != 0) {
+    failWithErrno("write", errno);
+    return false;
+  }
+  if (!mTemporary.empty() && ::rename(mTemporary.c_str(), mTarget.c_str()) != 0) {
+    failWithErrno("replace", errno);
+    return false;
+  }
+  mTemporary.clear();
+  return true;
+}
+
+void OutputFile::discard() {
+  closeAndRemove();
+  mBuffer.clear();
+}
+
+void OutputFile::fail(const std::string& reason) {
+  if (mError.empty()) mError = "cannot write '" + mPath + "': " + reason;
+  closeAndRemove();
+}
+
+void OutputFile::failWithErrno(const char* action, int error) {
+  if (mError.empty()) mError = std::string("cannot ") + action + " '" + mPath + "': " + std::strerror(error);
+  closeAndRemove();
+}
+
+void OutputFile::closeAndRemove() {
+  if (mFd >= 0) ::close(mFd);
+  mFd = -1;
+  if (!mTemporary.empty()) ::unlink(mTemporary.c_str());
+  mTemporary.clear();
+}

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// A file that a user gets back whole or not at all. The bytes go to a
+// temporary file beside the target, which commit() renames over the target
+// once everything is written; a failed step, or destruction without a
+// commit, removes the temporary file and leaves the target as it was. A
+// target that is not a regular file (a device, a pipe) cannot be replaced
+// and is written in place.
+//
+// Every failure sets error() to one line naming the file and the cause, and
+// makes every later call fail too, so a writer may check only the commit.
+class OutputFile {
+ public:
+  enum Mode {
+    kReplace,  // the file holds only what is written
+    kAppend,   // what is written follows what the file held
+  };
+
+  OutputFile() = default;
+  ~OutputFile() { discard(); }
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  bool open(const char* path, Mode mode = kReplace);
+  bool write(const void* data, std::size_t size);
+  bool print(const char* format, ...) __attribute__((format(printf, 2, 3)));
+  // Overwrites bytes already written: a header whose sizes are known last.
+  bool writeAt(uint64_t offset, const void* data, std::size_t size);
+  // Makes the written bytes the target's contents; false when any step
+  // failed, and then the target is untouched.
+  bool commit();
+  // Drops what was written, if not committed yet.
+  void discard();
+  // Records a failure found by the writer itself (a format limit).
+  void fail(const std::string& reason);
+
+  bool failed() const { return !mError.empty(); }
+  // "cannot write 'PATH': cause"; empty while nothing failed.
+  const std::string& error() const { return mError; }
+
+ private:
+  bool flush();
+  bool copyExisting(const std::string& from);
+  void failWithErrno(const char* action, int error);
+  void closeAndRemove();
+
+  std::string mPath;       // as the caller named it, for messages
+  std::string mTarget;     // what is replaced: the path with links resolved
+  std::string mTemporary;  // empty when writing in place
+  int mFd = -1;
+  std::vector<char> mBuffer;
+  std::string mError;
+};
