@@ -78,6 +78,11 @@ bool OutputFile::open(const char* path, Mode mode) {
     failWithErrno("write", EISDIR);
     return false;
   }
+  // Replacing would get round a file made read-only; writing it could not.
+  if (exists && ::access(path, W_OK) != 0) {
+    failWithErrno("write", errno);
+    return false;
+  }
   // Through a link, the file the link names is the one replaced.
   if (exists) {
     if (char* real = ::realpath(path, nullptr)) {

@@ -128,6 +128,18 @@ TEST(OutputFile, TargetsThatCannotTakeAFile) {
     EXPECT_FALSE(file.write("x", 1));
     EXPECT_FALSE(file.commit());
   }
+  // Unless privileged, a read-only file stays as it is.
+  const std::string readOnly = dir.path("read-only.txt");
+  writeText(readOnly, kOld);
+  ASSERT_EQ(::chmod(readOnly.c_str(), 0444), 0);
+  if (::geteuid() != 0) {
+    OutputFile file;
+    EXPECT_FALSE(file.open(readOnly.c_str()));
+    EXPECT_EQ(file.error(), "cannot write '" + readOnly + "': Permission denied");
+    EXPECT_EQ(readFile(readOnly), kOld);
+  }
+  std::filesystem::remove(readOnly);
+
   OutputFile unopened;
   EXPECT_FALSE(unopened.commit());
   EXPECT_FALSE(unopened.error().empty());
