@@ -89,6 +89,29 @@ TEST(EditorImagesTest, AnotherRunWritesTheSameFilesByteForByte) {
   EXPECT_NE(sheet, nullptr);
 }
 
+TEST(EditorImagesTest, AFullDiskLeavesEveryImageWholeOrAsItWas) {
+  const testsupport::TempDirectory dir;
+  const std::string built = LICE_ResourceRoot() + "/" + kFolder, again = dir.path(kFolder);
+  const std::string previous = "the image drawn before";
+  for (const Entry& e : Table()) {
+    fs::create_directories(fs::path(again + e.path).parent_path());
+    std::ofstream(again + e.path, std::ios::binary) << previous;
+  }
+  // Writes past two kilobytes fail, as on a full disk.
+  const std::string full = "(trap '' XFSZ; ulimit -f 4; exec " + std::string(THUDROKKA_IMAGE_GENERATOR) +
+                           " --output '" + dir.path() + "') 2>/dev/null";
+  EXPECT_NE(std::system(full.c_str()), 0);
+  int kept = 0;
+  for (const auto& entry : fs::recursive_directory_iterator(dir.path())) {
+    if (!entry.is_regular_file()) continue;
+    const std::string file = fs::relative(entry.path(), again).generic_string();
+    const std::string contents = testsupport::readFile(entry.path());
+    kept += contents == previous;
+    EXPECT_TRUE(contents == previous || contents == testsupport::readFile(built + file)) << file;
+  }
+  EXPECT_GT(kept, 0);
+}
+
 // The direction, in degrees from straight up, clockwise, in which the light
 // indicator of a knob frame points: the centroid of its light pixels.
 double IndicatorAngle(LICE_IBitmap* strip, int frame, int size) {

@@ -3,15 +3,22 @@
 #include <png.h>
 
 #include <csetjmp>
-#include <cstdio>
 #include <vector>
+
+#include "framework/OutputFile.h"
 
 namespace art {
 
 namespace {
 
+void WriteBytes(png_structp png, png_bytep data, png_size_t size) {
+  if (!static_cast<OutputFile*>(png_get_io_ptr(png))->write(data, size)) png_error(png, "write failed");
+}
+
+void Flush(png_structp) {}
+
 // libpng's errors jump back here; nothing with a destructor lives across it.
-bool Encode(FILE* file, png_bytep* rows, int width, int height) {
+bool Encode(OutputFile* file, png_bytep* rows, int width, int height) {
   png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!info) {
@@ -20,7 +27,7 @@ bool Encode(FILE* file, png_bytep* rows, int width, int height) {
   }
   bool written = false;
   if (setjmp(png_jmpbuf(png)) == 0) {
-    png_init_io(png, file);
+    png_set_write_fn(png, file, WriteBytes, Flush);
     png_set_compression_level(png, 9);
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB_ALPHA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -50,19 +57,10 @@ bool WritePng(LICE_IBitmap* bitmap, const std::string& path, std::string* error)
     }
     rows[y] = out;
   }
-  FILE* file = std::fopen(path.c_str(), "wb");
-  if (!file) {
-    *error = "cannot create " + path;
-    return false;
-  }
-  const bool encoded = Encode(file, rows.data(), width, height);
-  const bool closed = std::fclose(file) == 0;
-  if (!encoded || !closed) {
-    *error = "cannot write " + path;
-    std::remove(path.c_str());
-    return false;
-  }
-  return true;
+  OutputFile file;
+  if (file.open(path.c_str()) && Encode(&file, rows.data(), width, height) && file.commit()) return true;
+  *error = file.failed() ? file.error() : "cannot encode " + path;
+  return false;
 }
 
 }  // namespace art
