@@ -78,7 +78,8 @@ int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, c
   std::string error;
   if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits) ||
       !renderNote(host, settings, file, &error) || !file.close()) {
-    return fail(command, file.error().empty() ? error : file.error(), kExitFailure);
+    if (!file.error().empty()) return fail(command, file.error(), kExitFailure);
+    return fail(command, (error.empty() ? "cannot write" : error) + " '" + path + "'", kExitFailure);
   }
   return kExitOk;
 }
