@@ -76,6 +76,9 @@ int renderInParallel(const std::vector<standin::HostSession::Preset>& presets, c
     if (pid < 0) break;
     if (pid == 0) {
       close(pipeFds[0]);
+      // Once the parent stops listening, a report fails instead of killing
+      // the worker, which then ends after its current file: no partial file.
+      signal(SIGPIPE, SIG_IGN);
       int status = kExitOk;
       for (std::size_t i = static_cast<std::size_t>(k); i < presets.size() && status == kExitOk; i += jobs) {
         status = renderPreset(presets[i], folder, settings);
@@ -98,11 +101,9 @@ int renderInParallel(const std::vector<standin::HostSession::Preset>& presets, c
     }
     progress.update(++done, presets[static_cast<std::size_t>(report.preset)].name);
   }
+  // One failure ends the run, as it does one preset after another: the
+  // workers stop at their next report.
   close(pipeFds[0]);
-  // One failure ends the run, as it does one preset after another.
-  if (status != kExitOk) {
-    for (pid_t pid : workers) kill(pid, SIGTERM);
-  }
   for (pid_t pid : workers) {
     int exit = 0;
     while (waitpid(pid, &exit, 0) < 0 && errno == EINTR) {
