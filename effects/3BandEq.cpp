@@ -46,11 +46,20 @@ void Equalizer::applyAll() {
 
 void Equalizer::setSampleRate(double sampleRate) {
   AudioProcessingUnit::setSampleRate(sampleRate);
-  setParam(*mLowShelf, mLowShelfParams, Dsp::idSampleRate, sampleRate);
-  setParam(*mBandShelf, mBandShelfParams, Dsp::idSampleRate, sampleRate);
-  setParam(*mHighShelf, mHighShelfParams, Dsp::idSampleRate, sampleRate);
-  setParam(*mBandPass, mBandPassParams, Dsp::idSampleRate, sampleRate);
-  setParam(*mBandStop, mBandStopParams, Dsp::idSampleRate, sampleRate);
+  const struct {
+    Dsp::Filter& filter;
+    Dsp::Params& params;
+    double hz;
+  } designs[] = {{*mLowShelf, mLowShelfParams, mLowShelfFrequency},
+                 {*mBandShelf, mBandShelfParams, mMidFrequency},
+                 {*mHighShelf, mHighShelfParams, mHighShelfFrequency},
+                 {*mBandPass, mBandPassParams, mMidFrequency},
+                 {*mBandStop, mBandStopParams, mMidFrequency}};
+  for (const auto& d : designs) {
+    setParam(d.filter, d.params, Dsp::idSampleRate, sampleRate);
+    // At low rates the high shelf would sit past Nyquist and ring up.
+    setParam(d.filter, d.params, Dsp::idFrequency, belowNyquist(d.hz, sampleRate));
+  }
   applyAll();
 }
 

@@ -103,6 +103,22 @@ TEST(Equalizer, FollowsTheSampleRate) {
   expectNear(block, expected, kGuardTolerance);
 }
 
+TEST(Equalizer, LowRatesKeepTheHighShelfBelowNyquist) {
+  // 4400 Hz lies past Nyquist at 8 kHz: the shelf sits at 0.49 of the rate
+  // instead of ringing up.
+  Equalizer eq;
+  eq.setSampleRate(8000);
+  eq.setMidAmount(0.5);
+  eq.setHighAmount(1.0);
+  settle(eq);
+  StereoBuffer block = StereoBuffer::tones(128);
+  auto low = reference<Dsp::Butterworth::Design::LowShelf<2>, DF1>({8000, 2, 400, -6});
+  auto top = reference<Dsp::Butterworth::Design::HighShelf<2>, DF1>({8000, 2, 0.49 * 8000, 24});
+  const StereoBuffer expected = filtered(*top, filtered(*low, block));
+  eq.process(block.channels(), 128);
+  expectNear(block, expected, kGuardTolerance);
+}
+
 TEST(Equalizer, GainReadOuts) {
   Equalizer eq;
   // Amounts start at 0 although the shelves run at their -6 dB default.
