@@ -144,7 +144,7 @@ void IPlugBase::SetParameterFromGUI(int paramIdx, double normalizedValue) {
   OnParamChange(paramIdx);
 }
 
-void IPlugBase::AttachGraphics(IGraphics* graphics) {
+void IPlugBase::AttachGraphics(IPlugGUI* graphics) {
   if (!graphics) return;
   WDL_MutexLock lock(&mMutex);
   for (int i = 0; i < NParams(); ++i) {

@@ -4,7 +4,7 @@
 
 #include "framework/ByteChunk.h"
 #include "framework/Hosts.h"
-#include "framework/IGraphics.h"
+#include "framework/IPlugGUI.h"
 #include "framework/IParam.h"
 #include "framework/IPlugStructs.h"
 #include "framework/IPreset.h"
@@ -99,7 +99,7 @@ class IPlugBase {
   virtual void ResizeGraphics(int width, int height) = 0;
   virtual void HostSpecificInit() {}
   // Takes ownership of the editor.
-  virtual void AttachGraphics(IGraphics* graphics);
+  virtual void AttachGraphics(IPlugGUI* graphics);
   virtual void SetLatency(int samples) { mLatency = samples; }
   virtual bool SendMidiMsg(IMidiMsg* msg) = 0;
   virtual bool SendSysEx(ISysEx*) { return false; }
@@ -127,7 +127,7 @@ class IPlugBase {
   // ---- Parameters.
   IParam* GetParam(int paramIdx) const { return mParams.Get(paramIdx); }
   int NParams() const { return mParams.GetSize(); }
-  IGraphics* GetGUI() const { return mGraphics; }
+  IPlugGUI* GetGUI() const { return mGraphics; }
   WDL_Mutex* GetMutex() { return &mMutex; }
   void OnParamReset();
   void DirtyParameters();
@@ -232,7 +232,7 @@ class IPlugBase {
   int mLatency;
   WDL_String mPreviousPath;
   WDL_PtrList<const char> mParamGroups;
-  IGraphics* mGraphics = nullptr;
+  IPlugGUI* mGraphics = nullptr;
   WDL_PtrList<IParam> mParams;
   WDL_PtrList<IPreset> mPresets;
   WDL_TypedBuf<double*> mInData;

@@ -4,13 +4,13 @@
 #include <string>
 #include <vector>
 
-#include "framework/IGraphics.h"
+#include "framework/IPlugGUI.h"
 
 namespace testsupport {
 
 // Editor stand-in: records what the plug-in object pushes to it and answers
 // file prompts from a script (an empty answer, or none, is a cancelled dialog).
-class RecordingGraphics : public IGraphics {
+class RecordingGraphics : public IPlugGUI {
  public:
   struct SetCall {
     int idx;

@@ -4,11 +4,11 @@
 
 enum EFileAction { kFileOpen = 0, kFileSave = 1 };
 
-// What the plug-in object needs of its editor. The editor is attached once
-// and from then on owned and deleted by the plug-in object.
-class IGraphics {
+// What the plug-in object needs of its editor, whatever draws it. The editor
+// is attached once and from then on owned and deleted by the plug-in object.
+class IPlugGUI {
  public:
-  virtual ~IGraphics() = default;
+  virtual ~IPlugGUI() = default;
 
   // Sets every control bound to the parameter; a plain value is first
   // normalised through the parameter.
