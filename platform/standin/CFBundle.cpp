@@ -12,6 +12,7 @@ struct StandinCFBundle : standin::CFObject {
       : CFObject(standin::kBundleTypeID), identifier(id), location(std::move(where)) {}
   CFStringRef identifier;
   std::string location;
+  std::string resources;
 };
 
 struct StandinCFURL : standin::CFObject {
@@ -62,6 +63,22 @@ void standin::RegisterBundle(const char* identifier, const char* location) {
 void standin::SetMainBundle(const char* identifier) {
   std::lock_guard<std::mutex> lock(gBundleLock);
   gMainBundle = identifier ? FindBundle(identifier) : nullptr;
+}
+
+void standin::SetBundleResourceFolder(const char* identifier, const char* folder) {
+  std::lock_guard<std::mutex> lock(gBundleLock);
+  if (StandinCFBundle* bundle = identifier ? FindBundle(identifier) : nullptr) bundle->resources = folder ? folder : "";
+}
+
+std::string standin::BundleLocation(CFBundleRef bundle) {
+  std::lock_guard<std::mutex> lock(gBundleLock);
+  return bundle ? bundle->location : "";
+}
+
+std::string standin::BundleResourceFolder(CFBundleRef bundle) {
+  std::lock_guard<std::mutex> lock(gBundleLock);
+  if (!bundle) return "";
+  return bundle->resources.empty() ? bundle->location + "/Contents/Resources" : bundle->resources;
 }
 
 CFBundleRef CFBundleGetMainBundle() {

@@ -1,6 +1,8 @@
 // Stands in for the platform's CoreFoundation bundle and URL interfaces (CFBundle, CFURL) on Linux.
 #pragma once
 
+#include <string>
+
 #include "platform/standin/CFBase.h"
 
 typedef struct StandinCFBundle* CFBundleRef;
@@ -19,5 +21,11 @@ namespace standin {
 void RegisterBundle(const char* identifier, const char* location);
 // The process's main bundle; null or an unregistered identifier leaves none.
 void SetMainBundle(const char* identifier);
+// Where a registered bundle keeps its resources; by default the folder
+// Contents/Resources of its location.
+void SetBundleResourceFolder(const char* identifier, const char* folder);
+// "" for null.
+std::string BundleLocation(CFBundleRef bundle);
+std::string BundleResourceFolder(CFBundleRef bundle);
 
 }  // namespace standin

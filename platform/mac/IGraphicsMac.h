@@ -1,0 +1,71 @@
+#pragma once
+
+#include "framework/WDL_String.h"
+#include "graphics/IGraphics.h"
+
+class IGraphicsCocoa_vThudrokka_au;
+class NSWindow;
+
+// The macOS editor host: the platform-neutral editor of its base, shown in a
+// Cocoa view, with images from the plug-in bundle and the platform's alerts,
+// file panels, menus, URL opening, paths and cursor. Main thread only.
+class IGraphicsMac : public IGraphics {
+ public:
+  IGraphicsMac(IPlugBase* plug, int w, int h, int fps = 0);
+  ~IGraphicsMac() override;
+
+  // Copies the whole back buffer into the view being drawn.
+  bool DrawScreen(IRECT* r) override;
+  bool MeasureIText(IText* text, const char* str, IRECT* r) override;
+  void ForceEndUserEdit() override;
+  // Nothing at the current size.
+  void Resize(int w, int h) override;
+  bool WindowIsOpen() override;
+  const char* GetGUIAPI() override;
+  // Types: 4 Yes/No, 3 Yes/No/Cancel, 1 OK/Cancel, others one button. The
+  // default button gives 1, the alternate one 7, the other one 2, anything
+  // else (a dismissed alert) 0.
+  int ShowMessageBox(const char* text, const char* caption, int type) override;
+  IPopupMenu* CreateIPopupMenu(IPopupMenu* menu, IRECT* areaRect) override;
+  void CreateTextEntry(IControl* control, IText* text, IRECT* textRect, const char* str, IParam* param) override;
+  // The running application's executable.
+  void HostPath(WDL_String* path) override;
+  // The folder that holds the plug-in bundle, with a trailing "/".
+  void PluginPath(WDL_String* path) override;
+  // The home folder's Desktop, with a trailing "/"; empty without a home.
+  void DesktopPath(WDL_String* path) override;
+  // Without an open editor only empties fileName. An empty dir becomes
+  // "~/Desktop"; a chosen file's folder comes back with a trailing "/".
+  void PromptForFile(WDL_String* fileName, EFileAction action, WDL_String* dir, const char* extensions) override;
+  bool PromptForColor(IColor* color, const char* prompt = "") override;
+  // Addresses containing "http" are web addresses, anything else a file path.
+  bool OpenURL(const char* url, const char* windowTitle = nullptr, const char* confirmMsg = nullptr,
+               const char* errMsg = nullptr) override;
+  void* OpenWindow(void* parentView) override;
+  void* OpenWindow(void* window, void* control, short leftOffset = 0, short topOffset = 0) override;
+  void AttachSubWindow(void* hostWindowRef) override;
+  void RemoveSubWindow() override;
+  void CloseWindow() override;
+  void* GetWindow() override;
+  void HideMouseCursor() override;
+  void ShowMouseCursor() override;
+  LICE_IBitmap* OSLoadBitmap(int id, const char* name) override;
+
+  void* OpenCocoaWindow(void* parentView);
+  void* OpenCarbonWindow(void* window, void* control, short leftOffset, short topOffset);
+  // The system version, 0 when it cannot be asked.
+  static int GetUserOSVersion();
+  // The plug-in's bundle, in which the images and paths are looked up.
+  void SetBundleID(const char* bundleID) { mBundleID.Set(bundleID); }
+  const char* GetBundleID() const { return mBundleID.Get(); }
+
+ private:
+  IGraphicsCocoa_vThudrokka_au* mGraphicsCocoa = nullptr;
+  WDL_String mBundleID;
+  NSWindow* mHostNSWindow = nullptr;
+};
+
+// The PNG image of the bundle's resources whose base name is that of name
+// (folders and a ".png" extension in any case dropped); null when name is
+// not a PNG name, or the bundle, the image or its decoding fails.
+LICE_IBitmap* LoadImgFromResourceOSX(const char* bundleID, const char* name);

@@ -1,0 +1,88 @@
+#include "platform/standin/NSMenu.h"
+
+#include "platform/standin/UserScript.h"
+
+NSMenu::~NSMenu() {
+  for (NSMenuItem* item : mItems) {
+    delete item->mSubmenu;
+    delete item;
+  }
+}
+
+NSMenuItem* NSMenu::addItemWithTitle(const std::string& title, bool hasAction) {
+  NSMenuItem* item = new NSMenuItem();
+  item->mTitle = title;
+  item->mHasAction = hasAction;
+  item->mMenu = this;
+  mItems.push_back(item);
+  return item;
+}
+
+NSMenuItem* NSMenu::addSeparatorItem() {
+  NSMenuItem* item = addItemWithTitle("", false);
+  item->mSeparator = true;
+  return item;
+}
+
+void NSMenu::setSubmenu(NSMenu* submenu, NSMenuItem* item) {
+  if (!item || item->mMenu != this) {
+    delete submenu;
+    return;
+  }
+  delete item->mSubmenu;
+  item->mSubmenu = submenu;
+}
+
+NSMenuItem* NSMenu::itemAtIndex(int index) const {
+  return index >= 0 && index < numberOfItems() ? mItems[static_cast<size_t>(index)] : nullptr;
+}
+
+int NSMenu::indexOfItem(const NSMenuItem* item) const {
+  for (int i = 0; i < numberOfItems(); ++i) {
+    if (mItems[static_cast<size_t>(i)] == item) return i;
+  }
+  return -1;
+}
+
+void NSMenu::describe(std::vector<std::string>* lines, const std::string& path) const {
+  for (const NSMenuItem* item : mItems) {
+    if (item->mSeparator) {
+      lines->push_back(path + "-");
+      continue;
+    }
+    std::string line = path + std::string(2 * static_cast<size_t>(item->mIndentation), ' ') + item->mTitle;
+    if (item->mState == 1) line += " [x]";
+    if (!item->mEnabled) line += " [disabled]";
+    lines->push_back(line);
+    if (item->mSubmenu) item->mSubmenu->describe(lines, path + item->mTitle + " > ");
+  }
+}
+
+NSMenuItem* NSMenu::popUpContextMenu(NSMenu* menu, NSView*) {
+  if (!menu) return nullptr;
+  standin::PromptRecord record{standin::PromptRecord::kMenu, menu->mTitle, "", {}, ""};
+  menu->describe(&record.choices);
+  std::vector<std::string> titles;
+  NSMenuItem* chosen = nullptr;
+  if (standin::TakeMenuAnswer(&titles)) {
+    NSMenu* current = menu;
+    for (size_t i = 0; current && i < titles.size(); ++i) {
+      NSMenuItem* hit = nullptr;
+      for (NSMenuItem* item : current->mItems) {
+        if (!item->mSeparator && item->mEnabled && item->mTitle == titles[i]) {
+          hit = item;
+          break;
+        }
+      }
+      const bool last = i + 1 == titles.size();
+      if (!hit || (last && !hit->mHasAction) || (!last && !hit->mSubmenu)) break;
+      if (last) chosen = hit;
+      current = hit->mSubmenu;
+    }
+  }
+  if (chosen) {
+    for (size_t i = 0; i < titles.size(); ++i) record.answer += (i ? " > " : "") + titles[i];
+  }
+  standin::RecordPrompt(record);
+  return chosen;
+}

@@ -1,0 +1,69 @@
+// Stands in for AppKit menus (NSMenu, NSMenuItem) on Linux: a context menu pops up for the person of the user script.
+#pragma once
+
+#include <string>
+#include <vector>
+
+class NSMenu;
+class NSView;
+
+class NSMenuItem {
+ public:
+  const std::string& title() const { return mTitle; }
+  bool isSeparatorItem() const { return mSeparator; }
+  // 1 shows a check mark.
+  void setState(int state) { mState = state; }
+  int state() const { return mState; }
+  void setEnabled(bool enabled) { mEnabled = enabled; }
+  bool isEnabled() const { return mEnabled; }
+  void setIndentationLevel(int level) { mIndentation = level; }
+  int indentationLevel() const { return mIndentation; }
+  bool hasAction() const { return mHasAction; }
+  NSMenu* submenu() const { return mSubmenu; }
+  // The menu that holds the item.
+  NSMenu* menu() const { return mMenu; }
+
+ private:
+  friend class NSMenu;
+  std::string mTitle;
+  bool mSeparator = false;
+  int mState = 0;
+  bool mEnabled = true;
+  int mIndentation = 0;
+  bool mHasAction = false;
+  NSMenu* mSubmenu = nullptr;
+  NSMenu* mMenu = nullptr;
+};
+
+// A menu owns its items and their submenus.
+class NSMenu {
+ public:
+  explicit NSMenu(const std::string& title = "") : mTitle(title) {}
+  virtual ~NSMenu();
+  NSMenu(const NSMenu&) = delete;
+  NSMenu& operator=(const NSMenu&) = delete;
+
+  // An item without an action cannot be chosen (a submenu's own item).
+  NSMenuItem* addItemWithTitle(const std::string& title, bool hasAction);
+  NSMenuItem* addSeparatorItem();
+  // The menu takes the submenu.
+  void setSubmenu(NSMenu* submenu, NSMenuItem* item);
+  void setAutoenablesItems(bool autoenables) { mAutoenables = autoenables; }
+  int numberOfItems() const { return static_cast<int>(mItems.size()); }
+  NSMenuItem* itemAtIndex(int index) const;
+  // -1 when the item is not in this menu.
+  int indexOfItem(const NSMenuItem* item) const;
+  // The menu lines as the user script records them.
+  void describe(std::vector<std::string>* lines, const std::string& path = "") const;
+
+  // Shows the menu over the view until the person chooses or dismisses it;
+  // the chosen item (in the menu or a submenu), or null. The person clicks
+  // the titles of the next menu answer: each must name an enabled item, and
+  // the last one an item with an action.
+  static NSMenuItem* popUpContextMenu(NSMenu* menu, NSView* view);
+
+ private:
+  std::string mTitle;
+  bool mAutoenables = true;
+  std::vector<NSMenuItem*> mItems;
+};

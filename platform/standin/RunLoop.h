@@ -1,0 +1,29 @@
+// Stands in for the main run loop and its timers (CFRunLoop, NSTimer, Carbon event-loop timers) on Linux: a manual clock.
+#pragma once
+
+namespace standin {
+
+typedef void (*RunLoopProc)(void* context);
+struct RunLoopTimer;
+
+// A repeating timer: it fires first after firstDelay seconds, then every
+// interval (at least a microsecond) until it is removed. Timers fire only
+// inside RunLoopAdvance, on the thread that calls it.
+RunLoopTimer* AddRunLoopTimer(double firstDelay, double interval, RunLoopProc proc, void* context);
+// Null is ignored; a timer may remove itself, or another, while it fires.
+void RemoveRunLoopTimer(RunLoopTimer* timer);
+int RunLoopTimerCount();
+
+// Work the run loop does at the end of every pass (after each timer that
+// fires, and once at the end of an advance), as the platform redraws
+// invalidated views then.
+void AddRunLoopObserver(RunLoopProc proc, void* context);
+void RemoveRunLoopObserver(RunLoopProc proc, void* context);
+
+// Moves the clock on by seconds, firing every timer that falls due on the
+// way in time order; a timer due several times fires several times.
+void RunLoopAdvance(double seconds);
+// Seconds since the clock started.
+double RunLoopNow();
+
+}  // namespace standin

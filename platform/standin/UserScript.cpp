@@ -1,0 +1,55 @@
+#include "platform/standin/UserScript.h"
+
+#include <deque>
+
+namespace {
+
+struct Script {
+  std::deque<int> alerts;
+  std::deque<std::string> files;
+  std::deque<std::vector<std::string>> menus;
+  std::deque<bool> urls;
+  std::vector<standin::PromptRecord> prompts;
+};
+
+Script& TheScript() {
+  static Script script;
+  return script;
+}
+
+template <class T>
+bool Take(std::deque<T>* queue, T* out) {
+  if (queue->empty()) return false;
+  *out = queue->front();
+  queue->pop_front();
+  return true;
+}
+
+}  // namespace
+
+void standin::AnswerAlert(int button) { TheScript().alerts.push_back(button); }
+
+void standin::AnswerFilePanel(const std::string& path) { TheScript().files.push_back(path); }
+
+void standin::AnswerMenu(const std::vector<std::string>& titles) { TheScript().menus.push_back(titles); }
+
+void standin::AnswerOpenURL(bool opened) { TheScript().urls.push_back(opened); }
+
+bool standin::TakeAlertAnswer(int* button) { return Take(&TheScript().alerts, button); }
+
+bool standin::TakeFilePanelAnswer(std::string* path) { return Take(&TheScript().files, path); }
+
+bool standin::TakeMenuAnswer(std::vector<std::string>* titles) { return Take(&TheScript().menus, titles); }
+
+bool standin::TakeOpenURLAnswer(bool* opened) { return Take(&TheScript().urls, opened); }
+
+void standin::RecordPrompt(const PromptRecord& record) { TheScript().prompts.push_back(record); }
+
+const std::vector<standin::PromptRecord>& standin::Prompts() { return TheScript().prompts; }
+
+int standin::PendingAnswers() {
+  const Script& s = TheScript();
+  return static_cast<int>(s.alerts.size() + s.files.size() + s.menus.size() + s.urls.size());
+}
+
+void standin::ResetUserScript() { TheScript() = Script(); }

@@ -1,0 +1,50 @@
+// Stands in for the person at the screen on Linux: a script that a test or tool fills answers the modal prompts (alerts, file panels, menus, URL opening), and every prompt shown is recorded. A prompt with no answer queued is dismissed, as with Cancel or Escape.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace standin {
+
+struct PromptRecord {
+  enum Kind { kAlert, kOpenPanel, kSavePanel, kMenu, kOpenURL };
+  Kind kind;
+  // Alert: header. Panels: start folder. URL: the address opened.
+  std::string title;
+  // Alert: message. Panels: default file name.
+  std::string message;
+  // Alert: button titles, default, alternate, other ("" for the system's own).
+  // Panels: allowed file types. Menu: one line per item as shown, submenu
+  // items after their item as "title > item"; "-" a separator, "  " in front
+  // of a title item, " [x]" after a checked one, " [disabled]" after one
+  // that cannot be chosen.
+  std::vector<std::string> choices;
+  // What the person did: the button number, the file, the menu titles joined
+  // by " > ", "opened"; "" when the prompt was dismissed.
+  std::string answer;
+};
+
+// Each answer goes to the next prompt of its kind.
+// Alert buttons: 0 default, 1 alternate, 2 other.
+void AnswerAlert(int button);
+void AnswerFilePanel(const std::string& path);
+// The item titles clicked, as shown (with their number prefixes), from the
+// top menu down through submenus.
+void AnswerMenu(const std::vector<std::string>& titles);
+// Whether the browser opens the next address.
+void AnswerOpenURL(bool opened);
+
+// For the stand-ins: the next answer of a kind, false when none is queued.
+bool TakeAlertAnswer(int* button);
+bool TakeFilePanelAnswer(std::string* path);
+bool TakeMenuAnswer(std::vector<std::string>* titles);
+bool TakeOpenURLAnswer(bool* opened);
+void RecordPrompt(const PromptRecord& record);
+
+const std::vector<PromptRecord>& Prompts();
+// Answers not yet used.
+int PendingAnswers();
+// Forgets every answer and record.
+void ResetUserScript();
+
+}  // namespace standin
