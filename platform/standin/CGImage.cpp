@@ -35,16 +35,21 @@ void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image) {
   const int y0 = std::max(clip.top, static_cast<int>(std::ceil(top - 0.5)));
   const int x1 = std::min(clip.right, static_cast<int>(std::ceil(left + rect.size.width - 0.5)));
   const int y1 = std::min(clip.bottom, static_cast<int>(std::ceil(top + rect.size.height - 0.5)));
+  if (x0 >= x1 || y0 >= y1) return;
   const double sx = image->width / rect.size.width;
   const double sy = image->height / rect.size.height;
+  std::vector<int> sourceColumn(static_cast<size_t>(x1 - x0));
+  for (int x = x0; x < x1; ++x) {
+    sourceColumn[static_cast<size_t>(x - x0)] = std::min(image->width - 1, static_cast<int>((x + 0.5 - left) * sx));
+  }
   for (int y = y0; y < y1; ++y) {
     const int srcY = std::min(image->height - 1, static_cast<int>((y + 0.5 - top) * sy));
     const unsigned char* src = image->pixels.data() + static_cast<size_t>(srcY) * image->width * 4;
-    for (int x = x0; x < x1; ++x) {
-      const int srcX = std::min(image->width - 1, static_cast<int>((x + 0.5 - left) * sx));
-      unsigned char* dest = SWELL_GfxPixel(context, x, y);
-      std::memcpy(dest + 1, src + srcX * 4 + 1, 3);
+    unsigned char* dest = SWELL_GfxPixel(context, x0, y);
+    for (int column : sourceColumn) {
+      std::memcpy(dest, src + column * 4, 4);
       dest[0] = 255;
+      dest += 4;
     }
   }
 }

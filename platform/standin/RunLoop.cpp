@@ -18,7 +18,13 @@ namespace {
 
 // Nanoseconds, so that 25 ticks of 0.04 s make exactly one second.
 int64_t gNow = 0;
-std::vector<standin::RunLoopTimer*> gTimers;
+// Timers that fire at the moment, whose removal waits until they return.
+int gFiring = 0;
+// Scheduled timers live as long as the process, and so does their list.
+std::vector<standin::RunLoopTimer*>& Timers() {
+  static auto* timers = new std::vector<standin::RunLoopTimer*>();
+  return *timers;
+}
 std::vector<std::pair<standin::RunLoopProc, void*>> gObservers;
 
 int64_t ToTicks(double seconds) { return static_cast<int64_t>(std::llround(seconds * 1e9)); }
@@ -30,18 +36,19 @@ void RunObservers() {
 }
 
 void PurgeRemoved() {
-  gTimers.erase(std::remove_if(gTimers.begin(), gTimers.end(),
+  std::vector<standin::RunLoopTimer*>& timers = Timers();
+  timers.erase(std::remove_if(timers.begin(), timers.end(),
                                [](standin::RunLoopTimer* t) {
                                  if (!t->removed) return false;
                                  delete t;
                                  return true;
                                }),
-                gTimers.end());
+                timers.end());
 }
 
 standin::RunLoopTimer* NextDue(int64_t until) {
   standin::RunLoopTimer* next = nullptr;
-  for (standin::RunLoopTimer* t : gTimers) {
+  for (standin::RunLoopTimer* t : Timers()) {
     if (!t->removed && t->due <= until && (!next || t->due < next->due)) next = t;
   }
   return next;
@@ -54,17 +61,20 @@ standin::RunLoopTimer* standin::AddRunLoopTimer(double firstDelay, double interv
   RunLoopTimer* timer =
       new RunLoopTimer{gNow + std::max<int64_t>(0, ToTicks(firstDelay)), std::max<int64_t>(1000, ToTicks(interval)),
                        proc, context, false};
-  gTimers.push_back(timer);
+  Timers().push_back(timer);
   return timer;
 }
 
 void standin::RemoveRunLoopTimer(RunLoopTimer* timer) {
-  if (timer) timer->removed = true;
+  if (!timer) return;
+  timer->removed = true;
+  if (!gFiring) PurgeRemoved();
 }
 
 int standin::RunLoopTimerCount() {
-  PurgeRemoved();
-  return static_cast<int>(gTimers.size());
+  int n = 0;
+  for (const RunLoopTimer* t : Timers()) n += !t->removed;
+  return n;
 }
 
 void standin::AddRunLoopObserver(RunLoopProc proc, void* context) { gObservers.emplace_back(proc, context); }
@@ -79,11 +89,13 @@ void standin::RunLoopAdvance(double seconds) {
   while (RunLoopTimer* timer = NextDue(until)) {
     gNow = timer->due;
     timer->due += timer->interval;
+    ++gFiring;
     timer->proc(timer->context);
+    --gFiring;
+    PurgeRemoved();
     RunObservers();
   }
   gNow = until;
-  PurgeRemoved();
   RunObservers();
 }
 

@@ -113,7 +113,7 @@ TEST_F(EditorHostFixture, FilePromptsFillTheNameAndFolder) {
   EXPECT_EQ(LastPrompt().choices, (std::vector<std::string>{"qv", "", "bgp"}));
 
   // The folder chosen last is where the next panel starts.
-  gui->PromptForFile(&file, static_cast<EFileAction>(7), &dir, "fxp");
+  gui->PromptForFile(&file, kFileOpen, &dir, "fxp");
   EXPECT_EQ(LastPrompt().kind, PromptRecord::kOpenPanel);
   EXPECT_EQ(LastPrompt().title, "/home/someone/sounds/");
   EXPECT_STREQ(dir.Get(), "/home/someone/sounds/");
