@@ -1,19 +1,8 @@
 #include <gtest/gtest.h>
 
-#include <atomic>
-#include <cstdio>
-#include <thread>
-
-#include "graphics/BitmapControls.h"
 #include "graphics/HandOver.h"
-#include "graphics/TextControls.h"
-#include "lice/LICE_MemBitmap.h"
-#include "tests/graphics/GraphicsTestSupport.h"
 
 namespace {
-
-using gfxtest::LoggingPlug;
-using gfxtest::TestGraphics;
 
 TEST(HandOver, TheReaderTakesOnlyTheNewestPublishedValue) {
   HandOver<int> value(-1);
@@ -31,109 +20,6 @@ TEST(HandOver, TheReaderTakesOnlyTheNewestPublishedValue) {
   value.Publish();
   EXPECT_TRUE(value.Take());
   EXPECT_EQ(value.Front(), 4);
-}
-
-TEST(HandOver, AReaderOnAnotherThreadSeesValuesInOrderAndTheLastOne) {
-  struct Pair {
-    int a, b;
-  };
-  HandOver<Pair> value(Pair{0, 0});
-  constexpr int kLast = 200000;
-  std::thread writer([&] {
-    for (int i = 1; i <= kLast; ++i) {
-      value.Back() = Pair{i, -i};
-      value.Publish();
-    }
-  });
-  int seen = 0;
-  bool torn = false, backwards = false;
-  while (seen != kLast) {
-    if (!value.Take()) continue;
-    const Pair p = value.Front();
-    torn |= p.a != -p.b;
-    backwards |= p.a < seen;
-    seen = p.a;
-  }
-  writer.join();
-  EXPECT_FALSE(torn);
-  EXPECT_FALSE(backwards);
-}
-
-// A value set on the editor's thread is newer than one another thread left.
-TEST(HandOver, TextSetOnTheEditorThreadWinsOverAnOlderHandOver) {
-  LoggingPlug plug(nullptr, 1);
-  IText style;
-  ITextControl text(&plug, IRECT(0, 0, 10, 10), &style, "start");
-  std::thread([&] { text.SetTextFromPlug("from the host"); }).join();
-  EXPECT_STREQ(text.GetTextString(), "start");
-  text.SetTextFromPlug("from the editor");
-  text.TakeHandOver();
-  EXPECT_STREQ(text.GetTextString(), "from the editor");
-  const std::string longText(400, 'x');
-  std::thread([&] { text.SetTextFromPlug(longText.c_str()); }).join();
-  text.SetClean();
-  text.TakeHandOver();
-  EXPECT_EQ(std::string(text.GetTextString()), std::string(ITextControl::kMaxHandOverText, 'x'));
-  EXPECT_TRUE(text.IsDirty());
-}
-
-// Bitmap controls bound to parameters and read-outs are drawn on this thread
-// while another sets the parameters as a host does (under the plug-in's
-// lock) and rewrites the read-outs; after the other thread stops, the next
-// tick shows its last values.
-TEST(HandOver, ParametersAndTextsFromAnotherThreadShowAfterTheNextTick) {
-  constexpr int kControls = 16;
-  LoggingPlug plug(nullptr, kControls);
-  TestGraphics* gui = new TestGraphics(&plug, 320, 40);
-  LICE_MemBitmap strip(8, 8 * 64);
-  for (int i = 0; i < strip.getRowSpan() * strip.getHeight(); ++i) strip.getBits()[i] = 0xFF000000u | i;
-  IBitmap frames(&strip, 8, 8 * 64, 64);
-  IText style(10, &COLOR_WHITE, "DejaVu Sans", IText::kStyleNormal, IText::kAlignNear);
-  std::vector<IControl*> knobs;
-  std::vector<ITextControl*> texts;
-  for (int i = 0; i < kControls; ++i) {
-    knobs.push_back(new IBitmapControl(&plug, i * 20, 0, i, &frames));
-    gui->AttachControl(knobs.back());
-    texts.push_back(new ITextControl(&plug, IRECT(i * 20, 10, i * 20 + 20, 40), &style, "-"));
-    gui->AttachControl(texts.back());
-  }
-  plug.AttachGraphics(gui);
-
-  constexpr int kRounds = 3000;
-  std::atomic<bool> done{false};
-  std::thread host([&] {
-    char text[32];
-    for (int round = 1; round <= kRounds; ++round) {
-      for (int i = 0; i < kControls; ++i) {
-        const double v = ((round * 7 + i * 13) % 101) / 100.0;
-        {
-          WDL_MutexLock lock(plug.GetMutex());
-          plug.GetParam(i)->Set(v);
-          plug.GetGUI()->SetParameterFromPlug(i, v, false);
-        }
-        std::snprintf(text, sizeof(text), "%d", round * 100 + i);
-        texts[static_cast<size_t>(i)]->SetTextFromPlug(text);
-      }
-    }
-    done = true;
-  });
-  int frames_drawn = 0;
-  while (!done) {
-    IRECT r;
-    if (gui->IsDirty(&r)) {
-      gui->Draw(&r);
-      ++frames_drawn;
-    }
-  }
-  host.join();
-  IRECT r;
-  gui->IsDirty(&r);
-  gui->Draw(&r);
-  EXPECT_GT(frames_drawn, 0);
-  for (int i = 0; i < kControls; ++i) {
-    EXPECT_DOUBLE_EQ(knobs[static_cast<size_t>(i)]->GetValue(), ((kRounds * 7 + i * 13) % 101) / 100.0) << i;
-    EXPECT_EQ(std::string(texts[static_cast<size_t>(i)]->GetTextString()), std::to_string(kRounds * 100 + i));
-  }
 }
 
 }  // namespace
