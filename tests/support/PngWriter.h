@@ -2,13 +2,17 @@
 
 #include <string>
 
+#include "tools/png-writer/PngWriter.h"
+
 namespace testsupport {
 
-// Writes 32-bit pixels whose bytes are alpha, red, green, blue as a PNG: an
-// opaque RGB one for a person to look at, or with withAlpha an RGBA one;
-// false when the file cannot be written.
-bool writePng(const std::string& path, const unsigned char* pixels, int width, int height, int rowBytes,
-              bool withAlpha = false);
+// The tools' PNG writer with the tests' defaults: an opaque RGB picture for a
+// person to look at, or with withAlpha an RGBA one.
+inline bool writePng(const std::string& path, const unsigned char* pixels, int width, int height, int rowBytes,
+                     bool withAlpha = false) {
+  std::string error;
+  return WritePng(path, pixels, width, height, rowBytes, withAlpha, &error);
+}
 
 // Where tests put the files a person looks at: a folder in the build tree.
 std::string outputPath(const std::string& name);

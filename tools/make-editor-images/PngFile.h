@@ -3,11 +3,14 @@
 #include <string>
 
 #include "lice/LICE_IBitmap.h"
+#include "tools/png-writer/PngWriter.h"
 
 namespace art {
 
-// Writes the bitmap as an 8-bit RGBA PNG with straight alpha; the same
-// pixels always give the same bytes. False, with a message, on failure.
-bool WritePng(LICE_IBitmap* bitmap, const std::string& path, std::string* error);
+// The bitmap as an RGBA PNG with straight alpha.
+inline bool WritePng(LICE_IBitmap* bitmap, const std::string& path, std::string* error) {
+  return ::WritePng(path, reinterpret_cast<const unsigned char*>(bitmap->getBits()), bitmap->getWidth(),
+                    bitmap->getHeight(), bitmap->getRowSpan() * 4, true, error);
+}
 
 }  // namespace art
