@@ -42,16 +42,4 @@ bool WithShapeCombiner(bool aa, int op, int weight, F&& f) {
   return aa ? WithBlendingCombiner(op, weight, f) : WithAliasedCombiner(op, weight, f);
 }
 
-// Plain copies at the weights with a whole-word form; false for the others.
-template <class F>
-bool WithWordCombiner(int weight, F&& f) {
-  switch (weight) {
-    case 256: f(CombinerTag<_LICE_CombinePixelsClobberFAST>()); return true;
-    case 128: f(CombinerTag<_LICE_CombinePixelsHalfMix2FAST>()); return true;
-    case 64: f(CombinerTag<_LICE_CombinePixelsQuarterMix2FAST>()); return true;
-    case 192: f(CombinerTag<_LICE_CombinePixelsThreeQuarterMix2FAST>()); return true;
-    default: return false;
-  }
-}
-
 }  // namespace lice_detail

@@ -52,13 +52,7 @@ void WordFill(const Area& area, LICE_pixel color) {
 
 // Plain copies at the weights that have a whole-word form; false for others.
 bool WordCopy(const Area& area, LICE_pixel color, int weight) {
-  switch (weight) {
-    case 256: WordFill<_LICE_CombinePixelsClobberFAST>(area, color); return true;
-    case 128: WordFill<_LICE_CombinePixelsHalfMix2FAST>(area, color); return true;
-    case 64: WordFill<_LICE_CombinePixelsQuarterMix2FAST>(area, color); return true;
-    case 192: WordFill<_LICE_CombinePixelsThreeQuarterMix2FAST>(area, color); return true;
-    default: return false;
-  }
+  return WithWordCombiner(weight, [&](auto tag) { WordFill<typename decltype(tag)::type>(area, color); });
 }
 
 template <class Combiner>
