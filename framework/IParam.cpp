@@ -59,10 +59,10 @@ void IParam::SetShape(double shape) {
   if (shape != 0.0) mShape = shape;
 }
 
-void IParam::SetNormalized(double normalizedValue) {
-  mValue = mMin + (mMax - mMin) * std::pow(normalizedValue, mShape);
-  if (mType != kTypeDouble) mValue = mStep * std::floor(mValue / mStep + 0.5);
-  if (mValue > mMax) mValue = mMax;
+double IParam::FromNormalized(double normalizedValue) const {
+  double value = mMin + (mMax - mMin) * std::pow(normalizedValue, mShape);
+  if (mType != kTypeDouble) value = mStep * std::floor(value / mStep + 0.5);
+  return value > mMax ? mMax : value;
 }
 
 double IParam::GetNormalized() const { return GetNormalized(mValue); }
@@ -102,8 +102,8 @@ void IParam::GetDisplayForHost(double value, bool normalized, char* text, bool u
   }
 }
 
-const char* IParam::GetLabelForHost() const {
-  const char* displayText = GetDisplayText(Int());
+const char* IParam::GetLabelForHost(double value) const {
+  const char* displayText = GetDisplayText(TruncateToInt(value));
   return displayText[0] ? "" : mLabel;
 }
 

@@ -40,7 +40,9 @@ class IParam {
   void NegateDisplay() { mNegateDisplay = true; }
 
   // No lower clamp: callers pass n in [0, 1].
-  void SetNormalized(double normalizedValue);
+  void SetNormalized(double normalizedValue) { mValue = FromNormalized(normalizedValue); }
+  // The plain value that SetNormalized stores for a normalised one.
+  double FromNormalized(double normalizedValue) const;
   double GetNormalized() const;
   double GetNormalized(double nonNormalizedValue) const;
 
@@ -66,7 +68,9 @@ class IParam {
   }
   void GetDisplayForHost(double value, bool normalized, char* text, bool useTexts = true) const;
   const char* GetNameForHost() const { return mName; }
-  const char* GetLabelForHost() const;
+  const char* GetLabelForHost() const { return GetLabelForHost(mValue); }
+  // The label, or "" when the plain value has a display text of its own.
+  const char* GetLabelForHost(double value) const;
   const char* GetParamGroupForHost() const { return mParamGroup; }
 
   int GetNDisplayTexts() const { return mDisplayTexts.GetSize(); }

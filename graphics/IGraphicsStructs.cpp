@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/TruncateToInt.h"
+
 IText::IText(int size, const IColor* color, const char* font, EStyle style, EAlign align, int orientation,
              EQuality quality, const IColor* textEntryBGColor, const IColor* textEntryFGColor)
     : mSize(size),
@@ -24,6 +26,14 @@ void IBitmap::GetFrameOffset(int frame, int* srcX, int* srcY) const {
   const int size = mFramesAreHorizontal ? W : H;
   const int offset = static_cast<int>(static_cast<double>(frame - 1) * size / N + 0.5);
   (mFramesAreHorizontal ? *srcX : *srcY) = offset;
+}
+
+int IBitmap::FrameOfValue(double value) const {
+  if (N < 2) return 1;
+  const int k = TruncateToInt(static_cast<double>(N - 1) * value + 0.5);
+  if (k >= N) return N;
+  if (k < 0) return 1;
+  return k + 1;
 }
 
 int IBlendMode(const IChannelBlend* blend, bool rotated) {

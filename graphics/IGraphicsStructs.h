@@ -70,6 +70,9 @@ struct IBitmap {
   // Source offset of frame (counted from 1) inside the image; frames below 2
   // show the first.
   void GetFrameOffset(int frame, int* srcX, int* srcY) const;
+  // The frame, counted from 1, that shows a value 0..1: value 0 shows the
+  // first frame and value 1 the last.
+  int FrameOfValue(double value) const;
 
   LICE_IBitmap* mData;
   int W;
@@ -123,6 +126,9 @@ struct IMouseMod {
   constexpr IMouseMod(bool l = false, bool r = false, bool s = false, bool c = false, bool a = false)
       : L(l), R(r), S(s), C(c), A(a) {}
 };
+
+// The axis along which knobs, faders and radio buttons move.
+enum EDirection { kVertical = 0, kHorizontal = 1 };
 
 // Key codes the platform views send to OnKeyDown.
 enum EKeyCode {

@@ -3,6 +3,7 @@
 #include <atomic>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "effects/3BandEq.h"
 #include "effects/BitCrasher.h"
@@ -23,6 +24,8 @@
 #include "platform/mac/IPlugAU.h"
 #include "program/QVSynthProgram.h"
 #include "program/VstParameters.h"
+
+class IQvTabButton;
 
 // The instrument: voices, effect chain and output stage behind the Audio Unit
 // adapter, driven by the live program record that every parameter change
@@ -122,6 +125,12 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
 
   const Quillvane::VersionInfo& getVersionInfo() const { return mVersionInfo; }
 
+  // ---- Editor tabs, on the editor's thread. Each shows the controls listed
+  // for its tab, hides those listed for the other one and marks the other
+  // tab's button inactive.
+  void OnSynthTab();
+  void OnAboutTab();
+
  protected:
   void allocateBuffers();
   void freeBuffers();
@@ -189,6 +198,12 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Written on the render thread, read on the main thread.
   std::atomic<double> mLastNoteFrequency{0.0};
   std::atomic<int> mLastNoteNumber{-1};
+
+  // Indices of the editor's controls on each tab, and the tab buttons.
+  std::vector<int> mSynthTabControls;
+  std::vector<int> mAboutTabControls;
+  IQvTabButton* mSynthTabButton = nullptr;
+  IQvTabButton* mAboutTabButton = nullptr;
 
   double mOsc1WaveformCurve[kOscCurvePoints] = {};
   double mOsc2WaveformCurve[kOscCurvePoints] = {};

@@ -1,0 +1,105 @@
+#include "instrument/ThudrokkaPresetControls.h"
+
+#include "framework/IPreset.h"
+#include "framework/TextCopy.h"
+#include "graphics/IGraphics.h"
+#include "graphics/IPopupMenu.h"
+#include "instrument/Thudrokka.h"
+
+namespace {
+
+// Characters of the preset shown on the display.
+constexpr int kDisplayLen = 32;
+
+}  // namespace
+
+// ---- Preset display and menu.
+
+IQvPresetMenu::IQvPresetMenu(IPlugAU* plug, IRECT rect, IText* text, IColor bgColor)
+    : IControl(plug, rect), mBgColor(bgColor), mInstrument(dynamic_cast<Thudrokka*>(plug)) {
+  mTextEntryLength = kMaxNameLen;
+  mText = text ? *text : IText(14, &COLOR_BLACK, "Arial");
+}
+
+bool IQvPresetMenu::Draw(IGraphics* g) {
+  if (mInstrument) mDisp.Set(mInstrument->GetCurrentPresetString().c_str(), kDisplayLen);
+  g->FillIRect(&mBgColor, &mRect);
+  if (mDisp.GetLength()) g->DrawIText(&mText, mDisp.Get(), &mRect);
+  return true;
+}
+
+void IQvPresetMenu::OnMouseDown(int, int, IMouseMod* mod) {
+  IGraphics* gui = GetGUI();
+  if (gui && mPlug) {
+    if (mod && mod->R) {
+      char name[MAX_PRESET_NAME_LEN];
+      {
+        WDL_MutexLock lock(mPlug->GetMutex());
+        CopyText(name, mPlug->GetPresetName(mPlug->GetCurrentPresetIdx()), sizeof(name));
+      }
+      gui->CreateTextEntry(this, &mText, &mRect, name, nullptr);
+    } else {
+      ShowPresetMenu(gui);
+    }
+  }
+  mRedraw = true;
+  SetDirty(true);
+}
+
+void IQvPresetMenu::ShowPresetMenu(IGraphics* gui) {
+  IPopupMenu menu;
+  {
+    WDL_MutexLock lock(mPlug->GetMutex());
+    const int current = mPlug->GetCurrentPresetIdx();
+    for (int i = 0; i < mPlug->NPresets(); ++i) {
+      menu.AddItem(mPlug->GetPresetName(i), -1, i == current ? IPopupMenuItem::kChecked : IPopupMenuItem::kNoFlags);
+    }
+  }
+  menu.SetPrefix(2);
+  // The menu runs modally, so the lock is not held meanwhile.
+  IPopupMenu* chosen = gui->CreateIPopupMenu(&menu, &mRect);
+  if (!chosen || chosen->GetChosenItemIdx() < 0) return;
+  WDL_MutexLock lock(mPlug->GetMutex());
+  mPlug->RestorePreset(chosen->GetChosenItemIdx());
+  mPlug->InformHostOfProgramChange();
+  mPlug->DirtyParameters();
+}
+
+void IQvPresetMenu::TextFromTextEntry(const char* text) {
+  if (mPlug) {
+    char name[MAX_PRESET_NAME_LEN];
+    CopyText(name, text, sizeof(name));
+    WDL_MutexLock lock(mPlug->GetMutex());
+    mPlug->ModifyCurrentPreset(name);
+    mPlug->InformHostOfProgramChange();
+    mPlug->DirtyParameters();
+  }
+  SetDirty(false);
+}
+
+// ---- File selectors.
+
+IQvFileSelector::IQvFileSelector(Thudrokka* plug, IRECT rect, int paramIdx, IBitmap* bitmap, EFileAction action,
+                                 const char* dir, const char* extensions)
+    : IFileSelectorControl(plug, rect, paramIdx, bitmap, action, dir, extensions), mInstrument(plug) {}
+
+void IQvFileSelector::OnMouseDown(int x, int y, IMouseMod* mod) {
+  IFileSelectorControl::OnMouseDown(x, y, mod);
+  // Without an editor no dialog ran, and the last path must not be used again.
+  if (!mInstrument || mState != kFileSelectDone) return;
+  if (mFileAction == kFileOpen) {
+    mInstrument->LoadProgramAsQV(mFile.Get());
+  } else {
+    mInstrument->SaveProgramAsQV(mFile.Get());
+  }
+}
+
+bool IQvFileSelector::Draw(IGraphics* g) {
+  return g->DrawBitmap(&mBitmap, &mRect, mState == kFileSelectBusy ? 2 : 1, nullptr);
+}
+
+void IQvWaveFileSelector::OnMouseDown(int x, int y, IMouseMod* mod) {
+  if ((mod && mod->R) || !mInstrument || mFileAction != kFileOpen || !mInstrument->CanLoadWaveform()) return;
+  IFileSelectorControl::OnMouseDown(x, y, mod);
+  if (mState == kFileSelectDone) mInstrument->LoadWaveform(mFile.Get());
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "framework/WDL_String.h"
+#include "graphics/IControl.h"
+#include "graphics/TextControls.h"
+
+class IPlugAU;
+class Thudrokka;
+
+// The current preset's number and name over a background colour. A click
+// opens a menu of every preset, numbered, with the current one checked; the
+// chosen one is restored. A click with the R modifier opens a field to
+// rename the current preset, which also stores the current values in it.
+// Either way the host is told of the program change.
+class IQvPresetMenu : public IControl {
+ public:
+  // Longest name the rename field takes.
+  static constexpr int kMaxNameLen = 253;
+
+  // Without a text style: "Arial" 14 in black.
+  IQvPresetMenu(IPlugAU* plug, IRECT rect, IText* text, IColor bgColor);
+  void OnMouseDown(int x, int y, IMouseMod* mod) override;
+  bool Draw(IGraphics* g) override;
+  // The rename field's text; an empty one keeps the name.
+  void TextFromTextEntry(const char* text) override;
+  const char* GetDisplayString() const { return mDisp.Get(); }
+
+ protected:
+  void ShowPresetMenu(IGraphics* gui);
+
+  WDL_String mDisp;
+  IColor mBgColor;
+  Thudrokka* mInstrument;
+};
+
+// The program load or save button: its picture's second frame while the
+// dialog is open; the chosen path goes to the instrument, an empty one after
+// a cancel (which the instrument refuses).
+class IQvFileSelector : public IFileSelectorControl {
+ public:
+  IQvFileSelector(Thudrokka* plug, IRECT rect, int paramIdx, IBitmap* bitmap, EFileAction action, const char* dir,
+                  const char* extensions);
+  void OnMouseDown(int x, int y, IMouseMod* mod) override;
+  bool Draw(IGraphics* g) override;
+
+ protected:
+  Thudrokka* mInstrument;
+};
+
+// Loads a waveform file into the user waveform that oscillator 1 has
+// selected; only for the open action, only when that waveform takes a
+// file, and not with the R modifier.
+class IQvWaveFileSelector : public IQvFileSelector {
+ public:
+  using IQvFileSelector::IQvFileSelector;
+  void OnMouseDown(int x, int y, IMouseMod* mod) override;
+};
