@@ -1,6 +1,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -39,8 +40,10 @@ class LoggingPlug : public fwtest::TestHostPlug {
 };
 
 // An editor whose platform side records what the core asks of it: menus are
-// answered from a queue of item indices (none: dismissed), text entries and
-// screen updates are counted, images come from a table of sizes.
+// answered from a queue of item indices (none: dismissed), file prompts from
+// a queue of paths (none: cancelled) and addresses from a queue of answers
+// (none: not opened); text entries, addresses and screen updates are
+// recorded, images come from a table of sizes.
 class TestGraphics : public IGraphics {
  public:
   struct TextEntry {
@@ -76,9 +79,22 @@ class TestGraphics : public IGraphics {
   void HostPath(WDL_String*) override {}
   void PluginPath(WDL_String*) override {}
   void DesktopPath(WDL_String*) override {}
-  void PromptForFile(WDL_String*, EFileAction, WDL_String*, const char*) override {}
+  void PromptForFile(WDL_String* file, EFileAction action, WDL_String* dir, const char* extensions) override {
+    mFilePrompts.push_back({action, dir->Get(), extensions});
+    if (mWhilePrompting) mWhilePrompting();
+    file->Set("");
+    if (mFileAnswers.empty()) return;
+    file->Set(mFileAnswers.front().c_str());
+    mFileAnswers.pop_front();
+  }
   bool PromptForColor(IColor*, const char*) override { return false; }
-  bool OpenURL(const char*, const char*, const char*, const char*) override { return false; }
+  bool OpenURL(const char* url, const char* windowTitle, const char*, const char*) override {
+    mOpenedURLs.push_back({url, windowTitle ? windowTitle : ""});
+    if (mURLAnswers.empty()) return false;
+    const bool opened = mURLAnswers.front();
+    mURLAnswers.pop_front();
+    return opened;
+  }
   using IGraphics::OpenWindow;
   void* OpenWindow(void*) override { return nullptr; }
   void CloseWindow() override {}
@@ -92,8 +108,24 @@ class TestGraphics : public IGraphics {
     return bitmap;
   }
 
+  struct FilePrompt {
+    EFileAction action;
+    std::string dir;
+    std::string extensions;
+  };
+  struct URLRequest {
+    std::string url;
+    std::string windowTitle;
+  };
+
   // Platform answers and records.
   bool mScreenAnswer = true;
+  std::deque<std::string> mFileAnswers;
+  std::vector<FilePrompt> mFilePrompts;
+  // Runs while a file prompt is open.
+  std::function<void()> mWhilePrompting;
+  std::deque<bool> mURLAnswers;
+  std::vector<URLRequest> mOpenedURLs;
   std::vector<IRECT> mScreenRects;
   std::deque<int> mMenuAnswers;
   std::vector<std::vector<std::string>> mMenus;
