@@ -28,6 +28,8 @@ class ThudrokkaProbe : public Thudrokka {
   void settle() { applyHandOvers(); }
 
   using Thudrokka::applyOutputStage;
+  using Thudrokka::mAboutTabButton;
+  using Thudrokka::mAboutTabControls;
   using Thudrokka::mBassAmountSmoother;
   using Thudrokka::mBassDumpExpand;
   using Thudrokka::mBassFilterUnit;
@@ -48,6 +50,8 @@ class ThudrokkaProbe : public Thudrokka {
   using Thudrokka::mRingModulator;
   using Thudrokka::mSaturationSmoother;
   using Thudrokka::mSynthProgram;
+  using Thudrokka::mSynthTabButton;
+  using Thudrokka::mSynthTabControls;
   using Thudrokka::mVoiceBuffers;
   using Thudrokka::mVoiceManager;
   using Thudrokka::mVolumeEnvelopeDisplay;

@@ -1,0 +1,259 @@
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "instrument/ThudrokkaButtons.h"
+#include "instrument/ThudrokkaPresetControls.h"
+#include "tests/instrument/EditorFixtures.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TempDirectory.h"
+
+namespace {
+
+using namespace Quillvane::Synth;
+using standin::PromptRecord;
+
+// Where the preset section puts the display.
+const IRECT kMenuRect(500, 492, 682, 508);
+
+std::string Numbered(int idx, const std::string& name) {
+  char prefix[16];
+  std::snprintf(prefix, sizeof(prefix), "%02d: ", idx + 1);
+  return prefix + name;
+}
+
+struct PresetMenuTest : HostedEditorTest {
+  void SetUp() override {
+    HostedEditorTest::SetUp();
+    menu = Attach(new IQvPresetMenu(plug, kMenuRect, nullptr, COLOR_TRANSPARENT));
+    for (const auto& preset : host.presets()) names.push_back(preset.name);
+    ASSERT_EQ(names.size(), 128u);
+  }
+  void SelectByHost(int idx) {
+    ASSERT_EQ(host.selectPreset(idx), noErr);
+    programChanges = 0;
+  }
+
+  IQvPresetMenu* menu = nullptr;
+  std::vector<std::string> names;
+};
+
+TEST_F(PresetMenuTest, TheMenuListsEveryPresetNumberedWithOnlyTheCurrentOneChecked) {
+  SelectByHost(4);
+  const std::vector<double> before = Values();
+  Click(510, 500);
+  ASSERT_NE(LastPrompt(), nullptr);
+  EXPECT_EQ(LastPrompt()->kind, PromptRecord::kMenu);
+  std::vector<std::string> expected;
+  for (int i = 0; i < 128; ++i) expected.push_back(Numbered(i, names[static_cast<size_t>(i)]) + (i == 4 ? " [x]" : ""));
+  EXPECT_EQ(LastPrompt()->choices, expected);
+  EXPECT_EQ(LastPrompt()->choices[0], "01: #BASIC BASSDRUMS#");
+  // Dismissed: nothing changes.
+  EXPECT_EQ(LastPrompt()->answer, "");
+  EXPECT_EQ(plug->GetCurrentPresetIdx(), 4);
+  EXPECT_EQ(Values(), before);
+  EXPECT_EQ(programChanges, 0);
+}
+
+TEST_F(PresetMenuTest, TheDisplayShowsTheCurrentPresetNumberedFromOne) {
+  IRECT all(0, 0, 1024, 760);
+  for (int idx : {4, 0, 127}) {
+    SelectByHost(idx);
+    gui->Draw(&all);
+    const std::string expected = Numbered(idx, names[static_cast<size_t>(idx)]).substr(0, 32);
+    EXPECT_EQ(menu->GetDisplayString(), expected);
+  }
+  EXPECT_EQ(std::string(menu->GetDisplayString()).substr(0, 5), "128: ");
+}
+
+TEST_F(PresetMenuTest, ChoosingAPresetRestoresItAndTellsTheHost) {
+  SelectByHost(9);
+  const std::vector<double> ninth = Values();
+  SelectByHost(0);
+  ASSERT_NE(Values(), ninth);
+  standin::AnswerMenu({Numbered(9, names[9])});
+  Click(510, 500);
+  EXPECT_EQ(plug->GetCurrentPresetIdx(), 9);
+  EXPECT_EQ(Values(), ninth);
+  EXPECT_EQ(programChanges, 1);
+  standin::HostSession::Preset current;
+  ASSERT_EQ(host.session().GetCurrentPreset(&current), noErr);
+  EXPECT_EQ(current.number, 9);
+
+  // The current preset chosen again is restored again.
+  ASSERT_EQ(host.session().SetParameter(Volume, 0.125f), noErr);
+  standin::AnswerMenu({Numbered(9, names[9])});
+  Click(510, 500);
+  EXPECT_EQ(Values(), ninth);
+  EXPECT_EQ(programChanges, 2);
+}
+
+TEST_F(PresetMenuTest, RenamingStoresTheCurrentValuesAndAnEmptyNameKeepsTheOld) {
+  SelectByHost(7);
+  ASSERT_EQ(host.session().SetParameter(Volume, 0.25f), noErr);
+  menu->TextFromTextEntry("My kick");
+  EXPECT_STREQ(plug->GetPresetName(7), "My kick");
+  EXPECT_EQ(programChanges, 1);
+  ASSERT_EQ(host.session().SetParameter(Volume, 0.75f), noErr);
+  menu->TextFromTextEntry("");
+  EXPECT_STREQ(plug->GetPresetName(7), "My kick");
+  EXPECT_EQ(programChanges, 2);
+  SelectByHost(8);
+  SelectByHost(7);
+  EXPECT_EQ(plug->GetParam(Volume)->Value(), 0.75);
+
+  const std::string longName(300, 'k');
+  menu->TextFromTextEntry(longName.c_str());
+  EXPECT_EQ(std::string(plug->GetPresetName(7)), longName.substr(0, 255));
+}
+
+TEST_F(ProbeEditorTest, TheRightClickAsksForANewNameHoldingTheCurrentOne) {
+  plug.RestorePreset(3);
+  auto* menu = Attach(new IQvPresetMenu(&plug, kMenuRect, nullptr, COLOR_TRANSPARENT));
+  EXPECT_EQ(menu->GetTextEntryLength(), IQvPresetMenu::kMaxNameLen);
+  EXPECT_STREQ(menu->GetText()->mFont, "Arial");
+  EXPECT_EQ(menu->GetText()->mSize, 14);
+  Click(510, 500, IMouseMod(false, true));
+  ASSERT_EQ(gui->mTextEntries.size(), 1u);
+  EXPECT_EQ(gui->mTextEntries[0].control, menu);
+  EXPECT_EQ(gui->mTextEntries[0].rect, kMenuRect);
+  EXPECT_EQ(gui->mTextEntries[0].text, plug.GetPresetName(3));
+  EXPECT_EQ(gui->mTextEntries[0].param, nullptr);
+  EXPECT_TRUE(gui->mMenus.empty());
+}
+
+TEST_F(PresetMenuTest, PresetArrowsStepByOneOrTenAndStopAtTheEnds) {
+  IBitmap none;
+  auto* previous = Attach(new IQvPresetSwitch(plug, 483, 488, -1, 2, &none, false, kQvSwitchDown));
+  auto* next = Attach(new IQvPresetSwitch(plug, 682, 488, -1, 2, &none, true, kQvSwitchUp));
+  previous->SetTargetArea(IRECT(483, 488, 500, 490));
+  next->SetTargetArea(IRECT(682, 488, 700, 490));
+  const struct {
+    int from;
+    bool up, big;
+    int to;
+  } steps[] = {{5, true, true, 15}, {5, true, false, 6}, {5, false, false, 4}, {12, false, true, 2},
+               {0, false, false, 0}, {3, false, true, 3},  {127, true, false, 127}, {120, true, true, 120}};
+  for (const auto& s : steps) {
+    SelectByHost(s.from);
+    const std::vector<double> before = Values();
+    Click(s.up ? 690 : 490, 489, IMouseMod(true, s.big));
+    EXPECT_EQ(plug->GetCurrentPresetIdx(), s.to) << s.from << (s.up ? " up" : " down") << (s.big ? " by ten" : "");
+    EXPECT_EQ(programChanges, 1) << s.from;
+    if (s.from == s.to) {
+      EXPECT_EQ(Values(), before);
+    }
+  }
+  EXPECT_EQ(next->GetValue(), 0.0);
+}
+
+// ---- Program files through the editor host's file panels.
+
+struct ProgramFileTest : HostedEditorTest {
+  void SetUp() override {
+    HostedEditorTest::SetUp();
+    IBitmap none;
+    load = Attach(new IQvFileSelector(plug, IRECT(707, 488, 755, 508), -1, &none, kFileOpen, "", "qv bgp"));
+    save = Attach(new IQvFileSelector(plug, IRECT(755, 488, 803, 508), -1, &none, kFileSave, "", "qv bgp"));
+    ASSERT_EQ(host.selectPreset(6), noErr);
+  }
+
+  testsupport::TempDirectory folder;
+  IQvFileSelector* load = nullptr;
+  IQvFileSelector* save = nullptr;
+};
+
+TEST_F(ProgramFileTest, SaveAndLoadPassTheChosenPathsToTheInstrument) {
+  ASSERT_EQ(host.session().SetParameter(Volume, 0.625f), noErr);
+  const std::string path = folder.path("kick.qv");
+  standin::AnswerFilePanel(path);
+  Click(760, 490);
+  ASSERT_NE(LastPrompt(), nullptr);
+  EXPECT_EQ(LastPrompt()->kind, PromptRecord::kSavePanel);
+  EXPECT_EQ(LastPrompt()->choices, (std::vector<std::string>{"qv", "bgp"}));
+  const std::vector<std::string> lines = testsupport::split(testsupport::readFile(path));
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines[0], std::string("Name = ") + plug->GetPresetName(6) + ";");
+
+  ASSERT_EQ(host.session().SetParameter(Volume, 0.125f), noErr);
+  plug->ModifyCurrentPreset("Changed");
+  standin::AnswerFilePanel(path);
+  Click(710, 490);
+  EXPECT_EQ(LastPrompt()->kind, PromptRecord::kOpenPanel);
+  EXPECT_EQ(plug->GetParam(Volume)->Value(), 0.625);
+  EXPECT_STRNE(plug->GetPresetName(6), "Changed");
+  // The folder chosen last is where the next panel starts.
+  EXPECT_EQ(std::string(load->GetDir()), folder.path("") );
+}
+
+TEST_F(ProgramFileTest, CancelledPanelsChangeNothing) {
+  const std::vector<double> before = Values();
+  const std::string name = plug->GetPresetName(6);
+  Click(760, 490);
+  Click(710, 490);
+  ASSERT_EQ(standin::Prompts().size(), 2u);
+  EXPECT_EQ(standin::Prompts()[0].answer, "");
+  EXPECT_EQ(standin::Prompts()[1].answer, "");
+  EXPECT_EQ(Values(), before);
+  EXPECT_EQ(plug->GetPresetName(6), name);
+  EXPECT_TRUE(folder.entries().empty());
+  WDL_String chosen;
+  save->GetLastSelectedFileForPlug(&chosen);
+  EXPECT_STREQ(chosen.Get(), "");
+}
+
+TEST_F(ProbeEditorTest, FileButtonsShowTheirPressedFrameWhileTheDialogIsOpen) {
+  IBitmap picture = Strip(48, 20, 2);
+  auto* button = Attach(new IQvFileSelector(&plug, IRECT(10, 10, 58, 30), -1, &picture, kFileSave, "", "qv bgp"));
+  int frameDuringPrompt = 0;
+  gui->mWhilePrompting = [&] {
+    Redraw();
+    frameDuringPrompt = FrameAt(20, 20);
+  };
+  Redraw();
+  EXPECT_EQ(FrameAt(20, 20), 1);
+  Click(20, 20);
+  EXPECT_EQ(frameDuringPrompt, 2);
+  Redraw();
+  EXPECT_EQ(FrameAt(20, 20), 1);
+  EXPECT_EQ(gui->mFilePrompts.size(), 1u);
+  // The next tick finds it dirty once more and idle after.
+  IRECT dirty;
+  EXPECT_TRUE(gui->IsDirty(&dirty));
+  EXPECT_EQ(button->GetState(), IFileSelectorControl::kFileSelectIdle);
+}
+
+TEST_F(ProbeEditorTest, WaveformFilesLoadOnlyIntoAUserWaveformAndNotWithTheRModifier) {
+  IBitmap none;
+  Attach(new IQvWaveFileSelector(&plug, IRECT(10, 10, 58, 30), -1, &none, kFileOpen, "", "wav raw"));
+  Attach(new IQvWaveFileSelector(&plug, IRECT(100, 10, 148, 30), -1, &none, kFileSave, "", "wav"));
+  const std::string file = "../engine/fixtures/waveforms/raw_full.raw";
+  // Waveform 0 takes no file.
+  plug.set(OscWaveform1, 0.0);
+  gui->mFileAnswers.push_back(file);
+  Click(20, 20);
+  EXPECT_TRUE(gui->mFilePrompts.empty());
+
+  plug.set(OscWaveform1, 21.0 / 35.0);
+  ASSERT_TRUE(plug.CanLoadWaveform());
+  Click(20, 20, IMouseMod(false, true));
+  Click(110, 20);
+  EXPECT_TRUE(gui->mFilePrompts.empty());
+
+  // A cancelled panel loads nothing.
+  gui->mFileAnswers.clear();
+  Click(20, 20);
+  EXPECT_EQ(gui->mFilePrompts.size(), 1u);
+  EXPECT_FALSE(plug.mWaveformProvider.isLoadPending());
+
+  gui->mFileAnswers.push_back(file);
+  Click(20, 20);
+  EXPECT_EQ(gui->mFilePrompts.size(), 2u);
+  EXPECT_EQ(gui->mFilePrompts[1].action, kFileOpen);
+  EXPECT_EQ(gui->mFilePrompts[1].extensions, "wav raw");
+  EXPECT_TRUE(plug.mWaveformProvider.isLoadPending());
+}
+
+}  // namespace
