@@ -13,7 +13,6 @@ class IKnobControl : public IControl {
                double gearing = DEFAULT_GEARING)
       : IControl(plug, rect, paramIdx), mDirection(direction), mGearing(gearing) {}
   void OnMouseDrag(int x, int y, int dX, int dY, IMouseMod* mod) override;
-  void SetGearing(double gearing) { mGearing = gearing; }
 
  protected:
   EDirection mDirection;
