@@ -26,12 +26,13 @@ constexpr IColor COLOR_QV_RED(255, 255, 0, 0);
 
 // Which way a stepping button moves: up to the next choice, or (any other
 // value) down to the previous one.
-enum eQvSwitchDir { kQvSwitchDown = 0, kQvSwitchUp = 1 };
+enum eQvSwitchDir : int { kQvSwitchDown = 0, kQvSwitchUp = 1 };
 
-enum eQvTabs { kQvSynthTab = 0, kQvAboutTab = 1 };
+enum eQvTabs : int { kQvSynthTab = 0, kQvAboutTab = 1 };
 
-// Number formats of the value captions, of the parameter's value v.
-enum eQvCaption {
+// Number formats of the value captions, of the parameter's value v; every
+// int is a mode.
+enum eQvCaption : int {
   kQvCaptionDecibels = 0,  // 20 log10 v, "-oodB" for v <= 0
   kQvCaptionPercent,       // 100 v
   kQvCaptionSemitones,     // 24 v - 12
