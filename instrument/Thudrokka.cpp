@@ -2,6 +2,7 @@
 
 #include <new>
 
+#include "graphics/IGraphics.h"
 #include "presets/ThudrokkaFreePresets.h"
 
 using namespace Quillvane::Synth;
@@ -16,17 +17,34 @@ Thudrokka::Thudrokka(IPlugInstanceInfo info)
   allocateBuffers();
   mVoiceManager.setMasterSynth(this);
   mWaveformProvider.makeWaveforms();
-  // The editor object, its background, bitmaps, text styles and control
-  // panel are made here once the editor exists.
+  initEditor();
   initInternalData();
-  // Tab buttons, the editor sections, the edition badges and the about tab
-  // come here; the sections declare the parameters they show. Until then
-  // every parameter is declared directly.
+  initTabControls();
+  initPitchEnvUnit();
+  initOsc1Unit();
+  initOsc2Unit();
+  initOsc3Unit();
+  initVolumeEnvUnit();
+  initFilterEnvUnit();
+  initUnisonUnit();
+  initFmModulationUnit();
+  initGlobalTransposeUnit();
+  initBassLayerUnit();
+  initFilterUnit();
+  initModFxUnit();
+  initDistoUnit();
+  initEqUnit();
+  initOutputUnit();
+  initPresetUnit();
+  initDisplayUnit();
+  initDecorations();
+  initAboutTab();
+  // Until every section declares its own parameters.
   for (int p = 0; p < kNumParameters; ++p) declareParameter(static_cast<eVstParameters>(p));
   for (int p = 0; p < kNumParameters; ++p) OnParamChange(p);
   // Nothing renders yet: the first pass reaches the record and the units now.
   applyHandOvers();
-  // The editor is attached here.
+  AttachGraphics(mEditor);
   makeThudrokkaFreePresets();
   MakeDefaultPreset("-", kNumPresets);
   mMidiReceiver.noteOn.connect(&mVoiceManager, &VoiceManager::onNoteOn);

@@ -19,13 +19,22 @@
 #include "engine/PitchEnvelope.h"
 #include "engine/VoiceManager.h"
 #include "engine/WaveformProvider.h"
+#include "graphics/IGraphicsStructs.h"
 #include "instrument/RenderHandOver.h"
 #include "instrument/VersionInfo.h"
 #include "platform/mac/IPlugAU.h"
 #include "program/QVSynthProgram.h"
 #include "program/VstParameters.h"
 
+class IControl;
+class IGraphics;
+class ICaptionControl;
+class IKnobMultiControl;
+class IQvCurve;
+class IQvSyncButton;
 class IQvTabButton;
+class ISwitchControl;
+class ITextControl;
 
 // The instrument: voices, effect chain and output stage behind the Audio Unit
 // adapter, driven by the live program record that every parameter change
@@ -46,12 +55,19 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
  public:
   static constexpr int kNumPresets = 128;
   static constexpr int kOscCurvePoints = 78;
+  static constexpr int kEnvelopeCurvePoints = 116;
+  static constexpr int kPitchEnvelopeCurvePoints = 146;
+  static constexpr int kDumpExpandCurvePoints = 30;
+  static constexpr int kDistortionTransferCurvePoints = 108;
+  static constexpr int kDistortionWaveCurvePoints = 98;
   static constexpr double kLimitOnBound = 0.99;
   // Kept with five decimals, not as the square root of 10.
   static constexpr double kLimitOffBound = 3.16227;
   // Every smoother starts with it; dry/wet keeps it, the others move to the
   // engine's default smoothing factor.
   static constexpr double kInitialSmoothFactor = 0.99;
+  static constexpr int kEditorWidth = 1024;
+  static constexpr int kEditorHeight = 760;
 
   explicit Thudrokka(IPlugInstanceInfo info);
   ~Thudrokka() override;
@@ -138,6 +154,53 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void prepareBlockSize(int blockSize);
   void initInternalData();
   void makeThudrokkaFreePresets();
+
+  // ---- The editor, built once by the constructor in this order; each
+  // section declares its parameters before it makes its controls.
+  // The editor object, background, images, text styles and controls panel.
+  void initEditor();
+  void initTabControls();
+  void initPitchEnvUnit();
+  void initOsc1Unit();
+  void initOsc2Unit();
+  void initOsc3Unit();
+  void initVolumeEnvUnit();
+  void initFilterEnvUnit();
+  void initUnisonUnit();
+  void initFmModulationUnit();
+  void initGlobalTransposeUnit();
+  void initBassLayerUnit();
+  void initFilterUnit();
+  void initModFxUnit();
+  void initDistoUnit();
+  void initEqUnit();
+  void initOutputUnit();
+  void initPresetUnit();
+  void initDisplayUnit();
+  // Kept empty and never run: the edition has no bass enhancer.
+  void initHcBassUnit() {}
+  // The edition badge and the design-tool picture over the sections.
+  void initDecorations();
+  void initAboutTab();
+
+  // What every section builder does the same way.
+  // An image under the editor's image folder, by its path below it.
+  IBitmap loadImage(int id, const char* path, int frames);
+  // Attaches a control of the synth tab and lists it there.
+  template <class Control>
+  Control* attachSynthControl(Control* control) {
+    attachToSynthTab(control);
+    return control;
+  }
+  void attachToSynthTab(IControl* control);
+  // A vertical-drag knob at (x, y) showing the frame of its value.
+  IKnobMultiControl* addKnob(int x, int y, int paramIdx, IBitmap* image);
+  // A two-frame switch at (x, y) stepping a step-1 parameter.
+  ISwitchControl* addSwitch(int x, int y, int paramIdx, IBitmap* image);
+  // A fixed text in the read-out style.
+  ITextControl* addTitle(IRECT rect, const char* text);
+  // The parameter's display text and unit in the read-out style.
+  ICaptionControl* addCaption(IRECT rect, int paramIdx);
   // Render thread: the reset, parameters and notes handed over since the
   // last block.
   void applyHandOvers();
@@ -199,15 +262,74 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   std::atomic<double> mLastNoteFrequency{0.0};
   std::atomic<int> mLastNoteNumber{-1};
 
+  // Made by the constructor; the framework owns it once attached.
+  IGraphics* mEditor = nullptr;
+  // Text styles the sections copy into their controls: the read-outs',
+  // the distortion names', each oscillator's waveform name's, and the
+  // host and level read-outs'.
+  IText mTextValue;
+  IText mTextLeft;
+  IText mTextOsc1;
+  IText mTextOsc2;
+  IText mTextOsc3;
+  IText mTextHostInfo;
+  IText mTextMaxLevel;
   // Indices of the editor's controls on each tab, and the tab buttons.
   std::vector<int> mSynthTabControls;
   std::vector<int> mAboutTabControls;
   IQvTabButton* mSynthTabButton = nullptr;
   IQvTabButton* mAboutTabButton = nullptr;
 
+  IQvSyncButton* mSyncButton = nullptr;
+
+  // The controls the read-outs rewrite, made and kept by the sections; null
+  // until made. The editor owns them.
+  ITextControl* mOsc1WaveformText = nullptr;
+  ITextControl* mOsc2WaveformText = nullptr;
+  ITextControl* mOsc3WaveformText = nullptr;
+  IQvCurve* mOsc1WaveformCurveControl = nullptr;
+  IQvCurve* mOsc2WaveformCurveControl = nullptr;
+  IQvCurve* mOsc3WaveformCurveControl = nullptr;
+  ITextControl* mVolumeAttackText = nullptr;
+  ITextControl* mVolumeDecayText = nullptr;
+  ITextControl* mVolumeReleaseText = nullptr;
+  ITextControl* mFilterAttackText = nullptr;
+  ITextControl* mFilterDecayText = nullptr;
+  ITextControl* mFilterReleaseText = nullptr;
+  IQvCurve* mVolumeEnvelopeCurveControl = nullptr;
+  IQvCurve* mFilterEnvelopeCurveControl = nullptr;
+  IQvCurve* mPitchEnvelopeCurveControl = nullptr;
+  ITextControl* mUnisonVoicesText = nullptr;
+  ITextControl* mBassGainText = nullptr;
+  ITextControl* mMidGainText = nullptr;
+  ITextControl* mHighGainText = nullptr;
+  ITextControl* mDumpExpandText = nullptr;
+  IQvCurve* mDumpExpandCurveControl = nullptr;
+  ITextControl* mDistortionTypeText = nullptr;
+  ITextControl* mInterpolationText = nullptr;
+  ITextControl* mBitsText = nullptr;
+  ITextControl* mSampleRateText = nullptr;
+  ITextControl* mGateText = nullptr;
+  IQvCurve* mDistortionTransferCurveControl = nullptr;
+  IQvCurve* mDistortionWaveCurveControl = nullptr;
+  ITextControl* mFilterMixText = nullptr;
+  ITextControl* mCutoffText = nullptr;
+  ITextControl* mFilterMode1Text = nullptr;
+  ITextControl* mFilterMode2Text = nullptr;
+  ITextControl* mFilterTransitionText = nullptr;
+  ITextControl* mRingWaveformText = nullptr;
+  ITextControl* mNoteInfoText = nullptr;
+
+  // The point buffers the curves draw.
   double mOsc1WaveformCurve[kOscCurvePoints] = {};
   double mOsc2WaveformCurve[kOscCurvePoints] = {};
   double mOsc3WaveformCurve[kOscCurvePoints] = {};
+  double mVolumeEnvelopeCurve[kEnvelopeCurvePoints] = {};
+  double mFilterEnvelopeCurve[kEnvelopeCurvePoints] = {};
+  double mPitchEnvelopeCurve[kPitchEnvelopeCurvePoints] = {};
+  double mDumpExpandCurve[kDumpExpandCurvePoints] = {};
+  double mDistortionTransferCurve[kDistortionTransferCurvePoints] = {};
+  double mDistortionWaveCurve[kDistortionWaveCurvePoints] = {};
 
   std::atomic<double> mPeakLeft{0.0};
   std::atomic<double> mPeakRight{0.0};

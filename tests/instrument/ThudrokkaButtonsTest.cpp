@@ -123,6 +123,9 @@ TEST_F(ProbeEditorTest, TabButtonsShowTheirTabAndDeactivateTheOther) {
   EXPECT_EQ(about->GetValue(), 0.0);
   plug.mSynthTabButton = synth;
   plug.mAboutTabButton = about;
+  // The instrument's own editor was replaced, and its tab lists with it.
+  plug.mSynthTabControls.clear();
+  plug.mAboutTabControls.clear();
   IText style;
   for (int i = 0; i < 2; ++i) {
     plug.mSynthTabControls.push_back(gui->AttachControl(new ITextControl(&plug, IRECT(0, 100, 50, 120), &style)));

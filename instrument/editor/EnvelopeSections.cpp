@@ -1,0 +1,7 @@
+#include "instrument/Thudrokka.h"
+
+void Thudrokka::initPitchEnvUnit() {}
+
+void Thudrokka::initVolumeEnvUnit() {}
+
+void Thudrokka::initFilterEnvUnit() {}

@@ -1,0 +1,3 @@
+#include "instrument/Thudrokka.h"
+
+void Thudrokka::initFilterUnit() {}

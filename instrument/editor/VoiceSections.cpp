@@ -1,0 +1,9 @@
+#include "instrument/Thudrokka.h"
+
+void Thudrokka::initUnisonUnit() {}
+
+void Thudrokka::initFmModulationUnit() {}
+
+void Thudrokka::initGlobalTransposeUnit() {}
+
+void Thudrokka::initBassLayerUnit() {}
