@@ -20,4 +20,10 @@ class IPlugGUI {
   // chosen one; extensions is "fxp" or "fxb".
   virtual void PromptForFile(WDL_String* fileName, EFileAction action, WDL_String* dir,
                              const char* extensions) = 0;
+
+  // The host adapter's view factories open the editor in the platform view
+  // or window a host asks for; an editor that cannot answers null.
+  virtual void* OpenWindow(void*) { return nullptr; }
+  virtual void* OpenWindow(void*, void*, short = 0, short = 0) { return nullptr; }
+  virtual void CloseWindow() {}
 };

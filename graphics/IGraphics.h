@@ -58,11 +58,11 @@ class IGraphics : public IPlugGUI {
   virtual bool PromptForColor(IColor* color, const char* prompt = "") = 0;
   virtual bool OpenURL(const char* url, const char* windowTitle = nullptr, const char* confirmMsg = nullptr,
                        const char* errMsg = nullptr) = 0;
-  virtual void* OpenWindow(void* parentView) = 0;
-  virtual void* OpenWindow(void* window, void* control, short leftOffset = 0, short topOffset = 0);
+  void* OpenWindow(void* parentView) override = 0;
+  void* OpenWindow(void* window, void* control, short leftOffset = 0, short topOffset = 0) override;
   virtual void AttachSubWindow(void*) {}
   virtual void RemoveSubWindow() {}
-  virtual void CloseWindow() = 0;
+  void CloseWindow() override = 0;
   virtual void* GetWindow() = 0;
   virtual void HideMouseCursor() {}
   virtual void ShowMouseCursor() {}

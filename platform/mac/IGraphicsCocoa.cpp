@@ -2,8 +2,11 @@
 
 #include <cstdio>
 
+#include "framework/IParam.h"
+#include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
 #include "platform/mac/IGraphicsMac.h"
+#include "platform/mac/ToNSString.h"
 
 namespace {
 
@@ -16,7 +19,47 @@ std::string PrefixedTitle(const IPopupMenu* model, int index, const char* text) 
   return std::string(prefix) + text;
 }
 
+IMouseMod MouseMod(const NSEvent* event, bool rightButton) {
+  const unsigned long flags = event->modifierFlags();
+  return IMouseMod(!rightButton, rightButton || (flags & NSCommandKeyMask), (flags & NSShiftKeyMask) != 0,
+                   (flags & NSControlKeyMask) != 0, (flags & NSAlternateKeyMask) != 0);
+}
+
+// The editor's key code of a hardware key code and its character; -1 for
+// keys the editor does not know.
+int KeyCode(unsigned short keyCode, unichar c) {
+  switch (keyCode) {
+    case 49: return KEY_SPACE;
+    case 126: return KEY_UPARROW;
+    case 125: return KEY_DOWNARROW;
+    case 123: return KEY_LEFTARROW;
+    case 124: return KEY_RIGHTARROW;
+    default: break;
+  }
+  if (c >= '0' && c <= '9') return c - 43;
+  if (c >= 'A' && c <= 'Z') return c - 50;
+  if (c >= 'a' && c <= 'z') return c - 82;
+  return -1;
+}
+
+// What a text field for a parameter of this type may hold.
+const char* AcceptableCharacters(IParam::EParamType type) {
+  switch (type) {
+    case IParam::kTypeDouble: return "0123456789.-+";
+    case IParam::kTypeBool:
+    case IParam::kTypeInt:
+    case IParam::kTypeEnum: return "0123456789-+";
+    default: return "";
+  }
+}
+
+NSColor ToNSColor(const IColor& c) {
+  return NSColor::colorWithCalibratedRed(c.R / 255.0, c.G / 255.0, c.B / 255.0, c.A / 255.0);
+}
+
 }  // namespace
+
+IGraphicsCocoa_vThudrokka_au::IGraphicsCocoa_vThudrokka_au() = default;
 
 IGraphicsCocoa_vThudrokka_au::IGraphicsCocoa_vThudrokka_au(IGraphicsMac* graphics)
     : NSView(NSMakeRect(0, 0, graphics->Width(), graphics->Height())), mGraphics(graphics) {
@@ -26,6 +69,8 @@ IGraphicsCocoa_vThudrokka_au::IGraphicsCocoa_vThudrokka_au(IGraphicsMac* graphic
 
 IGraphicsCocoa_vThudrokka_au::~IGraphicsCocoa_vThudrokka_au() {
   killTimer();
+  // The field goes with the view's subviews; it must not call back.
+  if (mTextFieldView) mTextFieldView->setDelegate(nullptr);
   // A host that frees the view without removing it first still closes the editor's window.
   if (IGraphicsMac* graphics = mGraphics) {
     mGraphics = nullptr;
@@ -36,6 +81,13 @@ IGraphicsCocoa_vThudrokka_au::~IGraphicsCocoa_vThudrokka_au() {
 void IGraphicsCocoa_vThudrokka_au::TimerProc(void* view) {
   auto* self = static_cast<IGraphicsCocoa_vThudrokka_au*>(view);
   self->onTimer(self->mTimer);
+}
+
+void IGraphicsCocoa_vThudrokka_au::viewDidMoveToWindow() {
+  if (NSWindow* w = window()) {
+    w->makeFirstResponder(this);
+    w->setAcceptsMouseMovedEvents(true);
+  }
 }
 
 void IGraphicsCocoa_vThudrokka_au::onTimer(standin::RunLoopTimer* sender) {
@@ -56,6 +108,7 @@ void IGraphicsCocoa_vThudrokka_au::drawRect(NSRect rect) {
 }
 
 void IGraphicsCocoa_vThudrokka_au::removeFromSuperview() {
+  if (mTextFieldView) endUserInput();
   if (IGraphicsMac* graphics = mGraphics) {
     mGraphics = nullptr;
     graphics->CloseWindow();
@@ -67,10 +120,99 @@ void IGraphicsCocoa_vThudrokka_au::killTimer() {
   mTimer = nullptr;
 }
 
+void IGraphicsCocoa_vThudrokka_au::getMouseXY(NSEvent* event, int* x, int* y) {
+  const NSPoint p = convertPoint(event->locationInWindow(), nullptr);
+  *x = mPrevX = static_cast<int>(p.x) - 2;
+  *y = mPrevY = mGraphics->Height() - static_cast<int>(p.y) - 3;
+}
+
+void IGraphicsCocoa_vThudrokka_au::mouseDown(NSEvent* event) {
+  if (!mGraphics) return;
+  int x, y;
+  getMouseXY(event, &x, &y);
+  IMouseMod mod = MouseMod(event, false);
+  if (event->clickCount() >= 2) {
+    mGraphics->OnMouseDblClick(x, y, &mod);
+  } else {
+    mGraphics->OnMouseDown(x, y, &mod);
+  }
+}
+
+void IGraphicsCocoa_vThudrokka_au::mouseUp(NSEvent* event) {
+  if (!mGraphics) return;
+  int x, y;
+  getMouseXY(event, &x, &y);
+  IMouseMod mod = MouseMod(event, false);
+  mGraphics->OnMouseUp(x, y, &mod);
+}
+
+void IGraphicsCocoa_vThudrokka_au::mouseDragged(NSEvent* event) {
+  if (!mGraphics) return;
+  int x, y;
+  getMouseXY(event, &x, &y);
+  IMouseMod mod = MouseMod(event, false);
+  if (!mTextFieldView) mGraphics->OnMouseDrag(x, y, &mod);
+}
+
+void IGraphicsCocoa_vThudrokka_au::rightMouseDown(NSEvent* event) {
+  if (!mGraphics) return;
+  int x, y;
+  getMouseXY(event, &x, &y);
+  IMouseMod mod = MouseMod(event, true);
+  mGraphics->OnMouseDown(x, y, &mod);
+}
+
+void IGraphicsCocoa_vThudrokka_au::rightMouseUp(NSEvent* event) {
+  if (!mGraphics) return;
+  int x, y;
+  getMouseXY(event, &x, &y);
+  IMouseMod mod = MouseMod(event, true);
+  mGraphics->OnMouseUp(x, y, &mod);
+}
+
+void IGraphicsCocoa_vThudrokka_au::rightMouseDragged(NSEvent* event) {
+  if (!mGraphics) return;
+  int x, y;
+  getMouseXY(event, &x, &y);
+  IMouseMod mod = MouseMod(event, true);
+  if (!mTextFieldView) mGraphics->OnMouseDrag(x, y, &mod);
+}
+
+void IGraphicsCocoa_vThudrokka_au::mouseMoved(NSEvent* event) {
+  if (!mGraphics) return;
+  int x, y;
+  getMouseXY(event, &x, &y);
+  IMouseMod mod = MouseMod(event, false);
+  mGraphics->OnMouseOver(x, y, &mod);
+}
+
+void IGraphicsCocoa_vThudrokka_au::scrollWheel(NSEvent* event) {
+  if (!mGraphics) return;
+  if (mTextFieldView) endUserInput();
+  int x, y;
+  getMouseXY(event, &x, &y);
+  IMouseMod mod = MouseMod(event, false);
+  mGraphics->OnMouseWheel(x, y, &mod, static_cast<int>(event->deltaY()));
+}
+
+void IGraphicsCocoa_vThudrokka_au::keyDown(NSEvent* event) {
+  if (!mGraphics) return;
+  const std::string& chars = event->charactersIgnoringModifiers();
+  if (NSStringLength(chars) != 1) return;
+  const int code = KeyCode(event->keyCode(), NSStringCharacterAtIndex(chars, 0));
+  if (code < 0 || !mGraphics->OnKeyDown(mPrevX, mPrevY, code)) {
+    if (NSResponder* next = nextResponder()) next->keyDown(event);
+  }
+}
+
 IPopupMenu* IGraphicsCocoa_vThudrokka_au::createIPopupMenu(IPopupMenu* menu, NSRect area) {
   IGraphicsMenuRcvr_vThudrokka_au receiver(area);
   IGraphicsNSMenu_vThudrokka_au nativeMenu(menu, &receiver);
-  if (NSMenuItem* item = NSMenu::popUpContextMenu(&nativeMenu, &receiver)) receiver.OnMenuSelection(item);
+  const NSPoint at = convertPointToBase(NSPoint{area.origin.x, area.origin.y - 4.0});
+  NSEvent event = NSEvent::otherEventWithType(NSApplicationDefined, at, 15, 0.0, window() ? window()->windowNumber() : 0,
+                                              NSGraphicsContextCurrentPort(), 0, 0, 0);
+  // The chosen item's action reaches the receiver.
+  if (NSMenuItem* item = NSMenu::popUpContextMenu(&nativeMenu, &event, &receiver)) receiver.OnMenuSelection(item);
   NSMenuItem* item = receiver.MenuItem();
   NSMenu* holder = item ? item->menu() : nullptr;
   auto* native = dynamic_cast<IGraphicsNSMenu_vThudrokka_au*>(holder);
@@ -81,6 +223,74 @@ IPopupMenu* IGraphicsCocoa_vThudrokka_au::createIPopupMenu(IPopupMenu* menu, NSR
   return model;
 }
 
+void IGraphicsCocoa_vThudrokka_au::createTextEntry(IControl* control, IParam* param, IText* text, const char* str,
+                                                  NSRect area) {
+  if (!control || mTextFieldView) return;
+  NSTextField* field = new NSTextField(area);
+  mTextFieldView = field;
+  if (text) {
+    field->setFont(NSFont::fontWithName(ToNSString(text->mFont), static_cast<int>(text->mSize * 0.9)));
+    switch (text->mAlign) {
+      case IText::kAlignNear: field->setAlignment(NSLeftTextAlignment); break;
+      case IText::kAlignCenter: field->setAlignment(NSCenterTextAlignment); break;
+      case IText::kAlignFar: field->setAlignment(NSRightTextAlignment); break;
+      default: break;
+    }
+  }
+  if (param) {
+    auto* formatter = new CocoaFormatter_vThudrokka_au();
+    formatter->autorelease();
+    field->setFormatter(formatter);
+    formatter->setAcceptableCharacterSet(
+        NSCharacterSet::characterSetWithCharactersInString(AcceptableCharacters(param->Type())));
+    formatter->setMaximumLength(control->GetTextEntryLength());
+  }
+  field->cell()->setLineBreakMode(NSLineBreakByTruncatingTail);
+  field->setAllowsEditingTextAttributes(false);
+  field->setFocusRingType(NSFocusRingTypeNone);
+  if (text) {
+    field->setTextColor(ToNSColor(text->mTextEntryFGColor));
+    field->setBackgroundColor(ToNSColor(text->mTextEntryBGColor));
+  }
+  field->setStringValue(ToNSString(str));
+  field->setBordered(false);
+  field->setDelegate(this);
+  addSubview(field);
+  if (NSWindow* w = window()) {
+    w->makeKeyAndOrderFront();
+    w->makeFirstResponder(field);
+  }
+  mEdParam = param;
+  mEdControl = control;
+}
+
+void IGraphicsCocoa_vThudrokka_au::controlTextDidEndEditing(NSTextField* field) {
+  if (!field || field != mTextFieldView) return;
+  const std::string text = field->stringValue();
+  if (mGraphics && mEdControl) {
+    if (mEdParam) {
+      mGraphics->SetFromStringAfterPrompt(mEdControl, mEdParam, text.c_str());
+    } else {
+      mEdControl->TextFromTextEntry(text.c_str());
+    }
+  }
+  endUserInput();
+  setNeedsDisplay(true);
+}
+
+void IGraphicsCocoa_vThudrokka_au::endUserInput() {
+  if (NSTextField* field = mTextFieldView) {
+    field->setDelegate(nullptr);
+    field->removeFromSuperview();
+    // Given up once the event that ends the entry is over.
+    field->autorelease();
+  }
+  if (NSWindow* w = window()) w->makeFirstResponder(this);
+  mTextFieldView = nullptr;
+  mEdControl = nullptr;
+  mEdParam = nullptr;
+}
+
 IGraphicsNSMenu_vThudrokka_au::IGraphicsNSMenu_vThudrokka_au(IPopupMenu* model, NSView* receiver)
     : NSMenu(""), mIPopupMenu(model) {
   setAutoenablesItems(false);
@@ -89,7 +299,9 @@ IGraphicsNSMenu_vThudrokka_au::IGraphicsNSMenu_vThudrokka_au(IPopupMenu* model, 
     const std::string title = PrefixedTitle(model, i, item->GetText());
     if (item->GetSubmenu()) {
       NSMenuItem* native = addItemWithTitle(title, false);
-      setSubmenu(new IGraphicsNSMenu_vThudrokka_au(item->GetSubmenu(), receiver), native);
+      auto* submenu = new IGraphicsNSMenu_vThudrokka_au(item->GetSubmenu(), receiver);
+      setSubmenu(submenu, native);
+      submenu->release();
     } else if (item->GetIsSeparator()) {
       addSeparatorItem();
     } else {
@@ -99,4 +311,30 @@ IGraphicsNSMenu_vThudrokka_au::IGraphicsNSMenu_vThudrokka_au(IPopupMenu* model, 
       native->setEnabled(item->GetEnabled());
     }
   }
+}
+
+CocoaFormatter_vThudrokka_au::~CocoaFormatter_vThudrokka_au() {
+  if (filterCharacterSet) filterCharacterSet->release();
+}
+
+void CocoaFormatter_vThudrokka_au::setAcceptableCharacterSet(NSCharacterSet* set) {
+  if (set) set->retain();
+  if (filterCharacterSet) filterCharacterSet->release();
+  filterCharacterSet = set;
+}
+
+bool CocoaFormatter_vThudrokka_au::isPartialStringValid(const std::string& partial, std::string*, std::string*) {
+  if (filterCharacterSet) {
+    for (char16_t c : NSStringUnits(partial)) {
+      if (!filterCharacterSet->characterIsMember(c)) return false;
+    }
+  }
+  if (maxLength && NSStringLength(partial) > static_cast<size_t>(maxLength)) return false;
+  if (maxValue && NSStringIntValue(partial) > maxValue) return false;
+  return true;
+}
+
+bool CocoaFormatter_vThudrokka_au::getObjectValue(std::string* object, const std::string* string, std::string*) {
+  if (object && string) *object = *string;
+  return true;
 }

@@ -13,6 +13,7 @@
 
 #include "lice/LICE_SysBitmap.h"
 #include "lice/PNG.h"
+#include "platform/mac/IGraphicsCarbon.h"
 #include "platform/mac/IGraphicsCocoa.h"
 #include "platform/standin/CFString.h"
 #include "platform/standin/CFUserNotification.h"
@@ -83,7 +84,9 @@ IGraphicsMac::~IGraphicsMac() { CloseWindow(); }
 
 bool IGraphicsMac::DrawScreen(IRECT*) {
   // The port of the view being drawn; drawing into it flipped is the same port here.
-  CGContextRef context = mGraphicsCocoa ? NSGraphicsContextCurrentPort() : nullptr;
+  CGContextRef context = mGraphicsCarbon  ? mGraphicsCarbon->GetCGContext()
+                         : mGraphicsCocoa ? NSGraphicsContextCurrentPort()
+                                          : nullptr;
   if (!context || !mDrawBitmap) return false;
   CGImageRef image = CGBitmapContextCreateImage(SWELL_GetCtxGC(mDrawBitmap->getDC()));
   CGContextDrawImage(context, CGRectMake(0, 0, mDrawBitmap->getRowSpan(), mHeight), image);
@@ -93,17 +96,30 @@ bool IGraphicsMac::DrawScreen(IRECT*) {
 
 bool IGraphicsMac::MeasureIText(IText* text, const char* str, IRECT* r) { return DrawIText(text, str, r, true); }
 
-void IGraphicsMac::ForceEndUserEdit() {}
+void IGraphicsMac::ForceEndUserEdit() {
+  if (mGraphicsCarbon) {
+    mGraphicsCarbon->EndUserInput(false);
+  } else if (mGraphicsCocoa) {
+    mGraphicsCocoa->endUserInput();
+  }
+}
 
 void IGraphicsMac::Resize(int w, int h) {
   if (w == mWidth && h == mHeight) return;
   IGraphics::Resize(w, h);
-  if (mGraphicsCocoa) mGraphicsCocoa->setFrameSize(NSSize{static_cast<double>(w), static_cast<double>(h)});
+  if (mGraphicsCarbon) {
+    mGraphicsCarbon->Resize(w, h);
+  } else if (mGraphicsCocoa) {
+    mGraphicsCocoa->setFrameSize(NSSize{static_cast<double>(w), static_cast<double>(h)});
+  }
 }
 
-bool IGraphicsMac::WindowIsOpen() { return mGraphicsCocoa != nullptr; }
+bool IGraphicsMac::WindowIsOpen() { return mGraphicsCarbon || mGraphicsCocoa; }
 
-const char* IGraphicsMac::GetGUIAPI() { return "Cocoa gui"; }
+const char* IGraphicsMac::GetGUIAPI() {
+  if (!mGraphicsCarbon) return "Cocoa gui";
+  return mGraphicsCarbon->GetIsComposited() ? "Carbon Composited gui" : "Carbon Non-Composited gui";
+}
 
 int IGraphicsMac::ShowMessageBox(const char* text, const char* caption, int type) {
   CFStringRef message = MakeCFString(text);
@@ -133,11 +149,20 @@ int IGraphicsMac::ShowMessageBox(const char* text, const char* caption, int type
 
 IPopupMenu* IGraphicsMac::CreateIPopupMenu(IPopupMenu* menu, IRECT* areaRect) {
   ReleaseMouseCapture();
-  if (!mGraphicsCocoa || !menu || !areaRect) return nullptr;
-  return mGraphicsCocoa->createIPopupMenu(menu, ToViewRect(areaRect, mHeight));
+  if (!menu || !areaRect) return nullptr;
+  if (mGraphicsCarbon) return mGraphicsCarbon->CreateIPopupMenu(menu, areaRect);
+  if (mGraphicsCocoa) return mGraphicsCocoa->createIPopupMenu(menu, ToViewRect(areaRect, mHeight));
+  return nullptr;
 }
 
-void IGraphicsMac::CreateTextEntry(IControl*, IText*, IRECT*, const char*, IParam*) {}
+void IGraphicsMac::CreateTextEntry(IControl* control, IText* text, IRECT* textRect, const char* str, IParam* param) {
+  if (!textRect) return;
+  if (mGraphicsCarbon) {
+    mGraphicsCarbon->CreateTextEntry(control, text, textRect, str, param);
+  } else if (mGraphicsCocoa) {
+    mGraphicsCocoa->createTextEntry(control, param, text, str, ToViewRect(textRect, mHeight));
+  }
+}
 
 void IGraphicsMac::HostPath(WDL_String* path) {
   CFBundleRef host = CFBundleGetMainBundle();
@@ -218,10 +243,13 @@ void* IGraphicsMac::OpenCocoaWindow(void* parentView) {
   return mGraphicsCocoa;
 }
 
-// There is no Carbon host on this platform: the editor only opens as a Cocoa view.
-void* IGraphicsMac::OpenCarbonWindow(void*, void*, short, short) {
+void* IGraphicsMac::OpenCarbonWindow(void* window, void* control, short leftOffset, short topOffset) {
   CloseWindow();
-  return nullptr;
+  // Without a window there is nothing to put the pane in.
+  if (!window) return nullptr;
+  mGraphicsCarbon = new IGraphicsCarbon(this, static_cast<WindowRef>(window), static_cast<ControlRef>(control),
+                                        leftOffset, topOffset);
+  return mGraphicsCarbon->GetView();
 }
 
 void IGraphicsMac::AttachSubWindow(void* hostWindowRef) {
@@ -256,6 +284,11 @@ void IGraphicsMac::RemoveSubWindow() {
 }
 
 void IGraphicsMac::CloseWindow() {
+  if (IGraphicsCarbon* carbon = mGraphicsCarbon) {
+    mGraphicsCarbon = nullptr;
+    delete carbon;
+    return;
+  }
   IGraphicsCocoa_vThudrokka_au* view = mGraphicsCocoa;
   if (!view) return;
   view->killTimer();

@@ -3,20 +3,24 @@
 #include "framework/WDL_String.h"
 #include "graphics/IGraphics.h"
 
+class IGraphicsCarbon;
 class IGraphicsCocoa_vThudrokka_au;
 class NSWindow;
 
 // The macOS editor host: the platform-neutral editor of its base, shown in a
-// Cocoa view, with images from the plug-in bundle and the platform's alerts,
-// file panels, menus, URL opening, paths and cursor. Main thread only.
+// Cocoa view or a Carbon window, with images from the plug-in bundle and the
+// platform's alerts, file panels, menus, URL opening, paths and cursor. At
+// most one of the two hosts is open; opening one closes the other. Main
+// thread only.
 class IGraphicsMac : public IGraphics {
  public:
   IGraphicsMac(IPlugBase* plug, int w, int h, int fps = 0);
   ~IGraphicsMac() override;
 
-  // Copies the whole back buffer into the view being drawn.
+  // Copies the whole back buffer into the view or pane being drawn.
   bool DrawScreen(IRECT* r) override;
   bool MeasureIText(IText* text, const char* str, IRECT* r) override;
+  // Closes an open text entry without taking its text.
   void ForceEndUserEdit() override;
   // Nothing at the current size.
   void Resize(int w, int h) override;
@@ -41,11 +45,14 @@ class IGraphicsMac : public IGraphics {
   // Addresses containing "http" are web addresses, anything else a file path.
   bool OpenURL(const char* url, const char* windowTitle = nullptr, const char* confirmMsg = nullptr,
                const char* errMsg = nullptr) override;
+  // The Cocoa view, added to the parent view when one is given.
   void* OpenWindow(void* parentView) override;
+  // The Carbon host's pane in the window, inside control (null: the window's own).
   void* OpenWindow(void* window, void* control, short leftOffset = 0, short topOffset = 0) override;
   void AttachSubWindow(void* hostWindowRef) override;
   void RemoveSubWindow() override;
   void CloseWindow() override;
+  // The Cocoa view; null under Carbon.
   void* GetWindow() override;
   void HideMouseCursor() override;
   void ShowMouseCursor() override;
@@ -58,8 +65,10 @@ class IGraphicsMac : public IGraphics {
   // The plug-in's bundle, in which the images and paths are looked up.
   void SetBundleID(const char* bundleID) { mBundleID.Set(bundleID); }
   const char* GetBundleID() const { return mBundleID.Get(); }
+  IGraphicsCarbon* GetGraphicsCarbon() const { return mGraphicsCarbon; }
 
  private:
+  IGraphicsCarbon* mGraphicsCarbon = nullptr;
   IGraphicsCocoa_vThudrokka_au* mGraphicsCocoa = nullptr;
   WDL_String mBundleID;
   NSWindow* mHostNSWindow = nullptr;

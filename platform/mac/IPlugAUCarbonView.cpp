@@ -11,7 +11,16 @@ namespace {
 struct CarbonViewRecord {
   ComponentInstance mViewInstance;
   IPlugAU* mPlug;
+  // The unit the plug-in came from. A host may close the unit, and so delete
+  // the plug-in, before the view: closing then leaves the plug-in alone.
+  AudioUnit mAudioUnit;
 };
+
+IPlugGUI* LiveEditor(const CarbonViewRecord* record) {
+  if (!record->mPlug) return nullptr;
+  if (reinterpret_cast<IPlugAU*>(GetComponentInstanceStorage(record->mAudioUnit)) != record->mPlug) return nullptr;
+  return record->mPlug->GetGUI();
+}
 
 }  // namespace
 
@@ -22,7 +31,7 @@ ComponentResult IPlugAU::IPlugAUCarbonViewEntry(ComponentParameters* params, voi
     case kComponentOpenSelect: {
       ComponentInstance view = reinterpret_cast<ComponentInstance>(params->params[0]);
       try {
-        record = new CarbonViewRecord{view, nullptr};
+        record = new CarbonViewRecord{view, nullptr, nullptr};
       } catch (const std::bad_alloc&) {
         return kAudioUnitErr_FailedInitialization;
       }
@@ -33,13 +42,23 @@ ComponentResult IPlugAU::IPlugAUCarbonViewEntry(ComponentParameters* params, voi
       if (!record) return badComponentSelector;
       // Words, last argument first: control out, size, location, parent control, window, audio unit.
       AudioUnit unit = reinterpret_cast<AudioUnit>(params->params[5]);
+      void* window = reinterpret_cast<void*>(params->params[4]);
+      void* parentControl = reinterpret_cast<void*>(params->params[3]);
+      ControlRef* outControl = reinterpret_cast<ControlRef*>(params->params[0]);
+      record->mAudioUnit = unit;
       record->mPlug = reinterpret_cast<IPlugAU*>(GetComponentInstanceStorage(unit));
-      // Without a platform editor host in this build no Carbon window can open,
-      // with or without an editor.
-      return badComponentSelector;
+      IPlugGUI* editor = record->mPlug ? record->mPlug->GetGUI() : nullptr;
+      if (!editor) return badComponentSelector;
+      // The location and size asked for are not used: the editor has its own.
+      void* control = editor->OpenWindow(window, parentControl, 0, 0);
+      if (outControl) *outControl = static_cast<ControlRef>(control);
+      return noErr;
     }
     case kComponentCloseSelect:
-      if (record) SetComponentInstanceStorage(record->mViewInstance, nullptr);
+      if (record) {
+        if (IPlugGUI* editor = LiveEditor(record)) editor->CloseWindow();
+        SetComponentInstanceStorage(record->mViewInstance, nullptr);
+      }
       delete record;
       return noErr;
     default:

@@ -3,6 +3,7 @@
 #include <mutex>
 
 #include "platform/mac/IPlugAU.h"
+#include "platform/mac/ThudrokkaView.h"
 
 ComponentResult Thudrokka_Entry(ComponentParameters* params, void* storage) {
   return IPlugAU::IPlugAUEntry(params, storage);
@@ -18,4 +19,5 @@ void RegisterThudrokkaComponents() {
     standin::RegisterComponent(kThudrokkaComponentDescription, Thudrokka_Entry);
     standin::RegisterComponent(kThudrokkaViewComponentDescription, Thudrokka_ViewEntry);
   });
+  RegisterThudrokkaViewClass();
 }

@@ -16,5 +16,6 @@ constexpr ComponentDescription kThudrokkaComponentDescription = {kAudioUnitType_
 constexpr ComponentDescription kThudrokkaViewComponentDescription = {kAudioUnitCarbonViewComponentType, FourCC("3bti"),
                                                                       FourCC("QuVa"), 0, 0};
 
-// Makes both entries known to the Component Manager, once per process.
+// Makes both entries known to the Component Manager and the Cocoa view
+// factory class known by its name, once per process.
 void RegisterThudrokkaComponents();

@@ -1,5 +1,7 @@
 #include "platform/standin/AUComponent.h"
 
+#include "platform/standin/AudioUnitCarbonView.h"
+
 using standin::CallComponentSelector;
 using standin::FloatWord;
 using standin::PointerWord;
@@ -77,4 +79,12 @@ OSStatus AudioUnitRender(AudioUnit unit, AudioUnitRenderActionFlags* ioActionFla
 
 OSStatus AudioUnitScheduleParameters(AudioUnit unit, const AudioUnitParameterEvent* events, UInt32 count) {
   return CallComponentSelector(unit, kAudioUnitScheduleParametersSelect, {PointerWord(events), count});
+}
+
+OSStatus AudioUnitCarbonViewCreate(AudioUnitCarbonView view, AudioUnit unit, WindowRef window,
+                                   ControlRef parentControl, const Float32Point* location, const Float32Point* size,
+                                   ControlRef* outControl) {
+  return CallComponentSelector(view, kAudioUnitCarbonViewCreateSelect,
+                               {PointerWord(unit), PointerWord(window), PointerWord(parentControl),
+                                PointerWord(location), PointerWord(size), PointerWord(outControl)});
 }

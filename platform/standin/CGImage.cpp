@@ -1,7 +1,5 @@
 #include "platform/standin/CGImage.h"
 
-#include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <vector>
 
@@ -27,31 +25,20 @@ size_t CGImageGetWidth(CGImageRef image) { return image ? static_cast<size_t>(im
 size_t CGImageGetHeight(CGImageRef image) { return image ? static_cast<size_t>(image->height) : 0; }
 
 void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image) {
-  if (!context || !context->pixels || !image || rect.size.width <= 0 || rect.size.height <= 0) return;
-  const SWELL_GfxRect clip = SWELL_GfxClip(context);
-  const double left = rect.origin.x + context->state.originX;
-  const double top = rect.origin.y + context->state.originY;
-  const int x0 = std::max(clip.left, static_cast<int>(std::ceil(left - 0.5)));
-  const int y0 = std::max(clip.top, static_cast<int>(std::ceil(top - 0.5)));
-  const int x1 = std::min(clip.right, static_cast<int>(std::ceil(left + rect.size.width - 0.5)));
-  const int y1 = std::min(clip.bottom, static_cast<int>(std::ceil(top + rect.size.height - 0.5)));
-  if (x0 >= x1 || y0 >= y1) return;
-  const double sx = image->width / rect.size.width;
-  const double sy = image->height / rect.size.height;
-  std::vector<int> sourceColumn(static_cast<size_t>(x1 - x0));
-  for (int x = x0; x < x1; ++x) {
-    sourceColumn[static_cast<size_t>(x - x0)] = std::min(image->width - 1, static_cast<int>((x + 0.5 - left) * sx));
-  }
-  for (int y = y0; y < y1; ++y) {
-    const int srcY = std::min(image->height - 1, static_cast<int>((y + 0.5 - top) * sy));
-    const unsigned char* src = image->pixels.data() + static_cast<size_t>(srcY) * image->width * 4;
-    unsigned char* dest = SWELL_GfxPixel(context, x0, y);
-    for (int column : sourceColumn) {
-      std::memcpy(dest, src + column * 4, 4);
-      dest[0] = 255;
-      dest += 4;
-    }
-  }
+  if (!context || !image) return;
+  SWELL_GfxDrawPixels(context, image->pixels.data(), image->width, image->height, image->width * 4, rect.origin.x,
+                      rect.origin.y, rect.size.width, rect.size.height, false);
+}
+
+void CGContextTranslateCTM(CGContextRef context, double tx, double ty) {
+  if (!context) return;
+  context->state.originX += static_cast<float>(tx);
+  context->state.originY += static_cast<float>(context->state.scaleY * ty);
+}
+
+void CGContextScaleCTM(CGContextRef context, double sx, double sy) {
+  if (!context || sx != 1.0 || (sy != 1.0 && sy != -1.0)) return;
+  context->state.scaleY *= static_cast<float>(sy);
 }
 
 void CGImageRelease(CGImageRef image) { delete image; }

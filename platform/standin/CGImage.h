@@ -25,7 +25,12 @@ inline CGRect CGRectMake(double x, double y, double w, double h) { return CGRect
 CGImageRef CGBitmapContextCreateImage(CGContextRef context);
 size_t CGImageGetWidth(CGImageRef image);
 size_t CGImageGetHeight(CGImageRef image);
-// Draws the image opaque and scaled (nearest pixel) over the rectangle, in
-// the context's user space (y downwards), inside its clip.
+// Draws the image opaque and scaled (nearest pixel) over the rectangle of
+// the context's user space, inside its clip; its first row lies at the
+// rectangle's smaller y.
 void CGContextDrawImage(CGContextRef context, CGRect rect, CGImageRef image);
+void CGContextTranslateCTM(CGContextRef context, double tx, double ty);
+// Only flips of the y axis are kept: sx must be 1 and sy 1 or -1, any other
+// scale leaves the context unchanged.
+void CGContextScaleCTM(CGContextRef context, double sx, double sy);
 void CGImageRelease(CGImageRef image);

@@ -40,7 +40,6 @@ enum : SInt16 {
   kComponentVersionSelect = -4,
 };
 
-constexpr OSStatus paramErr = -50;
 constexpr OSStatus invalidComponentID = -3000;
 constexpr OSStatus gestaltUndefSelectorErr = -5551;
 constexpr OSStatus badComponentInstance = SInt32(0x80008001);

@@ -1,14 +1,20 @@
 #include "platform/standin/HostSession.h"
 
+#include "platform/standin/AUCocoaUIView.h"
 #include "platform/standin/CFArray.h"
+#include "platform/standin/CFBundle.h"
 #include "platform/standin/CFString.h"
 #include "platform/standin/MusicDevice.h"
+#include "platform/standin/NSObject.h"
 
 namespace standin {
 
 HostSession::HostSession() : mBufferListStorage(AudioBufferListSize(kMaxRenderChannels)) {}
 
-HostSession::~HostSession() { Close(); }
+HostSession::~HostSession() {
+  CloseCarbonView();
+  Close();
+}
 
 OSStatus HostSession::Open(const ComponentDescription& description) {
   if (mUnit) return kAudioUnitErr_CannotDoInCurrentContext;
@@ -154,6 +160,56 @@ OSStatus HostSession::SetCurrentPreset(SInt32 number) {
   const AUPreset preset = {number, nullptr};
   return AudioUnitSetProperty(mUnit, kAudioUnitProperty_PresentPreset, kAudioUnitScope_Global, 0, &preset,
                               sizeof(preset));
+}
+
+NSView* HostSession::OpenCocoaView(NSSize size) {
+  AudioUnitCocoaViewInfo info = {};
+  UInt32 dataSize = sizeof(info);
+  if (AudioUnitGetProperty(mUnit, kAudioUnitProperty_CocoaUI, kAudioUnitScope_Global, 0, &info, &dataSize) != noErr) {
+    return nullptr;
+  }
+  const std::string className = CFStringText(info.mCocoaAUViewClass[0]);
+  const bool hasBundle = info.mCocoaAUViewBundleLocation != nullptr;
+  if (info.mCocoaAUViewBundleLocation) CFRelease(info.mCocoaAUViewBundleLocation);
+  if (info.mCocoaAUViewClass[0]) CFRelease(info.mCocoaAUViewClass[0]);
+  NSObject* object = hasBundle ? class_createInstance(NSClassFromString(className)) : nullptr;
+  if (!object) return nullptr;
+  NSObject* factory = object->init();
+  auto* base = dynamic_cast<AUCocoaUIBase*>(factory);
+  NSView* view = base ? base->uiViewForAudioUnit(mUnit, size) : nullptr;
+  factory->release();
+  return view;
+}
+
+OSStatus HostSession::OpenCarbonView(WindowRef window, ControlRef parent, ControlRef* outControl) {
+  if (!mUnit) return kAudioUnitErr_CannotDoInCurrentContext;
+  CloseCarbonView();
+  UInt32 size = 0;
+  Boolean writable = false;
+  OSStatus status = AudioUnitGetPropertyInfo(mUnit, kAudioUnitProperty_GetUIComponentList, kAudioUnitScope_Global, 0,
+                                             &size, &writable);
+  if (status != noErr) return status;
+  ComponentDescription description = {};
+  size = sizeof(description);
+  status = AudioUnitGetProperty(mUnit, kAudioUnitProperty_GetUIComponentList, kAudioUnitScope_Global, 0, &description,
+                                &size);
+  if (status != noErr) return status;
+  Component component = FindNextComponent(nullptr, &description);
+  if (!component) return invalidComponentID;
+  status = OpenAComponent(component, &mCarbonView);
+  if (status != noErr) return status;
+  const Float32Point location = {0, 0}, extent = {0, 0};
+  ControlRef control = nullptr;
+  status = AudioUnitCarbonViewCreate(mCarbonView, mUnit, window, parent, &location, &extent, &control);
+  if (outControl) *outControl = control;
+  return status;
+}
+
+OSStatus HostSession::CloseCarbonView() {
+  if (!mCarbonView) return noErr;
+  const OSStatus status = CloseComponent(mCarbonView);
+  mCarbonView = nullptr;
+  return status;
 }
 
 }  // namespace standin

@@ -6,7 +6,11 @@
 #include <string>
 #include <vector>
 
+#include "platform/standin/AudioUnitCarbonView.h"
 #include "platform/standin/AudioUnitProperties.h"
+#include "platform/standin/NSGeometry.h"
+
+class NSView;
 
 namespace standin {
 
@@ -21,7 +25,7 @@ class HostSession {
   static constexpr UInt32 kMaxRenderChannels = 64;
 
   HostSession();
-  // Closes the unit when it is still open.
+  // Closes the Carbon view and the unit when they are still open.
   ~HostSession();
   HostSession(const HostSession&) = delete;
   HostSession& operator=(const HostSession&) = delete;
@@ -62,11 +66,23 @@ class HostSession {
   OSStatus GetCurrentPreset(Preset* preset);
   OSStatus SetCurrentPreset(SInt32 number);
 
+  // The unit's editor as a Cocoa view: the class the Cocoa UI property names
+  // is made by name, asked for a view of the given size and released. Null
+  // when the unit offers none. The view is the caller's, to put in a window.
+  NSView* OpenCocoaView(NSSize size);
+  // The unit's editor in a Carbon window: the view component of the unit's
+  // UI component list is opened and asked to create its control in the
+  // parent control (null: the window's own).
+  OSStatus OpenCarbonView(WindowRef window, ControlRef parent, ControlRef* outControl);
+  OSStatus CloseCarbonView();
+  AudioUnitCarbonView CarbonView() const { return mCarbonView; }
+
  private:
   template <class Proc>
   void FetchFastProc(SInt16 selector, Proc* proc);
 
   AudioUnit mUnit = nullptr;
+  AudioUnitCarbonView mCarbonView = nullptr;
   void* mStorage = nullptr;
   AudioUnitGetParameterProc mGetParameter = nullptr;
   AudioUnitSetParameterProc mSetParameter = nullptr;

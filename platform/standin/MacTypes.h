@@ -5,6 +5,7 @@
 
 typedef uint8_t UInt8;
 typedef int16_t SInt16;
+typedef uint16_t UInt16;
 typedef uint32_t UInt32;
 typedef int32_t SInt32;
 typedef uint64_t UInt64;
@@ -18,6 +19,11 @@ typedef UInt32 FourCharCode;
 typedef FourCharCode OSType;
 
 constexpr OSStatus noErr = 0;
+constexpr OSStatus paramErr = -50;
+
+struct Rect {
+  short top, left, bottom, right;
+};
 
 // Four-character codes spelled as text, since multi-character literals warn.
 constexpr FourCharCode FourCC(const char (&code)[5]) {

@@ -1,10 +1,12 @@
 #include "platform/standin/NSMenu.h"
 
+#include <algorithm>
+
 #include "platform/standin/UserScript.h"
 
 NSMenu::~NSMenu() {
   for (NSMenuItem* item : mItems) {
-    delete item->mSubmenu;
+    if (item->mSubmenu) item->mSubmenu->release();
     delete item;
   }
 }
@@ -18,6 +20,20 @@ NSMenuItem* NSMenu::addItemWithTitle(const std::string& title, bool hasAction) {
   return item;
 }
 
+NSMenuItem* NSMenu::insertItemWithTitle(const std::string& title, bool hasAction, int index) {
+  NSMenuItem* item = addItemWithTitle(title, hasAction);
+  mItems.pop_back();
+  index = std::max(0, std::min(index, numberOfItems()));
+  mItems.insert(mItems.begin() + index, item);
+  return item;
+}
+
+NSMenuItem* NSMenu::insertSeparatorItem(int index) {
+  NSMenuItem* item = insertItemWithTitle("", false, index);
+  item->mSeparator = true;
+  return item;
+}
+
 NSMenuItem* NSMenu::addSeparatorItem() {
   NSMenuItem* item = addItemWithTitle("", false);
   item->mSeparator = true;
@@ -25,11 +41,9 @@ NSMenuItem* NSMenu::addSeparatorItem() {
 }
 
 void NSMenu::setSubmenu(NSMenu* submenu, NSMenuItem* item) {
-  if (!item || item->mMenu != this) {
-    delete submenu;
-    return;
-  }
-  delete item->mSubmenu;
+  if (!item || item->mMenu != this || item->mSubmenu == submenu) return;
+  if (submenu) submenu->retain();
+  if (item->mSubmenu) item->mSubmenu->release();
   item->mSubmenu = submenu;
 }
 
@@ -58,14 +72,19 @@ void NSMenu::describe(std::vector<std::string>* lines, const std::string& path) 
   }
 }
 
-NSMenuItem* NSMenu::popUpContextMenu(NSMenu* menu, NSView*) {
+NSMenuItem* NSMenu::popUpContextMenu(NSMenu* menu, NSEvent* event, NSView*) {
   if (!menu) return nullptr;
-  standin::PromptRecord record{standin::PromptRecord::kMenu, menu->mTitle, "", {}, ""};
-  menu->describe(&record.choices);
+  const NSPoint at = event ? event->locationInWindow() : NSPoint{0.0, 0.0};
+  return menu->trackAt(at.x, at.y);
+}
+
+NSMenuItem* NSMenu::trackAt(double x, double y) {
+  standin::PromptRecord record{standin::PromptRecord::kMenu, mTitle, "", {}, "", x, y};
+  describe(&record.choices);
   std::vector<std::string> titles;
   NSMenuItem* chosen = nullptr;
   if (standin::TakeMenuAnswer(&titles)) {
-    NSMenu* current = menu;
+    NSMenu* current = this;
     for (size_t i = 0; current && i < titles.size(); ++i) {
       NSMenuItem* hit = nullptr;
       for (NSMenuItem* item : current->mItems) {
@@ -75,7 +94,7 @@ NSMenuItem* NSMenu::popUpContextMenu(NSMenu* menu, NSView*) {
         }
       }
       const bool last = i + 1 == titles.size();
-      if (!hit || (last && !hit->mHasAction) || (!last && !hit->mSubmenu)) break;
+      if (!hit || (last && (!hit->mHasAction || hit->mSubmenu)) || (!last && !hit->mSubmenu)) break;
       if (last) chosen = hit;
       current = hit->mSubmenu;
     }

@@ -4,6 +4,9 @@
 #include <string>
 #include <vector>
 
+#include "platform/standin/NSEvent.h"
+#include "platform/standin/NSObject.h"
+
 class NSMenu;
 class NSView;
 
@@ -18,7 +21,10 @@ class NSMenuItem {
   bool isEnabled() const { return mEnabled; }
   void setIndentationLevel(int level) { mIndentation = level; }
   int indentationLevel() const { return mIndentation; }
+  // Items without an action cannot be chosen (a submenu's own item, a
+  // section header).
   bool hasAction() const { return mHasAction; }
+  void setHasAction(bool hasAction) { mHasAction = hasAction; }
   NSMenu* submenu() const { return mSubmenu; }
   // The menu that holds the item.
   NSMenu* menu() const { return mMenu; }
@@ -35,18 +41,19 @@ class NSMenuItem {
   NSMenu* mMenu = nullptr;
 };
 
-// A menu owns its items and their submenus.
-class NSMenu {
+// A menu owns its items and holds a reference to each submenu.
+class NSMenu : public NSObject {
  public:
   explicit NSMenu(const std::string& title = "") : mTitle(title) {}
-  virtual ~NSMenu();
-  NSMenu(const NSMenu&) = delete;
-  NSMenu& operator=(const NSMenu&) = delete;
+  ~NSMenu() override;
 
-  // An item without an action cannot be chosen (a submenu's own item).
   NSMenuItem* addItemWithTitle(const std::string& title, bool hasAction);
   NSMenuItem* addSeparatorItem();
-  // The menu takes the submenu.
+  // Inserted before the item at index (clamped to the menu).
+  NSMenuItem* insertItemWithTitle(const std::string& title, bool hasAction, int index);
+  NSMenuItem* insertSeparatorItem(int index);
+  // The menu retains the submenu and releases the one it replaces; an item
+  // of another menu takes nothing.
   void setSubmenu(NSMenu* submenu, NSMenuItem* item);
   void setAutoenablesItems(bool autoenables) { mAutoenables = autoenables; }
   int numberOfItems() const { return static_cast<int>(mItems.size()); }
@@ -56,11 +63,14 @@ class NSMenu {
   // The menu lines as the user script records them.
   void describe(std::vector<std::string>* lines, const std::string& path = "") const;
 
-  // Shows the menu over the view until the person chooses or dismisses it;
-  // the chosen item (in the menu or a submenu), or null. The person clicks
-  // the titles of the next menu answer: each must name an enabled item, and
-  // the last one an item with an action.
-  static NSMenuItem* popUpContextMenu(NSMenu* menu, NSView* view);
+  // Shows the menu at the event's location over the view until the person
+  // chooses or dismisses it; the chosen item (in the menu or a submenu), or
+  // null.
+  static NSMenuItem* popUpContextMenu(NSMenu* menu, NSEvent* event, NSView* view);
+  // Shows the menu at (x, y), as the record says where it opened. The person
+  // clicks the titles of the next menu answer: each must name an enabled
+  // item, the last one an item with an action and no submenu.
+  NSMenuItem* trackAt(double x, double y);
 
  private:
   std::string mTitle;

@@ -6,6 +6,8 @@
 #include <utility>
 #include <vector>
 
+#include "platform/standin/NSObject.h"
+
 struct standin::RunLoopTimer {
   int64_t due;
   int64_t interval;
@@ -30,6 +32,7 @@ std::vector<std::pair<standin::RunLoopProc, void*>> gObservers;
 int64_t ToTicks(double seconds) { return static_cast<int64_t>(std::llround(seconds * 1e9)); }
 
 void RunObservers() {
+  standin::EventDelivery delivery;
   // Observers may change the list while they run.
   const auto observers = gObservers;
   for (const auto& o : observers) o.first(o.second);
@@ -90,7 +93,10 @@ void standin::RunLoopAdvance(double seconds) {
     gNow = timer->due;
     timer->due += timer->interval;
     ++gFiring;
-    timer->proc(timer->context);
+    {
+      standin::EventDelivery delivery;
+      timer->proc(timer->context);
+    }
     --gFiring;
     PurgeRemoved();
     RunObservers();

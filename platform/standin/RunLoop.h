@@ -1,4 +1,4 @@
-// Stands in for the main run loop and its timers (CFRunLoop, NSTimer, Carbon event-loop timers) on Linux: a manual clock.
+// Stands in for the main run loop and its timers (CFRunLoop, NSTimer) on Linux: a manual clock; objects autoreleased while a timer or observer runs are released once it returns.
 #pragma once
 
 namespace standin {

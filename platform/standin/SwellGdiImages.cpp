@@ -11,6 +11,7 @@
 
 #include "framework/TruncateToInt.h"
 #include "lice/PNG.h"
+#include "platform/standin/NSView.h"
 #include "platform/standin/SwellImage.h"
 
 namespace {
@@ -79,40 +80,19 @@ SWELL_Image* KeyedCopy(const SWELL_Image* source) {
   return copy;
 }
 
-struct Pixels {
-  const unsigned char* data;
-  int width, height, rowBytes;
-};
-
-// Scales the pixels onto the user-space rectangle, nearest pixel, within
-// the clip: blended by their alpha, or copied opaque.
-void DrawPixels(SWELL_GfxTarget* target, const Pixels& src, double x, double y, double w, double h, bool useAlpha) {
-  if (!(w > 0) || !(h > 0) || src.width < 1 || src.height < 1) return;
-  const SWELL_GfxRect clip = SWELL_GfxClip(target);
-  x += target->state.originX;
-  y += target->state.originY;
-  const long long left = std::max<long long>(clip.left, std::llround(std::floor(x + 0.5)));
-  const long long right = std::min<long long>(clip.right, std::llround(std::floor(x + w + 0.5)));
-  const long long top = std::max<long long>(clip.top, std::llround(std::floor(y + 0.5)));
-  const long long bottom = std::min<long long>(clip.bottom, std::llround(std::floor(y + h + 0.5)));
-  for (long long py = top; py < bottom; ++py) {
-    const int sy = std::min(src.height - 1, std::max(0, static_cast<int>((py + 0.5 - y) * src.height / h)));
-    const unsigned char* row = src.data + static_cast<size_t>(sy) * src.rowBytes;
-    for (long long px = left; px < right; ++px) {
-      const int sx = std::min(src.width - 1, std::max(0, static_cast<int>((px + 0.5 - x) * src.width / w)));
-      const unsigned char* s = row + sx * 4;
-      unsigned char* d = SWELL_GfxPixel(target, static_cast<int>(px), static_cast<int>(py));
-      const int a = useAlpha ? s[0] : 255;
-      if (a == 0) continue;
-      for (int c = 1; c < 4; ++c) d[c] = static_cast<unsigned char>((s[c] * a + d[c] * (255 - a) + 127) / 255);
-      d[0] = 255;
-    }
-  }
-}
-
 int Clamped(long long v) { return static_cast<int>(std::max<long long>(INT_MIN, std::min<long long>(INT_MAX, v))); }
 
-HWND ViewOf(HWND h) { return h && h->isWindow ? h->contentView : h; }
+// A window's content view, a view itself; null for anything else.
+NSView* ViewOf(HWND h) {
+  if (NSWindow* window = dynamic_cast<NSWindow*>(h)) return window->contentView();
+  return dynamic_cast<NSView*>(h);
+}
+
+// The context a window or view reports for its painting, or null.
+HDC PaintContext(HWND h) {
+  PAINTSTRUCT info = {};
+  return h && h->getSwellPaintInfo(&info) ? info.hdc : nullptr;
+}
 
 }  // namespace
 
@@ -163,8 +143,8 @@ SWELL_Image* GetNSImageFromHICON(HGDIOBJ obj) { return IsBitmap(obj) ? obj->imag
 void DrawImageInRect(HDC ctx, HGDIOBJ image, const RECT* r) {
   if (!LiveContext(ctx) || !ctx->cgContext || !r || !IsBitmap(image) || !image->image) return;
   const SWELL_Image* im = image->image;
-  DrawPixels(ctx->cgContext, Pixels{im->pixels.data(), im->pixelWidth, im->pixelHeight, im->pixelWidth * 4}, r->left,
-             r->top, static_cast<double>(r->right) - r->left, static_cast<double>(r->bottom) - r->top, true);
+  SWELL_GfxDrawPixels(ctx->cgContext, im->pixels.data(), im->pixelWidth, im->pixelHeight, im->pixelWidth * 4, r->left,
+                      r->top, static_cast<double>(r->right) - r->left, static_cast<double>(r->bottom) - r->top, true);
 }
 
 void BitBlt(HDC dest, int x, int y, int w, int h, HDC src, int xs, int ys, int mode) {
@@ -192,9 +172,9 @@ void StretchBlt(HDC dest, int x, int y, int dw, int dh, HDC src, int xs, int ys,
   if (lsw <= 0 || lsh <= 0) return;
   const long long drawnW = dw == requestedW ? lsw : lsw == requestedW ? dw : dw * lsw / requestedW;
   const long long drawnH = dh == requestedH ? lsh : lsh == requestedH ? dh : dh * lsh / requestedH;
-  const Pixels pixels{from->pixels + lys * from->rowBytes + lxs * 4, Clamped(lsw), Clamped(lsh), from->rowBytes};
-  DrawPixels(dest->cgContext, pixels, static_cast<double>(lx), static_cast<double>(ly), static_cast<double>(drawnW),
-             static_cast<double>(drawnH), mode == BLIT_USE_SOURCE_ALPHA);
+  SWELL_GfxDrawPixels(dest->cgContext, from->pixels + lys * from->rowBytes + lxs * 4, Clamped(lsw), Clamped(lsh),
+                      from->rowBytes, static_cast<double>(lx), static_cast<double>(ly), static_cast<double>(drawnW),
+                      static_cast<double>(drawnH), mode == BLIT_USE_SOURCE_ALPHA);
 }
 
 void SWELL_PushClipRegion(HDC ctx) {
@@ -214,50 +194,49 @@ void SWELL_PopClipRegion(HDC ctx) {
 
 HDC GetDC(HWND h) {
   if (!h) return nullptr;
-  if (h->isWindow) {
-    if (h->answersPaintInfo && LiveContext(h->paintContext)) {
-      if (h->paintContext->cgContext) SWELL_GfxSaveState(h->paintContext->cgContext);
-      return h->paintContext;
+  if (dynamic_cast<NSWindow*>(h)) {
+    if (HDC painting = PaintContext(h)) {
+      if (painting->cgContext) SWELL_GfxSaveState(painting->cgContext);
+      return painting;
     }
-    h = h->contentView;
-    if (!h) return nullptr;
   }
-  if (h->isWindow) return nullptr;
-  if (h->answersPaintInfo && LiveContext(h->paintContext)) {
-    if (h->paintContext->cgContext) SWELL_GfxSaveState(h->paintContext->cgContext);
-    return h->paintContext;
+  NSView* view = ViewOf(h);
+  if (!view) return nullptr;
+  HDC painting = PaintContext(view);
+  if (LiveContext(painting)) {
+    if (painting->cgContext) SWELL_GfxSaveState(painting->cgContext);
+    return painting;
   }
-  if (!h->drawTarget) return nullptr;
+  if (!view->lockFocusIfCanDraw()) return nullptr;
   HDC ctx = SWELL_GDP_CTX_NEW();
-  if (!ctx) return nullptr;
-  ++h->focusLocks;
-  ctx->cgContext = h->drawTarget;
+  if (!ctx) {
+    view->unlockFocus();
+    return nullptr;
+  }
+  ctx->cgContext = NSGraphicsContextCurrentPort();
   SWELL_GfxSaveState(ctx->cgContext);
   return ctx;
 }
 
 HDC GetWindowDC(HWND h) {
   HDC ctx = GetDC(h);
-  HWND view = ViewOf(h);
-  if (ctx && ctx->cgContext && view && (view->bounds.left || view->bounds.top)) {
-    ctx->cgContext->state.originX += static_cast<float>(view->bounds.left);
-    ctx->cgContext->state.originY += static_cast<float>(view->bounds.top);
+  NSView* view = ViewOf(h);
+  if (ctx && ctx->cgContext && view) {
+    const NSPoint origin = view->bounds().origin;
+    ctx->cgContext->state.originX += static_cast<float>(origin.x);
+    ctx->cgContext->state.originY += static_cast<float>(origin.y);
   }
   return ctx;
 }
 
 void ReleaseDC(HWND h, HDC ctx) {
   if (LiveContext(ctx) && ctx->cgContext) SWELL_GfxRestoreState(ctx->cgContext);
-  if (h && h->isWindow && h->answersPaintInfo && h->paintContext == ctx) return;
-  HWND view = ViewOf(h);
-  bool unlock = false;
-  if (view && !view->isWindow) {
-    if (view->answersPaintInfo && view->paintContext == ctx) return;
-    unlock = true;
-  }
+  if (dynamic_cast<NSWindow*>(h) && PaintContext(h) == ctx) return;
+  NSView* view = ViewOf(h);
+  if (view && ctx && PaintContext(view) == ctx) return;
   if (ctx) {
     SWELL_DeleteGfxContext(ctx);
-    if (unlock && view->focusLocks > 0) --view->focusLocks;
+    if (view) view->unlockFocus();
   }
 }
 

@@ -1,15 +1,14 @@
-// Stands in for AppKit windows and views (NSWindow, NSView) as the GDI emulation's window contexts see them, on Linux.
+// Stands in for the window handles of the GDI emulation (HWND) on Linux: a handle is an AppKit window or view of NSView.h.
 #pragma once
 
 #include "platform/standin/SwellGdi.h"
 
-struct HWND__ {
-  bool isWindow;          // a window, else a view
-  HWND__* contentView;    // windows: the content view, or null
-  RECT bounds;            // views: bounds; the origin need not be (0, 0)
-  SWELL_GfxTarget* drawTarget;  // what focus locking draws into; null: the view cannot draw
-  bool answersPaintInfo;  // implements the paint-information request
-  HDC paintContext;       // the context it reports while painting
-  int focusLocks;         // focus locks not yet unlocked
+class NSResponder;
+typedef NSResponder* HWND;
+
+// What a window or view that paints into a context of its own reports when
+// asked (getSwellPaintInfo); only the context is read.
+struct PAINTSTRUCT {
+  HDC hdc;
+  char reserved[16];
 };
-typedef HWND__* HWND;

@@ -22,6 +22,10 @@ struct PromptRecord {
   // What the person did: the button number, the file, the menu titles joined
   // by " > ", "opened"; "" when the prompt was dismissed.
   std::string answer;
+  // Menu: where it opened, in the coordinates its caller gave (a context
+  // menu's event location in its window, a pop-up menu's global position).
+  double x = 0.0;
+  double y = 0.0;
 };
 
 // Each answer goes to the next prompt of its kind.

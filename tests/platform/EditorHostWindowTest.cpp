@@ -129,8 +129,10 @@ TEST_F(EditorHostFixture, ASubWindowSitsOverTheHostWindowCentredWhenItIsWider) {
     double childX;
   } cases[] = {{100, 150, 100}, {100, 200, 100}, {100, 301, 150}, {40, 405, 142}};
   for (const auto& c : cases) {
-    OpaqueWindowPtr carbon{{50, c.left, 150, static_cast<short>(c.left + c.width)}};
-    gui->AttachSubWindow(&carbon);
+    const Rect bounds{50, c.left, 150, static_cast<short>(c.left + c.width)};
+    WindowRef carbon = nullptr;
+    ASSERT_EQ(CreateNewWindow(kDocumentWindowClass, kWindowNoAttributes, &bounds, &carbon), noErr);
+    gui->AttachSubWindow(carbon);
     ASSERT_TRUE(gui->WindowIsOpen());
     NSWindow* child = static_cast<NSView*>(gui->GetWindow())->window();
     ASSERT_NE(child, nullptr);
@@ -142,6 +144,7 @@ TEST_F(EditorHostFixture, ASubWindowSitsOverTheHostWindowCentredWhenItIsWider) {
     gui->RemoveSubWindow();
     EXPECT_FALSE(gui->WindowIsOpen());
     EXPECT_EQ(standin::AllWindows().size(), windows - 2);
+    DisposeWindow(carbon);
   }
 }
 

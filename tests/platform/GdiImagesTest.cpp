@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/standin/SwellGdiImages.h"
+#include "platform/standin/NSView.h"
 #include "platform/standin/SwellImage.h"
 #include "tests/platform/GdiTestSupport.h"
 #include "tests/support/PngWriter.h"
@@ -200,51 +201,71 @@ TEST(GdiClipTest, PushedClipsNestAndPopBack) {
   DeleteObject(brush);
 }
 
-TEST(GdiWindowTest, ContextsOfViewsAndWindows) {
-  MemContext screen(10, 10), paint(4, 4);
-  HWND__ view = {};
-  view.drawTarget = screen.ctx->cgContext;
-  view.bounds = RECT{3, 2, 13, 12};
-  HWND__ window = {};
-  window.isWindow = true;
-  window.contentView = &view;
+// Windows and views that report the context they paint into.
+template <class Base>
+struct Painting : Base {
+  using Base::Base;
+  bool getSwellPaintInfo(PAINTSTRUCT* info) override {
+    info->hdc = paint;
+    return true;
+  }
+  HDC paint = nullptr;
+};
+
+TEST(GdiWindowTest, ContextsOfViewsAndWindowsDrawOnTheirScreen) {
+  MemContext paint(4, 4);
+  NSWindow window(NSMakeRect(0, 0, 20, 20));
+  // Its top-left corner is screen pixel (4, 2).
+  auto* view = new Painting<NSView>(NSMakeRect(4, 8, 10, 10));
+  window.contentView()->addSubview(view);
+  HBRUSH brush = CreateSolidBrush(0x00FF00);
+  const RECT one = {0, 0, 1, 1};
+  auto green = [&](int x, int y) { return window.screenPixel(x, y) == 0x00FF00; };
 
   HDC ctx = GetDC(&window);
   ASSERT_NE(ctx, nullptr);
-  EXPECT_EQ(view.focusLocks, 1);
-  EXPECT_EQ(ctx->cgContext, screen.ctx->cgContext);
+  EXPECT_EQ(ctx->cgContext, window.screen());
+  EXPECT_EQ(NSGraphicsContextCurrentPort(), window.screen()) << "the content view's focus is locked";
+  SWELL_FillRect(ctx, &one, brush);
+  EXPECT_TRUE(green(0, 0));
   ReleaseDC(&window, ctx);
-  EXPECT_EQ(view.focusLocks, 0);
+  EXPECT_EQ(NSGraphicsContextCurrentPort(), nullptr);
   EXPECT_TRUE(ctx->inFreeList);
 
+  ctx = GetDC(view);
+  SWELL_FillRect(ctx, &one, brush);
+  EXPECT_TRUE(green(4, 2));
+  ReleaseDC(view, ctx);
+
   // The window context is translated by the view's bounds origin until released.
-  HBRUSH brush = CreateSolidBrush(0x00FF00);
-  HDC translated = GetWindowDC(&view);
-  const RECT one = {0, 0, 1, 1};
+  view->setBoundsOrigin(NSPoint{3, 5});
+  HDC translated = GetWindowDC(view);
   SWELL_FillRect(translated, &one, brush);
-  EXPECT_EQ(screen.Pixel(3, 2)[2], 255);
-  EXPECT_EQ(screen.Pixel(0, 0)[2], 0);
-  ReleaseDC(&view, translated);
-  SWELL_FillRect(screen.ctx, &one, brush);
-  EXPECT_EQ(screen.Pixel(0, 0)[2], 255) << "the translation went with the release";
+  EXPECT_TRUE(green(7, 7));
+  ReleaseDC(view, translated);
+  EXPECT_EQ(window.screen()->state.originX, 0.0f) << "the translation went with the release";
+  EXPECT_EQ(window.screen()->state.originY, 0.0f);
 
   // A view that reports its paint context hands that out and keeps it.
-  view.answersPaintInfo = true;
-  view.paintContext = paint.ctx;
-  EXPECT_EQ(GetDC(&window), paint.ctx);
-  ReleaseDC(&window, paint.ctx);
+  view->paint = paint.ctx;
+  EXPECT_EQ(GetDC(view), paint.ctx);
+  ReleaseDC(view, paint.ctx);
   EXPECT_FALSE(paint.ctx->inFreeList);
-  window.answersPaintInfo = true;
-  window.paintContext = paint.ctx;
-  EXPECT_EQ(GetDC(&window), paint.ctx);
-  ReleaseDC(&window, paint.ctx);
+  Painting<NSWindow> painting(NSMakeRect(0, 0, 5, 5));
+  painting.paint = paint.ctx;
+  EXPECT_EQ(GetDC(&painting), paint.ctx);
+  ReleaseDC(&painting, paint.ctx);
   EXPECT_FALSE(paint.ctx->inFreeList);
-  EXPECT_EQ(view.focusLocks, 0);
+  EXPECT_EQ(NSGraphicsContextCurrentPort(), nullptr);
 
-  HWND__ blind = {};
-  EXPECT_EQ(GetDC(&blind), nullptr) << "a view that cannot draw";
-  HWND__ empty = {};
-  empty.isWindow = true;
+  // Views that cannot draw: hidden, or on no window; a window without content.
+  view->paint = nullptr;
+  view->setHidden(true);
+  EXPECT_EQ(GetDC(view), nullptr);
+  NSView loose(NSMakeRect(0, 0, 5, 5));
+  EXPECT_EQ(GetDC(&loose), nullptr);
+  NSWindow empty(NSMakeRect(0, 0, 5, 5));
+  empty.setContentView(nullptr);
   EXPECT_EQ(GetDC(&empty), nullptr);
   EXPECT_EQ(GetDC(nullptr), nullptr);
 
