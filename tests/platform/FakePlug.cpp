@@ -37,6 +37,7 @@ FakePlug::FakePlug(const FakePlugConfig& config)
   MakePreset("Init", 0.5, 0.25, 0, 0.0, 1, 3);
   MakePreset("Kick", 0.75, 0.5, 1, 0.5, 1, 7);
   MakePreset("Bass", 0.125, 1.0, 2, -0.5, 0, 10);
+  if (config.makeEditor) config.makeEditor(this);
 }
 
 void FakePlug::Reset() { ++resets; }

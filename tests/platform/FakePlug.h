@@ -17,6 +17,8 @@ struct FakePlugConfig {
   int presetSlots = 5;
   bool factoryReturnsNull = false;
   bool factoryThrows = false;
+  // Called at the end of construction, as the instrument builds its editor there.
+  void (*makeEditor)(IPlugAU* plug) = nullptr;
 };
 
 extern FakePlugConfig gFakeConfig;
