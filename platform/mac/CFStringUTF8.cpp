@@ -13,3 +13,7 @@ bool CFStringToUTF8(CFStringRef string, WDL_String* out) {
   out->Set(text.Get());
   return true;
 }
+
+CFStringRef CFStringFromUTF8(const char* text) {
+  return CFStringCreateWithCString(kCFAllocatorDefault, text ? text : "", kCFStringEncodingUTF8);
+}

@@ -1,13 +1,13 @@
 #include "platform/mac/IGraphicsCarbon.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstring>
-#include <string>
 
 #include "framework/IParam.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
+#include "platform/mac/CFStringUTF8.h"
+#include "platform/mac/EditorViewMapping.h"
 #include "platform/mac/IGraphicsMac.h"
 #include "platform/standin/ATSFont.h"
 #include "platform/standin/Appearance.h"
@@ -34,59 +34,21 @@ ItemCount Count(const T (&)[N]) {
   return N;
 }
 
-CFStringRef MakeCFString(const char* text) {
-  return CFStringCreateWithCString(kCFAllocatorDefault, text ? text : "", kCFStringEncodingUTF8);
-}
-
-// The text with its number in front, by the menu's prefix mode.
-std::string PrefixedTitle(const IPopupMenu* model, int index, const char* text) {
-  static const char* const kFormats[] = {"", "%1d: ", "%02d: ", "%03d: "};
-  const int mode = model->mPrefix;
-  char prefix[16] = "";
-  if (mode > 0 && mode < 4) std::snprintf(prefix, sizeof(prefix), kFormats[mode], index + 1);
-  return std::string(prefix) + text;
-}
-
-// The editor's key code of a hardware key code and its character; -1 for
-// keys the editor does not know.
-int KeyCode(UInt32 keyCode, unsigned char c) {
-  switch (keyCode) {
-    case 49: return KEY_SPACE;
-    case 126: return KEY_UPARROW;
-    case 125: return KEY_DOWNARROW;
-    case 123: return KEY_LEFTARROW;
-    case 124: return KEY_RIGHTARROW;
-    default: break;
-  }
-  if (c >= '0' && c <= '9') return c - 43;
-  if (c >= 'A' && c <= 'Z') return c - 50;
-  if (c >= 'a' && c <= 'z') return c - 82;
-  return -1;
-}
-
-// What a key typed into the entry for a parameter of this type may be.
+// What a key typed into the entry for a parameter of this kind may be; a
+// parameter without a kind takes everything.
 bool Acceptable(IParam::EParamType type, char c) {
-  const bool digitOrSign = (c >= '0' && c <= '9') || c == '+' || c == '-';
-  switch (type) {
-    case IParam::kTypeDouble: return digitOrSign || c == '.';
-    case IParam::kTypeBool:
-    case IParam::kTypeInt:
-    case IParam::kTypeEnum: return digitOrSign;
-    default: return true;
-  }
+  return type == IParam::kTypeNone || (c && std::strchr(AcceptableCharacters(type), c));
 }
 
 // The whole text as UTF-8, cut to at most size - 1 bytes on a character boundary.
 void CopyText(CFStringRef string, char* out, size_t size) {
-  out[0] = '\0';
-  if (!string) return;
-  const CFIndex capacity = CFStringGetMaximumSizeForEncoding(CFStringGetLength(string), kCFStringEncodingUTF8) + 1;
-  std::string text(static_cast<size_t>(capacity), '\0');
-  if (!CFStringGetCString(string, &text[0], capacity, kCFStringEncodingUTF8)) return;
-  text.resize(std::strlen(text.c_str()));
-  size_t n = std::min(text.size(), size - 1);
-  while (n > 0 && n < text.size() && (static_cast<unsigned char>(text[n]) & 0xC0) == 0x80) --n;
-  std::memcpy(out, text.data(), n);
+  WDL_String text;
+  CFStringToUTF8(string, &text);
+  size_t n = std::min(static_cast<size_t>(text.GetLength()), size - 1);
+  while (n > 0 && n < static_cast<size_t>(text.GetLength()) && (static_cast<unsigned char>(text.Get()[n]) & 0xC0) == 0x80) {
+    --n;
+  }
+  std::memcpy(out, text.Get(), n);
   out[n] = '\0';
 }
 
@@ -298,7 +260,7 @@ OSStatus IGraphicsCarbon::HandleKey(EventRef pEvent) {
   unsigned char c = 0;
   GetEventParameter(pEvent, kEventParamKeyCode, typeUInt32, nullptr, sizeof(keyCode), nullptr, &keyCode);
   GetEventParameter(pEvent, kEventParamKeyMacCharCodes, typeChar, nullptr, sizeof(c), nullptr, &c);
-  const int code = KeyCode(keyCode, c);
+  const int code = EditorKeyCode(keyCode, c);
   if (code < 0) return eventNotHandledErr;
   return mGraphicsMac->OnKeyDown(mPrevX, mPrevY, code) ? noErr : eventNotHandledErr;
 }
@@ -311,12 +273,12 @@ MenuRef IGraphicsCarbon::CreateMenu(IPopupMenu* pMenu) {
   for (int i = 0; i < n; ++i) {
     IPopupMenuItem* item = pMenu->GetItem(i);
     if (item->GetIsSeparator()) {
-      CFStringRef empty = MakeCFString("");
+      CFStringRef empty = CFStringFromUTF8("");
       AppendMenuItemTextWithCFString(menu, empty, kMenuItemAttrSeparator, 0, nullptr);
       if (empty) CFRelease(empty);
       continue;
     }
-    CFStringRef text = MakeCFString(PrefixedTitle(pMenu, i, item->GetText()).c_str());
+    CFStringRef text = CFStringFromUTF8(PrefixedMenuTitle(pMenu, i, item->GetText()).c_str());
     MenuItemAttributes attributes = kMenuItemAttrIgnoreMeta;
     if (!item->GetEnabled()) attributes |= kMenuItemAttrDisabled;
     if (item->GetIsTitle()) attributes |= kMenuItemAttrSectionHeader;
@@ -377,7 +339,7 @@ void IGraphicsCarbon::CreateTextEntry(IControl* pControl, IText* pText, IRECT* p
   mTextEntryView = entry;
 
   if (pString && *pString) {
-    CFStringRef text = MakeCFString(pString);
+    CFStringRef text = CFStringFromUTF8(pString);
     SetControlData(entry, kControlEditTextPart, kControlEditTextCFStringTag, sizeof(text), &text);
     if (text) CFRelease(text);
     const ControlEditTextSelectionRec selection{0, static_cast<SInt16>(std::strlen(pString))};
@@ -387,7 +349,7 @@ void IGraphicsCarbon::CreateTextEntry(IControl* pControl, IText* pText, IRECT* p
   ControlFontStyleRec style{};
   style.flags = kControlUseFontMask | kControlUseSizeMask | kControlUseJustMask;
   if (pText) {
-    CFStringRef face = MakeCFString(pText->mFont);
+    CFStringRef face = CFStringFromUTF8(pText->mFont);
     style.font = static_cast<SInt16>(ATSFontFamilyFindFromName(face, 0));
     if (face) CFRelease(face);
     style.size = static_cast<SInt16>(pText->mSize);

@@ -37,6 +37,9 @@ class IGraphicsCarbon {
   // The context of the draw event being handled, null outside one.
   CGContextRef GetCGContext() const { return mCGC; }
   bool TextEntryOpen() const { return mTextEntryView != nullptr; }
+  // The offsets the opener gave; the pane does not move by them.
+  short GetLeftOffset() const { return mLeftOffset; }
+  short GetTopOffset() const { return mTopOffset; }
 
   static OSStatus MainEventHandler(EventHandlerCallRef pHandlerCall, EventRef pEvent, void* pGraphicsCarbon);
   static OSStatus TextEntryHandler(EventHandlerCallRef pHandlerCall, EventRef pEvent, void* pGraphicsCarbon);

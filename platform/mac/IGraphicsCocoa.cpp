@@ -1,56 +1,18 @@
 #include "platform/mac/IGraphicsCocoa.h"
 
-#include <cstdio>
-
 #include "framework/IParam.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
+#include "platform/mac/EditorViewMapping.h"
 #include "platform/mac/IGraphicsMac.h"
 #include "platform/mac/ToNSString.h"
 
 namespace {
 
-// The number in front of an item's text, by the menu's prefix mode.
-std::string PrefixedTitle(const IPopupMenu* model, int index, const char* text) {
-  static const char* const kFormats[] = {"", "%1d: ", "%02d: ", "%03d: "};
-  const int mode = model->mPrefix;
-  char prefix[16] = "";
-  if (mode > 0 && mode < 4) std::snprintf(prefix, sizeof(prefix), kFormats[mode], index + 1);
-  return std::string(prefix) + text;
-}
-
 IMouseMod MouseMod(const NSEvent* event, bool rightButton) {
   const unsigned long flags = event->modifierFlags();
   return IMouseMod(!rightButton, rightButton || (flags & NSCommandKeyMask), (flags & NSShiftKeyMask) != 0,
                    (flags & NSControlKeyMask) != 0, (flags & NSAlternateKeyMask) != 0);
-}
-
-// The editor's key code of a hardware key code and its character; -1 for
-// keys the editor does not know.
-int KeyCode(unsigned short keyCode, unichar c) {
-  switch (keyCode) {
-    case 49: return KEY_SPACE;
-    case 126: return KEY_UPARROW;
-    case 125: return KEY_DOWNARROW;
-    case 123: return KEY_LEFTARROW;
-    case 124: return KEY_RIGHTARROW;
-    default: break;
-  }
-  if (c >= '0' && c <= '9') return c - 43;
-  if (c >= 'A' && c <= 'Z') return c - 50;
-  if (c >= 'a' && c <= 'z') return c - 82;
-  return -1;
-}
-
-// What a text field for a parameter of this type may hold.
-const char* AcceptableCharacters(IParam::EParamType type) {
-  switch (type) {
-    case IParam::kTypeDouble: return "0123456789.-+";
-    case IParam::kTypeBool:
-    case IParam::kTypeInt:
-    case IParam::kTypeEnum: return "0123456789-+";
-    default: return "";
-  }
 }
 
 NSColor ToNSColor(const IColor& c) {
@@ -199,7 +161,7 @@ void IGraphicsCocoa_vThudrokka_au::keyDown(NSEvent* event) {
   if (!mGraphics) return;
   const std::string& chars = event->charactersIgnoringModifiers();
   if (NSStringLength(chars) != 1) return;
-  const int code = KeyCode(event->keyCode(), NSStringCharacterAtIndex(chars, 0));
+  const int code = EditorKeyCode(event->keyCode(), NSStringCharacterAtIndex(chars, 0));
   if (code < 0 || !mGraphics->OnKeyDown(mPrevX, mPrevY, code)) {
     if (NSResponder* next = nextResponder()) next->keyDown(event);
   }
@@ -296,7 +258,7 @@ IGraphicsNSMenu_vThudrokka_au::IGraphicsNSMenu_vThudrokka_au(IPopupMenu* model, 
   setAutoenablesItems(false);
   for (int i = 0; i < model->GetNItems(); ++i) {
     const IPopupMenuItem* item = model->GetItem(i);
-    const std::string title = PrefixedTitle(model, i, item->GetText());
+    const std::string title = PrefixedMenuTitle(model, i, item->GetText());
     if (item->GetSubmenu()) {
       NSMenuItem* native = addItemWithTitle(title, false);
       auto* submenu = new IGraphicsNSMenu_vThudrokka_au(item->GetSubmenu(), receiver);

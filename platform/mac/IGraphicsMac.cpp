@@ -13,6 +13,7 @@
 
 #include "lice/LICE_SysBitmap.h"
 #include "lice/PNG.h"
+#include "platform/mac/CFStringUTF8.h"
 #include "platform/mac/IGraphicsCarbon.h"
 #include "platform/mac/IGraphicsCocoa.h"
 #include "platform/standin/CFString.h"
@@ -72,10 +73,6 @@ std::string HomeFolder() {
   return "";
 }
 
-CFStringRef MakeCFString(const char* text) {
-  return CFStringCreateWithCString(kCFAllocatorDefault, text ? text : "", kCFStringEncodingUTF8);
-}
-
 }  // namespace
 
 IGraphicsMac::IGraphicsMac(IPlugBase* plug, int w, int h, int fps) : IGraphics(plug, w, h, fps) {}
@@ -122,16 +119,16 @@ const char* IGraphicsMac::GetGUIAPI() {
 }
 
 int IGraphicsMac::ShowMessageBox(const char* text, const char* caption, int type) {
-  CFStringRef message = MakeCFString(text);
-  CFStringRef header = MakeCFString(caption);
+  CFStringRef message = CFStringFromUTF8(text);
+  CFStringRef header = CFStringFromUTF8(caption);
   CFStringRef yes = nullptr, no = nullptr, cancel = nullptr;
   CFStringRef defaultTitle = nullptr, alternateTitle = nullptr, otherTitle = nullptr;
   if (type == 4 || type == 3) {
-    defaultTitle = yes = MakeCFString("Yes");
-    alternateTitle = no = MakeCFString("No");
-    if (type == 3) otherTitle = cancel = MakeCFString("Cancel");
+    defaultTitle = yes = CFStringFromUTF8("Yes");
+    alternateTitle = no = CFStringFromUTF8("No");
+    if (type == 3) otherTitle = cancel = CFStringFromUTF8("Cancel");
   } else if (type == 1) {
-    alternateTitle = cancel = MakeCFString("Cancel");
+    alternateTitle = cancel = CFStringFromUTF8("Cancel");
   }
   CFOptionFlags response = kCFUserNotificationCancelResponse;
   CFUserNotificationDisplayAlert(0, 1, nullptr, nullptr, nullptr, header, message, defaultTitle, alternateTitle,

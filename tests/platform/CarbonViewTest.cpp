@@ -98,6 +98,13 @@ TEST_F(CarbonView, OpeningPutsAPaneOfTheEditorsSizeIntoTheWindow) {
     EXPECT_EQ(pane->window(), window) << "the pane stays in the window";
   }
   EXPECT_STREQ(gui->GetGUIAPI(), "Cocoa gui");
+
+  // Offsets are kept but do not move the pane.
+  ControlRef pane = static_cast<ControlRef>(gui->OpenWindow(MakeWindow(kWindowCompositingAttribute), nullptr, 7, 9));
+  EXPECT_EQ(gui->GetGraphicsCarbon()->GetLeftOffset(), 7);
+  EXPECT_EQ(gui->GetGraphicsCarbon()->GetTopOffset(), 9);
+  EXPECT_EQ(pane->frame().origin.x, 0);
+  EXPECT_EQ(pane->frame().origin.y, 0);
 }
 
 // The pane's context has y upwards, as the platform's flipped one is the
@@ -377,6 +384,17 @@ TEST_F(CarbonTextEntry, ReturnEnterAndClicksOutsideTakeTheText) {
   EXPECT_EQ(recorder->calls[1].kind, "down");
   EXPECT_EQ(standin::CurrentThemeCursor(), kThemeArrowCursor);
   EXPECT_EQ(window->focusedControl(), nullptr);
+}
+
+TEST_F(CarbonTextEntry, TheTakenTextKeepsAtMost31Bytes) {
+  recorder->SetTextEntryLength(40);
+  OpenEntry(nullptr);
+  const std::string typed = "abcdefghijklmnopqrstuvwxyz0123456789";
+  TypeEach(typed);
+  EXPECT_EQ(Shown(), typed);
+  SendCarbonKey(36, '\r');
+  ASSERT_FALSE(recorder->calls.empty());
+  EXPECT_EQ(recorder->calls.back().text, typed.substr(0, 31));
 }
 
 TEST_F(CarbonTextEntry, WheelDeactivationAndForcedEndDropTheText) {

@@ -112,8 +112,8 @@ TEST_F(CocoaTextEntry, TheFieldSitsOverTheAreaInTheTextStyle) {
                {15, IText::kAlignFar, "Arial", 13, NSRightTextAlignment},
                {20, 7, "Arial", 18, NSNaturalTextAlignment}};
   for (const auto& c : cases) {
-    IText style(c.size, nullptr, c.face, IText::kStyleNormal, static_cast<IText::EAlign>(c.align), 0,
-                IText::kQualityDefault, &bg, &fg);
+    IText style(c.size, nullptr, c.face, IText::kStyleNormal, IText::kAlignNear, 0, IText::kQualityDefault, &bg, &fg);
+    style.mAlign = c.align;
     NSTextField* field = OpenEntry(&intParam, "3", style);
     ASSERT_NE(field, nullptr);
     EXPECT_EQ(field->superview(), view);
