@@ -80,7 +80,8 @@ IGraphicsMac::IGraphicsMac(IPlugBase* plug, int w, int h, int fps) : IGraphics(p
 IGraphicsMac::~IGraphicsMac() { CloseWindow(); }
 
 bool IGraphicsMac::DrawScreen(IRECT*) {
-  // The port of the view being drawn; drawing into it flipped is the same port here.
+  // The Cocoa view's port (taken flipped it is the same port here), or the
+  // context of the Carbon pane's draw event.
   CGContextRef context = mGraphicsCarbon  ? mGraphicsCarbon->GetCGContext()
                          : mGraphicsCocoa ? NSGraphicsContextCurrentPort()
                                           : nullptr;
