@@ -53,6 +53,8 @@ class ITextControl;
 // does only while it does not render.
 class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
  public:
+  // The bundle under which the editor's images are found.
+  static constexpr const char* kBundleID = "com.quillvane.audiounit.Thudrokka";
   static constexpr int kNumPresets = 128;
   static constexpr int kOscCurvePoints = 78;
   static constexpr int kEnvelopeCurvePoints = 116;

@@ -2,8 +2,6 @@
 #include "instrument/Thudrokka.h"
 
 namespace {
-// The identifier under which the editor's image resources are found.
-constexpr const char* kBundleID = "com.quillvane.audiounit.Thudrokka";
 constexpr const char* kViewFactoryClassName = "Thudrokka_View";
 }  // namespace
 
@@ -14,7 +12,7 @@ IPlugAU* MakePlug() {
   static WDL_Mutex sMutex;
   WDL_MutexLock lock(&sMutex);
   IPlugInstanceInfo info;
-  info.mBundleID.Set(kBundleID);
+  info.mBundleID.Set(Thudrokka::kBundleID);
   info.mCocoaViewFactoryClassName.Set(kViewFactoryClassName);
   return new Thudrokka(info);
 }

@@ -26,7 +26,6 @@ namespace {
 
 using namespace Quillvane::Synth;
 
-constexpr const char* kBundleID = "com.quillvane.audiounit.Thudrokka";
 constexpr const char* kFolder = "resources/img/quillvane/";
 constexpr double kPi = 3.141592653589793;
 
@@ -53,12 +52,9 @@ std::unique_ptr<LICE_MemBitmap> DotGlyphs(LICE_pixel colour) {
 
 struct ControlSheet : testing::Test {
   ControlSheet() : gui(new IGraphicsMac(&plug, 1024, 760)) {
-    standin::RegisterBundle(kBundleID, "/Library/Audio/Plug-Ins/Components/Thudrokka.component");
-    standin::SetBundleResourceFolder(kBundleID, LICE_ResourceRoot().c_str());
-    gui->SetBundleID(kBundleID);
+    gui->SetBundleID(Thudrokka::kBundleID);
     plug.AttachGraphics(gui);
   }
-  ~ControlSheet() override { standin::SetBundleResourceFolder(kBundleID, ""); }
 
   IBitmap Load(const char* name, int frames) {
     IBitmap bitmap = gui->LoadIBitmap(mNextId++, (std::string(kFolder) + name).c_str(), frames);

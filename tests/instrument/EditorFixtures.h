@@ -63,15 +63,13 @@ struct ProbeEditorTest : testing::Test {
 // answers from the user script. Program changes the unit announces to the
 // host are counted.
 struct HostedEditorTest : testing::Test {
-  static constexpr const char* kBundleID = "com.quillvane.audiounit.Thudrokka";
 
   void SetUp() override {
     standin::ResetUserScript();
-    standin::RegisterBundle(kBundleID, "/Library/Audio/Plug-Ins/Components/Thudrokka.component");
     ASSERT_EQ(host.open(44100.0, 512), noErr);
     plug = host.instrument();
     gui = new IGraphicsMac(plug, 1024, 760);
-    gui->SetBundleID(kBundleID);
+    gui->SetBundleID(Thudrokka::kBundleID);
     plug->AttachGraphics(gui);
     gui->OpenWindow(window->contentView());
     ASSERT_EQ(AudioUnitAddPropertyListener(host.session().Unit(), kAudioUnitProperty_PresentPreset, CountChange,

@@ -1,13 +1,23 @@
 #pragma once
 
 #include "instrument/Thudrokka.h"
+#include "tools/thudrokka/InstrumentHost.h"
 
 // The instrument built directly, with its units and buffers in reach. The
 // test's thread is also the render thread: the helpers below apply what they
 // hand over at once, as the next block would.
 class ThudrokkaProbe : public Thudrokka {
  public:
-  ThudrokkaProbe() : Thudrokka(IPlugInstanceInfo()) {}
+  ThudrokkaProbe() : Thudrokka(InstalledInfo()) {}
+
+  // What the factory gives an instance, with the instrument installed so
+  // that its editor finds its images.
+  static IPlugInstanceInfo InstalledInfo() {
+    InstallThudrokka();
+    IPlugInstanceInfo info;
+    info.mBundleID.Set(kBundleID);
+    return info;
+  }
 
   // Prepares it as a host does before rendering.
   void prepare(double rate, int block) {

@@ -1,17 +1,30 @@
 #include "tools/thudrokka/InstrumentHost.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "instrument/Thudrokka.h"
+#include "lice/PNG.h"
 #include "platform/mac/ThudrokkaEntry.h"
+#include "platform/standin/CFBundle.h"
 #include "platform/standin/Components.h"
 
 namespace {
 constexpr UInt8 kNoteOnStatus = 0x90;
 constexpr UInt8 kNoteOffStatus = 0x80;
+constexpr const char* kBundleLocation = "/Library/Audio/Plug-Ins/Components/Thudrokka.component";
 }  // namespace
 
-InstrumentHost::InstrumentHost() { RegisterThudrokkaComponents(); }
+void InstallThudrokka() {
+  static std::once_flag installed;
+  std::call_once(installed, [] {
+    standin::RegisterBundle(Thudrokka::kBundleID, kBundleLocation);
+    standin::SetBundleResourceFolder(Thudrokka::kBundleID, LICE_ResourceRoot().c_str());
+  });
+  RegisterThudrokkaComponents();
+}
+
+InstrumentHost::InstrumentHost() { InstallThudrokka(); }
 
 OSStatus InstrumentHost::open(double sampleRate, int blockSize) {
   OSStatus status = mSession.Open(kThudrokkaComponentDescription);

@@ -7,6 +7,11 @@
 
 class Thudrokka;
 
+// Installs the instrument on this machine as a host would find it: its
+// components registered, its bundle at the usual place with the editor's
+// images as its resources. Once per process; later calls change nothing.
+void InstallThudrokka();
+
 // Opens the instrument through its component entry, as a host does, and
 // drives it through the Audio Unit calls: stereo output, sample rate, slice
 // size, initialisation, presets, MIDI and rendering.
