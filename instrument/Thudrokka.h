@@ -283,6 +283,12 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   IQvTabButton* mAboutTabButton = nullptr;
 
   IQvSyncButton* mSyncButton = nullptr;
+  // What the effect sections' mode switches last stepped their parameters
+  // to: the editor's own copies, as the live record is the render thread's.
+  double mFilterMode1Stepped = 0.0;
+  double mFilterMode2Stepped = 0.0;
+  double mDistortionTypeStepped = 0.0;
+  double mInterpolationStepped = 0.0;
 
   // The controls the read-outs rewrite, made and kept by the sections; null
   // until made. The editor owns them.
