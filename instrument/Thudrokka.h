@@ -168,6 +168,12 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void initOsc3Unit();
   void initVolumeEnvUnit();
   void initFilterEnvUnit();
+  // The three oscillator strips are one design, and so are the two
+  // envelope sections: each builder gives what differs.
+  struct OscillatorStrip;
+  struct EnvelopeSection;
+  void initOscUnit(const OscillatorStrip& strip);
+  void initEnvelopeUnit(const EnvelopeSection& section);
   void initUnisonUnit();
   void initFmModulationUnit();
   void initGlobalTransposeUnit();
@@ -283,8 +289,11 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   IQvTabButton* mAboutTabButton = nullptr;
 
   IQvSyncButton* mSyncButton = nullptr;
-  // What the effect sections' mode switches last stepped their parameters
-  // to: the editor's own copies, as the live record is the render thread's.
+  // What the mode switches last stepped their parameters to: the editor's
+  // own copies, as the live record is the render thread's.
+  double mOsc1WaveformStepped = 0.0;
+  double mOsc2WaveformStepped = 0.0;
+  double mOsc3WaveformStepped = 0.0;
   double mFilterMode1Stepped = 0.0;
   double mFilterMode2Stepped = 0.0;
   double mDistortionTypeStepped = 0.0;

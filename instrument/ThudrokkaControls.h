@@ -61,6 +61,12 @@ class IQvCurve : public IControl {
   void SetValuesFromPlug(const double* values);
   int NumValues() const { return mNumValues; }
   const double* GetValues() const { return mValues.data(); }
+  // Pixels per unit value, and how far below the top edge the value 0 lies.
+  void SetGain(double gain, double offset) {
+    mGain = gain;
+    mOffset = offset;
+    SetDirty(false);
+  }
   // A blue frame around the rectangle.
   void SetFrame(bool frame) {
     mFrame = frame;
