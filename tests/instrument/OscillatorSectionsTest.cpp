@@ -85,15 +85,21 @@ TEST_F(OscillatorSections, WaveformArrowsStepTheirOscillatorsWaveform) {
     IMouseMod mod;
     double to;
   } steps[] = {
-      {0.0, false, left, 0.0},           {0.0, true, left, 1.0 / 35},     {1.0 / 35, true, right, 11.0 / 35},
-      {11.0 / 35, false, right, 1.0 / 35}, {3.0 / 35, false, right, 0.0}, {20.0 / 35, false, right, 10.0 / 35},
-      {1.0, true, left, 1.0},            {1.0, false, left, 34.0 / 35},   {30.0 / 35, true, right, 1.0},
+      {0.0, false, left, 0.0},
+      {0.0, true, left, 1.0 / 35},
+      {1.0 / 35, true, right, 11.0 / 35},
+      {11.0 / 35, false, right, 1.0 / 35},
+      {3.0 / 35, false, right, 0.0},
+      {20.0 / 35, false, right, 10.0 / 35},
+      {1.0, true, left, 1.0},
+      {1.0, false, left, 34.0 / 35},
+      {30.0 / 35, true, right, 1.0},
   };
   for (const Strip& s : kStrips) {
     const int waveform = OscWaveform1 + s.paramOffset;
     for (const auto& step : steps) {
-      SCOPED_TRACE(testing::Message() << s.placeholder << " from " << step.from * 35 << (step.lower ? " next" : " previous")
-                                      << (step.mod.R ? " by ten" : ""));
+      SCOPED_TRACE(testing::Message() << s.placeholder << " from " << step.from * 35
+                                      << (step.lower ? " next" : " previous") << (step.mod.R ? " by ten" : ""));
       for (int p : {OscWaveform1, OscWaveform2, OscWaveform3}) plug.set(p, 0.5);
       plug.set(waveform, step.from);
       Click(183, (step.lower ? 110 : 90) + s.dy, step.mod);
