@@ -173,10 +173,7 @@ void Note::setOffset(int frame) {
   mFrameOffset = frame;
 }
 
-void Note::setUnisonVoices(double x) {
-  // Each oscillator keeps two phases: no count outside 1..2, whatever comes in.
-  mUnisonVoices = static_cast<uint16_t>(clampedSelectorIndex(x, 1) + 1);
-}
+void Note::setUnisonVoices(double x) { mUnisonVoices = static_cast<uint16_t>(unisonVoiceCount(x)); }
 
 void Note::setUnisonDetune(double d) {
   mUnisonDetune = d;

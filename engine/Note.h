@@ -13,6 +13,7 @@
 #include "engine/FmModulator.h"
 #include "engine/Modulator.h"
 #include "engine/OnePoleSmoother.h"
+#include "program/NormalisedSelector.h"
 #include "program/QVSynthProgram.h"
 
 namespace Quillvane {
@@ -84,6 +85,9 @@ class Note : public AudioProcessingUnit {
 
   void setUnisonVoices(double x);
   unsigned getUnisonVoices() const { return mUnisonVoices; }
+  // The count a unison setting gives: each oscillator keeps two phases, so
+  // never outside 1..2, whatever comes in.
+  static unsigned unisonVoiceCount(double x) { return static_cast<unsigned>(clampedSelectorIndex(x, 1) + 1); }
   void setUnisonDetune(double d);
   double getUnisonDetune() const { return mUnisonDetune; }
   void setModFrequency1(double f);

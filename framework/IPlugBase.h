@@ -68,6 +68,7 @@ class IPlugBase {
   virtual void ProcessSingleReplacing(float** inputs, float** outputs, int nFrames);
   virtual void OnGUIOpen() {}
   virtual void OnGUIClose() {}
+  // The editor's idle pass, on the editor's thread.
   virtual void OnIdle() {}
   virtual void OnActivate(bool active);
   virtual void ProcessMidiMsg(IMidiMsg* msg);

@@ -332,6 +332,8 @@ bool IGraphics::IsDirty(IRECT* r) {
 
 void IGraphics::OnGUIIdle() {
   for (int i = 0; i < mControls.GetSize(); ++i) mControls.Get(i)->OnGUIIdle();
+  // The plug-in's idle work for its editor runs on the editor's thread too.
+  if (mPlug) mPlug->OnIdle();
 }
 
 bool IGraphics::Draw(IRECT* r) {

@@ -111,9 +111,10 @@ class IGraphics : public IPlugGUI {
 
   // ---- The frame loop, driven by the platform timer.
   // Unites the dirty controls' rectangles into r; with nothing dirty, every
-  // fourth call in a row sends OnGUIIdle to the controls.
+  // fourth call in a row runs OnGUIIdle.
   bool IsDirty(IRECT* r);
   bool Draw(IRECT* r);
+  // Every control's OnGUIIdle, then the plug-in's OnIdle.
   void OnGUIIdle();
 
   // ---- Bitmaps and text.

@@ -20,6 +20,7 @@
 #include "engine/VoiceManager.h"
 #include "engine/WaveformProvider.h"
 #include "graphics/IGraphicsStructs.h"
+#include "instrument/DisplayUnits.h"
 #include "instrument/RenderHandOver.h"
 #include "instrument/VersionInfo.h"
 #include "platform/mac/IPlugAU.h"
@@ -31,6 +32,7 @@ class IGraphics;
 class ICaptionControl;
 class IKnobMultiControl;
 class IQvCurve;
+class IQvHostInfoText;
 class IQvSyncButton;
 class IQvTabButton;
 class ISwitchControl;
@@ -44,13 +46,15 @@ class ITextControl;
 // which renders itself) touches the voices, the effect units, the output
 // stage, the live record, the MIDI receiver and the work buffers. Every other
 // call, from a host thread or the editor's main thread, holds the plug-in
-// mutex, changes only the parameters, the display envelopes and the editor,
+// mutex, changes only the parameters, the display copies and the editor,
 // and hands the rest over; at the start of its next block the render thread
 // applies a pending reset, then the latest value of every parameter changed
 // since, then the queued notes, which keep their frame offsets. The editor's
-// read-outs therefore read the parameters and the display envelopes, never
-// the units. Reset allocates only when the block size changes, which a host
-// does only while it does not render.
+// read-outs therefore read the parameters and the editor's own display
+// copies of the envelopes and units, never the units that sound; the note
+// read-out is made in the editor's idle pass from what the render thread
+// leaves in atomics. Reset allocates only when the block size changes,
+// which a host does only while it does not render.
 class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
  public:
   // The bundle under which the editor's images are found.
@@ -87,6 +91,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // (MIDIReceiver::kQueueSize messages between two blocks) they are dropped.
   void ProcessMidiMsg(IMidiMsg* msg) override;
   void PresetsChangedByHost() override {}
+  // The editor's idle pass, on its thread: shows the last note the render
+  // thread started and redraws the oscillator curves after a waveform load.
+  void OnIdle() override;
 
   // ---- What the voices need, on the render thread.
   Quillvane::QVSynthProgram* getSynthProgram() override { return &mSynthProgram; }
@@ -144,10 +151,11 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   const Quillvane::VersionInfo& getVersionInfo() const { return mVersionInfo; }
 
   // ---- Editor tabs, on the editor's thread. Each shows the controls listed
-  // for its tab, hides those listed for the other one and marks the other
-  // tab's button inactive.
+  // for its tab, hides those listed for the other one and leaves its own tab
+  // button the only active one.
   void OnSynthTab();
   void OnAboutTab();
+  bool IsSynthTabShown() const { return mSynthTabShown; }
 
  protected:
   void allocateBuffers();
@@ -209,6 +217,13 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   ITextControl* addTitle(IRECT rect, const char* text);
   // The parameter's display text and unit in the read-out style.
   ICaptionControl* addCaption(IRECT rect, int paramIdx);
+  // The read-outs and curves of one oscillator's waveform (0, 1 or 2), under
+  // the mutex.
+  void refreshOscillatorWaveform(int osc);
+  // Shows the list's controls, hides the other's and leaves the button the
+  // only active one.
+  void showTab(bool synth);
+
   // Render thread: the reset, parameters and notes handed over since the
   // last block.
   void applyHandOvers();
@@ -246,6 +261,7 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   Quillvane::VersionInfo mVersionInfo;
   Quillvane::ADSR mVolumeEnvelopeDisplay;
   Quillvane::ADSR mFilterEnvelopeDisplay;
+  DisplayUnits mDisplayUnits;
 
   // What the render thread applies at the start of its next block.
   struct NoteEvent {
@@ -269,6 +285,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Written on the render thread, read on the main thread.
   std::atomic<double> mLastNoteFrequency{0.0};
   std::atomic<int> mLastNoteNumber{-1};
+  // Set by the render thread once it installed a loaded waveform; the
+  // editor's idle pass redraws the oscillator curves.
+  std::atomic<bool> mOscCurvesStale{false};
 
   // Made by the constructor; the framework owns it once attached.
   IGraphics* mEditor = nullptr;
@@ -287,6 +306,8 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   std::vector<int> mAboutTabControls;
   IQvTabButton* mSynthTabButton = nullptr;
   IQvTabButton* mAboutTabButton = nullptr;
+  bool mSynthTabShown = true;
+  IQvHostInfoText* mHostInfoText = nullptr;
 
   IQvSyncButton* mSyncButton = nullptr;
   // What the mode switches last stepped their parameters to: the editor's

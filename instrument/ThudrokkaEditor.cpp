@@ -2,22 +2,22 @@
 #include "instrument/Thudrokka.h"
 #include "instrument/ThudrokkaButtons.h"
 
-namespace {
+void Thudrokka::OnSynthTab() { showTab(true); }
 
-void ShowTab(IPlugGUI* gui, const std::vector<int>& shown, const std::vector<int>& hidden, IQvTabButton* otherButton) {
-  IGraphics* editor = dynamic_cast<IGraphics*>(gui);
-  if (!editor) return;
-  for (int idx : hidden) {
-    if (IControl* c = editor->GetControl(idx)) c->Hide(true);
+void Thudrokka::OnAboutTab() { showTab(false); }
+
+void Thudrokka::showTab(bool synth) {
+  mSynthTabShown = synth;
+  for (int idx : synth ? mSynthTabControls : mAboutTabControls) {
+    if (IControl* c = mEditor->GetControl(idx)) c->Hide(false);
   }
-  for (int idx : shown) {
-    if (IControl* c = editor->GetControl(idx)) c->Hide(false);
+  for (int idx : synth ? mAboutTabControls : mSynthTabControls) {
+    if (IControl* c = mEditor->GetControl(idx)) c->Hide(true);
   }
-  if (otherButton) otherButton->SetActive(false);
+  // The pressed button made itself active already; a call from elsewhere
+  // must not leave both or neither active.
+  IQvTabButton* shown = synth ? mSynthTabButton : mAboutTabButton;
+  IQvTabButton* other = synth ? mAboutTabButton : mSynthTabButton;
+  if (other) other->SetActive(false);
+  if (shown) shown->SetActive(true);
 }
-
-}  // namespace
-
-void Thudrokka::OnSynthTab() { ShowTab(GetGUI(), mSynthTabControls, mAboutTabControls, mAboutTabButton); }
-
-void Thudrokka::OnAboutTab() { ShowTab(GetGUI(), mAboutTabControls, mSynthTabControls, mSynthTabButton); }

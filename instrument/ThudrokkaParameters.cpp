@@ -47,7 +47,7 @@ void Thudrokka::OnSynthParamChange(int paramIdx) {
     case FilterSustain: mFilterEnvelopeDisplay.setSustain(v); break;
     case FilterRelease: mFilterEnvelopeDisplay.setRelease(v); break;
     case FilterDuration: mFilterEnvelopeDisplay.setDuration(v); break;
-    default: break;
+    default: mDisplayUnits.apply(static_cast<eVstParameters>(paramIdx), v); break;
   }
   mParameterHandOver.post(paramIdx, v);
 }
@@ -102,7 +102,9 @@ void Thudrokka::applySynthParameter(eVstParameters p, double v) {
 
 void Thudrokka::OnFxParamChange(int paramIdx) {
   if (paramIdx < kFirstFxParam || paramIdx > kLastFxParam) return;
-  mParameterHandOver.post(paramIdx, GetParam(paramIdx)->Value());
+  const double v = GetParam(paramIdx)->Value();
+  mDisplayUnits.apply(static_cast<eVstParameters>(paramIdx), v);
+  mParameterHandOver.post(paramIdx, v);
 }
 
 void Thudrokka::applyFxParameter(eVstParameters p, double v) {
@@ -170,20 +172,4 @@ void Thudrokka::applyFxParameter(eVstParameters p, double v) {
     case PhaserRate: mPhaser.setRate(v); break;
     default: break;  // read by the output stage from the record
   }
-}
-
-// The read-outs of parameters 0 to 71 are refreshed here once the editor
-// sections exist; without an editor nothing happens at all.
-void Thudrokka::notifySynthGuiChange(int paramIdx) {
-  if (!mGraphics || paramIdx < 0 || paramIdx >= kNumParameters) return;
-  mGraphics->SetParameterFromPlug(paramIdx, GetParam(paramIdx)->Value(), false);
-}
-
-// The read-outs of parameters 72 to 100 are refreshed here once the editor
-// sections exist; without an editor nothing happens at all.
-void Thudrokka::notifyFxGuiChange(int paramIdx) {
-  if (!mGraphics || paramIdx < 0 || paramIdx >= kNumParameters) return;
-  // Switching the limiter either way restarts peak metering.
-  if (paramIdx == LimitOutput) ResetMaxLevels();
-  mGraphics->SetParameterFromPlug(paramIdx, GetParam(paramIdx)->Value(), false);
 }

@@ -25,6 +25,7 @@ void zero(double* buffer, int n) { std::memset(buffer, 0, sizeof(double) * stati
 void Thudrokka::Reset() {
   WDL_MutexLock lock(&mMutex);
   if (GetBlockSize() != mPreparedBlockSize) prepareBlockSize(GetBlockSize());
+  mDisplayUnits.setSampleRate(GetSampleRate());
   mResetSampleRate.store(GetSampleRate(), std::memory_order_relaxed);
   mResetPending.store(true, std::memory_order_release);
   mReady.store(true, std::memory_order_release);
@@ -98,17 +99,9 @@ void Thudrokka::renderBlock(double** outputs, int nFrames) {
 
   if (mWaveformProvider.isLoadPending()) {
     mWaveformProvider.updateLoadedWaveform();
-    const struct {
-      eVstParameters waveform, invert;
-      double* curve;
-    } oscillators[] = {{OscWaveform1, OscInvertWaveform1, mOsc1WaveformCurve},
-                       {OscWaveform2, OscInvertWaveform2, mOsc2WaveformCurve},
-                       {OscWaveform3, OscInvertWaveform3, mOsc3WaveformCurve}};
-    for (const auto& osc : oscillators) {
-      mWaveformProvider.updateGUIData(mSynthProgram[osc.waveform], mSynthProgram[osc.invert] > 0.5, osc.curve,
-                                      kOscCurvePoints);
-    }
-    // The editor's oscillator curves are flagged for redraw here.
+    // The editor redraws the oscillator curves from the new table in its
+    // idle pass, from the parameters, as a change of them would.
+    mOscCurvesStale.store(true, std::memory_order_release);
   }
 
   for (int i = 0; i < nFrames; ++i) {

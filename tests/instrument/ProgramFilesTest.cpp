@@ -266,8 +266,11 @@ TEST(WaveformLoad, OnlyIntoAUserSlotAndInstalledByTheNextBlock) {
   plug.ProcessDoubleReplacing(nullptr, out, 64);
   EXPECT_FALSE(plug.mWaveformProvider.isLoadPending());
   EXPECT_NEAR(slot[1024], 0.999, 1e-9);
+  // The editor's next idle pass redraws the curve from the new table.
   std::vector<double> curve(78);
   plug.mWaveformProvider.updateGUIData(selector, false, curve.data(), 78);
+  EXPECT_NE(std::vector<double>(plug.mOsc1WaveformCurve, plug.mOsc1WaveformCurve + 78), curve);
+  plug.OnIdle();
   EXPECT_EQ(std::vector<double>(plug.mOsc1WaveformCurve, plug.mOsc1WaveformCurve + 78), curve);
   std::copy(saved.begin(), saved.end(), slot);
 }
