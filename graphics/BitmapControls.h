@@ -23,6 +23,7 @@ class IBitmapControl : public IControl {
   bool Draw(IGraphics* g) override;
   // Frame of the current value, counted from 1.
   int FrameOfValue() const { return mBitmap.FrameOfValue(mValue); }
+  const IBitmap& GetBitmap() const { return mBitmap; }
 
  protected:
   IBitmap mBitmap;

@@ -62,6 +62,7 @@ class IKnobMultiControl : public IKnobControl {
                     double gearing = DEFAULT_GEARING)
       : IKnobControl(plug, IRECT(x, y, bitmap), paramIdx, direction, gearing), mBitmap(*bitmap) {}
   bool Draw(IGraphics* g) override;
+  const IBitmap& GetBitmap() const { return mBitmap; }
 
  protected:
   IBitmap mBitmap;
@@ -103,6 +104,8 @@ class IFaderControl : public IControl {
   // Where the handle lies for a value.
   IRECT GetHandleRECT(double value) const;
   IRECT GetHandleRECT() const { return GetHandleRECT(mValue); }
+  // The handle.
+  const IBitmap& GetBitmap() const { return mBitmap; }
 
  protected:
   void SnapToMouse(int x, int y);

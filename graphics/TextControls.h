@@ -121,6 +121,7 @@ class IFileSelectorControl : public IControl {
   void SetLastSelectedFileFromPlug(const char* file) { mFile.Set(file); }
   int GetState() const { return mState; }
   const char* GetDir() const { return mDir.Get(); }
+  const IBitmap& GetBitmap() const { return mBitmap; }
 
  protected:
   IBitmap mBitmap;

@@ -48,6 +48,7 @@ class ThudrokkaProbe : public Thudrokka {
   using Thudrokka::mDistortion;
   using Thudrokka::mDryWetSmoother;
   using Thudrokka::mDumpExpand;
+  using Thudrokka::mEditor;
   using Thudrokka::mEqualizer;
   using Thudrokka::mFilterAttackText;
   using Thudrokka::mFilterDecayText;
