@@ -1,6 +1,7 @@
 #include "platform/standin/UserScript.h"
 
 #include <deque>
+#include <utility>
 
 namespace {
 
@@ -9,6 +10,7 @@ struct Script {
   std::deque<std::string> files;
   std::deque<std::vector<std::string>> menus;
   std::deque<bool> urls;
+  std::function<void()> whilePrompted;
   std::vector<standin::PromptRecord> prompts;
 };
 
@@ -19,6 +21,8 @@ Script& TheScript() {
 
 template <class T>
 bool Take(std::deque<T>* queue, T* out) {
+  // Taken first: the action may itself prompt.
+  if (std::function<void()> action = std::exchange(TheScript().whilePrompted, nullptr)) action();
   if (queue->empty()) return false;
   *out = queue->front();
   queue->pop_front();
@@ -34,6 +38,8 @@ void standin::AnswerFilePanel(const std::string& path) { TheScript().files.push_
 void standin::AnswerMenu(const std::vector<std::string>& titles) { TheScript().menus.push_back(titles); }
 
 void standin::AnswerOpenURL(bool opened) { TheScript().urls.push_back(opened); }
+
+void standin::WhilePrompted(std::function<void()> action) { TheScript().whilePrompted = std::move(action); }
 
 bool standin::TakeAlertAnswer(int* button) { return Take(&TheScript().alerts, button); }
 

@@ -1,6 +1,7 @@
 // Stands in for the person at the screen on Linux: a script that a test or tool fills answers the modal prompts (alerts, file panels, menus, URL opening), and every prompt shown is recorded. A prompt with no answer queued is dismissed, as with Cancel or Escape.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -37,6 +38,9 @@ void AnswerFilePanel(const std::string& path);
 void AnswerMenu(const std::vector<std::string>& titles);
 // Whether the browser opens the next address.
 void AnswerOpenURL(bool opened);
+// What the person does while the next prompt is up, before answering it
+// (looking at the screen, say).
+void WhilePrompted(std::function<void()> action);
 
 // For the stand-ins: the next answer of a kind, false when none is queued.
 bool TakeAlertAnswer(int* button);

@@ -50,11 +50,13 @@ std::unique_ptr<LICE_MemBitmap> DotGlyphs(LICE_pixel colour) {
   return strip;
 }
 
+// A sheet of its own beside the instrument, which keeps its editor.
 struct ControlSheet : testing::Test {
   ControlSheet() : gui(new IGraphicsMac(&plug, 1024, 760)) {
     gui->SetBundleID(Thudrokka::kBundleID);
-    plug.AttachGraphics(gui);
+    gui->PrepDraw();
   }
+  ~ControlSheet() override { delete gui; }
 
   IBitmap Load(const char* name, int frames) {
     IBitmap bitmap = gui->LoadIBitmap(mNextId++, (std::string(kFolder) + name).c_str(), frames);

@@ -7,6 +7,7 @@
 
 #include "graphics/BitmapControls.h"
 #include "instrument/Thudrokka.h"
+#include "platform/mac/IGraphicsCocoa.h"
 #include "platform/mac/IGraphicsMac.h"
 #include "platform/standin/AUComponent.h"
 #include "platform/standin/CFBundle.h"
@@ -14,14 +15,35 @@
 #include "platform/standin/UserScript.h"
 #include "tests/graphics/ControlsFixture.h"
 #include "tests/instrument/ThudrokkaProbe.h"
+#include "tests/instrument/ValueTap.h"
 #include "tools/thudrokka/InstrumentHost.h"
 
-// The instrument built directly with a recording editor of its full size
-// attached, whose first control paints everything black.
+// The first control of the class in the editor whose rectangle holds (x, y),
+// or null.
+template <class Control>
+Control* FindControl(IGraphics* editor, int x, int y) {
+  for (int i = 0; i < editor->NControls(); ++i) {
+    auto* c = dynamic_cast<Control*>(editor->GetControl(i));
+    if (c && c->GetRECT()->ContainsPoint(x, y)) return c;
+  }
+  return nullptr;
+}
+
+// The instrument built directly with its own editor, open in a window so
+// that its prompts reach the scripted person, and beside it a bare recording
+// editor of the same size that no plug-in owns, whose first control paints
+// everything black: controls a test makes are attached there, to be drawn
+// and clicked on their own.
 struct ProbeEditorTest : testing::Test {
-  ProbeEditorTest() : gui(new gfxtest::TestGraphics(&plug, 1024, 760)) {
-    plug.AttachGraphics(gui);
+  ProbeEditorTest() {
+    standin::ResetUserScript();
+    plug.mEditor->OpenWindow(window->contentView());
+    gui->PrepDraw();
     gui->AttachControl(new IPanelControl(&plug, IRECT(0, 0, 1024, 760), &COLOR_BLACK));
+  }
+  ~ProbeEditorTest() override {
+    delete gui;
+    standin::ResetUserScript();
   }
 
   template <class Control>
@@ -50,36 +72,40 @@ struct ProbeEditorTest : testing::Test {
     lastLeft = left;
   }
 
+  // Declared first so that it outlives the instrument and its editor.
+  std::unique_ptr<NSWindow> window{new NSWindow(NSMakeRect(100, 100, 1024, 760))};
   ThudrokkaProbe plug;
-  gfxtest::TestGraphics* gui;
+  gfxtest::TestGraphics* gui = new gfxtest::TestGraphics(&plug, 1024, 760);
   std::vector<double> lastLeft;
 
  private:
   std::vector<std::unique_ptr<LICE_MemBitmap>> mStrips;
 };
 
-// The instrument opened by a host through its component entry, with the
-// editor host attached and open in a host window; the person at the screen
-// answers from the user script. Program changes the unit announces to the
-// host are counted.
+// The instrument opened by a host through its component entry, its own
+// editor asked for through the Cocoa UI property and shown in a host window,
+// as a host does; the person at the screen answers from the user script.
+// Program changes the unit announces to the host are counted.
 struct HostedEditorTest : testing::Test {
-
   void SetUp() override {
     standin::ResetUserScript();
     ASSERT_EQ(host.open(44100.0, 512), noErr);
     plug = host.instrument();
-    gui = new IGraphicsMac(plug, 1024, 760);
-    gui->SetBundleID(Thudrokka::kBundleID);
-    plug->AttachGraphics(gui);
-    gui->OpenWindow(window->contentView());
+    NSView* view = host.session().OpenCocoaView(NSSize{1024, 760});
+    ASSERT_NE(view, nullptr);
+    window->contentView()->addSubview(view);
+    cocoaView = static_cast<IGraphicsCocoa_vThudrokka_au*>(view);
+    gui = static_cast<IGraphicsMac*>(plug->GetGUI());
     ASSERT_EQ(AudioUnitAddPropertyListener(host.session().Unit(), kAudioUnitProperty_PresentPreset, CountChange,
                                            &programChanges),
               noErr);
   }
+  void TearDown() override { standin::ResetUserScript(); }
 
   template <class Control>
-  Control* Attach(Control* c) {
-    gui->AttachControl(c);
+  Control* Find(int x, int y) {
+    Control* c = FindControl<Control>(gui, x, y);
+    EXPECT_NE(c, nullptr) << "no such control at " << x << "," << y;
     return c;
   }
   void Click(int x, int y, IMouseMod mod = IMouseMod(true)) {
@@ -104,5 +130,6 @@ struct HostedEditorTest : testing::Test {
   InstrumentHost host;
   Thudrokka* plug = nullptr;
   IGraphicsMac* gui = nullptr;
+  IGraphicsCocoa_vThudrokka_au* cocoaView = nullptr;
   int programChanges = 0;
 };

@@ -1,97 +1,111 @@
-// The instrument's controls on the editor's thread while the render thread
-// and a host thread write what they show; the thread-sanitizing build runs
-// these.
+// The instrument's own editor on its thread while the render thread and a
+// host thread change what it shows; the thread-sanitizing build runs these.
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <string>
 #include <thread>
 #include <vector>
 
+#include "graphics/IGraphics.h"
 #include "instrument/ThudrokkaControls.h"
-#include "tests/graphics/GraphicsTestSupport.h"
 #include "tests/instrument/ThudrokkaProbe.h"
 
 namespace {
 
 using namespace Quillvane::Synth;
 
-constexpr int kPoints = 78;
-
+// One tick of the editor's timer, with its idle pass.
 void Tick(IGraphics* gui) {
   IRECT dirty;
   if (gui->IsDirty(&dirty)) gui->Draw(&dirty);
   gui->OnGUIIdle();
 }
 
-// The render thread renders notes and rewrites a curve after every block;
-// the editor meanwhile draws the curve and polls the peak level. After the
-// render thread stops, one tick shows its last curve and level.
-TEST(EditorThreads, CurvesAndPeakLevelsFromTheRenderThreadShowOnTheEditor) {
+template <class Control>
+Control* Find(IGraphics* gui, int x, int y) {
+  for (int i = 0; i < gui->NControls(); ++i) {
+    auto* c = dynamic_cast<Control*>(gui->GetControl(i));
+    if (c && c->GetRECT()->ContainsPoint(x, y)) return c;
+  }
+  return nullptr;
+}
+
+// The render thread plays notes and installs a loaded waveform while the
+// editor draws and runs its idle pass. After the render thread stops, one
+// tick shows the last note, the peak level and the new waveform's curve.
+TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEditor) {
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 128);
-  auto* gui = new gfxtest::TestGraphics(&plug, 400, 200);
-  plug.AttachGraphics(gui);
-  auto* curve = new IQvCurve(&plug, IRECT(0, 0, 160, 70), nullptr, kPoints, true);
-  gui->AttachControl(curve);
-  IText style(13, &COLOR_WHITE, "DejaVu Sans", IText::kStyleNormal, IText::kAlignNear);
-  auto* level = new IQvMaxLevelText(&plug, IRECT(0, 100, 200, 120), &style);
-  gui->AttachControl(level);
+  IGraphics* gui = plug.mEditor;
+  auto* level = Find<IQvMaxLevelText>(gui, 500, 680);
+  ASSERT_NE(level, nullptr);
+  ASSERT_NE(plug.mNoteInfoText, nullptr);
+  ASSERT_NE(plug.mOsc1WaveformCurveControl, nullptr);
+  // User slots are shared by the process; put this one back afterwards.
+  plug.set(OscWaveform1, 1.0);
+  double* slot = plug.mWaveformProvider.getWaveform(1.0);
+  const std::vector<double> saved(slot, slot + 4096);
 
   constexpr int kBlocks = 600;
-  std::atomic<bool> done{false};
+  std::atomic<int> block{0};
   std::thread render([&] {
-    std::vector<double> left(128), right(128), points(kPoints);
+    std::vector<double> left(128), right(128);
     double* out[2] = {left.data(), right.data()};
-    for (int block = 1; block <= kBlocks; ++block) {
-      if (block % 50 == 1) {
+    for (int b = 1; b <= kBlocks; ++b) {
+      if (b % 50 == 1) {
         IMidiMsg note;
-        note.MakeNoteOnMsg(40 + block % 24, 100, 0);
+        note.MakeNoteOnMsg(40 + b % 24, 100, 0);
         plug.ProcessMidiMsg(&note);
       }
       plug.ProcessDoubleReplacing(nullptr, out, 128);
-      for (int i = 0; i < kPoints; ++i) points[static_cast<size_t>(i)] = std::sin(0.01 * block * (i + 1));
-      curve->SetValuesFromPlug(points.data());
+      block = b;
     }
-    done = true;
   });
-  int ticks = 0;
-  while (!done) {
+  bool loaded = false;
+  while (block < kBlocks) {
+    if (!loaded && block > kBlocks / 2) loaded = plug.LoadWaveform("../engine/fixtures/waveforms/raw_full.raw");
     Tick(gui);
-    ++ticks;
   }
   render.join();
   Tick(gui);
-  EXPECT_GT(ticks, 0);
-  for (int i = 0; i < kPoints; ++i) ASSERT_EQ(curve->GetValues()[i], std::sin(0.01 * kBlocks * (i + 1))) << i;
+  ASSERT_TRUE(loaded);
+  EXPECT_FALSE(plug.mWaveformProvider.isLoadPending());
+
   const double peak = plug.GetMaxSampleValue();
   ASSERT_GT(peak, 0.0);
-  level->OnGUIIdle();
   char expected[64];
   std::snprintf(expected, sizeof(expected), "MAX LEVEL: %3.1f dB", static_cast<float>(20.0 * std::log10(peak)));
   EXPECT_STREQ(level->GetTextString(), expected);
+  EXPECT_EQ(std::string(plug.mNoteInfoText->GetTextString()), plug.GetNoteInfoString());
+  EXPECT_NE(plug.GetNoteInfoString(), "");
+  std::vector<double> curve(Thudrokka::kOscCurvePoints);
+  plug.mWaveformProvider.updateGUIData(1.0, false, curve.data(), Thudrokka::kOscCurvePoints);
+  EXPECT_EQ(std::vector<double>(plug.mOsc1WaveformCurveControl->GetValues(),
+                                plug.mOsc1WaveformCurveControl->GetValues() + Thudrokka::kOscCurvePoints),
+            curve);
+  std::copy(saved.begin(), saved.end(), slot);
 }
 
-// A host thread sets a parameter as hosts do, under the plug-in's lock, while
-// the editor draws the parameter's caption and polls the host read-out.
+// A host thread sets a parameter as hosts do, under the plug-in's lock,
+// while the editor draws its caption and polls the host read-out.
 TEST(EditorThreads, CaptionsShowWhatAHostThreadSetsAfterTheNextTick) {
   ThudrokkaProbe plug;
-  auto* gui = new gfxtest::TestGraphics(&plug, 400, 200);
-  plug.AttachGraphics(gui);
-  IText style(13, &COLOR_WHITE, "DejaVu Sans", IText::kStyleNormal, IText::kAlignNear);
-  auto* caption = new IQvCaptionControl(&plug, IRECT(0, 0, 100, 20), Volume, &style, kQvCaptionPercent);
-  gui->AttachControl(caption);
-  auto* hostInfo = new IQvHostInfoText(&plug, IRECT(0, 40, 400, 60), &style);
-  gui->AttachControl(hostInfo);
+  IGraphics* gui = plug.mEditor;
+  auto* volume = Find<IQvCaptionControl>(gui, 920, 700);
+  ASSERT_NE(volume, nullptr);
+  ASSERT_EQ(volume->ParamIdx(), Volume);
+  ASSERT_NE(plug.mHostInfoText, nullptr);
 
   constexpr int kRounds = 4000;
   std::atomic<bool> done{false};
   std::thread host([&] {
     for (int round = 1; round <= kRounds; ++round) {
       WDL_MutexLock lock(plug.GetMutex());
-      plug.GetParam(Volume)->Set((round % 1000) / 1000.0);
+      plug.GetParam(Volume)->Set((round % 1000) / 1000.0 + 0.5);
       plug.OnParamChange(Volume);
       if (round % 100 == 0) plug.SetSampleRate(round % 200 ? 48000.0 : 44100.0);
     }
@@ -101,8 +115,9 @@ TEST(EditorThreads, CaptionsShowWhatAHostThreadSetsAfterTheNextTick) {
   host.join();
   Tick(gui);
   Tick(gui);
-  EXPECT_STREQ(caption->GetTextString(), "0.0%");
-  EXPECT_STREQ(hostInfo->GetTextString(), "HOST SAMPLE RATE: 44100.0 Hz   TEMPO: 120.00 BPM");
+  // The last round set 0.5.
+  EXPECT_STREQ(volume->GetTextString(), "-6.0dB");
+  EXPECT_STREQ(plug.mHostInfoText->GetTextString(), "HOST SAMPLE RATE: 44100.0 Hz   TEMPO: 120.00 BPM");
 }
 
 }  // namespace

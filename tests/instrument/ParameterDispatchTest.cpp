@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
 #include <map>
 #include <random>
@@ -7,11 +8,9 @@
 
 #include "engine/Note.h"
 #include "tests/instrument/ThudrokkaProbe.h"
-#include "tests/support/RecordingGraphics.h"
+#include "tests/instrument/ValueTap.h"
 
 namespace {
-
-using testsupport::RecordingGraphics;
 
 using namespace Quillvane::Synth;
 using Quillvane::Note;
@@ -54,16 +53,14 @@ TEST(ParameterDispatch, EachParameterWritesExactlyItsOwnRecordSlot) {
 
 TEST(ParameterDispatch, IndexesOutsideTheParametersChangeNothing) {
   ThudrokkaProbe plug;
-  plug.AttachGraphics(new RecordingGraphics);
-  auto* editor = static_cast<RecordingGraphics*>(plug.GetGUI());
-  editor->mSetCalls.clear();
+  const std::vector<ValueTap*> taps = TapEveryParameter(plug.mEditor, &plug, kNumParameters);
   const Quillvane::QVSynthProgram before = plug.mSynthProgram;
   const double fineTune = Note::sFineTune1.load();
   for (int idx : {-1, 105, 1000}) plug.OnParamChange(idx);
   for (int slot = 0; slot < Quillvane::kNumRecordSlots; ++slot)
     EXPECT_EQ(plug.mSynthProgram.slot(slot), before.slot(slot));
   EXPECT_EQ(Note::sFineTune1.load(), fineTune);
-  EXPECT_TRUE(editor->mSetCalls.empty());
+  for (const ValueTap* tap : taps) EXPECT_TRUE(tap->values.empty()) << tap->ParamIdx();
 }
 
 TEST(ParameterDispatch, TuningLaws) {
@@ -345,24 +342,26 @@ TEST(ParameterDispatch, SwitchesAreOffOnlyAtExactlyZero) {
 
 TEST(ParameterDispatch, WithAnEditorEachChangeIsHandedOverTwice) {
   ThudrokkaProbe plug;
-  plug.AttachGraphics(new RecordingGraphics);
-  auto* editor = static_cast<RecordingGraphics*>(plug.GetGUI());
-  for (int p : {OscWaveform1, Volume}) {
-    editor->mSetCalls.clear();
+  const std::vector<ValueTap*> taps = TapEveryParameter(plug.mEditor, &plug, kNumParameters);
+  for (int p : {OscWaveform1, Volume, Quantization}) {
     plug.set(p, 0.7);
-    ASSERT_EQ(editor->mSetCalls.size(), 2u) << p;
-    for (const RecordingGraphics::SetCall& update : editor->mSetCalls) {
-      EXPECT_EQ(update.idx, p);
-      EXPECT_EQ(update.value, 0.7);
-      EXPECT_FALSE(update.normalized);
+    for (const ValueTap* tap : taps) {
+      if (tap->ParamIdx() != p) {
+        EXPECT_TRUE(tap->values.empty()) << p << " reached " << tap->ParamIdx();
+        continue;
+      }
+      // As the knob position: the shaped quantisation's 0.7 is the fourth power of it.
+      const double position = p == Quantization ? std::pow(0.7, 0.25) : 0.7;
+      ASSERT_EQ(tap->values.size(), 2u) << p;
+      for (double v : tap->values) EXPECT_NEAR(v, position, 1e-12) << p;
     }
+    for (ValueTap* tap : taps) tap->values.clear();
   }
 }
 
 TEST(ParameterDispatch, SwitchingTheLimiterRestartsPeakMetering) {
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 32);
-  plug.AttachGraphics(new RecordingGraphics);
   std::vector<double> left(32, 0.5), right(32, 0.25);
   double* out[2] = {left.data(), right.data()};
   plug.limitAndDetectMaxLevels(out, 32);

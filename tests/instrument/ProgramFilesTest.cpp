@@ -8,12 +8,10 @@
 #include "platform/standin/AudioUnitUtilities.h"
 #include "program/RirARorurProgram.h"
 #include "tests/instrument/ThudrokkaProbe.h"
-#include "tests/support/RecordingGraphics.h"
+#include "tests/instrument/ValueTap.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
-
-using testsupport::RecordingGraphics;
 
 using testsupport::TempDirectory;
 
@@ -67,9 +65,8 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
   EXPECT_STREQ(written.getProgramName(), "Test Kick");
 
   ThudrokkaProbe loaded;
-  loaded.AttachGraphics(new RecordingGraphics);
-  auto* editor = static_cast<RecordingGraphics*>(loaded.GetGUI());
-  editor->mSetCalls.clear();
+  auto* quantization = new ValueTap(&loaded, Quantization);
+  loaded.mEditor->AttachControl(quantization);
   ASSERT_TRUE(loaded.LoadProgramAsQV(file.c_str()));
   loaded.settle();
   for (int p = 0; p < kNumParameters; ++p) {
@@ -80,11 +77,8 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
   // The shaped quantisation survives the trip instead of being shaped again.
   EXPECT_NEAR(loaded.GetParam(Quantization)->Value(), 0.0625, 1e-12);
   EXPECT_NEAR(loaded.GetParam(Quantization)->GetNormalized(), 0.5, 1e-12);
-  const auto quantization = std::find_if(editor->mSetCalls.begin(), editor->mSetCalls.end(),
-                                         [](const RecordingGraphics::SetCall& u) { return u.idx == Quantization; });
-  ASSERT_NE(quantization, editor->mSetCalls.end());
-  EXPECT_TRUE(quantization->normalized);
-  EXPECT_NEAR(quantization->value, 0.5, 1e-12);
+  ASSERT_FALSE(quantization->values.empty());
+  for (double v : quantization->values) EXPECT_NEAR(v, 0.5, 1e-12);
 
   // The current slot now holds the loaded sound under the loaded name.
   const std::vector<double> afterLoad = parameterValues(loaded);
@@ -123,9 +117,7 @@ TEST(ProgramFiles, ALoadTellsTheHostOfEveryParameterItChanged) {
 TEST(ProgramFiles, AMissingFileChangesNothing) {
   ThudrokkaProbe plug;
   plug.set(Volume, 0.9);
-  plug.AttachGraphics(new RecordingGraphics);
-  auto* editor = static_cast<RecordingGraphics*>(plug.GetGUI());
-  editor->mSetCalls.clear();
+  const std::vector<ValueTap*> taps = TapEveryParameter(plug.mEditor, &plug, kNumParameters);
   const std::vector<double> before = parameterValues(plug);
   const Quillvane::QVSynthProgram record = plug.mSynthProgram;
   const std::string name = plug.GetPresetName(0);
@@ -136,7 +128,7 @@ TEST(ProgramFiles, AMissingFileChangesNothing) {
   for (int slot = 0; slot < Quillvane::kNumRecordSlots; ++slot)
     EXPECT_EQ(plug.mSynthProgram.slot(slot), record.slot(slot));
   EXPECT_EQ(plug.GetPresetName(0), name);
-  EXPECT_TRUE(editor->mSetCalls.empty());
+  for (const ValueTap* tap : taps) EXPECT_TRUE(tap->values.empty()) << tap->ParamIdx();
 }
 
 TEST(ProgramFiles, MissingLinesTakeTheProgramsStartingValues) {
@@ -185,24 +177,28 @@ TEST(PresetCaption, OneBasedNumberAndName) {
 
 TEST(SyncButton, TunesTheRingModulatorToTheLastNote) {
   ThudrokkaProbe plug;
-  plug.AttachGraphics(new RecordingGraphics);
-  auto* editor = static_cast<RecordingGraphics*>(plug.GetGUI());
+  const std::vector<ValueTap*> taps = TapEveryParameter(plug.mEditor, &plug, kNumParameters);
   plug.set(RingModulationFrequency, 0.7);
   const struct {
     double frequency, multiplier, expected;
   } cases[] = {{0.0, 2.0, 0.0}, {100.0, 8.0, 0.2}, {440.0, 16.0, 1.0}, {100.0, 1.0, 0.025}};
   for (const auto& c : cases) {
     if (c.frequency > 0.0) plug.onNoteOn(c.frequency, "A4");
-    editor->mSetCalls.clear();
+    for (ValueTap* tap : taps) tap->values.clear();
     plug.OnSyncModFx(c.multiplier);
     plug.settle();
     EXPECT_DOUBLE_EQ(plug.GetParam(RingModulationFrequency)->Value(), c.expected);
     EXPECT_DOUBLE_EQ(plug.mSynthProgram[RingModulationFrequency], c.expected);
     EXPECT_DOUBLE_EQ(plug.mRingModulator.getFrequency(), c.expected);
-    ASSERT_EQ(editor->mSetCalls.size(), 1u);
-    EXPECT_EQ(editor->mSetCalls[0].idx, RingModulationFrequency);
-    EXPECT_DOUBLE_EQ(editor->mSetCalls[0].value, c.expected);
-    EXPECT_TRUE(editor->mSetCalls[0].normalized);
+    // Only the ring frequency's controls hear of it, once.
+    for (const ValueTap* tap : taps) {
+      if (tap->ParamIdx() == RingModulationFrequency) {
+        ASSERT_EQ(tap->values.size(), 1u);
+        EXPECT_DOUBLE_EQ(tap->values[0], c.expected);
+      } else {
+        EXPECT_TRUE(tap->values.empty()) << tap->ParamIdx();
+      }
+    }
   }
 }
 

@@ -9,6 +9,7 @@
 namespace {
 
 using gfxtest::ControlsFixture;
+using standin::PromptRecord;
 using namespace Quillvane::Synth;
 
 constexpr int kTarget = 20;
@@ -115,46 +116,54 @@ TEST_F(ControlsFixture, ClickSwitchesShowOnForAnyAmountAndToggleBetweenZeroAndOn
 
 // ---- Buttons that call the instrument.
 
-TEST_F(ProbeEditorTest, TabButtonsShowTheirTabAndDeactivateTheOther) {
-  IBitmap tab = Strip(85, 50, 2);
-  auto* synth = Attach(new IQvTabButton(&plug, 0, 0, -1, kQvSynthTab, &tab));
-  auto* about = Attach(new IQvTabButton(&plug, 100, 0, -1, kQvAboutTab, &tab));
-  EXPECT_EQ(synth->GetValue(), 1.0);
-  EXPECT_EQ(about->GetValue(), 0.0);
-  plug.mSynthTabButton = synth;
-  plug.mAboutTabButton = about;
-  // The instrument's own editor was replaced, and its tab lists with it.
-  plug.mSynthTabControls.clear();
-  plug.mAboutTabControls.clear();
-  IText style;
-  for (int i = 0; i < 2; ++i) {
-    plug.mSynthTabControls.push_back(gui->AttachControl(new ITextControl(&plug, IRECT(0, 100, 50, 120), &style)));
-    plug.mAboutTabControls.push_back(gui->AttachControl(new ITextControl(&plug, IRECT(0, 200, 50, 220), &style)));
-    gui->GetControl(plug.mAboutTabControls.back())->Hide(true);
-  }
-  auto hidden = [&](const std::vector<int>& list) {
-    std::vector<bool> flags;
-    for (int idx : list) flags.push_back(gui->GetControl(idx)->IsHidden());
-    return flags;
+// The instrument's own tab buttons: (427, 722) the synth tab, (512, 722) the
+// about tab, 85 x 25 each.
+TEST_F(ProbeEditorTest, TabButtonsShowTheirTabAndLeaveOnlyThemselvesActive) {
+  IGraphics* editor = plug.mEditor;
+  IQvTabButton* synth = plug.mSynthTabButton;
+  IQvTabButton* about = plug.mAboutTabButton;
+  ASSERT_TRUE(synth && about);
+  ASSERT_FALSE(plug.mSynthTabControls.empty());
+  ASSERT_FALSE(plug.mAboutTabControls.empty());
+  auto hiddenCount = [&](const std::vector<int>& list) {
+    int hidden = 0;
+    for (int idx : list) hidden += editor->GetControl(idx)->IsHidden() ? 1 : 0;
+    return hidden;
+  };
+  const int synthCount = static_cast<int>(plug.mSynthTabControls.size());
+  const int aboutCount = static_cast<int>(plug.mAboutTabControls.size());
+  auto click = [&](int x, int y) {
+    IMouseMod left(true);
+    editor->OnMouseDown(x, y, &left);
+    editor->OnMouseUp(x, y, &left);
   };
 
-  Click(120, 10);
-  EXPECT_EQ(hidden(plug.mSynthTabControls), (std::vector<bool>{true, true}));
-  EXPECT_EQ(hidden(plug.mAboutTabControls), (std::vector<bool>{false, false}));
+  click(550, 740);
+  EXPECT_EQ(hiddenCount(plug.mSynthTabControls), synthCount);
+  EXPECT_EQ(hiddenCount(plug.mAboutTabControls), 0);
+  EXPECT_FALSE(plug.IsSynthTabShown());
   EXPECT_EQ(synth->GetValue(), 0.0);
   EXPECT_EQ(about->GetValue(), 1.0);
-  // It stays active after the release, and a second click changes nothing.
-  Click(120, 10);
+  // Both buttons stay on the screen, and a second click changes nothing.
+  EXPECT_FALSE(synth->IsHidden() || about->IsHidden());
+  click(550, 740);
   EXPECT_EQ(about->GetValue(), 1.0);
+  EXPECT_EQ(synth->GetValue(), 0.0);
 
-  Click(10, 10);
-  EXPECT_EQ(hidden(plug.mSynthTabControls), (std::vector<bool>{false, false}));
-  EXPECT_EQ(hidden(plug.mAboutTabControls), (std::vector<bool>{true, true}));
+  click(460, 740);
+  EXPECT_EQ(hiddenCount(plug.mSynthTabControls), 0);
+  EXPECT_EQ(hiddenCount(plug.mAboutTabControls), aboutCount);
+  EXPECT_TRUE(plug.IsSynthTabShown());
   EXPECT_EQ(synth->GetValue(), 1.0);
   EXPECT_EQ(about->GetValue(), 0.0);
-  Redraw();
-  EXPECT_EQ(FrameAt(10, 10), 2);
-  EXPECT_EQ(FrameAt(110, 10), 1);
+
+  // Called from elsewhere than its button, a tab still leaves one button active.
+  plug.OnAboutTab();
+  EXPECT_EQ(synth->GetValue(), 0.0);
+  EXPECT_EQ(about->GetValue(), 1.0);
+  plug.OnSynthTab();
+  EXPECT_EQ(synth->GetValue(), 1.0);
+  EXPECT_EQ(about->GetValue(), 0.0);
 }
 
 TEST_F(ProbeEditorTest, TheSyncButtonDoublesTheMultiplierUpTo32AndSetsTheRingFrequency) {
@@ -227,27 +236,29 @@ TEST_F(ProbeEditorTest, ThePlayButtonStartsTheNoteAndItsReleaseDoesNotStopIt) {
 }
 
 TEST_F(HostedEditorTest, LinkButtonsTryTheirBackupAddressThroughTheEditorHost) {
-  IBitmap icon;
-  auto* link = Attach(new IQvUrlButton(plug, 10, 10, -1, &icon, "https://quillvane.example", "quillvane.example",
-                                       nullptr));
-  link->SetTargetArea(IRECT(10, 10, 50, 50));
+  // The link buttons are on the about tab.
+  Click(550, 740);
+  auto* link = Find<IQvUrlButton>(800, 660);
+  ASSERT_NE(link, nullptr);
+  EXPECT_EQ(std::string(link->GetURL()), "https://" + std::string(link->GetBackupURL()));
   standin::AnswerOpenURL(false);
   standin::AnswerOpenURL(true);
-  Click(20, 20);
+  Click(800, 660);
   ASSERT_EQ(standin::Prompts().size(), 2u);
-  EXPECT_EQ(standin::Prompts()[0].kind, standin::PromptRecord::kOpenURL);
-  EXPECT_EQ(standin::Prompts()[0].title, "https://quillvane.example");
+  EXPECT_EQ(standin::Prompts()[0].kind, PromptRecord::kOpenURL);
+  EXPECT_EQ(standin::Prompts()[0].title, link->GetURL());
   EXPECT_EQ(standin::Prompts()[0].answer, "");
   // Without "http" the backup is opened as a file path.
   EXPECT_EQ(standin::Prompts()[1].title.rfind("file://", 0), 0u);
-  EXPECT_NE(standin::Prompts()[1].title.find("quillvane.example"), std::string::npos);
+  EXPECT_NE(standin::Prompts()[1].title.find(link->GetBackupURL()), std::string::npos);
   EXPECT_EQ(standin::Prompts()[1].answer, "opened");
   EXPECT_EQ(link->GetValue(), 0.0);
 
   standin::AnswerOpenURL(true);
-  Click(20, 20);
+  Click(800, 660);
   EXPECT_EQ(standin::Prompts().size(), 3u);
 
+  IBitmap icon;
   const std::string longText(300, 'e');
   IQvUrlButton cut(plug, 0, 0, -1, &icon, longText.c_str(), "", longText.c_str());
   EXPECT_EQ(std::string(cut.GetURL()), longText.substr(0, 255));

@@ -24,10 +24,13 @@ std::string Numbered(int idx, const std::string& name) {
   return prefix + name;
 }
 
+// The instrument's own preset menu, over its display picture.
 struct PresetMenuTest : HostedEditorTest {
   void SetUp() override {
     HostedEditorTest::SetUp();
-    menu = Attach(new IQvPresetMenu(plug, kMenuRect, nullptr, COLOR_TRANSPARENT));
+    menu = Find<IQvPresetMenu>(510, 500);
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(*menu->GetRECT(), kMenuRect);
     for (const auto& preset : host.presets()) names.push_back(preset.name);
     ASSERT_EQ(names.size(), 128u);
   }
@@ -109,27 +112,36 @@ TEST_F(PresetMenuTest, RenamingStoresTheCurrentValuesAndAnEmptyNameKeepsTheOld) 
   EXPECT_EQ(std::string(plug->GetPresetName(7)), longName.substr(0, 255));
 }
 
-TEST_F(ProbeEditorTest, TheRightClickAsksForANewNameHoldingTheCurrentOne) {
-  plug.RestorePreset(3);
-  auto* menu = Attach(new IQvPresetMenu(&plug, kMenuRect, nullptr, COLOR_TRANSPARENT));
+TEST_F(PresetMenuTest, TheRightClickAsksForANewNameHoldingTheCurrentOne) {
+  SelectByHost(3);
   EXPECT_EQ(menu->GetTextEntryLength(), IQvPresetMenu::kMaxNameLen);
-  EXPECT_STREQ(menu->GetText()->mFont, "Arial");
-  EXPECT_EQ(menu->GetText()->mSize, 14);
   Click(510, 500, IMouseMod(false, true));
-  ASSERT_EQ(gui->mTextEntries.size(), 1u);
-  EXPECT_EQ(gui->mTextEntries[0].control, menu);
-  EXPECT_EQ(gui->mTextEntries[0].rect, kMenuRect);
-  EXPECT_EQ(gui->mTextEntries[0].text, plug.GetPresetName(3));
-  EXPECT_EQ(gui->mTextEntries[0].param, nullptr);
-  EXPECT_TRUE(gui->mMenus.empty());
+  NSTextField* field = cocoaView->mTextFieldView;
+  ASSERT_NE(field, nullptr);
+  EXPECT_EQ(field->stringValue(), names[3]);
+  EXPECT_TRUE(standin::Prompts().empty()) << "no menu";
+  // The whole name is selected: typing replaces it.
+  for (char c : std::string("Big kick")) {
+    const std::string typed(1, c);
+    NSEvent key = NSEvent::keyEventWithType(NSKeyDown, NSPoint{0, 0}, 0, window->windowNumber(), typed, typed, 0);
+    window->sendEvent(&key);
+  }
+  NSEvent enter = NSEvent::keyEventWithType(NSKeyDown, NSPoint{0, 0}, 0, window->windowNumber(), "\r", "\r", 36);
+  window->sendEvent(&enter);
+  EXPECT_STREQ(plug->GetPresetName(3), "Big kick");
+  EXPECT_EQ(programChanges, 1);
+  // Made without a text style, a menu draws in black "Arial" 14.
+  IQvPresetMenu bare(plug, kMenuRect, nullptr, COLOR_TRANSPARENT);
+  EXPECT_STREQ(bare.GetText()->mFont, "Arial");
+  EXPECT_EQ(bare.GetText()->mSize, 14);
+  EXPECT_EQ(bare.GetText()->mColor, COLOR_BLACK);
 }
 
+// The instrument's own arrows at (483, 488) and (682, 488).
 TEST_F(PresetMenuTest, PresetArrowsStepByOneOrTenAndStopAtTheEnds) {
-  IBitmap none;
-  auto* previous = Attach(new IQvPresetSwitch(plug, 483, 488, -1, 2, &none, false, kQvSwitchDown));
-  auto* next = Attach(new IQvPresetSwitch(plug, 682, 488, -1, 2, &none, true, kQvSwitchUp));
-  previous->SetTargetArea(IRECT(483, 488, 500, 490));
-  next->SetTargetArea(IRECT(682, 488, 700, 490));
+  auto* next = Find<IQvPresetSwitch>(690, 489);
+  ASSERT_NE(next, nullptr);
+  ASSERT_NE(Find<IQvPresetSwitch>(490, 489), nullptr);
   const struct {
     int from;
     bool up, big;
@@ -151,12 +163,13 @@ TEST_F(PresetMenuTest, PresetArrowsStepByOneOrTenAndStopAtTheEnds) {
 
 // ---- Program files through the editor host's file panels.
 
+// The instrument's own load and save buttons at (707, 488) and (755, 488).
 struct ProgramFileTest : HostedEditorTest {
   void SetUp() override {
     HostedEditorTest::SetUp();
-    IBitmap none;
-    load = Attach(new IQvFileSelector(plug, IRECT(707, 488, 755, 508), -1, &none, kFileOpen, "", "qv bgp"));
-    save = Attach(new IQvFileSelector(plug, IRECT(755, 488, 803, 508), -1, &none, kFileSave, "", "qv bgp"));
+    load = Find<IQvFileSelector>(710, 490);
+    save = Find<IQvFileSelector>(760, 490);
+    ASSERT_TRUE(load && save && load != save);
     ASSERT_EQ(host.selectPreset(6), noErr);
   }
 
@@ -208,17 +221,18 @@ TEST_F(ProbeEditorTest, FileButtonsShowTheirPressedFrameWhileTheDialogIsOpen) {
   IBitmap picture = Strip(48, 20, 2);
   auto* button = Attach(new IQvFileSelector(&plug, IRECT(10, 10, 58, 30), -1, &picture, kFileSave, "", "qv bgp"));
   int frameDuringPrompt = 0;
-  gui->mWhilePrompting = [&] {
+  standin::WhilePrompted([&] {
     Redraw();
     frameDuringPrompt = FrameAt(20, 20);
-  };
+  });
   Redraw();
   EXPECT_EQ(FrameAt(20, 20), 1);
   Click(20, 20);
   EXPECT_EQ(frameDuringPrompt, 2);
   Redraw();
   EXPECT_EQ(FrameAt(20, 20), 1);
-  EXPECT_EQ(gui->mFilePrompts.size(), 1u);
+  ASSERT_EQ(standin::Prompts().size(), 1u);
+  EXPECT_EQ(standin::Prompts()[0].kind, PromptRecord::kSavePanel);
   // The next tick finds it dirty once more and idle after.
   IRECT dirty;
   EXPECT_TRUE(gui->IsDirty(&dirty));
@@ -232,27 +246,27 @@ TEST_F(ProbeEditorTest, WaveformFilesLoadOnlyIntoAUserWaveformAndNotWithTheRModi
   const std::string file = "../engine/fixtures/waveforms/raw_full.raw";
   // Waveform 0 takes no file.
   plug.set(OscWaveform1, 0.0);
-  gui->mFileAnswers.push_back(file);
+  standin::AnswerFilePanel(file);
   Click(20, 20);
-  EXPECT_TRUE(gui->mFilePrompts.empty());
+  EXPECT_TRUE(standin::Prompts().empty());
 
   plug.set(OscWaveform1, 21.0 / 35.0);
   ASSERT_TRUE(plug.CanLoadWaveform());
   Click(20, 20, IMouseMod(false, true));
   Click(110, 20);
-  EXPECT_TRUE(gui->mFilePrompts.empty());
+  EXPECT_TRUE(standin::Prompts().empty());
 
   // A cancelled panel loads nothing.
-  gui->mFileAnswers.clear();
+  standin::ResetUserScript();
   Click(20, 20);
-  EXPECT_EQ(gui->mFilePrompts.size(), 1u);
+  ASSERT_EQ(standin::Prompts().size(), 1u);
   EXPECT_FALSE(plug.mWaveformProvider.isLoadPending());
 
-  gui->mFileAnswers.push_back(file);
+  standin::AnswerFilePanel(file);
   Click(20, 20);
-  EXPECT_EQ(gui->mFilePrompts.size(), 2u);
-  EXPECT_EQ(gui->mFilePrompts[1].action, kFileOpen);
-  EXPECT_EQ(gui->mFilePrompts[1].extensions, "wav raw");
+  ASSERT_EQ(standin::Prompts().size(), 2u);
+  EXPECT_EQ(standin::Prompts()[1].kind, PromptRecord::kOpenPanel);
+  EXPECT_EQ(standin::Prompts()[1].choices, (std::vector<std::string>{"wav", "raw"}));
   EXPECT_TRUE(plug.mWaveformProvider.isLoadPending());
 }
 
