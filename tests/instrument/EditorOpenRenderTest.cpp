@@ -74,6 +74,8 @@ TEST(EditorOpen, RenderingNeitherAllocatesNorLocks) {
   }
   EXPECT_EQ(allocations, 0u);
   EXPECT_EQ(locks, 0u);
+  // Idle passes wait for ticks with nothing to redraw.
+  for (int tick = 0; tick < 8; ++tick) standin::RunLoopAdvance(0.04);
   // The editor took in what the render thread left: the note read-out at
   // (483, 594) shows the last note.
   auto* editor = dynamic_cast<IGraphics*>(plug->GetGUI());

@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -330,11 +329,16 @@ TEST(EditorReadouts, LoadingAProgramRefreshesEveryReadOut) {
   const testsupport::TempDirectory dir;
   const std::string file = dir.path("kick.qv");
   {
-    std::ofstream out(file);
-    out << "Name = Readout Kick;\nOscWaveform1 = Triangle;\nBassAmount = 1;\nDistortionType = Hardcore-Fuzz4;\n"
-           "FilterMode2 = LP 12dB;\nRingModulationWaveForm = 0.6;\n";
+    ThudrokkaProbe source;
+    source.set(OscWaveform1, 5.0 / 35.0);
+    source.set(BassAmount, 1.0);
+    source.set(DistortionType, 18.0 / 34.0);
+    source.set(FilterMode2, 2.0 / 3.0);
+    source.set(RingModulationWaveForm, 0.4);
+    ASSERT_TRUE(source.SaveProgramAsQV(file.c_str()));
   }
   ThudrokkaProbe plug;
+  plug.set(OscWaveform2, 0.5);
   ASSERT_TRUE(plug.LoadProgramAsQV(file.c_str()));
   const struct {
     Readout readout;
@@ -343,7 +347,7 @@ TEST(EditorReadouts, LoadingAProgramRefreshesEveryReadOut) {
       {READOUT(mOsc1WaveformText), "06: Triangle"}, {READOUT(mBassGainText), "24.0dB"},
       {READOUT(mDistortionTypeText), "19: Hardcore-Fuzz4"}, {READOUT(mFilterMode2Text), "LP 12dB"},
       {READOUT(mRingWaveformText), "Saw"},
-      // Lines the file does not hold take the program's starting values.
+      // Every parameter is applied, those the file holds unchanged too.
       {READOUT(mOsc2WaveformText), "01: Sine"},
   };
   for (const auto& c : cases) EXPECT_EQ(Shown(plug, c.readout.text), c.text) << c.readout.name;

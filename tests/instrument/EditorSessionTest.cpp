@@ -7,7 +7,6 @@
 
 #include <cmath>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <typeinfo>
 #include <vector>
@@ -157,14 +156,18 @@ TEST_F(EditorSession, KnobsArrowsModesPresetsTabsAndAProgramFile) {
   EXPECT_TRUE(plug->IsSynthTabShown());
   EXPECT_TRUE(Heard().empty());
 
-  // A program file through the load button at (707, 488); lines the file
-  // leaves out take the program's starting values.
+  // A program file, written by another instance, through the load button
+  // at (707, 488).
   const testsupport::TempDirectory folder;
   const std::string path = folder.path("session.qv");
   {
-    std::ofstream out(path);
-    out << "Name = Session Kick;\nOscWaveform1 = Pulse;\nOscVolume1 = 0.5;\nBassAmount = 0.75;\n"
-           "FilterMode1 = RBJ-BS;\n";
+    ThudrokkaProbe source;
+    source.set(OscWaveform1, 2.0 / 35.0);
+    source.set(OscVolume1, 0.5);
+    source.set(BassAmount, 0.75);
+    source.set(FilterMode1, 1.0);
+    source.ModifyCurrentPreset("Session Kick");
+    ASSERT_TRUE(source.SaveProgramAsQV(path.c_str()));
   }
   standin::AnswerFilePanel(path);
   Press(720, 495);
