@@ -11,10 +11,10 @@ using namespace Quillvane::Synth;
 namespace {
 
 constexpr const char* kProgramExtensions = "qv bgp";
-constexpr const char* kWebURL = "https://www.quillvane.example";
-constexpr const char* kWebAddress = "www.quillvane.example";
-constexpr const char* kSocialURL = "https://social.quillvane.example/thudrokka";
-constexpr const char* kSocialAddress = "social.quillvane.example/thudrokka";
+constexpr const char* kWebURL = "https://quillvane.test";
+constexpr const char* kWebAddress = "quillvane.test";
+constexpr const char* kSocialURL = "https://social.quillvane.test/thudrokka";
+constexpr const char* kSocialAddress = "social.quillvane.test/thudrokka";
 // The about tab's pictures are centred on this column.
 constexpr int kAboutCentre = 512;
 
