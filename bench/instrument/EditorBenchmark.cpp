@@ -1,8 +1,9 @@
 // The instrument with its editor, installed as a host finds it so that the
-// editor draws the build's images: building and deleting one instance, a
-// full redraw of the editor into its back buffer at the defaults and after a
-// refresh, and the timer's tick when nothing is dirty (every fourth one runs
-// the idle pass of the controls and the instrument).
+// editor draws the build's images: building and deleting one instance, one
+// change of every parameter with the read-outs it refreshes, a full redraw
+// of the editor into its back buffer at the defaults and after a refresh,
+// and the timer's tick when nothing is dirty (every fourth one runs the idle
+// pass of the controls and the instrument).
 #include <benchmark/benchmark.h>
 
 #include <memory>
@@ -29,6 +30,20 @@ void BM_BuildInstrumentWithEditor(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_BuildInstrumentWithEditor)->Unit(benchmark::kMillisecond);
+
+void BM_EveryParameterChanged(benchmark::State& state) {
+  std::unique_ptr<Thudrokka> plug = MakeInstrument();
+  double v = 0.0;
+  for (auto _ : state) {
+    v = v > 0.9 ? 0.0 : v + 0.1;
+    for (int p = 0; p < plug->NParams(); ++p) {
+      plug->GetParam(p)->Set(v);
+      plug->OnParamChange(p);
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * plug->NParams());
+}
+BENCHMARK(BM_EveryParameterChanged)->Unit(benchmark::kMicrosecond);
 
 void BM_FullEditorRedraw(benchmark::State& state) {
   std::unique_ptr<Thudrokka> plug = MakeInstrument();
