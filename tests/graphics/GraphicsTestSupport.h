@@ -34,6 +34,9 @@ class LoggingPlug : public fwtest::TestHostPlug {
     TestHostPlug::EndInformHostOfParamChange(idx);
     if (mLog) mLog->push_back("end " + std::to_string(idx));
   }
+  void OnIdle() override { ++mIdleCalls; }
+
+  int mIdleCalls = 0;
 
  private:
   Log* mLog;
