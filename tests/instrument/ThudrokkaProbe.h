@@ -88,7 +88,7 @@ class ThudrokkaProbe : public Thudrokka {
   using Thudrokka::mVolumeReleaseText;
   using Thudrokka::mVolumeSmoother;
   using Thudrokka::mWaveformProvider;
-  // The editor's kept controls and their points.
+  // The effect sections' and the status bar's kept controls.
   using Thudrokka::mBassGainText;
   using Thudrokka::mBitsText;
   using Thudrokka::mCutoffText;
@@ -98,35 +98,15 @@ class ThudrokkaProbe : public Thudrokka {
   using Thudrokka::mDistortionWaveCurve;
   using Thudrokka::mDistortionWaveCurveControl;
   using Thudrokka::mDumpExpandText;
-  using Thudrokka::mFilterAttackText;
-  using Thudrokka::mFilterDecayText;
-  using Thudrokka::mFilterEnvelopeCurve;
-  using Thudrokka::mFilterEnvelopeCurveControl;
   using Thudrokka::mFilterMixText;
   using Thudrokka::mFilterMode1Text;
   using Thudrokka::mFilterMode2Text;
-  using Thudrokka::mFilterReleaseText;
   using Thudrokka::mFilterTransitionText;
   using Thudrokka::mGateText;
   using Thudrokka::mHighGainText;
   using Thudrokka::mHostInfoText;
   using Thudrokka::mInterpolationText;
   using Thudrokka::mMidGainText;
-  using Thudrokka::mNoteInfoText;
-  using Thudrokka::mOsc1WaveformCurveControl;
-  using Thudrokka::mOsc1WaveformText;
-  using Thudrokka::mOsc2WaveformCurveControl;
-  using Thudrokka::mOsc2WaveformText;
-  using Thudrokka::mOsc3WaveformCurveControl;
-  using Thudrokka::mOsc3WaveformText;
-  using Thudrokka::mPitchEnvelopeCurve;
-  using Thudrokka::mPitchEnvelopeCurveControl;
   using Thudrokka::mRingWaveformText;
   using Thudrokka::mSampleRateText;
-  using Thudrokka::mUnisonVoicesText;
-  using Thudrokka::mVolumeAttackText;
-  using Thudrokka::mVolumeDecayText;
-  using Thudrokka::mVolumeEnvelopeCurve;
-  using Thudrokka::mVolumeEnvelopeCurveControl;
-  using Thudrokka::mVolumeReleaseText;
 };
