@@ -39,8 +39,6 @@ Thudrokka::Thudrokka(IPlugInstanceInfo info)
   initDisplayUnit();
   initDecorations();
   initAboutTab();
-  // Until every section declares its own parameters.
-  for (int p = 0; p < kNumParameters; ++p) declareParameter(static_cast<eVstParameters>(p));
   for (int p = 0; p < kNumParameters; ++p) OnParamChange(p);
   // Nothing renders yet: the first pass reaches the record and the units now.
   applyHandOvers();
