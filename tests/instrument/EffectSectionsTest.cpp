@@ -11,7 +11,7 @@
 #include "instrument/ThudrokkaButtons.h"
 #include "instrument/ThudrokkaControls.h"
 #include "lice/LICE_SysBitmap.h"
-#include "tests/instrument/ThudrokkaProbe.h"
+#include "tests/instrument/SectionsFixture.h"
 #include "tests/support/PngWriter.h"
 
 // The editor's sections of the effect chain and the output, as the
@@ -24,31 +24,7 @@ using namespace Quillvane::Synth;
 
 constexpr double kPi = 3.141592653589793;
 
-struct SectionsProbe : ThudrokkaProbe {
-  using Thudrokka::mBassGainText;
-  using Thudrokka::mBitsText;
-  using Thudrokka::mCutoffText;
-  using Thudrokka::mDistortionTransferCurve;
-  using Thudrokka::mDistortionTransferCurveControl;
-  using Thudrokka::mDistortionTypeText;
-  using Thudrokka::mDistortionWaveCurve;
-  using Thudrokka::mDistortionWaveCurveControl;
-  using Thudrokka::mDumpExpandCurveControl;
-  using Thudrokka::mDumpExpandText;
-  using Thudrokka::mFilterMixText;
-  using Thudrokka::mFilterMode1Text;
-  using Thudrokka::mFilterMode2Text;
-  using Thudrokka::mFilterTransitionText;
-  using Thudrokka::mGateText;
-  using Thudrokka::mHighGainText;
-  using Thudrokka::mInterpolationText;
-  using Thudrokka::mMidGainText;
-  using Thudrokka::mRingWaveformText;
-  using Thudrokka::mSampleRateText;
-  using Thudrokka::mSyncButton;
-};
-
-struct EffectSections : testing::Test {
+struct EffectSections : SectionsTest {
   // Whether the control is on the editor and listed for the synth tab.
   bool OnSynthTab(const IControl* control) const {
     for (int idx : plug.mSynthTabControls) {
@@ -70,27 +46,10 @@ struct EffectSections : testing::Test {
     return found;
   }
   void Click(int x, int y) {
-    IMouseMod left(true);
-    gui->OnMouseDown(x, y, &left);
-    gui->OnMouseUp(x, y, &left);
+    SectionsTest::Click(x, y);
     // The render thread's next block takes the change.
     plug.settle();
   }
-  void Redraw() {
-    IRECT all(0, 0, Thudrokka::kEditorWidth, Thudrokka::kEditorHeight);
-    gui->Draw(&all);
-  }
-  // The pixels the editor drew in a rectangle.
-  std::vector<IColor> Pixels(const IRECT& r) {
-    std::vector<IColor> pixels;
-    for (int y = r.T; y < r.B; ++y) {
-      for (int x = r.L; x < r.R; ++x) pixels.push_back(gui->GetPoint(x, y));
-    }
-    return pixels;
-  }
-
-  SectionsProbe plug;
-  IGraphics* gui = static_cast<IGraphics*>(plug.GetGUI());
 };
 
 TEST_F(EffectSections, KeptReadOutsStartWithTheirPlaceholders) {

@@ -76,6 +76,7 @@ class ThudrokkaProbe : public Thudrokka {
   using Thudrokka::mSaturationSmoother;
   using Thudrokka::mSynthProgram;
   using Thudrokka::mSynthTabButton;
+  using Thudrokka::mSyncButton;
   using Thudrokka::mSynthTabControls;
   using Thudrokka::mUnisonVoicesText;
   using Thudrokka::mVoiceBuffers;
@@ -97,6 +98,7 @@ class ThudrokkaProbe : public Thudrokka {
   using Thudrokka::mDistortionTypeText;
   using Thudrokka::mDistortionWaveCurve;
   using Thudrokka::mDistortionWaveCurveControl;
+  using Thudrokka::mDumpExpandCurveControl;
   using Thudrokka::mDumpExpandText;
   using Thudrokka::mFilterMixText;
   using Thudrokka::mFilterMode1Text;
