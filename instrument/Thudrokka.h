@@ -156,6 +156,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void OnSynthTab();
   void OnAboutTab();
   bool IsSynthTabShown() const { return mSynthTabShown; }
+  // The controls listed for each tab, by index in the editor, in attach order.
+  const std::vector<int>& GetSynthTabControls() const { return mSynthTabControls; }
+  const std::vector<int>& GetAboutTabControls() const { return mAboutTabControls; }
 
  protected:
   void allocateBuffers();

@@ -81,26 +81,35 @@ NSMenuItem* NSMenu::popUpContextMenu(NSMenu* menu, NSEvent* event, NSView*) {
 NSMenuItem* NSMenu::trackAt(double x, double y) {
   standin::PromptRecord record{standin::PromptRecord::kMenu, mTitle, "", {}, "", x, y};
   describe(&record.choices);
-  std::vector<std::string> titles;
+  standin::MenuAnswer answer;
   NSMenuItem* chosen = nullptr;
-  if (standin::TakeMenuAnswer(&titles)) {
+  std::vector<std::string> clicked;
+  if (standin::TakeMenuAnswer(&answer)) {
+    const bool byPosition = answer.titles.empty();
+    const size_t steps = byPosition ? answer.positions.size() : answer.titles.size();
     NSMenu* current = this;
-    for (size_t i = 0; current && i < titles.size(); ++i) {
+    for (size_t i = 0; current && i < steps; ++i) {
       NSMenuItem* hit = nullptr;
-      for (NSMenuItem* item : current->mItems) {
-        if (!item->mSeparator && item->mEnabled && item->mTitle == titles[i]) {
-          hit = item;
-          break;
+      if (byPosition) {
+        hit = current->itemAtIndex(answer.positions[i]);
+      } else {
+        for (NSMenuItem* item : current->mItems) {
+          if (!item->mSeparator && item->mEnabled && item->mTitle == answer.titles[i]) {
+            hit = item;
+            break;
+          }
         }
       }
-      const bool last = i + 1 == titles.size();
+      if (hit && (hit->mSeparator || !hit->mEnabled)) hit = nullptr;
+      const bool last = i + 1 == steps;
       if (!hit || (last && (!hit->mHasAction || hit->mSubmenu)) || (!last && !hit->mSubmenu)) break;
+      clicked.push_back(hit->mTitle);
       if (last) chosen = hit;
       current = hit->mSubmenu;
     }
   }
   if (chosen) {
-    for (size_t i = 0; i < titles.size(); ++i) record.answer += (i ? " > " : "") + titles[i];
+    for (size_t i = 0; i < clicked.size(); ++i) record.answer += (i ? " > " : "") + clicked[i];
   }
   standin::RecordPrompt(record);
   return chosen;

@@ -68,8 +68,9 @@ class NSMenu : public NSObject {
   // null.
   static NSMenuItem* popUpContextMenu(NSMenu* menu, NSEvent* event, NSView* view);
   // Shows the menu at (x, y), as the record says where it opened. The person
-  // clicks the titles of the next menu answer: each must name an enabled
-  // item, the last one an item with an action and no submenu.
+  // clicks the items of the next menu answer, by title or by position: each
+  // must name an enabled item, the last one an item with an action and no
+  // submenu.
   NSMenuItem* trackAt(double x, double y);
 
  private:

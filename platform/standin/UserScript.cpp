@@ -8,7 +8,7 @@ namespace {
 struct Script {
   std::deque<int> alerts;
   std::deque<std::string> files;
-  std::deque<std::vector<std::string>> menus;
+  std::deque<standin::MenuAnswer> menus;
   std::deque<bool> urls;
   std::function<void()> whilePrompted;
   std::vector<standin::PromptRecord> prompts;
@@ -35,7 +35,11 @@ void standin::AnswerAlert(int button) { TheScript().alerts.push_back(button); }
 
 void standin::AnswerFilePanel(const std::string& path) { TheScript().files.push_back(path); }
 
-void standin::AnswerMenu(const std::vector<std::string>& titles) { TheScript().menus.push_back(titles); }
+void standin::AnswerMenu(const std::vector<std::string>& titles) { TheScript().menus.push_back({titles, {}}); }
+
+void standin::AnswerMenuPositions(const std::vector<int>& positions) {
+  TheScript().menus.push_back({{}, positions});
+}
 
 void standin::AnswerOpenURL(bool opened) { TheScript().urls.push_back(opened); }
 
@@ -45,7 +49,7 @@ bool standin::TakeAlertAnswer(int* button) { return Take(&TheScript().alerts, bu
 
 bool standin::TakeFilePanelAnswer(std::string* path) { return Take(&TheScript().files, path); }
 
-bool standin::TakeMenuAnswer(std::vector<std::string>* titles) { return Take(&TheScript().menus, titles); }
+bool standin::TakeMenuAnswer(MenuAnswer* answer) { return Take(&TheScript().menus, answer); }
 
 bool standin::TakeOpenURLAnswer(bool* opened) { return Take(&TheScript().urls, opened); }
 

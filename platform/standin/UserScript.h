@@ -36,6 +36,9 @@ void AnswerFilePanel(const std::string& path);
 // The item titles clicked, as shown (with their number prefixes), from the
 // top menu down through submenus.
 void AnswerMenu(const std::vector<std::string>& titles);
+// The same by the items' positions in their menus, 0 the first, separators
+// counted as they are shown.
+void AnswerMenuPositions(const std::vector<int>& positions);
 // Whether the browser opens the next address.
 void AnswerOpenURL(bool opened);
 // What the person does while the next prompt is up, before answering it
@@ -45,7 +48,12 @@ void WhilePrompted(std::function<void()> action);
 // For the stand-ins: the next answer of a kind, false when none is queued.
 bool TakeAlertAnswer(int* button);
 bool TakeFilePanelAnswer(std::string* path);
-bool TakeMenuAnswer(std::vector<std::string>* titles);
+// A menu answer holds either titles or positions.
+struct MenuAnswer {
+  std::vector<std::string> titles;
+  std::vector<int> positions;
+};
+bool TakeMenuAnswer(MenuAnswer* answer);
 bool TakeOpenURLAnswer(bool* opened);
 void RecordPrompt(const PromptRecord& record);
 

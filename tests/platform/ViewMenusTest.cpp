@@ -89,6 +89,38 @@ TEST_P(ViewMenus, ChoicesMapToTheirModelAndIndex) {
   EXPECT_EQ(standin::PendingAnswers(), 0);
 }
 
+TEST_P(ViewMenus, ChoicesByPositionCountSeparators) {
+  IRECT area(10, 10, 40, 20);
+  const struct {
+    std::vector<int> positions;
+    IPopupMenu* model;
+    int index;
+    const char* answer;
+  } cases[] = {
+      {{0}, &menu, 0, "01: Sine"},
+      {{2}, &menu, 2, "03: Saw"},
+      {{3, 2}, &submenu, 2, "04: Bank > 3: Snare"},
+      {{1}, nullptr, -1, ""},     // a separator
+      {{3}, nullptr, -1, ""},     // an item that only opens its submenu
+      {{3, 1}, nullptr, -1, ""},  // the submenu's separator
+      {{4}, nullptr, -1, ""},     // disabled
+      {{5}, nullptr, -1, ""},
+      {{-1}, nullptr, -1, ""},
+      {{0, 0}, nullptr, -1, ""},  // no submenu to go on in
+  };
+  for (const auto& c : cases) {
+    menu.mChosenItemIdx = submenu.mChosenItemIdx = -1;
+    standin::AnswerMenuPositions(c.positions);
+    IPopupMenu* chosen = gui->CreateIPopupMenu(&menu, &area);
+    EXPECT_EQ(chosen, c.model) << c.positions.front();
+    if (c.model) {
+      EXPECT_EQ(c.model->mChosenItemIdx, c.index);
+    }
+    EXPECT_EQ(standin::Prompts().back().answer, c.answer);
+  }
+  EXPECT_EQ(standin::PendingAnswers(), 0);
+}
+
 TEST_P(ViewMenus, AnEmptyMenuOrNoViewShowsNothing) {
   IRECT area(10, 10, 40, 20);
   IPopupMenu empty;

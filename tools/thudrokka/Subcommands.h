@@ -23,6 +23,7 @@ int runRenderBank(int argc, char** argv);
 int runPresets(int argc, char** argv);
 int runProgram(int argc, char** argv);
 int runGeneratePresets(int argc, char** argv);
+int runEditor(int argc, char** argv);
 
 // What a subcommand says about itself in its help.
 struct CommandHelp {

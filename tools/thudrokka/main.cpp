@@ -10,6 +10,7 @@ const Subcommand kSubcommands[] = {
     {"render-bank", "render every preset to its own numbered WAVE file", runRenderBank},
     {"presets", "list the preset slots, optionally with their values", runPresets},
     {"program", "save a preset to a program file, or load one", runProgram},
+    {"editor", "open the editor, drive it by a script and write what it shows", runEditor},
     {"generate-presets", "write the factory bank's source text from the preset definitions", runGeneratePresets},
 };
 

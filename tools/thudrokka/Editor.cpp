@@ -1,0 +1,98 @@
+#include <climits>
+#include <string>
+
+#include "instrument/Thudrokka.h"
+#include "program/VstParameters.h"
+#include "tools/thudrokka/ControlDump.h"
+#include "tools/thudrokka/EditorScript.h"
+#include "tools/thudrokka/EditorScriptRunner.h"
+#include "tools/thudrokka/EditorSession.h"
+#include "tools/thudrokka/InstrumentHost.h"
+#include "tools/thudrokka/PresetChoice.h"
+#include "tools/thudrokka/Subcommands.h"
+
+namespace {
+
+const CommandHelp kHelp = {
+    "editor", "editor [--preset N | --program FILE] [--shot FILE.png] [--dump FILE.txt] [--script FILE]",
+    "Opens the instrument's editor as a host does, in a window of its own, and writes what is on its screen.\n"
+    "--shot and --dump show the editor once it has drawn itself; the script then plays, one action a line\n"
+    "(blank lines and lines starting with # are skipped). X Y are editor pixels from the top-left corner.\n"
+    "\n"
+    "  down X Y [L|R] [S] [C] [A]  press the left or right button, with Shift, Control or Option held\n"
+    "  drag X Y                    move the pressed mouse\n"
+    "  up X Y                      release it\n"
+    "  dbl X Y                     press the left button as the second click of a double click\n"
+    "  wheel X Y D [S|C]           turn the wheel D steps (negative: down)\n"
+    "  key CODE                    a letter, a digit, space, up, down, left or right\n"
+    "  param I V                   the host sets parameter I (from 0) to V (0 to 1)\n"
+    "  preset N                    the host chooses preset slot N (from 0)\n"
+    "  menu N                      the next menu: choose its item N (from 0, separators counted)\n"
+    "  text STRING                 the next text entry: type STRING, then Return\n"
+    "  file PATH                   the next file panel: choose PATH (nothing: cancel)\n"
+    "  tick [N]                    let the editor's timer run N periods (default 1); the screen\n"
+    "                              shows a change only after the tick that draws it\n"
+    "  shot FILE.png               the screen as a picture\n"
+    "  dump FILE.txt               the controls, one line each, tab-separated: index, class,\n"
+    "                              rectangle L T R B, parameter, value, text, tab, hidden or shown"};
+constexpr double kEditorRate = 44100.0;
+constexpr int kEditorBlock = 512;
+
+}  // namespace
+
+int runEditor(int argc, char** argv) {
+  const std::vector<OptionSpec> options = {
+      {"--preset", "N", nullptr, "preset slot to show, counted from 0"},
+      {"--program", "FILE", nullptr, "program file to load instead of a preset"},
+      {"--shot", "FILE.png", nullptr, "write the screen once the editor has drawn itself"},
+      {"--dump", "FILE.txt", nullptr, "write the list of controls then"},
+      {"--script", "FILE", nullptr, "then play the actions of this script"},
+  };
+  CommandLine line;
+  int status = kExitOk;
+  if (!parseCommand(kHelp, options, argc, argv, &line, &status)) return status;
+  if (!line.positional().empty())
+    return fail(kHelp.name, "unexpected argument '" + line.positional()[0] + "'", kExitUsage);
+  if (line.has("--preset") && line.has("--program"))
+    return fail(kHelp.name, "give --preset or --program, not both", kExitUsage);
+  if (!line.has("--shot") && !line.has("--dump") && !line.has("--script"))
+    return fail(kHelp.name, "give --shot, --dump or --script", kExitUsage);
+  int preset = 0;
+  if (line.has("--preset") && !line.intValue("--preset", 0, INT_MAX, &preset)) {
+    return fail(kHelp.name, line.error(), kExitUsage);
+  }
+
+  std::string error;
+  EditorScript script;
+  const EditorScriptLimits limits = {Thudrokka::kEditorWidth, Thudrokka::kEditorHeight,
+                                     Quillvane::Synth::kNumParameters};
+  if (line.has("--script") && !readEditorScript(line.value("--script"), limits, &script, &error)) {
+    return fail(kHelp.name, error, kExitFailure);
+  }
+
+  InstrumentHost host;
+  if (host.open(kEditorRate, kEditorBlock) != noErr)
+    return fail(kHelp.name, "cannot open the instrument", kExitFailure);
+  if (line.has("--preset") && !choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
+  const std::string program = line.value("--program");
+  if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str(), &error)) {
+    return fail(kHelp.name, error, kExitFailure);
+  }
+
+  EditorSession session(host);
+  if (!session.open(&error)) return fail(kHelp.name, error, kExitFailure);
+  session.tick(1);
+  if (line.has("--shot") && !session.writeShot(line.value("--shot"), &error))
+    return fail(kHelp.name, error, kExitFailure);
+  if (line.has("--dump") && !writeControlDump(line.value("--dump"), *host.instrument(), &error))
+    return fail(kHelp.name, error, kExitFailure);
+  int unused = 0;
+  if (!runEditorScript(host, session, script, &error, &unused)) return fail(kHelp.name, error, kExitFailure);
+  if (unused > 0) {
+    fail(kHelp.name,
+         script.name + ": " + std::to_string(unused) + (unused == 1 ? " answer was" : " answers were") +
+             " never asked for",
+         kExitOk);
+  }
+  return kExitOk;
+}

@@ -1,0 +1,68 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+// One action of an editor script, as its line gives it.
+struct EditorAction {
+  enum Kind {
+    kDown,         // down X Y [L|R] [S] [C] [A]
+    kDrag,         // drag X Y
+    kUp,           // up X Y
+    kDoubleClick,  // dbl X Y
+    kWheel,        // wheel X Y D [S|C]
+    kKey,          // key CODE
+    kParam,        // param I V
+    kPreset,       // preset N
+    kMenu,         // menu N
+    kText,         // text STRING
+    kFile,         // file PATH
+    kTick,         // tick [N]
+    kShot,         // shot FILE.png
+    kDump,         // dump FILE.txt
+  };
+
+  Kind kind = kTick;
+  int line = 0;
+  // Editor pixels from the top-left corner.
+  int x = 0;
+  int y = 0;
+  // down: the right button rather than the left; down and wheel: keys held.
+  bool right = false;
+  bool shift = false;
+  bool control = false;
+  bool option = false;
+  // wheel: steps; param: index; preset: slot; menu: item; tick: periods.
+  int number = 0;
+  // param: the value, 0 to 1.
+  double value = 0.0;
+  // text: what is typed; file, shot, dump: a path (file: empty cancels);
+  // key: the characters the key types.
+  std::string text;
+  // key: the hardware key code.
+  unsigned short keyCode = 0;
+};
+
+struct EditorScript {
+  // As the script was named, for messages.
+  std::string name;
+  std::vector<EditorAction> actions;
+};
+
+// What the script is checked against before anything runs.
+struct EditorScriptLimits {
+  int width;
+  int height;
+  int parameters;
+};
+
+// Lines longer than this are refused rather than read on without end.
+constexpr int kMaxEditorScriptLine = 4096;
+
+// Reads the actions of a script file, one a line; blank lines and lines
+// whose first character other than a blank is '#' are skipped, and an action
+// with numbers or names after it may end in a '#' comment. False, with error
+// set to "PATH:LINE: what is wrong" at the first line that is not an action,
+// or to "cannot read script 'PATH': cause".
+bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,
+                      std::string* error);

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+
+class EditorSession;
+class InstrumentHost;
+struct EditorScript;
+
+// Plays a script on the open editor of host's instrument. Mouse, wheel and
+// key actions are events of the editor's window; param and preset are the
+// host's own changes; menu and file queue the person's answer to the next
+// menu or file panel, text the next text entry, typed once the field is open
+// and no button is held. False, with error set to "SCRIPT:LINE: what failed",
+// at the first action that fails; what ran before it stays done. unused
+// counts the answers the script gave that nothing asked for.
+bool runEditorScript(InstrumentHost& host, EditorSession& session, const EditorScript& script, std::string* error,
+                     int* unused);
