@@ -67,7 +67,7 @@ TEST(Tool, RendersAPresetNoteToAStereoFile) {
 
 TEST(Tool, BadRequestsFailWithAMessage) {
   const TempDirectory dir;
-  const std::string out = dir.path("never.wav");
+  const std::string out = dir.path("never.wav"), shot = dir.path("never.png");
   const struct {
     std::string arguments;
     int status;
@@ -96,6 +96,16 @@ TEST(Tool, BadRequestsFailWithAMessage) {
       {"program save /nonexistent/folder/p.qvp", 1, "cannot write"},
       {"program save " + out + " --preset 500", 1, "no preset 500"},
       {"program load /nonexistent/p.qvp", 1, "cannot read program file"},
+      {"editor", 2, "give --shot, --dump or --script"},
+      {"editor extra --shot " + shot, 2, "unexpected argument 'extra'"},
+      {"editor --zoom 2 --shot " + shot, 2, "unknown option '--zoom'"},
+      {"editor --preset 1 --program x.qvp --shot " + shot, 2, "give --preset or --program, not both"},
+      {"editor --preset one --shot " + shot, 2, "--preset takes a whole number"},
+      {"editor --preset 999 --shot " + shot, 1, "no preset 999 (the slots are 0 to 127)"},
+      {"editor --program /nonexistent/p.qvp --shot " + shot, 1, "cannot read program file '/nonexistent/p.qvp'"},
+      {"editor --script /nonexistent/s.txt --shot " + shot, 1, "cannot read script '/nonexistent/s.txt'"},
+      {"editor --shot /nonexistent/folder/x.png", 1, "cannot write '/nonexistent/folder/x.png'"},
+      {"editor --dump /nonexistent/folder/x.txt", 1, "cannot write '/nonexistent/folder/x.txt'"},
   };
   for (const auto& c : cases) {
     const ToolRun run = tool(c.arguments);
@@ -103,10 +113,11 @@ TEST(Tool, BadRequestsFailWithAMessage) {
     EXPECT_NE(run.err.find(c.message), std::string::npos) << c.arguments << ": " << run.err;
   }
   EXPECT_FALSE(std::filesystem::exists(out));
+  EXPECT_FALSE(std::filesystem::exists(shot));
 }
 
 TEST(Tool, EveryCommandHasHelp) {
-  for (const char* command : {"render", "render-bank", "presets", "program"}) {
+  for (const char* command : {"render", "render-bank", "presets", "program", "editor"}) {
     const ToolRun run = tool(std::string(command) + " --help");
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_EQ(run.out.find(std::string("usage: thudrokka ") + command), 0u) << command;
@@ -191,15 +202,18 @@ TEST(Tool, RendersTheWholeBankIntoNumberedFiles) {
 TEST(Tool, AFullDiskKeepsTheFilesThatWereThere) {
   const TempDirectory dir;
   const std::string wave = dir.path("note.wav"), program = dir.path("kick.qvp"), source = dir.path("bank.cpp");
+  const std::string shot = dir.path("editor.png");
   ASSERT_EQ(tool("render --preset 3 --rate 8000 --length 0.1 --tail 0 -o " + wave).status, 0);
   ASSERT_EQ(tool("program save " + program + " --preset 3").status, 0);
   ASSERT_EQ(tool("generate-presets " + source).status, 0);
+  ASSERT_EQ(tool("editor --shot " + shot + " --preset 3").status, 0);
   const struct {
     std::string arguments, file;
   } cases[] = {
       {"render --preset 5 --rate 8000 --length 0.5 -o " + wave, wave},
       {"program save " + program + " --preset 5", program},
       {"generate-presets " + source, source},
+      {"editor --preset 5 --shot " + shot, shot},
   };
   for (const auto& c : cases) {
     const std::string before = readFile(c.file);
@@ -209,7 +223,7 @@ TEST(Tool, AFullDiskKeepsTheFilesThatWereThere) {
     EXPECT_EQ(run.err, "thudrokka " + command + ": cannot write '" + c.file + "': File too large\n");
     EXPECT_EQ(readFile(c.file), before) << c.arguments;
   }
-  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"bank.cpp", "kick.qvp", "note.wav"}));
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"bank.cpp", "editor.png", "kick.qvp", "note.wav"}));
 
   const std::string folder = dir.path("bank");
   const ToolRun bank = toolOnAFullDisk("render-bank " + folder + " --rate 8000 --length 0.5");
@@ -281,6 +295,64 @@ TEST(Tool, PrintedNamesCarryNoControlCharacters) {
     ASSERT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(run.out.substr(0, run.out.find('\t')), c.printed);
   }
+}
+
+// The editor's screen after it drew itself, and again from a script; the
+// controls one line each. Nothing changes while the script only waits.
+TEST(Tool, TheEditorWritesItsScreenAndItsControls) {
+  const TempDirectory dir;
+  const std::string script = dir.path("look.txt");
+  writeText(script, "# look again\nshot " + dir.path("b.png") + "\ntick 3\nshot " + dir.path("c.png") +
+                        "\ndump " + dir.path("b.txt") + "\n");
+  const ToolRun run = tool("editor --shot " + dir.path("a.png") + " --dump " + dir.path("a.txt") + " --script " + script);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+
+  const std::string png = readFile(dir.path("a.png"));
+  ASSERT_GT(png.size(), 24u);
+  EXPECT_EQ(png.substr(1, 3), "PNG");
+  // The header's width and height, big-endian.
+  EXPECT_EQ(png.substr(16, 8), std::string("\0\0\x04\0\0\0\x02\xF8", 8));
+  EXPECT_EQ(readFile(dir.path("b.png")), png);
+  EXPECT_EQ(readFile(dir.path("c.png")), png);
+
+  const std::string dump = readFile(dir.path("a.txt"));
+  EXPECT_EQ(readFile(dir.path("b.txt")), dump);
+  const std::vector<std::string> lines = split(dump, '\n');
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[0], "0\tIBitmapControl\t0 0 1024 760\t-1\t0.000000\t\tnone\tshown");
+  for (size_t i = 0; i < lines.size(); ++i) {
+    const std::vector<std::string> fields = split(lines[i], '\t');
+    ASSERT_EQ(fields.size(), 8u) << lines[i];
+    EXPECT_EQ(fields[0], std::to_string(i));
+    EXPECT_EQ(split(fields[2], ' ').size(), 4u) << lines[i];
+    EXPECT_TRUE(fields[6] == "synth" || fields[6] == "about" || fields[6] == "none") << lines[i];
+    EXPECT_TRUE(fields[7] == "shown" || fields[7] == "hidden") << lines[i];
+  }
+}
+
+TEST(Tool, TheEditorsScriptErrorsNameTheirLine) {
+  const TempDirectory dir;
+  const std::string script = dir.path("s.txt"), shot = dir.path("never.png");
+  const struct {
+    std::string text, error;
+    int status;
+  } cases[] = {
+      {"tick\nfrobnicate 3\n", ":2: unknown action 'frobnicate'", 1},
+      {"\n\ndown 10\n", ":3: down takes X Y and then any of L or R, S, C and A", 1},
+      {"tick\npreset 128\n", ":2: no preset 128 (the slots are 0 to 127)", 1},
+      {"menu 3\ntext hello\ntick\n", ": 2 answers were never asked for", 0},
+  };
+  for (const auto& c : cases) {
+    writeText(script, c.text);
+    const ToolRun run = tool("editor --script " + script + " --dump " + dir.path("d.txt"));
+    EXPECT_EQ(run.status, c.status) << c.text;
+    EXPECT_EQ(run.err, "thudrokka editor: " + script + c.error + "\n");
+  }
+  // A script that cannot be read stops the command before it writes anything.
+  writeText(script, "tick\nfrobnicate\n");
+  EXPECT_EQ(tool("editor --script " + script + " --shot " + shot).status, 1);
+  EXPECT_FALSE(std::filesystem::exists(shot));
 }
 
 }  // namespace

@@ -1,0 +1,196 @@
+// Reading the editor tool's scripts: every action with its arguments, and a
+// message naming the line of the first one that is not an action.
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+#include "tests/support/TempDirectory.h"
+#include "tools/thudrokka/EditorScript.h"
+
+namespace {
+
+using testsupport::TempDirectory;
+
+const EditorScriptLimits kLimits = {1024, 760, 105};
+
+struct Read {
+  bool ok;
+  EditorScript script;
+  std::string error;
+};
+
+Read readText(const TempDirectory& dir, const std::string& text) {
+  const std::string path = dir.path("script.txt");
+  std::ofstream(path, std::ios::binary) << text;
+  Read read;
+  read.ok = readEditorScript(path, kLimits, &read.script, &read.error);
+  return read;
+}
+
+TEST(EditorScript, ReadsEveryActionWithItsArguments) {
+  const TempDirectory dir;
+  const Read good = readText(dir,
+                             "# a knob turned\n"
+                             "\n"
+                             "down 10 20\r\n"
+                             "  down 1023 759 R S C A   # the far corner\n"
+                             "drag 5 6\n"
+                             "up 7 8\n"
+                             "dbl 0 0\n"
+                             "wheel 3 4 -12 C\n"
+                             "key space\n"
+                             "key Q\n"
+                             "key 0\n"
+                             "param 104 0.25\n"
+                             "preset 127\n"
+                             "menu 3\n"
+                             "text  Deep  #1 kick \n"
+                             "text\n"
+                             "file /tmp/a b.qvp\n"
+                             "file\n"
+                             "tick\n"
+                             "tick 0\n"
+                             "shot out/a.png\n"
+                             "dump d.txt");
+  ASSERT_TRUE(good.ok) << good.error;
+  const struct {
+    EditorAction::Kind kind;
+    int line, x, y;
+    bool right, shift, control, option;
+    int number;
+    double value;
+    const char* text;
+    unsigned short keyCode;
+  } expected[] = {
+      {EditorAction::kDown, 3, 10, 20, false, false, false, false, 0, 0.0, "", 0},
+      {EditorAction::kDown, 4, 1023, 759, true, true, true, true, 0, 0.0, "", 0},
+      {EditorAction::kDrag, 5, 5, 6, false, false, false, false, 0, 0.0, "", 0},
+      {EditorAction::kUp, 6, 7, 8, false, false, false, false, 0, 0.0, "", 0},
+      {EditorAction::kDoubleClick, 7, 0, 0, false, false, false, false, 0, 0.0, "", 0},
+      {EditorAction::kWheel, 8, 3, 4, false, false, true, false, -12, 0.0, "", 0},
+      {EditorAction::kKey, 9, 0, 0, false, false, false, false, 0, 0.0, " ", 49},
+      {EditorAction::kKey, 10, 0, 0, false, true, false, false, 0, 0.0, "Q", 12},
+      {EditorAction::kKey, 11, 0, 0, false, false, false, false, 0, 0.0, "0", 29},
+      {EditorAction::kParam, 12, 0, 0, false, false, false, false, 104, 0.25, "", 0},
+      {EditorAction::kPreset, 13, 0, 0, false, false, false, false, 127, 0.0, "", 0},
+      {EditorAction::kMenu, 14, 0, 0, false, false, false, false, 3, 0.0, "", 0},
+      {EditorAction::kText, 15, 0, 0, false, false, false, false, 0, 0.0, "Deep  #1 kick", 0},
+      {EditorAction::kText, 16, 0, 0, false, false, false, false, 0, 0.0, "", 0},
+      {EditorAction::kFile, 17, 0, 0, false, false, false, false, 0, 0.0, "/tmp/a b.qvp", 0},
+      {EditorAction::kFile, 18, 0, 0, false, false, false, false, 0, 0.0, "", 0},
+      {EditorAction::kTick, 19, 0, 0, false, false, false, false, 1, 0.0, "", 0},
+      {EditorAction::kTick, 20, 0, 0, false, false, false, false, 0, 0.0, "", 0},
+      {EditorAction::kShot, 21, 0, 0, false, false, false, false, 0, 0.0, "out/a.png", 0},
+      {EditorAction::kDump, 22, 0, 0, false, false, false, false, 0, 0.0, "d.txt", 0},
+  };
+  ASSERT_EQ(good.script.actions.size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const EditorAction& a = good.script.actions[i];
+    const auto& e = expected[i];
+    SCOPED_TRACE(e.line);
+    EXPECT_EQ(a.kind, e.kind);
+    EXPECT_EQ(a.line, e.line);
+    EXPECT_EQ(a.x, e.x);
+    EXPECT_EQ(a.y, e.y);
+    EXPECT_EQ(a.right, e.right);
+    EXPECT_EQ(a.shift, e.shift);
+    EXPECT_EQ(a.control, e.control);
+    EXPECT_EQ(a.option, e.option);
+    EXPECT_EQ(a.number, e.number);
+    EXPECT_EQ(a.value, e.value);
+    EXPECT_EQ(a.text, e.text);
+    EXPECT_EQ(a.keyCode, e.keyCode);
+  }
+}
+
+TEST(EditorScript, TheArrowKeysTypeTheirFunctionCharacters) {
+  const TempDirectory dir;
+  const Read read = readText(dir, "key up\nkey down\nkey left\nkey right\nkey z\nkey 9\n");
+  ASSERT_TRUE(read.ok) << read.error;
+  const struct {
+    const char* characters;
+    unsigned short keyCode;
+  } expected[] = {{"\uF700", 126}, {"\uF701", 125}, {"\uF702", 123}, {"\uF703", 124}, {"z", 6}, {"9", 25}};
+  ASSERT_EQ(read.script.actions.size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    EXPECT_EQ(read.script.actions[i].text, expected[i].characters) << i;
+    EXPECT_EQ(read.script.actions[i].keyCode, expected[i].keyCode) << i;
+  }
+}
+
+TEST(EditorScript, TheFirstBadLineIsNamedWithWhatIsWrong) {
+  const TempDirectory dir;
+  const struct {
+    const char* line;
+    const char* message;
+  } cases[] = {
+      {"jump 1 2", "unknown action 'jump'"},
+      {"Down 1 2", "unknown action 'Down'"},
+      {"\x1b[2Jdown 1 2", "unknown action '?[2Jdown'"},
+      {"down 1", "down takes X Y and then any of L or R, S, C and A"},
+      {"down 1024 0", "X takes a whole number from 0 to 1023, not '1024'"},
+      {"down 0 760", "Y takes a whole number from 0 to 759, not '760'"},
+      {"down -1 0", "X takes a whole number from 0 to 1023, not '-1'"},
+      {"down 1.5 0", "X takes a whole number from 0 to 1023, not '1.5'"},
+      {"down 0x10 0", "X takes a whole number from 0 to 1023, not '0x10'"},
+      {"down 1 2 M", "down takes any of L or R, S, C and A after the point, not 'M'"},
+      {"down 1 2 S S", "down takes each of L or R, S, C and A once"},
+      {"down 1 2 L R", "down takes each of L or R, S, C and A once"},
+      {"drag 1 2 S", "drag takes X Y"},
+      {"up 1 2 3", "up takes X Y"},
+      {"dbl 1", "dbl takes X Y"},
+      {"wheel 1 2", "wheel takes X Y D and then S or C"},
+      {"wheel 1 2 x", "D takes a whole number from -1000 to 1000, not 'x'"},
+      {"wheel 1 2 3 A", "wheel takes S or C after the point, not 'A'"},
+      {"wheel 1 2 3 S C", "wheel takes X Y D and then S or C"},
+      {"key", "key takes one key: a letter, a digit, space, up, down, left or right"},
+      {"key enter", "key takes one key: a letter, a digit, space, up, down, left or right, not 'enter'"},
+      {"key +", "key takes one key: a letter, a digit, space, up, down, left or right, not '+'"},
+      {"key a b", "key takes one key: a letter, a digit, space, up, down, left or right"},
+      {"param 105 0.5", "I takes a whole number from 0 to 104, not '105'"},
+      {"param 1 1.5", "V takes a number from 0 to 1, not '1.5'"},
+      {"param 1 nan", "V takes a number from 0 to 1, not 'nan'"},
+      {"param 1", "param takes I V"},
+      {"preset", "preset takes N"},
+      {"preset -2", "N takes a whole number from 0 to 99999, not '-2'"},
+      {"menu one", "N takes a whole number from 0 to 99999, not 'one'"},
+      {"tick 1 2", "tick takes at most N"},
+      {"tick -1", "N takes a whole number from 0 to 1000000, not '-1'"},
+      {"text tab\there", "text takes printable UTF-8 characters only"},
+      {"text \xff", "text takes printable UTF-8 characters only"},
+      {"shot", "shot takes a file name"},
+      {"dump   ", "dump takes a file name"},
+  };
+  for (const auto& c : cases) {
+    const Read read = readText(dir, "# first\ntick\n" + std::string(c.line) + "\ntick\n");
+    EXPECT_FALSE(read.ok) << c.line;
+    EXPECT_EQ(read.error, dir.path("script.txt") + ":3: " + c.message);
+  }
+}
+
+TEST(EditorScript, FilesThatCannotBeScriptsAreRefused) {
+  const TempDirectory dir;
+  EditorScript script;
+  std::string error;
+  EXPECT_FALSE(readEditorScript(dir.path("missing.txt"), kLimits, &script, &error));
+  EXPECT_EQ(error, "cannot read script '" + dir.path("missing.txt") + "': No such file or directory");
+  EXPECT_FALSE(readEditorScript(dir.path(), kLimits, &script, &error));
+  EXPECT_EQ(error, "cannot read script '" + dir.path() + "': Is a directory");
+  // An endless line ends the reading at the limit.
+  EXPECT_FALSE(readEditorScript("/dev/zero", kLimits, &script, &error));
+  EXPECT_EQ(error, "/dev/zero:1: the line is longer than 4096 characters");
+
+  const Read longest = readText(dir, "tick\nshot " + std::string(kMaxEditorScriptLine - 5, 'x') + "\n");
+  EXPECT_TRUE(longest.ok) << longest.error;
+  const Read tooLong = readText(dir, "tick\nshot " + std::string(kMaxEditorScriptLine - 4, 'x') + "\n");
+  EXPECT_FALSE(tooLong.ok);
+  EXPECT_EQ(tooLong.error, dir.path("script.txt") + ":2: the line is longer than 4096 characters");
+  const Read empty = readText(dir, "");
+  EXPECT_TRUE(empty.ok);
+  EXPECT_TRUE(empty.script.actions.empty());
+}
+
+}  // namespace
