@@ -22,7 +22,7 @@ const CommandHelp kHelp = {
     "  down X Y [L|R] [S] [C] [A]  press the left or right button, with Shift, Control or Option held\n"
     "  drag X Y                    move the pressed mouse\n"
     "  up X Y                      release it\n"
-    "  dbl X Y                     press the left button as the second click of a double click\n"
+    "  dbl X Y                     the second press of a double click, left button (up releases it)\n"
     "  wheel X Y D [S|C]           turn the wheel D steps (negative: down)\n"
     "  key CODE                    a letter, a digit, space, up, down, left or right\n"
     "  param I V                   the host sets parameter I (from 0) to V (0 to 1)\n"
