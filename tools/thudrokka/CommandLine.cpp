@@ -1,9 +1,8 @@
 #include "tools/thudrokka/CommandLine.h"
 
-#include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
+
+#include "tools/thudrokka/NumberText.h"
 
 namespace {
 const OptionSpec kHelpOption = {"--help", nullptr, nullptr, "show this help"};
@@ -48,31 +47,11 @@ std::string CommandLine::value(const std::string& name) const {
 }
 
 bool CommandLine::intValue(const std::string& name, int min, int max, int* out) {
-  const std::string text = value(name);
-  char* end = nullptr;
-  errno = 0;
-  const long n = std::strtol(text.c_str(), &end, 10);
-  if (text.empty() || *end != '\0' || errno != 0 || n < min || n > max) {
-    mError = name + " takes a whole number from " + std::to_string(min) + " to " + std::to_string(max) + ", not '" +
-             text + "'";
-    return false;
-  }
-  *out = static_cast<int>(n);
-  return true;
+  return parseWholeNumber(name, value(name), min, max, out, &mError);
 }
 
 bool CommandLine::doubleValue(const std::string& name, double min, double max, double* out) {
-  const std::string text = value(name);
-  char* end = nullptr;
-  const double x = std::strtod(text.c_str(), &end);
-  if (text.empty() || *end != '\0' || !std::isfinite(x) || x < min || x > max) {
-    char range[64];
-    std::snprintf(range, sizeof(range), "%g to %g", min, max);
-    mError = name + " takes a number from " + range + ", not '" + text + "'";
-    return false;
-  }
-  *out = x;
-  return true;
+  return parseNumber(name, value(name), min, max, out, &mError);
 }
 
 bool CommandLine::choiceValue(const std::string& name, const std::vector<int>& choices, int* out) {

@@ -1,11 +1,10 @@
 #include "tools/thudrokka/EditorScript.h"
 
 #include <cerrno>
-#include <cmath>
 #include <cstdio>
-#include <cstdlib>
 #include <cstring>
 
+#include "tools/thudrokka/NumberText.h"
 #include "tools/thudrokka/PrintableText.h"
 
 namespace {
@@ -89,27 +88,11 @@ class LineParser {
 };
 
 bool LineParser::wholeNumber(const std::string& what, const std::string& word, int min, int max, int* out) {
-  char* end = nullptr;
-  errno = 0;
-  const long n = std::strtol(word.c_str(), &end, 10);
-  if (word.empty() || *end != '\0' || errno != 0 || n < min || n > max) {
-    return fail(what + " takes a whole number from " + std::to_string(min) + " to " + std::to_string(max) +
-                ", not " + quoted(word));
-  }
-  *out = static_cast<int>(n);
-  return true;
+  return parseWholeNumber(what, word, min, max, out, &mMessage);
 }
 
 bool LineParser::number(const std::string& what, const std::string& word, double min, double max, double* out) {
-  char* end = nullptr;
-  const double x = std::strtod(word.c_str(), &end);
-  if (word.empty() || *end != '\0' || !std::isfinite(x) || x < min || x > max) {
-    char range[64];
-    std::snprintf(range, sizeof(range), "%g to %g", min, max);
-    return fail(what + " takes a number from " + range + ", not " + quoted(word));
-  }
-  *out = x;
-  return true;
+  return parseNumber(what, word, min, max, out, &mMessage);
 }
 
 bool LineParser::point(const std::vector<std::string>& w, EditorAction* action) {
