@@ -16,9 +16,14 @@ void WriteBytes(png_structp png, png_bytep data, png_size_t size) {
 
 void Flush(png_structp) {}
 
+// The writer's caller says what failed in one line of its own, so libpng
+// prints nothing.
+void QuietError(png_structp png, png_const_charp) { png_longjmp(png, 1); }
+void QuietWarning(png_structp, png_const_charp) {}
+
 // libpng's errors jump back here; nothing with a destructor lives across it.
 bool Encode(OutputFile* file, png_bytep* rows, int width, int height, int colorType) {
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, QuietError, QuietWarning);
   png_infop info = png ? png_create_info_struct(png) : nullptr;
   if (!info) {
     png_destroy_write_struct(&png, nullptr);
