@@ -355,4 +355,42 @@ TEST(Tool, TheEditorsScriptErrorsNameTheirLine) {
   EXPECT_FALSE(std::filesystem::exists(shot));
 }
 
+// Oscillator 1's volume knob (30 pixels at 433, 146, parameter 3) and its
+// decibel read-out below it, turned by a script: a knob moves by the drag
+// over its height and the gearing 4, ten times finer with Shift.
+TEST(Tool, TheEditorsScriptTurnsOscillatorOnesVolumeKnob) {
+  const TempDirectory dir;
+  const std::string script = dir.path("turn.txt"), plain = dir.path("plain.txt"), fine = dir.path("fine.txt");
+  writeText(script, "param 3 1\n"
+                    "down 448 161\ndrag 448 171\ndrag 449 181\nup 449 181\ntick\n"
+                    "dump " + plain + "\n"
+                    "down 448 161 S\ndrag 448 149\nup 448 149\ntick\n"
+                    "dump " + fine + "\n");
+  const ToolRun run = tool("editor --script " + script);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  // The fields after the index of the control at this rectangle.
+  const auto control = [](const std::string& dump, const std::string& rect) {
+    for (const std::string& line : split(dump, '\n')) {
+      const std::vector<std::string> fields = split(line, '\t');
+      if (fields.size() > 2 && fields[2] == rect) return line.substr(line.find('\t') + 1);
+    }
+    return std::string();
+  };
+  const struct {
+    std::string dump, knob, readout;
+  } expected[] = {
+      // 1 - 20 / 30 / 4 = 0.833333: 20 log10 of it is -1.58 dB.
+      {readFile(plain), "IKnobMultiControl\t433 146 463 176\t3\t0.833333\t\tsynth\tshown",
+       "IQvCaptionControl\t418 176 478 192\t3\t0.833333\t-1.6dB\tsynth\tshown"},
+      // Up 12 with Shift: + 12 / 30 / 40 = 0.843333, -1.48 dB.
+      {readFile(fine), "IKnobMultiControl\t433 146 463 176\t3\t0.843333\t\tsynth\tshown",
+       "IQvCaptionControl\t418 176 478 192\t3\t0.843333\t-1.5dB\tsynth\tshown"},
+  };
+  for (const auto& e : expected) {
+    EXPECT_EQ(control(e.dump, "433 146 463 176"), e.knob);
+    EXPECT_EQ(control(e.dump, "418 176 478 192"), e.readout);
+  }
+}
+
 }  // namespace
