@@ -47,7 +47,8 @@ function(thudrokka_add_test_suite name)
     PROPERTIES TIMEOUT 600)
 endfunction()
 
-# thudrokka_add_fuzzer(<name> SOURCE <file> CORPUS <seed dir> LIBS <targets...>)
+# thudrokka_add_fuzzer(<name> SOURCE <file> CORPUS <seed dir> LIBS <targets...>
+#                      [OPTIONS <libFuzzer flags...>])
 # Built only in the fuzzing configuration; CTest runs it for a bounded time
 # over the committed seeds, writing new inputs to the build tree only.
 set(THUDROKKA_FUZZ_SECONDS 10 CACHE STRING "Seconds each fuzzer runs under CTest")
@@ -55,7 +56,7 @@ function(thudrokka_add_fuzzer name)
   if(NOT THUDROKKA_FUZZ)
     return()
   endif()
-  cmake_parse_arguments(ARG "" "SOURCE;CORPUS" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "SOURCE;CORPUS" "LIBS;OPTIONS" ${ARGN})
   add_executable(${name} ${ARG_SOURCE})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS})
   target_link_options(${name} PRIVATE -fsanitize=fuzzer)
@@ -63,7 +64,7 @@ function(thudrokka_add_fuzzer name)
   set(scratch ${CMAKE_CURRENT_BINARY_DIR}/${name}_corpus)
   file(MAKE_DIRECTORY ${scratch})
   add_test(NAME ${name}
-    COMMAND ${name} -max_total_time=${THUDROKKA_FUZZ_SECONDS} -rss_limit_mb=2048
+    COMMAND ${name} ${ARG_OPTIONS} -max_total_time=${THUDROKKA_FUZZ_SECONDS} -rss_limit_mb=2048
             -print_final_stats=0 ${scratch} ${ARG_CORPUS})
   set_tests_properties(${name} PROPERTIES LABELS fuzz TIMEOUT 300)
 endfunction()

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <bitset>
 #include <cstddef>
 #include <cstdint>
 #include <functional>
@@ -26,25 +25,36 @@ enum Call : uint8_t {
 
 constexpr double kRates[] = {8000.0, 22050.0, 44100.0, 48000.0, 96000.0, 192000.0};
 constexpr int kNumRates = 6;
-constexpr int kMaxSlice = 4096;
-// Short renders, and a budget that a session ends at, keep every session
-// cheap under the sanitizers and coverage, where a voice costs microseconds
-// a frame.
-constexpr int kMaxRender = 32;
-constexpr long kSessionBudget = 256;
+// Short renders: under the sanitizers and coverage a frame costs
+// microseconds, and the samples only differ in kind at the edges of a
+// render and a slice, not in number. Slices reach past the block size the
+// instrument starts with, since it grows its buffers only for a slice
+// larger than any before; no further, since every note-on clears them.
+constexpr int kMaxRender = 16;
+constexpr int kMaxSlice = 2048;
+// Every session starts at the rate and slice the unit was opened with: a
+// session that changed them gives them back. At the lowest rate a voice's
+// release takes the fewest frames.
+constexpr int kOpenRate = 0;  // index into kRates
+constexpr int kOpenSlice = kMaxRender;
 constexpr int kNumParameterIds = 110;
 constexpr int kNumPresetNumbers = 130;
+constexpr int kNumKeys = 128;
+// The most note-ons a unit keeps track of until they are ended, as many as
+// the instrument queues; a session sends no note-on beyond them.
+constexpr int kMaxOpenNotes = 1024;
 
-// What a session has spent of its budget, in steps of about what a
-// parameter change or a MIDI message costs under the sanitizers, a few
-// microseconds: a call on the whole unit 64; a rendered frame one, and two
-// more for every note the session started, since it may still sound; a
-// note-on a further 32 for ending its voice.
+// What a session may spend, in steps of about a microsecond of the fuzzer's
+// time under the sanitizers and coverage; a session ends once it is spent.
+constexpr long kSessionBudget = 500;
+
+// What a session has spent of its budget.
 class SessionBudget {
  public:
   bool exhausted() const { return mSpent >= kSessionBudget; }
   long spent() const { return mSpent; }
   void call(Call call);
+  // A note-on that starts a voice.
   void noteOn();
   void frames(int n);
 
@@ -53,28 +63,38 @@ class SessionBudget {
   int mNotes = 0;
 };
 
-// What the sessions played on one unit have left it with.
+// The unit the sessions are played on, as they have left it. Kept whole
+// from one session to the next, so that a session allocates nothing.
 struct Unit {
-  Unit(double openRate, int openSlice) : rate(openRate), slice(openSlice) {}
-
-  double rate;
-  int slice;
-  int64_t frames = 0;      // rendered so far
-  int64_t noteDue = -1;    // the frame the last note-on sent is due at
-  std::bitset<128> keys;   // the keys note-ons were sent for since the notes were ended
+  double rate = kRates[kOpenRate];
+  int slice = kOpenSlice;
+  int64_t frames = 0;  // rendered so far
+  // The note-ons sent and not yet ended, with the frame each is due at.
+  struct NoteOn {
+    int64_t due;
+    uint8_t key;
+  };
+  NoteOn notes[kMaxOpenNotes];
+  int numNotes = 0;
+  float left[kMaxRender], right[kMaxRender];
 };
 
 using BlockCheck = std::function<void(const float* left, const float* right, int frames)>;
+
+// Opens the host at the unit's rate and slice.
+bool open(InstrumentHost& host, const Unit& unit);
 
 // Plays a session on an open host whose rate and slice size unit holds,
 // handing every rendered block to check; returns the number of calls made.
 int play(InstrumentHost& host, Unit& unit, const uint8_t* data, std::size_t size, const BlockCheck& check);
 
-// Ends every note the sessions started: releases their keys with both
-// envelopes at their shortest duration, renders until the releases are
-// over, and gives the envelopes their durations back. The next session then
-// starts with no voice playing; only effect tails ring on.
-void endEveryNote(InstrumentHost& host, Unit& unit, const BlockCheck& check);
+// Ends a session: gives the unit its opening rate and slice back, then ends
+// every note that has come due: releases their keys with both envelopes at
+// their shortest duration, renders until the releases are over, and gives
+// the envelopes their durations back. The next session then starts with no
+// voice playing; only effect tails ring on, and the note-ons still queued
+// for later, which are ended after the session they come due in.
+void endSession(InstrumentHost& host, Unit& unit, const BlockCheck& check);
 
 // Writes a session call by call.
 class HostCallScript {
