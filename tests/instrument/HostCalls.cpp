@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <bitset>
 #include <cmath>
+#include <thread>
 
 #include "engine/ADSR.h"
 #include "platform/standin/CFBase.h"
@@ -19,22 +20,22 @@ constexpr int kMaxVoices = 64;
 // What the calls cost a session, in steps of about a microsecond under the
 // sanitizers and coverage, measured with the parameters fuzzed sessions
 // leave. A render call costs more than its frames, and each frame more for
-// every note that may sound. A note-on is charged for releasing its voice,
-// the first of a session also for ending the session's notes. The calls on
-// the whole unit include the block after them applying what they changed,
-// and the unit getting its opening rate and slice back.
+// every note that may sound. A note-on is charged for starting its voice and
+// releasing it, the first of a session also for ending the session's notes.
+// The calls on the whole unit include the block after them applying what
+// they changed, and the unit getting its opening rate and slice back.
 constexpr long kParameterCost = 2;
 constexpr long kMidiCost = 1;
 constexpr long kRenderCost = 50;
 constexpr long kFrameCost = 6;
 constexpr long kVoiceFrameCost = 2;
-constexpr long kNoteCost = 20;
+constexpr long kNoteCost = 40;
 constexpr long kEndNotesCost = 120;
-constexpr long kPresetCost = 280;
+constexpr long kPresetCost = 180;
 constexpr long kSliceCost = 80;
 constexpr long kRateCost = 80;
 constexpr long kResetCost = 60;
-constexpr long kStateRoundTripCost = 600;
+constexpr long kStateRoundTripCost = 350;
 
 // How many of the code byte's values each call takes, in the order of Call:
 // the calls on the whole unit take one each, so that a random session stays
@@ -89,7 +90,11 @@ void SessionBudget::frames(int n) {
   mSpent += kRenderCost + static_cast<long>(n) * (kFrameCost + kVoiceFrameCost * std::min(mNotes, kMaxVoices));
 }
 
-bool open(InstrumentHost& host, const Unit& unit) { return host.open(unit.rate, unit.slice) == noErr; }
+bool open(InstrumentHost& host, const Unit& unit) {
+  OSStatus status = noErr;
+  std::thread([&] { status = host.open(unit.rate, unit.slice); }).join();
+  return status == noErr;
+}
 
 int play(InstrumentHost& host, Unit& unit, const uint8_t* data, std::size_t size, const BlockCheck& check) {
   testsupport::FuzzBytes in(data, size);

@@ -81,7 +81,11 @@ struct Unit {
 
 using BlockCheck = std::function<void(const float* left, const float* right, int frames)>;
 
-// Opens the host at the unit's rate and slice.
+// Opens the host at the unit's rate and slice. The unit, and with it its
+// editor, is built on a thread of its own, as on a host's main thread, so
+// that the sessions play as from a host's automation and render thread: a
+// parameter change then reaches the editor as a value handed over to its
+// thread, where on that thread it would walk every control of the editor.
 bool open(InstrumentHost& host, const Unit& unit);
 
 // Plays a session on an open host whose rate and slice size unit holds,

@@ -9,7 +9,10 @@
 // thousands of inputs. Each input ends its notes and gives the unit its
 // opening rate and slice back before the next starts, so what carries over
 // is the unit's other settings and its effect tails; a fault that needs
-// them may take the inputs before it to show again.
+// them may take the inputs before it to show again. The calls come from a
+// thread other than the one that built the unit and its editor, as from a
+// host's automation thread: the editor is handed the values, and applying
+// them on its own thread is left to the editor's tests.
 //
 // CTest runs it with libFuzzer's rare-feature threshold lowered (see
 // CMakeLists.txt); a run by hand goes as fast with the same option.
