@@ -19,23 +19,25 @@ constexpr int kMaxVoices = 64;
 
 // What the calls cost a session, in steps of about a microsecond under the
 // sanitizers and coverage, measured with the parameters fuzzed sessions
-// leave. A render call costs more than its frames, and each frame more for
-// every note that may sound. A note-on is charged for starting its voice and
-// releasing it, the first of a session also for ending the session's notes.
-// The calls on the whole unit include the block after them applying what
-// they changed, and the unit getting its opening rate and slice back.
-constexpr long kParameterCost = 2;
+// leave. A parameter costs what one does on average: most take about a
+// microsecond, those whose curves the editor redraws many more. A render
+// call costs more than its frames, and each frame more for every note that
+// may sound. A note-on is charged for starting its voice and releasing it,
+// the first of a session also for ending the session's notes. The calls on
+// the whole unit include the block after them applying what they changed,
+// and the unit getting its opening rate and slice back.
+constexpr long kParameterCost = 5;
 constexpr long kMidiCost = 1;
 constexpr long kRenderCost = 50;
 constexpr long kFrameCost = 6;
 constexpr long kVoiceFrameCost = 2;
 constexpr long kNoteCost = 40;
-constexpr long kEndNotesCost = 120;
-constexpr long kPresetCost = 180;
+constexpr long kEndNotesCost = 200;
+constexpr long kPresetCost = 550;
 constexpr long kSliceCost = 80;
 constexpr long kRateCost = 80;
 constexpr long kResetCost = 60;
-constexpr long kStateRoundTripCost = 350;
+constexpr long kStateRoundTripCost = 1050;
 
 // How many of the code byte's values each call takes, in the order of Call:
 // the calls on the whole unit take one each, so that a random session stays
