@@ -313,15 +313,6 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   IQvHostInfoText* mHostInfoText = nullptr;
 
   IQvSyncButton* mSyncButton = nullptr;
-  // What the mode switches last stepped their parameters to: the editor's
-  // own copies, as the live record is the render thread's.
-  double mOsc1WaveformStepped = 0.0;
-  double mOsc2WaveformStepped = 0.0;
-  double mOsc3WaveformStepped = 0.0;
-  double mFilterMode1Stepped = 0.0;
-  double mFilterMode2Stepped = 0.0;
-  double mDistortionTypeStepped = 0.0;
-  double mInterpolationStepped = 0.0;
 
   // The controls the read-outs rewrite, made and kept by the sections; null
   // until made. The editor owns them.

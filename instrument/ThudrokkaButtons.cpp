@@ -68,7 +68,6 @@ void IQvModeSwitch::OnMouseDown(int, int, IMouseMod* mod) {
   } else {
     next = big ? getPrev10Value(current) : getPrevValue(current);
   }
-  *mTargetValue = next;
   SetDirty(true);
   mPlug->SetParameterFromGUI(mTargetParamIdx, next);
 }

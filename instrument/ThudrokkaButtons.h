@@ -15,16 +15,14 @@ class Thudrokka;
 // step.
 class IQvModeSwitch : public IContactControl {
  public:
-  // value: the caller's copy of the target's normalised value; the switch
-  // writes each new value into it (on the editor's thread) before it sets
-  // the parameter. It steps from the parameter's own value, which a host may
-  // have changed since.
-  IQvModeSwitch(IPlugBase* plug, int x, int y, int paramIdx, int targetParamIdx, int nStates, double& value,
-                IBitmap* bitmap, bool wrap, eQvSwitchDir dir)
+  // It steps from the parameter's own value, which a host may have changed
+  // since, and sets only the parameter: the record follows through the
+  // parameter's hand-over to the render thread.
+  IQvModeSwitch(IPlugBase* plug, int x, int y, int paramIdx, int targetParamIdx, int nStates, IBitmap* bitmap,
+                bool wrap, eQvSwitchDir dir)
       : IContactControl(plug, x, y, paramIdx, bitmap),
         mTargetParamIdx(targetParamIdx),
         mNumStates(nStates),
-        mTargetValue(&value),
         mWrap(wrap),
         mSwitchDir(dir) {}
   void OnMouseDown(int x, int y, IMouseMod* mod) override;
@@ -39,7 +37,6 @@ class IQvModeSwitch : public IContactControl {
  protected:
   int mTargetParamIdx;
   int mNumStates;
-  double* mTargetValue;
   bool mWrap;
   eQvSwitchDir mSwitchDir;
 

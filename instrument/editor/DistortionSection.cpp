@@ -54,12 +54,12 @@ void Thudrokka::initDistoUnit() {
   addKnob(622, 424, Distortion, &amountKnob);
   // The type stops at either end; the interpolation comes round again.
   const int types = Quillvane::Distortion::getNumberOfDistortions();
-  attachSynthControl(new IQvModeSwitch(this, 589, 365, -1, DistortionType, types, mDistortionTypeStepped,
-                                       &previousArrow, false, kQvSwitchDown));
-  attachSynthControl(new IQvModeSwitch(this, 589, 382, -1, DistortionType, types, mDistortionTypeStepped, &nextArrow,
-                                       false, kQvSwitchUp));
+  attachSynthControl(new IQvModeSwitch(this, 589, 365, -1, DistortionType, types, &previousArrow, false,
+                                       kQvSwitchDown));
+  attachSynthControl(new IQvModeSwitch(this, 589, 382, -1, DistortionType, types, &nextArrow, false,
+                                       kQvSwitchUp));
   attachSynthControl(new IQvModeSwitch(this, 618, 365, -1, DistortionInterpMode, Quillvane::kNumInterpolationTypes,
-                                       mInterpolationStepped, &interpolationSwitch, true, kQvSwitchUp));
+                                       &interpolationSwitch, true, kQvSwitchUp));
   addSwitch(618, 386, DistortionLoudness, &loudnessSwitch);
   addKnob(490, 434, Quantization, &bitCrushKnob);
   addKnob(534, 434, SampleRate, &sampleRateKnob);

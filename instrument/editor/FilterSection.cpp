@@ -37,10 +37,8 @@ void Thudrokka::initFilterUnit() {
   attachSynthControl(new IFaderControl(this, 546, 292, 104, FilterType, &sliderHandle, kHorizontal, false));
   // The arrows step the parameter, not themselves: their picture only shows
   // whether they are held.
-  attachSynthControl(new IQvModeSwitch(this, 491, 289, -1, FilterMode1, 4, mFilterMode1Stepped, &modeSwitch, true,
-                                       kQvSwitchUp));
-  attachSynthControl(new IQvModeSwitch(this, 656, 289, -1, FilterMode2, 4, mFilterMode2Stepped, &modeSwitch, true,
-                                       kQvSwitchUp));
+  attachSynthControl(new IQvModeSwitch(this, 491, 289, -1, FilterMode1, 4, &modeSwitch, true, kQvSwitchUp));
+  attachSynthControl(new IQvModeSwitch(this, 656, 289, -1, FilterMode2, 4, &modeSwitch, true, kQvSwitchUp));
 
   addCaption(IRECT(486, 273, 546, 289), FilterInputDrive);
   mCutoffText = addTitle(IRECT(541, 273, 601, 289), "cutoff");

@@ -21,7 +21,6 @@ struct Thudrokka::OscillatorStrip {
   ITextControl*& waveformText;
   IQvCurve*& curveControl;
   double* curve;
-  double& steppedWaveform;
 };
 
 namespace {
@@ -32,17 +31,17 @@ constexpr int kWaveformChoices = 36;
 
 void Thudrokka::initOsc1Unit() {
   initOscUnit({0, 0, Osc1InvertFilEnv, 1101, "displays/Waveform_Display_80x35_osc1.png", &mTextOsc1, "waveform1",
-               mOsc1WaveformText, mOsc1WaveformCurveControl, mOsc1WaveformCurve, mOsc1WaveformStepped});
+               mOsc1WaveformText, mOsc1WaveformCurveControl, mOsc1WaveformCurve});
 }
 
 void Thudrokka::initOsc2Unit() {
   initOscUnit({145, 15, Osc2InvertFilEnv, 1102, "displays/Waveform_Display_80x35_osc2.png", &mTextOsc2, "waveform2",
-               mOsc2WaveformText, mOsc2WaveformCurveControl, mOsc2WaveformCurve, mOsc2WaveformStepped});
+               mOsc2WaveformText, mOsc2WaveformCurveControl, mOsc2WaveformCurve});
 }
 
 void Thudrokka::initOsc3Unit() {
   initOscUnit({290, 30, Osc3InvertFilEnv, 1103, "displays/Waveform_Display_80x35_osc3.png", &mTextOsc3, "waveform3",
-               mOsc3WaveformText, mOsc3WaveformCurveControl, mOsc3WaveformCurve, mOsc3WaveformStepped});
+               mOsc3WaveformText, mOsc3WaveformCurveControl, mOsc3WaveformCurve});
 }
 
 void Thudrokka::initOscUnit(const OscillatorStrip& strip) {
@@ -120,10 +119,10 @@ void Thudrokka::initOscUnit(const OscillatorStrip& strip) {
       new IQvCaptionControl(this, rect(418, 176, 478, 192), param(OscVolume1), &mTextValue, kQvCaptionDecibels));
 
   addSwitch(78, 56 + dy, param(Osc1OnOff), &onOff);
-  attachSynthControl(new IQvModeSwitch(this, 173, 81 + dy, -1, param(OscWaveform1), kWaveformChoices,
-                                       strip.steppedWaveform, &previous, false, kQvSwitchDown));
-  attachSynthControl(new IQvModeSwitch(this, 173, 100 + dy, -1, param(OscWaveform1), kWaveformChoices,
-                                       strip.steppedWaveform, &next, false, kQvSwitchUp));
+  attachSynthControl(new IQvModeSwitch(this, 173, 81 + dy, -1, param(OscWaveform1), kWaveformChoices, &previous,
+                                       false, kQvSwitchDown));
+  attachSynthControl(new IQvModeSwitch(this, 173, 100 + dy, -1, param(OscWaveform1), kWaveformChoices, &next,
+                                       false, kQvSwitchUp));
   addKnob(88, 146 + dy, param(OscPitch1), &pitchKnob);
   addKnob(138, 146 + dy, param(OscFreq1), &tuneKnob);
   addKnob(203, 146 + dy, param(OscModFrequency1), &lfoKnob);

@@ -134,9 +134,8 @@ TEST_F(ControlSheet, EveryControlDrawnWithTheEditorImages) {
   IBitmap loadPicture = Load("buttons/load_on_off_48x40.png", 2);
   gui->AttachControl(new IQvFileSelector(&plug, IRECT(521, 118, 569, 138), -1, &loadPicture, kFileOpen, "", "qv bgp"));
   IBitmap up = Load("switches/Prev_WF_up_20px.png", 2), down = Load("switches/Next_WF_down_20px.png", 2);
-  double waveformCopy = 0.0;
-  Add(new IQvModeSwitch(&plug, 575, 118, -1, OscWaveform1, 36, waveformCopy, &up, false, kQvSwitchUp), 1.0);
-  Add(new IQvModeSwitch(&plug, 598, 118, -1, OscWaveform1, 36, waveformCopy, &down, false, kQvSwitchDown), 0.0);
+  Add(new IQvModeSwitch(&plug, 575, 118, -1, OscWaveform1, 36, &up, false, kQvSwitchUp), 1.0);
+  Add(new IQvModeSwitch(&plug, 598, 118, -1, OscWaveform1, 36, &down, false, kQvSwitchDown), 0.0);
   IBitmap left = Load("switches/Prev_left_20px.png", 2), right = Load("switches/Next_right_20px.png", 2);
   Add(new IQvPresetSwitch(&plug, 625, 118, -1, 2, &left, false, kQvSwitchDown), 0.0);
   Add(new IQvPresetSwitch(&plug, 648, 118, -1, 2, &right, false, kQvSwitchUp), 1.0);
