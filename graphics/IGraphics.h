@@ -123,11 +123,13 @@ class IGraphics : public IPlugGUI {
   void RetainBitmap(IBitmap* bitmap);
   void ReleaseBitmap(IBitmap* bitmap);
   LICE_IFont* CacheFont(IText* text);
-  // Measuring rewrites r to the text's box, aligned as the style says.
+  // Drawing keeps the text inside r; measuring rewrites r to the text's box,
+  // aligned as the style says.
   bool DrawIText(IText* text, const char* str, IRECT* r, bool measure = false);
 
   // ---- Drawing operations for the controls. Only the bitmap operations
-  // clip to the area being redrawn; the rest to the back buffer.
+  // clip to the area being redrawn; texts to their rectangle, the rest to
+  // the back buffer.
   bool DrawBitmap(IBitmap* bitmap, IRECT* dest, int srcX, int srcY, const IChannelBlend* blend = nullptr);
   // Frames count from 1.
   bool DrawBitmap(IBitmap* bitmap, IRECT* dest, int frame = 1, const IChannelBlend* blend = nullptr);

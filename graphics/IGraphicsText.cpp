@@ -58,7 +58,8 @@ bool IGraphics::DrawIText(IText* text, const char* str, IRECT* r, bool measure) 
   LICE_IFont* font = text->mCached ? text->mCached : CacheFont(text);
   if (!font) return false;
   font->SetTextColor(IColorToPixel(text->mColor));
-  unsigned int flags = DT_NOCLIP;
+  // The editor redraws a control's rectangle only: a text must not leave it.
+  unsigned int flags = 0;
   if (text->mAlign == IText::kAlignCenter) flags |= DT_CENTER;
   if (text->mAlign == IText::kAlignFar) flags |= DT_RIGHT;
   if (text->mColor.A < 255) flags |= LICE_TEXT_USE_ALPHA;

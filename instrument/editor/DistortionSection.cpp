@@ -38,7 +38,8 @@ void Thudrokka::initDistoUnit() {
       new IQvCurve(this, IRECT(487, 370, 585, 397), mDistortionWaveCurve, kDistortionWaveCurvePoints, false));
 
   addTitle(IRECT(678, 465, 786, 481), "Distortion Curve");
-  mDistortionTypeText = attachSynthControl(new ITextControl(this, IRECT(486, 401, 596, 417), &mTextLeft, "distortion"));
+  // Wide enough for the longest type name, short of the amount title at x 612.
+  mDistortionTypeText = attachSynthControl(new ITextControl(this, IRECT(486, 401, 610, 417), &mTextLeft, "distortion"));
   mInterpolationText =
       attachSynthControl(new ITextControl(this, IRECT(683, 369, 793, 385), &mTextLeft, "interpolation"));
   addTitle(IRECT(612, 409, 672, 425), "Amount");

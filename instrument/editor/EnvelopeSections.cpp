@@ -23,9 +23,10 @@ void Thudrokka::initPitchEnvUnit() {
   addCaption(IRECT(628, 176, 688, 192), PitchDown);
   attachSynthControl(new IBitmapControl(this, 498, 68, -1, &display));
   mPitchEnvelope.updateGUIData(mPitchEnvelopeCurve, kPitchEnvelopeCurvePoints);
-  mPitchEnvelopeCurveControl =
-      attachSynthControl(new IQvCurve(this, IRECT(510, 80, 656, 126), mPitchEnvelopeCurve, kPitchEnvelopeCurvePoints,
-                                      false));
+  // -1 is drawn on row 126, so the rectangle takes it in; its gain and
+  // offset stay 23.
+  mPitchEnvelopeCurveControl = attachSynthControl(
+      new IQvCurve(this, IRECT(510, 80, 656, 127), mPitchEnvelopeCurve, kPitchEnvelopeCurvePoints, false));
   addSwitch(488, 56, PitchOnOff, &onOff);
   addKnob(488, 139, PitchAmount, &knob);
   addKnob(538, 139, PitchDuration, &knob);
@@ -84,7 +85,8 @@ void Thudrokka::initEnvelopeUnit(const EnvelopeSection& section) {
 
   attachSynthControl(new IBitmapControl(this, 76 + dx, 505, -1, &display));
   section.envelope.updateGUIData(section.curve, nullptr, kEnvelopeCurvePoints);
-  section.curveControl = new IQvCurve(this, rect(88, 519, 204, 559), section.curve, kEnvelopeCurvePoints, false);
+  // Level 0 is drawn on row 559, so the rectangle takes it in.
+  section.curveControl = new IQvCurve(this, rect(88, 519, 204, 560), section.curve, kEnvelopeCurvePoints, false);
   section.curveControl->SetGain(kEnvelopeCurveGain, kEnvelopeCurveGain);
   attachSynthControl(section.curveControl);
 

@@ -52,7 +52,9 @@ void Thudrokka::initPresetUnit() {
 void Thudrokka::initDisplayUnit() {
   IBitmap display = loadImage(1111, "displays/info_display_540x30.png", 1);
   attachSynthControl(new IBitmapControl(this, 67, 660, -1, &display));
-  mHostInfoText = attachSynthControl(new IQvHostInfoText(this, IRECT(87, 677, 347, 693), &mTextHostInfo));
+  // Up to the limiter switch at x 387: the text at the usual rates and
+  // tempos fits, what is longer is cut there.
+  mHostInfoText = attachSynthControl(new IQvHostInfoText(this, IRECT(87, 677, 387, 693), &mTextHostInfo));
   IBitmap limit = loadImage(1309, "buttons/limit_on_off_48x40.png", 2);
   IBitmap reset = loadImage(1310, "buttons/reset_on_off_48x40.png", 2);
   attachSynthControl(new IQvMaxLevelText(this, IRECT(490, 677, 610, 693), &mTextMaxLevel));

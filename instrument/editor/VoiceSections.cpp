@@ -16,6 +16,10 @@ int CentredOnKnob(int x, int textWidth, const IBitmap& knob) { return x - (textW
 // Height of one frame of a 128-frame knob strip.
 int KnobFrameHeight(const IBitmap& knob) { return knob.H / 128; }
 
+// Titles of two lines from y 514 need two lines of the read-out style, and
+// stay clear of the knobs below them at y 554.
+constexpr int kTwoLineTitleBottom = 543;
+
 }  // namespace
 
 void Thudrokka::initUnisonUnit() {
@@ -26,9 +30,9 @@ void Thudrokka::initUnisonUnit() {
   IBitmap voicesKnob = loadImage(1014, "knobs/QV_Unison_Knob_2_states_40px.png", 2);
 
   mUnisonVoicesText = new ITextControl(this, IRECT(623, 594, 683, 610), &mTextValue, "voices");
-  addTitle(IRECT(623, 514, 683, 530), "Unison\nVoices");
+  addTitle(IRECT(623, 514, 683, kTwoLineTitleBottom), "Unison\nVoices");
   attachSynthControl(mUnisonVoicesText);
-  addTitle(IRECT(673, 514, 733, 530), "Unison\nDetune");
+  addTitle(IRECT(673, 514, 733, kTwoLineTitleBottom), "Unison\nDetune");
   addCaption(IRECT(673, 594, 733, 610), UnisonDetune);
   addKnob(633, 554, UnisonVoices, &voicesKnob);
   addKnob(683, 554, UnisonDetune, &detuneKnob);
@@ -40,7 +44,7 @@ void Thudrokka::initFmModulationUnit() {
 
   const int left = CentredOnKnob(583, 60, knob);
   const int f = KnobFrameHeight(knob);
-  addTitle(IRECT(left, 514, left + 60, 530), "FM\ncarrier");
+  addTitle(IRECT(left, 514, left + 60, kTwoLineTitleBottom), "FM\ncarrier");
   addCaption(IRECT(left, 554 + f, left + 60, 570 + f), FmAmount);
   addKnob(583, 554, FmAmount, &knob);
 }

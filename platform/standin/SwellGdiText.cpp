@@ -306,6 +306,12 @@ int SWELL_DrawText(HDC ctx, const char* text, int length, RECT* r, int flags) {
   const double baseline = y + tm.tmAscent;
 
   SWELL_GfxSaveState(target);
+  // Without DT_NOCLIP nothing lands outside the rectangle, also where the
+  // lines are taller than it.
+  if (!(flags & DT_NOCLIP)) {
+    SWELL_GfxClipToRect(target, static_cast<float>(r->left), static_cast<float>(r->top), static_cast<float>(W),
+                        static_cast<float>(H));
+  }
   SWELL_GfxClipToRect(target, static_cast<float>(x), static_cast<float>(y), static_cast<float>(w),
                       static_cast<float>(h));
   const float ox = target->state.originX, oy = target->state.originY;

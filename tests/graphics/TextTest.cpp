@@ -88,17 +88,18 @@ TEST_F(TextFixture, MeasuringAlignsTheTextBoxInTheRectangle) {
   EXPECT_EQ(odd, IRECT(130, 0, 170, 12));
 }
 
+// Without DT_NOCLIP: the font keeps the text inside the box.
 TEST_F(TextFixture, DrawingFlagsFollowAlignmentAndAlpha) {
   const struct {
     int align;
     IColor colour;
     unsigned int flags;
   } cases[] = {
-      {IText::kAlignNear, COLOR_WHITE, 0x100},
-      {IText::kAlignCenter, COLOR_WHITE, 0x104},
-      {IText::kAlignFar, COLOR_WHITE, 0x120},
-      {IText::kAlignNear, IColor(128, 255, 0, 0), 0x40000100},
-      {IText::kAlignFar, IColor(254, 0, 0, 255), 0x40000120},
+      {IText::kAlignNear, COLOR_WHITE, 0x0},
+      {IText::kAlignCenter, COLOR_WHITE, 0x4},
+      {IText::kAlignFar, COLOR_WHITE, 0x20},
+      {IText::kAlignNear, IColor(128, 255, 0, 0), 0x40000000},
+      {IText::kAlignFar, IColor(254, 0, 0, 255), 0x40000020},
   };
   for (const auto& c : cases) {
     IText style = Style(c.align, c.colour);
@@ -207,6 +208,41 @@ TEST_F(TextFixture, TextIsDrawnIntoTheBackBuffer) {
   }
   EXPECT_GT(lit, 50);
   EXPECT_EQ(outside, 0);
+}
+
+// A control redraws its own rectangle only, so text wider or taller than
+// the box stays inside it, in every alignment, drawn by the platform or, with
+// a translucent colour, by the font itself.
+TEST_F(TextFixture, TextLongerThanItsBoxIsCutAtTheBox) {
+  const IRECT box(100, 40, 160, 56);
+  const struct {
+    int align;
+    IColor colour;
+    const char* text;
+  } cases[] = {
+      {IText::kAlignNear, COLOR_WHITE, "HOST SAMPLE RATE: 44100.0 Hz"},
+      {IText::kAlignCenter, COLOR_WHITE, "HOST SAMPLE RATE: 44100.0 Hz"},
+      {IText::kAlignFar, COLOR_WHITE, "HOST SAMPLE RATE: 44100.0 Hz"},
+      {IText::kAlignCenter, COLOR_WHITE, "Two\nlines\nand three"},
+      {IText::kAlignNear, IColor(128, 255, 255, 255), "HOST SAMPLE RATE\nTEMPO"},
+  };
+  for (const auto& c : cases) {
+    IText style(13, &c.colour, "Arial", IText::kStyleNormal, static_cast<IText::EAlign>(c.align), 0,
+                IText::kQualityPlain);
+    IRECT all(0, 0, 300, 100);
+    gui->FillIRect(&COLOR_BLACK, &all);
+    IRECT r = box;
+    ASSERT_TRUE(gui->DrawIText(&style, c.text, &r));
+    int inside = 0, outside = 0;
+    for (int y = 0; y < 100; ++y) {
+      for (int x = 0; x < 300; ++x) {
+        if (gui->GetPoint(x, y).R == 0) continue;
+        ++(box.ContainsPoint(x, y) ? inside : outside);
+      }
+    }
+    EXPECT_GT(inside, 20) << c.text;
+    EXPECT_EQ(outside, 0) << c.text;
+  }
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ using EnvelopeSections = SectionsTest;
 // A fresh instrument's pitch envelope has no amount yet when the section
 // draws it, so the curve starts as the zero line through the middle.
 TEST_F(EnvelopeSections, PitchCurveStartsAsTheZeroLineOverItsDisplay) {
-  IQvCurve* curve = At<IQvCurve>(IRECT(510, 80, 656, 126));
+  IQvCurve* curve = At<IQvCurve>(IRECT(510, 80, 656, 127));
   ASSERT_NE(curve, nullptr);
   EXPECT_EQ(curve, plug.mPitchEnvelopeCurveControl);
   ASSERT_EQ(curve->NumValues(), 146);
@@ -109,7 +109,7 @@ TEST_F(EnvelopeSections, EnvelopeCurvesShowTheirEnvelopesFromTheStart) {
   Redraw();
   for (const Envelope& e : kEnvelopes) {
     SCOPED_TRACE(e.name);
-    IQvCurve* curve = At<IQvCurve>(IRECT(88 + e.dx, 519, 204 + e.dx, 559));
+    IQvCurve* curve = At<IQvCurve>(IRECT(88 + e.dx, 519, 204 + e.dx, 560));
     ASSERT_NE(curve, nullptr);
     EXPECT_EQ(curve, plug.*e.curveControl);
     ASSERT_NE(At<IBitmapControl>(IRECT(76 + e.dx, 505, 196 + e.dx, 550)), nullptr);

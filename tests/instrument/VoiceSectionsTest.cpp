@@ -22,8 +22,8 @@ TEST_F(VoiceSections, TextsAndPlaceholders) {
     IRECT rect;
     const char* text;
   } texts[] = {
-      {IRECT(623, 514, 683, 530), "Unison\nVoices"},    {IRECT(623, 594, 683, 610), "voices"},
-      {IRECT(673, 514, 733, 530), "Unison\nDetune"},    {IRECT(573, 514, 633, 530), "FM\ncarrier"},
+      {IRECT(623, 514, 683, 543), "Unison\nVoices"},    {IRECT(623, 594, 683, 610), "voices"},
+      {IRECT(673, 514, 733, 543), "Unison\nDetune"},    {IRECT(573, 514, 633, 543), "FM\ncarrier"},
       {IRECT(483, 512, 573, 528), "Global Transpose"},  {IRECT(483, 579, 573, 595), "Note Base Freq."},
       {IRECT(483, 594, 573, 610), "0.0 Hz (-)"},        {IRECT(623, 633, 683, 649), "Bass-Layer"},
   };

@@ -333,6 +333,17 @@ TEST(GdiDrawTextTest, TextStaysInsideItsRectangleUnlessNoClip) {
   EXPECT_GE(ink.left, 20);
   EXPECT_LE(ink.right, 40);
   EXPECT_GE(ink.top, 10);
+  // Lines beyond the rectangle's height are cut at its bottom, in every
+  // vertical placement.
+  for (int placement : {0, int{DT_VCENTER}, int{DT_BOTTOM}}) {
+    ArialContext lines;
+    RECT low = {20, 10, 60, 22};
+    SWELL_DrawText(lines.m.ctx, "Ab\nCd\nEf", -1, &low, placement);
+    const RECT cut = RedBounds(lines.m);
+    EXPECT_GT(cut.right, 20) << placement;
+    EXPECT_GE(cut.top, 10) << placement;
+    EXPECT_LE(cut.bottom, 22) << placement;
+  }
   MemContext wide(200, 60);
   SelectObject(wide.ctx, a.font);
   SetTextColor(wide.ctx, 0xFFFFFF);
