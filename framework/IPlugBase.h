@@ -68,7 +68,8 @@ class IPlugBase {
   virtual void ProcessSingleReplacing(float** inputs, float** outputs, int nFrames);
   virtual void OnGUIOpen() {}
   virtual void OnGUIClose() {}
-  // The editor's idle pass, on the editor's thread.
+  // At every tick of the editor's timer, on the editor's thread, before the
+  // editor collects what to redraw.
   virtual void OnIdle() {}
   virtual void OnActivate(bool active);
   virtual void ProcessMidiMsg(IMidiMsg* msg);

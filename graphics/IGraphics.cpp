@@ -309,6 +309,9 @@ int IGraphics::GetLastClickedParamForPTAutomation() {
 // ---- Frame loop.
 
 bool IGraphics::IsDirty(IRECT* r) {
+  // What the plug-in makes for its editor at this tick is drawn at this tick,
+  // however busy the editor is.
+  if (mPlug) mPlug->OnIdle();
   ApplyPendingParameters();
   bool dirty = false;
   for (int i = 0; i < mControls.GetSize(); ++i) {
@@ -332,8 +335,6 @@ bool IGraphics::IsDirty(IRECT* r) {
 
 void IGraphics::OnGUIIdle() {
   for (int i = 0; i < mControls.GetSize(); ++i) mControls.Get(i)->OnGUIIdle();
-  // The plug-in's idle work for its editor runs on the editor's thread too.
-  if (mPlug) mPlug->OnIdle();
 }
 
 bool IGraphics::Draw(IRECT* r) {

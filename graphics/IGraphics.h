@@ -110,11 +110,11 @@ class IGraphics : public IPlugGUI {
   int GetLastClickedParamForPTAutomation();
 
   // ---- The frame loop, driven by the platform timer.
-  // Unites the dirty controls' rectangles into r; with nothing dirty, every
-  // fourth call in a row runs OnGUIIdle.
+  // Runs the plug-in's OnIdle, then unites the dirty controls' rectangles
+  // into r; with nothing dirty, every fourth call in a row runs OnGUIIdle.
   bool IsDirty(IRECT* r);
   bool Draw(IRECT* r);
-  // Every control's OnGUIIdle, then the plug-in's OnIdle.
+  // Every control's OnGUIIdle.
   void OnGUIIdle();
 
   // ---- Bitmaps and text.

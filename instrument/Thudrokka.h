@@ -52,7 +52,7 @@ class ITextControl;
 // since, then the queued notes, which keep their frame offsets. The editor's
 // read-outs therefore read the parameters and the editor's own display
 // copies of the envelopes and units, never the units that sound; the note
-// read-out is made in the editor's idle pass from what the render thread
+// read-out is made at the editor's next tick from what the render thread
 // leaves in atomics. Reset allocates only when the block size changes,
 // which a host does only while it does not render.
 class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
@@ -91,8 +91,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // (MIDIReceiver::kQueueSize messages between two blocks) they are dropped.
   void ProcessMidiMsg(IMidiMsg* msg) override;
   void PresetsChangedByHost() override {}
-  // The editor's idle pass, on its thread: shows the last note the render
-  // thread started and redraws the oscillator curves after a waveform load.
+  // At every tick of the editor, on its thread: shows the last note the
+  // render thread started and redraws the oscillator curves after a
+  // waveform load.
   void OnIdle() override;
 
   // ---- What the voices need, on the render thread.
@@ -289,8 +290,11 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   std::atomic<double> mLastNoteFrequency{0.0};
   std::atomic<int> mLastNoteNumber{-1};
   // Set by the render thread once it installed a loaded waveform; the
-  // editor's idle pass redraws the oscillator curves.
+  // editor's next tick redraws the oscillator curves.
   std::atomic<bool> mOscCurvesStale{false};
+  // The note the read-out was last written from, on the editor's thread.
+  int mShownNoteNumber = -1;
+  double mShownNoteFrequency = 0.0;
 
   // Made by the constructor; the framework owns it once attached.
   IGraphics* mEditor = nullptr;

@@ -1,5 +1,5 @@
 // The editor's read-outs and curves, refreshed by the parameter dispatch and
-// by the editor's idle pass. They are computed from the parameter values and
+// at the editor's ticks. They are computed from the parameter values and
 // the editor's display copies of the units, never from the units the render
 // thread owns; texts and points reach the controls through their hand-overs,
 // so the dispatch may run on any thread that holds the plug-in mutex.
@@ -223,7 +223,13 @@ void Thudrokka::OnIdle() {
     for (int osc = 0; osc < 3; ++osc) refreshOscillatorWaveform(osc);
   }
   if (!mNoteInfoText) return;
-  // Nothing until the first note: the placeholder stays.
+  // Written when the render thread left another note; nothing until the
+  // first, so the placeholder stays.
+  const int number = mLastNoteNumber.load(std::memory_order_relaxed);
+  const double frequency = getLastNoteFrequency();
+  if (number == mShownNoteNumber && frequency == mShownNoteFrequency) return;
+  mShownNoteNumber = number;
+  mShownNoteFrequency = frequency;
   const std::string text = GetNoteInfoString();
   if (!text.empty()) mNoteInfoText->SetTextFromPlug(text.c_str());
 }

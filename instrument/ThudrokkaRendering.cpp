@@ -99,8 +99,8 @@ void Thudrokka::renderBlock(double** outputs, int nFrames) {
 
   if (mWaveformProvider.isLoadPending()) {
     mWaveformProvider.updateLoadedWaveform();
-    // The editor redraws the oscillator curves from the new table in its
-    // idle pass, from the parameters, as a change of them would.
+    // The editor redraws the oscillator curves from the new table at its
+    // next tick, from the parameters, as a change of them would.
     mOscCurvesStale.store(true, std::memory_order_release);
   }
 

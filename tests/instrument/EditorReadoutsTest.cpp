@@ -1,7 +1,7 @@
 // The read-outs and curves that the instrument rewrites in its editor: their
 // placeholders right after construction, the texts a refresh gives at the
 // defaults and after changes, the curves that follow their parameters, the
-// note read-out made in the editor's idle pass, and a program load.
+// note read-out made at the editor's next tick, and a program load.
 
 #include <gtest/gtest.h>
 
@@ -305,11 +305,11 @@ TEST(EditorCurves, AnInvertedWaveformDrawsFoldedUnderTheSameName) {
 
 // ---- The note read-out.
 
-TEST(NoteReadout, IsWrittenByTheEditorsIdlePassFromTheLastStartedNote) {
+TEST(NoteReadout, IsWrittenAtTheEditorsNextTickFromTheLastStartedNote) {
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 64);
   ASSERT_NE(plug.mNoteInfoText, nullptr);
-  plug.mEditor->OnGUIIdle();
+  Tick(plug);
   EXPECT_STREQ(plug.mNoteInfoText->GetTextString(), "0.0 Hz (-)");
   IMidiMsg on;
   on.MakeNoteOnMsg(45, 100, 0);
@@ -319,8 +319,9 @@ TEST(NoteReadout, IsWrittenByTheEditorsIdlePassFromTheLastStartedNote) {
   plug.ProcessDoubleReplacing(nullptr, out, 64);
   // The render thread only leaves the note; the text waits for the editor.
   EXPECT_STREQ(plug.mNoteInfoText->GetTextString(), "0.0 Hz (-)");
-  plug.mEditor->OnGUIIdle();
+  Tick(plug);
   EXPECT_STREQ(plug.mNoteInfoText->GetTextString(), "220.0Hz [A3]");
+  EXPECT_FALSE(plug.mNoteInfoText->IsDirty()) << "drawn at that tick";
 }
 
 // ---- Programs and presets refresh the editor.

@@ -2,7 +2,9 @@
 // control must paint nowhere else: every control drawn alone, with the
 // longest texts its read-out can show, stays inside its rectangle; and
 // through a host's window, after any sequence of changes, the screen equals
-// a full redraw of the same state.
+// a full redraw of the same state. What the render thread leaves for the
+// editor (the last note, a loaded waveform's curve) shows within two ticks
+// while a host automates.
 
 #include <gtest/gtest.h>
 
@@ -329,6 +331,47 @@ TEST_F(HostWindowTest, AfterEveryChangeTheScreenEqualsAFullRedraw) {
     Tick(10);
     EXPECT_EQ(DifferingFromAFullRedraw(), 0) << step.what;
   }
+}
+
+// While a host automates a parameter, something redraws at every tick, so
+// the editor never goes idle: the note and a loaded waveform's curve must
+// show all the same, within two ticks.
+TEST_F(HostWindowTest, NoteAndLoadedCurveShowWithinTwoTicksWhileAHostAutomates) {
+  int automated = 0;
+  const auto automatingTick = [&] {
+    SetParameter(Pan, (++automated % 10) / 10.0);
+    Tick();
+  };
+  automatingTick();
+  // The note read-out, under "Note Base Freq.".
+  auto* note = Find<ITextControl>(528, 602);
+  ASSERT_NE(note, nullptr);
+  ASSERT_EQ(host.noteOn(57, 100, 0), noErr);
+  Render(1);
+  automatingTick();
+  automatingTick();
+  ASSERT_NE(plug->GetNoteInfoString(), "");
+  EXPECT_EQ(std::string(note->GetTextString()), plug->GetNoteInfoString());
+  EXPECT_FALSE(note->IsDirty());
+
+  // User slots are shared by the process; put this one back afterwards.
+  SetParameter(OscWaveform1, 1.0);
+  Quillvane::WaveformProvider provider;
+  double* slot = provider.getWaveform(1.0);
+  const std::vector<double> saved(slot, slot + 4096);
+  auto* curve = Find<IQvCurve>(120, 100);
+  ASSERT_NE(curve, nullptr);
+  ASSERT_TRUE(plug->LoadWaveform("../engine/fixtures/waveforms/raw_full.raw"));
+  Render(1);
+  automatingTick();
+  automatingTick();
+  std::vector<double> expected(Thudrokka::kOscCurvePoints);
+  provider.updateGUIData(1.0, false, expected.data(), Thudrokka::kOscCurvePoints);
+  EXPECT_EQ(std::vector<double>(curve->GetValues(), curve->GetValues() + curve->NumValues()), expected);
+  EXPECT_FALSE(curve->IsDirty());
+  // Drawn as they are now.
+  EXPECT_EQ(DifferingFromAFullRedraw(), 0);
+  std::copy(saved.begin(), saved.end(), slot);
 }
 
 }  // namespace
