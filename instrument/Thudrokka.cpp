@@ -17,6 +17,8 @@ Thudrokka::Thudrokka(IPlugInstanceInfo info)
   allocateBuffers();
   mVoiceManager.setMasterSynth(this);
   mWaveformProvider.makeWaveforms();
+  // Before this instance renders, and so before it installs a loaded table.
+  makeUserWaveformCurves(mUserCurves);
   initEditor();
   initInternalData();
   initTabControls();

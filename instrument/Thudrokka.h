@@ -19,6 +19,7 @@
 #include "engine/PitchEnvelope.h"
 #include "engine/VoiceManager.h"
 #include "engine/WaveformProvider.h"
+#include "graphics/HandOver.h"
 #include "graphics/IGraphicsStructs.h"
 #include "instrument/DisplayUnits.h"
 #include "instrument/RenderHandOver.h"
@@ -224,6 +225,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // The read-outs and curves of one oscillator's waveform (0, 1 or 2), under
   // the mutex.
   void refreshOscillatorWaveform(int osc);
+  // The curve of waveform w for an oscillator, folded or not, under the
+  // mutex; user waveforms from the editor's own copy.
+  void oscillatorCurve(double w, bool fold, double* points);
   // Shows the list's controls, hides the other's and leaves the button the
   // only active one.
   void showTab(bool synth);
@@ -289,9 +293,19 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Written on the render thread, read on the main thread.
   std::atomic<double> mLastNoteFrequency{0.0};
   std::atomic<int> mLastNoteNumber{-1};
-  // Set by the render thread once it installed a loaded waveform; the
-  // editor's next tick redraws the oscillator curves.
-  std::atomic<bool> mOscCurvesStale{false};
+  // The oscillator curve of every user waveform, plain and folded. The
+  // editor draws them from a copy of its own: the tables are the process's,
+  // and a render thread may be writing a loaded waveform into one.
+  struct UserWaveformCurves {
+    double points[2][Quillvane::WaveformProvider::kNumUserWaveforms][kOscCurvePoints];
+  };
+  // From the tables, on the thread that writes them.
+  void makeUserWaveformCurves(UserWaveformCurves& curves);
+  // The render thread hands them over once it installed a loaded waveform;
+  // the editor's next tick takes them and redraws the oscillator curves.
+  HandOver<UserWaveformCurves> mUserCurvesHandOver;
+  // The editor's copy, under the mutex.
+  UserWaveformCurves mUserCurves{};
   // The note the read-out was last written from, on the editor's thread.
   int mShownNoteNumber = -1;
   double mShownNoteFrequency = 0.0;

@@ -4,6 +4,7 @@
 // thread owns; texts and points reach the controls through their hand-overs,
 // so the dispatch may run on any thread that holds the plug-in mutex.
 
+#include <algorithm>
 #include <cstdio>
 #include <string>
 
@@ -70,8 +71,28 @@ void Thudrokka::refreshOscillatorWaveform(int osc) {
   std::snprintf(text, sizeof(text), "%2.2d: %s", Quillvane::WaveformProvider::getWaveformIndex(w) + 1,
                 Quillvane::WaveformProvider::getWaveformText(w));
   o.text->SetTextFromPlug(text);
-  mWaveformProvider.updateGUIData(w, GetParam(o.invert)->Value() > 0.5, o.points, kOscCurvePoints);
+  oscillatorCurve(w, GetParam(o.invert)->Value() > 0.5, o.points);
   o.curve->SetValuesFromPlug(o.points);
+}
+
+void Thudrokka::oscillatorCurve(double w, bool fold, double* points) {
+  const int user = Quillvane::WaveformProvider::getWaveformIndex(w) - Quillvane::kWaveUser1;
+  if (user < 0) {
+    mWaveformProvider.updateGUIData(w, fold, points, kOscCurvePoints);
+    return;
+  }
+  const double* curve = mUserCurves.points[fold][user];
+  std::copy(curve, curve + kOscCurvePoints, points);
+}
+
+void Thudrokka::makeUserWaveformCurves(UserWaveformCurves& curves) {
+  for (int user = 0; user < Quillvane::WaveformProvider::kNumUserWaveforms; ++user) {
+    const double w =
+        Quillvane::WaveformProvider::getWaveformSel(static_cast<Quillvane::eWaveform>(Quillvane::kWaveUser1 + user));
+    for (int fold = 0; fold < 2; ++fold) {
+      mWaveformProvider.updateGUIData(w, fold != 0, curves.points[fold][user], kOscCurvePoints);
+    }
+  }
 }
 
 void Thudrokka::notifySynthGuiChange(int paramIdx) {
@@ -218,8 +239,9 @@ void Thudrokka::notifyFxGuiChange(int paramIdx) {
 }
 
 void Thudrokka::OnIdle() {
-  if (mOscCurvesStale.exchange(false, std::memory_order_acquire)) {
+  if (mUserCurvesHandOver.Take()) {
     WDL_MutexLock lock(&mMutex);
+    mUserCurves = mUserCurvesHandOver.Front();
     for (int osc = 0; osc < 3; ++osc) refreshOscillatorWaveform(osc);
   }
   if (!mNoteInfoText) return;

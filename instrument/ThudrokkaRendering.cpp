@@ -99,9 +99,11 @@ void Thudrokka::renderBlock(double** outputs, int nFrames) {
 
   if (mWaveformProvider.isLoadPending()) {
     mWaveformProvider.updateLoadedWaveform();
-    // The editor redraws the oscillator curves from the new table at its
-    // next tick, from the parameters, as a change of them would.
-    mOscCurvesStale.store(true, std::memory_order_release);
+    // The editor redraws the oscillator curves at its next tick, from the
+    // parameters as a change of them would, and from these curves of the
+    // tables as they are now.
+    makeUserWaveformCurves(mUserCurvesHandOver.Back());
+    mUserCurvesHandOver.Publish();
   }
 
   for (int i = 0; i < nFrames; ++i) {

@@ -82,7 +82,7 @@ void Thudrokka::initOscUnit(const OscillatorStrip& strip) {
   // parameters are next applied with the editor attached.
   const double waveform = GetParam(param(OscWaveform1))->Value();
   const bool fold = GetParam(param(OscInvertWaveform1))->Value() > 0.5;
-  mWaveformProvider.updateGUIData(waveform, fold, strip.curve, kOscCurvePoints);
+  oscillatorCurve(waveform, fold, strip.curve);
   strip.curveControl = new IQvCurve(this, rect(89, 86, 167, 115), strip.curve, kOscCurvePoints, false);
   attachSynthControl(strip.curveControl);
 

@@ -90,6 +90,54 @@ TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEdit
   std::copy(saved.begin(), saved.end(), slot);
 }
 
+// Waveforms load one after another while the render thread installs them and
+// the editor keeps redrawing the oscillator's curve from parameter changes,
+// without waiting for each install: the editor draws from its own copy, never
+// from the table the render thread copies into. Once the render thread stops,
+// a tick shows the last table loaded.
+TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
+  ThudrokkaProbe plug;
+  plug.prepare(44100.0, 64);
+  IGraphics* gui = plug.mEditor;
+  ASSERT_NE(plug.mOsc1WaveformCurveControl, nullptr);
+  // User slots are shared by the process; put this one back afterwards.
+  plug.set(OscWaveform1, 1.0);
+  double* slot = plug.mWaveformProvider.getWaveform(1.0);
+  const std::vector<double> saved(slot, slot + 4096);
+
+  std::atomic<bool> done{false};
+  std::thread render([&] {
+    std::vector<double> left(64), right(64);
+    double* out[2] = {left.data(), right.data()};
+    while (!done) plug.ProcessDoubleReplacing(nullptr, out, 64);
+  });
+  const char* const files[] = {"../engine/fixtures/waveforms/raw_full.raw",
+                               "../engine/fixtures/waveforms/raw_half.raw"};
+  for (int round = 0; round < 40; ++round) {
+    while (!plug.LoadWaveform(files[round % 2])) {
+    }
+    for (int redraw = 0; redraw < 8; ++redraw) {
+      WDL_MutexLock lock(plug.GetMutex());
+      plug.GetParam(OscInvertWaveform1)->Set(redraw % 2);
+      plug.OnParamChange(OscInvertWaveform1);
+    }
+    Tick(gui);
+  }
+  // The last load is installed before the render thread stops.
+  while (plug.mWaveformProvider.isLoadPending()) {
+  }
+  done = true;
+  render.join();
+  Tick(gui);
+  std::vector<double> curve(Thudrokka::kOscCurvePoints);
+  plug.mWaveformProvider.updateGUIData(1.0, plug.GetParam(OscInvertWaveform1)->Value() > 0.5, curve.data(),
+                                       Thudrokka::kOscCurvePoints);
+  EXPECT_EQ(std::vector<double>(plug.mOsc1WaveformCurveControl->GetValues(),
+                                plug.mOsc1WaveformCurveControl->GetValues() + Thudrokka::kOscCurvePoints),
+            curve);
+  std::copy(saved.begin(), saved.end(), slot);
+}
+
 // A host thread sets a parameter as hosts do, under the plug-in's lock,
 // while the editor draws its caption and polls the host read-out.
 TEST(EditorThreads, CaptionsShowWhatAHostThreadSetsAfterTheNextTick) {
