@@ -90,11 +90,12 @@ TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEdit
   std::copy(saved.begin(), saved.end(), slot);
 }
 
-// Waveforms load one after another while the render thread installs them and
-// the editor keeps redrawing the oscillator's curve from parameter changes,
-// without waiting for each install: the editor draws from its own copy, never
-// from the table the render thread copies into. Once the render thread stops,
-// a tick shows the last table loaded.
+// Waveforms load one after another; the render thread installs each in the
+// next block it is asked for, and the editor then redraws the oscillator's
+// curve from parameter changes. The two threads count blocks relaxed, which
+// orders nothing, so the redraws come after the install without having seen
+// it: they must draw from the editor's own copy, never from the table the
+// render thread copied into. A tick shows the last table loaded.
 TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 64);
@@ -106,15 +107,22 @@ TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
   const std::vector<double> saved(slot, slot + 4096);
 
   std::atomic<bool> done{false};
+  std::atomic<int> asked{0}, rendered{0};
   std::thread render([&] {
     std::vector<double> left(64), right(64);
     double* out[2] = {left.data(), right.data()};
-    while (!done) plug.ProcessDoubleReplacing(nullptr, out, 64);
+    for (int blocks = 0; !done;) {
+      if (blocks == asked.load(std::memory_order_relaxed)) continue;
+      plug.ProcessDoubleReplacing(nullptr, out, 64);
+      rendered.store(++blocks, std::memory_order_relaxed);
+    }
   });
   const char* const files[] = {"../engine/fixtures/waveforms/raw_full.raw",
                                "../engine/fixtures/waveforms/raw_half.raw"};
-  for (int round = 0; round < 40; ++round) {
-    while (!plug.LoadWaveform(files[round % 2])) {
+  for (int round = 1; round <= 20; ++round) {
+    ASSERT_TRUE(plug.LoadWaveform(files[round % 2]));
+    asked.store(round, std::memory_order_relaxed);
+    while (rendered.load(std::memory_order_relaxed) < round) {
     }
     for (int redraw = 0; redraw < 8; ++redraw) {
       WDL_MutexLock lock(plug.GetMutex());
@@ -123,12 +131,10 @@ TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
     }
     Tick(gui);
   }
-  // The last load is installed before the render thread stops.
-  while (plug.mWaveformProvider.isLoadPending()) {
-  }
   done = true;
   render.join();
   Tick(gui);
+  EXPECT_FALSE(plug.mWaveformProvider.isLoadPending());
   std::vector<double> curve(Thudrokka::kOscCurvePoints);
   plug.mWaveformProvider.updateGUIData(1.0, plug.GetParam(OscInvertWaveform1)->Value() > 0.5, curve.data(),
                                        Thudrokka::kOscCurvePoints);
