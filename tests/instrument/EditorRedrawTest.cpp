@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <functional>
 #include <limits>
 #include <string>
@@ -24,6 +25,7 @@
 #include "platform/standin/AudioUnitProperties.h"
 #include "platform/standin/RunLoop.h"
 #include "tests/instrument/EditorFixtures.h"
+#include "tests/support/PngWriter.h"
 
 namespace {
 
@@ -249,6 +251,13 @@ struct HostWindowTest : HostedEditorTest {
     }
     return pixels;
   }
+  // The screen as it is, written under name for a person to look at.
+  void WriteScreen(const std::string& name) {
+    const SWELL_GfxTarget* screen = window->screen();
+    const std::string path = testsupport::outputPath(name);
+    EXPECT_TRUE(testsupport::writePng(path, screen->pixels, screen->width, screen->height, screen->rowBytes)) << path;
+    std::printf("editor snapshot: %s\n", path.c_str());
+  }
   // Pixels where the screen differs from a full redraw of the same state,
   // which stays on the screen afterwards.
   int DifferingFromAFullRedraw() {
@@ -284,8 +293,10 @@ TEST_F(HostWindowTest, AfterEveryChangeTheScreenEqualsAFullRedraw) {
   const struct {
     const char* what;
     std::function<void()> change;
+    // The screen after the change, for a person to look at.
+    const char* shot = nullptr;
   } steps[] = {
-      {"tempo 90", tempo(90.0)},
+      {"tempo 90", tempo(90.0), "editor-redraw-tempo-90.png"},
       {"tempo 999.99", tempo(999.99)},
       {"tempo 60", tempo(60.0)},
       {"sample rate 192000", rate(192000.0)},
@@ -329,6 +340,7 @@ TEST_F(HostWindowTest, AfterEveryChangeTheScreenEqualsAFullRedraw) {
     // Long enough for the idle pass to poll the level and host read-outs
     // and for the next tick to draw them.
     Tick(10);
+    if (step.shot) WriteScreen(step.shot);
     EXPECT_EQ(DifferingFromAFullRedraw(), 0) << step.what;
   }
 }
