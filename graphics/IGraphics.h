@@ -120,6 +120,8 @@ class IGraphics : public IPlugGUI {
   // ---- Bitmaps and text.
   // A bitmap the platform cannot load comes back without data and 0 x 0.
   IBitmap LoadIBitmap(int id, const char* name, int nStates = 1, bool framesAreHorizontal = false);
+  // The name of the first image this editor could not load; empty when all loaded.
+  const char* FirstMissingBitmap() const { return mFirstMissingBitmap.Get(); }
   void RetainBitmap(IBitmap* bitmap);
   void ReleaseBitmap(IBitmap* bitmap);
   LICE_IFont* CacheFont(IText* text);
@@ -210,6 +212,7 @@ class IGraphics : public IPlugGUI {
   IControl* mKeyCatcher = nullptr;
 
  private:
+  WDL_String mFirstMissingBitmap;
   // The latest normalised value of a parameter set from another thread.
   struct PendingValue {
     std::atomic<double> value{0.0};

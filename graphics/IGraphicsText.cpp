@@ -10,7 +10,10 @@ IBitmap IGraphics::LoadIBitmap(int id, const char* name, int nStates, bool frame
   if (!bitmap) {
     bitmap = OSLoadBitmap(id, name);
     // A missing image is not cached, so that a later load may still find it.
-    if (!bitmap) return IBitmap(nullptr, 0, 0, nStates, framesAreHorizontal);
+    if (!bitmap) {
+      if (!mFirstMissingBitmap.GetLength() && name) mFirstMissingBitmap.Set(name);
+      return IBitmap(nullptr, 0, 0, nStates, framesAreHorizontal);
+    }
     s_bitmapCache.Add(bitmap, id);
   }
   return IBitmap(bitmap, bitmap->getWidth(), bitmap->getHeight(), nStates, framesAreHorizontal);
