@@ -14,7 +14,8 @@
 
 namespace {
 
-const EventTypeSpec kControlEvents[] = {{kEventClassControl, kEventControlDraw}};
+const EventTypeSpec kControlEvents[] = {{kEventClassControl, kEventControlDraw},
+                                        {kEventClassControl, kEventControlDispose}};
 
 const EventTypeSpec kWindowEvents[] = {
     {kEventClassMouse, kEventMouseDown},     {kEventClassMouse, kEventMouseUp},
@@ -144,7 +145,14 @@ OSStatus IGraphicsCarbon::MainEventHandler(EventHandlerCallRef pHandlerCall, Eve
   auto* self = static_cast<IGraphicsCarbon*>(pGraphicsCarbon);
   switch (GetEventClass(pEvent)) {
     case kEventClassControl:
-      return GetEventKind(pEvent) == kEventControlDraw ? self->HandleDraw(pEvent) : eventNotHandledErr;
+      if (GetEventKind(pEvent) == kEventControlDraw) return self->HandleDraw(pEvent);
+      if (GetEventKind(pEvent) == kEventControlDispose) {
+        // The host disposed of the pane, or of its window, before closing
+        // the view: the editor's window closes with it, and this goes.
+        self->mGraphicsMac->CloseWindow();
+      }
+      // The platform's own disposal goes on.
+      return eventNotHandledErr;
     case kEventClassMouse:
       return self->HandleMouse(pHandlerCall, pEvent);
     case kEventClassKeyboard:

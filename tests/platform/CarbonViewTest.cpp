@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -470,6 +471,50 @@ TEST_F(CarbonView, ResizingMovesTheWindowsEdgesAndThePane) {
   gui->CloseWindow();
   EXPECT_EQ(gui->OpenWindow(nullptr, nullptr, 0, 0), nullptr) << "no window, no pane";
   EXPECT_FALSE(gui->WindowIsOpen());
+}
+
+// A host may dispose of its window, or of the pane alone, before it closes
+// the view: the editor goes with them and a later close has nothing to do.
+TEST_F(CarbonView, AWindowOrPaneDisposedBeforeTheCloseTakesTheEditorWithIt) {
+  const struct {
+    WindowAttributes attributes;
+    bool wholeWindow;
+  } cases[] = {{kWindowCompositingAttribute, true},
+               {kWindowNoAttributes, true},
+               {kWindowCompositingAttribute, false},
+               {kWindowNoAttributes, false}};
+  int width = kWidth;
+  for (const auto& c : cases) {
+    const int timers = standin::RunLoopTimerCount();
+    RecordingControl* recorder = AddRecorder();
+    WindowRef window = MakeWindow(c.attributes);
+    ControlRef pane = Open(window);
+    IRECT area(10, 20, 70, 36);
+    // In a compositing window with its text entry open.
+    gui->CreateTextEntry(recorder, nullptr, &area, "1", nullptr);
+    standin::RunLoopAdvance(0.0);
+    if (c.wholeWindow) {
+      DisposeWindow(window);
+      windows.erase(std::find(windows.begin(), windows.end(), window));
+    } else {
+      DisposeControl(pane);
+    }
+    EXPECT_FALSE(gui->WindowIsOpen()) << c.attributes;
+    EXPECT_STREQ(gui->GetGUIAPI(), "Cocoa gui");
+    EXPECT_EQ(standin::RunLoopTimerCount(), timers) << c.attributes;
+    gui->SetAllControlsDirty();
+    standin::RunLoopAdvance(0.1);
+    if (!c.wholeWindow) {
+      EXPECT_EQ(SendCarbonMouse(window, kEventMouseDown, 20, 20), eventNotHandledErr) << "nothing listens";
+      EXPECT_EQ(SendCarbonKey(0, 'a', kEventRawKeyDown, GetWindowEventTarget(window)), eventNotHandledErr);
+    }
+    EXPECT_TRUE(recorder->calls.empty());
+    // The controls go with the new size.
+    width += 10;
+    gui->Resize(width, kHeight);
+    gui->CloseWindow();
+    EXPECT_FALSE(gui->WindowIsOpen());
+  }
 }
 
 TEST(CarbonRegions, TheDrawAreaIsTheRegionOrTheWholeEditor) {
