@@ -207,8 +207,8 @@ OSStatus IGraphicsCarbon::HandleMouse(EventHandlerCallRef pHandlerCall, EventRef
   HIPoint p{0, 0};
   GetEventParameter(pEvent, kEventParamWindowMouseLocation, typeHIPoint, nullptr, sizeof(p), nullptr, &p);
   HIPointConvert(&p, kHICoordSpaceWindow, mWindow, kHICoordSpaceView, mView);
-  const int x = static_cast<int>(p.x) - 2;
-  const int y = static_cast<int>(p.y) - 3;
+  int x, y;
+  if (!EditorMousePosition(p.x, p.y, false, 0, &x, &y)) return eventNotHandledErr;
 
   UInt32 modifiers = 0;
   EventMouseButton button = 0;
@@ -252,6 +252,8 @@ OSStatus IGraphicsCarbon::HandleMouse(EventHandlerCallRef pHandlerCall, EventRef
       if (axis != kEventMouseWheelAxisY) return eventNotHandledErr;
       SInt32 delta = 0;
       GetEventParameter(pEvent, kEventParamMouseWheelDelta, typeSInt32, nullptr, sizeof(delta), nullptr, &delta);
+      // A wheel turned by nothing changes nothing.
+      if (!delta) return noErr;
       if (mTextEntryView) EndUserInput(false);
       mGraphicsMac->OnMouseWheel(x, y, &mod, delta);
       return noErr;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <climits>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -236,6 +238,46 @@ TEST_F(CarbonView, MouseEventsLandTwoLeftAndThreeUpWithTheirModifiers) {
   const size_t calls = recorder->calls.size();
   EXPECT_EQ(SendCarbonWheel(window, 22, 13, kEventMouseWheelAxisX, 2), eventNotHandledErr);
   EXPECT_EQ(recorder->calls.size(), calls);
+}
+
+// Positions that are not finite are left to the host's handlers; far away
+// ones reach the editor at the ends of its coordinates. A wheel turned by
+// nothing reaches no one.
+TEST_F(CarbonView, MousePositionsBeyondIntegersStopAtTheirLimitsAndNaNIsLeftToTheHost) {
+  const double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const double kInf = std::numeric_limits<double>::infinity();
+  RecordingControl* recorder = AddRecorder();
+  recorder->mHitEverywhere = true;
+  WindowRef window = MakeWindow(kWindowCompositingAttribute);
+  Open(window);
+  const struct {
+    double x, y;
+    int editorX, editorY;
+  } cases[] = {{1e12, 50, INT_MAX, 47}, {-1e12, 50, INT_MIN, 47}, {20, 1e12, 18, INT_MAX}, {20, -1e12, 18, INT_MIN}};
+  for (const auto& c : cases) {
+    // Pressed at the editor's origin, then dragged and released there.
+    SendCarbonMouse(window, kEventMouseDown, 2, 3);
+    recorder->calls.clear();
+    EXPECT_EQ(SendCarbonMouse(window, kEventMouseDragged, c.x, c.y), noErr);
+    EXPECT_EQ(SendCarbonMouse(window, kEventMouseUp, c.x, c.y), noErr);
+    ASSERT_EQ(recorder->calls.size(), 2u) << c.x << ", " << c.y;
+    for (const Call& call : recorder->calls) {
+      EXPECT_EQ(call.x, c.editorX) << call.kind << " " << c.x << ", " << c.y;
+      EXPECT_EQ(call.y, c.editorY) << call.kind << " " << c.x << ", " << c.y;
+    }
+  }
+
+  recorder->calls.clear();
+  for (UInt32 kind : {kEventMouseDown, kEventMouseDragged, kEventMouseUp, kEventMouseMoved}) {
+    for (double far : {kNaN, kInf, -kInf}) {
+      EXPECT_EQ(SendCarbonMouse(window, kind, far, 50), eventNotHandledErr) << kind << " " << far;
+      EXPECT_EQ(SendCarbonMouse(window, kind, 20, far), eventNotHandledErr) << kind << " " << far;
+    }
+  }
+  EXPECT_EQ(SendCarbonWheel(window, kNaN, 13, kEventMouseWheelAxisY, 1), eventNotHandledErr);
+  EXPECT_EQ(SendCarbonWheel(window, 22, 13, kEventMouseWheelAxisY, 0), noErr);
+  EXPECT_TRUE(recorder->calls.empty());
+  EXPECT_TRUE(plug.mInformedChanges.empty());
 }
 
 TEST_F(CarbonView, KeysMapAsInTheCocoaViewAtTheLastMovePosition) {
