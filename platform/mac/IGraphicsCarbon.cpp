@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/IParam.h"
+#include "framework/TruncateToInt.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
 #include "platform/mac/CFStringUTF8.h"
@@ -320,8 +321,8 @@ IPopupMenu* IGraphicsCarbon::CreateIPopupMenu(IPopupMenu* pMenu, IRECT* pAreaRec
 
   MenuRef menu = CreateMenu(pMenu);
   if (!menu) return nullptr;
-  const short top = static_cast<short>(window.top + frame.origin.y + pAreaRect->B + 5);
-  const short left = static_cast<short>(window.left + frame.origin.x + pAreaRect->L);
+  const short top = TruncateToInt<short>(window.top + frame.origin.y + pAreaRect->B + 5.0);
+  const short left = TruncateToInt<short>(window.left + frame.origin.x + pAreaRect->L);
   const SInt32 result = PopUpMenuSelect(menu, top, left, 1);
   IPopupMenu* chosen = nullptr;
   if (result >= 0x10000) {

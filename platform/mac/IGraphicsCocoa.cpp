@@ -65,10 +65,10 @@ void IGraphicsCocoa_vThudrokka_au::onTimer(standin::RunLoopTimer* sender) {
 
 void IGraphicsCocoa_vThudrokka_au::drawRect(NSRect rect) {
   if (!mGraphics) return;
-  const int h = mGraphics->Height();
-  const int x = static_cast<int>(rect.origin.x);
-  const int y = static_cast<int>(rect.origin.y);
-  IRECT r(x, h - (y + static_cast<int>(rect.size.height)), x + static_cast<int>(rect.size.width), h - y);
+  const double h = mGraphics->Height();
+  const double x = std::trunc(rect.origin.x), y = std::trunc(rect.origin.y);
+  const double width = std::trunc(rect.size.width), height = std::trunc(rect.size.height);
+  IRECT r(TruncateToInt(x), TruncateToInt(h - (y + height)), TruncateToInt(x + width), TruncateToInt(h - y));
   mGraphics->Draw(&r);
 }
 

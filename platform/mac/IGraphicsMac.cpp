@@ -27,9 +27,11 @@
 
 namespace {
 
-// An editor rectangle (top-left origin) as a rectangle of the view.
+// An editor rectangle (top-left origin) as a rectangle of the view; in
+// doubles, which hold any rectangle's sizes.
 NSRect ToViewRect(const IRECT* r, int editorHeight) {
-  return NSMakeRect(r->L, editorHeight - 1 - r->B, r->R - r->L + 1, r->B - r->T + 1);
+  const double l = r->L, t = r->T, right = r->R, b = r->B;
+  return NSMakeRect(l, editorHeight - 1.0 - b, right - l + 1.0, b - t + 1.0);
 }
 
 bool EqualsIgnoringCase(const char* a, const char* b) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "graphics/BitmapControls.h"
 #include "platform/standin/MacWindows.h"
 #include "tests/platform/EditorHostFixture.h"
@@ -108,6 +110,19 @@ TEST_F(EditorHostFixture, TheBackBufferReachesTheScreenRightWayUp) {
   gui->GetControl(0)->SetClean();
   Tick();
   EXPECT_EQ(window->screenPixel(5, 50), 0xFF0000);
+}
+
+// AppKit asks for rectangles in floats: one beyond integers redraws what it
+// covers, one that is not a number nothing.
+TEST_F(EditorHostFixture, ADrawOfARectangleBeyondIntegersRedrawsWhatItCovers) {
+  auto* counter = new CountingControl(&plug, IRECT(0, 0, 200, 100));
+  gui->AttachControl(counter);
+  IGraphicsCocoa_vThudrokka_au* view = Open();
+  view->drawRect(NSMakeRect(-1e12, -1e12, 3e12, 3e12));
+  EXPECT_EQ(counter->mDraws, 1);
+  const double kNaN = std::numeric_limits<double>::quiet_NaN();
+  view->drawRect(NSMakeRect(kNaN, kNaN, kNaN, kNaN));
+  EXPECT_EQ(counter->mDraws, 1);
 }
 
 TEST_F(EditorHostFixture, ResizingToTheSameSizeKeepsEverything) {
