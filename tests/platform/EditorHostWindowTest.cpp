@@ -163,4 +163,72 @@ TEST_F(EditorHostFixture, ASubWindowSitsOverTheHostWindowCentredWhenItIsWider) {
   }
 }
 
+// The child window comes to the front a moment after the host window; taken
+// away before that moment it stays away.
+TEST_F(EditorHostFixture, TheChildWindowComesFrontAFiftiethOfASecondLater) {
+  const Rect bounds{50, 100, 150, 300};
+  WindowRef carbon = nullptr;
+  ASSERT_EQ(CreateNewWindow(kDocumentWindowClass, kWindowNoAttributes, &bounds, &carbon), noErr);
+  const size_t windows = standin::AllWindows().size();
+  gui->AttachSubWindow(carbon);
+  NSWindow* child = static_cast<NSView*>(gui->GetWindow())->window();
+  ASSERT_NE(child, nullptr);
+  EXPECT_NE(dynamic_cast<CustomCocoaWindow_vThudrokka_au*>(child), nullptr);
+  EXPECT_TRUE(child->isOpaque());
+  EXPECT_FALSE(child->hasShadow());
+  EXPECT_TRUE(child->parentWindow()->isVisible());
+  EXPECT_FALSE(child->isVisible());
+  standin::RunLoopAdvance(0.049);
+  EXPECT_FALSE(child->isVisible());
+  standin::RunLoopAdvance(0.001);
+  EXPECT_TRUE(child->isVisible());
+
+  // Borderless, it still becomes the key window for a text entry in it.
+  auto* control = new CountingControl(&plug, IRECT(0, 0, 200, 100));
+  gui->AttachControl(control);
+  IRECT area(10, 10, 60, 30);
+  gui->CreateTextEntry(control, nullptr, &area, "", nullptr);
+  EXPECT_TRUE(child->isKeyWindow());
+  gui->ForceEndUserEdit();
+  gui->RemoveSubWindow();
+
+  gui->AttachSubWindow(carbon);
+  gui->RemoveSubWindow();
+  standin::RunLoopAdvance(0.1);
+  EXPECT_EQ(standin::AllWindows().size(), windows);
+  DisposeWindow(carbon);
+}
+
+// Attaching again first takes the previous child window and its host away.
+TEST_F(EditorHostFixture, AttachingASubWindowAgainReplacesTheFirst) {
+  const Rect bounds{50, 100, 150, 300};
+  WindowRef carbon = nullptr;
+  ASSERT_EQ(CreateNewWindow(kDocumentWindowClass, kWindowNoAttributes, &bounds, &carbon), noErr);
+  const size_t windows = standin::AllWindows().size();
+  gui->AttachSubWindow(carbon);
+  NSWindow* first = static_cast<NSView*>(gui->GetWindow())->window();
+  NSWindow* firstHost = first->parentWindow();
+  gui->AttachSubWindow(carbon);
+  EXPECT_EQ(standin::AllWindows().size(), windows + 2);
+  for (NSWindow* w : standin::AllWindows()) {
+    EXPECT_NE(w, first);
+    EXPECT_NE(w, firstHost);
+  }
+  ASSERT_TRUE(gui->WindowIsOpen());
+  NSWindow* second = static_cast<NSView*>(gui->GetWindow())->window();
+  ASSERT_NE(second, nullptr);
+  EXPECT_NE(second->parentWindow(), nullptr);
+  gui->RemoveSubWindow();
+  EXPECT_EQ(standin::AllWindows().size(), windows);
+
+  // An editor deleted while attached takes its windows with it.
+  auto* other = new IGraphicsMac(&plug, 200, 100);
+  other->AttachSubWindow(carbon);
+  EXPECT_EQ(standin::AllWindows().size(), windows + 2);
+  delete other;
+  EXPECT_EQ(standin::AllWindows().size(), windows);
+  standin::RunLoopAdvance(0.1);
+  DisposeWindow(carbon);
+}
+
 }  // namespace
