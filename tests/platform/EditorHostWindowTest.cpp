@@ -163,15 +163,25 @@ TEST_F(EditorHostFixture, ASubWindowSitsOverTheHostWindowCentredWhenItIsWider) {
   }
 }
 
+// A host's Carbon window to attach the editor's child window to.
+struct SubWindow : EditorHostFixture {
+  SubWindow() {
+    const Rect bounds{50, 100, 150, 300};
+    CreateNewWindow(kDocumentWindowClass, kWindowNoAttributes, &bounds, &carbon);
+    windows = standin::AllWindows().size();
+  }
+  ~SubWindow() override { DisposeWindow(carbon); }
+  NSWindow* Child() { return static_cast<NSView*>(gui->GetWindow())->window(); }
+
+  WindowRef carbon = nullptr;
+  size_t windows = 0;  // before any attachment
+};
+
 // The child window comes to the front a moment after the host window; taken
 // away before that moment it stays away.
-TEST_F(EditorHostFixture, TheChildWindowComesFrontAFiftiethOfASecondLater) {
-  const Rect bounds{50, 100, 150, 300};
-  WindowRef carbon = nullptr;
-  ASSERT_EQ(CreateNewWindow(kDocumentWindowClass, kWindowNoAttributes, &bounds, &carbon), noErr);
-  const size_t windows = standin::AllWindows().size();
+TEST_F(SubWindow, TheChildWindowComesFrontAFiftiethOfASecondLater) {
   gui->AttachSubWindow(carbon);
-  NSWindow* child = static_cast<NSView*>(gui->GetWindow())->window();
+  NSWindow* child = Child();
   ASSERT_NE(child, nullptr);
   EXPECT_NE(dynamic_cast<CustomCocoaWindow_vThudrokka_au*>(child), nullptr);
   EXPECT_TRUE(child->isOpaque());
@@ -196,22 +206,16 @@ TEST_F(EditorHostFixture, TheChildWindowComesFrontAFiftiethOfASecondLater) {
   gui->RemoveSubWindow();
   standin::RunLoopAdvance(0.1);
   EXPECT_EQ(standin::AllWindows().size(), windows);
-  DisposeWindow(carbon);
 }
 
 // Attaching again first takes the previous child window and its host away.
-TEST_F(EditorHostFixture, AttachingASubWindowAgainReplacesTheFirst) {
-  const Rect bounds{50, 100, 150, 300};
-  WindowRef carbon = nullptr;
-  ASSERT_EQ(CreateNewWindow(kDocumentWindowClass, kWindowNoAttributes, &bounds, &carbon), noErr);
-  const size_t windows = standin::AllWindows().size();
+TEST_F(SubWindow, AttachingASubWindowAgainReplacesTheFirst) {
   gui->AttachSubWindow(carbon);
   gui->AttachSubWindow(carbon);
   EXPECT_EQ(standin::AllWindows().size(), windows + 2) << "the first two went";
   ASSERT_TRUE(gui->WindowIsOpen());
-  NSWindow* second = static_cast<NSView*>(gui->GetWindow())->window();
-  ASSERT_NE(second, nullptr);
-  EXPECT_NE(second->parentWindow(), nullptr);
+  ASSERT_NE(Child(), nullptr);
+  EXPECT_NE(Child()->parentWindow(), nullptr);
   gui->RemoveSubWindow();
   EXPECT_EQ(standin::AllWindows().size(), windows);
 
@@ -222,7 +226,6 @@ TEST_F(EditorHostFixture, AttachingASubWindowAgainReplacesTheFirst) {
   delete other;
   EXPECT_EQ(standin::AllWindows().size(), windows);
   standin::RunLoopAdvance(0.1);
-  DisposeWindow(carbon);
 }
 
 }  // namespace
