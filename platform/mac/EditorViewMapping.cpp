@@ -4,7 +4,6 @@
 #include <cstdio>
 
 #include "framework/TruncateToInt.h"
-
 #include "graphics/IGraphicsStructs.h"
 #include "graphics/IPopupMenu.h"
 

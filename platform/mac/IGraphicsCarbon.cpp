@@ -147,12 +147,10 @@ OSStatus IGraphicsCarbon::MainEventHandler(EventHandlerCallRef pHandlerCall, Eve
   switch (GetEventClass(pEvent)) {
     case kEventClassControl:
       if (GetEventKind(pEvent) == kEventControlDraw) return self->HandleDraw(pEvent);
-      if (GetEventKind(pEvent) == kEventControlDispose) {
-        // The host disposed of the pane, or of its window, before closing
-        // the view: the editor's window closes with it, and this goes.
-        self->mGraphicsMac->CloseWindow();
-      }
-      // The platform's own disposal goes on.
+      // The host disposed of the pane, or of its window, before closing the
+      // view: the editor's window closes with it, which deletes this; the
+      // platform's own disposal goes on.
+      if (GetEventKind(pEvent) == kEventControlDispose) self->mGraphicsMac->CloseWindow();
       return eventNotHandledErr;
     case kEventClassMouse:
       return self->HandleMouse(pHandlerCall, pEvent);

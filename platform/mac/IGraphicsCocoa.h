@@ -50,7 +50,7 @@ class IGraphicsCocoa_vThudrokka_au : public NSView, public NSTextFieldDelegate {
   void rightMouseDragged(NSEvent* event) override;
   void mouseMoved(NSEvent* event) override;
   // Fractions of a step add up until they make whole steps; an event that
-  // makes none changes nothing. One that does closes an open text field
+  // makes none reaches no one. One that does closes an open text field
   // without its text, then scrolls.
   void scrollWheel(NSEvent* event) override;
   // Space, arrows, digits and letters reach the editor at the last mouse
