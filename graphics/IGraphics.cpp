@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/IPlugBase.h"
+#include "framework/TruncateToInt.h"
 #include "graphics/BitmapControls.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
@@ -240,8 +241,8 @@ void IGraphics::OnMouseUp(int x, int y, IMouseMod* mod) {
 void IGraphics::OnMouseDrag(int x, int y, IMouseMod* mod) {
   IControl* c = mControls.Get(mMouseCapture);
   if (!c || (x == mMouseX && y == mMouseY)) return;
-  const int dX = x - mMouseX;
-  const int dY = y - mMouseY;
+  const int dX = TruncateToInt(static_cast<double>(x) - mMouseX);
+  const int dY = TruncateToInt(static_cast<double>(y) - mMouseY);
   mMouseX = x;
   mMouseY = y;
   c->OnMouseDrag(x, y, dX, dY, mod);
