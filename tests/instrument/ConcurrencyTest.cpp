@@ -16,6 +16,7 @@
 
 #include "instrument/Thudrokka.h"
 #include "platform/standin/CFBase.h"
+#include "tests/instrument/ParameterValues.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/thudrokka/InstrumentHost.h"
 
@@ -35,12 +36,6 @@ struct Take {
   // Blocks after which the live record held none of the whole sets.
   int splitBlocks = 0;
 };
-
-std::vector<double> Parameters(const Thudrokka* plug) {
-  std::vector<double> values;
-  for (int p = 0; p < kNumParameters; ++p) values.push_back(plug->GetParam(p)->Value());
-  return values;
-}
 
 // The instrument as the scenario leaves it before rendering, and what the
 // second thread may hand it.
@@ -75,7 +70,7 @@ void prepare(Stage& stage, bool effectsOff, const testsupport::TempDirectory& di
   for (int i = 0; i < kNoStateSlots; ++i) {
     ASSERT_EQ(stage.host.selectPreset(40 * i + 3), noErr);
     ASSERT_EQ(session.GetState(&stage.others[i]), noErr);
-    stage.wholeSets.push_back(Parameters(stage.plug()));
+    stage.wholeSets.push_back(ParameterValues(stage.plug()));
   }
   ASSERT_EQ(stage.host.selectPreset(kPreset), noErr);
   if (effectsOff) {
@@ -92,9 +87,9 @@ void prepare(Stage& stage, bool effectsOff, const testsupport::TempDirectory& di
   ASSERT_EQ(session.GetState(&stage.current), noErr);
   stage.programFile = dir.path("program.qvp");
   ASSERT_TRUE(stage.plug()->SaveProgramAsQV(stage.programFile.c_str()));
-  stage.wholeSets.push_back(Parameters(stage.plug()));
+  stage.wholeSets.push_back(ParameterValues(stage.plug()));
   ASSERT_TRUE(stage.plug()->LoadProgramAsQV(stage.programFile.c_str()));
-  stage.wholeSets.push_back(Parameters(stage.plug()));
+  stage.wholeSets.push_back(ParameterValues(stage.plug()));
   ASSERT_EQ(session.SetState(stage.current), noErr);
   // The load kept its sound in the current slot, which holds the take's again.
   stage.plug()->ModifyCurrentPreset();
@@ -116,9 +111,7 @@ Take renderLoop(Stage& stage, bool checkWholeSets) {
     take.left.insert(take.left.end(), left.begin(), left.end());
     take.right.insert(take.right.end(), right.begin(), right.end());
     if (checkWholeSets) {
-      const Quillvane::QVSynthProgram& record = *stage.plug()->getSynthProgram();
-      std::vector<double> sounding;
-      for (int p = 0; p < kNumParameters; ++p) sounding.push_back(record[static_cast<eVstParameters>(p)]);
+      const std::vector<double> sounding = RecordValues(stage.plug());
       if (std::find(stage.wholeSets.begin(), stage.wholeSets.end(), sounding) == stage.wholeSets.end()) {
         ++take.splitBlocks;
       }

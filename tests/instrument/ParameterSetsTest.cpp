@@ -15,6 +15,7 @@
 #include "graphics/IGraphics.h"
 #include "instrument/Thudrokka.h"
 #include "platform/standin/CFBase.h"
+#include "tests/instrument/ParameterValues.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/thudrokka/InstrumentHost.h"
 
@@ -44,19 +45,6 @@ class BlockStartControl : public IControl {
   std::function<void()> mAction;
 };
 
-std::vector<double> Record(Thudrokka* plug) {
-  std::vector<double> values;
-  const Quillvane::QVSynthProgram& record = *plug->getSynthProgram();
-  for (int p = 0; p < kNumParameters; ++p) values.push_back(record[static_cast<eVstParameters>(p)]);
-  return values;
-}
-
-std::vector<double> Parameters(Thudrokka* plug) {
-  std::vector<double> values;
-  for (int p = 0; p < kNumParameters; ++p) values.push_back(plug->GetParam(p)->Value());
-  return values;
-}
-
 struct Road {
   const char* name;
   std::function<void(InstrumentHost& host, CFPropertyListRef state, const std::string& program)> change;
@@ -76,7 +64,7 @@ TEST_P(ParameterSets, ReachTheRenderThreadWholeAtOneBlockStart) {
   // The new set, kept as a saved state and a program file (which keeps
   // values in six digits).
   ASSERT_EQ(host.selectPreset(kNewPreset), noErr);
-  const std::vector<double> newSet = Parameters(plug);
+  const std::vector<double> newSet = ParameterValues(plug);
   CFPropertyListRef state = nullptr;
   ASSERT_EQ(host.session().GetState(&state), noErr);
   const std::string program = dir.path("new.qvp");
@@ -84,8 +72,8 @@ TEST_P(ParameterSets, ReachTheRenderThreadWholeAtOneBlockStart) {
 
   ASSERT_EQ(host.selectPreset(kOldPreset), noErr);
   ASSERT_EQ(host.render(kBlock, left.data(), right.data()), noErr);
-  const std::vector<double> oldSet = Record(plug);
-  ASSERT_EQ(oldSet, Parameters(plug));
+  const std::vector<double> oldSet = RecordValues(plug);
+  ASSERT_EQ(oldSet, ParameterValues(plug));
   int differingBefore = 0, differingAfter = 0;
   for (int p = 0; p < kNumParameters; ++p) {
     if (oldSet[p] != newSet[p]) ++(p <= kWatched ? differingBefore : differingAfter);
@@ -100,7 +88,7 @@ TEST_P(ParameterSets, ReachTheRenderThreadWholeAtOneBlockStart) {
   gui->AttachControl(new BlockStartControl(plug, [&] {
     if (!armed) return;
     ASSERT_EQ(host.render(kBlock, left.data(), right.data()), noErr);
-    atBlockStarts.push_back(Record(plug));
+    atBlockStarts.push_back(RecordValues(plug));
   }));
 
   armed = true;
@@ -115,7 +103,7 @@ TEST_P(ParameterSets, ReachTheRenderThreadWholeAtOneBlockStart) {
     }
   }
   ASSERT_EQ(host.render(kBlock, left.data(), right.data()), noErr);
-  EXPECT_EQ(Record(plug), Parameters(plug));
+  EXPECT_EQ(RecordValues(plug), ParameterValues(plug));
 }
 
 const Road kRoads[] = {
