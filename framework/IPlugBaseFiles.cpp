@@ -220,6 +220,7 @@ bool IPlugBase::ApplyProgramFile(ByteChunk* file) {
   }
   char name[kNameFieldLen + 1];
   GetName(data, 28, name);
+  ParamSetScope set(this);
 
   if (DoesStateChunks() && programMagic == kProgramChunkMagic) {
     const int pos = ChunkStateStart(data, kProgramHeaderLen, SerializedStateSize());
@@ -287,6 +288,8 @@ bool IPlugBase::ApplyBankFile(ByteChunk* file) {
   for (int i = 0; i < nPrograms; ++i) {
     if (!ProgramRecordValid(data, kBankHeaderLen + i * recordLen, NParams())) return false;
   }
+  // Each program passes through the parameters; only the current one is heard.
+  ParamSetScope set(this);
   const int previousPreset = mCurrentPresetIdx;
   // Programs beyond the slots have nowhere to go.
   const int nApplied = nPrograms < NPresets() ? nPrograms : NPresets();

@@ -49,7 +49,8 @@ class ITextControl;
 // mutex, changes only the parameters, the display copies and the editor,
 // and hands the rest over; at the start of its next block the render thread
 // applies a pending reset, then the latest value of every parameter changed
-// since, then the queued notes, which keep their frame offsets. The editor's
+// since (a preset, state or program whole or not at all), then the queued
+// notes, which keep their frame offsets. The editor's
 // read-outs therefore read the parameters and the editor's own display
 // copies of the envelopes and units, never the units that sound; the note
 // read-out is made in the editor's idle pass from what the render thread
@@ -91,6 +92,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // (MIDIReceiver::kQueueSize messages between two blocks) they are dropped.
   void ProcessMidiMsg(IMidiMsg* msg) override;
   void PresetsChangedByHost() override {}
+  // A set of parameter changes reaches the render thread whole, at one block start.
+  void BeginParamSet() override { mParameterHandOver.openSet(); }
+  void EndParamSet() override { mParameterHandOver.closeSet(); }
   // The editor's idle pass, on its thread: shows the last note the render
   // thread started and redraws the oscillator curves after a waveform load.
   void OnIdle() override;

@@ -89,6 +89,7 @@ bool Thudrokka::LoadProgramAsQV(const char* path, std::string* error) {
   WDL_MutexLock lock(&mMutex);
   Quillvane::RirARorurProgram program;
   if (!program.loadProgram(path, error)) return false;
+  ParamSetScope set(this);
   double before[kNumParameters];
   for (int p = 0; p < kNumParameters; ++p) before[p] = GetParam(p)->Value();
   for (int p = 0; p < kNumParameters; ++p) {
