@@ -1,9 +1,10 @@
 #include "tests/support/OpenHook.h"
 
-#include <dlfcn.h>
 #include <fcntl.h>
 
 #include <cstdarg>
+
+#include "tests/support/NextDefinition.h"
 
 namespace {
 
@@ -15,21 +16,11 @@ using OpenFunction = int (*)(const char*, int, ...);
 std::atomic<OpenFunction> gOpen{nullptr};
 std::atomic<OpenFunction> gOpen64{nullptr};
 
-// The next definition after this program's, normally the C library's.
-OpenFunction next(std::atomic<OpenFunction>& cache, const char* name) {
-  OpenFunction f = cache.load(std::memory_order_relaxed);
-  if (!f) {
-    f = reinterpret_cast<OpenFunction>(dlsym(RTLD_NEXT, name));
-    cache.store(f, std::memory_order_relaxed);
-  }
-  return f;
-}
-
 // The mode argument is there only when the flags create a file.
 int openWithHook(std::atomic<OpenFunction>& cache, const char* name, const char* path, int flags, va_list args) {
   const unsigned mode = (flags & O_CREAT) || (flags & O_TMPFILE) == O_TMPFILE ? va_arg(args, unsigned) : 0;
   if (testsupport::OpenHook* hook = gHook.load()) hook->runIfMatches(path);
-  return next(cache, name)(path, flags, mode);
+  return testsupport::nextDefinition(cache, name)(path, flags, mode);
 }
 
 }  // namespace
