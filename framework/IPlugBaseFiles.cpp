@@ -6,6 +6,7 @@
 
 #include "framework/Base64.h"
 #include "framework/IPlugBase.h"
+#include "framework/InputFile.h"
 #include "framework/OutputFile.h"
 #include "framework/TextCopy.h"
 
@@ -119,15 +120,15 @@ bool IPlugBase::ReadWholeFile(const char* extension, ByteChunk* data) {
   WDL_String fileName;
   mGraphics->PromptForFile(&fileName, kFileOpen, &mPreviousPath, extension);
   if (!fileName.GetLength()) return false;
-  FILE* file = std::fopen(fileName.Get(), "rb");
-  if (!file) return false;
+  InputFile input;
+  if (!input.open(fileName.Get())) return false;
+  FILE* file = input.stream();
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(file) : -1;
   ok = ok && size >= 0 && size <= INT_MAX && std::fseek(file, 0, SEEK_SET) == 0;
   ok = ok && data->Resize(static_cast<int>(size)) == size;
   ok = ok && (size == 0 || std::fread(data->GetBytes(), 1, static_cast<std::size_t>(size), file) ==
                                static_cast<std::size_t>(size));
-  std::fclose(file);
   return ok;
 }
 

@@ -134,7 +134,8 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // tell the host of every parameter they change.
   void OnSyncModFx(double multiplier);
   // Both report whether the file was written or read, and what failed in
-  // error when given.
+  // error when given. Program and waveform files are read and written
+  // without the plug-in mutex held, so host calls do not wait for them.
   bool SaveProgramAsQV(const char* path, std::string* error = nullptr);
   bool LoadProgramAsQV(const char* path, std::string* error = nullptr);
   bool CanLoadWaveform() const;

@@ -5,15 +5,18 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/instrument/WaveFileReader.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
 
+using testsupport::Fifo;
 using testsupport::readFile;
 using testsupport::split;
 using testsupport::TempDirectory;
@@ -310,21 +313,43 @@ TEST(Tool, ProgramFilesLoadAsMeantOrNotAtAll) {
     EXPECT_EQ(run.out, c.listing) << c.file;
   }
 
-  const std::string out = dir.path("never.wav");
+  const std::string out = dir.path("never.wav"), shot = dir.path("never.png");
+  const std::string zeros = dir.path("zeros.qvp"), noise = dir.path("noise.qvp");
+  writeText(zeros, std::string(70000, '\0'));
+  std::string bytes;
+  std::mt19937 random(26);
+  for (int i = 0; i < 70000; ++i) bytes += static_cast<char>(random());
+  writeText(noise, bytes);
+  // Nothing writes the pipe, so a reader that waits for a writer never ends.
+  const Fifo fifo(dir.path("pipe.qvp"));
+  ASSERT_TRUE(fifo.made());
+  const std::string pipe = fifo.path();
   const struct {
     std::string arguments, error;
   } refused[] = {
+      {"program load " + zeros,
+       "thudrokka program: cannot read program file '" + zeros + "': line 1 is longer than 65536 characters\n"},
+      {"render --program " + noise + " -o " + out,
+       "thudrokka render: cannot read program file '" + noise + "': none of its lines is a program setting\n"},
+      {"program load " + pipe, "thudrokka program: cannot read program file '" + pipe + "': not a regular file\n"},
+      {"render --program " + pipe + " -o " + out,
+       "thudrokka render: cannot read program file '" + pipe + "': not a regular file\n"},
+      {"editor --program " + pipe + " --shot " + shot,
+       "thudrokka editor: cannot read program file '" + pipe + "': not a regular file\n"},
+      {"editor --script " + pipe + " --shot " + shot,
+       "thudrokka editor: cannot read script '" + pipe + "': not a regular file\n"},
       {"program load /dev/zero",
-       "thudrokka program: cannot read program file '/dev/zero': line 1 is longer than 65536 characters\n"},
-      {"render --program /dev/urandom -o " + out,
-       "thudrokka render: cannot read program file '/dev/urandom': none of its lines is a program setting\n"},
+       "thudrokka program: cannot read program file '/dev/zero': not a regular file\n"},
+      {"program load " + dir.path(),
+       "thudrokka program: cannot read program file '" + dir.path() + "': Is a directory\n"},
   };
   for (const auto& c : refused) {
-    const ToolRun run = shell("timeout 60 " + std::string(THUDROKKA_TOOL) + " " + c.arguments);
+    const ToolRun run = shell("timeout 20 " + std::string(THUDROKKA_TOOL) + " " + c.arguments);
     EXPECT_EQ(run.status, 1) << c.arguments;
     EXPECT_EQ(run.err, c.error);
   }
   EXPECT_FALSE(std::filesystem::exists(out));
+  EXPECT_FALSE(std::filesystem::exists(shot));
 }
 
 TEST(Tool, PrintedNamesCarryNoControlCharacters) {
