@@ -5,6 +5,7 @@
 #include <cstring>
 #include <string>
 
+#include "framework/InputFile.h"
 #include "framework/OutputFile.h"
 
 namespace Quillvane {
@@ -63,10 +64,10 @@ bool Raw2Code(const char* inputPattern, const char* outputPattern) {
     return false;
   }
   float samples[kTableSize] = {};
-  std::FILE* input = std::fopen(inputName.c_str(), "rb");
-  if (input == nullptr) return false;
-  const std::size_t count = std::fread(samples, sizeof(float), kTableSize, input);
-  std::fclose(input);
+  InputFile input;
+  if (!input.open(inputName.c_str())) return false;
+  const std::size_t count = std::fread(samples, sizeof(float), kTableSize, input.stream());
+  input.close();
 
   OutputFile output;
   if (!output.open(outputName.c_str(), OutputFile::kAppend)) return false;

@@ -37,7 +37,7 @@ void encodeWaveHeader(unsigned char* header, int bits, uint32_t sampleRate, uint
   at = putTag(at, "WAVE");
   at = putTag(at, "fmt ");
   at = putLittleEndian(at, 16, 4);
-  at = putLittleEndian(at, bits == 32 ? 3 : 1, 2);
+  at = putLittleEndian(at, isFloatWave(bits) ? 3 : 1, 2);
   at = putLittleEndian(at, kWaveChannels, 2);
   at = putLittleEndian(at, sampleRate, 4);
   at = putLittleEndian(at, bytesPerFrame * sampleRate, 4);
@@ -48,7 +48,7 @@ void encodeWaveHeader(unsigned char* header, int bits, uint32_t sampleRate, uint
 }
 
 unsigned char* encodeWaveSample(unsigned char* at, double sample, int bits) {
-  if (bits == 32) {
+  if (isFloatWave(bits)) {
     const float value = static_cast<float>(sample);
     uint32_t word;
     std::memcpy(&word, &value, sizeof word);

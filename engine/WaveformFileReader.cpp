@@ -6,6 +6,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/InputFile.h"
+
 namespace Quillvane {
 
 namespace {
@@ -89,9 +91,9 @@ bool WaveformFileReader::decodeWave(const unsigned char* bytes, std::size_t size
 }
 
 bool WaveformFileReader::readFilePrefix(const char* path, std::size_t maxBytes, std::vector<unsigned char>& bytes) {
-  if (path == nullptr) return false;
-  std::FILE* file = std::fopen(path, "rb");
-  if (file == nullptr) return false;
+  InputFile input;
+  if (!input.open(path)) return false;
+  std::FILE* file = input.stream();
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
   const long end = ok ? std::ftell(file) : -1;
   ok = end >= 0 && std::fseek(file, 0, SEEK_SET) == 0;
@@ -99,7 +101,6 @@ bool WaveformFileReader::readFilePrefix(const char* path, std::size_t maxBytes, 
     bytes.resize(std::min(static_cast<std::size_t>(end), maxBytes));
     ok = std::fread(bytes.data(), 1, bytes.size(), file) == bytes.size();
   }
-  std::fclose(file);
   return ok;
 }
 

@@ -18,7 +18,8 @@ class WaveformFileReader {
   // 16-bit PCM RIFF/WAVE with its data at byte 44, mono or stereo.
   static bool decodeWave(const unsigned char* bytes, std::size_t size, double* out, int n, double* scratch);
 
-  // Reads at most maxBytes from the start of the file; false when it cannot be opened or read.
+  // Reads at most maxBytes from the start of the file; false when it cannot
+  // be opened or read, or is not a regular file.
   static bool readFilePrefix(const char* path, std::size_t maxBytes, std::vector<unsigned char>& bytes);
 };
 

@@ -13,7 +13,7 @@ namespace {
 
 constexpr const char* kWorkingDirectoryVariable = "QUILLVANE_BASSDRUM_ROKKA";
 
-// The readers stretch through the provider's scratch buffer, which holds one table.
+// The readers fill one table, or less of one; never more.
 bool validTarget(const double* buffer, int n) {
   return buffer != nullptr && n >= 1 && n <= WaveformProvider::kWaveformSize;
 }
@@ -38,25 +38,27 @@ void WaveformProvider::LoadWaveforms() {
   for (int k = 0; k < kNumRescaledUserWaveforms; ++k) normalizePeak(gQvUserWaveforms[k], kWaveformSize, kStartupUserPeak);
 }
 
-bool WaveformProvider::LoadWaveform(const char* path, double* buffer, int n) {
+bool WaveformProvider::LoadWaveform(const char* path, double* buffer, int n) const {
   if (path == nullptr || buffer == nullptr) return false;
   if (std::strstr(path, ".wav") != nullptr) return LoadWaveformWAVE(path, buffer, n);
   return LoadWaveformRAW(path, buffer, n);
 }
 
-bool WaveformProvider::LoadWaveformRAW(const char* path, double* buffer, int n) {
+bool WaveformProvider::LoadWaveformRAW(const char* path, double* buffer, int n) const {
   if (!validTarget(buffer, n)) return false;
   std::vector<unsigned char> bytes;
   if (!WaveformFileReader::readFilePrefix(path, static_cast<std::size_t>(n) * sizeof(double), bytes)) return false;
-  return WaveformFileReader::decodeRaw(bytes.data(), bytes.size(), buffer, n, mScratch.data());
+  std::vector<double> scratch(static_cast<std::size_t>(n));
+  return WaveformFileReader::decodeRaw(bytes.data(), bytes.size(), buffer, n, scratch.data());
 }
 
-bool WaveformProvider::LoadWaveformWAVE(const char* path, double* buffer, int n) {
+bool WaveformProvider::LoadWaveformWAVE(const char* path, double* buffer, int n) const {
   if (!validTarget(buffer, n)) return false;
   std::vector<unsigned char> bytes;
   const std::size_t limit = static_cast<std::size_t>(n) * 8 + WaveformFileReader::kWaveHeaderSize;
   if (!WaveformFileReader::readFilePrefix(path, limit, bytes)) return false;
-  return WaveformFileReader::decodeWave(bytes.data(), bytes.size(), buffer, n, mScratch.data());
+  std::vector<double> scratch(static_cast<std::size_t>(n));
+  return WaveformFileReader::decodeWave(bytes.data(), bytes.size(), buffer, n, scratch.data());
 }
 
 }  // namespace Quillvane

@@ -22,7 +22,7 @@ int generatedSlot(int index) {
 }  // namespace
 
 WaveformProvider::WaveformProvider()
-    : mSineTable(kWaveformSize), mScratch(kWaveformSize), mPendingBuffer(kWaveformSize) {
+    : mSineTable(kWaveformSize), mPendingBuffer(kWaveformSize) {
   for (Table& table : mGenerated) table.assign(kWaveformSize, 0.0);
   for (int index = 0; index < kNumWaveforms; ++index) {
     const int slot = generatedSlot(index);
@@ -84,23 +84,29 @@ void WaveformProvider::updateGUIData(double selector, bool fold, double* out, in
 }
 
 bool WaveformProvider::loadWaveformAction(double selector, const char* path) {
-  // The render thread may still be copying the pending buffer.
-  if (mLoadPending.load(std::memory_order_acquire)) return false;
-  if (!LoadWaveform(path, mPendingBuffer.data(), kWaveformSize)) return false;
-  normalizePeak(mPendingBuffer.data(), kWaveformSize, kLoadedPeak);
+  // Read into a table of this call's own, so that a file slow to read holds
+  // up no one else and two loads cannot meet in the pending buffer.
+  Table loaded(kWaveformSize, 0.0);
+  if (!LoadWaveform(path, loaded.data(), kWaveformSize)) return false;
+  normalizePeak(loaded.data(), kWaveformSize, kLoadedPeak);
+  // The render thread may still be copying an earlier load, or another load
+  // filling the buffer.
+  LoadState idle = kLoadIdle;
+  if (!mLoadState.compare_exchange_strong(idle, kLoadFilling, std::memory_order_acquire)) return false;
+  std::copy(loaded.begin(), loaded.end(), mPendingBuffer.begin());
   mPendingSelector = selector;
-  mLoadPending.store(true, std::memory_order_release);
+  mLoadState.store(kLoadPending, std::memory_order_release);
   return true;
 }
 
 void WaveformProvider::updateLoadedWaveform() {
-  if (!mLoadPending.load(std::memory_order_acquire)) return;
+  if (!isLoadPending()) return;
   const int index = getWaveformIndex(mPendingSelector);
   if (index >= kWaveUser1) {
     std::copy(mPendingBuffer.begin(), mPendingBuffer.end(), gQvUserWaveforms[index - kWaveUser1]);
     std::fill(mPendingBuffer.begin(), mPendingBuffer.end(), 0.0);
   }
-  mLoadPending.store(false, std::memory_order_release);
+  mLoadState.store(kLoadIdle, std::memory_order_release);
 }
 
 void WaveformProvider::CopyQVWaveforms(double* destination, const double* source, int n) {

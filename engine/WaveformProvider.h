@@ -119,20 +119,22 @@ class WaveformProvider {
   void updateGUIData(double selector, bool fold, double* out, int n);
 
   // Run-time replacement of a user table: loadWaveformAction reads the file
-  // on the caller's thread, updateLoadedWaveform installs it on the render
-  // thread between blocks.
+  // on the caller's thread, under no lock, and updateLoadedWaveform installs
+  // it on the render thread between blocks. A load made while an earlier one
+  // is still waiting, or while another is handing its table over, fails.
   bool canLoadWaveform(double selector) const { return getWaveformIndex(selector) >= kWaveUser1; }
   bool loadWaveformAction(double selector, const char* path);
-  bool isLoadPending() const { return mLoadPending.load(std::memory_order_acquire); }
+  bool isLoadPending() const { return mLoadState.load(std::memory_order_acquire) == kLoadPending; }
   void updateLoadedWaveform();
 
-  // Start-up files and the two readers.
+  // Start-up files and the two readers, which touch nothing of the provider
+  // but the buffer they are given.
   void setWorkingDirectory(const char* path);
   const char* getWorkingDirectory() const { return mWorkingDirectory.c_str(); }
   void LoadWaveforms();
-  bool LoadWaveform(const char* path, double* buffer, int n);
-  bool LoadWaveformRAW(const char* path, double* buffer, int n);
-  bool LoadWaveformWAVE(const char* path, double* buffer, int n);
+  bool LoadWaveform(const char* path, double* buffer, int n) const;
+  bool LoadWaveformRAW(const char* path, double* buffer, int n) const;
+  bool LoadWaveformWAVE(const char* path, double* buffer, int n) const;
   void CopyQVWaveforms(double* destination, const double* source, int n);
   void LoadQVWaveforms() {}
 
@@ -161,9 +163,9 @@ class WaveformProvider {
   std::string mWorkingDirectory;
   Table mSineTable;
   std::array<Table, kNumGeneratedWaveforms> mGenerated;
-  Table mScratch;
   Table mPendingBuffer;
-  std::atomic<bool> mLoadPending{false};
+  enum LoadState { kLoadIdle, kLoadFilling, kLoadPending };
+  std::atomic<LoadState> mLoadState{kLoadIdle};
   double mPendingSelector = 0.0;
   // Table read for each waveform index; the sine table for computed shapes.
   std::array<double*, kNumWaveforms> mTables{};

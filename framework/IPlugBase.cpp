@@ -164,7 +164,16 @@ void IPlugBase::RedrawParamControls() {
 }
 
 void IPlugBase::OnParamReset() {
+  ParamSetScope set(this);
   for (int i = 0; i < NParams(); ++i) OnParamChange(i);
+}
+
+IPlugBase::ParamSetScope::ParamSetScope(IPlugBase* plug) : mLock(&plug->mMutex), mPlug(plug) {
+  if (mPlug->mParamSetDepth++ == 0) mPlug->BeginParamSet();
+}
+
+IPlugBase::ParamSetScope::~ParamSetScope() {
+  if (--mPlug->mParamSetDepth == 0) mPlug->EndParamSet();
 }
 
 void IPlugBase::DirtyParameters() {

@@ -109,6 +109,26 @@ class IPlugBase {
   virtual void DirtyPTCompareState() {}
   virtual void PresetsChangedByHost() {}
   virtual void SetBlockSize(int blockSize);
+  // Every change of many parameters at once (a preset, a saved state, a
+  // program or bank file, the initialising pass) runs between these two,
+  // under the mutex, through ParamSetScope; a plug-in that hands its
+  // parameters to the render thread hands such a set over whole at its end.
+  virtual void BeginParamSet() {}
+  virtual void EndParamSet() {}
+
+  // Holds the mutex and a parameter set open for its lifetime. Scopes inside
+  // an open one belong to it: the outermost begins and ends the set.
+  class ParamSetScope {
+   public:
+    explicit ParamSetScope(IPlugBase* plug);
+    ~ParamSetScope();
+    ParamSetScope(const ParamSetScope&) = delete;
+    ParamSetScope& operator=(const ParamSetScope&) = delete;
+
+   private:
+    WDL_MutexLock mLock;
+    IPlugBase* mPlug;
+  };
 
   // ---- Identity, versions and host.
   const char* GetEffectName() const { return mEffectName; }
@@ -229,6 +249,8 @@ class IPlugBase {
   // Set by a host thread, read by the render thread.
   std::atomic<bool> mBypassed{false};
   int mCurrentPresetIdx = 0;
+  // Open ParamSetScopes, under the mutex.
+  int mParamSetDepth = 0;
   double mSampleRate = DEFAULT_SAMPLE_RATE;
   int mBlockSize = 0;
   int mLatency;

@@ -6,6 +6,7 @@
 
 #include "framework/Base64.h"
 #include "framework/IPlugBase.h"
+#include "framework/InputFile.h"
 #include "framework/OutputFile.h"
 #include "framework/TextCopy.h"
 
@@ -119,15 +120,15 @@ bool IPlugBase::ReadWholeFile(const char* extension, ByteChunk* data) {
   WDL_String fileName;
   mGraphics->PromptForFile(&fileName, kFileOpen, &mPreviousPath, extension);
   if (!fileName.GetLength()) return false;
-  FILE* file = std::fopen(fileName.Get(), "rb");
-  if (!file) return false;
+  InputFile input;
+  if (!input.open(fileName.Get())) return false;
+  FILE* file = input.stream();
   bool ok = std::fseek(file, 0, SEEK_END) == 0;
   const long size = ok ? std::ftell(file) : -1;
   ok = ok && size >= 0 && size <= INT_MAX && std::fseek(file, 0, SEEK_SET) == 0;
   ok = ok && data->Resize(static_cast<int>(size)) == size;
   ok = ok && (size == 0 || std::fread(data->GetBytes(), 1, static_cast<std::size_t>(size), file) ==
                                static_cast<std::size_t>(size));
-  std::fclose(file);
   return ok;
 }
 
@@ -220,6 +221,7 @@ bool IPlugBase::ApplyProgramFile(ByteChunk* file) {
   }
   char name[kNameFieldLen + 1];
   GetName(data, 28, name);
+  ParamSetScope set(this);
 
   if (DoesStateChunks() && programMagic == kProgramChunkMagic) {
     const int pos = ChunkStateStart(data, kProgramHeaderLen, SerializedStateSize());
@@ -287,6 +289,8 @@ bool IPlugBase::ApplyBankFile(ByteChunk* file) {
   for (int i = 0; i < nPrograms; ++i) {
     if (!ProgramRecordValid(data, kBankHeaderLen + i * recordLen, NParams())) return false;
   }
+  // Each program passes through the parameters; only the current one is heard.
+  ParamSetScope set(this);
   const int previousPreset = mCurrentPresetIdx;
   // Programs beyond the slots have nowhere to go.
   const int nApplied = nPrograms < NPresets() ? nPrograms : NPresets();

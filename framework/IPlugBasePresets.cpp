@@ -159,6 +159,7 @@ void IPlugBase::PruneUninitializedPresets() {
 bool IPlugBase::RestorePreset(int idx) {
   IPreset* preset = mPresets.Get(idx);
   if (!preset) return false;
+  ParamSetScope set(this);
   if (!preset->mInitialized) {
     preset->mInitialized = true;
     MakeDefaultUserPresetName(&mPresets, preset->mName);
@@ -208,6 +209,8 @@ bool IPlugBase::SerializePresets(ByteChunk* chunk) {
 }
 
 int IPlugBase::UnserializePresets(ByteChunk* chunk, int startPos) {
+  // Each slot's state passes through the parameters; only the restored one is heard.
+  ParamSetScope set(this);
   WDL_String name;
   int pos = startPos;
   for (int i = 0; i < NPresets() && pos >= 0; ++i) {

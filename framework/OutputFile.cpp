@@ -11,6 +11,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/InputFile.h"
+
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
@@ -110,19 +112,16 @@ bool OutputFile::open(const char* path, Mode mode) {
 }
 
 bool OutputFile::copyExisting(const std::string& from) {
-  const int in = ::open(from.c_str(), O_RDONLY | O_CLOEXEC);
-  if (in < 0) {
-    failWithErrno("read", errno);
+  InputFile in;
+  if (!in.open(from.c_str())) {
+    failWithCause("read", in.error());
     return false;
   }
   char chunk[8192];
-  for (;;) {
-    const ssize_t n = ::read(in, chunk, sizeof chunk);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) failWithErrno("read", errno);
-    if (n <= 0 || !write(chunk, static_cast<std::size_t>(n))) break;
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in.stream())) > 0;) {
+    if (!write(chunk, n)) return false;
   }
-  ::close(in);
+  if (std::ferror(in.stream())) failWithErrno("read", errno);
   return !failed();
 }
 
@@ -209,13 +208,12 @@ void OutputFile::discard() {
   mBuffer.clear();
 }
 
-void OutputFile::fail(const std::string& reason) {
-  if (mError.empty()) mError = "cannot write '" + mPath + "': " + reason;
-  closeAndRemove();
-}
+void OutputFile::fail(const std::string& reason) { failWithCause("write", reason); }
 
-void OutputFile::failWithErrno(const char* action, int error) {
-  if (mError.empty()) mError = std::string("cannot ") + action + " '" + mPath + "': " + std::strerror(error);
+void OutputFile::failWithErrno(const char* action, int error) { failWithCause(action, std::strerror(error)); }
+
+void OutputFile::failWithCause(const char* action, const std::string& cause) {
+  if (mError.empty()) mError = std::string("cannot ") + action + " '" + mPath + "': " + cause;
   closeAndRemove();
 }
 

@@ -47,6 +47,7 @@ class OutputFile {
   bool flush();
   bool copyExisting(const std::string& from);
   void failWithErrno(const char* action, int error);
+  void failWithCause(const char* action, const std::string& cause);
   void closeAndRemove();
 
   std::string mPath;       // as the caller named it, for messages

@@ -8,10 +8,30 @@
 BitmapStorage s_bitmapCache;
 FontStorage s_fontCache;
 
-BitmapStorage::~BitmapStorage() {
-  for (int i = 0; i < mKeys.GetSize(); ++i) delete mKeys.Get(i)->bitmap;
-  mKeys.Empty(true);
+namespace {
+
+// Whether another key than the one at skip holds what the member points at.
+template <class Key, class T>
+bool HeldElsewhere(const WDL_PtrList<Key>& keys, T* Key::*member, int skip) {
+  T* held = keys.Get(skip)->*member;
+  for (int i = 0; i < keys.GetSize(); ++i) {
+    if (i != skip && keys.Get(i)->*member == held) return true;
+  }
+  return false;
 }
+
+// Each image or font once, however many keys hold it.
+template <class Key, class T>
+void DeleteHeld(WDL_PtrList<Key>* keys, T* Key::*member) {
+  for (int i = keys->GetSize() - 1; i >= 0; --i) {
+    if (!HeldElsewhere(*keys, member, i)) delete (keys->Get(i)->*member);
+    keys->Delete(i, true);
+  }
+}
+
+}  // namespace
+
+BitmapStorage::~BitmapStorage() { DeleteHeld(&mKeys, &BitmapKey::bitmap); }
 
 void BitmapStorage::Add(LICE_IBitmap* bitmap, int id) {
   WDL_MutexLock lock(&mMutex);
@@ -29,10 +49,12 @@ LICE_IBitmap* BitmapStorage::Find(int id) {
 
 void BitmapStorage::Remove(LICE_IBitmap* bitmap) {
   WDL_MutexLock lock(&mMutex);
-  for (int i = 0; i < mKeys.GetSize(); ++i) {
+  // The latest holder goes first, so the load keyed by id is found until the end.
+  for (int i = mKeys.GetSize() - 1; i >= 0; --i) {
     if (mKeys.Get(i)->bitmap == bitmap) {
+      const bool last = !HeldElsewhere(mKeys, &BitmapKey::bitmap, i);
       mKeys.Delete(i, true);
-      delete bitmap;
+      if (last) delete bitmap;
       return;
     }
   }
@@ -43,10 +65,7 @@ int BitmapStorage::GetSize() {
   return mKeys.GetSize();
 }
 
-FontStorage::~FontStorage() {
-  for (int i = 0; i < mKeys.GetSize(); ++i) delete mKeys.Get(i)->font;
-  mKeys.Empty(true);
-}
+FontStorage::~FontStorage() { DeleteHeld(&mKeys, &FontKey::font); }
 
 LICE_IFont* FontStorage::Find(const IText* text) {
   WDL_MutexLock lock(&mMutex);

@@ -7,6 +7,7 @@
 // Images and fonts are made once per process and shared by every editor:
 // each cache owns what it holds, behind its own recursive lock, until the
 // process ends. Look-ups scan in insertion order and answer the first match.
+// Several entries may hold one image or font; it is deleted once.
 
 class BitmapStorage {
  public:
@@ -15,10 +16,10 @@ class BitmapStorage {
   BitmapStorage(const BitmapStorage&) = delete;
   BitmapStorage& operator=(const BitmapStorage&) = delete;
 
-  // No duplicate check.
+  // No duplicate check: each entry is one holder of the bitmap.
   void Add(LICE_IBitmap* bitmap, int id = -1);
   LICE_IBitmap* Find(int id);
-  // Deletes the first entry holding the bitmap, and the bitmap.
+  // Drops the latest entry holding the bitmap; the bitmap goes with its last entry.
   void Remove(LICE_IBitmap* bitmap);
   int GetSize();
 

@@ -131,7 +131,9 @@ int IControl::AuxParamIdx(int paramIdx) {
   return -1;
 }
 
-void IControl::AddAuxParam(int paramIdx) { mAuxParams.Add(AuxParam{0.0, paramIdx}); }
+void IControl::AddAuxParam(int paramIdx) {
+  if (mAuxParams.Add(AuxParam{0.0, paramIdx}) && mOwner) mOwner->ControlBindingsChanged();
+}
 
 void IControl::SetAllAuxParamsFromGUI() {
   if (!mPlug) return;

@@ -148,6 +148,10 @@ class IControl {
   IControl* mNameDisplayControl = nullptr;
 
  private:
+  friend class IGraphics;
+
   const std::thread::id mEditorThread;
+  // The editor whose list holds the control; it is told of bindings added later.
+  IGraphics* mOwner = nullptr;
   std::atomic<bool> mHandOverPending{false};
 };

@@ -1,9 +1,11 @@
 #include "graphics/IGraphics.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 
 #include "framework/IPlugBase.h"
+#include "framework/TruncateToInt.h"
 #include "graphics/BitmapControls.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
@@ -19,7 +21,10 @@ IGraphics::~IGraphics() {
   DeleteBitmaps();
 }
 
-void IGraphics::DeleteControls() { mControls.Empty(true); }
+void IGraphics::DeleteControls() {
+  mControls.Empty(true);
+  mParamControls.Invalidate();
+}
 
 void IGraphics::DeleteBitmaps() {
   delete mDrawBitmap;
@@ -53,23 +58,37 @@ void IGraphics::Resize(int w, int h) {
 
 // ---- Controls.
 
+void IGraphics::Adopt(IControl* control) {
+  control->mOwner = this;
+  mParamControls.Invalidate();
+}
+
 int IGraphics::AttachControl(IControl* control) {
   if (!mControls.Add(control)) {
     delete control;
     return -1;
   }
+  Adopt(control);
   return mControls.GetSize() - 1;
 }
 
 void IGraphics::AttachBackground(int id, const char* name) {
   IBitmap bitmap = LoadIBitmap(id, name, 1, false);
   IControl* background = new IBitmapControl(mPlug, 0, 0, -1, &bitmap, IChannelBlend(IChannelBlend::kBlendClobber));
-  if (!mControls.Insert(0, background)) delete background;
+  if (mControls.Insert(0, background)) {
+    Adopt(background);
+  } else {
+    delete background;
+  }
 }
 
 void IGraphics::AttachPanelBackground(const IColor* color) {
   IControl* panel = new IPanelControl(mPlug, IRECT(0, 0, mWidth, mHeight), color);
-  if (!mControls.Insert(0, panel)) delete panel;
+  if (mControls.Insert(0, panel)) {
+    Adopt(panel);
+  } else {
+    delete panel;
+  }
 }
 
 void IGraphics::AttachKeyCatcher(IControl* control) {
@@ -77,18 +96,35 @@ void IGraphics::AttachKeyCatcher(IControl* control) {
   mKeyCatcher = control;
 }
 
-void IGraphics::HideControl(int paramIdx, bool hide) {
-  for (int i = 0; i < mControls.GetSize(); ++i) {
-    IControl* c = mControls.Get(i);
-    if (c->ParamIdx() == paramIdx) c->Hide(hide);
+template <class F>
+void IGraphics::ForEachBinding(int paramIdx, F f) {
+  typedef ParamControlIndex::Binding Binding;
+  const int nParams = mPlug ? mPlug->NParams() : 0;
+  ParamControlIndex::Range range = mParamControls.Find(mControls, nParams, paramIdx);
+  for (const Binding* b = range.first; b != range.last; ++b) {
+    const unsigned changes = mParamControls.Changes();
+    const Binding done = *b;
+    f(done);
+    if (mParamControls.Changes() == changes) continue;
+    // The control changed the list: go on after it in the new index, unless it went.
+    range = mParamControls.Find(mControls, nParams, paramIdx);
+    b = std::find_if(range.first, range.last, [&done](const Binding& x) {
+      return x.control == done.control && x.auxParamIdx == done.auxParamIdx;
+    });
+    if (b == range.last) return;
   }
 }
 
+void IGraphics::HideControl(int paramIdx, bool hide) {
+  ForEachBinding(paramIdx, [hide](const ParamControlIndex::Binding& b) {
+    if (b.auxParamIdx < 0) b.control->Hide(hide);
+  });
+}
+
 void IGraphics::GrayOutControl(int paramIdx, bool gray) {
-  for (int i = 0; i < mControls.GetSize(); ++i) {
-    IControl* c = mControls.Get(i);
-    if (c->ParamIdx() == paramIdx) c->GrayOut(gray);
-  }
+  ForEachBinding(paramIdx, [gray](const ParamControlIndex::Binding& b) {
+    if (b.auxParamIdx < 0) b.control->GrayOut(gray);
+  });
 }
 
 void IGraphics::ClampControl(int paramIdx, double lo, double hi, bool normalized) {
@@ -98,10 +134,9 @@ void IGraphics::ClampControl(int paramIdx, double lo, double hi, bool normalized
     lo = param->GetNormalized(lo);
     hi = param->GetNormalized(hi);
   }
-  for (int i = 0; i < mControls.GetSize(); ++i) {
-    IControl* c = mControls.Get(i);
-    if (c->ParamIdx() == paramIdx) c->Clamp(lo, hi);
-  }
+  ForEachBinding(paramIdx, [lo, hi](const ParamControlIndex::Binding& b) {
+    if (b.auxParamIdx < 0) b.control->Clamp(lo, hi);
+  });
 }
 
 void IGraphics::SetStrictDrawing(bool strict) {
@@ -141,12 +176,13 @@ void IGraphics::SetParameterFromPlug(int paramIdx, double value, bool normalized
 }
 
 void IGraphics::ApplyParameter(int paramIdx, double normalizedValue) {
-  for (int i = 0; i < mControls.GetSize(); ++i) {
-    IControl* c = mControls.Get(i);
-    if (c->ParamIdx() == paramIdx) c->SetValueFromPlug(normalizedValue);
-    const int aux = c->AuxParamIdx(paramIdx);
-    if (aux >= 0) c->SetAuxParamValueFromPlug(aux, normalizedValue);
-  }
+  ForEachBinding(paramIdx, [normalizedValue](const ParamControlIndex::Binding& b) {
+    if (b.auxParamIdx < 0) {
+      b.control->SetValueFromPlug(normalizedValue);
+    } else {
+      b.control->SetAuxParamValueFromPlug(b.auxParamIdx, normalizedValue);
+    }
+  });
 }
 
 void IGraphics::ApplyPendingParameters() {
@@ -240,8 +276,8 @@ void IGraphics::OnMouseUp(int x, int y, IMouseMod* mod) {
 void IGraphics::OnMouseDrag(int x, int y, IMouseMod* mod) {
   IControl* c = mControls.Get(mMouseCapture);
   if (!c || (x == mMouseX && y == mMouseY)) return;
-  const int dX = x - mMouseX;
-  const int dY = y - mMouseY;
+  const int dX = TruncateToInt(static_cast<double>(x) - mMouseX);
+  const int dY = TruncateToInt(static_cast<double>(y) - mMouseY);
   mMouseX = x;
   mMouseY = y;
   c->OnMouseDrag(x, y, dX, dY, mod);

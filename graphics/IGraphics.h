@@ -9,6 +9,7 @@
 #include "framework/WDL_PtrList.h"
 #include "framework/WDL_String.h"
 #include "graphics/IGraphicsStructs.h"
+#include "graphics/ParamControlIndex.h"
 
 class IControl;
 class IParam;
@@ -70,6 +71,8 @@ class IGraphics : public IPlugGUI {
   virtual LICE_IBitmap* OSLoadBitmap(int id, const char* name) = 0;
 
   // ---- The framework's side.
+  // Reaches the controls bound to the parameter; parameters the plug-in
+  // does not have reach none.
   void SetParameterFromPlug(int paramIdx, double value, bool normalized) override;
   void PrepDraw() override;
 
@@ -88,6 +91,8 @@ class IGraphics : public IPlugGUI {
   void SetStrictDrawing(bool strict);
   void SetAllControlsDirty();
   void SetControlFromPlug(int controlIdx, double normalizedValue);
+  // An attached control gained a parameter binding.
+  void ControlBindingsChanged() { mParamControls.Invalidate(); }
   void HandleMouseOver(bool canHandle) { mHandleMouseOver = canHandle; }
 
   // ---- Prompts.
@@ -120,6 +125,8 @@ class IGraphics : public IPlugGUI {
   // ---- Bitmaps and text.
   // A bitmap the platform cannot load comes back without data and 0 x 0.
   IBitmap LoadIBitmap(int id, const char* name, int nStates = 1, bool framesAreHorizontal = false);
+  // The name of the first image this editor could not load; empty when all loaded.
+  const char* FirstMissingBitmap() const { return mFirstMissingBitmap.Get(); }
   void RetainBitmap(IBitmap* bitmap);
   void ReleaseBitmap(IBitmap* bitmap);
   LICE_IFont* CacheFont(IText* text);
@@ -212,12 +219,22 @@ class IGraphics : public IPlugGUI {
   IControl* mKeyCatcher = nullptr;
 
  private:
+  WDL_String mFirstMissingBitmap;
+  // Made from mControls, which changes only through Adopt and
+  // DeleteControls; they tell it.
+  ParamControlIndex mParamControls;
   // The latest normalised value of a parameter set from another thread.
   struct PendingValue {
     std::atomic<double> value{0.0};
     std::atomic<bool> pending{false};
   };
 
+  // The editor takes the control, which is in the list now.
+  void Adopt(IControl* control);
+  // f(binding) for every control bound to the parameter, in list order, also
+  // when one of them changes the list meanwhile.
+  template <class F>
+  void ForEachBinding(int paramIdx, F f);
   void ApplyParameter(int paramIdx, double normalizedValue);
   void ApplyPendingParameters();
   void DeleteControls();

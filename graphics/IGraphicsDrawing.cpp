@@ -3,6 +3,7 @@
 
 #include <cmath>
 
+#include "framework/TruncateToInt.h"
 #include "graphics/GraphicsCaches.h"
 #include "graphics/IGraphics.h"
 #include "lice/Blits.h"
@@ -21,12 +22,17 @@ LICE_pixel Pixel(const IColor* color) { return IColorToPixel(*color); }
 
 float Clamp01(float v) { return v < 0.0f ? 0.0f : (v > 1.0f ? 1.0f : v); }
 
+// Sums of coordinates in double, where they cannot overflow, then stopped at
+// the integer range.
+int Sum(int a, double b) { return TruncateToInt(a + b); }
+
 }  // namespace
 
 void IGraphics::BlitClipped(LICE_IBitmap* src, const IRECT* dest, int srcX, int srcY, const IChannelBlend* blend) {
   const IRECT r = dest->IntersectionWith(&mDrawRect);
   if (r.IsEmpty()) return;
-  LICE_Blit(mDrawBitmap, src, r.L, r.T, srcX + r.L - dest->L, srcY + r.T - dest->T, r.W(), r.H(),
+  LICE_Blit(mDrawBitmap, src, r.L, r.T, Sum(srcX, static_cast<double>(r.L) - dest->L),
+            Sum(srcY, static_cast<double>(r.T) - dest->T), r.W(), r.H(),
             IBlendWeight(blend), IBlendMode(blend));
 }
 
@@ -46,7 +52,7 @@ bool IGraphics::DrawRotatedBitmap(IBitmap* bitmap, int destCtrX, int destCtrY, d
                                   const IChannelBlend* blend) {
   const int w = bitmap->W;
   const int h = bitmap->H;
-  LICE_RotatedBlit(mDrawBitmap, bitmap->mData, destCtrX - w / 2, destCtrY - h / 2, w, h, 0.0f, 0.0f,
+  LICE_RotatedBlit(mDrawBitmap, bitmap->mData, Sum(destCtrX, -(w / 2)), Sum(destCtrY, -(h / 2)), w, h, 0.0f, 0.0f,
                    static_cast<float>(w), static_cast<float>(h), static_cast<float>(angle), false,
                    IBlendWeight(blend), IBlendMode(blend, true), 0.0f, static_cast<float>(yOffsetZeroDeg));
   return true;
@@ -67,7 +73,7 @@ bool IGraphics::DrawRotatedMask(IBitmap* base, IBitmap* mask, IBitmap* top, int 
                    LICE_MODE_ADD | LICE_MODE_BILINEAR | LICE_MODE_SOURCE_ALPHA, xOffset, 0.0f);
   LICE_RotatedBlit(mTmpBitmap, top->mData, 0, 0, w, h, 0.0f, 0.0f, fw, fh, a, true, 1.0f,
                    LICE_MODE_COPY | LICE_MODE_BILINEAR | LICE_MODE_SOURCE_ALPHA, xOffset, 0.0f);
-  const IRECT dest(x, y, x + w, y + h);
+  const IRECT dest(x, y, Sum(x, w), Sum(y, h));
   BlitClipped(mTmpBitmap, &dest, 0, 0, blend);
   return true;
 }
@@ -88,8 +94,8 @@ IBitmap IGraphics::CropBitmap(IBitmap* bitmap, IRECT* r) {
 }
 
 bool IGraphics::DrawPoint(const IColor* color, float x, float y, const IChannelBlend* blend, bool) {
-  LICE_PutPixel(mDrawBitmap, static_cast<int>(x + 0.5f), static_cast<int>(y + 0.5f), Pixel(color),
-                IBlendWeight(blend), IBlendMode(blend));
+  LICE_PutPixel(mDrawBitmap, TruncateToInt(x + 0.5f), TruncateToInt(y + 0.5f), Pixel(color), IBlendWeight(blend),
+                IBlendMode(blend));
   return true;
 }
 
@@ -103,8 +109,8 @@ bool IGraphics::ForcePixel(const IColor* color, int x, int y) {
 
 bool IGraphics::DrawLine(const IColor* color, float x1, float y1, float x2, float y2, const IChannelBlend* blend,
                          bool aa) {
-  LICE_Line(mDrawBitmap, static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2), static_cast<int>(y2),
-            Pixel(color), IBlendWeight(blend), IBlendMode(blend), aa);
+  LICE_Line(mDrawBitmap, TruncateToInt(x1), TruncateToInt(y1), TruncateToInt(x2), TruncateToInt(y2), Pixel(color),
+            IBlendWeight(blend), IBlendMode(blend), aa);
   return true;
 }
 
@@ -131,13 +137,14 @@ bool IGraphics::FillRoundRect(const IColor* color, IRECT* r, const IChannelBlend
   const LICE_pixel pixel = Pixel(color);
   const float weight = IBlendWeight(blend);
   const int mode = IBlendMode(blend);
-  LICE_FillRect(mDrawBitmap, x + cr, y, w - 2 * cr, h, pixel, weight, mode);
-  LICE_FillRect(mDrawBitmap, x, y + cr, cr, h - 2 * cr, pixel, weight, mode);
-  LICE_FillRect(mDrawBitmap, x + w - cr, y + cr, cr, h - 2 * cr, pixel, weight, mode);
-  const float left = static_cast<float>(x + cr);
-  const float right = static_cast<float>(x + w - 1 - cr);
-  const float upper = static_cast<float>(y + cr);
-  const float lower = static_cast<float>(y + h - 1 - cr);
+  const int innerW = Sum(w, -2.0 * cr), innerH = Sum(h, -2.0 * cr);
+  LICE_FillRect(mDrawBitmap, Sum(x, cr), y, innerW, h, pixel, weight, mode);
+  LICE_FillRect(mDrawBitmap, x, Sum(y, cr), cr, innerH, pixel, weight, mode);
+  LICE_FillRect(mDrawBitmap, Sum(x, static_cast<double>(w) - cr), Sum(y, cr), cr, innerH, pixel, weight, mode);
+  const float left = static_cast<float>(static_cast<double>(x) + cr);
+  const float right = static_cast<float>(static_cast<double>(x) + w - 1 - cr);
+  const float upper = static_cast<float>(static_cast<double>(y) + cr);
+  const float lower = static_cast<float>(static_cast<double>(y) + h - 1 - cr);
   const float radius = static_cast<float>(cr);
   LICE_FillCircle(mDrawBitmap, left, upper, radius, pixel, weight, mode, aa);
   LICE_FillCircle(mDrawBitmap, right, lower, radius, pixel, weight, mode, aa);
@@ -181,12 +188,12 @@ bool IGraphics::DrawHorizontalLine(const IColor* color, int yi, int xLo, int xHi
 }
 
 bool IGraphics::DrawVerticalLine(const IColor* color, IRECT* r, float x) {
-  const int column = r->L + static_cast<int>(static_cast<float>(r->W()) * Clamp01(x));
+  const int column = Sum(r->L, TruncateToInt(static_cast<float>(r->W()) * Clamp01(x)));
   return DrawVerticalLine(color, column, r->T, r->B);
 }
 
 bool IGraphics::DrawHorizontalLine(const IColor* color, IRECT* r, float y) {
-  const int row = r->B - static_cast<int>(static_cast<float>(r->H()) * Clamp01(y));
+  const int row = Sum(r->B, -static_cast<double>(TruncateToInt(static_cast<float>(r->H()) * Clamp01(y))));
   return DrawHorizontalLine(color, row, r->L, r->R);
 }
 

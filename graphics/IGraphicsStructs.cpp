@@ -24,7 +24,7 @@ void IBitmap::GetFrameOffset(int frame, int* srcX, int* srcY) const {
   *srcY = 0;
   if (N < 2 || frame < 2) return;
   const int size = mFramesAreHorizontal ? W : H;
-  const int offset = static_cast<int>(static_cast<double>(frame - 1) * size / N + 0.5);
+  const int offset = TruncateToInt(static_cast<double>(frame - 1) * size / N + 0.5);
   (mFramesAreHorizontal ? *srcX : *srcY) = offset;
 }
 

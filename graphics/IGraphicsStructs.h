@@ -1,5 +1,6 @@
 #pragma once
 
+#include "framework/TruncateToInt.h"
 #include "lice/Pixel.h"
 
 class LICE_IBitmap;
@@ -105,9 +106,10 @@ struct IRECT {
 
   // Only the all-zero rectangle counts as empty.
   bool IsEmpty() const { return L == 0 && T == 0 && R == 0 && B == 0; }
-  int W() const { return R - L; }
-  int H() const { return B - T; }
-  float MidX() const { return static_cast<float>(L + R) * 0.5f; }
+  // Extents beyond the integer range stop at its limit.
+  int W() const { return TruncateToInt(static_cast<double>(R) - L); }
+  int H() const { return TruncateToInt(static_cast<double>(B) - T); }
+  float MidX() const { return static_cast<float>((static_cast<double>(L) + R) * 0.5); }
   bool ContainsPoint(int x, int y) const { return !IsEmpty() && x >= L && x < R && y >= T && y < B; }
   // A right or bottom edge on the other's left or top edge counts as meeting it.
   bool Overlaps(const IRECT* o) const {

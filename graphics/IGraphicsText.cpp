@@ -1,5 +1,8 @@
 // Images and fonts through the process-wide caches, and text drawing.
 
+#include <cmath>
+
+#include "framework/TruncateToInt.h"
 #include "graphics/GraphicsCaches.h"
 #include "graphics/IGraphics.h"
 #include "lice/LICE_CachedFont.h"
@@ -10,7 +13,10 @@ IBitmap IGraphics::LoadIBitmap(int id, const char* name, int nStates, bool frame
   if (!bitmap) {
     bitmap = OSLoadBitmap(id, name);
     // A missing image is not cached, so that a later load may still find it.
-    if (!bitmap) return IBitmap(nullptr, 0, 0, nStates, framesAreHorizontal);
+    if (!bitmap) {
+      if (!mFirstMissingBitmap.GetLength() && name) mFirstMissingBitmap.Set(name);
+      return IBitmap(nullptr, 0, 0, nStates, framesAreHorizontal);
+    }
     s_bitmapCache.Add(bitmap, id);
   }
   return IBitmap(bitmap, bitmap->getWidth(), bitmap->getHeight(), nStates, framesAreHorizontal);
@@ -72,21 +78,22 @@ bool IGraphics::DrawIText(IText* text, const char* str, IRECT* r, bool measure) 
   font->DrawText(mDrawBitmap, str, -1, &box, flags | DT_CALCRECT);
   const int width = box.right;
   const int height = box.bottom;
+  // Boxes near the integer limits stop at them.
   switch (text->mAlign) {
     case IText::kAlignNear:
-      r->R = r->L + width;
+      r->R = TruncateToInt(static_cast<double>(r->L) + width);
       break;
     case IText::kAlignCenter:
-      r->L = static_cast<int>(r->MidX()) - width / 2;
-      r->R = r->L + width;
+      r->L = TruncateToInt(std::trunc(static_cast<double>(r->MidX())) - width / 2);
+      r->R = TruncateToInt(static_cast<double>(r->L) + width);
       break;
     case IText::kAlignFar:
-      r->L = r->R - width;
+      r->L = TruncateToInt(static_cast<double>(r->R) - width);
       break;
     default:
       break;
   }
-  r->B = r->T + height;
+  r->B = TruncateToInt(static_cast<double>(r->T) + height);
   return true;
 }
 

@@ -90,9 +90,9 @@ void IFaderControl::SnapToMouse(int x, int y) {
   if (travel == 0) return;
   const int half = mHandleMargin / 2;
   if (mDirection == kHorizontal) {
-    mValue = static_cast<double>(x - mRect.L - half) / travel;
+    mValue = (static_cast<double>(x) - mRect.L - half) / travel;
   } else {
-    mValue = 1.0 - static_cast<double>(y - mRect.T - half) / travel;
+    mValue = 1.0 - (static_cast<double>(y) - mRect.T - half) / travel;
   }
   SetDirty(true);
 }

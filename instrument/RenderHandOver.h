@@ -9,34 +9,86 @@
 
 // The latest value of each of N parameters. Changes posted between two blocks
 // reach the render thread together: each parameter once, with its latest
-// value, in index order.
+// value, in index order. Posting threads take turns (the plug-in mutex
+// serialises every host and editor call).
+//
+// A set (a preset, a state, a program) is gathered while it is open and
+// reaches the render thread whole, at one block start: the render thread
+// never plays part of it with part of what it replaces. Closing a set
+// publishes it under a sequence count that is odd while it is written; a
+// block start that overlaps the writing puts back what it took and takes
+// all of it at the next block.
 template <int N>
 class ParameterHandOver {
  public:
-  // Any thread.
   void post(int index, double value) {
     if (index < 0 || index >= N) return;
-    mValues[index].store(value, std::memory_order_relaxed);
+    if (mSetOpen) {
+      mSetValues[index] = value;
+      mSetChanged[index / 64] |= uint64_t{1} << (index % 64);
+      return;
+    }
+    mValues[index].store(value, std::memory_order_release);
     mChanged[index / 64].fetch_or(uint64_t{1} << (index % 64), std::memory_order_release);
   }
 
+  // What is posted from openSet to closeSet is one set.
+  void openSet() { mSetOpen = true; }
+  void closeSet() {
+    mSetOpen = false;
+    const uint32_t sequence = mSetSequence.load(std::memory_order_relaxed);
+    mSetSequence.store(sequence + 1, std::memory_order_relaxed);
+    forEach(mSetChanged, [this](int index) { mValues[index].store(mSetValues[index], std::memory_order_release); });
+    for (int word = 0; word < kWords; ++word) {
+      if (mSetChanged[word] != 0) mChanged[word].fetch_or(mSetChanged[word], std::memory_order_release);
+      mSetChanged[word] = 0;
+    }
+    mSetSequence.store(sequence + 2, std::memory_order_release);
+  }
+
   // Render thread: apply(index, value) for every parameter posted since the
-  // last call.
+  // last call, unless a set is being published right now.
   template <class Apply>
   void take(Apply apply) {
+    const uint32_t sequence = mSetSequence.load(std::memory_order_acquire);
+    if (sequence & 1) return;
+    uint64_t taken[kWords] = {};
+    bool any = false;
     for (int word = 0; word < kWords; ++word) {
       if (mChanged[word].load(std::memory_order_relaxed) == 0) continue;
-      for (uint64_t bits = mChanged[word].exchange(0, std::memory_order_acquire); bits != 0; bits &= bits - 1) {
-        const int index = word * 64 + __builtin_ctzll(bits);
-        apply(index, mValues[index].load(std::memory_order_relaxed));
-      }
+      taken[word] = mChanged[word].exchange(0, std::memory_order_acquire);
+      any = any || taken[word] != 0;
     }
+    if (!any) return;
+    double values[N];
+    forEach(taken, [&](int index) { values[index] = mValues[index].load(std::memory_order_acquire); });
+    // The acquiring loads above keep this one after them.
+    if (mSetSequence.load(std::memory_order_relaxed) != sequence) {
+      for (int word = 0; word < kWords; ++word) {
+        if (taken[word] != 0) mChanged[word].fetch_or(taken[word], std::memory_order_relaxed);
+      }
+      return;
+    }
+    forEach(taken, [&](int index) { apply(index, values[index]); });
   }
 
  private:
   static constexpr int kWords = (N + 63) / 64;
+
+  template <class Each>
+  static void forEach(const uint64_t (&bits)[kWords], Each each) {
+    for (int word = 0; word < kWords; ++word) {
+      for (uint64_t rest = bits[word]; rest != 0; rest &= rest - 1) each(word * 64 + __builtin_ctzll(rest));
+    }
+  }
+
   std::atomic<double> mValues[N] = {};
   std::atomic<uint64_t> mChanged[kWords] = {};
+  std::atomic<uint32_t> mSetSequence{0};
+  // The open set, on the posting threads only.
+  bool mSetOpen = false;
+  double mSetValues[N] = {};
+  uint64_t mSetChanged[kWords] = {};
 };
 
 // A fixed ring of N items (N a power of two) from one producer to the render

@@ -50,7 +50,8 @@ class ITextControl;
 // mutex, changes only the parameters, the display copies and the editor,
 // and hands the rest over; at the start of its next block the render thread
 // applies a pending reset, then the latest value of every parameter changed
-// since, then the queued notes, which keep their frame offsets. The editor's
+// since (a preset, state or program whole or not at all), then the queued
+// notes, which keep their frame offsets. The editor's
 // read-outs therefore read the parameters and the editor's own display
 // copies of the envelopes and units, never the units that sound; the note
 // read-out is made at the editor's next tick from what the render thread
@@ -92,6 +93,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // (MIDIReceiver::kQueueSize messages between two blocks) they are dropped.
   void ProcessMidiMsg(IMidiMsg* msg) override;
   void PresetsChangedByHost() override {}
+  // A set of parameter changes reaches the render thread whole, at one block start.
+  void BeginParamSet() override { mParameterHandOver.openSet(); }
+  void EndParamSet() override { mParameterHandOver.closeSet(); }
   // At every tick of the editor, on its thread: shows the last note the
   // render thread started and redraws the oscillator curves after a
   // waveform load.
@@ -132,7 +136,8 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // tell the host of every parameter they change.
   void OnSyncModFx(double multiplier);
   // Both report whether the file was written or read, and what failed in
-  // error when given.
+  // error when given. Program and waveform files are read and written
+  // without the plug-in mutex held, so host calls do not wait for them.
   bool SaveProgramAsQV(const char* path, std::string* error = nullptr);
   bool LoadProgramAsQV(const char* path, std::string* error = nullptr);
   bool CanLoadWaveform() const;

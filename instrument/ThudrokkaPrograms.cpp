@@ -75,20 +75,25 @@ void Thudrokka::OnSyncModFx(double multiplier) {
 }
 
 bool Thudrokka::SaveProgramAsQV(const char* path, std::string* error) {
-  WDL_MutexLock lock(&mMutex);
   Quillvane::RirARorurProgram program;
-  program.setProgramName(GetPresetName(mCurrentPresetIdx));
-  // The parameters hold what the live record holds, or is about to.
-  Quillvane::QVSynthProgram& record = program.getSynthProgram();
-  record = Quillvane::QVSynthProgram();
-  for (int p = 0; p < kNumParameters; ++p) record[static_cast<eVstParameters>(p)] = GetParam(p)->Value();
+  {
+    WDL_MutexLock lock(&mMutex);
+    program.setProgramName(GetPresetName(mCurrentPresetIdx));
+    // The parameters hold what the live record holds, or is about to.
+    Quillvane::QVSynthProgram& record = program.getSynthProgram();
+    record = Quillvane::QVSynthProgram();
+    for (int p = 0; p < kNumParameters; ++p) record[static_cast<eVstParameters>(p)] = GetParam(p)->Value();
+  }
+  // Written once the plug-in mutex is left, for the reason a load reads first.
   return program.saveProgram(path, error);
 }
 
 bool Thudrokka::LoadProgramAsQV(const char* path, std::string* error) {
-  WDL_MutexLock lock(&mMutex);
+  // Read before the plug-in mutex is taken: every host call and MIDI event
+  // waits for it, and a file may be slow to read.
   Quillvane::RirARorurProgram program;
   if (!program.loadProgram(path, error)) return false;
+  ParamSetScope set(this);
   double before[kNumParameters];
   for (int p = 0; p < kNumParameters; ++p) before[p] = GetParam(p)->Value();
   for (int p = 0; p < kNumParameters; ++p) {
@@ -115,9 +120,14 @@ bool Thudrokka::CanLoadWaveform() const {
 }
 
 bool Thudrokka::LoadWaveform(const char* path) {
-  WDL_MutexLock lock(&mMutex);
-  if (!CanLoadWaveform()) return false;
-  return mWaveformProvider.loadWaveformAction(GetParam(OscWaveform1)->Value(), path);
+  double selection;
+  {
+    WDL_MutexLock lock(&mMutex);
+    if (!CanLoadWaveform()) return false;
+    selection = GetParam(OscWaveform1)->Value();
+  }
+  // The file is read without the plug-in mutex, as a program file is.
+  return mWaveformProvider.loadWaveformAction(selection, path);
 }
 
 std::string Thudrokka::GetCurrentPresetString() const {

@@ -13,6 +13,7 @@ bool WaveFileWriter::open(const char* path, int sampleRate, int bits) {
   mBits = bits;
   mSampleRate = sampleRate;
   mFrames = 0;
+  mClipped = 0;
   mOpen = mFile.open(path) && writeHeader(false);
   return mOpen;
 }
@@ -37,6 +38,9 @@ bool WaveFileWriter::write(const double* left, const double* right, int frames) 
   for (int i = 0; i < frames; ++i) {
     at = encodeWaveSample(at, left[i], mBits);
     at = encodeWaveSample(at, right[i], mBits);
+  }
+  if (!isFloatWave(mBits)) {
+    for (int i = 0; i < frames; ++i) mClipped += exceedsFullScale(left[i]) + exceedsFullScale(right[i]);
   }
   if (!mFile.write(mBytes.data(), mBytes.size())) return false;
   mFrames += frames;

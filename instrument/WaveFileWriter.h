@@ -30,6 +30,8 @@ class WaveFileWriter {
   bool close();
 
   int64_t framesWritten() const { return mFrames; }
+  // Samples written at full scale because they exceeded it; float files keep them all.
+  int64_t clippedSamples() const { return mClipped; }
   // What failed, naming the file; empty while nothing did.
   const std::string& error() const { return mFile.error(); }
 
@@ -41,6 +43,7 @@ class WaveFileWriter {
   int mBits = 24;
   int mSampleRate = 0;
   int64_t mFrames = 0;
+  int64_t mClipped = 0;
   std::vector<unsigned char> mBytes;
 };
 

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <type_traits>
 
 #include "framework/WDL_TypedBuf.h"
+#include "lice/AxisClip.h"
 #include "lice/BitmapAccess.h"
 #include "lice/BlitKernels.h"
 #include "lice/CombinerSelect.h"
@@ -24,19 +26,44 @@ void CopyRows(unsigned char* dest, const unsigned char* src, long long w, long l
   for (; h > 0; --h, dest += destStep, src += srcStep) std::memmove(dest, src, static_cast<size_t>(w) * 4);
 }
 
-// An axis of a scaled blit: the first destination pixel and the count that
-// sample inside [0, srcSize) when stepping forward from start.
+// An axis of a scaled blit: the first destination pixel and the count whose
+// 16.16 positions start + i * step lie inside [0, srcSize) pixels, for a
+// step either way.
 void ClipSourceAxis(long long* start, long long step, long long* first, long long* count, long long srcSize) {
-  if (step <= 0) return;
-  if (*start < 0) {
-    const long long n = (step - 1 - *start) / step;
+  if (step == 0) return;
+  // A backward walk is a forward one over the negated positions.
+  const bool back = step < 0;
+  const long long d = back ? -step : step, last = srcSize * 65536 - 1;
+  const long long lo = back ? -last : 0, hi = back ? 0 : last;
+  long long s = back ? -*start : *start;
+  if (s < lo) {
+    const long long n = (lo - s + d - 1) / d;
     *first += n;
     *count -= n;
-    *start += n * step;
+    s += n * d;
   }
-  if (*count > 0 && (*start + (*count - 1) * step) / 65536 >= srcSize) {
-    *count = std::min(*count, (srcSize * 65536 - 65536 - *start) / step);
+  if (*count > 0) *count = s > hi ? 0 : std::min(*count, (hi - s) / d + 1);
+  *start = back ? -s : s;
+}
+
+// The 16.16 source position of the first pixel drawn along an axis of size
+// pixels, skipped of them cut before the bitmap. Forwards it is srcPos moved
+// in single precision. Backwards, pixel i shows what pixel size - 1 - i of
+// the forward walk from the source's low end shows, so that a mirrored
+// picture is the unmirrored one reversed.
+long long SourceStart(float srcPos, float srcSize, double step, long long fixedStep, long long size,
+                      long long skipped) {
+  if (fixedStep >= 0) {
+    if (skipped) srcPos = static_cast<float>(srcPos + skipped * step);
+    return FixedPoint(srcPos, kMaxFixedPosition);
   }
+  return FixedPoint(srcPos + srcSize, kMaxFixedPosition) - (size - 1 - skipped) * fixedStep;
+}
+
+// How many source columns (rows) from 0 a scaled blit may read: its source
+// rectangle rounded out, within the source.
+int SourceLimit(float srcPos, float srcSize, long long limit) {
+  return static_cast<int>(std::min<long long>(TruncateToInt(std::max(srcSize, 0.0f) + srcPos + 0.999999), limit));
 }
 
 struct SourceClip {
@@ -51,13 +78,21 @@ SourceClip MakeSourceClip(LICE_IBitmap* src, bool clipToSource, float srcx, floa
           TruncateToInt(std::min(static_cast<double>(srcy) + srch, h))};
 }
 
+// Moves the source start of a rotated or delta blit past the destination
+// columns and rows that the clips cut before the bitmap, rounding to single
+// precision as each move is made.
+void SkipClipped(const AxisClip& cx, const AxisClip& cy, double dsdx, double dtdx, double dsdy, double dtdy,
+                 float* s, float* t) {
+  if (cx.skipped) *s = static_cast<float>(*s + cx.skipped * dsdx), *t = static_cast<float>(*t + cx.skipped * dtdx);
+  if (cy.skipped) *s = static_cast<float>(*s + cy.skipped * dsdy), *t = static_cast<float>(*t + cy.skipped * dtdy);
+}
+
 // The common tail of the rotated and delta blits, from a destination area
-// already mirrored and clipped on its left and top.
-void RunDeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, long long dstx, long long dsty, long long dstw,
-                  long long dsth, double s0, double t0, double dsdx, double dtdx, double dsdy, double dtdy,
-                  double dsdxdy, double dtdxdy, const SourceClip& clip, float alpha, int mode) {
-  dstw = std::min<long long>(dstw, dest->getWidth() - dstx);
-  dsth = std::min<long long>(dsth, dest->getHeight() - dsty);
+// already mirrored and clipped.
+void RunDeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, const AxisClip& cx, const AxisClip& cy, double s0,
+                  double t0, double dsdx, double dtdx, double dsdy, double dtdy, double dsdxdy, double dtdxdy,
+                  const SourceClip& clip, float alpha, int mode) {
+  const long long dstx = cx.pos, dsty = cy.pos, dstw = cx.size, dsth = cy.size;
   if (dstw <= 0 || dsth <= 0 || !dest->getBits() || !src->getBits()) return;
   // The bilinear edge cases read the last column and row of the clip.
   if (clip.right <= clip.left || clip.bottom <= clip.top) return;
@@ -86,19 +121,19 @@ void LICE_Blit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, const 
                int mode) {
   if (!dest || !src || alpha == 0.0f) return;
   const long long srcW = src->getWidth(), srcH = src->getHeight();
-  long long left = 0, top = 0, right = srcW, bottom = srcH, x = dstx, y = dsty;
+  long long left = 0, top = 0, srcw = srcW, srch = srcH;
   if (srcRect) {
     left = srcRect->left, top = srcRect->top;
-    right = std::min<long long>(srcRect->right, srcW), bottom = std::min<long long>(srcRect->bottom, srcH);
-    if (left < 0) x -= left, left = 0;
-    if (top < 0) y -= top, top = 0;
+    srcw = srcRect->right - left, srch = srcRect->bottom - top;
   }
-  if (x < 0) left -= x, x = 0;
-  if (y < 0) top -= y, y = 0;
-  const long long destW = dest->getWidth(), destH = dest->getHeight();
-  if (x + (right - left) > destW) right = left + destW - x;
-  if (y + (bottom - top) > destH) bottom = top + destH - y;
-  const long long w = right - left, h = bottom - top;
+  // A source rectangle reaching left of (above) the source moves the
+  // destination right (down); a destination left of (above) its bitmap
+  // skips source columns (rows).
+  const AxisClip sx = ClipAxis(left, srcw, srcW), sy = ClipAxis(top, srch, srcH);
+  const AxisClip dx = ClipAxis(dstx + sx.skipped, sx.size, dest->getWidth());
+  const AxisClip dy = ClipAxis(dsty + sy.skipped, sy.size, dest->getHeight());
+  left = sx.pos + dx.skipped, top = sy.pos + dy.skipped;
+  const long long x = dx.pos, y = dy.pos, w = dx.size, h = dy.size;
   if (w <= 0 || h <= 0 || !dest->getBits() || !src->getBits()) return;
 
   unsigned char* d = PixelBytes(dest, x, y);
@@ -160,24 +195,22 @@ void LICE_ScaledBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, 
   }
 
   long long x = dstx, y = dsty, w = dstw, h = dsth;
-  if (w < 0) x += w, srcx += srcw, srcw = -srcw, w = -w;
-  if (h < 0) y += h, srcy += srch, srch = -srch, h = -h;
+  MirrorAxis(&x, &w, &srcx, &srcw);
+  MirrorAxis(&y, &h, &srcy, &srch);
   const double xstep = srcw / static_cast<float>(w), ystep = srch / static_cast<float>(h);
-  if (x < 0) srcx = static_cast<float>(srcx - x * xstep), w += x, x = 0;
-  if (y < 0) srcy = static_cast<float>(srcy - y * ystep), h += y, y = 0;
-  w = std::min<long long>(w, dest->getWidth() - x);
-  h = std::min<long long>(h, dest->getHeight() - y);
+  const long long stepX = FixedPoint(xstep, kMaxFixedStep), stepY = FixedPoint(ystep, kMaxFixedStep);
+  const AxisClip cx = ClipAxis(x, w, dest->getWidth()), cy = ClipAxis(y, h, dest->getHeight());
+  long long startX = SourceStart(srcx, srcw, xstep, stepX, w, cx.skipped);
+  long long startY = SourceStart(srcy, srch, ystep, stepY, h, cy.skipped);
+  x = cx.pos, y = cy.pos, w = cx.size, h = cy.size;
   if (w <= 0 || h <= 0) return;
 
-  const long long stepX = FixedPoint(xstep, kMaxFixedStep), stepY = FixedPoint(ystep, kMaxFixedStep);
-  long long startX = FixedPoint(srcx, kMaxFixedPosition), startY = FixedPoint(srcy, kMaxFixedPosition);
   const long long srcW = src->getWidth(), srcH = src->getHeight();
   ClipSourceAxis(&startX, stepX, &x, &w, srcW);
   ClipSourceAxis(&startY, stepY, &y, &h, srcH);
   if (w <= 0 || h <= 0 || !dest->getBits() || !src->getBits()) return;
 
-  const int clipRight = static_cast<int>(std::min<long long>(TruncateToInt(std::max(srcw, 0.0f) + srcx + 0.999999), srcW));
-  const int clipBottom = static_cast<int>(std::min<long long>(TruncateToInt(std::max(srch, 0.0f) + srcy + 0.999999), srcH));
+  const int clipRight = SourceLimit(srcx, srcw, srcW), clipBottom = SourceLimit(srcy, srch, srcH);
   if (clipRight <= 0 || clipBottom <= 0) return;
 
   unsigned char* d = PixelBytes(dest, x, y);
@@ -197,9 +230,10 @@ void LICE_ScaledBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, 
   }
   if (weight == 0) return;
   const int op = mode & 0x100ff;
-  if (xstep >= 1.7 && ystep >= 1.7 && filter == 0x100) {
+  // Mirrored or not, a downscale is filtered alike.
+  if (std::fabs(xstep) >= 1.7 && std::fabs(ystep) >= 1.7 && filter == 0x100) {
     // A box of equal taps: every weight below comes out at the full 65536.
-    const long long longest = std::max(stepX, stepY);
+    const long long longest = std::max(std::abs(stepX), std::abs(stepY));
     const int size = longest > 0x30000 ? 5 : 3, offset = -(size / 2);
     int table[25];
     for (int i = 0; i < size; ++i) {
@@ -229,16 +263,21 @@ void LICE_RotatedBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty,
   if (!dest || !src || dstw == 0 || dsth == 0) return;
   const SourceClip clip = MakeSourceClip(src, clipToSource, srcx, srcy, srcw, srch);
   long long x = dstx, y = dsty, w = dstw, h = dsth;
-  if (w < 0) x += w, srcx += srcw, srcw = -srcw, w = -w;
-  if (h < 0) y += h, srcy += srch, srch = -srch, h = -h;
+  MirrorAxis(&x, &w, &srcx, &srcw);
+  MirrorAxis(&y, &h, &srcy, &srch);
   const double sx = srcw / static_cast<float>(w), sy = srch / static_cast<float>(h);
   const double c = std::cos(static_cast<double>(angle)), s = std::sin(static_cast<double>(angle));
   const double dsdx = c * sx, dtdx = -(s * sy), dsdy = s * sx, dtdy = c * sy;
-  float s0 = static_cast<float>(srcx - ((w * c * sx + h * s * sx - srcw) * 0.5 - rotOffsetX));
-  float t0 = static_cast<float>(srcy - ((h * c * sy - w * s * sy - srch) * 0.5 - rotOffsetY));
-  if (x < 0) s0 = static_cast<float>(s0 - x * dsdx), t0 = static_cast<float>(t0 - x * dtdx), w += x, x = 0;
-  if (y < 0) s0 = static_cast<float>(s0 - y * dsdy), t0 = static_cast<float>(t0 - y * dtdy), h += y, y = 0;
-  RunDeltaBlit(dest, src, x, y, w, h, s0, t0, dsdx, dtdx, dsdy, dtdy, 0.0, 0.0, clip, alpha, mode);
+  double start = srcx - ((w * c * sx + h * s * sx - srcw) * 0.5 - rotOffsetX);
+  double top = srcy - ((h * c * sy - w * s * sy - srch) * 0.5 - rotOffsetY);
+  // Along an axis whose source runs backwards, sampling starts one step in,
+  // as in the scaled blit.
+  if (sx < 0) start += dsdx, top += dtdx;
+  if (sy < 0) start += dsdy, top += dtdy;
+  float s0 = static_cast<float>(start), t0 = static_cast<float>(top);
+  const AxisClip cx = ClipAxis(x, w, dest->getWidth()), cy = ClipAxis(y, h, dest->getHeight());
+  SkipClipped(cx, cy, dsdx, dtdx, dsdy, dtdy, &s0, &t0);
+  RunDeltaBlit(dest, src, cx, cy, s0, t0, dsdx, dtdx, dsdy, dtdy, 0.0, 0.0, clip, alpha, mode);
 }
 
 void LICE_DeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth, float srcx,
@@ -247,11 +286,12 @@ void LICE_DeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, i
   if (!dest || !src || dstw == 0 || dsth == 0) return;
   const SourceClip clip = MakeSourceClip(src, clipToSource, srcx, srcy, srcw, srch);
   long long x = dstx, y = dsty, w = dstw, h = dsth;
-  if (w < 0) x += w, w = -w, srcx += srcw;
-  if (h < 0) y += h, h = -h, srcy += srch;
-  if (x < 0) srcx = static_cast<float>(srcx - x * dsdx), srcy = static_cast<float>(srcy - x * dtdx), w += x, x = 0;
-  if (y < 0) srcx = static_cast<float>(srcx - y * dsdy), srcy = static_cast<float>(srcy - y * dtdy), h += y, y = 0;
-  RunDeltaBlit(dest, src, x, y, w, h, srcx, srcy, dsdx, dtdx, dsdy, dtdy, dsdxdy, dtdxdy, clip, alpha, mode);
+  // The caller's steps stand: a mirrored area only starts from the far edge.
+  MirrorAxis(&x, &w, &srcx, &srcw);
+  MirrorAxis(&y, &h, &srcy, &srch);
+  const AxisClip cx = ClipAxis(x, w, dest->getWidth()), cy = ClipAxis(y, h, dest->getHeight());
+  SkipClipped(cx, cy, dsdx, dtdx, dsdy, dtdy, &srcx, &srcy);
+  RunDeltaBlit(dest, src, cx, cy, srcx, srcy, dsdx, dtdx, dsdy, dtdy, dsdxdy, dtdxdy, clip, alpha, mode);
 }
 
 void LICE_TransformBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth,
@@ -317,15 +357,11 @@ void BlurRow(LICE_pixel* out, const LICE_pixel* u, const LICE_pixel* c, const LI
 
 void LICE_Blur(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int srcx, int srcy, int srcw, int srch) {
   if (!dest || !src) return;
-  long long left = std::max(srcx, 0), top = std::max(srcy, 0);
-  long long right = std::min<long long>(static_cast<long long>(srcx) + srcw, src->getWidth());
-  long long bottom = std::min<long long>(static_cast<long long>(srcy) + srch, src->getHeight());
-  long long x = dstx, y = dsty;
-  if (x < 0) left -= x, x = 0;
-  if (y < 0) top -= y, y = 0;
-  right = std::min<long long>(right, left + dest->getWidth() - x);
-  bottom = std::min<long long>(bottom, top + dest->getHeight() - y);
-  const long long w = right - left, h = bottom - top;
+  // Unlike the blit, a source area cut at the source's edge stays where it is.
+  const AxisClip sx = ClipAxis(srcx, srcw, src->getWidth()), sy = ClipAxis(srcy, srch, src->getHeight());
+  const AxisClip dx = ClipAxis(dstx, sx.size, dest->getWidth()), dy = ClipAxis(dsty, sy.size, dest->getHeight());
+  const long long left = sx.pos + dx.skipped, top = sy.pos + dy.skipped, x = dx.pos, y = dy.pos;
+  const long long w = dx.size, h = dy.size;
   if (w < 2 || h < 2 || !dest->getBits() || !src->getBits()) return;
 
   // Blurring in place reads from an unblurred copy of the area.

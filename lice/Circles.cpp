@@ -135,10 +135,13 @@ const CirclePattern kPatterns[] = {
 };
 
 // Where a circle's points may land: its radius and a pixel or two of
-// rounding around it. Circles that stay clear of the bitmap draw nothing.
+// rounding around it. Circles that stay clear of the bitmap draw nothing,
+// and so do those whose points would pass the int range (near the far
+// edge of a bitmap almost 2^31 pixels wide).
 bool CanReach(float cx, float cy, float r, int w, int h) {
-  const float reach = std::fabs(r) + 2;
-  return cx + reach > -1 && cx - reach < w && cy + reach > -1 && cy - reach < h;
+  const double reach = std::fabs(r) + 2.0;
+  return cx + reach > -1 && cx - reach < w && cy + reach > -1 && cy - reach < h && cx + reach < kLargestCoordinate &&
+         cy + reach < kLargestCoordinate;
 }
 
 void __DrawCircleClipped(LICE_pixel* bits, int span, float cx, float cy, float r, LICE_pixel color, int aw, bool aa,
@@ -181,13 +184,15 @@ void __DrawArc(LICE_pixel* bits, int span, int w, int h, float cx, float cy, flo
   __DrawCircleClipped(bits, span, cx, cy, r, color, aw, aa, false, mode, clip, true);
 }
 
+// An edge of an axis-aligned outline on an axis of extent pixels.
+int LimitEdge(double v, int extent) { return v < -1 ? -1 : v > extent ? extent : static_cast<int>(v); }
+
 // A circle through the rasterisers, for any radius.
 void DrawCircle(LICE_IBitmap* dest, float cx, float cy, float r, LICE_pixel color, float alpha, int mode, bool aa,
                 bool filled) {
   LICE_pixel* bits = dest->getBits();
   const int w = dest->getWidth(), h = dest->getHeight();
   if (!bits || !(std::fabs(r) <= kMaxRadius)) return;
-  cx = LimitCoordinate(cx), cy = LimitCoordinate(cy);
   if (dest->isFlipped()) cy = static_cast<float>(h - 1) - cy;
   const int aw = AlphaWeight(alpha);
   if (aw == 0 || !CanReach(cx, cy, r, w, h)) return;
@@ -204,8 +209,8 @@ void LICE_Circle(LICE_IBitmap* dest, float cx, float cy, float r, LICE_pixel col
   if (!dest || !AllFinite(cx, cy, r)) return;
   for (const CirclePattern& p : kPatterns) {
     if (r == p.radius) {
-      LICE_DrawGlyph(dest, static_cast<int>(LimitCoordinate(cx) - r), static_cast<int>(LimitCoordinate(cy) - r),
-                     color, aa ? p.aa : p.plain, p.side, p.side, alpha, mode);
+      LICE_DrawGlyph(dest, TruncInt(cx - r), TruncInt(cy - r), color, aa ? p.aa : p.plain, p.side, p.side, alpha,
+                     mode);
       return;
     }
   }
@@ -222,7 +227,7 @@ void LICE_Arc(LICE_IBitmap* dest, float cx, float cy, float r, float minAngle, f
               float alpha, int mode, bool aa) {
   if (!dest || !AllFinite(cx, cy, r, minAngle, maxAngle)) return;
   const int w = dest->getWidth(), h = dest->getHeight();
-  float arcY = LimitCoordinate(cy);
+  float arcY = cy;
   if (dest->isFlipped()) {
     arcY = static_cast<float>(h - 1) - arcY;
     minAngle = kPi - minAngle, maxAngle = kPi - maxAngle;
@@ -242,15 +247,13 @@ void LICE_Arc(LICE_IBitmap* dest, float cx, float cy, float r, float minAngle, f
   }
   const int aw = AlphaWeight(alpha);
   LICE_pixel* bits = dest->getBits();
-  const float arcX = LimitCoordinate(cx);
-  if (aw == 0 || !bits || !(std::fabs(r) <= kMaxRadius) || !CanReach(arcX, arcY, r, w, h)) return;
-  __DrawArc(bits, dest->getRowSpan(), w, h, arcX, arcY, r, lo, hi, color, aw, aa, mode);
+  if (aw == 0 || !bits || !(std::fabs(r) <= kMaxRadius) || !CanReach(cx, arcY, r, w, h)) return;
+  __DrawArc(bits, dest->getRowSpan(), w, h, cx, arcY, r, lo, hi, color, aw, aa, mode);
 }
 
 void LICE_RoundRect(LICE_IBitmap* dest, float x, float y, float w, float h, int cornerradius, LICE_pixel color,
                     float alpha, int mode, bool aa) {
   if (!dest || !AllFinite(x, y, w, h)) return;
-  x = LimitCoordinate(x), y = LimitCoordinate(y), w = LimitCoordinate(w), h = LimitCoordinate(h);
   float k = 0;
   if (cornerradius > 0) {
     k = static_cast<float>(cornerradius);
@@ -259,13 +262,19 @@ void LICE_RoundRect(LICE_IBitmap* dest, float x, float y, float w, float h, int 
     k = std::floor(k);
   }
   if (cornerradius <= 0 || k < 2) {
-    LICE_DrawRect(dest, static_cast<int>(x), static_cast<int>(y), static_cast<int>(w), static_cast<int>(h), color,
-                  alpha, mode);
+    // By its edges, limited to a pixel beyond the bitmap: farther out they
+    // draw the same, and their distance fits an int.
+    const double left = std::trunc(x), top = std::trunc(y);
+    const int l = LimitEdge(left, dest->getWidth()), r = LimitEdge(left + std::trunc(w), dest->getWidth());
+    const int t = LimitEdge(top, dest->getHeight()), b = LimitEdge(top + std::trunc(h), dest->getHeight());
+    LICE_DrawRect(dest, l, t, SaturateInt(static_cast<long long>(r) - l), SaturateInt(static_cast<long long>(b) - t),
+                  color, alpha, mode);
     return;
   }
+  // Far ends saturate: the sides are horizontal and vertical lines, which
+  // draw the same from any point beyond the bitmap.
   auto line = [&](float x1, float y1, float x2, float y2) {
-    LICE_Line(dest, static_cast<int>(x1), static_cast<int>(y1), static_cast<int>(x2), static_cast<int>(y2), color,
-              alpha, mode, aa);
+    LICE_Line(dest, TruncInt(x1), TruncInt(y1), TruncInt(x2), TruncInt(y2), color, alpha, mode, aa);
   };
   line(x + k, y, x + w - k, y);
   line(x + k - 1, y + h, x + w - k, y + h);

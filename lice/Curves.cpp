@@ -41,7 +41,7 @@ bool PrepareCurve(LICE_IBitmap* dest, float* points, int count, float* tol) {
   if (!dest || std::isnan(*tol)) return false;
   for (int i = 0; i < count; ++i) {
     if (!std::isfinite(points[i])) return false;
-    points[i] = LimitCoordinate(points[i]);
+    points[i] = LimitCoordinate(points[i], i % 2 ? dest->getHeight() : dest->getWidth());
   }
   if (!(*tol > 0)) *tol = 1.0f;
   return true;

@@ -39,22 +39,31 @@ inline void LICE_RGB2HSV(int r, int g, int b, int* h, int* s, int* v) {
   *v = max;
 }
 
+namespace lice_detail {
+
+// (16384 - k * s) * v / 16384, truncated toward zero: hues beyond 0..383,
+// which weights above 256 make, turn it negative.
+inline int HSVRamp(int k, int s, int v) { return (16384 - k * s) * v / 16384; }
+
+}  // namespace lice_detail
+
 inline void LICE_HSV2RGB(int h, int s, int v, int* r, int* g, int* b) {
+  using lice_detail::HSVRamp;
   const int low = ((256 - s) * v) >> 8;
   // Hues outside 0..383 fall into the first or last sector by these tests.
   if (h <= 191) {
     if (h <= 63) {
-      *r = v, *g = ((16384 - (64 - h) * s) * v) >> 14, *b = low;
+      *r = v, *g = HSVRamp(64 - h, s, v), *b = low;
     } else if (h <= 127) {
-      *r = ((16384 - (h - 64) * s) * v) >> 14, *g = v, *b = low;
+      *r = HSVRamp(h - 64, s, v), *g = v, *b = low;
     } else {
-      *r = low, *g = v, *b = ((16384 - (192 - h) * s) * v) >> 14;
+      *r = low, *g = v, *b = HSVRamp(192 - h, s, v);
     }
   } else if (h <= 255) {
-    *r = low, *g = ((16384 - (h - 192) * s) * v) >> 14, *b = v;
+    *r = low, *g = HSVRamp(h - 192, s, v), *b = v;
   } else if (h <= 319) {
-    *r = ((16384 - (320 - h) * s) * v) >> 14, *g = low, *b = v;
+    *r = HSVRamp(320 - h, s, v), *g = low, *b = v;
   } else {
-    *r = v, *g = low, *b = ((16384 - (h - 320) * s) * v) >> 14;
+    *r = v, *g = low, *b = HSVRamp(h - 320, s, v);
   }
 }

@@ -36,11 +36,13 @@ bool LICE_MemBitmap::resize(int w, int h) {
     return true;
   }
   const long long span = (static_cast<long long>(w) + mLineAlignMask) & ~static_cast<long long>(mLineAlignMask);
-  const long long need = span * h * 4;
-  if (need < 1 || need > INT_MAX) {
+  // More than INT_MAX bytes cannot be held; asked before multiplying, as
+  // the product of two such sizes passes even 64 bits.
+  if (span < 1 || h < 1 || span > INT_MAX / 4 / h) {
     release();
     return true;
   }
+  const long long need = span * h * 4;
   mWidth = w;
   mHeight = h;
   const int n = static_cast<int>(need);

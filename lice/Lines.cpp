@@ -91,20 +91,20 @@ bool ClipFLine(float* x1, float* y1, float* x2, float* y2, int w, int h) {
                          });
 }
 
-// Cuts a segment to the square of +-kMaxCoordinate, keeping its direction;
-// false when it misses the square (and so every bitmap). The cut end lands
-// on the square's edge exactly, however far away it was.
-bool LimitSegment(double* x1, double* y1, double* x2, double* y2) {
-  const double B = kMaxCoordinate;
-  auto inside = [B](double v) { return v >= -B && v <= B; };
-  if (inside(*x1) && inside(*y1) && inside(*x2) && inside(*y2)) return true;
-  return CohenSutherland(x1, y1, x2, y2, -B, B + 1, B + 1,
-                         [B](int c, double X1, double Y1, double X2, double Y2, double* x, double* y) {
+// Cuts a segment to the box that reaches kCoordinateMargin beyond a w x h
+// bitmap, keeping its direction; false when it misses the box (and so the
+// bitmap). The cut end lands on the box's edge exactly, however far away it was.
+bool LimitSegment(double* x1, double* y1, double* x2, double* y2, int w, int h) {
+  const double lo = kLowestCoordinate, right = HighestCoordinate(w), bottom = HighestCoordinate(h);
+  auto inside = [lo](double v, double hi) { return v >= lo && v <= hi; };
+  if (inside(*x1, right) && inside(*y1, bottom) && inside(*x2, right) && inside(*y2, bottom)) return true;
+  return CohenSutherland(x1, y1, x2, y2, lo, right + 1, bottom + 1,
+                         [lo, right, bottom](int c, double X1, double Y1, double X2, double Y2, double* x, double* y) {
                            if (c & 12) {
-                             *y = c & 8 ? B : -B;
+                             *y = c & 8 ? bottom : lo;
                              *x = X1 + (X2 - X1) * ((*y - Y1) / (Y2 - Y1));
                            } else {
-                             *x = c & 2 ? B : -B;
+                             *x = c & 2 ? right : lo;
                              *y = Y1 + (Y2 - Y1) * ((*x - X1) / (X2 - X1));
                            }
                          });
@@ -268,7 +268,7 @@ void LICE_FLine(LICE_IBitmap* dest, float x1, float y1, float x2, float y2, LICE
                 bool antialias) {
   if (!dest || !AllFinite(x1, y1, x2, y2)) return;
   double X1 = x1, Y1 = y1, X2 = x2, Y2 = y2;
-  if (!LimitSegment(&X1, &Y1, &X2, &Y2)) return;
+  if (!LimitSegment(&X1, &Y1, &X2, &Y2, dest->getWidth(), dest->getHeight())) return;
   if (!antialias) {
     LICE_Line(dest, TruncInt(X1), TruncInt(Y1), TruncInt(X2), TruncInt(Y2), color, alpha, mode, false);
     return;

@@ -10,6 +10,7 @@
 #include <new>
 #include <strings.h>
 
+#include "framework/InputFile.h"
 #include "lice/LICE_MemBitmap.h"
 
 LICE_ImageLoaderRecord* LICE_ImageLoader_list = nullptr;
@@ -114,12 +115,9 @@ LICE_IBitmap* Decode(FILE* file, MemoryReader* reader, LICE_IBitmap* bmp) {
 }  // namespace
 
 LICE_IBitmap* LICE_LoadPNG(const char* filename, LICE_IBitmap* bmp) {
-  if (!filename) return nullptr;
-  FILE* file = std::fopen(filename, "rb");
-  if (!file) return nullptr;
-  LICE_IBitmap* result = Decode(file, nullptr, bmp);
-  std::fclose(file);
-  return result;
+  InputFile file;
+  if (!file.open(filename)) return nullptr;
+  return Decode(file.stream(), nullptr, bmp);
 }
 
 LICE_IBitmap* LICE_LoadPNGFromMemory(const void* data, int size, LICE_IBitmap* bmp) {

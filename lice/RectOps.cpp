@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "lice/AxisClip.h"
 #include "lice/BitmapAccess.h"
 #include "lice/BlitKernels.h"
 #include "lice/CombinerSelect.h"
@@ -22,12 +23,9 @@ struct Area {
 
 bool ClipArea(LICE_IBitmap* bm, int x, int y, int w, int h, Area* area) {
   if (!bm) return false;
-  long long X = x, Y = y, W = w, H = h;
-  if (X < 0) W += X, X = 0;
-  if (Y < 0) H += Y, Y = 0;
-  const long long width = bm->getWidth(), height = bm->getHeight();
-  W = std::min(W, width - X);
-  H = std::min(H, height - Y);
+  const long long height = bm->getHeight();
+  const AxisClip cx = ClipAxis(x, w, bm->getWidth()), cy = ClipAxis(y, h, height);
+  const long long X = cx.pos, Y = cy.pos, W = cx.size, H = cy.size;
   LICE_pixel* bits = bm->getBits();
   const int span = bm->getRowSpan();
   if (!bits || W < 1 || H < 1 || span < 1) return false;
@@ -105,17 +103,11 @@ void LICE_GradRect(LICE_IBitmap* dest, int dstx, int dsty, int dstw, int dsth, f
   double start[4] = {r0 * 255.0, g0 * 255.0, b0 * 255.0, a0 * 256.0};
   const double stepX[4] = {drdx * 255.0, dgdx * 255.0, dbdx * 255.0, dadx * 256.0};
   const double stepY[4] = {drdy * 255.0, dgdy * 255.0, dbdy * 255.0, dady * 256.0};
-  long long x = dstx, y = dsty, w = dstw, h = dsth;
-  if (x < 0) {
-    for (int c = 0; c < 4; ++c) start[c] -= x * stepX[c];
-    w += x, x = 0;
-  }
-  if (y < 0) {
-    for (int c = 0; c < 4; ++c) start[c] -= y * stepY[c];
-    h += y, y = 0;
-  }
-  w = std::min<long long>(w, dest->getWidth() - x);
-  h = std::min<long long>(h, dest->getHeight() - y);
+  const AxisClip cx = ClipAxis(dstx, dstw, dest->getWidth()), cy = ClipAxis(dsty, dsth, dest->getHeight());
+  // The values start where the first visible pixel would have them.
+  for (int c = 0; c < 4 && cx.skipped; ++c) start[c] += cx.skipped * stepX[c];
+  for (int c = 0; c < 4 && cy.skipped; ++c) start[c] += cy.skipped * stepY[c];
+  const long long x = cx.pos, y = cy.pos, w = cx.size, h = cy.size;
   if (w < 1 || h < 1 || !dest->getBits()) return;
   int v[4], vx[4], vy[4];
   for (int c = 0; c < 4; ++c) {
@@ -221,11 +213,8 @@ void LICE_SimpleFill(LICE_IBitmap* dest, int x, int y, LICE_pixel fillColor, LIC
 void LICE_DrawGlyph(LICE_IBitmap* dest, int x, int y, LICE_pixel color, const unsigned char* coverage, int glyphW,
                     int glyphH, float alpha, int mode) {
   if (!dest || !coverage || glyphW < 1 || glyphH < 1) return;
-  long long X = x, Y = y, W = glyphW, H = glyphH, skipX = 0, skipY = 0;
-  if (X < 0) skipX = -X, W += X, X = 0;
-  if (Y < 0) skipY = -Y, H += Y, Y = 0;
-  W = std::min<long long>(W, dest->getWidth() - X);
-  H = std::min<long long>(H, dest->getHeight() - Y);
+  const AxisClip cx = ClipAxis(x, glyphW, dest->getWidth()), cy = ClipAxis(y, glyphH, dest->getHeight());
+  const long long X = cx.pos, Y = cy.pos, W = cx.size, H = cy.size, skipX = cx.skipped, skipY = cy.skipped;
   const int weight = AlphaWeight(alpha);
   const int op = mode & 0xff;
   if (weight == 0 || op > 5 || W < 1 || H < 1 || !dest->getBits()) return;

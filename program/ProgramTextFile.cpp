@@ -9,6 +9,7 @@
 #include "effects/Distortion.h"
 #include "effects/FilterUti.h"
 #include "engine/WaveformProvider.h"
+#include "framework/InputFile.h"
 #include "framework/OutputFile.h"
 #include "program/RirARorurProgram.h"
 
@@ -124,12 +125,10 @@ bool RirARorurProgram::saveProgram(const char* path, std::string* error) const {
 bool RirARorurProgram::loadProgram(const char* path, std::string* error) {
   if (!path) return refuse(error, "cannot read a program file without a name");
   const std::string refusal = "cannot read program file '" + std::string(path) + "': ";
-  std::FILE* file = std::fopen(path, "r");
-  if (!file) return refuse(error, refusal + std::strerror(errno));
+  InputFile file;
+  if (!file.open(path)) return refuse(error, refusal + file.error());
   std::string reason;
-  const bool read = readProgram(file, &reason);
-  std::fclose(file);
-  return read || refuse(error, refusal + reason);
+  return readProgram(file.stream(), &reason) || refuse(error, refusal + reason);
 }
 
 bool RirARorurProgram::readProgram(std::FILE* file, std::string* error) {

@@ -1,7 +1,9 @@
 #include "platform/mac/EditorViewMapping.h"
 
+#include <cmath>
 #include <cstdio>
 
+#include "framework/TruncateToInt.h"
 #include "graphics/IGraphicsStructs.h"
 #include "graphics/IPopupMenu.h"
 
@@ -19,6 +21,13 @@ int EditorKeyCode(unsigned keyCode, unsigned character) {
   if (c >= 'A' && c <= 'Z') return c - 50;
   if (c >= 'a' && c <= 'z') return c - 82;
   return -1;
+}
+
+bool EditorMousePosition(double px, double py, bool yUp, int height, int* x, int* y) {
+  if (!std::isfinite(px) || !std::isfinite(py)) return false;
+  *x = TruncateToInt(std::trunc(px) - 2.0);
+  *y = TruncateToInt(yUp ? height - std::trunc(py) - 3.0 : std::trunc(py) - 3.0);
+  return true;
 }
 
 std::string PrefixedMenuTitle(const IPopupMenu* menu, int index, const char* text) {

@@ -13,6 +13,13 @@ class IPopupMenu;
 // -1 for any other key.
 int EditorKeyCode(unsigned keyCode, unsigned character);
 
+// A pointer position of a view as editor coordinates, two pixels left and
+// three up of it, each coordinate truncated first: y runs down from the
+// view's top, or, with yUp, up from the bottom of a view height pixels tall.
+// Huge values stop at the int limits; a position that is not finite gives
+// false and leaves x and y as they were.
+bool EditorMousePosition(double px, double py, bool yUp, int height, int* x, int* y);
+
 // An item's text with the number the menu's prefix mode puts in front.
 std::string PrefixedMenuTitle(const IPopupMenu* menu, int index, const char* text);
 

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "framework/IParam.h"
+#include "framework/TruncateToInt.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
 #include "platform/mac/CFStringUTF8.h"
@@ -14,7 +15,8 @@
 
 namespace {
 
-const EventTypeSpec kControlEvents[] = {{kEventClassControl, kEventControlDraw}};
+const EventTypeSpec kControlEvents[] = {{kEventClassControl, kEventControlDraw},
+                                        {kEventClassControl, kEventControlDispose}};
 
 const EventTypeSpec kWindowEvents[] = {
     {kEventClassMouse, kEventMouseDown},     {kEventClassMouse, kEventMouseUp},
@@ -144,7 +146,12 @@ OSStatus IGraphicsCarbon::MainEventHandler(EventHandlerCallRef pHandlerCall, Eve
   auto* self = static_cast<IGraphicsCarbon*>(pGraphicsCarbon);
   switch (GetEventClass(pEvent)) {
     case kEventClassControl:
-      return GetEventKind(pEvent) == kEventControlDraw ? self->HandleDraw(pEvent) : eventNotHandledErr;
+      if (GetEventKind(pEvent) == kEventControlDraw) return self->HandleDraw(pEvent);
+      // The host disposed of the pane, or of its window, before closing the
+      // view: the editor's window closes with it, which deletes this; the
+      // platform's own disposal goes on.
+      if (GetEventKind(pEvent) == kEventControlDispose) self->mGraphicsMac->CloseWindow();
+      return eventNotHandledErr;
     case kEventClassMouse:
       return self->HandleMouse(pHandlerCall, pEvent);
     case kEventClassKeyboard:
@@ -199,8 +206,8 @@ OSStatus IGraphicsCarbon::HandleMouse(EventHandlerCallRef pHandlerCall, EventRef
   HIPoint p{0, 0};
   GetEventParameter(pEvent, kEventParamWindowMouseLocation, typeHIPoint, nullptr, sizeof(p), nullptr, &p);
   HIPointConvert(&p, kHICoordSpaceWindow, mWindow, kHICoordSpaceView, mView);
-  const int x = static_cast<int>(p.x) - 2;
-  const int y = static_cast<int>(p.y) - 3;
+  int x, y;
+  if (!EditorMousePosition(p.x, p.y, false, 0, &x, &y)) return eventNotHandledErr;
 
   UInt32 modifiers = 0;
   EventMouseButton button = 0;
@@ -244,6 +251,8 @@ OSStatus IGraphicsCarbon::HandleMouse(EventHandlerCallRef pHandlerCall, EventRef
       if (axis != kEventMouseWheelAxisY) return eventNotHandledErr;
       SInt32 delta = 0;
       GetEventParameter(pEvent, kEventParamMouseWheelDelta, typeSInt32, nullptr, sizeof(delta), nullptr, &delta);
+      // A wheel turned by nothing changes nothing.
+      if (!delta) return noErr;
       if (mTextEntryView) EndUserInput(false);
       mGraphicsMac->OnMouseWheel(x, y, &mod, delta);
       return noErr;
@@ -310,8 +319,8 @@ IPopupMenu* IGraphicsCarbon::CreateIPopupMenu(IPopupMenu* pMenu, IRECT* pAreaRec
 
   MenuRef menu = CreateMenu(pMenu);
   if (!menu) return nullptr;
-  const short top = static_cast<short>(window.top + frame.origin.y + pAreaRect->B + 5);
-  const short left = static_cast<short>(window.left + frame.origin.x + pAreaRect->L);
+  const short top = TruncateToInt<short>(window.top + frame.origin.y + pAreaRect->B + 5.0);
+  const short left = TruncateToInt<short>(window.left + frame.origin.x + pAreaRect->L);
   const SInt32 result = PopUpMenuSelect(menu, top, left, 1);
   IPopupMenu* chosen = nullptr;
   if (result >= 0x10000) {

@@ -13,7 +13,9 @@ class IPopupMenu;
 // The editor in a Carbon window: a user pane that draws the back buffer from
 // its draw events, the window's mouse and key events handed to the editor, a
 // redraw timer on the main event loop, Menu Manager menus and, in
-// compositing windows, text entry in an edit-text control. Main thread only.
+// compositing windows, text entry in an edit-text control. A pane that its
+// host disposes of, alone or with its window, closes the editor's window
+// and so deletes this. Main thread only.
 class IGraphicsCarbon {
  public:
   IGraphicsCarbon(IGraphicsMac* pGraphicsMac, WindowRef pWindow, ControlRef pParentControl, short leftOffset,

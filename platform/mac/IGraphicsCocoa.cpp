@@ -1,6 +1,9 @@
 #include "platform/mac/IGraphicsCocoa.h"
 
+#include <cmath>
+
 #include "framework/IParam.h"
+#include "framework/TruncateToInt.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
 #include "platform/mac/EditorViewMapping.h"
@@ -62,10 +65,10 @@ void IGraphicsCocoa_vThudrokka_au::onTimer(standin::RunLoopTimer* sender) {
 
 void IGraphicsCocoa_vThudrokka_au::drawRect(NSRect rect) {
   if (!mGraphics) return;
-  const int h = mGraphics->Height();
-  const int x = static_cast<int>(rect.origin.x);
-  const int y = static_cast<int>(rect.origin.y);
-  IRECT r(x, h - (y + static_cast<int>(rect.size.height)), x + static_cast<int>(rect.size.width), h - y);
+  const double h = mGraphics->Height();
+  const double x = std::trunc(rect.origin.x), y = std::trunc(rect.origin.y);
+  const double width = std::trunc(rect.size.width), height = std::trunc(rect.size.height);
+  IRECT r(TruncateToInt(x), TruncateToInt(h - (y + height)), TruncateToInt(x + width), TruncateToInt(h - y));
   mGraphics->Draw(&r);
 }
 
@@ -82,16 +85,17 @@ void IGraphicsCocoa_vThudrokka_au::killTimer() {
   mTimer = nullptr;
 }
 
-void IGraphicsCocoa_vThudrokka_au::getMouseXY(NSEvent* event, int* x, int* y) {
+bool IGraphicsCocoa_vThudrokka_au::getMouseXY(NSEvent* event, int* x, int* y) {
   const NSPoint p = convertPoint(event->locationInWindow(), nullptr);
-  *x = mPrevX = static_cast<int>(p.x) - 2;
-  *y = mPrevY = mGraphics->Height() - static_cast<int>(p.y) - 3;
+  if (!EditorMousePosition(p.x, p.y, true, mGraphics->Height(), x, y)) return false;
+  mPrevX = *x;
+  mPrevY = *y;
+  return true;
 }
 
 void IGraphicsCocoa_vThudrokka_au::mouseDown(NSEvent* event) {
-  if (!mGraphics) return;
   int x, y;
-  getMouseXY(event, &x, &y);
+  if (!mGraphics || !getMouseXY(event, &x, &y)) return;
   IMouseMod mod = MouseMod(event, false);
   if (event->clickCount() >= 2) {
     mGraphics->OnMouseDblClick(x, y, &mod);
@@ -101,60 +105,59 @@ void IGraphicsCocoa_vThudrokka_au::mouseDown(NSEvent* event) {
 }
 
 void IGraphicsCocoa_vThudrokka_au::mouseUp(NSEvent* event) {
-  if (!mGraphics) return;
   int x, y;
-  getMouseXY(event, &x, &y);
+  if (!mGraphics || !getMouseXY(event, &x, &y)) return;
   IMouseMod mod = MouseMod(event, false);
   mGraphics->OnMouseUp(x, y, &mod);
 }
 
 void IGraphicsCocoa_vThudrokka_au::mouseDragged(NSEvent* event) {
-  if (!mGraphics) return;
   int x, y;
-  getMouseXY(event, &x, &y);
+  if (!mGraphics || !getMouseXY(event, &x, &y)) return;
   IMouseMod mod = MouseMod(event, false);
   if (!mTextFieldView) mGraphics->OnMouseDrag(x, y, &mod);
 }
 
 void IGraphicsCocoa_vThudrokka_au::rightMouseDown(NSEvent* event) {
-  if (!mGraphics) return;
   int x, y;
-  getMouseXY(event, &x, &y);
+  if (!mGraphics || !getMouseXY(event, &x, &y)) return;
   IMouseMod mod = MouseMod(event, true);
   mGraphics->OnMouseDown(x, y, &mod);
 }
 
 void IGraphicsCocoa_vThudrokka_au::rightMouseUp(NSEvent* event) {
-  if (!mGraphics) return;
   int x, y;
-  getMouseXY(event, &x, &y);
+  if (!mGraphics || !getMouseXY(event, &x, &y)) return;
   IMouseMod mod = MouseMod(event, true);
   mGraphics->OnMouseUp(x, y, &mod);
 }
 
 void IGraphicsCocoa_vThudrokka_au::rightMouseDragged(NSEvent* event) {
-  if (!mGraphics) return;
   int x, y;
-  getMouseXY(event, &x, &y);
+  if (!mGraphics || !getMouseXY(event, &x, &y)) return;
   IMouseMod mod = MouseMod(event, true);
   if (!mTextFieldView) mGraphics->OnMouseDrag(x, y, &mod);
 }
 
 void IGraphicsCocoa_vThudrokka_au::mouseMoved(NSEvent* event) {
-  if (!mGraphics) return;
   int x, y;
-  getMouseXY(event, &x, &y);
+  if (!mGraphics || !getMouseXY(event, &x, &y)) return;
   IMouseMod mod = MouseMod(event, false);
   mGraphics->OnMouseOver(x, y, &mod);
 }
 
 void IGraphicsCocoa_vThudrokka_au::scrollWheel(NSEvent* event) {
-  if (!mGraphics) return;
-  if (mTextFieldView) endUserInput();
+  const double delta = event->deltaY();
   int x, y;
-  getMouseXY(event, &x, &y);
+  if (!mGraphics || !std::isfinite(delta) || !getMouseXY(event, &x, &y)) return;
+  const double total = mWheelRemainder + delta;
+  const double whole = std::trunc(total);
+  mWheelRemainder = total - whole;
+  const int steps = TruncateToInt(whole);
+  if (!steps) return;
+  if (mTextFieldView) endUserInput();
   IMouseMod mod = MouseMod(event, false);
-  mGraphics->OnMouseWheel(x, y, &mod, static_cast<int>(event->deltaY()));
+  mGraphics->OnMouseWheel(x, y, &mod, steps);
 }
 
 void IGraphicsCocoa_vThudrokka_au::keyDown(NSEvent* event) {

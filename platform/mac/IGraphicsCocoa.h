@@ -36,8 +36,9 @@ class IGraphicsCocoa_vThudrokka_au : public NSView, public NSTextFieldDelegate {
 
   void onTimer(standin::RunLoopTimer* sender);
   void killTimer();
-  // Editor coordinates of the event, kept as the last mouse position.
-  void getMouseXY(NSEvent* event, int* x, int* y);
+  // Editor coordinates of the event, kept as the last mouse position; false,
+  // with nothing kept, for a position that is not finite.
+  bool getMouseXY(NSEvent* event, int* x, int* y);
 
   // Command with the left button makes a right click; a left click counted
   // twice or more is a double click.
@@ -48,7 +49,9 @@ class IGraphicsCocoa_vThudrokka_au : public NSView, public NSTextFieldDelegate {
   void rightMouseUp(NSEvent* event) override;
   void rightMouseDragged(NSEvent* event) override;
   void mouseMoved(NSEvent* event) override;
-  // Closes an open text field without its text, then scrolls.
+  // Fractions of a step add up until they make whole steps; an event that
+  // makes none reaches no one. One that does closes an open text field
+  // without its text, then scrolls.
   void scrollWheel(NSEvent* event) override;
   // Space, arrows, digits and letters reach the editor at the last mouse
   // position; keys of another length are dropped, other keys and those the
@@ -75,6 +78,9 @@ class IGraphicsCocoa_vThudrokka_au : public NSView, public NSTextFieldDelegate {
 
  private:
   static void TimerProc(void* view);
+
+  // What the wheel turned short of a whole step, between -1 and 1.
+  double mWheelRemainder = 0.0;
 };
 
 // A native menu built from a menu model, item for item.

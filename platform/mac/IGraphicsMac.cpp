@@ -24,12 +24,15 @@
 #include "platform/standin/NSBundle.h"
 #include "platform/standin/NSPanels.h"
 #include "platform/standin/NSWorkspace.h"
+#include "platform/standin/RunLoop.h"
 
 namespace {
 
-// An editor rectangle (top-left origin) as a rectangle of the view.
+// An editor rectangle (top-left origin) as a rectangle of the view; in
+// doubles, which hold any rectangle's sizes.
 NSRect ToViewRect(const IRECT* r, int editorHeight) {
-  return NSMakeRect(r->L, editorHeight - 1 - r->B, r->R - r->L + 1, r->B - r->T + 1);
+  const double l = r->L, t = r->T, right = r->R, b = r->B;
+  return NSMakeRect(l, editorHeight - 1.0 - b, right - l + 1.0, b - t + 1.0);
 }
 
 bool EqualsIgnoringCase(const char* a, const char* b) {
@@ -77,7 +80,10 @@ std::string HomeFolder() {
 
 IGraphicsMac::IGraphicsMac(IPlugBase* plug, int w, int h, int fps) : IGraphics(plug, w, h, fps) {}
 
-IGraphicsMac::~IGraphicsMac() { CloseWindow(); }
+IGraphicsMac::~IGraphicsMac() {
+  RemoveSubWindow();
+  CloseWindow();
+}
 
 bool IGraphicsMac::DrawScreen(IRECT*) {
   // The Cocoa view's port (taken flipped it is the same port here), or the
@@ -251,18 +257,26 @@ void* IGraphicsMac::OpenCarbonWindow(void* window, void* control, short leftOffs
 }
 
 void IGraphicsMac::AttachSubWindow(void* hostWindowRef) {
+  // The windows of an earlier attachment would be left behind.
+  RemoveSubWindow();
   NSWindow* host = new NSWindow(static_cast<WindowRef>(hostWindowRef));
+  host->setCanHide(true);
   host->setReleasedWhenClosed(true);
   const NSRect frame = host->frame();
   double offset = 0.0;
   if (frame.size.width > mWidth) offset = std::floor((frame.size.width - mWidth) * 0.5);
-  NSWindow* child = new NSWindow(NSMakeRect(frame.origin.x + offset, frame.origin.y, mWidth, mHeight));
+  NSWindow* child = new CustomCocoaWindow_vThudrokka_au(
+      NSMakeRect(frame.origin.x + offset, frame.origin.y, mWidth, mHeight), NSBorderlessWindowMask,
+      NSBackingStoreBuffered, false);
+  child->setOpaque(true);
+  child->setCanHide(true);
+  child->setHasShadow(false);
   child->setReleasedWhenClosed(true);
   OpenWindow(child->contentView());
   host->addChildWindow(child);
   host->orderFront();
   host->display();
-  child->orderFront();
+  standin::PerformSelectorAfterDelay(child, &NSWindow::orderFront, 0.05);
   mHostNSWindow = host;
 }
 
@@ -272,6 +286,8 @@ void IGraphicsMac::RemoveSubWindow() {
   NSWindow* child = host->childWindows().empty() ? nullptr : host->childWindows().front();
   CloseWindow();
   if (child) {
+    // Removed before it came to the front, it stays away.
+    standin::CancelPreviousPerformRequests(child);
     child->orderOut();
     host->orderOut();
     host->removeChildWindow(child);

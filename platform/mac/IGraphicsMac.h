@@ -2,10 +2,10 @@
 
 #include "framework/WDL_String.h"
 #include "graphics/IGraphics.h"
+#include "platform/standin/NSView.h"
 
 class IGraphicsCarbon;
 class IGraphicsCocoa_vThudrokka_au;
-class NSWindow;
 
 // The macOS editor host: the platform-neutral editor of its base, shown in a
 // Cocoa view or a Carbon window, with images from the plug-in bundle and the
@@ -49,7 +49,11 @@ class IGraphicsMac : public IGraphics {
   void* OpenWindow(void* parentView) override;
   // The Carbon host's pane in the window, inside control (null: the window's own).
   void* OpenWindow(void* window, void* control, short leftOffset = 0, short topOffset = 0) override;
+  // A borderless child window over the host's Carbon window, centred when
+  // the host is wider, that comes to the front a moment later. Attaching
+  // again first removes the previous one.
   void AttachSubWindow(void* hostWindowRef) override;
+  // Nothing without an attached window.
   void RemoveSubWindow() override;
   void CloseWindow() override;
   // The Cocoa view; null under Carbon.
@@ -72,6 +76,14 @@ class IGraphicsMac : public IGraphics {
   IGraphicsCocoa_vThudrokka_au* mGraphicsCocoa = nullptr;
   WDL_String mBundleID;
   NSWindow* mHostNSWindow = nullptr;
+};
+
+// The child window of AttachSubWindow: borderless, yet able to become the
+// key window, so that the editor's text entry takes the keys.
+class CustomCocoaWindow_vThudrokka_au : public NSWindow {
+ public:
+  using NSWindow::NSWindow;
+  bool canBecomeKeyWindow() override { return true; }
 };
 
 // The PNG image of the bundle's resources whose base name is that of name

@@ -71,7 +71,6 @@ IPlugAU::IPlugAU(IPlugInstanceInfo instanceInfo, int nParams, const char* channe
 }
 
 IPlugAU::~IPlugAU() {
-  mRenderNotifications.Empty(true);
   mInputBuses.Empty(true);
   mOutputBuses.Empty(true);
   mInputConnections.Empty(true);

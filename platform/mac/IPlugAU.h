@@ -1,6 +1,7 @@
 #pragma once
 
 #include "framework/IPlugBase.h"
+#include "platform/mac/RenderNotifications.h"
 #include "platform/standin/AudioUnitProperties.h"
 #include "platform/standin/CFArray.h"
 #include "platform/standin/CFDictionary.h"
@@ -111,7 +112,7 @@ class IPlugAU : public IPlugBase {
   // One block per output channel and a last one kept silent for host
   // buffers the unit has no channel for.
   WDL_TypedBuf<float> mOutputScratch;
-  WDL_PtrList<AURenderCallbackStruct> mRenderNotifications;
+  RenderNotifications mRenderNotifications;
   WDL_PtrList<BusChannels> mInputBuses;
   WDL_PtrList<BusChannels> mOutputBuses;
   WDL_PtrList<InputConnection> mInputConnections;
@@ -127,8 +128,6 @@ class IPlugAU : public IPlugBase {
   // data unless matchUserData is false.
   void RemovePropertyListener(AudioUnitPropertyID id, AudioUnitPropertyListenerProc proc, void* userData,
                               bool matchUserData);
-  ComponentResult AddRenderNotify(AURenderCallback proc, void* userData);
-  void RemoveRenderNotify(AURenderCallback proc);
   ComponentResult ScheduleParameters(const AudioUnitParameterEvent* events, UInt32 count);
   ComponentResult MIDIEvent(UInt32 status, UInt32 data1, UInt32 data2, UInt32 offset);
   ComponentResult SysEx(const UInt8* data, UInt32 length);
@@ -139,8 +138,6 @@ class IPlugAU : public IPlugBase {
   OSStatus PullInputs(const AudioTimeStamp* timeStamp, UInt32 nFrames);
   void AttachOutputs(BusChannels* bus, UInt32 nFrames, AudioBufferList* ioData);
   int ProcessingBus() const;
-  void NotifyRender(AudioUnitRenderActionFlags flags, const AudioTimeStamp* timeStamp, UInt32 outputBus,
-                    UInt32 nFrames, AudioBufferList* ioData);
 
   ComponentResult GetParameterInfo(int idx, AudioUnitParameterInfo* info);
   ComponentResult GetParameterValueStrings(int idx, UInt32* dataSize, void* data);

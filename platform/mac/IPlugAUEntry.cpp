@@ -5,8 +5,8 @@
 #include "framework/TruncateToInt.h"
 #include "platform/mac/IPlugAU.h"
 
-// The component entry: every selector but open and close runs under the
-// plug-in mutex. The parameter block holds one pointer-sized word per
+// The component entry: every selector but open, close and the changes of the
+// render notifications runs under the plug-in mutex. The parameter block holds one pointer-sized word per
 // argument, the call's last argument first.
 
 namespace {
@@ -86,6 +86,16 @@ ComponentResult IPlugAU::IPlugAUEntry(ComponentParameters* params, void* plug) {
     IPlugAU* _this = static_cast<IPlugAU*>(plug);
     if (select == kComponentCloseSelect) return Close(_this);
     if (!_this) return badComponentInstance;
+    // A change of the render notifications may wait for the render call under
+    // way, whose notifications may call into the unit: not under the mutex.
+    if (select == kAudioUnitAddRenderNotifySelect) {
+      _this->mRenderNotifications.Add(WordProc<AURenderCallback>(params, 2), WordPointer<void>(params, 1));
+      return noErr;
+    }
+    if (select == kAudioUnitRemoveRenderNotifySelect) {
+      _this->mRenderNotifications.Remove(WordProc<AURenderCallback>(params, 2));
+      return noErr;
+    }
     WDL_MutexLock lock(&_this->mMutex);
     return _this->DispatchSelector(params);
   } catch (...) {
@@ -182,11 +192,6 @@ ComponentResult IPlugAU::DispatchSelector(ComponentParameters* params) {
     case kAudioUnitRenderSelect:
       return RenderProc(this, nullptr, WordPointer<const AudioTimeStamp>(params, 4), WordUInt32(params, 3),
                         WordUInt32(params, 2), WordPointer<AudioBufferList>(params, 1));
-    case kAudioUnitAddRenderNotifySelect:
-      return AddRenderNotify(WordProc<AURenderCallback>(params, 2), WordPointer<void>(params, 1));
-    case kAudioUnitRemoveRenderNotifySelect:
-      RemoveRenderNotify(WordProc<AURenderCallback>(params, 2));
-      return noErr;
     case kAudioUnitScheduleParametersSelect:
       return ScheduleParameters(WordPointer<const AudioUnitParameterEvent>(params, 2), WordUInt32(params, 1));
     case kMusicDeviceMIDIEventSelect:
@@ -251,21 +256,6 @@ void IPlugAU::RemovePropertyListener(AudioUnitPropertyID id, AudioUnitPropertyLi
     const ListenerEntry* entry = mListeners.Get(i);
     if (entry->mPropertyID == id && entry->mProc == proc && (!matchUserData || entry->mUserData == userData)) {
       mListeners.Delete(i, true);
-      return;
-    }
-  }
-}
-
-ComponentResult IPlugAU::AddRenderNotify(AURenderCallback proc, void* userData) {
-  AURenderCallbackStruct* notification = new AURenderCallbackStruct{proc, userData};
-  if (!mRenderNotifications.Add(notification)) delete notification;
-  return noErr;
-}
-
-void IPlugAU::RemoveRenderNotify(AURenderCallback proc) {
-  for (int i = 0; i < mRenderNotifications.GetSize(); ++i) {
-    if (mRenderNotifications.Get(i)->inputProc == proc) {
-      mRenderNotifications.Delete(i, true);
       return;
     }
   }

@@ -100,7 +100,8 @@ OSStatus IPlugAU::Render(const AudioTimeStamp* timeStamp, UInt32 outputBus, UInt
     if (buffer.mData && buffer.mDataByteSize < nFrames * sizeof(float)) return kAudioUnitErr_InvalidPropertyValue;
   }
 
-  NotifyRender(kAudioUnitRenderAction_PreRender, timeStamp, outputBus, nFrames, ioData);
+  RenderNotifications::RenderCall notifications(&mRenderNotifications);
+  notifications.Notify(kAudioUnitRenderAction_PreRender, timeStamp, outputBus, nFrames, ioData);
 
   if (timeStamp->mSampleTime != mLastPullSampleTime) {
     const OSStatus status = PullInputs(timeStamp, nFrames);
@@ -123,17 +124,8 @@ OSStatus IPlugAU::Render(const AudioTimeStamp* timeStamp, UInt32 outputBus, UInt
     }
   }
 
-  NotifyRender(kAudioUnitRenderAction_PostRender, timeStamp, outputBus, nFrames, ioData);
+  notifications.Notify(kAudioUnitRenderAction_PostRender, timeStamp, outputBus, nFrames, ioData);
   return noErr;
-}
-
-void IPlugAU::NotifyRender(AudioUnitRenderActionFlags flags, const AudioTimeStamp* timeStamp, UInt32 outputBus,
-                           UInt32 nFrames, AudioBufferList* ioData) {
-  for (int i = 0; i < mRenderNotifications.GetSize(); ++i) {
-    const AURenderCallbackStruct* notification = mRenderNotifications.Get(i);
-    AudioUnitRenderActionFlags actionFlags = flags;
-    notification->inputProc(notification->inputProcRefCon, &actionFlags, timeStamp, outputBus, nFrames, ioData);
-  }
 }
 
 OSStatus IPlugAU::PullInputs(const AudioTimeStamp* timeStamp, UInt32 nFrames) {

@@ -124,7 +124,9 @@ ComponentResult IPlugAU::SetState(CFPropertyListRef state) {
     return kAudioUnitErr_InvalidPropertyValue;
   }
 
-  // The named slot becomes current; the data then decides the sound.
+  // The named slot becomes current; the data then decides the sound, which
+  // changes once, to the data's.
+  ParamSetScope set(this);
   RestorePreset(presetName);
   ByteChunk chunk;
   if (!GetDataFromDict(dict, kDataKey, &chunk)) return kAudioUnitErr_InvalidPropertyValue;

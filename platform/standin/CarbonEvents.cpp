@@ -40,6 +40,7 @@ struct OpaqueEventHandlerCallRef {
   EventTargetRef target;
   std::vector<EventHandlerRef> chain;
   size_t next;
+  OptionBits options;
 };
 
 struct OpaqueEventLoopRef {};
@@ -86,18 +87,21 @@ void PurgeRemovedHandlers() {
   gRemovedHandlers.clear();
 }
 
-OSStatus Dispatch(EventTargetRef target, const std::vector<EventHandlerRef>& chain, size_t from, EventRef event) {
+OSStatus Dispatch(EventTargetRef target, const std::vector<EventHandlerRef>& chain, size_t from, EventRef event,
+                  OptionBits options) {
   for (size_t i = from; i < chain.size(); ++i) {
     EventHandlerRef h = chain[i];
     if (h->removed || !h->wants(event)) continue;
-    OpaqueEventHandlerCallRef call{target, chain, i + 1};
+    OpaqueEventHandlerCallRef call{target, chain, i + 1, options};
     const OSStatus result = h->proc(&call, event, h->userData);
     if (result != eventNotHandledErr) return result;
   }
   // A handler may have disposed of the target.
   if (!LiveTargets().count(target)) return eventNotHandledErr;
   const OSStatus result = target->standardHandler(event);
-  if (result != eventNotHandledErr || !LiveTargets().count(target)) return result;
+  if (result != eventNotHandledErr || !LiveTargets().count(target) || (options & kEventTargetDontPropagate)) {
+    return result;
+  }
   if (EventTargetRef parent = target->parentTarget()) return SendEventToEventTarget(event, parent);
   return eventNotHandledErr;
 }
@@ -191,18 +195,22 @@ OSStatus RemoveEventHandler(EventHandlerRef handler) {
 OSStatus CallNextEventHandler(EventHandlerCallRef next, EventRef event) {
   if (!next || !event) return paramErr;
   ++gDispatching;
-  const OSStatus result = Dispatch(next->target, next->chain, next->next, event);
+  const OSStatus result = Dispatch(next->target, next->chain, next->next, event, next->options);
   --gDispatching;
   return result;
 }
 
 OSStatus SendEventToEventTarget(EventRef event, EventTargetRef target) {
+  return SendEventToEventTargetWithOptions(event, target, 0);
+}
+
+OSStatus SendEventToEventTargetWithOptions(EventRef event, EventTargetRef target, OptionBits options) {
   if (!event || !target || !LiveTargets().count(target)) return paramErr;
   standin::EventDelivery delivery;
   RetainEvent(event);
   ++gDispatching;
   const std::vector<EventHandlerRef> chain = target->handlers;
-  const OSStatus result = Dispatch(target, chain, 0, event);
+  const OSStatus result = Dispatch(target, chain, 0, event, options);
   --gDispatching;
   PurgeRemovedHandlers();
   ReleaseEvent(event);

@@ -48,6 +48,7 @@ enum : UInt32 {
   kEventRawKeyRepeat = 2,
   kEventWindowDeactivated = 6,
   kEventControlDraw = 4,
+  kEventControlDispose = 1001,
 };
 
 enum : EventParamName {
@@ -126,6 +127,10 @@ OSStatus RemoveEventHandler(EventHandlerRef handler);
 // Runs the rest of the chain the calling handler is in.
 OSStatus CallNextEventHandler(EventHandlerCallRef next, EventRef event);
 OSStatus SendEventToEventTarget(EventRef event, EventTargetRef target);
+typedef UInt32 OptionBits;
+// The event stays with the target: what it leaves goes no further.
+enum : OptionBits { kEventTargetDontPropagate = 1 };
+OSStatus SendEventToEventTargetWithOptions(EventRef event, EventTargetRef target, OptionBits options);
 
 EventLoopRef GetMainEventLoop();
 // The timer first fires after fireDelay seconds (0: at the next turn of the

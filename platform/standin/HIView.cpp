@@ -148,8 +148,26 @@ OSStatus CreateEditUnicodeTextControl(WindowRef window, const Rect* bounds, CFSt
   return noErr;
 }
 
+void standin::SendControlDispose(ControlRef control) {
+  if (!control || control->disposed) return;
+  control->disposed = true;
+  EventRef event = nullptr;
+  CreateEvent(nullptr, kEventClassControl, kEventControlDispose, 0, 0, &event);
+  SetEventParameter(event, kEventParamDirectObject, typeControlRef, sizeof(control), &control);
+  SendEventToEventTargetWithOptions(event, control, kEventTargetDontPropagate);
+  ReleaseEvent(event);
+  // The handlers may have taken embedded controls away.
+  const std::vector<NSView*> children = control->subviews();
+  for (NSView* child : children) {
+    const std::vector<NSView*>& now = control->subviews();
+    if (std::find(now.begin(), now.end(), child) == now.end()) continue;
+    if (auto* embedded = dynamic_cast<ControlRef>(child)) SendControlDispose(embedded);
+  }
+}
+
 void DisposeControl(ControlRef control) {
-  if (!control) return;
+  if (!control || control->disposed) return;
+  standin::SendControlDispose(control);
   control->removeFromSuperview();
   control->autorelease();
 }

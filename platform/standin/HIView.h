@@ -93,6 +93,8 @@ struct OpaqueControlRef : public NSView, public OpaqueEventTargetRef {
   size_t selectionEnd = 0;
   bool singleLine = false;
   ControlFontStyleRec fontStyle{};
+  // Set once the control has heard that it is disposed of.
+  bool disposed = false;
 };
 typedef OpaqueControlRef* HIViewRef;
 
@@ -101,7 +103,8 @@ OSStatus CreateUserPaneControl(WindowRef window, const Rect* bounds, UInt32 feat
 OSStatus CreateEditUnicodeTextControl(WindowRef window, const Rect* bounds, CFStringRef text, Boolean isPassword,
                                       const ControlFontStyleRec* style, ControlRef* outControl);
 // Takes the control out of its window and frees it once the event being
-// handled is over.
+// handled is over; first it and the controls embedded in it hear that they
+// are disposed of. A control disposed of already is left alone.
 void DisposeControl(ControlRef control);
 EventTargetRef GetControlEventTarget(ControlRef control);
 
@@ -144,3 +147,13 @@ OSStatus SetKeyboardFocus(WindowRef window, ControlRef control, ControlFocusPart
 OSStatus SetControlData(ControlRef control, ControlPartCode part, ResType tag, Size size, const void* data);
 OSStatus GetControlData(ControlRef control, ControlPartCode part, ResType tag, Size bufferSize, void* buffer,
                         Size* actualSize);
+
+namespace standin {
+
+// What the platform does to a control it disposes of, and to a window's
+// controls when the window goes: the control hears it first ('cntl' 1001,
+// sent to it alone), then each control still embedded in it once its
+// handlers have run; each control hears it once. Nothing is freed here.
+void SendControlDispose(ControlRef control);
+
+}  // namespace standin

@@ -58,7 +58,10 @@ OSStatus CreateNewWindow(WindowClass, WindowAttributes attributes, const Rect* c
 }
 
 void DisposeWindow(WindowRef window) {
-  if (IsLive(window)) delete window;
+  if (!IsLive(window)) return;
+  // Its controls hear of it while the window is still whole.
+  standin::SendControlDispose(dynamic_cast<ControlRef>(window->contentView()));
+  delete window;
 }
 
 OSStatus GetWindowAttributes(WindowRef window, WindowAttributes* outAttributes) {

@@ -38,6 +38,7 @@ struct OpaqueWindowPtr : public NSWindow, public OpaqueEventTargetRef {
 // The window is made hidden; its content view is the root control.
 OSStatus CreateNewWindow(WindowClass windowClass, WindowAttributes attributes, const Rect* contentBounds,
                          WindowRef* outWindow);
+// Disposes of the window's controls with it.
 void DisposeWindow(WindowRef window);
 OSStatus GetWindowAttributes(WindowRef window, WindowAttributes* outAttributes);
 // Only the content region.

@@ -18,6 +18,8 @@ std::vector<FocusLock> gFocusLocks;
 
 int gNextWindowNumber = 1;
 
+NSWindow* gKeyWindow = nullptr;
+
 std::vector<NSWindow*>& Windows() {
   static std::vector<NSWindow*> windows;
   return windows;
@@ -284,8 +286,12 @@ void NSView::unlockFocus() {
 
 // ---- NSWindow.
 
-NSWindow::NSWindow(NSRect frame)
-    : mFrame(frame), mContentView(new NSView(NSMakeRect(0, 0, frame.size.width, frame.size.height))),
+NSWindow::NSWindow(NSRect frame) : NSWindow(frame, NSTitledWindowMask, NSBackingStoreBuffered, false) {}
+
+NSWindow::NSWindow(NSRect frame, unsigned long styleMask, NSBackingStoreType, bool)
+    : mFrame(frame),
+      mStyleMask(styleMask),
+      mContentView(new NSView(NSMakeRect(0, 0, frame.size.width, frame.size.height))),
       mWindowNumber(gNextWindowNumber++) {
   setFrame(frame);
   mContentView->attachWindow(this);
@@ -297,6 +303,7 @@ NSWindow::NSWindow(WindowRef carbonWindow)
     : NSWindow(carbonWindow ? carbonWindow->frame() : NSMakeRect(0, 0, 0, 0)) {}
 
 NSWindow::~NSWindow() {
+  if (gKeyWindow == this) gKeyWindow = nullptr;
   for (NSWindow* child : mChildren) child->mParent = nullptr;
   if (mParent) mParent->removeChildWindow(this);
   delete mContentView;
@@ -333,11 +340,21 @@ void NSWindow::display() {
 
 void NSWindow::orderFront() { mVisible = true; }
 
-void NSWindow::orderOut() { mVisible = false; }
+void NSWindow::orderOut() {
+  mVisible = false;
+  if (gKeyWindow == this) gKeyWindow = nullptr;
+}
+
+void NSWindow::makeKeyAndOrderFront() {
+  orderFront();
+  if (canBecomeKeyWindow()) gKeyWindow = this;
+}
+
+bool NSWindow::isKeyWindow() const { return gKeyWindow == this; }
 
 void NSWindow::close() {
-  mVisible = false;
-  if (mReleasedWhenClosed) delete this;
+  orderOut();
+  if (mReleasedWhenClosed) release();
 }
 
 void NSWindow::addChildWindow(NSWindow* child) {

@@ -117,9 +117,13 @@ class NSView : public NSResponder {
   int mFocusLocks = 0;
 };
 
+enum : unsigned long { NSBorderlessWindowMask = 0, NSTitledWindowMask = 1 };
+enum NSBackingStoreType { NSBackingStoreBuffered = 2 };
+
 // A window whose content area is a stand-in screen: 32-bit pixels, top row
 // first, bytes (unused), red, green, blue, that tests can read. The frame is
 // in screen coordinates (origin at the bottom left of the main screen).
+// One window at a time is the key window.
 //
 // Events handed to sendEvent go where AppKit sends them: a mouse-down to the
 // view under it (which becomes first responder when it accepts), its drags
@@ -127,8 +131,10 @@ class NSView : public NSResponder {
 // pointer, keys and (when accepted) mouse moves to the first responder.
 class NSWindow : public NSResponder {
  public:
-  // A window of the given content size, with a content view filling it.
+  // A titled window of the given content size, with a content view filling it.
   explicit NSWindow(NSRect frame);
+  // initWithContentRect:styleMask:backing:defer: (only buffered backing here).
+  NSWindow(NSRect frame, unsigned long styleMask, NSBackingStoreType backing, bool defer);
   // A window over a Carbon window, with its frame (initWithWindowRef:).
   explicit NSWindow(WindowRef carbonWindow);
   ~NSWindow() override;
@@ -143,9 +149,19 @@ class NSWindow : public NSResponder {
   void display();
   void orderFront();
   void orderOut();
-  void makeKeyAndOrderFront() { orderFront(); }
+  // Orders the window front; it becomes the key window only when it can.
+  void makeKeyAndOrderFront();
   bool isVisible() const { return mVisible; }
-  // A window released when closed is deleted by close().
+  // Titled windows can, borderless ones cannot.
+  virtual bool canBecomeKeyWindow() { return (mStyleMask & NSTitledWindowMask) != 0; }
+  bool isKeyWindow() const;
+  void setOpaque(bool opaque) { mOpaque = opaque; }
+  bool isOpaque() const { return mOpaque; }
+  void setHasShadow(bool shadow) { mHasShadow = shadow; }
+  bool hasShadow() const { return mHasShadow; }
+  void setCanHide(bool canHide) { mCanHide = canHide; }
+  bool canHide() const { return mCanHide; }
+  // A window released when closed gives up its creator's reference in close().
   void setReleasedWhenClosed(bool released) { mReleasedWhenClosed = released; }
   void close();
   void addChildWindow(NSWindow* child);
@@ -172,10 +188,14 @@ class NSWindow : public NSResponder {
   void forgetView(NSView* view);
 
   NSRect mFrame;
+  unsigned long mStyleMask;
   NSView* mContentView;
   std::vector<unsigned char> mPixels;
   SWELL_GfxTarget mScreen;
   bool mVisible = false;
+  bool mOpaque = false;
+  bool mHasShadow = true;
+  bool mCanHide = true;
   bool mReleasedWhenClosed = false;
   std::vector<NSWindow*> mChildren;
   NSWindow* mParent = nullptr;

@@ -29,6 +29,31 @@ std::vector<standin::RunLoopTimer*>& Timers() {
 }
 std::vector<std::pair<standin::RunLoopProc, void*>> gObservers;
 
+struct PendingPerform {
+  NSObject* target;
+  std::function<void()> call;
+  standin::RunLoopTimer* timer;
+};
+// Pending performs, like the timers they wait on, live as long as the process.
+std::vector<PendingPerform*>& Performs() {
+  static auto* performs = new std::vector<PendingPerform*>();
+  return *performs;
+}
+
+void Forget(PendingPerform* perform) {
+  std::vector<PendingPerform*>& performs = Performs();
+  performs.erase(std::remove(performs.begin(), performs.end(), perform), performs.end());
+  standin::RemoveRunLoopTimer(perform->timer);
+}
+
+void FirePerform(void* context) {
+  auto* perform = static_cast<PendingPerform*>(context);
+  Forget(perform);
+  perform->call();
+  perform->target->release();
+  delete perform;
+}
+
 int64_t ToTicks(double seconds) { return static_cast<int64_t>(std::llround(seconds * 1e9)); }
 
 void RunObservers() {
@@ -106,3 +131,22 @@ void standin::RunLoopAdvance(double seconds) {
 }
 
 double standin::RunLoopNow() { return static_cast<double>(gNow) / 1e9; }
+
+void standin::PerformAfterDelay(NSObject* target, std::function<void()> call, double delay) {
+  if (!target) return;
+  target->retain();
+  auto* perform = new PendingPerform{target, std::move(call), nullptr};
+  // Fires once: it removes its timer first.
+  perform->timer = AddRunLoopTimer(delay, 1.0, FirePerform, perform);
+  Performs().push_back(perform);
+}
+
+void standin::CancelPreviousPerformRequests(NSObject* target) {
+  const std::vector<PendingPerform*> performs = Performs();
+  for (PendingPerform* perform : performs) {
+    if (perform->target != target) continue;
+    Forget(perform);
+    target->release();
+    delete perform;
+  }
+}

@@ -1,5 +1,9 @@
-// Stands in for the main run loop and its timers (CFRunLoop, NSTimer) on Linux: a manual clock; objects autoreleased while a timer or observer runs are released once it returns.
+// Stands in for the main run loop and its timers (CFRunLoop, NSTimer, delayed performs) on Linux: a manual clock; objects autoreleased while a timer or observer runs are released once it returns.
 #pragma once
+
+#include <functional>
+
+class NSObject;
 
 namespace standin {
 
@@ -25,5 +29,16 @@ void RemoveRunLoopObserver(RunLoopProc proc, void* context);
 void RunLoopAdvance(double seconds);
 // Seconds since the clock started.
 double RunLoopNow();
+
+// performSelector:withObject:afterDelay: (with no object): call runs once,
+// on the run loop after delay seconds; the target is retained until then.
+void PerformAfterDelay(NSObject* target, std::function<void()> call, double delay);
+template <class T, class Receiver>
+void PerformSelectorAfterDelay(T* target, void (Receiver::*selector)(), double delay) {
+  PerformAfterDelay(target, [target, selector] { (target->*selector)(); }, delay);
+}
+// cancelPreviousPerformRequestsWithTarget: the target's pending calls are
+// dropped, and their retains released.
+void CancelPreviousPerformRequests(NSObject* target);
 
 }  // namespace standin

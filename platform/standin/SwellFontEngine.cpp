@@ -14,6 +14,8 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "platform/standin/SwellGlyphCache.h"
+
 struct SWELL_Face {
   FT_Face ft = nullptr;
   std::string file;
@@ -25,6 +27,9 @@ struct SWELL_Face {
 
 namespace {
 
+// Far more than an editor's texts need at a few sizes.
+constexpr size_t kGlyphCacheBytes = 4 << 20;
+
 // Shared by every font; text is drawn on one thread at a time, but the
 // lock keeps two callers from sharing a face's size state.
 struct Engine {
@@ -33,6 +38,7 @@ struct Engine {
   bool triedLibrary = false;
   std::map<std::string, SWELL_Face*> byName;
   std::map<std::string, SWELL_Face*> byFile;
+  SWELL_GlyphCache glyphs{kGlyphCacheBytes};
 };
 
 Engine& TheEngine() {
@@ -124,9 +130,45 @@ SWELL_Face* Resolve(Engine& engine, const char* family) {
   return face;
 }
 
-void SetSize(SWELL_Face* face, double size) {
-  const FT_F26Dot6 size64 = static_cast<FT_F26Dot6>(std::lround(size * 64.0));
-  FT_Set_Char_Size(face->ft, 0, size64 > 0 ? size64 : 1, 72, 72);
+long Size64(double size) {
+  const long size64 = std::lround(size * 64.0);
+  return size64 > 0 ? size64 : 1;
+}
+
+std::shared_ptr<const SWELL_GlyphImage> Render(const SWELL_GlyphKey& key) {
+  FT_Face ft = key.face->ft;
+  FT_Set_Char_Size(ft, 0, key.size64, 72, 72);
+  if (FT_Load_Glyph(ft, FT_Get_Char_Index(ft, key.codepoint), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) {
+    return nullptr;
+  }
+  FT_GlyphSlot slot = ft->glyph;
+  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return nullptr;
+  if (key.emboldened) FT_Outline_Embolden(&slot->outline, key.bold64);
+  if (key.slanted) {
+    FT_Matrix slant = {0x10000, key.shear16, 0, 0x10000};
+    FT_Outline_Transform(&slot->outline, &slant);
+  }
+  FT_Outline_Translate(&slot->outline, key.fx64, -key.fy64);
+  if (FT_Render_Glyph(slot, key.mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return nullptr;
+  const FT_Bitmap& bm = slot->bitmap;
+  auto out = std::make_shared<SWELL_GlyphImage>();
+  out->left = slot->bitmap_left;
+  out->top = -slot->bitmap_top;
+  out->width = static_cast<int>(bm.width);
+  out->height = static_cast<int>(bm.rows);
+  out->coverage.assign(static_cast<size_t>(out->width) * out->height, 0);
+  for (int y = 0; y < out->height; ++y) {
+    const unsigned char* row = bm.buffer + static_cast<long>(y) * bm.pitch;
+    unsigned char* dst = out->coverage.data() + static_cast<size_t>(y) * out->width;
+    for (int x = 0; x < out->width; ++x) {
+      if (bm.pixel_mode == FT_PIXEL_MODE_MONO) {
+        dst[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
+      } else {
+        dst[x] = row[x];
+      }
+    }
+  }
+  return out;
 }
 
 }  // namespace
@@ -176,39 +218,24 @@ bool SWELL_FaceHasChar(SWELL_Face* face, unsigned int codepoint) {
   return FT_Get_Char_Index(face->ft, codepoint) != 0;
 }
 
-bool SWELL_FaceRenderGlyph(SWELL_Face* face, double size, unsigned int codepoint, double fx, double fy,
-                           bool mono, double bold, double shear, SWELL_GlyphImage* out) {
+std::shared_ptr<const SWELL_GlyphImage> SWELL_FaceGlyph(SWELL_Face* face, double size, unsigned int codepoint,
+                                                        double fx, double fy, bool mono, double bold, double shear) {
   Engine& engine = TheEngine();
   std::lock_guard<std::recursive_mutex> hold(engine.lock);
-  FT_Face ft = face->ft;
-  SetSize(face, size);
-  if (FT_Load_Glyph(ft, FT_Get_Char_Index(ft, codepoint), FT_LOAD_NO_HINTING | FT_LOAD_NO_BITMAP) != 0) return false;
-  FT_GlyphSlot slot = ft->glyph;
-  if (slot->format != FT_GLYPH_FORMAT_OUTLINE) return false;
-  if (bold > 0.0) FT_Outline_Embolden(&slot->outline, static_cast<FT_Pos>(std::lround(bold * 64.0)));
-  if (shear != 0.0) {
-    FT_Matrix slant = {0x10000, static_cast<FT_Fixed>(std::lround(shear * 65536.0)), 0, 0x10000};
-    FT_Outline_Transform(&slot->outline, &slant);
+  const SWELL_GlyphKey key = {face,
+                              Size64(size),
+                              codepoint,
+                              std::lround(fx * 64.0),
+                              std::lround(fy * 64.0),
+                              mono,
+                              bold > 0.0,
+                              bold > 0.0 ? std::lround(bold * 64.0) : 0,
+                              shear != 0.0,
+                              shear != 0.0 ? std::lround(shear * 65536.0) : 0};
+  std::shared_ptr<const SWELL_GlyphImage> image;
+  if (!engine.glyphs.Find(key, &image)) {
+    image = Render(key);
+    engine.glyphs.Add(key, image);
   }
-  FT_Outline_Translate(&slot->outline, static_cast<FT_Pos>(std::lround(fx * 64.0)),
-                       static_cast<FT_Pos>(-std::lround(fy * 64.0)));
-  if (FT_Render_Glyph(slot, mono ? FT_RENDER_MODE_MONO : FT_RENDER_MODE_NORMAL) != 0) return false;
-  const FT_Bitmap& bm = slot->bitmap;
-  out->left = slot->bitmap_left;
-  out->top = -slot->bitmap_top;
-  out->width = static_cast<int>(bm.width);
-  out->height = static_cast<int>(bm.rows);
-  out->coverage.assign(static_cast<size_t>(out->width) * out->height, 0);
-  for (int y = 0; y < out->height; ++y) {
-    const unsigned char* row = bm.buffer + static_cast<long>(y) * bm.pitch;
-    unsigned char* dst = out->coverage.data() + static_cast<size_t>(y) * out->width;
-    for (int x = 0; x < out->width; ++x) {
-      if (bm.pixel_mode == FT_PIXEL_MODE_MONO) {
-        dst[x] = (row[x >> 3] & (0x80 >> (x & 7))) ? 255 : 0;
-      } else {
-        dst[x] = row[x];
-      }
-    }
-  }
-  return true;
+  return image;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -45,8 +46,10 @@ struct SWELL_GlyphImage {
   std::vector<unsigned char> coverage;
 };
 
-// Renders a character with its origin at the fractional offset (fx, fy)
-// (y downwards) from an integer pixel. bold > 0 widens the outline by that
-// many pixels; shear slants it to the right by that much per unit of height.
-bool SWELL_FaceRenderGlyph(SWELL_Face* face, double size, unsigned int codepoint, double fx, double fy,
-                           bool mono, double bold, double shear, SWELL_GlyphImage* out);
+// A character rendered with its origin at the fractional offset (fx, fy)
+// (y downwards) from an integer pixel; null when the face cannot render it.
+// bold > 0 widens the outline by that many pixels; shear slants it to the
+// right by that much per unit of height. Glyphs are rendered once and kept
+// in a cache bounded in memory; an image stays valid while it is held.
+std::shared_ptr<const SWELL_GlyphImage> SWELL_FaceGlyph(SWELL_Face* face, double size, unsigned int codepoint,
+                                                        double fx, double fy, bool mono, double bold, double shear);

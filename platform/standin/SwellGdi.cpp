@@ -46,8 +46,8 @@ HDC SWELL_GDP_CTX_NEW() {
 HDC SWELL_CreateMemContext(HDC, int w, int h) {
   if (w < 1 || h < 1) return nullptr;
   const long long rowBytes = static_cast<long long>(w) * 4;
+  if (h > INT_MAX / rowBytes) return nullptr;
   const long long bytes = rowBytes * h;
-  if (bytes > INT_MAX) return nullptr;
   void* block = std::calloc(static_cast<size_t>(bytes) + 63, 1);
   if (!block) return nullptr;
   auto* target = new (std::nothrow) SWELL_GfxTarget;

@@ -148,8 +148,9 @@ void DrawGlyph(const Pen& pen, unsigned int cp, double x, double y) {
   const double reach = 2.0 * pen.size + pen.bold + 2.0;
   if (x + reach < clip.left || x - reach > clip.right || y + reach < clip.top || y - reach > clip.bottom) return;
   const double ix = std::floor(x), iy = std::floor(y);
-  SWELL_GlyphImage glyph;
-  if (!SWELL_FaceRenderGlyph(pen.face, pen.size, cp, x - ix, y - iy, pen.mono, pen.bold, pen.shear, &glyph)) return;
+  const auto image = SWELL_FaceGlyph(pen.face, pen.size, cp, x - ix, y - iy, pen.mono, pen.bold, pen.shear);
+  if (!image) return;
+  const SWELL_GlyphImage& glyph = *image;
   const int r = (pen.color >> 16) & 255, g = (pen.color >> 8) & 255, b = pen.color & 255;
   const long long left = static_cast<long long>(ix) + glyph.left, top = static_cast<long long>(iy) + glyph.top;
   for (int row = 0; row < glyph.height; ++row) {

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TempDirectory.h"
 
@@ -55,6 +56,13 @@ TEST(Raw2Code, RefusesMissingInputAndUnsafePatterns) {
   writeFloats(dir.path("in01.f32"), std::vector<float>(16, 0.5f));
   const std::string out = dir.path("out.txt");
   EXPECT_FALSE(Quillvane::Raw2Code(dir.path("missing%02d.f32").c_str(), out.c_str()));
+  // A pipe that nothing writes would hold a reader that waits for a writer for ever.
+  const testsupport::Fifo fifo(dir.path("pipe01.f32"));
+  ASSERT_TRUE(fifo.made());
+  bool written = true;
+  const std::string pipes = dir.path("pipe%02d.f32");
+  EXPECT_TRUE(fifo.returnsPromptly([&] { written = Quillvane::Raw2Code(pipes.c_str(), out.c_str()); }));
+  EXPECT_FALSE(written);
   for (const std::string& pattern : {std::string("in%s.f32"), std::string("in%02d%d.f32"), std::string("in%n"),
                                      std::string("in%"), std::string("in%02.1f")}) {
     EXPECT_FALSE(Quillvane::Raw2Code(dir.path(pattern).c_str(), out.c_str())) << pattern;

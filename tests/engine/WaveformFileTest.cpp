@@ -12,10 +12,12 @@
 
 #include "UserWaveformSnapshot.h"
 #include "engine/UserWaveforms.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
 
+using testsupport::Fifo;
 using testsupport::TempDirectory;
 
 using Quillvane::WaveformProvider;
@@ -163,6 +165,12 @@ class StartupLoad : public ::testing::Test {
   void expectLoadedRamp(const double* table) {
     for (int i = 0; i < kSize; ++i) ASSERT_DOUBLE_EQ(table[i], ramp[i] * 0.998777) << i;
   }
+  // Table k with its compiled-in shape at the start-up level.
+  void expectCompiledInShape(int k) {
+    double peak = 0.0;
+    for (double v : keep.table(k)) peak = std::max(peak, std::fabs(v));
+    EXPECT_NEAR(Quillvane::gQvUserWaveforms[k][100], keep.table(k)[100] * 0.998777 / peak, 1e-12) << k + 1;
+  }
 
   UserWaveformSnapshot keep;
   TempDirectory dir;
@@ -183,12 +191,7 @@ TEST_F(StartupLoad, ReadsUserFilesOneToTenAndNormalisesTablesOneToThirteen) {
     double peak = 0.0;
     for (int i = 0; i < kSize; ++i) peak = std::max(peak, std::fabs(table[i]));
     EXPECT_NEAR(peak, 0.998777, 1e-12) << k + 1;
-    const double scale = 0.998777 / [&] {
-      double p = 0.0;
-      for (double v : keep.table(k)) p = std::max(p, std::fabs(v));
-      return p;
-    }();
-    EXPECT_NEAR(table[100], keep.table(k)[100] * scale, 1e-12) << k + 1;
+    expectCompiledInShape(k);
   }
   EXPECT_EQ(std::vector<double>(Quillvane::gQvWaveform14, Quillvane::gQvWaveform14 + kSize), keep.table(13));
   EXPECT_EQ(std::vector<double>(Quillvane::gQvWaveform15, Quillvane::gQvWaveform15 + kSize), keep.table(14));
@@ -203,6 +206,21 @@ TEST_F(StartupLoad, WithoutAWorkingDirectoryLooksInTheCurrentOne) {
   provider.LoadWaveforms();
   std::filesystem::current_path(previous);
   expectLoadedRamp(Quillvane::gQvWaveform03);
+}
+
+// Start-up files that are no files: a pipe that nothing writes would hold
+// the constructing instrument for ever. The rest still load.
+TEST_F(StartupLoad, OnlyRegularFilesAreRead) {
+  const Fifo fifo(dir.path("waveforms/user01.raw"));
+  ASSERT_TRUE(fifo.made());
+  std::filesystem::create_directories(dir.path("waveforms/user02.raw"));
+  std::filesystem::create_symlink("/dev/zero", dir.path("waveforms/user03.raw"));
+  writeStartupFile("user04.raw");
+  WaveformProvider provider;
+  provider.setWorkingDirectory(dir.path().c_str());
+  EXPECT_TRUE(fifo.returnsPromptly([&] { provider.LoadWaveforms(); }));
+  for (int k : {0, 1, 2}) expectCompiledInShape(k);
+  expectLoadedRamp(Quillvane::gQvWaveform04);
 }
 
 TEST(WaveformFile, WorkingDirectoryFallsBackOnTheEnvironment) {
@@ -257,6 +275,23 @@ TEST_F(RuntimeLoad, FailedLoadsChangeNothing) {
   EXPECT_FALSE(provider.isLoadPending());
   provider.updateLoadedWaveform();
   EXPECT_EQ(std::vector<double>(Quillvane::gQvWaveform01, Quillvane::gQvWaveform01 + kSize), keep.table(0));
+}
+
+TEST_F(RuntimeLoad, OnlyRegularFilesAreRead) {
+  const TempDirectory dir;
+  const Fifo raw(dir.path("pipe.raw")), wave(dir.path("pipe.wav"));
+  ASSERT_TRUE(raw.made() && wave.made());
+  const struct {
+    const Fifo& watched;  // the pipe a reader that waits would wait on
+    std::string path;
+  } cases[] = {{raw, raw.path()}, {wave, wave.path()}, {raw, "/dev/zero"}, {raw, dir.path()}};
+  for (const auto& c : cases) {
+    bool loaded = true;
+    EXPECT_TRUE(c.watched.returnsPromptly([&] { loaded = provider.loadWaveformAction(sel(21), c.path.c_str()); }))
+        << c.path;
+    EXPECT_FALSE(loaded) << c.path;
+    EXPECT_FALSE(provider.isLoadPending()) << c.path;
+  }
 }
 
 TEST_F(RuntimeLoad, ALoadForABuiltInWaveformIsDropped) {

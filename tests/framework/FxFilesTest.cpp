@@ -9,6 +9,7 @@
 
 #include "tests/support/RecordingGraphics.h"
 #include "tests/framework/TestHostPlug.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDirectory.h"
@@ -236,6 +237,28 @@ TEST_F(FxFiles, RefusedProgramsChangeNothing) {
   EXPECT_FALSE(noEditor.LoadProgramFromFXP());
   EXPECT_FALSE(noEditor.SaveProgramAsFXP());
   EXPECT_FALSE(noEditor.SaveBankAsFXB());
+}
+
+// A pipe that nothing writes would hold a reader that waits for a writer for
+// ever; a device or a folder holds no program or bank either.
+TEST_F(FxFiles, OnlyRegularFilesAreRead) {
+  TestHostPlug plug;
+  Declare(&plug);
+  plug.MakeDefaultPreset("Init", 128);
+  RecordingGraphics* gui = Attach(&plug);
+  const testsupport::Fifo fifo(Path("pipe.fxp"));
+  ASSERT_TRUE(fifo.made());
+  for (const std::string& path : {fifo.path(), std::string("/dev/null"), Path("")}) {
+    bool loaded = true;
+    gui->mScriptedAnswers.push_back(path);
+    EXPECT_TRUE(fifo.returnsPromptly([&] { loaded = plug.LoadProgramFromFXP(); })) << path;
+    EXPECT_FALSE(loaded) << path;
+    gui->mScriptedAnswers.push_back(path);
+    EXPECT_TRUE(fifo.returnsPromptly([&] { loaded = plug.LoadBankFromFXB(); })) << path;
+    EXPECT_FALSE(loaded) << path;
+  }
+  EXPECT_EQ(plug.Values(), std::vector<double>(105, 0.5));
+  EXPECT_EQ(plug.mProgramChanges, 0);
 }
 
 TEST_F(FxFiles, ProgramValuesOutsideTheUnitRangeAreKeptSafe) {

@@ -11,6 +11,7 @@ TestHostPlug::TestHostPlug(int nParams, const char* channelIO, int nPresets, boo
 
 void TestHostPlug::OnParamChange(int paramIdx) {
   if (mRecordParamChanges) mParamChangeCalls.push_back(paramIdx);
+  if (!mInParamSet) ++mParamChangesOutsideSets;
   IPlugBase::OnParamChange(paramIdx);
 }
 

@@ -25,6 +25,14 @@ class TestHostPlug : public IPlugBase {
 
   void OnParamChange(int paramIdx) override;
   void PresetsChangedByHost() override { ++mPresetsChangedCalls; }
+  void BeginParamSet() override {
+    ++mParamSetsBegun;
+    mInParamSet = true;
+  }
+  void EndParamSet() override {
+    ++mParamSetsEnded;
+    mInParamSet = false;
+  }
   void BeginInformHostOfParamChange(int paramIdx) override { mBeginGestures.push_back(paramIdx); }
   void InformHostOfParamChange(int paramIdx, double value) override {
     mInformedChanges.push_back({paramIdx, value});
@@ -58,6 +66,11 @@ class TestHostPlug : public IPlugBase {
   std::vector<std::pair<int, int>> mResizes;
   int mProgramChanges = 0;
   int mPresetsChangedCalls = 0;
+  int mParamSetsBegun = 0;
+  int mParamSetsEnded = 0;
+  bool mInParamSet = false;
+  // Parameters dispatched while no parameter set was open.
+  int mParamChangesOutsideSets = 0;
   bool mRecordParamChanges = true;
 };
 

@@ -2,6 +2,8 @@
 
 #include "graphics/BitmapControls.h"
 #include "graphics/GraphicsCaches.h"
+#include "lice/LICE_CachedFont.h"
+#include "lice/LICE_MemBitmap.h"
 #include "tests/graphics/GraphicsTestSupport.h"
 
 namespace {
@@ -71,6 +73,68 @@ TEST(BitmapCache, RetainedBitmapsStayUntilReleased) {
   EXPECT_EQ(s_bitmapCache.Find(-1) != nullptr, true);
   gui->ReleaseBitmap(&mine);
   EXPECT_EQ(s_bitmapCache.GetSize(), cached);
+}
+
+// Images and fonts that count how often they are deleted.
+struct CountedBitmap : LICE_MemBitmap {
+  explicit CountedBitmap(int* deletions) : LICE_MemBitmap(2, 2), mDeletions(deletions) {}
+  ~CountedBitmap() override { ++*mDeletions; }
+  int* mDeletions;
+};
+struct CountedFont : LICE_CachedFont {
+  explicit CountedFont(int* deletions) : mDeletions(deletions) {}
+  ~CountedFont() override { ++*mDeletions; }
+  int* mDeletions;
+};
+
+TEST(BitmapCache, AnImageHeldTwiceLivesUntilItsLastHolderReleasesIt) {
+  LoggingPlug plug;
+  TestGraphics* gui = new TestGraphics(&plug, 10, 10);
+  plug.AttachGraphics(gui);
+  gui->mImages["held.png"] = {4, 4};
+  IBitmap loaded = gui->LoadIBitmap(2004, "held.png");
+  gui->RetainBitmap(&loaded);
+  gui->ReleaseBitmap(&loaded);
+  // The load still holds it: the same image, not loaded again, still readable.
+  IBitmap again = gui->LoadIBitmap(2004, "held.png");
+  EXPECT_EQ(again.mData, loaded.mData);
+  EXPECT_EQ(gui->mLoads["held.png"], 1);
+  EXPECT_EQ(again.mData->getBits()[0], gui->mImageColor);
+
+  int deletions = 0;
+  {
+    BitmapStorage cache;
+    auto* image = new CountedBitmap(&deletions);
+    cache.Add(image, 7);
+    cache.Add(image);
+    cache.Add(image);
+    cache.Remove(image);
+    EXPECT_EQ(cache.Find(7), image);
+    cache.Remove(image);
+    EXPECT_EQ(deletions, 0);
+    cache.Remove(image);
+    EXPECT_EQ(deletions, 1);
+    EXPECT_EQ(cache.Find(7), nullptr);
+    EXPECT_EQ(cache.GetSize(), 0);
+    // Held twice when the cache goes: deleted once.
+    auto* kept = new CountedBitmap(&deletions);
+    cache.Add(kept, 8);
+    cache.Add(kept);
+  }
+  EXPECT_EQ(deletions, 2);
+}
+
+TEST(FontCache, AFontKeptForTwoStylesIsDeletedOnce) {
+  int deletions = 0;
+  {
+    FontStorage cache;
+    auto* font = new CountedFont(&deletions);
+    const IText small(10), large(20);
+    cache.Add(font, &small);
+    cache.Add(font, &large);
+    EXPECT_EQ(cache.Find(&large), font);
+  }
+  EXPECT_EQ(deletions, 1);
 }
 
 }  // namespace

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <functional>
+#include <limits>
 #include <memory>
 
 #include "graphics/GraphicsCaches.h"
@@ -155,6 +157,97 @@ TEST_F(DrawingFixture, RectanglesAndRadialLines) {
   // Angle 0 points up: from (50, 40) to (50, 30).
   for (int y = 25; y < 45; ++y) EXPECT_EQ(At(50, y) == IColorToPixel(COLOR_RED), y >= 30 && y <= 40) << y;
   EXPECT_FALSE(Set(51, 35));
+}
+
+// Values no control means to pass: each coordinate stops at the integer
+// range before it becomes a pixel position (NaN counts as 0), and the line
+// is then clipped to the buffer like any other. Lit: the pixels drawn.
+TEST_F(DrawingFixture, CoordinatesBeyondTheIntegersStopAtTheirRange) {
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  auto strip = Pattern(4, 12, [](int, int) { return LICE_MakePixel(255, 255, 255, 255); });
+  IBitmap stacked(strip.get(), 4, 12, 4), sideBySide(strip.get(), 4, 12, 2, true);
+  const struct {
+    const char* name;
+    Painter paint;
+    IRECT lit;
+  } cases[] = {
+      {"line to 1e30", [](IGraphics* g) { g->DrawLine(&COLOR_WHITE, 10.0f, 10.0f, 1e30f, 10.0f); },
+       IRECT(10, 10, 64, 11)},
+      {"line from -1e30", [](IGraphics* g) { g->DrawLine(&COLOR_WHITE, -1e30f, 20.0f, 20.0f, 20.0f); },
+       IRECT(0, 20, 21, 21)},
+      {"line down to infinity", [&](IGraphics* g) { g->DrawLine(&COLOR_WHITE, 5.0f, 30.0f, 5.0f, inf); },
+       IRECT(5, 30, 6, 64)},
+      {"line from NaN", [&](IGraphics* g) { g->DrawLine(&COLOR_WHITE, nan, 30.0f, 40.0f, 30.0f); },
+       IRECT(0, 30, 41, 31)},
+      {"point at 1e30", [](IGraphics* g) { g->DrawPoint(&COLOR_WHITE, 1e30f, 5.0f); }, IRECT()},
+      {"point at -3e9", [](IGraphics* g) { g->DrawPoint(&COLOR_WHITE, 5.0f, -3e9f); }, IRECT()},
+      {"point at NaN", [&](IGraphics* g) { g->DrawPoint(&COLOR_WHITE, nan, 7.0f); }, IRECT(0, 7, 1, 8)},
+      {"radial line of radius 1e30",
+       [](IGraphics* g) { g->DrawRadialLine(&COLOR_WHITE, 32.0f, 32.0f, 0.0f, 0.0f, 1e30f); },
+       IRECT(32, 0, 33, 33)},
+      {"radial line at angle NaN",
+       [&](IGraphics* g) { g->DrawRadialLine(&COLOR_WHITE, 32.0f, 32.0f, nan, 0.0f, 10.0f); }, IRECT(0, 0, 1, 1)},
+      {"vertical line at NaN",
+       [&](IGraphics* g) {
+         IRECT box(10, 10, 30, 20);
+         g->DrawVerticalLine(&COLOR_WHITE, &box, nan);
+       },
+       IRECT(10, 10, 11, 21)},
+      {"horizontal line at NaN",
+       [&](IGraphics* g) {
+         IRECT box(10, 10, 30, 20);
+         g->DrawHorizontalLine(&COLOR_WHITE, &box, nan);
+       },
+       IRECT(10, 20, 31, 21)},
+      {"vertical line at the far end of the widest rectangle",
+       [](IGraphics* g) {
+         IRECT box(100, 0, INT_MAX, 10);
+         g->DrawVerticalLine(&COLOR_WHITE, &box, 1.0f);
+       },
+       IRECT()},
+      {"stacked frame INT_MAX",
+       [&](IGraphics* g) {
+         IRECT dest(10, 0, 14, 3);
+         g->DrawBitmap(&stacked, &dest, INT_MAX);
+       },
+       IRECT()},
+      {"side-by-side frame INT_MAX",
+       [&](IGraphics* g) {
+         IRECT dest(10, 0, 12, 12);
+         g->DrawBitmap(&sideBySide, &dest, INT_MAX);
+       },
+       IRECT()},
+      {"source offset INT_MAX",
+       [&](IGraphics* g) {
+         IRECT dest(-20, -20, 14, 3);
+         g->DrawBitmap(&stacked, &dest, INT_MAX, INT_MAX);
+       },
+       IRECT()},
+      {"rotated bitmap about INT_MIN",
+       [&](IGraphics* g) { g->DrawRotatedBitmap(&stacked, INT_MIN, INT_MIN, 0.5); }, IRECT()},
+      {"mask knob at INT_MAX",
+       [&](IGraphics* g) { g->DrawRotatedMask(&stacked, &stacked, &stacked, INT_MAX, INT_MAX, 30.0); }, IRECT()},
+      {"rounded fill of corner radius INT_MAX",
+       [](IGraphics* g) {
+         IRECT box(10, 10, 30, 30);
+         g->FillRoundRect(&COLOR_WHITE, &box, nullptr, INT_MAX, false);
+       },
+       IRECT()},
+      {"fill wider than the integers",
+       [](IGraphics* g) {
+         IRECT huge(-2000000000, -2000000000, 2000000000, 2000000000);
+         g->FillIRect(&COLOR_WHITE, &huge);
+       },
+       IRECT(0, 0, 64, 64)},
+  };
+  for (const auto& c : cases) {
+    Clear();
+    Paint(IRECT(0, 0, 64, 64), c.paint);
+    for (int y = 0; y < 64; ++y) {
+      for (int x = 0; x < 64; ++x) ASSERT_EQ(Set(x, y), c.lit.ContainsPoint(x, y)) << c.name << " at " << x << "," << y;
+    }
+  }
 }
 
 TEST_F(DrawingFixture, ForcedPixelsBypassBlendingAndStayInsideTheBuffer) {

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <string>
+
 #include "graphics/BitmapControls.h"
 #include "tests/graphics/GraphicsTestSupport.h"
 
@@ -45,6 +48,21 @@ TEST_F(EventFixture, PressDragReleaseBracketsTheGestureEvenWhenReleasedOutside) 
                       "knob up 150,95", "end 7"}));
   EXPECT_EQ(gui->GetMouseCapture(), -1);
   EXPECT_EQ(gui->GetMouseX(), -1);
+}
+
+// Pointer positions no screen has: the steps between them stop at the
+// integer range instead of overflowing.
+TEST_F(EventFixture, DragStepsBetweenTheFarthestPointsStopAtTheIntegerRange) {
+  Add(IRECT(INT_MIN, INT_MIN, INT_MAX, INT_MAX), 9, "everywhere");
+  log.clear();
+  gui->OnMouseDown(INT_MIN, INT_MIN, &left);
+  gui->OnMouseDrag(INT_MAX, INT_MAX, &left);
+  gui->OnMouseDrag(INT_MIN, 0, &left);
+  gui->OnMouseDrag(INT_MIN, -1, &left);
+  const std::string lo = std::to_string(INT_MIN), hi = std::to_string(INT_MAX);
+  EXPECT_EQ(log, (Log{"everywhere down " + lo + "," + lo, "begin 9",
+                      "everywhere drag " + hi + "," + hi + " by " + hi + "," + hi,
+                      "everywhere drag " + lo + ",0 by " + lo + ",-" + hi, "everywhere drag " + lo + ",-1 by 0,-1"}));
 }
 
 TEST_F(EventFixture, APressOnAGreyedControlFallsThroughToTheOneBelow) {

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <vector>
 
@@ -196,6 +197,25 @@ TEST_F(ControlsFixture, FaderHandlesJumpToThePointerAlongTheTravel) {
     fader.SetValueFromPlug(0.3);
     fader.OnMouseDrag(20 + c.x, 30 + c.y, 3, 3, &left);
     EXPECT_NEAR(fader.GetValue(), c.value, 1e-12);
+  }
+}
+
+TEST_F(ControlsFixture, FadersDraggedToTheFarthestPointsStopAtTheirEnds) {
+  IBitmap upright = Strip(10, 20, 1), flat = Strip(20, 10, 1);
+  const struct {
+    EDirection direction;
+    int x, y;
+    double value;
+  } cases[] = {
+      {kVertical, 25, INT_MIN, 1.0},   {kVertical, 25, INT_MAX, 0.0},   {kHorizontal, INT_MIN, 35, 0.0},
+      {kHorizontal, INT_MAX, 35, 1.0},
+  };
+  for (const auto& c : cases) {
+    IFaderControl fader(&plug, 20, 30, 100, 11, c.direction == kVertical ? &upright : &flat, c.direction);
+    fader.SetValueFromPlug(0.3);
+    IMouseMod left(true);
+    fader.OnMouseDrag(c.x, c.y, 0, 0, &left);
+    EXPECT_EQ(fader.GetValue(), c.value) << c.x << "," << c.y;
   }
 }
 

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cstring>
 #include <vector>
 
@@ -80,6 +81,24 @@ TEST_F(TextFixture, MeasuringAlignsTheTextBoxInTheRectangle) {
     EXPECT_TRUE(call.flags & DT_CALCRECT);
     EXPECT_EQ(call.rect.left, 0);
     EXPECT_EQ(call.rect.right, 0);
+  }
+  // Boxes that would pass the integer limits stop at them.
+  const struct {
+    int align;
+    IRECT r, measured;
+  } limits[] = {
+      {IText::kAlignNear, IRECT(INT_MAX - 10, INT_MAX - 5, INT_MAX, INT_MAX),
+       IRECT(INT_MAX - 10, INT_MAX - 5, INT_MAX, INT_MAX)},
+      // The midpoint is a float: 2^31 here.
+      {IText::kAlignCenter, IRECT(INT_MAX - 10, 0, INT_MAX, 0), IRECT(INT_MAX - 19, 0, INT_MAX, 12)},
+      {IText::kAlignCenter, IRECT(INT_MIN, 0, INT_MIN + 10, 0), IRECT(INT_MIN, 0, INT_MIN + 40, 12)},
+      {IText::kAlignFar, IRECT(INT_MIN, 0, INT_MIN + 10, 0), IRECT(INT_MIN, 0, INT_MIN + 10, 12)},
+  };
+  for (const auto& c : limits) {
+    IText style = Style(c.align);
+    IRECT r = c.r;
+    EXPECT_TRUE(gui->MeasureIText(&style, "forty", &r));
+    EXPECT_EQ(r, c.measured) << c.align << " at " << c.r.L;
   }
   // Integer halving: an odd midpoint truncates first.
   IText centred = Style(IText::kAlignCenter);

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <functional>
@@ -15,6 +16,7 @@
 
 #include "instrument/Thudrokka.h"
 #include "platform/standin/CFBase.h"
+#include "tests/instrument/ParameterValues.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/thudrokka/InstrumentHost.h"
 
@@ -31,6 +33,8 @@ constexpr int kNoStateSlots = 3;
 
 struct Take {
   std::vector<float> left, right;
+  // Blocks after which the live record held none of the whole sets.
+  int splitBlocks = 0;
 };
 
 // The instrument as the scenario leaves it before rendering, and what the
@@ -41,6 +45,8 @@ struct Stage {
   std::vector<float> values;  // every parameter as the host reads it back
   CFPropertyListRef current = nullptr;
   CFPropertyListRef others[kNoStateSlots] = {};
+  // What each state, the current one and the program file set the parameters to.
+  std::vector<std::vector<double>> wholeSets;
 
   ~Stage() {
     if (current) CFRelease(current);
@@ -64,6 +70,7 @@ void prepare(Stage& stage, bool effectsOff, const testsupport::TempDirectory& di
   for (int i = 0; i < kNoStateSlots; ++i) {
     ASSERT_EQ(stage.host.selectPreset(40 * i + 3), noErr);
     ASSERT_EQ(session.GetState(&stage.others[i]), noErr);
+    stage.wholeSets.push_back(ParameterValues(stage.plug()));
   }
   ASSERT_EQ(stage.host.selectPreset(kPreset), noErr);
   if (effectsOff) {
@@ -80,11 +87,17 @@ void prepare(Stage& stage, bool effectsOff, const testsupport::TempDirectory& di
   ASSERT_EQ(session.GetState(&stage.current), noErr);
   stage.programFile = dir.path("program.qvp");
   ASSERT_TRUE(stage.plug()->SaveProgramAsQV(stage.programFile.c_str()));
+  stage.wholeSets.push_back(ParameterValues(stage.plug()));
+  ASSERT_TRUE(stage.plug()->LoadProgramAsQV(stage.programFile.c_str()));
+  stage.wholeSets.push_back(ParameterValues(stage.plug()));
+  ASSERT_EQ(session.SetState(stage.current), noErr);
+  // The load kept its sound in the current slot, which holds the take's again.
+  stage.plug()->ModifyCurrentPreset();
 }
 
 // The render thread's loop: notes sent from the render thread itself at fixed
 // frames, so that the take is the same in every run that changes nothing.
-Take renderLoop(Stage& stage) {
+Take renderLoop(Stage& stage, bool checkWholeSets) {
   Take take;
   std::vector<float> left(kBlock), right(kBlock);
   for (int b = 0; b < kBlocks; ++b) {
@@ -97,14 +110,33 @@ Take renderLoop(Stage& stage) {
     }
     take.left.insert(take.left.end(), left.begin(), left.end());
     take.right.insert(take.right.end(), right.begin(), right.end());
+    if (checkWholeSets) {
+      const std::vector<double> sounding = RecordValues(stage.plug());
+      if (std::find(stage.wholeSets.begin(), stage.wholeSets.end(), sounding) == stage.wholeSets.end()) {
+        ++take.splitBlocks;
+      }
+    }
   }
   return take;
+}
+
+OSStatus CountCalls(void* userData, AudioUnitRenderActionFlags*, const AudioTimeStamp*, UInt32, UInt32,
+                    AudioBufferList*) {
+  ++*static_cast<long*>(userData);
+  return noErr;
 }
 
 // What the second thread does, one action per call.
 struct Actor {
   Stage& stage;
   std::mt19937 random;
+  // The counter of each render notification added; freed as soon as it is
+  // removed, which a call after the remove would show.
+  std::vector<long*> notified;
+
+  ~Actor() {
+    while (!notified.empty()) removeNotification();
+  }
 
   int below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
   // Ends, the middle, beyond the range and NaN come up often.
@@ -144,11 +176,34 @@ struct Actor {
     }
   }
   void reset() { AudioUnitReset(stage.unit(), kAudioUnitScope_Global, 0); }
+  void removeNotification() {
+    AudioUnitRemoveRenderNotify(stage.unit(), CountCalls, notified.front());
+    delete notified.front();
+    notified.erase(notified.begin());
+  }
+  void changeNotifications() {
+    if (notified.size() < 4 && (notified.empty() || below(2))) {
+      notified.push_back(new long(0));
+      AudioUnitAddRenderNotify(stage.unit(), CountCalls, notified.back());
+    } else {
+      removeNotification();
+    }
+  }
+  // Only whole sets the stage knows, and render notifications coming and going.
+  void restoreWholeSets() {
+    switch (below(6)) {
+      case 0: stage.host.selectPreset(40 * below(kNoStateSlots) + 3); break;
+      case 1: stage.host.session().SetState(stage.others[below(kNoStateSlots)]); break;
+      case 2: stage.host.session().SetState(stage.current); break;
+      case 3: stage.plug()->LoadProgramAsQV(stage.programFile.c_str()); break;
+      default: changeNotifications(); break;
+    }
+  }
   void anything() {
-    const std::function<void(Actor&)> all[] = {&Actor::toggleBypass, &Actor::automate,      &Actor::turnAKnob,
-                                               &Actor::sendMidi,     &Actor::restorePreset, &Actor::setState,
-                                               &Actor::editorActions, &Actor::reset};
-    all[below(8)](*this);
+    const std::function<void(Actor&)> all[] = {&Actor::toggleBypass,  &Actor::automate,      &Actor::turnAKnob,
+                                               &Actor::sendMidi,      &Actor::restorePreset, &Actor::setState,
+                                               &Actor::editorActions, &Actor::reset,         &Actor::changeNotifications};
+    all[below(9)](*this);
   }
 
   // Values the instrument already holds, sent back through each road.
@@ -177,6 +232,9 @@ struct Scenario {
   // The second thread only sends back what the instrument holds: the take
   // must equal one rendered alone.
   bool unchanged;
+  // The second thread changes nothing but whole sets: after every block the
+  // instrument plays one of them whole.
+  bool wholeSets;
   bool effectsOff;
   void (Actor::*act)();
 };
@@ -194,7 +252,7 @@ TEST_P(Concurrency, RendersSafelyWhileAnotherThreadActs) {
     Stage stage;
     prepare(stage, scenario.effectsOff, dir);
     if (HasFatalFailure()) return;
-    alone = renderLoop(stage);
+    alone = renderLoop(stage, false);
   }
 
   Stage stage;
@@ -203,7 +261,7 @@ TEST_P(Concurrency, RendersSafelyWhileAnotherThreadActs) {
   std::atomic<bool> rendering{true};
   std::atomic<int> actions{0};
   std::thread second([&] {
-    Actor actor{stage, std::mt19937(static_cast<unsigned>(std::hash<std::string>()(scenario.name)))};
+    Actor actor{stage, std::mt19937(static_cast<unsigned>(std::hash<std::string>()(scenario.name))), {}};
     while (rendering.load()) {
       (actor.*scenario.act)();
       actions.fetch_add(1);
@@ -213,7 +271,7 @@ TEST_P(Concurrency, RendersSafelyWhileAnotherThreadActs) {
   });
   // The second thread gets going before the render loop starts.
   while (actions.load() == 0) std::this_thread::yield();
-  const Take take = renderLoop(stage);
+  const Take take = renderLoop(stage, scenario.wholeSets);
   rendering.store(false);
   second.join();
 
@@ -224,6 +282,7 @@ TEST_P(Concurrency, RendersSafelyWhileAnotherThreadActs) {
       ASSERT_LE(std::fabs(x), kLimit) << "frame " << i;
     }
   }
+  EXPECT_EQ(take.splitBlocks, 0);
   if (scenario.unchanged) {
     ASSERT_EQ(alone.left.size(), take.left.size());
     for (std::size_t i = 0; i < take.left.size(); ++i) {
@@ -234,17 +293,19 @@ TEST_P(Concurrency, RendersSafelyWhileAnotherThreadActs) {
 }
 
 const Scenario kScenarios[] = {
-    {"BypassToggles", false, false, &Actor::toggleBypass},
-    {"HostAutomation", false, false, &Actor::automate},
-    {"EditorKnobs", false, false, &Actor::turnAKnob},
-    {"MidiFlood", false, false, &Actor::sendMidi},
-    {"PresetRestores", false, false, &Actor::restorePreset},
-    {"StateSets", false, false, &Actor::setState},
-    {"ProgramLoadsSyncAndPreviewNotes", false, false, &Actor::editorActions},
-    {"Resets", false, false, &Actor::reset},
-    {"AllAtOnce", false, false, &Actor::anything},
-    {"UnchangedParametersWithEffects", true, false, &Actor::resendParameterButSwitches},
-    {"UnchangedParametersPresetAndState", true, true, &Actor::resendEverything},
+    {"BypassToggles", false, false, false, &Actor::toggleBypass},
+    {"HostAutomation", false, false, false, &Actor::automate},
+    {"EditorKnobs", false, false, false, &Actor::turnAKnob},
+    {"MidiFlood", false, false, false, &Actor::sendMidi},
+    {"PresetRestores", false, false, false, &Actor::restorePreset},
+    {"StateSets", false, false, false, &Actor::setState},
+    {"ProgramLoadsSyncAndPreviewNotes", false, false, false, &Actor::editorActions},
+    {"Resets", false, false, false, &Actor::reset},
+    {"RenderNotifications", false, false, false, &Actor::changeNotifications},
+    {"WholeSetsAndRenderNotifications", false, true, false, &Actor::restoreWholeSets},
+    {"AllAtOnce", false, false, false, &Actor::anything},
+    {"UnchangedParametersWithEffects", true, false, false, &Actor::resendParameterButSwitches},
+    {"UnchangedParametersPresetAndState", true, false, true, &Actor::resendEverything},
 };
 
 INSTANTIATE_TEST_SUITE_P(SecondThread, Concurrency, ::testing::ValuesIn(kScenarios),

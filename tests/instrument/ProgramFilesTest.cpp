@@ -9,10 +9,12 @@
 #include "program/RirARorurProgram.h"
 #include "tests/instrument/ThudrokkaProbe.h"
 #include "tests/instrument/ValueTap.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
 
+using testsupport::Fifo;
 using testsupport::TempDirectory;
 
 using namespace Quillvane::Synth;
@@ -129,6 +131,45 @@ TEST(ProgramFiles, AMissingFileChangesNothing) {
     EXPECT_EQ(plug.mSynthProgram.slot(slot), record.slot(slot));
   EXPECT_EQ(plug.GetPresetName(0), name);
   for (const ValueTap* tap : taps) EXPECT_TRUE(tap->values.empty()) << tap->ParamIdx();
+}
+
+// A pipe that nothing writes would hold a reader that waits for a writer for
+// ever; a device or a folder holds no program either.
+TEST(ProgramFiles, WhatIsNotARegularFileIsRefusedAtOnceAndChangesNothing) {
+  const TempDirectory dir;
+  const Fifo fifo(dir.path("pipe.qvp"));
+  ASSERT_TRUE(fifo.made());
+  ThudrokkaProbe plug;
+  plug.set(Volume, 0.9);
+  const std::vector<ValueTap*> taps = TapEveryParameter(plug.mEditor, &plug, kNumParameters);
+  const std::vector<double> before = parameterValues(plug);
+  const std::string name = plug.GetPresetName(0);
+  const struct {
+    std::string path, cause;
+  } cases[] = {
+      {fifo.path(), "not a regular file"},
+      {"/dev/zero", "not a regular file"},
+      {dir.path(), "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    bool loaded = true;
+    std::string error;
+    EXPECT_TRUE(fifo.returnsPromptly([&] { loaded = plug.LoadProgramAsQV(c.path.c_str(), &error); })) << c.path;
+    EXPECT_FALSE(loaded) << c.path;
+    EXPECT_EQ(error, "cannot read program file '" + c.path + "': " + c.cause);
+  }
+  EXPECT_EQ(parameterValues(plug), before);
+  EXPECT_EQ(plug.GetPresetName(0), name);
+  for (const ValueTap* tap : taps) EXPECT_TRUE(tap->values.empty()) << tap->ParamIdx();
+
+  plug.set(OscWaveform1, 1.0);
+  ASSERT_TRUE(plug.CanLoadWaveform());
+  for (const std::string& path : {fifo.path(), std::string("/dev/zero"), dir.path()}) {
+    bool loaded = true;
+    EXPECT_TRUE(fifo.returnsPromptly([&] { loaded = plug.LoadWaveform(path.c_str()); })) << path;
+    EXPECT_FALSE(loaded) << path;
+    EXPECT_FALSE(plug.mWaveformProvider.isLoadPending()) << path;
+  }
 }
 
 TEST(ProgramFiles, MissingLinesTakeTheProgramsStartingValues) {
@@ -262,7 +303,7 @@ TEST(WaveformLoad, OnlyIntoAUserSlotAndInstalledByTheNextBlock) {
   plug.ProcessDoubleReplacing(nullptr, out, 64);
   EXPECT_FALSE(plug.mWaveformProvider.isLoadPending());
   EXPECT_NEAR(slot[1024], 0.999, 1e-9);
-  // The editor's next idle pass redraws the curve from the new table.
+  // The editor's next tick redraws the curve from the new table.
   std::vector<double> curve(78);
   plug.mWaveformProvider.updateGUIData(selector, false, curve.data(), 78);
   EXPECT_NE(std::vector<double>(plug.mOsc1WaveformCurve, plug.mOsc1WaveformCurve + 78), curve);

@@ -7,6 +7,7 @@
 #include "instrument/ThudrokkaButtons.h"
 #include "instrument/ThudrokkaPresetControls.h"
 #include "tests/instrument/EditorFixtures.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TempDirectory.h"
 
@@ -199,6 +200,21 @@ TEST_F(ProgramFileTest, SaveAndLoadPassTheChosenPathsToTheInstrument) {
   EXPECT_STRNE(plug->GetPresetName(6), "Changed");
   // The folder chosen last is where the next panel starts.
   EXPECT_EQ(std::string(load->GetDir()), folder.path("") );
+}
+
+// A pipe that nothing writes: a load that waits for a writer holds the
+// editor, and the host's calls behind it, for ever.
+TEST_F(ProgramFileTest, LoadingAPipeReturnsAtOnceAndChangesNothing) {
+  const testsupport::Fifo fifo(folder.path("pipe.qv"));
+  ASSERT_TRUE(fifo.made());
+  const std::vector<double> before = Values();
+  const std::string name = plug->GetPresetName(6);
+  standin::AnswerFilePanel(fifo.path());
+  EXPECT_TRUE(fifo.returnsPromptly([&] { Click(710, 490); }));
+  ASSERT_NE(LastPrompt(), nullptr);
+  EXPECT_EQ(LastPrompt()->kind, PromptRecord::kOpenPanel);
+  EXPECT_EQ(Values(), before);
+  EXPECT_EQ(plug->GetPresetName(6), name);
 }
 
 TEST_F(ProgramFileTest, CancelledPanelsChangeNothing) {

@@ -5,15 +5,18 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <string>
 #include <vector>
 
 #include "tests/instrument/WaveFileReader.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
 
+using testsupport::Fifo;
 using testsupport::readFile;
 using testsupport::split;
 using testsupport::TempDirectory;
@@ -199,6 +202,56 @@ TEST(Tool, RendersTheWholeBankIntoNumberedFiles) {
   EXPECT_NE(failed.err.find("cannot write '" + blocked + "/" + files[5] + "'"), std::string::npos) << failed.err;
 }
 
+// Samples at full scale in a 24-bit file: what the writer clipped, unless a
+// sample was exactly full scale.
+int fullScaleSamples(const WaveFile& wave) {
+  int n = 0;
+  for (const auto* raw : {&wave.rawLeft, &wave.rawRight}) {
+    n += static_cast<int>(
+        std::count_if(raw->begin(), raw->end(), [](int32_t v) { return v >= 8388607 || v <= -8388608; }));
+  }
+  return n;
+}
+
+TEST(Tool, SaysWhenIntegerSamplesClipAtFullScale) {
+  const TempDirectory dir;
+  const std::string note = " --rate 8000 --length 0.3 --tail 0.1";
+  const std::string loud = dir.path("loud.wav");
+  const ToolRun clipped = tool("render --preset 54" + note + " -o " + loud);
+  ASSERT_EQ(clipped.status, 0) << clipped.err;
+  const int count = fullScaleSamples(WaveFile::read(loud));
+  ASSERT_GT(count, 0);
+  EXPECT_EQ(clipped.err, "thudrokka render: '" + loud + "' holds " + std::to_string(count) +
+                             " samples clipped at full scale; --bits 32 keeps them\n");
+
+  for (const std::string quiet : {"render --preset 54 --bits 32", "render --preset 1"}) {
+    const ToolRun run = tool(quiet + note + " -o " + dir.path("quiet.wav"));
+    EXPECT_EQ(run.status, 0) << quiet << ": " << run.err;
+    EXPECT_EQ(run.err, "") << quiet;
+  }
+
+  const std::string bank = dir.path("bank");
+  const ToolRun all = tool("render-bank " + bank + note);
+  ASSERT_EQ(all.status, 0) << all.err;
+  int files = 0, most = 0;
+  std::string worst;
+  for (const std::string& name : split(shell("ls " + bank).out, '\n')) {
+    const int n = fullScaleSamples(WaveFile::read(bank + "/" + name));
+    files += n > 0;
+    if (n > most) {
+      most = n;
+      worst = name;
+    }
+  }
+  ASSERT_GT(files, 1);
+  EXPECT_EQ(all.err, "thudrokka render-bank: " + std::to_string(files) +
+                         " of 128 files hold samples clipped at full scale, most of all '" + worst + "' (" +
+                         std::to_string(most) + " samples); --bits 32 keeps them\n");
+  const ToolRun floats = tool("render-bank " + dir.path("floats") + note + " --bits 32");
+  EXPECT_EQ(floats.status, 0);
+  EXPECT_EQ(floats.err, "");
+}
+
 TEST(Tool, AFullDiskKeepsTheFilesThatWereThere) {
   const TempDirectory dir;
   const std::string wave = dir.path("note.wav"), program = dir.path("kick.qvp"), source = dir.path("bank.cpp");
@@ -260,21 +313,43 @@ TEST(Tool, ProgramFilesLoadAsMeantOrNotAtAll) {
     EXPECT_EQ(run.out, c.listing) << c.file;
   }
 
-  const std::string out = dir.path("never.wav");
+  const std::string out = dir.path("never.wav"), shot = dir.path("never.png");
+  const std::string zeros = dir.path("zeros.qvp"), noise = dir.path("noise.qvp");
+  writeText(zeros, std::string(70000, '\0'));
+  std::string bytes;
+  std::mt19937 random(26);
+  for (int i = 0; i < 70000; ++i) bytes += static_cast<char>(random());
+  writeText(noise, bytes);
+  // Nothing writes the pipe, so a reader that waits for a writer never ends.
+  const Fifo fifo(dir.path("pipe.qvp"));
+  ASSERT_TRUE(fifo.made());
+  const std::string pipe = fifo.path();
   const struct {
     std::string arguments, error;
   } refused[] = {
+      {"program load " + zeros,
+       "thudrokka program: cannot read program file '" + zeros + "': line 1 is longer than 65536 characters\n"},
+      {"render --program " + noise + " -o " + out,
+       "thudrokka render: cannot read program file '" + noise + "': none of its lines is a program setting\n"},
+      {"program load " + pipe, "thudrokka program: cannot read program file '" + pipe + "': not a regular file\n"},
+      {"render --program " + pipe + " -o " + out,
+       "thudrokka render: cannot read program file '" + pipe + "': not a regular file\n"},
+      {"editor --program " + pipe + " --shot " + shot,
+       "thudrokka editor: cannot read program file '" + pipe + "': not a regular file\n"},
+      {"editor --script " + pipe + " --shot " + shot,
+       "thudrokka editor: cannot read script '" + pipe + "': not a regular file\n"},
       {"program load /dev/zero",
-       "thudrokka program: cannot read program file '/dev/zero': line 1 is longer than 65536 characters\n"},
-      {"render --program /dev/urandom -o " + out,
-       "thudrokka render: cannot read program file '/dev/urandom': none of its lines is a program setting\n"},
+       "thudrokka program: cannot read program file '/dev/zero': not a regular file\n"},
+      {"program load " + dir.path(),
+       "thudrokka program: cannot read program file '" + dir.path() + "': Is a directory\n"},
   };
   for (const auto& c : refused) {
-    const ToolRun run = shell("timeout 60 " + std::string(THUDROKKA_TOOL) + " " + c.arguments);
+    const ToolRun run = shell("timeout 20 " + std::string(THUDROKKA_TOOL) + " " + c.arguments);
     EXPECT_EQ(run.status, 1) << c.arguments;
     EXPECT_EQ(run.err, c.error);
   }
   EXPECT_FALSE(std::filesystem::exists(out));
+  EXPECT_FALSE(std::filesystem::exists(shot));
 }
 
 TEST(Tool, PrintedNamesCarryNoControlCharacters) {
@@ -329,6 +404,38 @@ TEST(Tool, TheEditorWritesItsScreenAndItsControls) {
     EXPECT_TRUE(fields[6] == "synth" || fields[6] == "about" || fields[6] == "none") << lines[i];
     EXPECT_TRUE(fields[7] == "shown" || fields[7] == "hidden") << lines[i];
   }
+}
+
+TEST(Tool, TheReadmesEditorExampleTurnsAKnob) {
+  const TempDirectory dir;
+  const ToolRun run = shell("cd " + dir.path() + " && " + THUDROKKA_TOOL +
+                            " editor --preset 5 --shot editor.png --dump controls.txt --script " +
+                            THUDROKKA_EXAMPLE_SCRIPT);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(std::filesystem::exists(dir.path("editor.png")));
+  EXPECT_TRUE(std::filesystem::exists(dir.path("turned.png")));
+  // Oscillator 1's volume knob, before and after.
+  const auto knob = [](const std::string& dump) {
+    for (const std::string& line : split(dump, '\n')) {
+      if (line.find("IKnobMultiControl\t433 146 463 176\t3\t") != std::string::npos) return line;
+    }
+    return std::string();
+  };
+  const std::string before = knob(readFile(dir.path("controls.txt")));
+  ASSERT_FALSE(before.empty());
+  EXPECT_NE(knob(readFile(dir.path("turned.txt"))), before);
+}
+
+TEST(Tool, TheEditorRefusesToOpenWithoutItsImages) {
+  const TempDirectory dir;
+  const ToolRun run = shell("THUDROKKA_RESOURCES=" + dir.path() + " " + THUDROKKA_TOOL + " editor --shot " +
+                            dir.path("black.png"));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.err, "thudrokka editor: the editor's images are missing (no Thudrokka_GUI_background_Free.png in " +
+                         dir.path() + "); make them with '" + THUDROKKA_IMAGE_GENERATOR + " --output " + dir.path() +
+                         "'\n");
+  EXPECT_FALSE(std::filesystem::exists(dir.path("black.png")));
 }
 
 TEST(Tool, TheEditorsScriptErrorsNameTheirLine) {

@@ -42,7 +42,7 @@ TEST(MemBitmapTest, GrowsByAQuarterAndKeepsItsBlockWhenShrinking) {
 TEST(MemBitmapTest, EmptyOrImpossibleSizesLeaveNoBlock) {
   struct Case {
     int w, h;
-  } cases[] = {{7, 0}, {0, 7}, {-5, -5}, {-1, 10}, {INT_MAX, 2}, {40000, 40000}};
+  } cases[] = {{7, 0}, {0, 7}, {-5, -5}, {-1, 10}, {INT_MAX, 2}, {40000, 40000}, {INT_MAX, INT_MAX}};
   for (const Case& c : cases) {
     MemProbe bm(3, 3, 4);
     ASSERT_TRUE(bm.hasBlock());
@@ -101,7 +101,7 @@ TEST(SysBitmapTest, ZeroAndImpossibleSizes) {
 
   struct Case {
     int w, h;
-  } cases[] = {{-3, 4}, {4, -3}, {INT_MAX, 1}, {40000, 40000}};
+  } cases[] = {{-3, 4}, {4, -3}, {INT_MAX, 1}, {40000, 40000}, {INT_MAX - 3, INT_MAX}, {INT_MAX, INT_MAX}};
   for (const Case& c : cases) {
     LICE_SysBitmap big(4, 4);
     EXPECT_TRUE(big.resize(c.w, c.h)) << c.w << " x " << c.h;

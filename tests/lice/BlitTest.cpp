@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "lice/Blits.h"
 #include "lice/CombinePixels.h"
@@ -151,12 +153,105 @@ TEST(ScaledBlitTest, NearestUpscaleAndMirror) {
   for (int y = 0; y < 4; ++y) {
     for (int x = 0; x < 6; ++x) ASSERT_EQ(At(dest.get(), x, y), Distinct(x / 2, y / 2)) << x << "," << y;
   }
-  // Mirrored, the first sample lands on the source's right edge, outside it.
+  // Mirrored, every source column lands once, the last one first.
   auto mirrored = Uniform(3, 2, 0);
   LICE_ScaledBlit(mirrored.get(), src.get(), 3, 0, -3, 2, 0, 0, 3, 2, 1.0f, 0);
-  EXPECT_EQ(At(mirrored.get(), 0, 0), 0u);
-  EXPECT_EQ(At(mirrored.get(), 1, 0), Distinct(2, 0));
-  EXPECT_EQ(At(mirrored.get(), 2, 1), Distinct(1, 1));
+  for (int y = 0; y < 2; ++y) {
+    for (int x = 0; x < 3; ++x) ASSERT_EQ(At(mirrored.get(), x, y), Distinct(2 - x, y)) << x << "," << y;
+  }
+}
+
+// A blit whose width (height) is negated shows its unmirrored picture with
+// the columns (rows) in reverse order; so does one whose source runs
+// backwards. (dstx, dsty) is the top-left corner of the picture either way.
+struct MirrorCase {
+  int srcSize, destSize, dstx, dsty, mode;
+  float alpha;
+};
+
+const MirrorCase kMirrorCases[] = {
+    {3, 3, 0, 0, 0, 1.0f},     {3, 6, 0, 0, 0, 1.0f},     {6, 4, 0, 0, 0x100, 1.0f}, {5, 9, 1, 2, 0x100, 0.6f},
+    {8, 4, 0, 0, 0x101, 1.0f}, {12, 5, 3, 0, 0x100, 1.0f}, {6, 12, -3, 2, 0, 0.5f},  {4, 8, 2, -4, 0x100, 1.0f},
+};
+
+enum Flip { kPlain, kMirrorX, kMirrorY, kMirrorBoth, kBackwardSource };
+
+// The picture of case c flipped as asked, on a background of 7s, drawn at
+// (offset + dstx, offset + dsty).
+std::unique_ptr<LICE_MemBitmap> Picture(LICE_IBitmap* src, const MirrorCase& c, Flip flip, int canvas, int offset) {
+  auto dest = Uniform(canvas, canvas, 7);
+  const bool mx = flip == kMirrorX || flip == kMirrorBoth, my = flip == kMirrorY || flip == kMirrorBoth;
+  const int x = offset + c.dstx, y = offset + c.dsty, n = c.destSize;
+  const float size = static_cast<float>(c.srcSize);
+  const bool back = flip == kBackwardSource;
+  LICE_ScaledBlit(dest.get(), src, mx ? x + n : x, my ? y + n : y, mx ? -n : n, my ? -n : n, back ? size : 0, 0,
+                  back ? -size : size, size, c.alpha, c.mode);
+  return dest;
+}
+
+TEST(ScaledBlitTest, MirroredIsTheReversedPicture) {
+  auto src = Bitmap(12, 12, Distinct);
+  for (const MirrorCase& c : kMirrorCases) {
+    // The unmirrored picture whole, away from every edge.
+    const int far = 16;
+    auto plain = Picture(src.get(), c, kPlain, 48, far);
+    for (Flip flip : {kMirrorX, kMirrorY, kMirrorBoth, kBackwardSource}) {
+      auto got = Picture(src.get(), c, flip, 12, 0);
+      const bool mx = flip != kMirrorY, my = flip == kMirrorY || flip == kMirrorBoth;
+      for (int y = 0; y < 12; ++y) {
+        for (int x = 0; x < 12; ++x) {
+          const int u = x - c.dstx, v = y - c.dsty, n = c.destSize;
+          LICE_pixel expected = 7;
+          if (u >= 0 && u < n && v >= 0 && v < n) {
+            expected = At(plain.get(), far + c.dstx + (mx ? n - 1 - u : u), far + c.dsty + (my ? n - 1 - v : v));
+          }
+          ASSERT_EQ(At(got.get(), x, y), expected) << c.srcSize << " into " << c.destSize << " mode " << c.mode
+                                                   << " flip " << flip << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+// Cutting a scaled blit at the bitmap's edge leaves the rest as it was:
+// the source rectangle stays where the caller put it, so the bilinear
+// filter does not reach past it on the far side.
+TEST(ScaledBlitTest, ClippedAtTheBitmapEdgeShowsTheSamePixels) {
+  auto src = Bitmap(12, 12, Distinct);
+  const int offsets[][2] = {{-4, 0}, {0, -4}, {-3, -5}};
+  for (int mode : {0, 0x100}) {
+    auto whole = Uniform(20, 20, 0);
+    LICE_ScaledBlit(whole.get(), src.get(), 6, 6, 8, 8, 1, 1, 4, 4, 1.0f, mode);
+    for (const auto& o : offsets) {
+      auto cut = Uniform(8, 8, 0);
+      LICE_ScaledBlit(cut.get(), src.get(), o[0], o[1], 8, 8, 1, 1, 4, 4, 1.0f, mode);
+      for (int y = 0; y < 8; ++y) {
+        for (int x = 0; x < 8; ++x) {
+          const int u = x - o[0], v = y - o[1];
+          const LICE_pixel expected = u < 8 && v < 8 ? At(whole.get(), 6 + u, 6 + v) : 0u;
+          ASSERT_EQ(At(cut.get(), x, y), expected) << "mode " << mode << " offset " << o[0] << "," << o[1]
+                                                   << " at " << x << "," << y;
+        }
+      }
+    }
+  }
+}
+
+TEST(ScaledBlitTest, FarEdgeSamplesWithinTheSourceAreDrawn) {
+  // Source width 12 of a 10 pixel source into 20: steps of 0.6, so pixels
+  // 15 and 16 sample columns 8 and 9 and the rest of the row lies beyond.
+  auto row = Bitmap(10, 1, Distinct);
+  auto wide = Uniform(20, 1, 0);
+  LICE_ScaledBlit(wide.get(), row.get(), 0, 0, 20, 1, 0, 0, 12, 1, 1.0f, 0);
+  auto column = Bitmap(1, 10, Distinct);
+  auto tall = Uniform(1, 20, 0);
+  LICE_ScaledBlit(tall.get(), column.get(), 0, 0, 1, 20, 0, 0, 1, 12, 1.0f, 0x100);
+  for (int i = 0; i < 20; ++i) {
+    const int sample = i * 39321 / 65536;  // the 16.16 step of 0.6f
+    EXPECT_EQ(At(wide.get(), i, 0), i <= 16 ? Distinct(sample, 0) : 0u) << "column " << i;
+    // Bilinear: rows between two source rows blend them, so only whether a row is drawn is told here.
+    EXPECT_EQ(At(tall.get(), 0, i) != 0, i <= 16) << "row " << i;
+  }
 }
 
 // The source position of destination pixel (x, y) of a rotated blit.
@@ -189,6 +284,42 @@ TEST(RotatedBlitTest, EveryPixelSamplesTheTurnedSource) {
     }
   }
   EXPECT_GT(compared, 250);
+}
+
+// Mirrored in one axis the picture is reversed and turns the other way;
+// mirrored in both it is the picture turned by half a turn.
+TEST(RotatedBlitTest, MirroredIsTheReversedPicture) {
+  auto row = Bitmap(3, 1, Distinct);
+  auto three = Uniform(3, 1, 0);
+  LICE_RotatedBlit(three.get(), row.get(), 3, 0, -3, 1, 0, 0, 3, 1, 0.0f, false, 1.0f, 0, 0, 0);
+  for (int x = 0; x < 3; ++x) EXPECT_EQ(At(three.get(), x, 0), Distinct(2 - x, 0)) << x;
+
+  auto src = Bitmap(20, 16, Distinct);
+  for (double angle : {0.0, 0.3, -1.1}) {
+    for (int flip = 1; flip <= 3; ++flip) {
+      const bool mx = flip & 1, my = flip & 2;
+      auto dest = Uniform(24, 24, 0);
+      LICE_RotatedBlit(dest.get(), src.get(), mx ? 22 : 2, my ? 19 : 3, mx ? -20 : 20, my ? -16 : 16, 0, 0, 20, 16,
+                       static_cast<float>(angle), true, 1.0f, 0, 0, 0);
+      const double turn = mx != my ? -angle : angle;
+      int compared = 0;
+      for (int y = 0; y < 16; ++y) {
+        for (int x = 0; x < 20; ++x) {
+          double s, t;
+          RotatedSource(mx ? 19 - x : x, my ? 15 - y : y, 20, 16, 0, 0, 20, 16, turn, &s, &t);
+          const double fs = s - std::floor(s), ft = t - std::floor(t);
+          if (fs < 0.01 || fs > 0.99 || ft < 0.01 || ft > 0.99) {
+            if (angle != 0.0) continue;  // too near a pixel edge to call; at angle 0 every sample is on one
+          }
+          const bool inside = s > -1 && t > -1 && s < 20 && t < 16;
+          EXPECT_EQ(At(dest.get(), x + 2, y + 3), inside ? Distinct(int(s), int(t)) : 0u)
+              << "angle " << angle << " flip " << flip << " at " << x << "," << y;
+          ++compared;
+        }
+      }
+      EXPECT_GT(compared, 250);
+    }
+  }
 }
 
 TEST(RotatedBlitTest, AngleZeroIsAScaledNearestCopy) {

@@ -341,4 +341,25 @@ TEST(RoundRectTest, CornersAndTheirLimits) {
   }
 }
 
+// Limits on far coordinates hold for the edges, not for the width and
+// height: a rectangle reaching far beyond both sides still has its top and
+// bottom rows across the bitmap, and its sides and corners lie outside it.
+TEST(RoundRectTest, FarEdgesOnBothSides) {
+  struct Case {
+    float x, w;
+    int corner;
+  } cases[] = {{-3e8f, 6e8f, 5}, {-3e9f, 6e9f, 5}, {-3e9f, 6e9f, 0}, {-1e30f, 2e30f, 3}};
+  for (const Case& c : cases) {
+    for (bool aa : {false, true}) {
+      auto bm = Uniform(20, 20, 0);
+      LICE_RoundRect(bm.get(), c.x, 2, c.w, 10, c.corner, kQuarter, 1.0f, LICE_MODE_ADD, aa);
+      std::vector<Mark> expected;
+      for (int y : {2, 12}) {
+        for (int x = 0; x < 20; ++x) expected.push_back({x, y, 0x40});
+      }
+      EXPECT_EQ(Marks(bm.get(), 0), expected) << "x " << c.x << " width " << c.w << " corner " << c.corner;
+    }
+  }
+}
+
 }  // namespace

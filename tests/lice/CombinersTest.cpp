@@ -120,7 +120,7 @@ TEST(CombinersTest, EveryCombinerMatchesTheReferenceOverAllBytesAndWeights) {
     EXPECT_EQ(Crc(out), Hex(f[2])) << f[0] << " at weight " << weight;
     ++checked;
   }
-  EXPECT_EQ(checked, static_cast<int>(ChannelCombiners().size()) * 9);
+  EXPECT_EQ(checked, static_cast<int>(ChannelCombiners().size()) * 10);
 }
 
 TEST(CombinersTest, SourceValuesBeyondAByteMatchTheReference) {
@@ -235,6 +235,9 @@ TEST(CombinersTest, HSVAdjustExamples) {
   EXPECT_EQ(adjust(LICE_MakePixel(200, 100, 50, 0), 128, 0, 128, 0, 256), LICE_MakePixel(200, 200, 200, 0));
   EXPECT_EQ(adjust(LICE_MakePixel(200, 100, 50, 0), 128, 128, 255, 0, 256), LICE_MakePixel(255, 127, 64, 0));
   EXPECT_EQ(adjust(LICE_MakePixel(255, 0, 0, 0), 255, 128, 128, 0, 128), LICE_MakePixel(131, 255, 0, 0));
+  // At weight 1024 (alpha 4) the hue lands at -384, where the green ramp is
+  // (16384 - 448 * 255) * 255 / 16384 = -1523.02: truncated, its low byte is 13.
+  EXPECT_EQ(adjust(LICE_MakePixel(255, 0, 0, 0), 0, 128, 128, 0, 1024), LICE_MakePixel(255, 13, 0, 0));
 }
 
 TEST(CombinersTest, WordHalfMixRoundsEachHalfDown) {

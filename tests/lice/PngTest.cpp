@@ -12,6 +12,7 @@
 #include "lice/LICE_SysBitmap.h"
 #include "lice/PNG.h"
 #include "tests/lice/CanaryBitmap.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TempDirectory.h"
 
@@ -152,6 +153,13 @@ TEST(PngTest, NamedResourcesResolveUnderTheResourceRoot) {
   EXPECT_EQ(LICE_ResourceRoot(), dir.path());
   std::unique_ptr<LICE_IBitmap> bm(LICE_LoadPNGFromNamedResource("resources/img/a.png", nullptr));
   EXPECT_NE(bm, nullptr);
+  // A pipe that nothing writes would hold a reader that waits for a writer for ever.
+  const testsupport::Fifo fifo(dir.path("resources/img/pipe.png"));
+  ASSERT_TRUE(fifo.made());
+  LICE_IBitmap* fromPipe = bm.get();
+  const char* pipe = "resources/img/pipe.png";
+  EXPECT_TRUE(fifo.returnsPromptly([&] { fromPipe = LICE_LoadPNGFromNamedResource(pipe, nullptr); }));
+  EXPECT_EQ(fromPipe, nullptr);
   EXPECT_EQ(LICE_LoadPNGFromNamedResource(("resources/img/" + std::string(395, 'x')).c_str(), nullptr), nullptr);
   EXPECT_EQ(LICE_LoadPNGFromNamedResource(nullptr, nullptr), nullptr);
   EXPECT_EQ(LICE_LoadPNGFromResource(nullptr, 112, nullptr), nullptr);

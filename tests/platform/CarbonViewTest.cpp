@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -235,6 +238,46 @@ TEST_F(CarbonView, MouseEventsLandTwoLeftAndThreeUpWithTheirModifiers) {
   const size_t calls = recorder->calls.size();
   EXPECT_EQ(SendCarbonWheel(window, 22, 13, kEventMouseWheelAxisX, 2), eventNotHandledErr);
   EXPECT_EQ(recorder->calls.size(), calls);
+}
+
+// Positions that are not finite are left to the host's handlers; far away
+// ones reach the editor at the ends of its coordinates. A wheel turned by
+// nothing reaches no one.
+TEST_F(CarbonView, MousePositionsBeyondIntegersStopAtTheirLimitsAndNaNIsLeftToTheHost) {
+  const double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const double kInf = std::numeric_limits<double>::infinity();
+  RecordingControl* recorder = AddRecorder();
+  recorder->mHitEverywhere = true;
+  WindowRef window = MakeWindow(kWindowCompositingAttribute);
+  Open(window);
+  const struct {
+    double x, y;
+    int editorX, editorY;
+  } cases[] = {{1e12, 50, INT_MAX, 47}, {-1e12, 50, INT_MIN, 47}, {20, 1e12, 18, INT_MAX}, {20, -1e12, 18, INT_MIN}};
+  for (const auto& c : cases) {
+    // Pressed at the editor's origin, then dragged and released there.
+    SendCarbonMouse(window, kEventMouseDown, 2, 3);
+    recorder->calls.clear();
+    EXPECT_EQ(SendCarbonMouse(window, kEventMouseDragged, c.x, c.y), noErr);
+    EXPECT_EQ(SendCarbonMouse(window, kEventMouseUp, c.x, c.y), noErr);
+    ASSERT_EQ(recorder->calls.size(), 2u) << c.x << ", " << c.y;
+    for (const Call& call : recorder->calls) {
+      EXPECT_EQ(call.x, c.editorX) << call.kind << " " << c.x << ", " << c.y;
+      EXPECT_EQ(call.y, c.editorY) << call.kind << " " << c.x << ", " << c.y;
+    }
+  }
+
+  recorder->calls.clear();
+  for (UInt32 kind : {kEventMouseDown, kEventMouseDragged, kEventMouseUp, kEventMouseMoved}) {
+    for (double far : {kNaN, kInf, -kInf}) {
+      EXPECT_EQ(SendCarbonMouse(window, kind, far, 50), eventNotHandledErr) << kind << " " << far;
+      EXPECT_EQ(SendCarbonMouse(window, kind, 20, far), eventNotHandledErr) << kind << " " << far;
+    }
+  }
+  EXPECT_EQ(SendCarbonWheel(window, kNaN, 13, kEventMouseWheelAxisY, 1), eventNotHandledErr);
+  EXPECT_EQ(SendCarbonWheel(window, 22, 13, kEventMouseWheelAxisY, 0), noErr);
+  EXPECT_TRUE(recorder->calls.empty());
+  EXPECT_TRUE(plug.mInformedChanges.empty());
 }
 
 TEST_F(CarbonView, KeysMapAsInTheCocoaViewAtTheLastMovePosition) {
@@ -470,6 +513,50 @@ TEST_F(CarbonView, ResizingMovesTheWindowsEdgesAndThePane) {
   gui->CloseWindow();
   EXPECT_EQ(gui->OpenWindow(nullptr, nullptr, 0, 0), nullptr) << "no window, no pane";
   EXPECT_FALSE(gui->WindowIsOpen());
+}
+
+// A host may dispose of its window, or of the pane alone, before it closes
+// the view: the editor goes with them and a later close has nothing to do.
+TEST_F(CarbonView, AWindowOrPaneDisposedBeforeTheCloseTakesTheEditorWithIt) {
+  const struct {
+    WindowAttributes attributes;
+    bool wholeWindow;
+  } cases[] = {{kWindowCompositingAttribute, true},
+               {kWindowNoAttributes, true},
+               {kWindowCompositingAttribute, false},
+               {kWindowNoAttributes, false}};
+  int width = kWidth;
+  for (const auto& c : cases) {
+    const int timers = standin::RunLoopTimerCount();
+    RecordingControl* recorder = AddRecorder();
+    WindowRef window = MakeWindow(c.attributes);
+    ControlRef pane = Open(window);
+    IRECT area(10, 20, 70, 36);
+    // In a compositing window with its text entry open.
+    gui->CreateTextEntry(recorder, nullptr, &area, "1", nullptr);
+    standin::RunLoopAdvance(0.0);
+    if (c.wholeWindow) {
+      DisposeWindow(window);
+      windows.erase(std::find(windows.begin(), windows.end(), window));
+    } else {
+      DisposeControl(pane);
+    }
+    EXPECT_FALSE(gui->WindowIsOpen()) << c.attributes;
+    EXPECT_STREQ(gui->GetGUIAPI(), "Cocoa gui");
+    EXPECT_EQ(standin::RunLoopTimerCount(), timers) << c.attributes;
+    gui->SetAllControlsDirty();
+    standin::RunLoopAdvance(0.1);
+    if (!c.wholeWindow) {
+      EXPECT_EQ(SendCarbonMouse(window, kEventMouseDown, 20, 20), eventNotHandledErr) << "nothing listens";
+      EXPECT_EQ(SendCarbonKey(0, 'a', kEventRawKeyDown, GetWindowEventTarget(window)), eventNotHandledErr);
+    }
+    EXPECT_TRUE(recorder->calls.empty());
+    // The controls go with the new size.
+    width += 10;
+    gui->Resize(width, kHeight);
+    gui->CloseWindow();
+    EXPECT_FALSE(gui->WindowIsOpen());
+  }
 }
 
 TEST(CarbonRegions, TheDrawAreaIsTheRegionOrTheWholeEditor) {

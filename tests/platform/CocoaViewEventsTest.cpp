@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -167,18 +169,98 @@ TEST_F(CocoaEvents, MovesReachTheEditorOnceTheWindowTakesThem) {
   EXPECT_TRUE(Last().mod.R);
 }
 
-TEST_F(CocoaEvents, WheelStepsAreTheDeltaCutToAWholeNumber) {
+// Trackpads send fractions of a step: they add up until they make whole
+// steps, and an event that makes none reaches no one. Deltas that are not
+// numbers are dropped without touching what has added up.
+TEST_F(CocoaEvents, WheelFractionsAddUpToWholeStepsAndOnlyThoseAreDelivered) {
+  const double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const double kInf = std::numeric_limits<double>::infinity();
   const struct {
     double delta;
-    int steps;
-  } cases[] = {{1.0, 1}, {2.9, 2}, {-1.5, -1}, {0.4, 0}, {-3.0, -3}};
+    int steps;  // 0: nothing delivered
+  } cases[] = {{1.0, 1},   {2.75, 2},  {0.5, 1},  {0.5, 0},   {kNaN, 0},      {kInf, 0},      {-kInf, 0},
+               {0.25, 1},  {-0.5, 0},  {-1.75, -2}, {0.25, 0}, {0.0, 0},      {1e12, INT_MAX}, {-1e12, INT_MIN},
+               {0.5, 0},   {0.5, 1},   {-3.0, -3}};
   for (const auto& c : cases) {
+    recorder->calls.clear();
     Wheel(22, 47, c.delta);
+    if (!c.steps) {
+      EXPECT_TRUE(recorder->calls.empty()) << c.delta;
+      continue;
+    }
+    ASSERT_EQ(recorder->calls.size(), 1u) << c.delta;
     EXPECT_EQ(Last().kind, "wheel");
     EXPECT_EQ(Last().value, c.steps) << c.delta;
     EXPECT_EQ(Last().x, 20);
     EXPECT_EQ(Last().y, 50);
   }
+}
+
+// A knob takes half a wheel step as no change: the host hears of the value
+// once two halves have turned it.
+TEST_F(CocoaEvents, HalfAWheelStepLeavesTheParameterAndTheHostAlone) {
+  struct Knob : IControl {
+    using IControl::IControl;
+    bool Draw(IGraphics*) override { return true; }
+  };
+  auto* knob = new Knob(&plug, IRECT(0, 0, 200, 100), 3);
+  gui->AttachControl(knob);
+  const double before = knob->GetValue();
+  Wheel(22, 47, 0.5);
+  EXPECT_EQ(knob->GetValue(), before);
+  EXPECT_TRUE(plug.mInformedChanges.empty());
+  Wheel(22, 47, 0.5);
+  EXPECT_DOUBLE_EQ(knob->GetValue(), before + 0.01);
+  ASSERT_EQ(plug.mInformedChanges.size(), 1u);
+  EXPECT_EQ(plug.mInformedChanges[0].idx, 3);
+}
+
+// Positions that are not finite are dropped; far away ones reach the
+// editor at the ends of its coordinates.
+TEST_F(CocoaEvents, MousePositionsBeyondIntegersStopAtTheirLimitsAndNaNIsDropped) {
+  const double kNaN = std::numeric_limits<double>::quiet_NaN();
+  const double kInf = std::numeric_limits<double>::infinity();
+  recorder->mHitEverywhere = true;
+  const struct {
+    double x, y;
+    bool delivered;
+    int editorX, editorY;
+  } cases[] = {{1e12, 50, true, INT_MAX, 47}, {-1e12, 50, true, INT_MIN, 47}, {20, 1e12, true, 18, INT_MIN},
+               {20, -1e12, true, 18, INT_MAX}, {kNaN, 50, false, 0, 0},       {20, kNaN, false, 0, 0},
+               {kInf, 50, false, 0, 0},        {20, -kInf, false, 0, 0}};
+  for (const auto& c : cases) {
+    // Pressed at the editor's origin, dragged there and moved there.
+    Mouse(NSLeftMouseDown, 2, 97);
+    recorder->calls.clear();
+    Mouse(NSLeftMouseDragged, c.x, c.y);
+    Mouse(NSLeftMouseUp, c.x, c.y);
+    Mouse(NSMouseMoved, c.x, c.y);
+    Wheel(c.x, c.y, 1.0);
+    if (!c.delivered) {
+      EXPECT_TRUE(recorder->calls.empty()) << c.x << ", " << c.y;
+      EXPECT_EQ(view->mPrevX, 0) << "the last position stays";
+      EXPECT_EQ(view->mPrevY, 0);
+      Mouse(NSLeftMouseUp, 2, 97);
+      continue;
+    }
+    ASSERT_EQ(recorder->calls.size(), 2u) << c.x << ", " << c.y << ": the drag and the release";
+    for (const Call& call : recorder->calls) {
+      EXPECT_EQ(call.x, c.editorX) << call.kind << " " << c.x << ", " << c.y;
+      EXPECT_EQ(call.y, c.editorY) << call.kind << " " << c.x << ", " << c.y;
+    }
+    EXPECT_EQ(view->mPrevX, c.editorX);
+    EXPECT_EQ(view->mPrevY, c.editorY);
+  }
+  // Moves and wheel events are the view's only where the window delivers them to it.
+  gui->HandleMouseOver(true);
+  recorder->calls.clear();
+  Mouse(NSMouseMoved, kNaN, 50);
+  EXPECT_TRUE(recorder->calls.empty());
+  Mouse(NSMouseMoved, 1e12, -1e12);
+  ASSERT_EQ(recorder->calls.size(), 1u);
+  EXPECT_EQ(Last().kind, "over");
+  EXPECT_EQ(Last().x, INT_MAX);
+  EXPECT_EQ(Last().y, INT_MAX);
 }
 
 TEST_F(CocoaEvents, KeysMapToTheEditorsCodesAtTheLastMousePosition) {

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "graphics/BitmapControls.h"
 #include "platform/standin/MacWindows.h"
 #include "tests/platform/EditorHostFixture.h"
@@ -110,6 +112,19 @@ TEST_F(EditorHostFixture, TheBackBufferReachesTheScreenRightWayUp) {
   EXPECT_EQ(window->screenPixel(5, 50), 0xFF0000);
 }
 
+// AppKit asks for rectangles in floats: one beyond integers redraws what it
+// covers, one that is not a number nothing.
+TEST_F(EditorHostFixture, ADrawOfARectangleBeyondIntegersRedrawsWhatItCovers) {
+  auto* counter = new CountingControl(&plug, IRECT(0, 0, 200, 100));
+  gui->AttachControl(counter);
+  IGraphicsCocoa_vThudrokka_au* view = Open();
+  view->drawRect(NSMakeRect(-1e12, -1e12, 3e12, 3e12));
+  EXPECT_EQ(counter->mDraws, 1);
+  const double kNaN = std::numeric_limits<double>::quiet_NaN();
+  view->drawRect(NSMakeRect(kNaN, kNaN, kNaN, kNaN));
+  EXPECT_EQ(counter->mDraws, 1);
+}
+
 TEST_F(EditorHostFixture, ResizingToTheSameSizeKeepsEverything) {
   gui->AttachControl(new CountingControl(&plug, IRECT(0, 0, 10, 10)));
   IGraphicsCocoa_vThudrokka_au* view = Open();
@@ -146,6 +161,71 @@ TEST_F(EditorHostFixture, ASubWindowSitsOverTheHostWindowCentredWhenItIsWider) {
     EXPECT_EQ(standin::AllWindows().size(), windows - 2);
     DisposeWindow(carbon);
   }
+}
+
+// A host's Carbon window to attach the editor's child window to.
+struct SubWindow : EditorHostFixture {
+  SubWindow() {
+    const Rect bounds{50, 100, 150, 300};
+    CreateNewWindow(kDocumentWindowClass, kWindowNoAttributes, &bounds, &carbon);
+    windows = standin::AllWindows().size();
+  }
+  ~SubWindow() override { DisposeWindow(carbon); }
+  NSWindow* Child() { return static_cast<NSView*>(gui->GetWindow())->window(); }
+
+  WindowRef carbon = nullptr;
+  size_t windows = 0;  // before any attachment
+};
+
+// The child window comes to the front a moment after the host window; taken
+// away before that moment it stays away.
+TEST_F(SubWindow, TheChildWindowComesFrontAFiftiethOfASecondLater) {
+  gui->AttachSubWindow(carbon);
+  NSWindow* child = Child();
+  ASSERT_NE(child, nullptr);
+  EXPECT_NE(dynamic_cast<CustomCocoaWindow_vThudrokka_au*>(child), nullptr);
+  EXPECT_TRUE(child->isOpaque());
+  EXPECT_FALSE(child->hasShadow());
+  EXPECT_TRUE(child->parentWindow()->isVisible());
+  EXPECT_FALSE(child->isVisible());
+  standin::RunLoopAdvance(0.049);
+  EXPECT_FALSE(child->isVisible());
+  standin::RunLoopAdvance(0.001);
+  EXPECT_TRUE(child->isVisible());
+
+  // Borderless, it still becomes the key window for a text entry in it.
+  auto* control = new CountingControl(&plug, IRECT(0, 0, 200, 100));
+  gui->AttachControl(control);
+  IRECT area(10, 10, 60, 30);
+  gui->CreateTextEntry(control, nullptr, &area, "", nullptr);
+  EXPECT_TRUE(child->isKeyWindow());
+  gui->ForceEndUserEdit();
+  gui->RemoveSubWindow();
+
+  gui->AttachSubWindow(carbon);
+  gui->RemoveSubWindow();
+  standin::RunLoopAdvance(0.1);
+  EXPECT_EQ(standin::AllWindows().size(), windows);
+}
+
+// Attaching again first takes the previous child window and its host away.
+TEST_F(SubWindow, AttachingASubWindowAgainReplacesTheFirst) {
+  gui->AttachSubWindow(carbon);
+  gui->AttachSubWindow(carbon);
+  EXPECT_EQ(standin::AllWindows().size(), windows + 2) << "the first two went";
+  ASSERT_TRUE(gui->WindowIsOpen());
+  ASSERT_NE(Child(), nullptr);
+  EXPECT_NE(Child()->parentWindow(), nullptr);
+  gui->RemoveSubWindow();
+  EXPECT_EQ(standin::AllWindows().size(), windows);
+
+  // An editor deleted while attached takes its windows with it.
+  auto* other = new IGraphicsMac(&plug, 200, 100);
+  other->AttachSubWindow(carbon);
+  EXPECT_EQ(standin::AllWindows().size(), windows + 2);
+  delete other;
+  EXPECT_EQ(standin::AllWindows().size(), windows);
+  standin::RunLoopAdvance(0.1);
 }
 
 }  // namespace

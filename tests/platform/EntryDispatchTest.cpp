@@ -153,8 +153,8 @@ TEST_F(HostTest, RenderNotificationsAreRemovedOneAtATime) {
   // The procedure alone decides, whatever user data is given.
   EXPECT_EQ(AudioUnitRemoveRenderNotify(unit(), CountingNotify, &b), noErr);
   ASSERT_EQ(plug->mRenderNotifications.GetSize(), 2);
-  EXPECT_EQ(plug->mRenderNotifications.Get(0)->inputProcRefCon, &a);
-  EXPECT_EQ(plug->mRenderNotifications.Get(1)->inputProcRefCon, &b);
+  EXPECT_EQ(plug->mRenderNotifications.Get(0).inputProcRefCon, &a);
+  EXPECT_EQ(plug->mRenderNotifications.Get(1).inputProcRefCon, &b);
 }
 
 TEST_F(HostTest, ScheduledParametersApplyImmediateEventsUntilOneFails) {

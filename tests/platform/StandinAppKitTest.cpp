@@ -1,6 +1,6 @@
 // The AppKit stand-ins the Cocoa view relies on: where a window sends its
-// events, flipped coordinates, what drawing contexts look like, and objects
-// given up during an event.
+// events, flipped coordinates, what drawing contexts look like, objects
+// given up during an event, key windows and delayed performs.
 
 #include <gtest/gtest.h>
 
@@ -187,6 +187,66 @@ TEST(StandinAppKit, ObjectsGivenUpDuringAnEventLiveUntilItIsOver) {
   EXPECT_EQ(kept->retainCount(), 1) << "the run loop drains after its pass";
   kept->release();
   EXPECT_EQ(alive, 0);
+}
+
+// Titled windows can become the key window, borderless ones cannot; a
+// window released when closed goes with its last holder.
+TEST(StandinAppKit, OnlyWindowsThatCanBecomeKeyDoAndClosingReleases) {
+  NSWindow titled(NSMakeRect(0, 0, 10, 10));
+  NSWindow borderless(NSMakeRect(0, 0, 10, 10), NSBorderlessWindowMask, NSBackingStoreBuffered, false);
+  titled.makeKeyAndOrderFront();
+  EXPECT_TRUE(titled.isKeyWindow());
+  borderless.makeKeyAndOrderFront();
+  EXPECT_TRUE(borderless.isVisible());
+  EXPECT_FALSE(borderless.isKeyWindow());
+  EXPECT_TRUE(titled.isKeyWindow());
+  titled.orderOut();
+  EXPECT_FALSE(titled.isKeyWindow());
+
+  const size_t windows = standin::AllWindows().size();
+  auto* held = new NSWindow(NSMakeRect(0, 0, 10, 10));
+  held->setReleasedWhenClosed(true);
+  held->retain();
+  held->close();
+  EXPECT_EQ(standin::AllWindows().size(), windows + 1);
+  EXPECT_FALSE(held->isVisible());
+  held->release();
+  EXPECT_EQ(standin::AllWindows().size(), windows);
+}
+
+class Poked : public NSObject {
+ public:
+  explicit Poked(std::vector<std::string>* log) : mLog(log) {}
+  ~Poked() override { mLog->push_back("gone"); }
+  void poke() { mLog->push_back("poked"); }
+
+ private:
+  std::vector<std::string>* mLog;
+};
+
+TEST(StandinAppKit, ADelayedPerformRunsOnceAndHoldsItsTargetUntilThen) {
+  std::vector<std::string> log;
+  auto* target = new Poked(&log);
+  standin::PerformSelectorAfterDelay(target, &Poked::poke, 0.05);
+  target->release();
+  standin::RunLoopAdvance(0.049);
+  EXPECT_TRUE(log.empty()) << "held by the pending perform";
+  standin::RunLoopAdvance(0.001);
+  EXPECT_EQ(log, (std::vector<std::string>{"poked", "gone"}));
+  standin::RunLoopAdvance(1.0);
+  EXPECT_EQ(log.size(), 2u);
+
+  // Cancelled, its calls never come and its holds are given back.
+  log.clear();
+  auto* cancelled = new Poked(&log);
+  standin::PerformSelectorAfterDelay(cancelled, &Poked::poke, 0.05);
+  standin::PerformSelectorAfterDelay(cancelled, &Poked::poke, 0.0);
+  standin::CancelPreviousPerformRequests(cancelled);
+  EXPECT_EQ(cancelled->retainCount(), 1);
+  standin::RunLoopAdvance(0.1);
+  EXPECT_TRUE(log.empty());
+  cancelled->release();
+  EXPECT_EQ(log, (std::vector<std::string>{"gone"}));
 }
 
 }  // namespace

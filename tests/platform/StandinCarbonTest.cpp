@@ -236,6 +236,64 @@ TEST(StandinCarbonWindows, ControlsSitInFlippedCoordinatesOfTheirWindow) {
   EXPECT_EQ(GetWindowEventTarget(window), nullptr);
 }
 
+struct DisposeListener {
+  std::vector<std::string>* heard;
+  std::string name;
+  ControlRef control;
+  WindowRef window;
+};
+
+// Logs the name, and whether the event was about another control or came
+// when the window was gone already.
+OSStatus HearDispose(EventHandlerCallRef, EventRef event, void* userData) {
+  auto* l = static_cast<DisposeListener*>(userData);
+  ControlRef about = nullptr;
+  GetEventParameter(event, kEventParamDirectObject, typeControlRef, nullptr, sizeof(about), nullptr, &about);
+  l->heard->push_back(l->name + (about == l->control ? "" : " about another") +
+                      (GetWindowEventTarget(l->window) ? "" : " without its window"));
+  return eventNotHandledErr;
+}
+
+// Controls hear that they are disposed of: alone, or all of a window's as
+// it goes, each once, containers before what they hold.
+TEST(StandinCarbonWindows, DisposingAControlOrItsWindowTellsEachControlInIt) {
+  const Rect bounds{100, 50, 300, 450}, area{0, 0, 50, 50};
+  WindowRef window = nullptr;
+  ASSERT_EQ(CreateNewWindow(kDocumentWindowClass, kWindowCompositingAttribute, &bounds, &window), noErr);
+  ControlRef root = HIViewGetRoot(window), outer = nullptr, inner = nullptr, other = nullptr, alone = nullptr,
+             held = nullptr;
+  CreateUserPaneControl(window, &area, 0, &outer);
+  CreateUserPaneControl(nullptr, &area, 0, &inner);
+  EmbedControl(inner, outer);
+  CreateUserPaneControl(window, &area, 0, &other);
+  CreateUserPaneControl(window, &area, 0, &alone);
+  CreateUserPaneControl(nullptr, &area, 0, &held);
+  EmbedControl(held, alone);
+
+  std::vector<std::string> heard;
+  DisposeListener listeners[] = {{&heard, "root", root, window},   {&heard, "outer", outer, window},
+                                 {&heard, "inner", inner, window}, {&heard, "other", other, window},
+                                 {&heard, "alone", alone, window}, {&heard, "held", held, window}};
+  const EventTypeSpec dispose[] = {{kEventClassControl, kEventControlDispose}};
+  std::vector<EventHandlerRef> handlers;
+  for (DisposeListener& l : listeners) {
+    EventHandlerRef ref = nullptr;
+    ASSERT_EQ(InstallEventHandler(GetControlEventTarget(l.control), HearDispose, 1, dispose, &l, &ref), noErr);
+    handlers.push_back(ref);
+  }
+
+  DisposeControl(alone);
+  EXPECT_EQ(heard, (std::vector<std::string>{"alone", "held"})) << "nothing above hears it";
+  EXPECT_EQ(alone->superview(), nullptr);
+  EXPECT_EQ(held->superview(), alone);
+  standin::DrainAutoreleasePool();
+
+  heard.clear();
+  DisposeWindow(window);
+  EXPECT_EQ(heard, (std::vector<std::string>{"root", "outer", "inner", "other"}));
+  for (EventHandlerRef ref : handlers) EXPECT_EQ(RemoveEventHandler(ref), noErr);
+}
+
 TEST(StandinCarbonMenus, ASelectionAnswersTheMenuIdAndItem) {
   standin::ResetUserScript();
   MenuRef top = nullptr, sub = nullptr;

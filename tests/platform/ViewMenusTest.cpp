@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <memory>
 #include <string>
 #include <vector>
@@ -130,6 +131,18 @@ TEST_P(ViewMenus, AnEmptyMenuOrNoViewShowsNothing) {
   gui->CloseWindow();
   EXPECT_EQ(gui->CreateIPopupMenu(&menu, &area), nullptr);
   EXPECT_EQ(standin::Prompts().size(), shown + (Carbon() ? 0 : 1));
+}
+
+// An area beyond any screen still opens its menu: Carbon's screen
+// coordinates stop at their limits, AppKit's hold it whole.
+TEST_P(ViewMenus, AnAreaAsLargeAsIntegersGoOpensItsMenu) {
+  IRECT area(INT_MIN, INT_MIN, INT_MAX, INT_MAX);
+  standin::AnswerMenu({"03: Saw"});
+  EXPECT_EQ(gui->CreateIPopupMenu(&menu, &area), &menu);
+  EXPECT_EQ(menu.mChosenItemIdx, 2);
+  const standin::PromptRecord& shown = standin::Prompts().back();
+  EXPECT_EQ(shown.x, Carbon() ? -32768.0 : static_cast<double>(INT_MIN));
+  EXPECT_EQ(shown.y, Carbon() ? 32767.0 : 100.0 - 1.0 - INT_MAX - 4.0);
 }
 
 INSTANTIATE_TEST_SUITE_P(CocoaAndCarbon, ViewMenus, testing::Bool(),

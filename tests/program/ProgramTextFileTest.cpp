@@ -11,6 +11,7 @@
 #include "effects/FilterUti.h"
 #include "engine/WaveformProvider.h"
 #include "program/RirARorurProgram.h"
+#include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/FileSizeLimit.h"
 #include "tests/support/TempDirectory.h"
@@ -20,6 +21,7 @@ namespace {
 using namespace Quillvane;
 using namespace Quillvane::Synth;
 namespace fs = std::filesystem;
+using testsupport::Fifo;
 using testsupport::FileSizeLimit;
 using testsupport::readFile;
 using testsupport::split;
@@ -353,6 +355,31 @@ TEST_F(ProgramTextFile, NothingUsableLoadsNothing) {
   // A single usable line is a partial program and loads.
   EXPECT_TRUE(program.loadProgram(write("Name = Only A Name;\n").c_str()));
   EXPECT_STREQ(program.getProgramName(), "Only A Name");
+}
+
+// A pipe that nothing writes would hold a reader that waits for a writer for
+// ever; a device or a folder is no program either.
+TEST_F(ProgramTextFile, OnlyARegularFileIsRead) {
+  const Fifo fifo(path("pipe.txt"));
+  ASSERT_TRUE(fifo.made());
+  const struct {
+    std::string path, cause;
+  } cases[] = {
+      {fifo.path(), "not a regular file"},
+      {"/dev/null", "not a regular file"},
+      {mDir.path(), "Is a directory"},
+  };
+  for (const auto& c : cases) {
+    RirARorurProgram program;
+    program.setParameterValue(Volume, 0.9);
+    const QVSynthProgram before = program.getSynthProgram();
+    std::string error;
+    bool loaded = true;
+    EXPECT_TRUE(fifo.returnsPromptly([&] { loaded = program.loadProgram(c.path.c_str(), &error); })) << c.path;
+    EXPECT_FALSE(loaded) << c.path;
+    EXPECT_EQ(error, "cannot read program file '" + c.path + "': " + c.cause);
+    EXPECT_EQ(std::memcmp(&before, &program.getSynthProgram(), sizeof before), 0);
+  }
 }
 
 TEST_F(ProgramTextFile, SaveReportsWhatItCouldNotWrite) {

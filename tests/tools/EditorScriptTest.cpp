@@ -7,11 +7,13 @@
 #include <fstream>
 #include <string>
 
+#include "tests/support/Fifo.h"
 #include "tests/support/TempDirectory.h"
 #include "tools/thudrokka/EditorScript.h"
 
 namespace {
 
+using testsupport::Fifo;
 using testsupport::TempDirectory;
 
 const EditorScriptLimits kLimits = {1024, 760, 105};
@@ -173,15 +175,25 @@ TEST(EditorScript, TheFirstBadLineIsNamedWithWhatIsWrong) {
 
 TEST(EditorScript, FilesThatCannotBeScriptsAreRefused) {
   const TempDirectory dir;
-  EditorScript script;
-  std::string error;
-  EXPECT_FALSE(readEditorScript(dir.path("missing.txt"), kLimits, &script, &error));
-  EXPECT_EQ(error, "cannot read script '" + dir.path("missing.txt") + "': No such file or directory");
-  EXPECT_FALSE(readEditorScript(dir.path(), kLimits, &script, &error));
-  EXPECT_EQ(error, "cannot read script '" + dir.path() + "': Is a directory");
-  // An endless line ends the reading at the limit.
-  EXPECT_FALSE(readEditorScript("/dev/zero", kLimits, &script, &error));
-  EXPECT_EQ(error, "/dev/zero:1: the line is longer than 4096 characters");
+  const Fifo fifo(dir.path("pipe"));
+  ASSERT_TRUE(fifo.made());
+  const struct {
+    std::string path, cause;
+  } cases[] = {
+      {dir.path("missing.txt"), "No such file or directory"},
+      {dir.path(), "Is a directory"},
+      // Nothing writes the pipe: a reader that waits for a writer never ends.
+      {fifo.path(), "not a regular file"},
+      {"/dev/zero", "not a regular file"},
+  };
+  for (const auto& c : cases) {
+    EditorScript script;
+    std::string error;
+    bool read = true;
+    EXPECT_TRUE(fifo.returnsPromptly([&] { read = readEditorScript(c.path, kLimits, &script, &error); })) << c.path;
+    EXPECT_FALSE(read) << c.path;
+    EXPECT_EQ(error, "cannot read script '" + c.path + "': " + c.cause);
+  }
 
   const Read longest = readText(dir, "tick\nshot " + std::string(kMaxEditorScriptLine - 5, 'x') + "\n");
   EXPECT_TRUE(longest.ok) << longest.error;

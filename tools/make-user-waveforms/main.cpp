@@ -1,12 +1,12 @@
 // Writes the engine's compiled-in user waveform tables as source text.
 
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fstream>
-#include <sstream>
 #include <string>
 
 #include "SourceText.h"
+#include "framework/InputFile.h"
 #include "framework/OutputFile.h"
 
 namespace {
@@ -34,15 +34,27 @@ int write(const std::string& path, const std::string& text) {
   return 0;
 }
 
+// The file's whole text, or false with the cause in error.
+bool readText(const std::string& path, std::string* text, std::string* error) {
+  InputFile in;
+  if (!in.open(path.c_str())) {
+    *error = in.error();
+    return false;
+  }
+  char chunk[8192];
+  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in.stream())) > 0;) text->append(chunk, n);
+  if (!std::ferror(in.stream())) return true;
+  *error = std::strerror(errno);
+  return false;
+}
+
 int check(const std::string& path, const std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) {
-    std::fprintf(stderr, "make-user-waveforms: cannot read %s\n", path.c_str());
+  std::string current, error;
+  if (!readText(path, &current, &error)) {
+    std::fprintf(stderr, "make-user-waveforms: cannot read %s: %s\n", path.c_str(), error.c_str());
     return 1;
   }
-  std::ostringstream current;
-  current << in.rdbuf();
-  if (current.str() != text) {
+  if (current != text) {
     std::fprintf(stderr, "make-user-waveforms: %s is out of date; regenerate it\n", path.c_str());
     return 1;
   }

@@ -1,7 +1,10 @@
 #include <climits>
+#include <cstdlib>
 #include <string>
 
 #include "instrument/Thudrokka.h"
+#include "lice/PNG.h"
+#include "platform/mac/IGraphicsMac.h"
 #include "program/VstParameters.h"
 #include "tools/thudrokka/ControlDump.h"
 #include "tools/thudrokka/EditorScript.h"
@@ -37,6 +40,17 @@ const CommandHelp kHelp = {
     "                              rectangle L T R B, parameter, value, text, tab, hidden or shown"};
 constexpr double kEditorRate = 44100.0;
 constexpr int kEditorBlock = 512;
+
+// Without its images the editor would draw a black screen with bare texts.
+std::string missingImagesMessage(const std::string& image) {
+  const std::string root = LICE_ResourceRoot();
+  const char* chosen = std::getenv("THUDROKKA_RESOURCES");
+  const std::string make = chosen && *chosen
+                               ? std::string(THUDROKKA_IMAGE_GENERATOR) + " --output " + root
+                               : "cmake --build " + std::string(THUDROKKA_BUILD_DIR) + " --target editor-images";
+  return "the editor's images are missing (no " + image.substr(image.find_last_of('/') + 1) + " in " + root +
+         "); make them with '" + make + "'";
+}
 
 }  // namespace
 
@@ -80,6 +94,8 @@ int runEditor(int argc, char** argv) {
   }
 
   EditorSession session(host);
+  const std::string missing = session.editor() ? session.editor()->FirstMissingBitmap() : "";
+  if (!missing.empty()) return fail(kHelp.name, missingImagesMessage(missing), kExitFailure);
   if (!session.open(&error)) return fail(kHelp.name, error, kExitFailure);
   session.tick(1);
   if (line.has("--shot") && !session.writeShot(line.value("--shot"), &error))

@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "framework/InputFile.h"
 #include "tools/thudrokka/NumberText.h"
 #include "tools/thudrokka/PrintableText.h"
 
@@ -247,11 +248,12 @@ bool readEditorScript(const std::string& path, const EditorScriptLimits& limits,
                       std::string* error) {
   script->name = path;
   script->actions.clear();
-  std::FILE* file = std::fopen(path.c_str(), "r");
-  if (!file) {
-    *error = "cannot read script '" + path + "': " + std::strerror(errno);
+  InputFile input;
+  if (!input.open(path.c_str())) {
+    *error = "cannot read script '" + path + "': " + input.error();
     return false;
   }
+  std::FILE* file = input.stream();
   bool ok = true;
   std::string line;
   int number = 1;
@@ -271,6 +273,5 @@ bool readEditorScript(const std::string& path, const EditorScriptLimits& limits,
     ok = false;
   }
   if (ok && !line.empty()) ok = addLine(path, number, line, limits, script, error);
-  std::fclose(file);
   return ok;
 }

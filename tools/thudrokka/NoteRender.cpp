@@ -73,7 +73,7 @@ bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillv
 }
 
 int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, const std::string& path,
-                     const char* command) {
+                     const char* command, int64_t* clipped) {
   Quillvane::WaveFileWriter file;
   std::string error;
   if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits) ||
@@ -81,5 +81,6 @@ int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, c
     if (!file.error().empty()) return fail(command, file.error(), kExitFailure);
     return fail(command, (error.empty() ? "cannot write" : error) + " '" + path + "'", kExitFailure);
   }
+  *clipped = file.clippedSamples();
   return kExitOk;
 }

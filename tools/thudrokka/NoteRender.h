@@ -37,6 +37,10 @@ bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* settings);
 bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillvane::WaveFileWriter& file,
                 std::string* error);
 // The same into a new WAVE file at path; the exit status, with what went
-// wrong said for command.
+// wrong said for command. clipped gets the samples the file holds at full
+// scale because they exceeded it.
 int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, const std::string& path,
-                     const char* command);
+                     const char* command, int64_t* clipped);
+
+// What a person can do about clipped samples.
+constexpr const char* kKeepClippedSamples = "--bits 32 keeps them";

@@ -44,5 +44,13 @@ int runRender(int argc, char** argv) {
     return fail(kHelp.name, error, kExitFailure);
   }
 
-  return renderNoteToFile(host, settings, line.value("-o"), kHelp.name);
+  int64_t clipped = 0;
+  const std::string path = line.value("-o");
+  status = renderNoteToFile(host, settings, path, kHelp.name, &clipped);
+  if (status == kExitOk && clipped > 0) {
+    fail(kHelp.name,
+         "'" + path + "' holds " + std::to_string(clipped) + " samples clipped at full scale; " + kKeepClippedSamples,
+         kExitOk);
+  }
+  return status;
 }

@@ -42,20 +42,52 @@ bool makeFolder(const std::string& path) {
 // One preset into its own file, on a fresh instance: no tail of the one
 // before. Says what went wrong itself.
 int renderPreset(const standin::HostSession::Preset& preset, const std::string& folder,
-                 const NoteRenderSettings& settings) {
+                 const NoteRenderSettings& settings, int64_t* clipped) {
   InstrumentHost host;
   std::string error;
   if (host.open(settings.rate, settings.block) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
   if (!choosePreset(host, preset.number, &error)) return fail(kHelp.name, error, kExitFailure);
-  return renderNoteToFile(host, settings, folder + "/" + fileNameFor(preset.number, preset.name), kHelp.name);
+  return renderNoteToFile(host, settings, folder + "/" + fileNameFor(preset.number, preset.name), kHelp.name,
+                          clipped);
 }
+
+// The files that hold samples clipped at full scale, and the one with the
+// most (the first in the bank of equals, in whatever order workers report).
+class ClippedFiles {
+ public:
+  void add(const standin::HostSession::Preset& preset, int64_t clipped) {
+    if (clipped <= 0) return;
+    ++mFiles;
+    if (clipped > mMost || (clipped == mMost && preset.number < mWorstNumber)) {
+      mMost = clipped;
+      mWorstNumber = preset.number;
+      mWorst = fileNameFor(preset.number, preset.name);
+    }
+  }
+  // One line on stderr when any file clipped.
+  void say(int files) const {
+    if (mFiles == 0) return;
+    fail(kHelp.name,
+         std::to_string(mFiles) + " of " + std::to_string(files) +
+             " files hold samples clipped at full scale, most of all '" + mWorst + "' (" + std::to_string(mMost) +
+             " samples); " + kKeepClippedSamples,
+         kExitOk);
+  }
+
+ private:
+  int mFiles = 0;
+  int64_t mMost = 0;
+  int mWorstNumber = 0;
+  std::string mWorst;
+};
 
 // Reports of the workers to the parent through a pipe: a preset done, or a
 // worker's failure (its message already on stderr).
 struct Report {
   int preset;  // index in the list, or -1 when the worker failed
   int status;
+  int64_t clipped;
 };
 
 bool sendReport(int fd, const Report& report) {
@@ -66,7 +98,7 @@ bool sendReport(int fd, const Report& report) {
 // every instance in a process, so each preset must render in a process of
 // its own making. Worker k renders presets k, k + jobs, ...
 int renderInParallel(const std::vector<standin::HostSession::Preset>& presets, const std::string& folder,
-                     const NoteRenderSettings& settings, int jobs, ProgressBar& progress) {
+                     const NoteRenderSettings& settings, int jobs, ProgressBar& progress, ClippedFiles& clipped) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return fail(kHelp.name, "cannot start the workers", kExitFailure);
   std::fflush(nullptr);
@@ -81,8 +113,11 @@ int renderInParallel(const std::vector<standin::HostSession::Preset>& presets, c
       signal(SIGPIPE, SIG_IGN);
       int status = kExitOk;
       for (std::size_t i = static_cast<std::size_t>(k); i < presets.size() && status == kExitOk; i += jobs) {
-        status = renderPreset(presets[i], folder, settings);
-        if (!sendReport(pipeFds[1], {status == kExitOk ? static_cast<int>(i) : -1, status})) status = kExitFailure;
+        int64_t samples = 0;
+        status = renderPreset(presets[i], folder, settings, &samples);
+        if (!sendReport(pipeFds[1], {status == kExitOk ? static_cast<int>(i) : -1, status, samples})) {
+          status = kExitFailure;
+        }
       }
       std::fflush(nullptr);
       _exit(status);
@@ -99,7 +134,9 @@ int renderInParallel(const std::vector<standin::HostSession::Preset>& presets, c
       status = report.status;
       break;
     }
-    progress.update(++done, presets[static_cast<std::size_t>(report.preset)].name);
+    const standin::HostSession::Preset& preset = presets[static_cast<std::size_t>(report.preset)];
+    clipped.add(preset, report.clipped);
+    progress.update(++done, preset.name);
   }
   // One failure ends the run, as it does one preset after another: the
   // workers stop at their next report.
@@ -149,19 +186,25 @@ int runRenderBank(int argc, char** argv) {
     }
     presets = lister.presets();
   }
-  ProgressBar progress(stderr, static_cast<int>(presets.size()));
-  jobs = std::min(jobs, static_cast<int>(presets.size()));
-  if (jobs > 1) {
-    progress.update(0, presets.front().name);
-    status = renderInParallel(presets, folder, settings, jobs, progress);
-    if (status != kExitOk) return status;
-  } else {
-    for (std::size_t i = 0; i < presets.size(); ++i) {
-      progress.update(static_cast<int>(i), presets[i].name);
-      status = renderPreset(presets[i], folder, settings);
+  ClippedFiles clipped;
+  {
+    ProgressBar progress(stderr, static_cast<int>(presets.size()));
+    jobs = std::min(jobs, static_cast<int>(presets.size()));
+    if (jobs > 1) {
+      progress.update(0, presets.front().name);
+      status = renderInParallel(presets, folder, settings, jobs, progress, clipped);
       if (status != kExitOk) return status;
+    } else {
+      for (std::size_t i = 0; i < presets.size(); ++i) {
+        progress.update(static_cast<int>(i), presets[i].name);
+        int64_t samples = 0;
+        status = renderPreset(presets[i], folder, settings, &samples);
+        if (status != kExitOk) return status;
+        clipped.add(presets[i], samples);
+      }
     }
+    progress.update(static_cast<int>(presets.size()), "done");
   }
-  progress.update(static_cast<int>(presets.size()), "done");
+  clipped.say(static_cast<int>(presets.size()));
   return kExitOk;
 }

@@ -1,0 +1,75 @@
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <thread>
+#include <vector>
+
+#include "framework/WDL_Mutex.h"
+#include "platform/standin/AudioUnitProperties.h"
+
+// The render notifications a host adds and removes on its threads while its
+// render thread calls them. A change makes a whole new list on the changing
+// thread and swaps it in, so each render call notifies, before and after,
+// the list it found at its start, never a half-changed one; a render call
+// takes no lock and allocates nothing. A change made while another
+// thread renders waits for that render call to end before it returns and
+// frees the list it replaced: once a remove has returned, the notification
+// is not called again. A change from inside a notification, on the render
+// thread itself, takes effect from the next render call, and a notification
+// it removes is not called again in this one either. Hosts make one render
+// call at a time.
+class RenderNotifications {
+ public:
+  RenderNotifications() = default;
+  ~RenderNotifications();
+  RenderNotifications(const RenderNotifications&) = delete;
+  RenderNotifications& operator=(const RenderNotifications&) = delete;
+
+  void Add(AURenderCallback proc, void* userData);
+  // Removes the first notification with this procedure.
+  void Remove(AURenderCallback proc);
+  int GetSize() const;
+  AURenderCallbackStruct Get(int idx) const;
+
+  // Render thread: the notifications of one render call.
+  class RenderCall {
+   public:
+    explicit RenderCall(RenderNotifications* notifications);
+    ~RenderCall();
+    RenderCall(const RenderCall&) = delete;
+    RenderCall& operator=(const RenderCall&) = delete;
+
+    void Notify(AudioUnitRenderActionFlags flags, const AudioTimeStamp* timeStamp, UInt32 outputBus, UInt32 nFrames,
+                AudioBufferList* ioData);
+
+   private:
+    RenderNotifications* mNotifications;
+  };
+
+ private:
+  struct List {
+    std::vector<AURenderCallbackStruct> entries;
+    // Lists replaced while the render thread may still notify them.
+    List* retiredNext = nullptr;
+  };
+
+  // edit changes the entries of the new list and tells whether it changed
+  // anything; removed is the procedure a removal takes out, null for an
+  // addition.
+  template <class Edit>
+  void Change(Edit edit, AURenderCallback removed);
+  static void Free(List* chain);
+
+  // Serialises the changes.
+  mutable WDL_Mutex mChanging;
+  // Null while there is no notification.
+  std::atomic<List*> mList{nullptr};
+  // Odd while a render call is under way.
+  std::atomic<uint64_t> mRenderCalls{0};
+  std::atomic<std::thread::id> mRenderThread{};
+  // The list the render call under way notifies.
+  std::atomic<List*> mNotifying{nullptr};
+  // Under mChanging.
+  List* mRetired = nullptr;
+};

@@ -1,0 +1,103 @@
+// Render notifications added and removed while the unit renders: each render
+// call notifies the list it found at its start, before and after, and a
+// notification removed is not called once the remove has returned.
+
+#include <atomic>
+#include <chrono>
+#include <functional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/platform/HostFixture.h"
+
+namespace {
+
+// One notification: its calls go to a shared log, and it may act on them.
+struct Listener {
+  std::string name;
+  std::vector<std::string>* log;
+  std::function<void(bool pre)> onCall;
+};
+
+// Removal goes by procedure, so every listener gets one of its own.
+template <int K>
+OSStatus Notify(void* userData, AudioUnitRenderActionFlags* flags, const AudioTimeStamp*, UInt32, UInt32,
+                AudioBufferList*) {
+  Listener* listener = static_cast<Listener*>(userData);
+  const bool pre = *flags == kAudioUnitRenderAction_PreRender;
+  listener->log->push_back(listener->name + (pre ? " pre" : " post"));
+  if (listener->onCall) listener->onCall(pre);
+  return noErr;
+}
+
+using Log = std::vector<std::string>;
+
+class RenderNotifications : public HostTest {
+ protected:
+  OSStatus RenderOnce() {
+    float* channels[2] = {nullptr, nullptr};
+    const OSStatus status = session.Render(0, 16, channels, 2);
+    session.AdvanceSampleTime(16);
+    return status;
+  }
+};
+
+TEST_F(RenderNotifications, ChangesMadeFromInsideARenderStartWithTheNextOne) {
+  Open();
+  Log log;
+  Listener a{"A", &log, nullptr}, b{"B", &log, nullptr}, c{"C", &log, nullptr}, d{"D", &log, nullptr};
+  a.onCall = [&](bool pre) {
+    if (!pre) return;
+    EXPECT_EQ(AudioUnitRemoveRenderNotify(unit(), Notify<0>, &a), noErr);
+    EXPECT_EQ(AudioUnitAddRenderNotify(unit(), Notify<3>, &d), noErr);
+  };
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<0>, &a), noErr);
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<1>, &b), noErr);
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<2>, &c), noErr);
+
+  ASSERT_EQ(RenderOnce(), noErr);
+  EXPECT_EQ(log, (Log{"A pre", "B pre", "C pre", "B post", "C post"}));
+  log.clear();
+  ASSERT_EQ(RenderOnce(), noErr);
+  EXPECT_EQ(log, (Log{"B pre", "C pre", "D pre", "B post", "C post", "D post"}));
+}
+
+TEST_F(RenderNotifications, ARemoveFromAnotherThreadReturnsOnceTheRenderInProgressIsDone) {
+  Open();
+  Log log;
+  std::atomic<bool> inRender{false}, goOn{false}, removed{false};
+  int callsAfterRemoved = 0;
+  Listener a{"A", &log, [&](bool pre) {
+               if (!pre) return;
+               inRender = true;
+               while (!goOn) std::this_thread::yield();
+               // The waiting remove holds no lock a notification needs.
+               AudioUnitParameterValue value = 0.0f;
+               EXPECT_EQ(AudioUnitGetParameter(unit(), fake::kVolume, kAudioUnitScope_Global, 0, &value), noErr);
+             }};
+  Listener b{"B", &log, [&](bool) { callsAfterRemoved += removed ? 1 : 0; }};
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<0>, &a), noErr);
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<1>, &b), noErr);
+
+  std::thread render([&] { EXPECT_EQ(RenderOnce(), noErr); });
+  while (!inRender) std::this_thread::yield();
+  std::thread host([&] {
+    EXPECT_EQ(AudioUnitRemoveRenderNotify(unit(), Notify<1>, &b), noErr);
+    removed = true;
+  });
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  // The render in progress holds the remove back.
+  EXPECT_FALSE(removed);
+  goOn = true;
+  render.join();
+  host.join();
+  EXPECT_EQ(log, (Log{"A pre", "B pre", "A post", "B post"}));
+  EXPECT_EQ(callsAfterRemoved, 0);
+
+  log.clear();
+  ASSERT_EQ(RenderOnce(), noErr);
+  EXPECT_EQ(log, (Log{"A pre", "A post"}));
+}
+
+}  // namespace
