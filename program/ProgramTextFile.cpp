@@ -10,6 +10,7 @@
 #include "effects/FilterUti.h"
 #include "engine/WaveformProvider.h"
 #include "framework/OutputFile.h"
+#include "framework/TextCopy.h"
 #include "program/RirARorurProgram.h"
 
 namespace Quillvane {
@@ -161,7 +162,7 @@ bool RirARorurProgram::readProgram(std::FILE* file, std::string* error) {
     if (!std::strstr(text, key) || !valueText(text, value)) continue;
     ++accepted;
     if (k < 0) {
-      mName = value.substr(0, kMaxNameLength);
+      mName = value.substr(0, TextFitLength(value.c_str(), kMaxNameLength));
     } else if (isChoice(p)) {
       mProgram[p] = choiceSelector(p, value.c_str());
     } else {

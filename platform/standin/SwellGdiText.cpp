@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/TextCopy.h"
 #include "framework/TruncateToInt.h"
 #include "platform/standin/SwellFontEngine.h"
 
@@ -34,10 +35,12 @@ SWELL_FontAttributes* DefaultAttributes() {
 }
 
 // The bytes that are drawn: prefixes resolved, carriage returns dropped,
-// line feeds kept (or made spaces for one line), at most 4095 bytes.
-std::string CopyText(const char* text, int length, int flags) {
+// line feeds kept (or made spaces for one line), at most 4095 bytes that end
+// on a character boundary.
+std::string DrawnBytes(const char* text, int length, int flags) {
   std::string out;
-  for (int i = 0; (length < 0 || i < length) && text[i] && static_cast<int>(out.size()) < kTextBufferBytes - 1;) {
+  // One byte past the limit shows whether the cut would split a character.
+  for (int i = 0; (length < 0 || i < length) && text[i] && static_cast<int>(out.size()) < kTextBufferBytes;) {
     char c = text[i++];
     if (c == '&' && !(flags & DT_NOPREFIX)) {
       if ((length >= 0 && i >= length) || !text[i]) break;
@@ -48,6 +51,7 @@ std::string CopyText(const char* text, int length, int flags) {
     if (c == '\n' && (flags & DT_SINGLELINE)) c = ' ';
     out += c;
   }
+  out.resize(TextFitLength(out.c_str(), kTextBufferBytes - 1));
   return out;
 }
 
@@ -230,7 +234,7 @@ bool GetTextMetrics(HDC ctx, TEXTMETRIC* tm) {
 
 int SWELL_DrawText(HDC ctx, const char* text, int length, RECT* r, int flags) {
   if (!LiveContext(ctx) || !text || !r) return 0;
-  const std::string bytes = CopyText(text, length, flags);
+  const std::string bytes = DrawnBytes(text, length, flags);
   if (bytes.empty()) return 0;
   std::vector<unsigned int> chars;
   if (!DecodeUtf8(bytes, &chars)) return 0;
