@@ -10,11 +10,9 @@
 
 namespace {
 
-constexpr int kMaxPooledObjects = 200;
-
+// Deleted records wait here to be made again; none is ever freed.
 struct ObjectPool {
   HGDIOBJ head = nullptr;
-  int size = 0;
 };
 
 ObjectPool& Pool() {
@@ -44,6 +42,30 @@ HGDIOBJ MakePenOrBrush(int type, int width, int color, float alpha) {
   obj->width = width;
   SetColor(obj, color, alpha);
   return obj;
+}
+
+void Recycle(HGDIOBJ obj) {
+  ObjectPool& pool = Pool();
+  WDL_MutexLock hold(&SWELL_GdiPoolLock());
+  obj->nextFree = pool.head;
+  pool.head = obj;
+}
+
+// A record, not a slot code, a null or a stock object.
+bool IsRecord(HGDIOBJ obj) { return reinterpret_cast<uintptr_t>(obj) >= kSwellFirstObjectHandle && !IsStock(obj); }
+
+void Hold(HGDIOBJ obj) {
+  if (IsRecord(obj)) ++obj->selections;
+}
+
+void LetGo(HGDIOBJ obj) {
+  if (IsRecord(obj) && --obj->selections == 0 && obj->inFreeList) Recycle(obj);
+}
+
+void Store(HGDIOBJ* slot, HGDIOBJ obj) {
+  Hold(obj);
+  LetGo(*slot);
+  *slot = obj;
 }
 
 HGDIOBJ* Slot(HDC ctx, int type) {
@@ -89,7 +111,6 @@ HGDIOBJ GDP_OBJECT_NEW() {
     if (pool.head) {
       obj = pool.head;
       pool.head = obj->nextFree;
-      --pool.size;
     }
   }
   if (!obj) obj = static_cast<HGDIOBJ>(std::malloc(sizeof(HGDIOBJ__)));
@@ -133,17 +154,11 @@ void DeleteObject(HGDIOBJ obj) {
   if ((obj->type == kSwellObjectPen || obj->type == kSwellObjectBrush) && obj->width < 0) return;
   if (obj->fontAttributes) SWELL_DeleteFontAttributes(obj->fontAttributes);
   if (obj->image && obj->width) SWELL_ImageRelease(obj->image);
+  const int selections = obj->selections;
   std::memset(static_cast<void*>(obj), 0, sizeof(HGDIOBJ__));
-  ObjectPool& pool = Pool();
-  if (pool.size < kMaxPooledObjects) {
-    WDL_MutexLock hold(&SWELL_GdiPoolLock());
-    obj->inFreeList = true;
-    obj->nextFree = pool.head;
-    pool.head = obj;
-    ++pool.size;
-    return;
-  }
-  std::free(obj);
+  obj->selections = selections;
+  obj->inFreeList = true;
+  if (selections == 0) Recycle(obj);
 }
 
 HGDIOBJ SelectObject(HDC ctx, HGDIOBJ obj) {
@@ -160,12 +175,17 @@ HGDIOBJ SelectObject(HDC ctx, HGDIOBJ obj) {
   HGDIOBJ previous = *slot;
   if (!SWELL_IsLiveObject(previous) || previous->type != type) previous = CodeOf(type);
   if (obj == CodeOf(type)) {
-    *slot = nullptr;
+    Store(slot, nullptr);
     return previous;
   }
   if (previous == obj) return obj;
-  *slot = obj;
+  Store(slot, obj);
   return previous;
+}
+
+void SWELL_DeselectAll(HDC ctx) {
+  if (!LiveContext(ctx)) return;
+  for (HGDIOBJ* slot : {&ctx->pen, &ctx->brush, &ctx->font}) Store(slot, nullptr);
 }
 
 void SetTextColor(HDC ctx, int color) {

@@ -27,6 +27,12 @@ struct HGDIOBJ__ {
   SWELL_Image* image;
   SWELL_FontAttributes* fontAttributes;  // owned
   signed char quality;                  // fonts: 0, 3 or 4
+  // Context slots holding the object. A deleted object stays out of the
+  // pool until the last of them lets go, so that a slot never comes to hold
+  // the next object made.
+  int selections;
+  // Set from deletion on: records are never freed, so that a stale handle
+  // stays safe to check.
   bool inFreeList;
   HGDIOBJ__* nextFree;
 };
@@ -37,7 +43,7 @@ constexpr unsigned long kSwellFirstObjectHandle = 5;
 
 // A zeroed record from the process-wide pool, or a new one.
 HGDIOBJ GDP_OBJECT_NEW();
-// True for a handle of 5 or more that is not in the pool.
+// True for a handle of 5 or more that is not deleted.
 bool SWELL_IsLiveObject(HGDIOBJ obj);
 
 // Every pen is solid; the style is ignored and a negative width becomes 0.
@@ -50,12 +56,14 @@ enum { NULL_PEN = 1, NULL_BRUSH = 2 };
 HGDIOBJ GetStockObject(int id);
 // One more owner of a live object: the same handle, or null.
 HGDIOBJ SWELL_CloneGDIObject(HGDIOBJ obj);
-// Drops one owner; the last one frees the record (stock objects live on).
+// Drops one owner; the last one releases the object (stock objects live on).
 void DeleteObject(HGDIOBJ obj);
 // Puts the object in the slot of its type and returns what was there, or
-// that type's code 1, 2 or 3 when the slot held nothing; handing the result
-// back restores the slot. The codes themselves clear a slot.
+// that type's code 1, 2 or 3 when the slot held no live object of the type;
+// handing the result back restores the slot. The codes themselves clear a slot.
 HGDIOBJ SelectObject(HDC ctx, HGDIOBJ obj);
+// Empties a context's slots, as the context is deleted.
+void SWELL_DeselectAll(HDC ctx);
 
 // Colours are ints 0x00RRGGBB.
 void SetTextColor(HDC ctx, int color);

@@ -80,6 +80,75 @@ TEST(GdiObjectTest, ClonesKeepAnObjectUntilTheLastDelete) {
   DeleteObject(reused);
 }
 
+// Leaves more deleted records in the pool than a pool of 200 would keep,
+// whatever ran before.
+void FillObjectPool() {
+  std::vector<HGDIOBJ> objects;
+  for (int i = 0; i < 250; ++i) objects.push_back(CreateSolidBrush(i));
+  for (HGDIOBJ obj : objects) DeleteObject(obj);
+}
+
+// The height SWELL_DrawText measures for a text in the context.
+int MeasuredHeight(HDC ctx, const char* text) {
+  RECT r = {0, 0, 0, 0};
+  return SWELL_DrawText(ctx, text, -1, &r, DT_CALCRECT);
+}
+
+TEST(GdiObjectTest, DeletedHandlesStaySafeToCheckWhenThePoolIsFull) {
+  MemContext m(4, 4), plain(4, 4);
+  HBRUSH brush = CreateSolidBrush(0x123456);
+  HFONT font = CreateFont(40, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  SelectObject(m.ctx, font);
+  FillObjectPool();
+  DeleteObject(brush);
+  DeleteObject(font);
+  // The caller's handle and the context's slot still point at the records.
+  EXPECT_FALSE(SWELL_IsLiveObject(brush));
+  EXPECT_FALSE(SWELL_IsLiveObject(font));
+  DeleteObject(brush);
+  DeleteObject(font);
+  EXPECT_EQ(SWELL_CloneGDIObject(brush), nullptr);
+  EXPECT_EQ(MeasuredHeight(m.ctx, "Kick"), MeasuredHeight(plain.ctx, "Kick")) << "drawn as with no font";
+  EXPECT_EQ(SelectObject(m.ctx, Code(3)), Code(3)) << "the slot held no live font";
+}
+
+TEST(GdiObjectTest, ADeletedFontStillSelectedIsNeverTheNextFont) {
+  MemContext m(4, 4), plain(4, 4);
+  HFONT small = CreateFont(10, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  SelectObject(m.ctx, small);
+  SelectObject(plain.ctx, small);
+  DeleteObject(small);
+  HFONT big = CreateFont(40, 0, 0, 0, FW_NORMAL, 0, 0, 0, 0, 0, 0, 0, 0, "Arial");
+  EXPECT_NE(big, small) << "a record still selected is not handed out again";
+  EXPECT_EQ(m.ctx->font, small);
+  const int none = MeasuredHeight(plain.ctx, "Kick");
+  EXPECT_EQ(MeasuredHeight(m.ctx, "Kick"), none);
+  TEXTMETRIC tm, systemFont;
+  GetTextMetrics(m.ctx, &tm);
+  SelectObject(plain.ctx, Code(3));
+  GetTextMetrics(plain.ctx, &systemFont);
+  EXPECT_EQ(tm.tmHeight, systemFont.tmHeight);
+  // Once no slot holds it, the record serves again: released with its
+  // context, or when the slot takes something else.
+  SWELL_DeleteGfxContext(m.ctx);
+  m.ctx = nullptr;
+  HGDIOBJ reused = GDP_OBJECT_NEW();
+  EXPECT_EQ(reused, small);
+  reused->type = kSwellObjectBrush;
+  SelectObject(plain.ctx, reused);
+  DeleteObject(reused);
+  HBRUSH other = CreateSolidBrush(0);
+  EXPECT_NE(other, reused);
+  EXPECT_EQ(SelectObject(plain.ctx, other), Code(2));
+  HGDIOBJ again = GDP_OBJECT_NEW();
+  EXPECT_EQ(again, reused);
+  again->type = kSwellObjectBrush;
+  DeleteObject(again);
+  SelectObject(plain.ctx, Code(2));
+  DeleteObject(other);
+  DeleteObject(big);
+}
+
 TEST(GdiObjectTest, StockObjectsAndSmallHandlesAreNeverReleased) {
   HGDIOBJ nullPen = GetStockObject(NULL_PEN);
   HGDIOBJ nullBrush = GetStockObject(NULL_BRUSH);
