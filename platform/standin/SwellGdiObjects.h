@@ -1,4 +1,4 @@
-// Stands in for the Windows GDI objects, their selection, colours and drawing calls on Linux.
+// Stands in for the Windows GDI objects, their selection and colours on Linux.
 #pragma once
 
 #include "platform/standin/SwellGdi.h"
@@ -66,6 +66,8 @@ HGDIOBJ SelectObject(HDC ctx, HGDIOBJ obj);
 void SWELL_DeselectAll(HDC ctx);
 
 // Colours are ints 0x00RRGGBB.
+// The colour as red, green, blue and alpha from 0 to 1.
+void SWELL_ColorComponents(int color, float alpha, float rgba[4]);
 void SetTextColor(HDC ctx, int color);
 // -1 for a null or pooled context.
 int GetTextColor(HDC ctx);
@@ -74,14 +76,3 @@ enum { TRANSPARENT = 0, OPAQUE = 1 };
 void SetBkMode(HDC ctx, int mode);
 // The fixed table of indices 0 to 9; 0 for any other.
 int GetSysColor(int index);
-
-void SWELL_FillRect(HDC ctx, const RECT* r, HBRUSH brush);
-void Rectangle(HDC ctx, int l, int t, int r, int b);
-void Ellipse(HDC ctx, int l, int t, int r, int b);
-void RoundRect(HDC ctx, int l, int t, int r, int b, int ew, int eh);
-void SWELL_Polygon(HDC ctx, const POINT* pts, int n);
-void MoveToEx(HDC ctx, int x, int y, POINT* old);
-void SWELL_LineTo(HDC ctx, int x, int y);
-void PolyPolyline(HDC ctx, const POINT* pts, const unsigned int* counts, int nPolylines);
-void PolyBezierTo(HDC ctx, const POINT* pts, int n);
-void SWELL_SetPixel(HDC ctx, int x, int y, int color);

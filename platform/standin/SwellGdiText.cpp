@@ -129,13 +129,6 @@ unsigned char BlendChannel(int dst, int src, int coverage) {
   return static_cast<unsigned char>((dst * (255 - coverage) + src * coverage + 127) / 255);
 }
 
-void FloatColor(int color, float rgba[4]) {
-  rgba[0] = static_cast<float>(((color >> 16) & 255) / 255.0);
-  rgba[1] = static_cast<float>(((color >> 8) & 255) / 255.0);
-  rgba[2] = static_cast<float>((color & 255) / 255.0);
-  rgba[3] = 1.0f;
-}
-
 struct Pen {
   SWELL_GfxTarget* target;
   SWELL_Face* face;
@@ -328,7 +321,7 @@ int SWELL_DrawText(HDC ctx, const char* text, int length, RECT* r, int flags) {
     const double lineBase = baseline + i * m.lineHeight;
     if (a->hasBackground) {
       float rgba[4];
-      FloatColor(a->background, rgba);
+      SWELL_ColorComponents(a->background, 1.0f, rgba);
       SWELL_GfxFillRect(target, static_cast<float>(lineX), static_cast<float>(lineBase - m.ascender),
                         static_cast<float>(line.width), static_cast<float>(m.lineHeight), rgba);
     }
@@ -339,7 +332,7 @@ int SWELL_DrawText(HDC ctx, const char* text, int length, RECT* r, int flags) {
     }
     if (a->hasUnderline) {
       float rgba[4];
-      FloatColor(color, rgba);
+      SWELL_ColorComponents(color, 1.0f, rgba);
       const double thickness = std::max(1.0, m.underlineThickness);
       SWELL_GfxFillRect(target, static_cast<float>(lineX), static_cast<float>(lineBase - m.underlinePosition),
                         static_cast<float>(line.width), static_cast<float>(thickness), rgba);
