@@ -44,46 +44,39 @@ TEST(Utf8CharTest, DecodesOneToFourBytesAndPassesBadBytesThrough) {
     const char* bytes;
     int consumed;
     unsigned short out;
+    int count;  // negative: the bytes end at their terminator
   } cases[] = {
-      {"A", 1, 'A'},
-      {"\x7f", 1, 0x7f},
-      {"\xc3\xa9", 2, 0xe9},
-      {"\xdf\xbf", 2, 0x7ff},
-      {"\xe2\x82\xac", 3, 0x20ac},
-      {"\xef\xbf\xbf", 3, 0xffff},
-      {"\xf0\x9f\x8e\xb9", 4, ' '},
-      {"\xe9", 1, 0xe9},              // lone lead byte
-      {"\xc3(", 1, 0xc3},             // missing continuation
-      {"\xe2\x82(", 1, 0xe2},         // second continuation missing
-      {"\x80", 1, 0x80},              // stray continuation
-      {"\xc1\xbf", 1, 0xc1},          // below 0xC2
-      {"\xf5\x80\x80\x80", 1, 0xf5},  // above 0xF4
-      {"\xf0\x9f\x8e", 1, 0xf0},      // cut short by the end
+      {"A", 1, 'A', -1},
+      {"\x7f", 1, 0x7f, -1},
+      {"\xc3\xa9", 2, 0xe9, -1},
+      {"\xdf\xbf", 2, 0x7ff, -1},
+      {"\xe2\x82\xac", 3, 0x20ac, -1},
+      {"\xef\xbf\xbf", 3, 0xffff, -1},
+      {"\xf0\x9f\x8e\xb9", 4, ' ', -1},
+      {"\xe9", 1, 0xe9, -1},              // lone lead byte
+      {"\xc3(", 1, 0xc3, -1},             // missing continuation
+      {"\xe2\x82(", 1, 0xe2, -1},         // second continuation missing
+      {"\x80", 1, 0x80, -1},              // stray continuation
+      {"\xc1\xbf", 1, 0xc1, -1},          // below 0xC2
+      {"\xf5\x80\x80\x80", 1, 0xf5, -1},  // above 0xF4
+      {"\xf0\x9f\x8e", 1, 0xf0, -1},      // cut short by the end
+      // A count ends the bytes as the terminator does.
+      {"A", 1, 'A', 1},
+      {"\xc3\xa9", 1, 0xc3, 1},
+      {"\xc3\xa9", 2, 0xe9, 2},
+      {"\xe2\x82\xac", 1, 0xe2, 2},
+      {"\xf0\x9f\x8e\xb9", 1, 0xf0, 3},
+      {"\xf0\x9f\x8e\xb9", 4, ' ', 4},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.bytes);
+    SCOPED_TRACE(std::string(c.bytes) + " counted " + std::to_string(c.count));
     unsigned short out = 0;
-    EXPECT_EQ(utf8char(c.bytes, &out), c.consumed);
-    EXPECT_EQ(out, c.out);
-  }
-  // A count ends the bytes as the terminator does.
-  struct Counted {
-    std::string bytes;
-    int consumed;
-    unsigned short out;
-  } counted[] = {
-      {"A", 1, 'A'},
-      {"\xc3", 1, 0xc3},
-      {"\xc3\xa9", 2, 0xe9},
-      {"\xe2\x82", 1, 0xe2},
-      {"\xf0\x9f\x8e", 1, 0xf0},
-      {"\xf0\x9f\x8e\xb9", 4, ' '},
-  };
-  for (const Counted& c : counted) {
-    SCOPED_TRACE(c.bytes);
-    const CountedText text(c.bytes);
-    unsigned short out = 0;
-    EXPECT_EQ(utf8char(text.bytes.get(), &out, text.size), c.consumed);
+    if (c.count < 0) {
+      EXPECT_EQ(utf8char(c.bytes, &out), c.consumed);
+    } else {
+      const CountedText text(std::string(c.bytes, static_cast<size_t>(c.count)));
+      EXPECT_EQ(utf8char(text.bytes.get(), &out, c.count), c.consumed);
+    }
     EXPECT_EQ(out, c.out);
   }
 }

@@ -237,19 +237,24 @@ TEST(GdiDrawingTest, EllipsesFillInsideTheirOutlineAndOutlineAtTheContextsLineWi
   // The outline of the box (1, 1) to (10, 8) runs through columns 1 and 10
   // and rows 1 and 8; the fill, like a rectangle's, takes the pixels whose
   // top-left corners lie inside.
-  Canvas filled(12, 10);
-  filled.Brush(0x0000FF);
-  Ellipse(filled.m.ctx, 1, 1, 10, 8);
-  EXPECT_EQ(Rows(filled.m),
-            (std::vector<std::string>{"............", "....BBB.....", "..BBBBBBB...", ".BBBBBBBBB..", ".BBBBBBBBB..",
-                                      ".BBBBBBBBB..", ".BBBBBBBBB..", "...BBBBB....", "............", "............"}));
-  Canvas both(12, 10);
-  both.Brush(0x0000FF);
-  both.Pen(1, 0xFF0000);
-  Ellipse(both.m.ctx, 1, 1, 10, 8);
-  EXPECT_EQ(Rows(both.m),
-            (std::vector<std::string>{"............", "....RRRR....", "..RRBBBBRR..", ".RBBBBBBBBR.", ".RBBBBBBBBR.",
-                                      ".RBBBBBBBBR.", ".RBBBBBBBBR.", "..RRBBBBRR..", "....RRRR....", "............"}));
+  struct Case {
+    bool pen;
+    std::vector<std::string> rows;
+  } cases[] = {
+      {false,
+       {"............", "....BBB.....", "..BBBBBBB...", ".BBBBBBBBB..", ".BBBBBBBBB..", ".BBBBBBBBB..", ".BBBBBBBBB..",
+        "...BBBBB....", "............", "............"}},
+      {true,
+       {"............", "....RRRR....", "..RRBBBBRR..", ".RBBBBBBBBR.", ".RBBBBBBBBR.", ".RBBBBBBBBR.", ".RBBBBBBBBR.",
+        "..RRBBBBRR..", "....RRRR....", "............"}},
+  };
+  for (const Case& e : cases) {
+    Canvas c(12, 10);
+    c.Brush(0x0000FF);
+    if (e.pen) c.Pen(1, 0xFF0000);
+    Ellipse(c.m.ctx, 1, 1, 10, 8);
+    EXPECT_EQ(Rows(c.m), e.rows) << (e.pen ? "with a pen" : "without");
+  }
 
   // A larger one: its outline is as symmetric as its box, lies on the
   // ellipse to within a pixel and closes around the fill in every row.
