@@ -7,6 +7,11 @@
 #include "framework/TextCopy.h"
 #include "framework/TruncateToInt.h"
 
+namespace {
+// Most parameters are linear: x to the power 1 is x, without the call.
+double Shaped(double x, double exponent) { return exponent == 1.0 ? x : std::pow(x, exponent); }
+}  // namespace
+
 IParam::IParam() = default;
 
 void IParam::InitBool(const char* name, bool defaultValue, const char* label, const char* group) {
@@ -60,7 +65,7 @@ void IParam::SetShape(double shape) {
 }
 
 double IParam::FromNormalized(double normalizedValue) const {
-  double value = mMin + (mMax - mMin) * std::pow(normalizedValue, mShape);
+  double value = mMin + (mMax - mMin) * Shaped(normalizedValue, mShape);
   if (mType != kTypeDouble) value = mStep * std::floor(value / mStep + 0.5);
   return value > mMax ? mMax : value;
 }
@@ -72,7 +77,7 @@ double IParam::GetNormalized(double nonNormalizedValue) const {
   double v = nonNormalizedValue;
   if (v < mMin) v = mMin;
   if (v > mMax) v = mMax;
-  return std::pow((v - mMin) / (mMax - mMin), 1.0 / mShape);
+  return Shaped((v - mMin) / (mMax - mMin), 1.0 / mShape);
 }
 
 int IParam::Int() const { return TruncateToInt(mValue); }
@@ -86,7 +91,7 @@ void IParam::GetBounds(double* minVal, double* maxVal) const {
 
 void IParam::GetDisplayForHost(double value, bool normalized, char* text, bool useTexts) const {
   if (!text) return;
-  if (normalized) value = mMin + (mMax - mMin) * std::pow(value, mShape);
+  if (normalized) value = mMin + (mMax - mMin) * Shaped(value, mShape);
   if (useTexts) {
     const char* displayText = GetDisplayText(TruncateToInt(value));
     if (displayText[0]) {

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "framework/TextCopy.h"
 #include "framework/TruncateToInt.h"
 
 IText::IText(int size, const IColor* color, const char* font, EStyle style, EAlign align, int orientation,
@@ -16,7 +17,7 @@ IText::IText(int size, const IColor* color, const char* font, EStyle style, EAli
       mOrientation(orientation),
       mQuality(quality) {
   std::memset(mFont, 0, sizeof(mFont));
-  std::strncpy(mFont, font ? font : "Monaco", kFontNameLen - 1);
+  CopyText(mFont, font ? font : "Monaco", sizeof(mFont));
 }
 
 void IBitmap::GetFrameOffset(int frame, int* srcX, int* srcY) const {

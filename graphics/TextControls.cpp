@@ -21,8 +21,7 @@ void ITextControl::SetTextFromPlug(const char* str) {
   if (!str) str = "";
   if (!OnEditorThread()) {
     TextSlot& slot = mHandOver.Back();
-    std::strncpy(slot.text, str, kMaxHandOverText);
-    slot.text[kMaxHandOverText] = 0;
+    CopyText(slot.text, str, sizeof(slot.text));
     mHandOver.Publish();
     SignalHandOver();
     return;

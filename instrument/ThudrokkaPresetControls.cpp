@@ -8,7 +8,7 @@
 
 namespace {
 
-// Characters of the preset shown on the display.
+// Bytes of the preset caption shown on the display.
 constexpr int kDisplayLen = 32;
 
 }  // namespace
@@ -22,7 +22,11 @@ IQvPresetMenu::IQvPresetMenu(IPlugAU* plug, IRECT rect, IText* text, IColor bgCo
 }
 
 bool IQvPresetMenu::Draw(IGraphics* g) {
-  if (mInstrument) mDisp.Set(mInstrument->GetCurrentPresetString().c_str(), kDisplayLen);
+  if (mInstrument) {
+    char shown[kDisplayLen + 1];
+    CopyText(shown, mInstrument->GetCurrentPresetString().c_str(), sizeof(shown));
+    mDisp.Set(shown);
+  }
   g->FillIRect(&mBgColor, &mRect);
   if (mDisp.GetLength()) g->DrawIText(&mText, mDisp.Get(), &mRect);
   return true;

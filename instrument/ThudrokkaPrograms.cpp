@@ -1,9 +1,11 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include "engine/Note.h"
+#include "framework/TextCopy.h"
 #include "instrument/Thudrokka.h"
 #include "instrument/WaveFileWriter.h"
 #include "program/RirARorurProgram.h"
@@ -132,8 +134,10 @@ bool Thudrokka::LoadWaveform(const char* path) {
 
 std::string Thudrokka::GetCurrentPresetString() const {
   WDL_MutexLock lock(&mMutex);
+  char number[16];
+  std::snprintf(number, sizeof(number), "%02d: ", mCurrentPresetIdx + 1);
   char text[kCaptionSize];
-  std::snprintf(text, sizeof(text), "%02d: %s", mCurrentPresetIdx + 1, GetPresetName(mCurrentPresetIdx));
+  CopyText(text, (number + std::string(GetPresetName(mCurrentPresetIdx))).c_str(), sizeof(text));
   return text;
 }
 

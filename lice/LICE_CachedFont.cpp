@@ -51,8 +51,8 @@ class TextWalk {
   TextWalk(const char* str, int count, bool singleLine) : mPtr(str), mLeft(count), mSingleLine(singleLine) {}
 
   bool Next(unsigned short* c) {
-    while (mPtr && *mPtr && mLeft != 0) {
-      const int n = utf8char(mPtr, c);
+    while (mPtr && mLeft != 0 && *mPtr) {
+      const int n = utf8char(mPtr, c, mLeft);
       mPtr += n;
       if (mLeft > 0) mLeft = std::max(0, mLeft - n);
       if (*c == 13) continue;
@@ -81,18 +81,20 @@ bool IsContinuation(unsigned char b) { return b >= 0x80 && b <= 0xBF; }
 
 }  // namespace
 
-int utf8char(const char* ptr, unsigned short* charOut) {
+int utf8char(const char* ptr, unsigned short* charOut, int count) {
   const auto* p = reinterpret_cast<const unsigned char*>(ptr);
   const unsigned char b0 = p[0];
-  if (b0 >= 0xC2 && b0 <= 0xDF && IsContinuation(p[1])) {
+  // Continuation byte i, never read past the count.
+  auto continues = [p, count](int i) { return (count < 0 || i < count) && IsContinuation(p[i]); };
+  if (b0 >= 0xC2 && b0 <= 0xDF && continues(1)) {
     *charOut = static_cast<unsigned short>(((b0 & 0x1F) << 6) | (p[1] & 0x3F));
     return 2;
   }
-  if (b0 >= 0xE0 && b0 <= 0xEF && IsContinuation(p[1]) && IsContinuation(p[2])) {
+  if (b0 >= 0xE0 && b0 <= 0xEF && continues(1) && continues(2)) {
     *charOut = static_cast<unsigned short>(((b0 & 0x0F) << 12) | ((p[1] & 0x3F) << 6) | (p[2] & 0x3F));
     return 3;
   }
-  if (b0 >= 0xF0 && b0 <= 0xF4 && IsContinuation(p[1]) && IsContinuation(p[2]) && IsContinuation(p[3])) {
+  if (b0 >= 0xF0 && b0 <= 0xF4 && continues(1) && continues(2) && continues(3)) {
     *charOut = ' ';
     return 4;
   }

@@ -42,9 +42,11 @@ class LICE_IFont {
   virtual int GetLineHeight() = 0;
 };
 
-// Decodes one character; returns the bytes consumed (1 to 4). Characters
-// beyond 16 bits come out as a space; invalid bytes stand for themselves.
-int utf8char(const char* ptr, unsigned short* charOut);
+// Decodes one character of at most count bytes (negative: up to the
+// terminator); returns the bytes consumed (1 to 4). Characters beyond 16
+// bits come out as a space; invalid bytes, and a character cut short by the
+// count or the terminator, stand for themselves.
+int utf8char(const char* ptr, unsigned short* charOut, int count = -1);
 
 // Renders each character once through the platform into 8-bit coverage and
 // draws from that cache; or hands whole strings to the platform (native).

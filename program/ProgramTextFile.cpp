@@ -11,6 +11,7 @@
 #include "engine/WaveformProvider.h"
 #include "framework/InputFile.h"
 #include "framework/OutputFile.h"
+#include "framework/TextCopy.h"
 #include "program/RirARorurProgram.h"
 
 namespace Quillvane {
@@ -160,7 +161,7 @@ bool RirARorurProgram::readProgram(std::FILE* file, std::string* error) {
     if (!std::strstr(text, key) || !valueText(text, value)) continue;
     ++accepted;
     if (k < 0) {
-      mName = value.substr(0, kMaxNameLength);
+      mName = value.substr(0, TextFitLength(value.c_str(), kMaxNameLength));
     } else if (isChoice(p)) {
       mProgram[p] = choiceSelector(p, value.c_str());
     } else {

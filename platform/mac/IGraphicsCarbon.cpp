@@ -1,9 +1,9 @@
 #include "platform/mac/IGraphicsCarbon.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "framework/IParam.h"
+#include "framework/TextCopy.h"
 #include "framework/TruncateToInt.h"
 #include "graphics/IControl.h"
 #include "graphics/IPopupMenu.h"
@@ -40,18 +40,6 @@ ItemCount Count(const T (&)[N]) {
 // parameter without a kind takes everything.
 bool Acceptable(IParam::EParamType type, char c) {
   return type == IParam::kTypeNone || (c && std::strchr(AcceptableCharacters(type), c));
-}
-
-// The whole text as UTF-8, cut to at most size - 1 bytes on a character boundary.
-void CopyText(CFStringRef string, char* out, size_t size) {
-  WDL_String text;
-  CFStringToUTF8(string, &text);
-  size_t n = std::min(static_cast<size_t>(text.GetLength()), size - 1);
-  while (n > 0 && n < static_cast<size_t>(text.GetLength()) && (static_cast<unsigned char>(text.Get()[n]) & 0xC0) == 0x80) {
-    --n;
-  }
-  std::memcpy(out, text.Get(), n);
-  out[n] = '\0';
 }
 
 }  // namespace
@@ -411,7 +399,9 @@ void IGraphicsCarbon::EndUserInput(bool commit) {
       CFStringRef string = nullptr;
       char text[32];
       GetControlData(entry, kControlEditTextPart, kControlEditTextCFStringTag, sizeof(string), &string, nullptr);
-      CopyText(string, text, sizeof(text));
+      WDL_String typed;
+      CFStringToUTF8(string, &typed);
+      CopyText(text, typed.Get(), sizeof(text));
       if (string) CFRelease(string);
       if (mEdParam) {
         mGraphicsMac->SetFromStringAfterPrompt(mEdControl, mEdParam, text);

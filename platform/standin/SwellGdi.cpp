@@ -6,6 +6,7 @@
 #include <cstring>
 #include <new>
 
+#include "platform/standin/SwellGdiObjects.h"
 #include "platform/standin/SwellGdiPool.h"
 
 namespace {
@@ -73,6 +74,7 @@ HDC SWELL_CreateGfxContext(void* graphicsContext) {
 
 void SWELL_DeleteGfxContext(HDC ctx) {
   if (!Live(ctx)) return;
+  SWELL_DeselectAll(ctx);
   if (ctx->ownedPixels) {
     delete ctx->cgContext;
     std::free(ctx->ownedPixels);

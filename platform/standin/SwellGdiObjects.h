@@ -1,4 +1,4 @@
-// Stands in for the Windows GDI objects, their selection, colours and drawing calls on Linux.
+// Stands in for the Windows GDI objects, their selection and colours on Linux.
 #pragma once
 
 #include "platform/standin/SwellGdi.h"
@@ -27,6 +27,12 @@ struct HGDIOBJ__ {
   SWELL_Image* image;
   SWELL_FontAttributes* fontAttributes;  // owned
   signed char quality;                  // fonts: 0, 3 or 4
+  // Context slots holding the object. A deleted object stays out of the
+  // pool until the last of them lets go, so that a slot never comes to hold
+  // the next object made.
+  int selections;
+  // Set from deletion on: records are never freed, so that a stale handle
+  // stays safe to check.
   bool inFreeList;
   HGDIOBJ__* nextFree;
 };
@@ -37,7 +43,7 @@ constexpr unsigned long kSwellFirstObjectHandle = 5;
 
 // A zeroed record from the process-wide pool, or a new one.
 HGDIOBJ GDP_OBJECT_NEW();
-// True for a handle of 5 or more that is not in the pool.
+// True for a handle of 5 or more that is not deleted.
 bool SWELL_IsLiveObject(HGDIOBJ obj);
 
 // Every pen is solid; the style is ignored and a negative width becomes 0.
@@ -50,14 +56,18 @@ enum { NULL_PEN = 1, NULL_BRUSH = 2 };
 HGDIOBJ GetStockObject(int id);
 // One more owner of a live object: the same handle, or null.
 HGDIOBJ SWELL_CloneGDIObject(HGDIOBJ obj);
-// Drops one owner; the last one frees the record (stock objects live on).
+// Drops one owner; the last one releases the object (stock objects live on).
 void DeleteObject(HGDIOBJ obj);
 // Puts the object in the slot of its type and returns what was there, or
-// that type's code 1, 2 or 3 when the slot held nothing; handing the result
-// back restores the slot. The codes themselves clear a slot.
+// that type's code 1, 2 or 3 when the slot held no live object of the type;
+// handing the result back restores the slot. The codes themselves clear a slot.
 HGDIOBJ SelectObject(HDC ctx, HGDIOBJ obj);
+// Empties a context's slots, as the context is deleted.
+void SWELL_DeselectAll(HDC ctx);
 
 // Colours are ints 0x00RRGGBB.
+// The colour as red, green, blue and alpha from 0 to 1.
+void SWELL_ColorComponents(int color, float alpha, float rgba[4]);
 void SetTextColor(HDC ctx, int color);
 // -1 for a null or pooled context.
 int GetTextColor(HDC ctx);
@@ -66,14 +76,3 @@ enum { TRANSPARENT = 0, OPAQUE = 1 };
 void SetBkMode(HDC ctx, int mode);
 // The fixed table of indices 0 to 9; 0 for any other.
 int GetSysColor(int index);
-
-void SWELL_FillRect(HDC ctx, const RECT* r, HBRUSH brush);
-void Rectangle(HDC ctx, int l, int t, int r, int b);
-void Ellipse(HDC ctx, int l, int t, int r, int b);
-void RoundRect(HDC ctx, int l, int t, int r, int b, int ew, int eh);
-void SWELL_Polygon(HDC ctx, const POINT* pts, int n);
-void MoveToEx(HDC ctx, int x, int y, POINT* old);
-void SWELL_LineTo(HDC ctx, int x, int y);
-void PolyPolyline(HDC ctx, const POINT* pts, const unsigned int* counts, int nPolylines);
-void PolyBezierTo(HDC ctx, const POINT* pts, int n);
-void SWELL_SetPixel(HDC ctx, int x, int y, int color);

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/TextCopy.h"
 #include "framework/TruncateToInt.h"
 #include "platform/standin/SwellFontEngine.h"
 
@@ -34,10 +35,12 @@ SWELL_FontAttributes* DefaultAttributes() {
 }
 
 // The bytes that are drawn: prefixes resolved, carriage returns dropped,
-// line feeds kept (or made spaces for one line), at most 4095 bytes.
-std::string CopyText(const char* text, int length, int flags) {
+// line feeds kept (or made spaces for one line), at most 4095 bytes that end
+// on a character boundary.
+std::string DrawnBytes(const char* text, int length, int flags) {
   std::string out;
-  for (int i = 0; (length < 0 || i < length) && text[i] && static_cast<int>(out.size()) < kTextBufferBytes - 1;) {
+  // One byte past the limit shows whether the cut would split a character.
+  for (int i = 0; (length < 0 || i < length) && text[i] && static_cast<int>(out.size()) < kTextBufferBytes;) {
     char c = text[i++];
     if (c == '&' && !(flags & DT_NOPREFIX)) {
       if ((length >= 0 && i >= length) || !text[i]) break;
@@ -48,6 +51,7 @@ std::string CopyText(const char* text, int length, int flags) {
     if (c == '\n' && (flags & DT_SINGLELINE)) c = ' ';
     out += c;
   }
+  out.resize(TextFitLength(out.c_str(), kTextBufferBytes - 1));
   return out;
 }
 
@@ -123,13 +127,6 @@ void TruncateTail(Line* line, SWELL_Face* face, double size, double width) {
 
 unsigned char BlendChannel(int dst, int src, int coverage) {
   return static_cast<unsigned char>((dst * (255 - coverage) + src * coverage + 127) / 255);
-}
-
-void FloatColor(int color, float rgba[4]) {
-  rgba[0] = static_cast<float>(((color >> 16) & 255) / 255.0);
-  rgba[1] = static_cast<float>(((color >> 8) & 255) / 255.0);
-  rgba[2] = static_cast<float>((color & 255) / 255.0);
-  rgba[3] = 1.0f;
 }
 
 struct Pen {
@@ -231,7 +228,7 @@ bool GetTextMetrics(HDC ctx, TEXTMETRIC* tm) {
 
 int SWELL_DrawText(HDC ctx, const char* text, int length, RECT* r, int flags) {
   if (!LiveContext(ctx) || !text || !r) return 0;
-  const std::string bytes = CopyText(text, length, flags);
+  const std::string bytes = DrawnBytes(text, length, flags);
   if (bytes.empty()) return 0;
   std::vector<unsigned int> chars;
   if (!DecodeUtf8(bytes, &chars)) return 0;
@@ -331,7 +328,7 @@ int SWELL_DrawText(HDC ctx, const char* text, int length, RECT* r, int flags) {
     const double lineBase = baseline + i * m.lineHeight;
     if (a->hasBackground) {
       float rgba[4];
-      FloatColor(a->background, rgba);
+      SWELL_ColorComponents(a->background, 1.0f, rgba);
       SWELL_GfxFillRect(target, static_cast<float>(lineX), static_cast<float>(lineBase - m.ascender),
                         static_cast<float>(line.width), static_cast<float>(m.lineHeight), rgba);
     }
@@ -342,7 +339,7 @@ int SWELL_DrawText(HDC ctx, const char* text, int length, RECT* r, int flags) {
     }
     if (a->hasUnderline) {
       float rgba[4];
-      FloatColor(color, rgba);
+      SWELL_ColorComponents(color, 1.0f, rgba);
       const double thickness = std::max(1.0, m.underlineThickness);
       SWELL_GfxFillRect(target, static_cast<float>(lineX), static_cast<float>(lineBase - m.underlinePosition),
                         static_cast<float>(line.width), static_cast<float>(thickness), rgba);

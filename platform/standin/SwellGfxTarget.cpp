@@ -26,7 +26,6 @@ void SWELL_GfxInit(SWELL_GfxTarget* target, unsigned char* pixels, int w, int h,
   target->rowBytes = rowBytes;
   target->state = SWELL_GfxState{{0, 0, w, h}, 0.0f, 0.0f, 1.0f};
   target->savedStates.clear();
-  target->paths.clear();
   target->lineWidth = 1.0f;
 }
 

@@ -1,4 +1,4 @@
-// Stands in for Core Graphics bitmap contexts (CGContextRef) on Linux: pixels, graphics state and recorded paths.
+// Stands in for Core Graphics bitmap contexts (CGContextRef) on Linux: pixels and graphics state.
 #pragma once
 
 #include <vector>
@@ -18,30 +18,10 @@ struct SWELL_GfxState {
   float scaleY;
 };
 
-// One element of a recorded path, in user space: 'M' move, 'L' line, 'C' one
-// point of a cubic curve (control, control, end), 'R' a rectangle and 'E' the
-// ellipse inscribed in one (x, y is the corner, the next 'S' entry the size).
-struct SWELL_PathPoint {
-  char kind;
-  float x, y;
-};
-
-// Drawing of a path: fill (0), stroke (2) or both (3).
-enum { kSwellPathFill = 0, kSwellPathStroke = 2, kSwellPathFillStroke = 3 };
-
-// A path drawn through the path renderer; kept, not rasterised.
-struct SWELL_PathCall {
-  int drawMode;
-  float lineWidth;
-  float fill[4];    // red, green, blue, alpha 0..1
-  float stroke[4];
-  std::vector<SWELL_PathPoint> points;
-};
-
 // What a context draws into: 32-bit pixels, top row first, bytes in the
-// order (unused), red, green, blue. Exact operations (rectangle fills,
-// pixels, images, text) write the pixels and set the unused byte to 255;
-// paths are recorded in `paths` instead.
+// order (unused), red, green, blue. Rectangle fills, pixels, images and text
+// write the pixels and set the unused byte to 255; paths are drawn by the
+// path renderer (SwellGfxPaths.h).
 struct SWELL_GfxTarget {
   unsigned char* pixels = nullptr;
   int width = 0;
@@ -49,7 +29,6 @@ struct SWELL_GfxTarget {
   int rowBytes = 0;
   SWELL_GfxState state{{0, 0, 0, 0}, 0.0f, 0.0f, 1.0f};
   std::vector<SWELL_GfxState> savedStates;
-  std::vector<SWELL_PathCall> paths;
   // Line width of the context, as strokes that set none use it.
   float lineWidth = 1.0f;
 };

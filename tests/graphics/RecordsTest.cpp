@@ -138,6 +138,8 @@ TEST(EditorRecords, TextStyleDefaultsAndFaceLength) {
   const std::string longFace(40, 'f');
   const IText cut(13, &COLOR_WHITE, longFace.c_str());
   EXPECT_EQ(std::string(cut.mFont), std::string(31, 'f'));
+  const std::string accentedFace = std::string(30, 'f') + "\xc3\xa9";
+  EXPECT_EQ(std::string(IText(13, &COLOR_WHITE, accentedFace.c_str()).mFont), std::string(30, 'f'));
   EXPECT_EQ(cut.mColor, COLOR_WHITE);
 }
 

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdio>
+#include <string>
 #include <thread>
 
 #include "graphics/BitmapControls.h"
@@ -59,6 +60,12 @@ TEST(EditorThreads, TextSetOnTheEditorThreadWinsOverAnOlderHandOver) {
   text.TakeHandOver();
   EXPECT_EQ(std::string(text.GetTextString()), std::string(ITextControl::kMaxHandOverText, 'x'));
   EXPECT_TRUE(text.IsDirty());
+  // The cut keeps whole characters: 127 two-byte ones fit in 255 bytes.
+  std::string accented;
+  for (int i = 0; i < 200; ++i) accented += "\xc3\xa9";
+  std::thread([&] { text.SetTextFromPlug(accented.c_str()); }).join();
+  text.TakeHandOver();
+  EXPECT_EQ(std::string(text.GetTextString()), accented.substr(0, 254));
 }
 
 // Bitmap controls bound to parameters and read-outs are drawn on this thread

@@ -214,6 +214,11 @@ TEST(PresetCaption, OneBasedNumberAndName) {
   const std::string caption = plug.GetCurrentPresetString();
   EXPECT_EQ(caption.size(), 127u);
   EXPECT_EQ(caption.substr(0, 8), "128: xxx");
+  // The cut keeps whole characters: after "128: x", 60 of the 'é's fit.
+  std::string accented = "x";
+  for (int i = 0; i < 100; ++i) accented += "\xc3\xa9";
+  plug.ModifyCurrentPreset(accented.c_str());
+  EXPECT_EQ(plug.GetCurrentPresetString(), "128: " + accented.substr(0, 121));
 }
 
 TEST(SyncButton, TunesTheRingModulatorToTheLastNote) {

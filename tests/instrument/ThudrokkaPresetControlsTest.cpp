@@ -113,6 +113,40 @@ TEST_F(PresetMenuTest, RenamingStoresTheCurrentValuesAndAnEmptyNameKeepsTheOld) 
   EXPECT_EQ(std::string(plug->GetPresetName(7)), longName.substr(0, 255));
 }
 
+std::string Repeated(const std::string& character, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += character;
+  return text;
+}
+
+TEST_F(PresetMenuTest, NamesAreCutBeforeACharacterThatDoesNotFit) {
+  SelectByHost(6);
+  IRECT all(0, 0, 1024, 760);
+  auto shown = [&] {
+    gui->Draw(&all);
+    std::vector<LICE_pixel> pixels;
+    for (int y = kMenuRect.T; y < kMenuRect.B; ++y) {
+      for (int x = kMenuRect.L; x < kMenuRect.R; ++x) pixels.push_back(IColorToPixel(gui->GetPoint(x, y)));
+    }
+    return pixels;
+  };
+  const std::string plain(27, 'a');
+  menu->TextFromTextEntry(plain.c_str());
+  const std::vector<LICE_pixel> plainShown = shown();
+  // "07: " and 27 letters leave one byte of the display's 32 for an 'é'.
+  menu->TextFromTextEntry((plain + Repeated("\xc3\xa9", 5)).c_str());
+  EXPECT_EQ(menu->GetDisplayString(), Numbered(6, plain));
+  EXPECT_EQ(shown(), plainShown) << "the display shows the letters that fit";
+
+  // A renamed preset keeps the 'é's that fit whole in its 255 bytes, and the
+  // host reads its name.
+  menu->TextFromTextEntry(Repeated("\xc3\xa9", 200).c_str());
+  EXPECT_EQ(std::string(plug->GetPresetName(6)), Repeated("\xc3\xa9", 127));
+  standin::HostSession::Preset current;
+  ASSERT_EQ(host.session().GetCurrentPreset(&current), noErr);
+  EXPECT_EQ(current.name, Repeated("\xc3\xa9", 127));
+}
+
 TEST_F(PresetMenuTest, TheRightClickAsksForANewNameHoldingTheCurrentOne) {
   SelectByHost(3);
   EXPECT_EQ(menu->GetTextEntryLength(), IQvPresetMenu::kMaxNameLen);

@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <memory>
 #include <string>
 
 #include "lice/LICE_CachedFont.h"
 #include "lice/LICE_MemBitmap.h"
+#include "lice/LICE_SysBitmap.h"
 #include "lice/RectOps.h"
 
 namespace {
@@ -27,31 +29,54 @@ RECT Measure(LICE_IFont& font, const char* text, int count = -1, unsigned int fl
   return r;
 }
 
+// The bytes of a text in a buffer of their own size, unterminated, so that
+// a read past the count is caught by the address sanitizer.
+struct CountedText {
+  explicit CountedText(const std::string& text) : size(static_cast<int>(text.size())), bytes(new char[text.size()]) {
+    std::memcpy(bytes.get(), text.data(), text.size());
+  }
+  int size;
+  std::unique_ptr<char[]> bytes;
+};
+
 TEST(Utf8CharTest, DecodesOneToFourBytesAndPassesBadBytesThrough) {
   struct Case {
     const char* bytes;
     int consumed;
     unsigned short out;
+    int count;  // negative: the bytes end at their terminator
   } cases[] = {
-      {"A", 1, 'A'},
-      {"\x7f", 1, 0x7f},
-      {"\xc3\xa9", 2, 0xe9},
-      {"\xdf\xbf", 2, 0x7ff},
-      {"\xe2\x82\xac", 3, 0x20ac},
-      {"\xef\xbf\xbf", 3, 0xffff},
-      {"\xf0\x9f\x8e\xb9", 4, ' '},
-      {"\xe9", 1, 0xe9},              // lone lead byte
-      {"\xc3(", 1, 0xc3},             // missing continuation
-      {"\xe2\x82(", 1, 0xe2},         // second continuation missing
-      {"\x80", 1, 0x80},              // stray continuation
-      {"\xc1\xbf", 1, 0xc1},          // below 0xC2
-      {"\xf5\x80\x80\x80", 1, 0xf5},  // above 0xF4
-      {"\xf0\x9f\x8e", 1, 0xf0},      // cut short by the end
+      {"A", 1, 'A', -1},
+      {"\x7f", 1, 0x7f, -1},
+      {"\xc3\xa9", 2, 0xe9, -1},
+      {"\xdf\xbf", 2, 0x7ff, -1},
+      {"\xe2\x82\xac", 3, 0x20ac, -1},
+      {"\xef\xbf\xbf", 3, 0xffff, -1},
+      {"\xf0\x9f\x8e\xb9", 4, ' ', -1},
+      {"\xe9", 1, 0xe9, -1},              // lone lead byte
+      {"\xc3(", 1, 0xc3, -1},             // missing continuation
+      {"\xe2\x82(", 1, 0xe2, -1},         // second continuation missing
+      {"\x80", 1, 0x80, -1},              // stray continuation
+      {"\xc1\xbf", 1, 0xc1, -1},          // below 0xC2
+      {"\xf5\x80\x80\x80", 1, 0xf5, -1},  // above 0xF4
+      {"\xf0\x9f\x8e", 1, 0xf0, -1},      // cut short by the end
+      // A count ends the bytes as the terminator does.
+      {"A", 1, 'A', 1},
+      {"\xc3\xa9", 1, 0xc3, 1},
+      {"\xc3\xa9", 2, 0xe9, 2},
+      {"\xe2\x82\xac", 1, 0xe2, 2},
+      {"\xf0\x9f\x8e\xb9", 1, 0xf0, 3},
+      {"\xf0\x9f\x8e\xb9", 4, ' ', 4},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.bytes);
+    SCOPED_TRACE(std::string(c.bytes) + " counted " + std::to_string(c.count));
     unsigned short out = 0;
-    EXPECT_EQ(utf8char(c.bytes, &out), c.consumed);
+    if (c.count < 0) {
+      EXPECT_EQ(utf8char(c.bytes, &out), c.consumed);
+    } else {
+      const CountedText text(std::string(c.bytes, static_cast<size_t>(c.count)));
+      EXPECT_EQ(utf8char(text.bytes.get(), &out, c.count), c.consumed);
+    }
     EXPECT_EQ(out, c.out);
   }
 }
@@ -88,9 +113,38 @@ TEST(CachedFontTest, EmptyTextAndCounts) {
     EXPECT_EQ(font.DrawText(&bm, text, count, &box, LICE_TEXT_NO_NATIVE), 0);
   }
   EXPECT_EQ(font.DrawText(nullptr, "abc", -1, nullptr, 0), 0) << "drawing needs a bitmap";
-  // A count ending inside a character consumes it whole and stops.
-  EXPECT_EQ(Measure(font, "\xc3\xa9xyz", 1).right, Measure(font, "\xc3\xa9").right);
+  // A count ending inside a character ends the text there, as its end would:
+  // the first byte stands for itself.
+  EXPECT_EQ(Measure(font, "\xc3\xa9xyz", 1).right, Measure(font, "\xc3").right);
   EXPECT_EQ(Measure(font, "ab", 1).right, Measure(font, "a").right);
+}
+
+TEST(CachedFontTest, CountedTextIsReadNoFurtherThanItsCount) {
+  const std::string texts[] = {"Kick", "x\xc3", "\xc3\xa9", "\xe2\x82", "a\xf0\x9f\x8e", "a\r\nb", "&&"};
+  struct Flavour {
+    int fontFlags;
+    unsigned int textFlags;
+  } flavours[] = {{LICE_FONT_NATIVE, 0}, {0, 0}, {0, DT_CENTER | DT_VCENTER}, {LICE_FONT_VERTICAL, DT_SINGLELINE}};
+  for (const Flavour& f : flavours) {
+    LICE_CachedFont font;
+    font.SetFromHFont(Arial(13), LICE_FONT_OWNS_HANDLE | f.fontFlags);
+    font.SetTextColor(LICE_MakePixel(255, 255, 255, 255));
+    for (const std::string& text : texts) {
+      SCOPED_TRACE(text + " with font flags " + std::to_string(f.fontFlags));
+      const CountedText counted(text);
+      const RECT measured = Measure(font, counted.bytes.get(), counted.size, f.textFlags);
+      const RECT terminated = Measure(font, text.c_str(), -1, f.textFlags);
+      EXPECT_EQ(measured.right, terminated.right);
+      EXPECT_EQ(measured.bottom, terminated.bottom);
+      LICE_SysBitmap a(40, 20), b(40, 20);
+      LICE_Clear(&a, 0);
+      LICE_Clear(&b, 0);
+      RECT boxA = {0, 0, 40, 20}, boxB = boxA;
+      EXPECT_EQ(font.DrawText(&a, counted.bytes.get(), counted.size, &boxA, f.textFlags),
+                font.DrawText(&b, text.c_str(), -1, &boxB, f.textFlags));
+      for (int i = 0; i < 20 * a.getRowSpan(); ++i) ASSERT_EQ(a.getBits()[i], b.getBits()[i]) << i;
+    }
+  }
 }
 
 TEST(CachedFontTest, LineFeedsCarriageReturnsAndOddCharacters) {

@@ -40,11 +40,14 @@ std::vector<Seed> MakeSeeds() {
   alpha.mode = 0x81;
   TextFuzzInput counted = Input(2, 3, DT_CENTER | DT_VCENTER | DT_NOCLIP, "\xe2\x82\xac\xf0\x9f\x8e\xb9 x\xe9");
   counted.count = 4;
+  TextFuzzInput whole = Input(0, 1, DT_SINGLELINE, "Kick\r\n");
+  whole.count = 6;
   return {
       {dir + "native_plain", Input(0, 0, 0, "The quick brown fox 0123")},
       {dir + "native_calcrect_lines", Input(0, 0, DT_CALCRECT | DT_END_ELLIPSIS, "one\ntwo &File")},
       {dir + "cached_alpha_effects", alpha},
       {dir + "counted_utf8", counted},
+      {dir + "counted_whole_text", whole},
       {dir + "vertical_flipped", Input(0, 6, DT_SINGLELINE | LICE_TEXT_NO_NATIVE, "Up\nDown")},
       {dir + "platform_only", Input(3, 0, DT_SINGLELINE | DT_NOPREFIX, "\xff invalid")},
   };

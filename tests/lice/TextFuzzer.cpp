@@ -1,5 +1,8 @@
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 
 #include "lice/LICE_CachedFont.h"
 #include "lice/LICE_MemBitmap.h"
@@ -9,7 +12,9 @@
 // Arbitrary text, flags and rectangles through the platform's text drawing
 // and through cached fonts of every flag set, onto bitmaps with and without
 // a drawing context. Rectangle coordinates stay within +-2048 so that the
-// native path's scratch bitmap stays small.
+// native path's scratch bitmap stays small. A counted text lies in a buffer
+// of exactly that many bytes, unterminated, so that a read past the count
+// faults.
 
 namespace {
 
@@ -53,13 +58,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const licetest::TextFuzzInput t = licetest::DecodeTextFuzzInput(in);
   RECT r = {t.rect[0] % 2048, t.rect[1] % 2048, t.rect[2] % 2048, t.rect[3] % 2048};
   const int flags = static_cast<int>(t.textFlags);
+  const int count = t.count < 0 ? -1 : std::min<int>(t.count, static_cast<int>(t.text.size()));
+  std::unique_ptr<char[]> counted;
+  const char* text = t.text.c_str();
+  if (count >= 0) {
+    counted.reset(new char[static_cast<size_t>(count)]);
+    std::memcpy(counted.get(), t.text.data(), static_cast<size_t>(count));
+    text = counted.get();
+  }
 
   HDC ctx = SWELL_CreateMemContext(nullptr, 64, 32);
   SelectObject(ctx, Font(t.font));
   SetTextColor(ctx, static_cast<int>(t.color & 0xffffff));
   SetBkMode(ctx, t.mode & 1);
   RECT platformRect = r;
-  SWELL_DrawText(ctx, t.text.c_str(), t.count, &platformRect, flags);
+  SWELL_DrawText(ctx, text, count, &platformRect, flags);
   SWELL_DeleteGfxContext(ctx);
 
   if ((t.font & 3) == 3) return 0;
@@ -70,8 +83,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   LICE_SysBitmap sys(48, 24);
   LICE_MemBitmap mem(48, 24);
   RECT a = r, b = r, c = r;
-  font->DrawText(&sys, t.text.c_str(), t.count, &a, t.textFlags);
-  font->DrawText(&mem, t.text.c_str(), t.count, &b, t.textFlags);
-  font->DrawText(nullptr, t.text.c_str(), t.count, &c, t.textFlags | DT_CALCRECT);
+  font->DrawText(&sys, text, count, &a, t.textFlags);
+  font->DrawText(&mem, text, count, &b, t.textFlags);
+  font->DrawText(nullptr, text, count, &c, t.textFlags | DT_CALCRECT);
   return 0;
 }

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/standin/SwellGdiImages.h"
+#include "platform/standin/SwellGdiDrawing.h"
 #include "platform/standin/NSView.h"
 #include "platform/standin/SwellImage.h"
 #include "tests/platform/GdiTestSupport.h"

@@ -192,6 +192,34 @@ TEST(GdiDrawTextTest, TextIsCutAfter4095Bytes) {
   EXPECT_EQ(MeasuredRight(a.m.ctx, std::string(5000, '&')), MeasuredRight(a.m.ctx, std::string(2500, '&'), DT_NOPREFIX));
 }
 
+std::string Repeated(const std::string& character, int times) {
+  std::string text;
+  for (int i = 0; i < times; ++i) text += character;
+  return text;
+}
+
+TEST(GdiDrawTextTest, TheCutAfter4095BytesKeepsWholeCharacters) {
+  ArialContext a;
+  struct Case {
+    std::string unit;  // repeated 2500 times
+    std::string kept;  // what the cut keeps
+  } cases[] = {
+      {"\xc3\xa9", Repeated("\xc3\xa9", 2047)},
+      {"a\xe2\x82\xac", Repeated("a\xe2\x82\xac", 1023) + "a"},
+      {"\xf0\x9f\x8e\xb9", Repeated("\xf0\x9f\x8e\xb9", 1023)},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.unit);
+    const std::string text = Repeated(c.unit, 2500);
+    RECT r = {0, 0, 0, 0};
+    EXPECT_EQ(SWELL_DrawText(a.m.ctx, text.c_str(), -1, &r, DT_CALCRECT), 15);
+    EXPECT_EQ(r.right, MeasuredRight(a.m.ctx, c.kept));
+  }
+  // The cut counts the bytes left once the prefixes are resolved.
+  const std::string prefixed = "&&&&" + Repeated("\xc3\xa9", 2500);
+  EXPECT_EQ(MeasuredRight(a.m.ctx, prefixed), MeasuredRight(a.m.ctx, "&&" + Repeated("\xc3\xa9", 2046), DT_NOPREFIX));
+}
+
 TEST(GdiDrawTextTest, NothingToDrawGivesZeroAndLeavesTheRectangle) {
   ArialContext a;
   const char* invalid[] = {"\xff", "ab\xc3", "\xe9t\xe9", "\xed\xa0\x80", "\xc0\xaf"};

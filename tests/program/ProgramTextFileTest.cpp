@@ -181,6 +181,12 @@ TEST_F(ProgramTextFile, LinesArePositional) {
   RirARorurProgram longLine;
   ASSERT_TRUE(longLine.loadProgram(write(joined(rows)).c_str()));
   EXPECT_EQ(longLine.getProgramName(), std::string(32, 'n'));
+  // The cut keeps whole characters only.
+  rows = distinctLines();
+  rows[0] = "Name = " + std::string(31, 'n') + "\xc3\xa9\xc3\xa9;";
+  RirARorurProgram accented;
+  ASSERT_TRUE(accented.loadProgram(write(joined(rows)).c_str()));
+  EXPECT_EQ(accented.getProgramName(), std::string(31, 'n'));
   RirARorurProgram meant;
   ASSERT_TRUE(meant.loadProgram(write(joined(distinctLines())).c_str()));
   meant.setParameterValue(OscFreq1, 0.5);
