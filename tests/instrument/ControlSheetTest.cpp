@@ -70,7 +70,7 @@ struct ControlSheet : testing::Test {
     return c;
   }
   void Label(int x, int y, const char* text) {
-    gui->AttachControl(new ITextControl(&plug, IRECT(x, y, x + 400, y + 16), &label, text));
+    gui->AttachControl(new ITextControl(&plug, IRECT(x, y, x + 700, y + 16), &label, text));
   }
 
   ThudrokkaProbe plug;
@@ -200,7 +200,7 @@ TEST_F(ControlSheet, EveryControlDrawnWithTheEditorImages) {
   gui->AttachControl(new IQvPresetMenu(&plug, IRECT(20, 444, 202, 460), &centred, COLOR_TRANSPARENT));
   IBitmap info = Load("displays/info_display_540x30.png", 1);
   gui->AttachControl(new IBitmapControl(&plug, 230, 435, -1, &info));
-  auto* hostInfo = new IQvHostInfoText(&plug, IRECT(250, 442, 510, 458), &label);
+  auto* hostInfo = new IQvHostInfoText(&plug, IRECT(250, 442, 550, 458), &label);
   hostInfo->UpdateHostInfoText(48000.0, 128.0);
   gui->AttachControl(hostInfo);
   auto* level = new IQvMaxLevelText(&plug, IRECT(640, 442, 760, 458), &label);
