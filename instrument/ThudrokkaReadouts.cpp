@@ -168,18 +168,17 @@ void Thudrokka::notifyFxGuiChange(int paramIdx) {
         mDumpExpandCurveControl->SetValuesFromPlug(mDumpExpandCurve);
       }
       break;
+    // An amount change rewrites the type as well; the curves are drawn once.
     case Distortion:
-      if (distortionCurves) refreshDistortionCurves();
-      // An amount change rewrites the type as well.
-      [[fallthrough]];
     case DistortionType:
-      if (mDistortionTypeText && distortionCurves) {
+      if (!distortionCurves) break;
+      if (mDistortionTypeText) {
         const double type = GetParam(DistortionType)->Value();
         std::snprintf(text, sizeof(text), "%d: %s", Quillvane::Distortion::getDistortionTypeSelection(type) + 1,
                       Quillvane::Distortion::getDistortionTypeText(type));
         mDistortionTypeText->SetTextFromPlug(text);
-        refreshDistortionCurves();
       }
+      refreshDistortionCurves();
       break;
     case DistortionInterpMode:
       if (mInterpolationText && distortionCurves) {
