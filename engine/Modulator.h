@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "engine/AudioProcessingUnit.h"
+#include "engine/VectorMath.h"
 
 namespace Quillvane {
 
@@ -44,9 +45,17 @@ class Modulator : public AudioProcessingUnit {
     if (mWaveform == kModSquare) {
       shape = std::fmod(phase, ConstantsD::k2_Pi) < ConstantsD::kPi ? 1.0 : 0.0;
     } else {
-      shape = std::sin(phase);
+      shape = VectorMath::sin(phase);
     }
     return shape * mAmount;
+  }
+  // out[i] = valueAt(the phase i advances on from phase), i = 0 .. n-1,
+  // the sines taken an array at a time.
+  void valuesFrom(double phase, double* out, int n) const;
+  // The phase n advances on from phase, added up one by one as advance() does.
+  double phaseAfter(double phase, int n) const {
+    for (int i = 0; i < n; ++i) phase += mPhaseIncrement;
+    return phase;
   }
   void advance() { mPhase += mPhaseIncrement; }
   void setPhase(double phase) { mPhase = phase; }

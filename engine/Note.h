@@ -167,7 +167,7 @@ class Note : public AudioProcessingUnit {
   };
   void synthesizeChunk(const SynthesisSettings& run, int frames);
   void walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk);
-  void synthesizeClick(int position, int64_t counter, double amount);
+  void synthesizeClicks(const ChunkPhases& walk, int frames, double amount);
 
   // An oscillator's record slots, as process() reads them.
   struct OscillatorSettings {
@@ -188,7 +188,7 @@ class Note : public AudioProcessingUnit {
   OscillatorSettings oscillatorSettings(int oscillator) const;
   void driveOscillator(int oscillator, const OscillatorSettings& settings,
                        const double* filterLevels, double* cutoffs, int start, int frames);
-  double drive(double x, double saturation, double clipLimit, double lfo, double ringAmount,
+  double drive(double x, double angle, double saturation, double clipLimit, double lfo, double ringAmount,
                double filterModAmount, double cutoff, double filterEnvelope,
                bool invertFilterEnvelope, double& filterCutoff);
   double filter(OscillatorFilter& block, double input, double cutoff, double resonance,

@@ -7,6 +7,7 @@
 #include "engine/AtanDrive.h"
 #include "engine/Note.h"
 #include "engine/NoteSlots.h"
+#include "engine/VectorMath.h"
 
 namespace Quillvane {
 
@@ -53,14 +54,14 @@ double Note::process(double x, double s, double lfo, double r, double m, double 
                      double T, double E, bool invert, double v, int oscillator) {
   if (oscillator < 1 || oscillator > kNumOscillators) return 0.0;
   double c;
-  const double u = drive(x, s, kNoClipLimit, lfo, r, m, fc, E, invert, c);
+  const double u = drive(x, VectorMath::atan(x), s, kNoClipLimit, lfo, r, m, fc, E, invert, c);
   return filter(mFilters[oscillator - 1], u, c, q, T, v);
 }
 
-// Drive and ring give the filters' input; the cutoff comes with it. Beyond
-// clipLimit the drive is known to clamp, and atan is not asked.
-inline double Note::drive(double x, double s, double clipLimit, double lfo, double r, double m,
-                          double fc, double E, bool invert, double& cutoff) {
+// Drive and ring give the filters' input; the cutoff comes with it. angle is
+// atan(x), read only up to clipLimit: beyond it the drive is known to clamp.
+inline double Note::drive(double x, double angle, double s, double clipLimit, double lfo, double r,
+                          double m, double fc, double E, bool invert, double& cutoff) {
   double y = x;
   if (s > 0.0) {
     if (x >= clipLimit) {
@@ -68,7 +69,7 @@ inline double Note::drive(double x, double s, double clipLimit, double lfo, doub
     } else if (x <= -clipLimit) {
       y = -1.0;
     } else {
-      y = atanDriveGain(std::atan(x), s);
+      y = atanDriveGain(angle, s);
       if (y > 1.0) y = 1.0;
       if (y < -1.0) y = -1.0;
     }
@@ -155,7 +156,7 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
       }
     } else {
       Modulator& lfo = mLfos[2 * k];
-      for (int j = 0; j < frames; ++j) lfo.advance();
+      lfo.setPhase(lfo.phaseAfter(lfo.getPhase(), frames));
     }
   }
 
@@ -243,12 +244,24 @@ void Note::driveOscillator(int k, const OscillatorSettings& set, const double* f
   DriveClip clip = mDriveClips[k];
   double* buffer = mOscBuffers[k].get() + start;
   // Both depths 0 make the LFO's term exactly 0: no need for its sine.
-  const bool lfoHeard = !(set.ringAmount == 0.0 && set.filterModAmount == 0.0);
-  for (int j = 0; j < frames; ++j, lfo.advance()) {
+  double lfoValues[kChunkFrames];
+  if (set.ringAmount == 0.0 && set.filterModAmount == 0.0) {
+    std::fill(lfoValues, lfoValues + frames, 0.0);
+  } else {
+    lfo.valuesFrom(lfo.getPhase(), lfoValues, frames);
+  }
+  lfo.setPhase(lfo.phaseAfter(lfo.getPhase(), frames));
+  // With no drive anywhere in the piece, no angle is read.
+  double angles[kChunkFrames];
+  if (set.saturation != 0.0 || saturation.state != 0.0) {
+    VectorMath::atan(buffer, angles, frames);
+  } else {
+    std::fill(angles, angles + frames, 0.0);
+  }
+  for (int j = 0; j < frames; ++j) {
     const double s = saturation.step(set.saturation);
-    const double value = lfoHeard ? lfo.getValue() : 0.0;
-    buffer[j] = drive(buffer[j], s, clip.limitFor(s), value, set.ringAmount, set.filterModAmount, set.cutoff,
-                      filterLevels[j], set.invertFilterEnvelope, cutoffs[j]);
+    buffer[j] = drive(buffer[j], angles[j], s, clip.limitFor(s), lfoValues[j], set.ringAmount,
+                      set.filterModAmount, set.cutoff, filterLevels[j], set.invertFilterEnvelope, cutoffs[j]);
   }
   mSaturationSmoothers[k] = saturation;
   mDriveClips[k] = clip;

@@ -6,6 +6,7 @@
 #include "engine/Note.h"
 #include "engine/NoteSlots.h"
 #include "engine/PitchEnvelope.h"
+#include "engine/VectorMath.h"
 #include "engine/WaveformProvider.h"
 
 namespace Quillvane {
@@ -146,10 +147,9 @@ void Note::synthesizeChunk(const SynthesisSettings& run, int frames) {
     mProvider->getWaveformSamples(0.0, walk.bassPhases, bass, frames);
     for (int n = 0; n < frames; ++n) {
       const int position = walk.positions[n];
-      if (position < 0) continue;
-      mBassBuffer[position] = bass[n];
-      synthesizeClick(position, walk.counters[n], run.click);
+      if (position >= 0) mBassBuffer[position] = bass[n];
     }
+    synthesizeClicks(walk, frames, run.click);
   } else {
     // Zeros rather than leftovers: the buffers wrap every block, so
     // anything left unwritten would be replayed by process().
@@ -184,18 +184,27 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   double phases[2 * kNumOscillators];
   for (int i = 0; i < 2 * kNumOscillators; ++i) phases[i] = mPhases[i];
   double bassPhase = mBassPhase;
-  double tunePhases[kNumOscillators], tuneIncrements[kNumOscillators];
-  for (int k = 0; k < kNumOscillators; ++k) {
-    tunePhases[k] = mLfos[2 * k + 1].getPhase();
-    tuneIncrements[k] = mLfos[2 * k + 1].getPhaseIncrement();
-  }
-  double fmPhases[kNumFmOperators], fmIncrements[kNumFmOperators];
-  for (int j = 0; j < kNumFmOperators; ++j) {
-    fmPhases[j] = mFmOperators[j].getPhase();
-    fmIncrements[j] = mFmOperators[j].getPhaseIncrement();
-  }
   uint32_t counter = mSampleCounter;
   int blockIndex = mBlockIndex;
+
+  // Nothing a frame writes changes what the tune LFOs, the FM operators and
+  // the pitch envelope give the frames after it, so theirs come first, with
+  // their sines and powers taken an array at a time.
+  double times[kChunkFrames];
+  uint32_t end = counter;
+  for (int n = 0; n < frames; ++n) times[n] = ++end / rate;
+  double pitches[kChunkFrames];
+  pitchEnvelope.getPitches(times, pitches, frames);
+  double tuneValues[kNumOscillators][kChunkFrames];
+  for (int k = 0; k < kNumOscillators; ++k) {
+    const Modulator& lfo = mLfos[2 * k + 1];
+    if (tuneDepths[k] != 0.0) lfo.valuesFrom(lfo.getPhase(), tuneValues[k], frames);
+  }
+  double fmValues[kNumFmOperators][kChunkFrames];
+  for (int i = 0; i < run.fmCount; ++i) {
+    const int j = run.fmOperators[i];
+    mFmOperators[j].valuesFrom(mFmOperators[j].getPhase(), fmValues[i], frames);
+  }
 
   for (int n = 0; n < frames; ++n) {
     const int position = blockIndex + offset;
@@ -209,21 +218,18 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
 
     ++counter;
     if (++blockIndex >= length) blockIndex = 0;
-    const double t = counter / rate;
-    const double pitch = pitchEnvelope.getPitch(t) * ConstantsD::k12th_rt2;
+    const double t = times[n];
+    const double pitch = pitches[n] * ConstantsD::k12th_rt2;
 
     double lfoFactor[kNumOscillators];
     for (int k = 0; k < kNumOscillators; ++k) {
       const double depth = tuneDepths[k];
-      const double m = depth == 0.0 ? 0.0 : mLfos[2 * k + 1].valueAt(tunePhases[k]) * depth;
+      const double m = depth == 0.0 ? 0.0 : tuneValues[k][n] * depth;
       lfoFactor[k] = m >= 0.0 ? 1.0 + m * delta : 1.0 / (1.0 - m * delta);
     }
     const double g = fadeIn(t, fmFadeIn);
     double fm = 1.0;
-    for (int i = 0; i < run.fmCount; ++i) {
-      const int j = run.fmOperators[i];
-      fm += mFmOperators[j].valueAt(fmPhases[j]) * delta * 12.0 * g;
-    }
+    for (int i = 0; i < run.fmCount; ++i) fm += fmValues[i][n] * delta * 12.0 * g;
     for (int k = 0; k < kNumOscillators; ++k) {
       phases[2 * k] += lfoFactor[k] * frequencies[k] * fm / rate * pitch;
     }
@@ -231,27 +237,48 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
     const double d = h == 1.0 ? unisonRatio : 1.0 / (1.0 + mDetuneFactor * delta * h);
     for (int k = 0; k < kNumOscillators; ++k) phases[2 * k + 1] = phases[2 * k] * d;
     bassPhase += bassStep * pitch;
-
-    for (int k = 0; k < kNumOscillators; ++k) tunePhases[k] += tuneIncrements[k];
-    for (int j = 0; j < kNumFmOperators; ++j) fmPhases[j] += fmIncrements[j];
   }
 
   for (int i = 0; i < 2 * kNumOscillators; ++i) mPhases[i] = phases[i];
   mBassPhase = bassPhase;
-  for (int k = 0; k < kNumOscillators; ++k) mLfos[2 * k + 1].setPhase(tunePhases[k]);
-  for (int j = 0; j < kNumFmOperators; ++j) mFmOperators[j].setPhase(fmPhases[j]);
+  for (int k = 0; k < kNumOscillators; ++k) {
+    Modulator& lfo = mLfos[2 * k + 1];
+    lfo.setPhase(lfo.phaseAfter(lfo.getPhase(), frames));
+  }
+  for (FmModulator& op : mFmOperators) op.setPhase(op.phaseAfter(op.getPhase(), frames));
   mSampleCounter = counter;
   mBlockIndex = blockIndex;
 }
 
-// counter: frames synthesized before this one.
-void Note::synthesizeClick(int position, int64_t counter, double amount) {
-  if (amount > 0.0 && mClickStart < counter && counter < int64_t{mClickStart} + mClickLength) {
-    const double e = std::pow(1.0 - static_cast<double>(counter - mClickStart) / mClickLength, 20.0);
-    mClickBuffer[position] = amount * std::sin(mClickPhase) * 0.5 * e;
-    mClickPhase += std::pow(e, 20.0);
-  } else {
-    mClickBuffer[position] = 0.0;
+// Each stored frame inside the click's span sounds it: its envelope, and the
+// phase it reads, which the envelopes before it moved on.
+void Note::synthesizeClicks(const ChunkPhases& walk, int frames, double amount) {
+  bool sounds[kChunkFrames];
+  double envelopes[kChunkFrames];
+  int count = 0;
+  for (int n = 0; n < frames; ++n) {
+    const int64_t counter = walk.counters[n];  // frames synthesized before this one
+    sounds[n] = walk.positions[n] >= 0 && amount > 0.0 && mClickStart < counter &&
+                counter < int64_t{mClickStart} + mClickLength;
+    if (sounds[n]) envelopes[count++] = 1.0 - static_cast<double>(counter - mClickStart) / mClickLength;
+  }
+  double sines[kChunkFrames];
+  if (count > 0) {
+    double exponents[kChunkFrames], steps[kChunkFrames];
+    std::fill(exponents, exponents + count, 20.0);
+    VectorMath::pow(envelopes, exponents, envelopes, count);
+    VectorMath::pow(envelopes, exponents, steps, count);
+    for (int i = 0; i < count; ++i) {
+      sines[i] = mClickPhase;
+      mClickPhase += steps[i];
+    }
+    VectorMath::sin(sines, sines, count);
+  }
+  for (int n = 0, i = 0; n < frames; ++n) {
+    const int position = walk.positions[n];
+    if (position < 0) continue;
+    mClickBuffer[position] = sounds[n] ? amount * sines[i] * 0.5 * envelopes[i] : 0.0;
+    if (sounds[n]) ++i;
   }
 }
 

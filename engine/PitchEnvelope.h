@@ -1,6 +1,6 @@
 #pragma once
 
-#include <cmath>
+#include "engine/VectorMath.h"
 
 namespace Quillvane {
 
@@ -23,6 +23,9 @@ class PitchEnvelope {
     if (mBypass) return 1.0;
     return sweep(t) - bend(t);
   }
+  // out[i] = getPitch(t[i]) for i = 0 .. n-1, the powers of the fall taken
+  // an array at a time; out may be t itself.
+  void getPitches(const double* t, double* out, int n) const;
   void updateGUIData(double* out, int n) const;
 
   void setPitchAmount(double a) { mAmount = a; }
@@ -41,11 +44,13 @@ class PitchEnvelope {
   double getSampleRate() const { return mSampleRate; }
 
  private:
+  bool inFall(double t) const { return !(t < mRiseTime) && t < mRiseTime + mFallTime; }
+  double fallBase(double t) const { return 1.0 - (t - mRiseTime) / mFallTime; }
+  double fallExponent() const { return mPower * mPowerMultiplier; }
+  double fallPitch(double power) const { return mAmount * mScale * power + 1.0; }
   double sweep(double t) const {
     if (t < mRiseTime) return t / mRiseTime * (mAmount * mScale) + 1.0;
-    if (t < mRiseTime + mFallTime) {
-      return mAmount * mScale * std::pow(1.0 - (t - mRiseTime) / mFallTime, mPower * mPowerMultiplier) + 1.0;
-    }
+    if (t < mRiseTime + mFallTime) return fallPitch(VectorMath::pow(fallBase(t), fallExponent()));
     return 1.0;
   }
   double bend(double t) const {

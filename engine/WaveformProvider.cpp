@@ -47,9 +47,30 @@ void WaveformProvider::normalizePeak(double* table, int n, double level) {
 }
 
 void WaveformProvider::getWaveformSamples(double selector, const double* phases, double* out, int n) {
-  withShape(getWaveformIndex(selector), mRandom, [phases, out, n](auto shape) {
-    for (int i = 0; i < n; ++i) out[i] = shape(phases[i]);
-  });
+  const int index = getWaveformIndex(selector);
+  // The shapes made of sines take their sines an array at a time, each as
+  // the single-sample law takes it.
+  if (index == kWaveSine) {
+    for (int i = 0; i < n; ++i) out[i] = ConstantsD::k2_Pi * phases[i];
+    VectorMath::sin(out, out, n);
+  } else if (index == kWaveWavescape) {
+    constexpr int kPiece = 128;
+    double halfRate[kPiece], doubleRate[kPiece];
+    for (int start = 0; start < n; start += kPiece) {
+      const int m = std::min(kPiece, n - start);
+      for (int i = 0; i < m; ++i) {
+        halfRate[i] = ConstantsD::kPi * phases[start + i];
+        doubleRate[i] = -4.0 * ConstantsD::kPi * phases[start + i];
+      }
+      VectorMath::sin(halfRate, halfRate, m);
+      VectorMath::sin(doubleRate, doubleRate, m);
+      for (int i = 0; i < m; ++i) out[start + i] = halfRate[i] * halfRate[i] * doubleRate[i];
+    }
+  } else {
+    withShape(index, mRandom, [phases, out, n](auto shape) {
+      for (int i = 0; i < n; ++i) out[i] = shape(phases[i]);
+    });
+  }
 }
 
 double WaveformProvider::getPrevWaveform(double selector) const {

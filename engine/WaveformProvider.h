@@ -9,6 +9,7 @@
 
 #include "engine/Constants.h"
 #include "engine/SeededRandom.h"
+#include "engine/VectorMath.h"
 #include "program/NormalisedSelector.h"
 
 namespace Quillvane {
@@ -107,7 +108,7 @@ class WaveformProvider {
     return sample(getWaveformIndex(selector), phase, mRandom);
   }
   // out[i] = getWaveformSample(selector, phases[i]) for i = 0 .. n-1, in
-  // that order, with the waveform chosen once.
+  // that order, with the waveform chosen once; out may be phases itself.
   void getWaveformSamples(double selector, const double* phases, double* out, int n);
   double* getWaveform(double selector) { return mTables[getWaveformIndex(selector)]; }
 
@@ -179,7 +180,7 @@ template <class Use>
 auto WaveformProvider::withShape(int index, SeededRandom& random, Use use) const {
   switch (index) {
     case kWaveSine:
-      return use([](double x) { return std::sin(ConstantsD::k2_Pi * x); });
+      return use([](double x) { return VectorMath::sin(ConstantsD::k2_Pi * x); });
     case kWaveSawtooth:
       return use([](double x) {
         const double u = cyclePosition(x);
@@ -197,8 +198,8 @@ auto WaveformProvider::withShape(int index, SeededRandom& random, Use use) const
       return use([&random](double) { return 2.0 * random.next() / 2147483647.0 - 1.0; });
     case kWaveWavescape:
       return use([](double x) {
-        const double s = std::sin(ConstantsD::kPi * x);
-        return s * s * std::sin(-4.0 * ConstantsD::kPi * x);
+        const double s = VectorMath::sin(ConstantsD::kPi * x);
+        return s * s * VectorMath::sin(-4.0 * ConstantsD::kPi * x);
       });
     default: {
       const double* table = mTables[index];

@@ -74,6 +74,29 @@ TEST(Modulator, SquareIsUnipolarOverEachCycle) {
   EXPECT_EQ(late.getValue(), 1.0);
 }
 
+// The array form gives what reading and advancing sample by sample gives.
+TEST(Modulator, ValuesFromARunOfPhasesMatchValuesReadOneByOne) {
+  Modulator sine;
+  sine.setFrequency(0.3);
+  Modulator square = sine;
+  square.setWaveform(Modulator::kModSquare);
+  Modulator bypassed = sine;
+  bypassed.setBypass(true);
+  Modulator stopped = sine;
+  stopped.setFrequency(0.0);
+  for (Modulator lfo : {sine, square, bypassed, stopped}) {
+    for (int i = 0; i < 777; ++i) lfo.advance();
+    double values[129];
+    lfo.valuesFrom(lfo.getPhase(), values, 129);
+    const double end = lfo.phaseAfter(lfo.getPhase(), 129);
+    for (double value : values) {
+      EXPECT_EQ(value, lfo.getValue()) << lfo.getWaveform() << " " << lfo.getPhase();
+      lfo.advance();
+    }
+    EXPECT_EQ(end, lfo.getPhase());
+  }
+}
+
 TEST(FmModulator, StartsSilentAtTheOperatorRange) {
   FmModulator op;
   EXPECT_EQ(op.getMaxFrequency(), 10000.0);

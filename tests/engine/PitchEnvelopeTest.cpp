@@ -1,6 +1,7 @@
 #include "engine/PitchEnvelope.h"
 
 #include <cmath>
+#include <vector>
 
 #include <gtest/gtest.h>
 
@@ -32,6 +33,29 @@ TEST(PitchEnvelope, RisesToThePeakAndFallsAlongThePowerCurve) {
   EXPECT_EQ(env.getPitch(3.0), 1.0);
   env.setPitchPower(0.75);  // exponent 15
   EXPECT_NEAR(env.getPitch(0.057), 7.0 * std::pow(0.5, 15.0) + 1.0, 1e-12);
+}
+
+// The array form gives getPitch() of each time: across the rise, the fall at
+// several powers, the bend and the end, and bypassed.
+TEST(PitchEnvelope, PitchesOfARunOfTimesMatchPitchOneByOne) {
+  std::vector<double> times;
+  for (int i = 0; i < 300; ++i) times.push_back(i * 0.00071);
+  times.push_back(1e9);
+  for (double power : {0.002, 0.05, 0.75, 1.0}) {
+    for (bool bypass : {false, true}) {
+      PitchEnvelope env;
+      env.setPitchAmount(0.6);
+      env.setPitchDuration(0.07);
+      env.setPitchDown(0.2);
+      env.setPitchPower(power);
+      env.setBypass(bypass);
+      std::vector<double> pitches(times.size());
+      env.getPitches(times.data(), pitches.data(), static_cast<int>(times.size()));
+      for (std::size_t i = 0; i < times.size(); ++i) {
+        EXPECT_EQ(pitches[i], env.getPitch(times[i])) << power << " " << bypass << " at " << times[i];
+      }
+    }
+  }
 }
 
 TEST(PitchEnvelope, SettersAndTheirReadBack) {
