@@ -52,12 +52,11 @@ class Modulator : public AudioProcessingUnit {
   // out[i] = valueAt(the phase i advances on from phase), i = 0 .. n-1,
   // the sines taken an array at a time.
   void valuesFrom(double phase, double* out, int n) const;
-  // The phase n advances on from phase, added up one by one as advance() does.
-  double phaseAfter(double phase, int n) const {
-    for (int i = 0; i < n; ++i) phase += mPhaseIncrement;
-    return phase;
-  }
   void advance() { mPhase += mPhaseIncrement; }
+  // n calls of advance(), the increment added one by one.
+  void advance(int n) {
+    for (int i = 0; i < n; ++i) advance();
+  }
   void setPhase(double phase) { mPhase = phase; }
 
  protected:

@@ -155,8 +155,7 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
         mSmoothersStarted[k] = true;
       }
     } else {
-      Modulator& lfo = mLfos[2 * k];
-      lfo.setPhase(lfo.phaseAfter(lfo.getPhase(), frames));
+      mLfos[2 * k].advance(frames);
     }
   }
 
@@ -250,7 +249,7 @@ void Note::driveOscillator(int k, const OscillatorSettings& set, const double* f
   } else {
     lfo.valuesFrom(lfo.getPhase(), lfoValues, frames);
   }
-  lfo.setPhase(lfo.phaseAfter(lfo.getPhase(), frames));
+  lfo.advance(frames);
   // With no drive anywhere in the piece, no angle is read.
   double angles[kChunkFrames];
   if (set.saturation != 0.0 || saturation.state != 0.0) {

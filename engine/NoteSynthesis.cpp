@@ -241,11 +241,8 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
 
   for (int i = 0; i < 2 * kNumOscillators; ++i) mPhases[i] = phases[i];
   mBassPhase = bassPhase;
-  for (int k = 0; k < kNumOscillators; ++k) {
-    Modulator& lfo = mLfos[2 * k + 1];
-    lfo.setPhase(lfo.phaseAfter(lfo.getPhase(), frames));
-  }
-  for (FmModulator& op : mFmOperators) op.setPhase(op.phaseAfter(op.getPhase(), frames));
+  for (int k = 0; k < kNumOscillators; ++k) mLfos[2 * k + 1].advance(frames);
+  for (FmModulator& op : mFmOperators) op.advance(frames);
   mSampleCounter = counter;
   mBlockIndex = blockIndex;
 }
@@ -264,10 +261,9 @@ void Note::synthesizeClicks(const ChunkPhases& walk, int frames, double amount) 
   }
   double sines[kChunkFrames];
   if (count > 0) {
-    double exponents[kChunkFrames], steps[kChunkFrames];
-    std::fill(exponents, exponents + count, 20.0);
-    VectorMath::pow(envelopes, exponents, envelopes, count);
-    VectorMath::pow(envelopes, exponents, steps, count);
+    double steps[kChunkFrames];
+    VectorMath::pow(envelopes, 20.0, envelopes, count);
+    VectorMath::pow(envelopes, 20.0, steps, count);
     for (int i = 0; i < count; ++i) {
       sines[i] = mClickPhase;
       mClickPhase += steps[i];

@@ -12,14 +12,12 @@ void PitchEnvelope::getPitches(const double* t, double* out, int n) const {
   constexpr int kPiece = 128;
   for (int start = 0; start < n; start += kPiece) {
     const int m = std::min(kPiece, n - start);
-    double powers[kPiece], exponents[kPiece];
+    double powers[kPiece];
     int falling = 0;
     for (int i = 0; i < m; ++i) {
-      if (!inFall(t[start + i])) continue;
-      powers[falling] = fallBase(t[start + i]);
-      exponents[falling++] = fallExponent();
+      if (inFall(t[start + i])) powers[falling++] = fallBase(t[start + i]);
     }
-    VectorMath::pow(powers, exponents, powers, falling);
+    VectorMath::pow(powers, fallExponent(), powers, falling);
     for (int i = 0, f = 0; i < m; ++i) {
       const double x = t[start + i];
       out[start + i] = (inFall(x) ? fallPitch(powers[f++]) : sweep(x)) - bend(x);

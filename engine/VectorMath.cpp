@@ -35,12 +35,9 @@ double pow(double base, double exponent) {
 }
 void atan(const double* x, double* out, int n) { map(x, out, n, _ZGVbN2v_atan); }
 
-void pow(const double* base, const double* exponent, double* out, int n) {
-  int i = 0;
-  for (; i + 2 <= n; i += 2) {
-    _mm_storeu_pd(out + i, _ZGVbN2vv_pow(_mm_loadu_pd(base + i), _mm_loadu_pd(exponent + i)));
-  }
-  if (i < n) out[i] = _mm_cvtsd_f64(_ZGVbN2vv_pow(_mm_set1_pd(base[i]), _mm_set1_pd(exponent[i])));
+void pow(const double* base, double exponent, double* out, int n) {
+  const __m128d exponents = _mm_set1_pd(exponent);
+  map(base, out, n, [exponents](__m128d x) { return _ZGVbN2vv_pow(x, exponents); });
 }
 
 }  // namespace Quillvane::VectorMath
@@ -58,8 +55,8 @@ double pow(double base, double exponent) { return std::pow(base, exponent); }
 void atan(const double* x, double* out, int n) {
   for (int i = 0; i < n; ++i) out[i] = std::atan(x[i]);
 }
-void pow(const double* base, const double* exponent, double* out, int n) {
-  for (int i = 0; i < n; ++i) out[i] = std::pow(base[i], exponent[i]);
+void pow(const double* base, double exponent, double* out, int n) {
+  for (int i = 0; i < n; ++i) out[i] = std::pow(base[i], exponent);
 }
 
 }  // namespace Quillvane::VectorMath

@@ -9,7 +9,7 @@ namespace Quillvane::VectorMath {
 // whatever its position in the array. out may be the input array itself.
 void sin(const double* x, double* out, int n);
 void atan(const double* x, double* out, int n);
-void pow(const double* base, const double* exponent, double* out, int n);
+void pow(const double* base, double exponent, double* out, int n);
 
 // One element through the same code as the arrays.
 double sin(double x);

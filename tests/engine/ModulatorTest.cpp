@@ -88,12 +88,13 @@ TEST(Modulator, ValuesFromARunOfPhasesMatchValuesReadOneByOne) {
     for (int i = 0; i < 777; ++i) lfo.advance();
     double values[129];
     lfo.valuesFrom(lfo.getPhase(), values, 129);
-    const double end = lfo.phaseAfter(lfo.getPhase(), 129);
+    Modulator run = lfo;
+    run.advance(129);
     for (double value : values) {
       EXPECT_EQ(value, lfo.getValue()) << lfo.getWaveform() << " " << lfo.getPhase();
       lfo.advance();
     }
-    EXPECT_EQ(end, lfo.getPhase());
+    EXPECT_EQ(run.getPhase(), lfo.getPhase());
   }
 }
 
