@@ -93,7 +93,7 @@ ComponentResult IPlugAU::IPlugAUEntry(ComponentParameters* params, void* plug) {
       return noErr;
     }
     if (select == kAudioUnitRemoveRenderNotifySelect) {
-      _this->mRenderNotifications.Remove(WordProc<AURenderCallback>(params, 2));
+      _this->mRenderNotifications.Remove(WordProc<AURenderCallback>(params, 2), WordPointer<void>(params, 1));
       return noErr;
     }
     WDL_MutexLock lock(&_this->mMutex);

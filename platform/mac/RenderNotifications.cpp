@@ -3,6 +3,14 @@
 #include <algorithm>
 #include <memory>
 
+namespace {
+
+bool SameNotification(const AURenderCallbackStruct& a, const AURenderCallbackStruct& b) {
+  return a.inputProc == b.inputProc && a.inputProcRefCon == b.inputProcRefCon;
+}
+
+}  // namespace
+
 RenderNotifications::~RenderNotifications() {
   Free(mList.load(std::memory_order_relaxed));
   Free(mRetired);
@@ -22,23 +30,24 @@ void RenderNotifications::Add(AURenderCallback proc, void* userData) {
         entries.push_back({proc, userData});
         return true;
       },
-      nullptr);
+      AURenderCallbackStruct{nullptr, nullptr});
 }
 
-void RenderNotifications::Remove(AURenderCallback proc) {
+void RenderNotifications::Remove(AURenderCallback proc, void* userData) {
+  const AURenderCallbackStruct removed{proc, userData};
   Change(
       [&](std::vector<AURenderCallbackStruct>& entries) {
         auto it = std::find_if(entries.begin(), entries.end(),
-                               [proc](const AURenderCallbackStruct& entry) { return entry.inputProc == proc; });
+                               [&](const AURenderCallbackStruct& entry) { return SameNotification(entry, removed); });
         if (it == entries.end()) return false;
         entries.erase(it);
         return true;
       },
-      proc);
+      removed);
 }
 
 template <class Edit>
-void RenderNotifications::Change(Edit edit, AURenderCallback removed) {
+void RenderNotifications::Change(Edit edit, AURenderCallbackStruct removed) {
   List* retired = nullptr;
   uint64_t renderCall = 0;
   {
@@ -58,9 +67,9 @@ void RenderNotifications::Change(Edit edit, AURenderCallback removed) {
       // input callback): the call goes on with its list, which only this
       // thread reads.
       List* notifying = mNotifying.load(std::memory_order_relaxed);
-      if (removed && notifying) {
+      if (removed.inputProc && notifying) {
         for (AURenderCallbackStruct& entry : notifying->entries) {
-          if (entry.inputProc == removed) {
+          if (SameNotification(entry, removed)) {
             entry.inputProc = nullptr;
             break;
           }

@@ -27,8 +27,8 @@ class RenderNotifications {
   RenderNotifications& operator=(const RenderNotifications&) = delete;
 
   void Add(AURenderCallback proc, void* userData);
-  // Removes the first notification with this procedure.
-  void Remove(AURenderCallback proc);
+  // Removes the first notification with this procedure and user data.
+  void Remove(AURenderCallback proc, void* userData);
   int GetSize() const;
   AURenderCallbackStruct Get(int idx) const;
 
@@ -55,10 +55,10 @@ class RenderNotifications {
   };
 
   // edit changes the entries of the new list and tells whether it changed
-  // anything; removed is the procedure a removal takes out, null for an
-  // addition.
+  // anything; removed is the notification a removal takes out, with a null
+  // procedure for an addition.
   template <class Edit>
-  void Change(Edit edit, AURenderCallback removed);
+  void Change(Edit edit, AURenderCallbackStruct removed);
   static void Free(List* chain);
 
   // Serialises the changes.

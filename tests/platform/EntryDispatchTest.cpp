@@ -150,11 +150,16 @@ TEST_F(HostTest, RenderNotificationsAreRemovedOneAtATime) {
   EXPECT_EQ(AudioUnitAddRenderNotify(unit(), CountingNotify, &b), noErr);
   ASSERT_EQ(plug->mRenderNotifications.GetSize(), 3);
 
-  // The procedure alone decides, whatever user data is given.
+  // Procedure and user data together name a notification.
   EXPECT_EQ(AudioUnitRemoveRenderNotify(unit(), CountingNotify, &b), noErr);
   ASSERT_EQ(plug->mRenderNotifications.GetSize(), 2);
   EXPECT_EQ(plug->mRenderNotifications.Get(0).inputProcRefCon, &a);
-  EXPECT_EQ(plug->mRenderNotifications.Get(1).inputProcRefCon, &b);
+  EXPECT_EQ(plug->mRenderNotifications.Get(1).inputProcRefCon, &a);
+  EXPECT_EQ(AudioUnitRemoveRenderNotify(unit(), CountingNotify, &b), noErr);
+  EXPECT_EQ(plug->mRenderNotifications.GetSize(), 2);
+  EXPECT_EQ(AudioUnitRemoveRenderNotify(unit(), CountingNotify, &a), noErr);
+  ASSERT_EQ(plug->mRenderNotifications.GetSize(), 1);
+  EXPECT_EQ(plug->mRenderNotifications.Get(0).inputProcRefCon, &a);
 }
 
 TEST_F(HostTest, ScheduledParametersApplyImmediateEventsUntilOneFails) {

@@ -20,7 +20,7 @@ struct Listener {
   std::function<void(bool pre)> onCall;
 };
 
-// Removal goes by procedure, so every listener gets one of its own.
+// A procedure per listener, unless a test wants several to share one.
 template <int K>
 OSStatus Notify(void* userData, AudioUnitRenderActionFlags* flags, const AudioTimeStamp*, UInt32, UInt32,
                 AudioBufferList*) {
@@ -61,6 +61,29 @@ TEST_F(RenderNotifications, ChangesMadeFromInsideARenderStartWithTheNextOne) {
   log.clear();
   ASSERT_EQ(RenderOnce(), noErr);
   EXPECT_EQ(log, (Log{"B pre", "C pre", "D pre", "B post", "C post", "D post"}));
+}
+
+// A host that registered one procedure with two meters and frees one of them
+// must never hear of it again, neither in a later render nor in the one that
+// removed it.
+TEST_F(RenderNotifications, ARemoveTakesTheNotificationWithItsUserDataOnly) {
+  Open();
+  Log log;
+  Listener a{"A", &log, nullptr}, b{"B", &log, nullptr}, c{"C", &log, nullptr};
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<0>, &a), noErr);
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<0>, &b), noErr);
+  ASSERT_EQ(AudioUnitRemoveRenderNotify(unit(), Notify<0>, &b), noErr);
+  ASSERT_EQ(RenderOnce(), noErr);
+  EXPECT_EQ(log, (Log{"A pre", "A post"}));
+
+  log.clear();
+  a.onCall = [&](bool pre) {
+    if (!pre) return;
+    EXPECT_EQ(AudioUnitRemoveRenderNotify(unit(), Notify<0>, &c), noErr);
+  };
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<0>, &c), noErr);
+  ASSERT_EQ(RenderOnce(), noErr);
+  EXPECT_EQ(log, (Log{"A pre", "A post"}));
 }
 
 TEST_F(RenderNotifications, ARemoveFromAnotherThreadReturnsOnceTheRenderInProgressIsDone) {
