@@ -475,10 +475,11 @@ ComponentResult IPlugAU::GetParameterIDName(AudioUnitParameterNameInfo* request)
   if (request->inID >= static_cast<UInt32>(NParams())) return kAudioUnitErr_InvalidElement;
   if (request->inDesiredLength < kAudioUnitParameterName_Full) return kAudioUnitErr_InvalidPropertyValue;
   char name[MAX_PARAM_NAME_LEN];
-  CopyText(name, GetParam(static_cast<int>(request->inID))->GetNameForHost(), sizeof(name));
+  std::size_t room = sizeof(name);
   if (request->inDesiredLength != kAudioUnitParameterName_Full) {
-    name[std::min<SInt32>(request->inDesiredLength, MAX_PARAM_NAME_LEN - 1)] = '\0';
+    room = std::min<std::size_t>(static_cast<std::size_t>(request->inDesiredLength) + 1, room);
   }
+  CopyText(name, GetParam(static_cast<int>(request->inID))->GetNameForHost(), room);
   request->outName = MakeCFString(name);
   return noErr;
 }

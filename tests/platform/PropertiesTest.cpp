@@ -281,11 +281,20 @@ TEST_F(PropertiesTest, ClumpIdsFollowTheOrderGroupsAreFirstAskedFor) {
 }
 
 TEST_F(PropertiesTest, ParameterNamesCutToTheDesiredLength) {
-  Open();
+  fake::FakePlug* plug = Open();
   const std::pair<SInt32, const char*> cases[] = {{4, "Osc1"}, {0, ""}, {-1, "Osc1 volume"}, {200, "Osc1 volume"}};
   for (const auto& c : cases) {
     AudioUnitParameterNameInfo request = {fake::kVolume, c.first, nullptr};
     ASSERT_EQ(Get(kAudioUnitProperty_ParameterIDName, kGlobal, 0, &request), noErr);
+    EXPECT_EQ(TakeString(request.outName), c.second) << c.first;
+  }
+  // A cut never splits a character.
+  plug->GetParam(fake::kSteps)->InitInt("\xC3\x9C" "ber volume", 3, 0, 10);
+  const std::pair<SInt32, const char*> umlaut[] = {{1, ""}, {2, "\xC3\x9C"}, {3, "\xC3\x9C" "b"}};
+  for (const auto& c : umlaut) {
+    AudioUnitParameterNameInfo request = {fake::kSteps, c.first, nullptr};
+    ASSERT_EQ(Get(kAudioUnitProperty_ParameterIDName, kGlobal, 0, &request), noErr);
+    ASSERT_NE(request.outName, nullptr) << c.first;
     EXPECT_EQ(TakeString(request.outName), c.second) << c.first;
   }
   AudioUnitParameterNameInfo bad = {fake::kVolume, -2, nullptr};
