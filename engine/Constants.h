@@ -11,6 +11,10 @@ struct Constants {
   static constexpr T k8_Pi = T(25.132741228718345);
   static constexpr T kPi_2 = T(1.5707963267948966);
   static constexpr T kDefaultSampleRate = T(44100.0);
+  // The rates the engine is made for, from telephone rate to eight times the
+  // studio's 96 kHz.
+  static constexpr T kMinSampleRate = T(8000.0);
+  static constexpr T kMaxSampleRate = T(768000.0);
   static constexpr T kMaxLFOFrequency = T(20.0);
   static constexpr T kMaxFmModulatorFrequency = T(10000.0);
   static constexpr T kDefaultSmoothFactor = T(0.9877);

@@ -109,6 +109,9 @@ class IPlugBase {
   virtual void DirtyPTCompareState() {}
   virtual void PresetsChangedByHost() {}
   virtual void SetBlockSize(int blockSize);
+  // Whether the plug-in's processing runs at this rate: any finite positive
+  // one unless the plug-in knows better. Adapters refuse the others.
+  virtual bool IsSampleRateSupported(double sampleRate) const;
   // Every change of many parameters at once (a preset, a saved state, a
   // program or bank file, the initialising pass) runs between these two,
   // under the mutex, through ParamSetScope; a plug-in that hands its

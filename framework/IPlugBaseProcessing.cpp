@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 #include "framework/IPlugBase.h"
@@ -84,6 +85,8 @@ void IPlugBase::SetInputBusLabel(int idx, const char* label) {
 void IPlugBase::SetOutputBusLabel(int idx, const char* label) {
   SetBusLabel(&mOutputBusLabels, idx, label);
 }
+
+bool IPlugBase::IsSampleRateSupported(double sampleRate) const { return std::isfinite(sampleRate) && sampleRate > 0.0; }
 
 void IPlugBase::SetBlockSize(int blockSize) {
   if (blockSize < 0) blockSize = 0;

@@ -85,6 +85,8 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // thread to prepare the units for the sample rate.
   void Reset() override;
   void OnParamChange(int paramIdx) override;
+  // Within the rates the engine is made for.
+  bool IsSampleRateSupported(double sampleRate) const override;
   // Render thread. Applies the hand-overs, then renders; silence until the
   // first Reset. A render longer than the prepared block runs as consecutive
   // blocks, each with its own MIDI step.

@@ -31,6 +31,10 @@ void Thudrokka::Reset() {
   mReady.store(true, std::memory_order_release);
 }
 
+bool Thudrokka::IsSampleRateSupported(double sampleRate) const {
+  return sampleRate >= ConstantsD::kMinSampleRate && sampleRate <= ConstantsD::kMaxSampleRate;
+}
+
 void Thudrokka::applyReset(double sr) {
   mVoiceManager.setSampleRate(sr);
   mPitchEnvelope.setSampleRate(sr);

@@ -268,9 +268,8 @@ ComponentResult IPlugAU::SetProperty(AudioUnitPropertyID id, AudioUnitScope scop
       return SetConnection(scope, ReadValue<AudioUnitConnection>(data));
 
     case kAudioUnitProperty_SampleRate: {
-      // The instrument divides by the rate.
       const Float64 rate = ReadValue<Float64>(data);
-      if (!std::isfinite(rate) || rate <= 0.0) return kAudioUnitErr_InvalidPropertyValue;
+      if (!IsSampleRateSupported(rate)) return kAudioUnitErr_InvalidPropertyValue;
       SetSampleRate(rate);
       Reset();
       return noErr;
@@ -281,6 +280,9 @@ ComponentResult IPlugAU::SetProperty(AudioUnitPropertyID id, AudioUnitScope scop
 
     case kAudioUnitProperty_MaximumFramesPerSlice: {
       const UInt32 frames = ReadValue<UInt32>(data);
+      // The render thread works in the buffers of this size while the unit
+      // is initialised.
+      if (mInitialized) return static_cast<UInt32>(mBlockSize) == frames ? noErr : kAudioUnitErr_Initialized;
       SetBlockSize(frames > INT_MAX ? -1 : static_cast<int>(frames));
       Reset();
       return static_cast<UInt32>(mBlockSize) == frames ? noErr : kAudioUnitErr_InvalidPropertyValue;
@@ -559,15 +561,30 @@ ComponentResult IPlugAU::SetStreamFormat(AudioUnitScope scope, AudioUnitElement 
                                          const AudioStreamBasicDescription& format) {
   BusChannels* bus = GetBus(scope, element);
   if (!bus) return kAudioUnitErr_InvalidProperty;
-  bus->mHostChannelCount = 0;
   const UInt32 channels = format.mChannelsPerFrame;
-  const bool accepted = channels > 0 && channels <= kMaxStreamChannels &&
+  // A rate of 0 (or NaN) keeps the unit's rate.
+  const bool givesRate = format.mSampleRate > 0.0;
+  const bool usable = format.mFormatID == kAudioFormatLinearPCM &&
+                      (format.mFormatFlags & (kAudioFormatFlagIsFloat | kAudioFormatFlagIsPacked)) != 0;
+  // The render thread reads the bus's channels while the unit is
+  // initialised: only the format it has is taken then.
+  if (mInitialized) {
+    const bool current = usable && bus->mHostChannelCount >= 0 &&
+                         channels == static_cast<UInt32>(bus->mHostChannelCount) &&
+                         (!givesRate || format.mSampleRate == mSampleRate);
+    return current ? noErr : kAudioUnitErr_Initialized;
+  }
+  bus->mHostChannelCount = 0;
+  const bool accepted = usable && channels > 0 && channels <= kMaxStreamChannels &&
                         CheckLegalIO(scope, static_cast<int>(element), static_cast<int>(channels)) &&
-                        format.mFormatID == kAudioFormatLinearPCM &&
-                        (format.mFormatFlags & (kAudioFormatFlagIsFloat | kAudioFormatFlagIsPacked)) != 0;
+                        (!givesRate || IsSampleRateSupported(format.mSampleRate));
   if (accepted) {
     bus->mHostChannelCount = static_cast<int>(channels);
-    if (format.mSampleRate > 0.0 && std::isfinite(format.mSampleRate)) SetSampleRate(format.mSampleRate);
+    // As the sample-rate property does: the unit renders at the rate it reports.
+    if (givesRate && format.mSampleRate != mSampleRate) {
+      SetSampleRate(format.mSampleRate);
+      Reset();
+    }
   }
   AssessInputConnections();
   return accepted ? noErr : kAudioUnitErr_InvalidProperty;

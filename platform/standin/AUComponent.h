@@ -32,6 +32,7 @@ constexpr OSStatus kAudioUnitErr_CannotDoInCurrentContext = -10863;
 constexpr OSStatus kAudioUnitErr_InvalidScope = -10866;
 constexpr OSStatus kAudioUnitErr_InvalidPropertyValue = -10851;
 constexpr OSStatus kAudioUnitErr_PropertyNotInUse = -10850;
+constexpr OSStatus kAudioUnitErr_Initialized = -10849;
 
 enum : SInt16 {
   kAudioUnitInitializeSelect = 1,

@@ -133,6 +133,7 @@ struct Actor {
   // The counter of each render notification added; freed as soon as it is
   // removed, which a call after the remove would show.
   std::vector<long*> notified;
+  double rate = kRate;
 
   ~Actor() {
     while (!notified.empty()) removeNotification();
@@ -176,6 +177,32 @@ struct Actor {
     }
   }
   void reset() { AudioUnitReset(stage.unit(), kAudioUnitScope_Global, 0); }
+  // A host that does not stop rendering first: the unit keeps its slice and
+  // output format until it is uninitialised, and takes a new rate at the
+  // next block.
+  void changeSliceFormatAndRate() {
+    standin::HostSession& session = stage.host.session();
+    switch (below(3)) {
+      case 0: {
+        const UInt32 frames = below(2) ? kBlock : 4096;
+        EXPECT_EQ(session.SetMaxFramesPerSlice(frames), frames == kBlock ? noErr : kAudioUnitErr_Initialized);
+        break;
+      }
+      case 1: {
+        const UInt32 channels = 1 + below(2);
+        const double formatRate = below(2) ? rate : 48000.0;
+        EXPECT_EQ(session.SetStreamFormat(kAudioUnitScope_Output, 0, channels, formatRate),
+                  channels == 2 && formatRate == rate ? noErr : kAudioUnitErr_Initialized);
+        break;
+      }
+      default: {
+        static const double rates[] = {kRate, 48000.0, 96000.0};
+        rate = rates[below(3)];
+        EXPECT_EQ(session.SetSampleRate(rate), noErr);
+        break;
+      }
+    }
+  }
   void removeNotification() {
     AudioUnitRemoveRenderNotify(stage.unit(), CountCalls, notified.front());
     delete notified.front();
@@ -301,6 +328,7 @@ const Scenario kScenarios[] = {
     {"StateSets", false, false, false, &Actor::setState},
     {"ProgramLoadsSyncAndPreviewNotes", false, false, false, &Actor::editorActions},
     {"Resets", false, false, false, &Actor::reset},
+    {"SliceFormatAndRateChanges", false, false, false, &Actor::changeSliceFormatAndRate},
     {"RenderNotifications", false, false, false, &Actor::changeNotifications},
     {"WholeSetsAndRenderNotifications", false, true, false, &Actor::restoreWholeSets},
     {"AllAtOnce", false, false, false, &Actor::anything},

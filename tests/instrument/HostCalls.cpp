@@ -63,6 +63,13 @@ void renderChecked(InstrumentHost& host, Unit& unit, int frames, const BlockChec
   unit.frames += frames;
 }
 
+// A unit takes a new slice only while it is uninitialised.
+void setSlice(standin::HostSession& session, int slice) {
+  session.Uninitialize();
+  session.SetMaxFramesPerSlice(static_cast<UInt32>(slice));
+  session.Initialize();
+}
+
 // A note-on the instrument starts a voice for: velocity 0 ends a note.
 bool startsVoice(UInt8 status, UInt8 key, UInt8 velocity) {
   return (status & 0xF0) == 0x90 && key < kNumKeys && velocity > 0;
@@ -132,7 +139,7 @@ int play(InstrumentHost& host, Unit& unit, const uint8_t* data, std::size_t size
       case kPreset: host.selectPreset(in.Byte() % kNumPresetNumbers); break;
       case kSlice:
         unit.slice = 1 + in.Value<uint16_t>() % kMaxSlice;
-        session.SetMaxFramesPerSlice(static_cast<UInt32>(unit.slice));
+        setSlice(session, unit.slice);
         break;
       case kRate:
         unit.rate = kRates[in.Byte() % kNumRates];
@@ -162,7 +169,7 @@ void reopen(InstrumentHost& host, Unit& unit) {
   }
   if (unit.slice != kOpenSlice) {
     unit.slice = kOpenSlice;
-    session.SetMaxFramesPerSlice(static_cast<UInt32>(unit.slice));
+    setSlice(session, unit.slice);
   }
 }
 

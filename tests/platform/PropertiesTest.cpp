@@ -418,11 +418,52 @@ TEST_F(PropertiesTest, StreamFormatsAreCheckedAgainstTheChannelConfigurations) {
     f.mFormatFlags = b.flags;
     EXPECT_EQ(Set(kAudioUnitProperty_StreamFormat, kOutput, 0, f), kAudioUnitErr_InvalidProperty) << b.channels;
   }
-  // An accepted format without a usable rate keeps the rate.
-  for (double rate : {0.0, std::nan(""), HUGE_VAL}) {
-    EXPECT_EQ(session.SetStreamFormat(kOutput, 0, 1, rate), noErr);
+  // A format without a rate keeps the unit's; one with a rate the plug-in
+  // cannot run at is refused.
+  for (double rate : {0.0, -1.0, std::nan("")}) {
+    EXPECT_EQ(session.SetStreamFormat(kOutput, 0, 1, rate), noErr) << rate;
     EXPECT_EQ(plug->GetSampleRate(), 48000.0);
   }
+  EXPECT_EQ(session.SetStreamFormat(kOutput, 0, 1, HUGE_VAL), kAudioUnitErr_InvalidProperty);
+  EXPECT_EQ(plug->GetSampleRate(), 48000.0);
+}
+
+// The render thread works in the unit's slice buffers and reads its bus
+// formats: an initialised unit keeps both, and takes what it has already.
+TEST_F(PropertiesTest, SliceAndFormatChangeOnlyWhileUninitialised) {
+  fake::FakePlug* plug = Open();
+  ASSERT_EQ(session.SetStreamFormat(kOutput, 0, 2, 48000.0), noErr);
+  ASSERT_EQ(session.SetMaxFramesPerSlice(256), noErr);
+  ASSERT_EQ(session.Initialize(), noErr);
+  const int resets = plug->resets;
+
+  EXPECT_EQ(session.SetMaxFramesPerSlice(4096), kAudioUnitErr_Initialized);
+  EXPECT_EQ(session.SetMaxFramesPerSlice(256), noErr);
+  EXPECT_EQ(plug->GetBlockSize(), 256);
+  struct Format {
+    UInt32 channels;
+    double rate;
+    OSStatus status;
+  };
+  const Format formats[] = {{1, 48000.0, kAudioUnitErr_Initialized},
+                            {2, 96000.0, kAudioUnitErr_Initialized},
+                            {2, 48000.0, noErr},
+                            {2, 0.0, noErr}};
+  for (const Format& f : formats) {
+    EXPECT_EQ(session.SetStreamFormat(kOutput, 0, f.channels, f.rate), f.status) << f.channels << " " << f.rate;
+    EXPECT_EQ(plug->mOutputBuses.Get(0)->mHostChannelCount, 2);
+    EXPECT_EQ(plug->GetSampleRate(), 48000.0);
+  }
+  EXPECT_EQ(plug->resets, resets);
+
+  ASSERT_EQ(session.Uninitialize(), noErr);
+  EXPECT_EQ(session.SetMaxFramesPerSlice(4096), noErr);
+  EXPECT_EQ(plug->GetBlockSize(), 4096);
+  EXPECT_EQ(session.SetStreamFormat(kOutput, 0, 1, 96000.0), noErr);
+  EXPECT_EQ(plug->mOutputBuses.Get(0)->mHostChannelCount, 1);
+  EXPECT_EQ(plug->GetSampleRate(), 96000.0);
+  // Both reset the plug-in, the format because it brought a new rate.
+  EXPECT_EQ(plug->resets, resets + 2);
 }
 
 TEST_F(PropertiesTest, SampleRateAndMaximumFramesResetThePlugIn) {
