@@ -5,7 +5,6 @@
 #include <cstdio>
 
 #include "engine/Constants.h"
-#include "engine/UserWaveforms.h"
 
 namespace Quillvane {
 
@@ -21,15 +20,14 @@ int generatedSlot(int index) {
 
 }  // namespace
 
-WaveformProvider::WaveformProvider()
-    : mSineTable(kWaveformSize), mPendingBuffer(kWaveformSize) {
+WaveformProvider::WaveformProvider() : mSineTable(kWaveformSize) {
   for (Table& table : mGenerated) table.assign(kWaveformSize, 0.0);
   for (int index = 0; index < kNumWaveforms; ++index) {
     const int slot = generatedSlot(index);
     if (slot >= 0) {
       mTables[index] = mGenerated[slot].data();
     } else if (index >= kWaveUser1) {
-      mTables[index] = gQvUserWaveforms[index - kWaveUser1];
+      mTables[index] = mUserTables.table(index - kWaveUser1);
     } else {
       mTables[index] = mSineTable.data();
     }
@@ -105,29 +103,25 @@ void WaveformProvider::updateGUIData(double selector, bool fold, double* out, in
 }
 
 bool WaveformProvider::loadWaveformAction(double selector, const char* path) {
-  // Read into a table of this call's own, so that a file slow to read holds
-  // up no one else and two loads cannot meet in the pending buffer.
   Table loaded(kWaveformSize, 0.0);
   if (!LoadWaveform(path, loaded.data(), kWaveformSize)) return false;
   normalizePeak(loaded.data(), kWaveformSize, kLoadedPeak);
-  // The render thread may still be copying an earlier load, or another load
-  // filling the buffer.
-  LoadState idle = kLoadIdle;
-  if (!mLoadState.compare_exchange_strong(idle, kLoadFilling, std::memory_order_acquire)) return false;
-  std::copy(loaded.begin(), loaded.end(), mPendingBuffer.begin());
-  mPendingSelector = selector;
-  mLoadState.store(kLoadPending, std::memory_order_release);
+  const int index = getWaveformIndex(selector);
+  if (index < kWaveUser1) return true;
+  UserWaveformTables::replace(index - kWaveUser1, loaded.data());
+  mLoadPending.store(true, std::memory_order_release);
   return true;
 }
 
-void WaveformProvider::updateLoadedWaveform() {
-  if (!isLoadPending()) return;
-  const int index = getWaveformIndex(mPendingSelector);
-  if (index >= kWaveUser1) {
-    std::copy(mPendingBuffer.begin(), mPendingBuffer.end(), gQvUserWaveforms[index - kWaveUser1]);
-    std::fill(mPendingBuffer.begin(), mPendingBuffer.end(), 0.0);
+bool WaveformProvider::updateLoadedWaveform() {
+  // Cleared first: a load that lands from here on is taken now or next time,
+  // and announced either way.
+  const bool loaded = mLoadPending.exchange(false, std::memory_order_acquire);
+  if (mUserTables.changed()) {
+    mUserTables.take();
+    for (int k = 0; k < kNumUserWaveforms; ++k) mTables[kWaveUser1 + k] = mUserTables.table(k);
   }
-  mLoadState.store(kLoadIdle, std::memory_order_release);
+  return loaded;
 }
 
 void WaveformProvider::CopyQVWaveforms(double* destination, const double* source, int n) {

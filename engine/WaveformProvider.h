@@ -9,6 +9,7 @@
 
 #include "engine/Constants.h"
 #include "engine/SeededRandom.h"
+#include "engine/UserWaveformTables.h"
 #include "engine/VectorMath.h"
 #include "program/NormalisedSelector.h"
 
@@ -56,7 +57,8 @@ enum eWaveform {
 // The oscillators' 36 waveforms, chosen by a normalised selector and sampled
 // at a phase in cycles. Computed shapes are evaluated on every call; the
 // others are single-cycle tables of kWaveformSize entries: thirteen built
-// per provider and fifteen user tables shared by the whole process.
+// per provider and fifteen user tables shared by the whole process, which
+// the provider reads as it took them at its last block start.
 class WaveformProvider {
  public:
   static constexpr int kWaveformSize = 4096;
@@ -110,7 +112,7 @@ class WaveformProvider {
   // out[i] = getWaveformSample(selector, phases[i]) for i = 0 .. n-1, in
   // that order, with the waveform chosen once; out may be phases itself.
   void getWaveformSamples(double selector, const double* phases, double* out, int n);
-  double* getWaveform(double selector) { return mTables[getWaveformIndex(selector)]; }
+  const double* getWaveform(double selector) const { return mTables[getWaveformIndex(selector)]; }
 
   double getPrevWaveform(double selector) const;
   double getNextWaveform(double selector) const;
@@ -120,13 +122,18 @@ class WaveformProvider {
   void updateGUIData(double selector, bool fold, double* out, int n);
 
   // Run-time replacement of a user table: loadWaveformAction reads the file
-  // on the caller's thread, under no lock, and updateLoadedWaveform installs
-  // it on the render thread between blocks. A load made while an earlier one
-  // is still waiting, or while another is handing its table over, fails.
+  // on the caller's thread, under no lock of the instrument's, and replaces
+  // the shared table whole; a file loaded for a waveform that is no user one
+  // is dropped. Every provider, this one included, plays the new table from
+  // its next block on.
   bool canLoadWaveform(double selector) const { return getWaveformIndex(selector) >= kWaveUser1; }
   bool loadWaveformAction(double selector, const char* path);
-  bool isLoadPending() const { return mLoadState.load(std::memory_order_acquire) == kLoadPending; }
-  void updateLoadedWaveform();
+  // A table this provider loaded waits for its next block.
+  bool isLoadPending() const { return mLoadPending.load(std::memory_order_acquire); }
+  // Render thread, at the start of every block: takes the user tables
+  // replaced since the last one, without a lock or an allocation. True when
+  // a table this provider loaded came in.
+  bool updateLoadedWaveform();
 
   // Start-up files and the two readers, which touch nothing of the provider
   // but the buffer they are given.
@@ -164,12 +171,10 @@ class WaveformProvider {
   std::string mWorkingDirectory;
   Table mSineTable;
   std::array<Table, kNumGeneratedWaveforms> mGenerated;
-  Table mPendingBuffer;
-  enum LoadState { kLoadIdle, kLoadFilling, kLoadPending };
-  std::atomic<LoadState> mLoadState{kLoadIdle};
-  double mPendingSelector = 0.0;
+  UserWaveformTables::Holder mUserTables;
+  std::atomic<bool> mLoadPending{false};
   // Table read for each waveform index; the sine table for computed shapes.
-  std::array<double*, kNumWaveforms> mTables{};
+  std::array<const double*, kNumWaveforms> mTables{};
   SeededRandom mRandom{kRandomSeed};
   // The editor draws noise from its own generator, apart from the render thread's.
   SeededRandom mDisplayRandom{kRandomSeed};

@@ -79,8 +79,6 @@ void WaveformProvider::fillGeneratedTables() {
     }
     entry(kGeoChirp) = std::cos(0.5 * pi * x) * triangle(60.0 * std::pow(1.0 - x, 15.0));
     entry(kWaveGarden) = std::pow(sh, 4.0) * std::sin(4.0 * pi * x) + 0.25 * (1.0 - sh) * std::sin(12.0 * pi * x);
-
-    mPendingBuffer[i] = 0.0;
   }
 }
 

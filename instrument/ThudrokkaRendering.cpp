@@ -101,11 +101,11 @@ void Thudrokka::renderBlock(double** outputs, int nFrames) {
   zero(bass, nFrames);
   zero(bass2, nFrames);
 
-  if (mWaveformProvider.isLoadPending()) {
-    mWaveformProvider.updateLoadedWaveform();
-    // The editor redraws the oscillator curves at its next tick, from the
-    // parameters as a change of them would, and from these curves of the
-    // tables as they are now.
+  // The user tables are the process's: any instance may have loaded one.
+  if (mWaveformProvider.updateLoadedWaveform()) {
+    // This one did: the editor redraws the oscillator curves at its next
+    // tick, from the parameters as a change of them would, and from these
+    // curves of the tables as they are now.
     makeUserWaveformCurves(mUserCurvesHandOver.Back());
     mUserCurvesHandOver.Publish();
   }

@@ -16,7 +16,7 @@
 
 #include "tests/engine/HeavyProgram.h"
 #include "tests/engine/StandInSynth.h"
-#include "tests/engine/UserWaveformSnapshot.h"
+#include "tests/support/UserWaveformSnapshot.h"
 
 namespace {
 
@@ -146,8 +146,10 @@ TEST(GoldenRender, DriveAcrossItsClampLevelsIsUnchanged) {
   const uint64_t hash = renderHash(
       [](StandInSynth& s) {
         testsupport::applyHeavyProgram(s);
-        double* ramp = Quillvane::gQvUserWaveforms[0];
+        std::vector<double> ramp(4096);
         for (int i = 0; i < 4096; ++i) ramp[i] = -1.2 + 2.4 * i / 4095.0;
+        Quillvane::UserWaveformTables::replace(0, ramp.data());
+        s.mWaveformProvider.updateLoadedWaveform();
         for (auto waveform : {OscWaveform1, OscWaveform2, OscWaveform3}) s.setParameter(waveform, 21.0 / 35.0);
       },
       {set(8192, OscSat1, 0.05), set(16384, OscSat1, 1.0), set(16384, OscSat2, 0.77),

@@ -10,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "UserWaveformSnapshot.h"
+#include "tests/support/UserWaveformSnapshot.h"
 #include "engine/UserWaveforms.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDirectory.h"
@@ -243,6 +243,11 @@ TEST(WaveformFile, WorkingDirectoryFallsBackOnTheEnvironment) {
 class RuntimeLoad : public ::testing::Test {
  protected:
   static double sel(int index) { return index / 35.0; }
+  // The table a provider plays for a waveform index.
+  static std::vector<double> played(const WaveformProvider& p, int index) {
+    const double* table = p.getWaveform(sel(index));
+    return std::vector<double>(table, table + kSize);
+  }
   UserWaveformSnapshot keep;
   WaveformProvider provider;
 };
@@ -250,22 +255,35 @@ class RuntimeLoad : public ::testing::Test {
 TEST_F(RuntimeLoad, InstallsBetweenBlocksAtPeakLevel) {
   ASSERT_TRUE(provider.loadWaveformAction(sel(23), (kFixtures + "raw_full.raw").c_str()));
   EXPECT_TRUE(provider.isLoadPending());
-  EXPECT_EQ(std::vector<double>(Quillvane::gQvWaveform03, Quillvane::gQvWaveform03 + kSize), keep.table(2));
-  provider.updateLoadedWaveform();
+  // The table is the process's at once; this provider plays it from its next block.
+  EXPECT_EQ(played(provider, 23), keep.table(2));
+  const std::vector<double> loaded = played(WaveformProvider(), 23);
+  for (int k = 0; k < kSize; ++k) ASSERT_DOUBLE_EQ(loaded[k], (k - 2048) / 2048.0 * 0.999) << k;
+  EXPECT_TRUE(provider.updateLoadedWaveform());
   EXPECT_FALSE(provider.isLoadPending());
-  for (int k = 0; k < kSize; ++k) ASSERT_DOUBLE_EQ(Quillvane::gQvWaveform03[k], (k - 2048) / 2048.0 * 0.999) << k;
-  // Installing again without a new load changes nothing.
-  Quillvane::gQvWaveform03[0] = 0.5;
-  provider.updateLoadedWaveform();
-  EXPECT_EQ(Quillvane::gQvWaveform03[0], 0.5);
+  EXPECT_EQ(played(provider, 23), loaded);
+  // Another block without a new load changes nothing.
+  const double* table = provider.getWaveform(sel(23));
+  EXPECT_FALSE(provider.updateLoadedWaveform());
+  EXPECT_EQ(provider.getWaveform(sel(23)), table);
 }
 
-TEST_F(RuntimeLoad, ASecondLoadWhilePendingIsRefused) {
+TEST_F(RuntimeLoad, EveryLoadBeforeTheNextBlockArrives) {
   ASSERT_TRUE(provider.loadWaveformAction(sel(21), (kFixtures + "raw_full.raw").c_str()));
-  EXPECT_FALSE(provider.loadWaveformAction(sel(22), (kFixtures + "mono16_full.wav").c_str()));
-  provider.updateLoadedWaveform();
-  EXPECT_EQ(std::vector<double>(Quillvane::gQvWaveform02, Quillvane::gQvWaveform02 + kSize), keep.table(1));
-  EXPECT_DOUBLE_EQ(Quillvane::gQvWaveform01[0], -0.999);
+  ASSERT_TRUE(provider.loadWaveformAction(sel(22), (kFixtures + "mono16_full.wav").c_str()));
+  EXPECT_TRUE(provider.updateLoadedWaveform());
+  EXPECT_DOUBLE_EQ(played(provider, 21)[0], -0.999);
+  EXPECT_DOUBLE_EQ(played(provider, 22)[1], -0.999);
+  for (int k = 2; k < 15; ++k) EXPECT_EQ(played(provider, 21 + k), keep.table(k)) << k;
+}
+
+// A provider that did not load takes the table at its own next block.
+TEST_F(RuntimeLoad, OtherProvidersPlayTheLoadedTableFromTheirNextBlock) {
+  WaveformProvider other;
+  ASSERT_TRUE(provider.loadWaveformAction(sel(35), (kFixtures + "raw_full.raw").c_str()));
+  EXPECT_EQ(played(other, 35), keep.table(14));
+  EXPECT_FALSE(other.updateLoadedWaveform());
+  EXPECT_DOUBLE_EQ(played(other, 35)[0], -0.999);
 }
 
 TEST_F(RuntimeLoad, FailedLoadsChangeNothing) {
@@ -273,8 +291,8 @@ TEST_F(RuntimeLoad, FailedLoadsChangeNothing) {
   EXPECT_FALSE(provider.loadWaveformAction(sel(21), (kFixtures + "rifx.wav").c_str()));
   EXPECT_FALSE(provider.loadWaveformAction(sel(21), nullptr));
   EXPECT_FALSE(provider.isLoadPending());
-  provider.updateLoadedWaveform();
-  EXPECT_EQ(std::vector<double>(Quillvane::gQvWaveform01, Quillvane::gQvWaveform01 + kSize), keep.table(0));
+  EXPECT_FALSE(provider.updateLoadedWaveform());
+  EXPECT_EQ(played(WaveformProvider(), 21), keep.table(0));
 }
 
 TEST_F(RuntimeLoad, OnlyRegularFilesAreRead) {
@@ -296,15 +314,12 @@ TEST_F(RuntimeLoad, OnlyRegularFilesAreRead) {
 
 TEST_F(RuntimeLoad, ALoadForABuiltInWaveformIsDropped) {
   ASSERT_TRUE(provider.loadWaveformAction(sel(5), (kFixtures + "raw_full.raw").c_str()));
-  provider.updateLoadedWaveform();
   EXPECT_FALSE(provider.isLoadPending());
-  for (int k = 0; k < 15; ++k) {
-    EXPECT_EQ(std::vector<double>(Quillvane::gQvUserWaveforms[k], Quillvane::gQvUserWaveforms[k] + kSize), keep.table(k));
-  }
-  // The pending buffer kept its data, so a later load still works.
+  EXPECT_FALSE(provider.updateLoadedWaveform());
+  for (int k = 0; k < 15; ++k) EXPECT_EQ(played(provider, 21 + k), keep.table(k)) << k;
   ASSERT_TRUE(provider.loadWaveformAction(sel(35), (kFixtures + "mono16_full.wav").c_str()));
-  provider.updateLoadedWaveform();
-  EXPECT_DOUBLE_EQ(Quillvane::gQvWaveform15[1], -0.999);
+  EXPECT_TRUE(provider.updateLoadedWaveform());
+  EXPECT_DOUBLE_EQ(played(provider, 35)[1], -0.999);
 }
 
 TEST_F(RuntimeLoad, AllZeroFileInstallsSilence) {
@@ -313,7 +328,7 @@ TEST_F(RuntimeLoad, AllZeroFileInstallsSilence) {
   ASSERT_TRUE(WaveformProvider::saveWaveform(dir.path("zeros.raw").c_str(), zeros.data(), kSize));
   ASSERT_TRUE(provider.loadWaveformAction(sel(30), dir.path("zeros.raw").c_str()));
   provider.updateLoadedWaveform();
-  EXPECT_EQ(std::vector<double>(Quillvane::gQvWaveform10, Quillvane::gQvWaveform10 + kSize), zeros);
+  EXPECT_EQ(played(provider, 30), zeros);
 }
 
 TEST(WaveformFile, CopyQVWaveformsStaysWithinTheGivenLength) {

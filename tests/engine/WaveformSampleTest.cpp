@@ -1,5 +1,6 @@
 #include "engine/WaveformProvider.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdlib>
@@ -9,7 +10,7 @@
 
 #include <gtest/gtest.h>
 
-#include "UserWaveformSnapshot.h"
+#include "tests/support/UserWaveformSnapshot.h"
 
 namespace {
 
@@ -43,8 +44,9 @@ TEST(WaveformSample, ComputedShapes) {
 
 TEST(WaveformSample, TableReadsWrapNegativePhasesThroughTheMask) {
   UserWaveformSnapshot keep;
-  double* table = Quillvane::gQvUserWaveforms[0];
+  std::vector<double> table(4096);
   for (int i = 0; i < 4096; ++i) table[i] = i;
+  Quillvane::UserWaveformTables::replace(0, table.data());
   WaveformProvider provider;
   const struct {
     double phase;
@@ -53,17 +55,18 @@ TEST(WaveformSample, TableReadsWrapNegativePhasesThroughTheMask) {
   for (const auto& c : cases) EXPECT_EQ(provider.getWaveformSample(sel(21), c.phase), c.entry) << c.phase;
   EXPECT_EQ(provider.getWaveformSample(sel(21), std::nan("")), 0.0);
   EXPECT_EQ(provider.getWaveformSample(sel(21), HUGE_VAL), 0.0);
-  EXPECT_EQ(provider.getWaveform(sel(21)), table);
+  EXPECT_TRUE(std::equal(table.begin(), table.end(), provider.getWaveform(sel(21))));
 }
 
 TEST(WaveformSample, TablesBehindEachSelection) {
   WaveformProvider provider;
   provider.makeWaveforms();
-  double* sine = provider.getWaveform(0.0);
+  const double* sine = provider.getWaveform(0.0);
   for (int computed : {1, 2, 3, 4, 5, 6, 18}) EXPECT_EQ(provider.getWaveform(sel(computed)), sine) << computed;
-  for (int user = 21; user <= 35; ++user) EXPECT_EQ(provider.getWaveform(sel(user)), Quillvane::gQvUserWaveforms[user - 21]);
+  const Quillvane::UserWaveformTables::Holder shared;
+  for (int user = 21; user <= 35; ++user) EXPECT_EQ(provider.getWaveform(sel(user)), shared.table(user - 21));
   for (int generated : {7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 19, 20}) {
-    double* table = provider.getWaveform(sel(generated));
+    const double* table = provider.getWaveform(sel(generated));
     EXPECT_NE(table, sine);
     EXPECT_EQ(provider.getWaveformSample(sel(generated), 0.3), table[1228]) << generated;
   }

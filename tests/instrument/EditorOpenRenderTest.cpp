@@ -10,7 +10,6 @@
 #include <typeinfo>
 #include <vector>
 
-#include "engine/WaveformProvider.h"
 #include "graphics/IGraphics.h"
 #include "graphics/TextControls.h"
 #include "instrument/Thudrokka.h"
@@ -19,6 +18,7 @@
 #include "program/VstParameters.h"
 #include "tests/support/AllocationCounter.h"
 #include "tests/support/LockCounter.h"
+#include "tests/support/UserWaveformSnapshot.h"
 #include "tools/thudrokka/InstrumentHost.h"
 
 namespace {
@@ -37,14 +37,10 @@ TEST(EditorOpen, RenderingNeitherAllocatesNorLocks) {
   ASSERT_NE(view, nullptr);
   window->contentView()->addSubview(view);
   Thudrokka* plug = host.instrument();
-  // A user waveform, loaded halfway; the user slots are the process's, so it
-  // is put back afterwards.
+  // A user waveform, loaded halfway; the user slots are the process's, so
+  // they are put back afterwards.
+  const UserWaveformSnapshot keep;
   ASSERT_EQ(host.session().SetParameter(OscWaveform1, 1.0f), noErr);
-  std::vector<double> saved(4096);
-  Quillvane::WaveformProvider provider;
-  provider.makeWaveforms();
-  double* slot = provider.getWaveform(1.0);
-  saved.assign(slot, slot + 4096);
 
   std::vector<float> left(kBlock), right(kBlock);
   std::size_t allocations = 0, locks = 0;
@@ -89,7 +85,6 @@ TEST(EditorOpen, RenderingNeitherAllocatesNorLocks) {
   }
   EXPECT_NE(plug->GetNoteInfoString(), "");
   EXPECT_EQ(noteText, plug->GetNoteInfoString());
-  std::copy(saved.begin(), saved.end(), slot);
 }
 
 }  // namespace

@@ -26,6 +26,7 @@
 #include "platform/standin/RunLoop.h"
 #include "tests/instrument/EditorFixtures.h"
 #include "tests/support/PngWriter.h"
+#include "tests/support/UserWaveformSnapshot.h"
 
 namespace {
 
@@ -366,11 +367,10 @@ TEST_F(HostWindowTest, NoteAndLoadedCurveShowWithinTwoTicksWhileAHostAutomates) 
   EXPECT_EQ(std::string(note->GetTextString()), plug->GetNoteInfoString());
   EXPECT_FALSE(note->IsDirty());
 
-  // User slots are shared by the process; put this one back afterwards.
+  // User slots are shared by the process; put them back afterwards.
+  const UserWaveformSnapshot keep;
   SetParameter(OscWaveform1, 1.0);
   Quillvane::WaveformProvider provider;
-  double* slot = provider.getWaveform(1.0);
-  const std::vector<double> saved(slot, slot + 4096);
   auto* curve = Find<IQvCurve>(120, 100);
   ASSERT_NE(curve, nullptr);
   ASSERT_TRUE(plug->LoadWaveform("../engine/fixtures/waveforms/raw_full.raw"));
@@ -378,12 +378,12 @@ TEST_F(HostWindowTest, NoteAndLoadedCurveShowWithinTwoTicksWhileAHostAutomates) 
   automatingTick();
   automatingTick();
   std::vector<double> expected(Thudrokka::kOscCurvePoints);
+  provider.updateLoadedWaveform();
   provider.updateGUIData(1.0, false, expected.data(), Thudrokka::kOscCurvePoints);
   EXPECT_EQ(std::vector<double>(curve->GetValues(), curve->GetValues() + curve->NumValues()), expected);
   EXPECT_FALSE(curve->IsDirty());
   // Drawn as they are now.
   EXPECT_EQ(DifferingFromAFullRedraw(), 0);
-  std::copy(saved.begin(), saved.end(), slot);
 }
 
 }  // namespace

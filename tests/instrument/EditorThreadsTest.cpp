@@ -13,6 +13,7 @@
 #include "graphics/IGraphics.h"
 #include "instrument/ThudrokkaControls.h"
 #include "tests/instrument/ThudrokkaProbe.h"
+#include "tests/support/UserWaveformSnapshot.h"
 
 namespace {
 
@@ -45,10 +46,9 @@ TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEdit
   ASSERT_NE(level, nullptr);
   ASSERT_NE(plug.mNoteInfoText, nullptr);
   ASSERT_NE(plug.mOsc1WaveformCurveControl, nullptr);
-  // User slots are shared by the process; put this one back afterwards.
+  // User slots are shared by the process; put them back afterwards.
+  const UserWaveformSnapshot keep;
   plug.set(OscWaveform1, 1.0);
-  double* slot = plug.mWaveformProvider.getWaveform(1.0);
-  const std::vector<double> saved(slot, slot + 4096);
 
   constexpr int kBlocks = 600;
   std::atomic<int> block{0};
@@ -87,7 +87,6 @@ TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEdit
   EXPECT_EQ(std::vector<double>(plug.mOsc1WaveformCurveControl->GetValues(),
                                 plug.mOsc1WaveformCurveControl->GetValues() + Thudrokka::kOscCurvePoints),
             curve);
-  std::copy(saved.begin(), saved.end(), slot);
 }
 
 // Waveforms load one after another; the render thread installs each in the
@@ -101,10 +100,9 @@ TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
   plug.prepare(44100.0, 64);
   IGraphics* gui = plug.mEditor;
   ASSERT_NE(plug.mOsc1WaveformCurveControl, nullptr);
-  // User slots are shared by the process; put this one back afterwards.
+  // User slots are shared by the process; put them back afterwards.
+  const UserWaveformSnapshot keep;
   plug.set(OscWaveform1, 1.0);
-  double* slot = plug.mWaveformProvider.getWaveform(1.0);
-  const std::vector<double> saved(slot, slot + 4096);
 
   std::atomic<bool> done{false};
   std::atomic<int> asked{0}, rendered{0};
@@ -141,7 +139,6 @@ TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
   EXPECT_EQ(std::vector<double>(plug.mOsc1WaveformCurveControl->GetValues(),
                                 plug.mOsc1WaveformCurveControl->GetValues() + Thudrokka::kOscCurvePoints),
             curve);
-  std::copy(saved.begin(), saved.end(), slot);
 }
 
 // A host thread sets a parameter as hosts do, under the plug-in's lock,

@@ -11,6 +11,7 @@
 #include "tests/instrument/ValueTap.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/TempDirectory.h"
+#include "tests/support/UserWaveformSnapshot.h"
 
 namespace {
 
@@ -296,25 +297,23 @@ TEST(WaveformLoad, OnlyIntoAUserSlotAndInstalledByTheNextBlock) {
   plug.set(OscWaveform1, 0.6);
   EXPECT_TRUE(plug.CanLoadWaveform());
 
-  // User slots are shared by the process; put this one back afterwards.
+  // User slots are shared by the process; put them back afterwards.
+  const UserWaveformSnapshot keep;
   const double selector = 1.0;
   plug.set(OscWaveform1, selector);
-  double* slot = plug.mWaveformProvider.getWaveform(selector);
-  const std::vector<double> saved(slot, slot + 4096);
   ASSERT_TRUE(plug.LoadWaveform(file.c_str()));
   EXPECT_TRUE(plug.mWaveformProvider.isLoadPending());
   std::vector<double> left(64), right(64);
   double* out[2] = {left.data(), right.data()};
   plug.ProcessDoubleReplacing(nullptr, out, 64);
   EXPECT_FALSE(plug.mWaveformProvider.isLoadPending());
-  EXPECT_NEAR(slot[1024], 0.999, 1e-9);
+  EXPECT_NEAR(plug.mWaveformProvider.getWaveform(selector)[1024], 0.999, 1e-9);
   // The editor's next tick redraws the curve from the new table.
   std::vector<double> curve(78);
   plug.mWaveformProvider.updateGUIData(selector, false, curve.data(), 78);
   EXPECT_NE(std::vector<double>(plug.mOsc1WaveformCurve, plug.mOsc1WaveformCurve + 78), curve);
   plug.OnIdle();
   EXPECT_EQ(std::vector<double>(plug.mOsc1WaveformCurve, plug.mOsc1WaveformCurve + 78), curve);
-  std::copy(saved.begin(), saved.end(), slot);
 }
 
 }  // namespace

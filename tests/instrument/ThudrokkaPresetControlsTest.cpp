@@ -10,6 +10,7 @@
 #include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/TempDirectory.h"
+#include "tests/support/UserWaveformSnapshot.h"
 
 namespace {
 
@@ -290,6 +291,8 @@ TEST_F(ProbeEditorTest, FileButtonsShowTheirPressedFrameWhileTheDialogIsOpen) {
 }
 
 TEST_F(ProbeEditorTest, WaveformFilesLoadOnlyIntoAUserWaveformAndNotWithTheRModifier) {
+  // User slots are shared by the process; put them back afterwards.
+  const UserWaveformSnapshot keep;
   IBitmap none;
   Attach(new IQvWaveFileSelector(&plug, IRECT(10, 10, 58, 30), -1, &none, kFileOpen, "", "wav raw"));
   Attach(new IQvWaveFileSelector(&plug, IRECT(100, 10, 148, 30), -1, &none, kFileSave, "", "wav"));
