@@ -32,8 +32,10 @@ void Thudrokka::initDistoUnit() {
   // from the first draw.
   mDistortion.updateGUIData(mDistortionTransferCurve, kDistortionTransferCurvePoints, mDistortionWaveCurve,
                             kDistortionWaveCurvePoints);
+  // Both curves inside their pictures' borders with two pixels to spare, 0
+  // on the pictures' middle rows.
   mDistortionTransferCurveControl = attachSynthControl(new IQvCurve(
-      this, IRECT(678, 371, 786, 460), mDistortionTransferCurve, kDistortionTransferCurvePoints, true));
+      this, IRECT(673, 365, 776, 450), mDistortionTransferCurve, kDistortionTransferCurvePoints, true));
   mDistortionWaveCurveControl = attachSynthControl(
       new IQvCurve(this, IRECT(487, 370, 585, 397), mDistortionWaveCurve, kDistortionWaveCurvePoints, false));
 

@@ -23,10 +23,10 @@ void Thudrokka::initPitchEnvUnit() {
   addCaption(IRECT(628, 176, 688, 192), PitchDown);
   attachSynthControl(new IBitmapControl(this, 498, 68, -1, &display));
   mPitchEnvelope.updateGUIData(mPitchEnvelopeCurve, kPitchEnvelopeCurvePoints);
-  // -1 is drawn on row 126, so the rectangle takes it in; its gain and
-  // offset stay 23.
+  // Inside the picture's border with two pixels to spare: 0 on the
+  // picture's middle row, -1 on the rectangle's last.
   mPitchEnvelopeCurveControl = attachSynthControl(
-      new IQvCurve(this, IRECT(510, 80, 656, 127), mPitchEnvelopeCurve, kPitchEnvelopeCurvePoints, false));
+      new IQvCurve(this, IRECT(502, 73, 644, 114), mPitchEnvelopeCurve, kPitchEnvelopeCurvePoints, false));
   addSwitch(488, 56, PitchOnOff, &onOff);
   addKnob(488, 139, PitchAmount, &knob);
   addKnob(538, 139, PitchDuration, &knob);
@@ -54,8 +54,6 @@ struct Thudrokka::EnvelopeSection {
 
 namespace {
 
-// The envelope's levels run from 0 at the bottom edge to 1 at the top.
-constexpr double kEnvelopeCurveGain = 40.0;
 constexpr const char* kTimePlaceholder = "0.0 s";
 
 }  // namespace
@@ -85,9 +83,11 @@ void Thudrokka::initEnvelopeUnit(const EnvelopeSection& section) {
 
   attachSynthControl(new IBitmapControl(this, 76 + dx, 505, -1, &display));
   section.envelope.updateGUIData(section.curve, nullptr, kEnvelopeCurvePoints);
-  // Level 0 is drawn on row 559, so the rectangle takes it in.
-  section.curveControl = new IQvCurve(this, rect(88, 519, 204, 560), section.curve, kEnvelopeCurvePoints, false);
-  section.curveControl->SetGain(kEnvelopeCurveGain, kEnvelopeCurveGain);
+  // Inside the picture's border with two pixels to spare; the levels run
+  // from 0 on the rectangle's last row to 1 on its first.
+  const IRECT curveRect = rect(80, 509, 192, 546);
+  section.curveControl = new IQvCurve(this, curveRect, section.curve, kEnvelopeCurvePoints, false);
+  section.curveControl->SetGain(curveRect.H() - 1, curveRect.H() - 1);
   attachSynthControl(section.curveControl);
 
   section.attackText = new ITextControl(this, rect(72, 613, 132, 629), &mTextValue, kTimePlaceholder);

@@ -83,7 +83,9 @@ void Thudrokka::initOscUnit(const OscillatorStrip& strip) {
   const double waveform = GetParam(param(OscWaveform1))->Value();
   const bool fold = GetParam(param(OscInvertWaveform1))->Value() > 0.5;
   oscillatorCurve(waveform, fold, strip.curve);
-  strip.curveControl = new IQvCurve(this, rect(89, 86, 167, 115), strip.curve, kOscCurvePoints, false);
+  // Inside the picture's border with two pixels to spare, 0 on its middle
+  // row.
+  strip.curveControl = new IQvCurve(this, rect(85, 79, 157, 106), strip.curve, kOscCurvePoints, false);
   attachSynthControl(strip.curveControl);
 
   addTitle(rect(73, 132, 133, 148), "Pitch");

@@ -47,10 +47,6 @@ std::vector<std::string> Split(const std::string& text, char at) {
   return parts;
 }
 
-std::string RectText(const IRECT& r) {
-  return std::to_string(r.L) + "," + std::to_string(r.T) + "," + std::to_string(r.R) + "," + std::to_string(r.B);
-}
-
 }  // namespace
 
 std::vector<Control> Fixture::Of(const std::string& builder) const {
@@ -122,6 +118,10 @@ bool Expected(const Control& c, const Images& images, std::string* text, IRECT* 
   *rect = placed ? IRECT(n[0], n[1], own) : IRECT(n[0], n[1], n[2], n[3]);
   *text = c.className + " " + RectText(*rect) + " " + c.param + " " + c.image;
   return true;
+}
+
+std::string RectText(const IRECT& r) {
+  return std::to_string(r.L) + "," + std::to_string(r.T) + "," + std::to_string(r.R) + "," + std::to_string(r.B);
 }
 
 const IBitmap* BitmapOf(IControl* c) {

@@ -58,6 +58,8 @@ class Images {
 bool Expected(const Control& c, const Images& images, std::string* text, IRECT* rect, std::string* error);
 // The same of a constructed control.
 std::string Actual(IControl* c, const Images& images);
+// "L,T,R,B".
+std::string RectText(const IRECT& r);
 // The image a control shows, or null for one without.
 const IBitmap* BitmapOf(IControl* c);
 // The control's class, without namespaces.

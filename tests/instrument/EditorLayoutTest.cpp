@@ -6,15 +6,18 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <map>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "graphics/BitmapControls.h"
 #include "graphics/KnobControls.h"
 #include "instrument/ThudrokkaButtons.h"
+#include "instrument/ThudrokkaControls.h"
 #include "lice/LICE_SysBitmap.h"
 #include "lice/Pixel.h"
 #include "lice/RectOps.h"
@@ -187,6 +190,106 @@ TEST(EditorLayout, EveryControlLiesInsideTheEditorWithTheGeneratedImages) {
         << r->B;
     if (const IBitmap* bitmap = layout::BitmapOf(c)) {
       EXPECT_NE(bitmap->mData, nullptr) << "control " << i << " has no image";
+    }
+  }
+}
+
+// The display pictures' border is two pixels wide; a curve keeps two more
+// pixels off it so that no line touches it.
+constexpr int kDisplayFrame = 2;
+constexpr int kCurveMargin = 2;
+
+// The smallest rectangle holding what the curve paints when drawn alone
+// with these points; empty when it paints nothing.
+IRECT PaintedBy(IGraphics* editor, IQvCurve* curve, const std::vector<double>& values) {
+  constexpr LICE_pixel kUnpainted = 0x12345678;
+  LICE_SysBitmap* screen = editor->GetDrawBitmap();
+  LICE_Clear(screen, kUnpainted);
+  curve->SetValuesFromPlug(values.data());
+  curve->Draw(editor);
+  IRECT painted;
+  for (int y = 0; y < screen->getHeight(); ++y) {
+    for (int x = 0; x < screen->getWidth(); ++x) {
+      if (LICE_GetPixel(screen, x, y) == kUnpainted) continue;
+      const IRECT pixel(x, y, x + 1, y + 1);
+      painted = painted.IsEmpty() ? pixel : painted.UnionWith(&pixel);
+    }
+  }
+  return painted;
+}
+
+bool Inside(const IRECT& inner, const IRECT& outer) {
+  return inner.L >= outer.L && inner.T >= outer.T && inner.R <= outer.R && inner.B <= outer.B;
+}
+
+// Every curve of the editor lies inside the display picture attached under
+// it, clear of the picture's border, with its own count of points and its
+// values spread from the top row of its rectangle (the highest value) to the
+// bottom row (the lowest the curve shows: -1, or 0 for an envelope's level).
+TEST(EditorLayout, EveryCurveLiesInsideTheDisplayPictureUnderIt) {
+  const layout::Fixture fixture = layout::Read();
+  ThudrokkaProbe plug;
+  IGraphics* editor = plug.mEditor;
+  const layout::Images images(editor, fixture);
+  const struct {
+    const char* what;
+    IQvCurve* curve;
+    int picture;
+    int points;
+    double lowest;
+  } cases[] = {
+      {"oscillator 1 waveform", plug.mOsc1WaveformCurveControl, 1101, 78, -1.0},
+      {"oscillator 2 waveform", plug.mOsc2WaveformCurveControl, 1102, 78, -1.0},
+      {"oscillator 3 waveform", plug.mOsc3WaveformCurveControl, 1103, 78, -1.0},
+      {"pitch envelope", plug.mPitchEnvelopeCurveControl, 1104, 146, -1.0},
+      {"volume envelope", plug.mVolumeEnvelopeCurveControl, 1105, 116, 0.0},
+      {"filter envelope", plug.mFilterEnvelopeCurveControl, 1106, 116, 0.0},
+      {"distortion transfer curve", plug.mDistortionTransferCurveControl, 1109, 108, -1.0},
+      {"distorted sine", plug.mDistortionWaveCurveControl, 1108, 98, -1.0},
+  };
+  std::vector<IControl*> listed;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ASSERT_NE(c.curve, nullptr);
+    listed.push_back(c.curve);
+    ASSERT_EQ(c.curve->NumValues(), c.points);
+    int curveIndex = -1, pictureIndex = -1;
+    for (int i = 0; i < editor->NControls(); ++i) {
+      IControl* control = editor->GetControl(i);
+      if (control == c.curve) curveIndex = i;
+      const IBitmap* bitmap = layout::BitmapOf(control);
+      if (dynamic_cast<IBitmapControl*>(control) && bitmap && images.IdOf(bitmap->mData) == c.picture) {
+        pictureIndex = i;
+      }
+    }
+    ASSERT_GE(pictureIndex, 0) << "no picture " << c.picture;
+    EXPECT_LT(pictureIndex, curveIndex) << "the picture is attached under the curve";
+    const IRECT picture = *editor->GetControl(pictureIndex)->GetRECT();
+    const int inset = kDisplayFrame + kCurveMargin;
+    const IRECT clear(picture.L + inset, picture.T + inset, picture.R - inset, picture.B - inset);
+    const IRECT rect = *c.curve->GetRECT();
+    EXPECT_TRUE(Inside(rect, clear)) << "curve " << layout::RectText(rect) << " over picture "
+                                     << layout::RectText(picture) << ", clear of its border inside "
+                                     << layout::RectText(clear);
+
+    // A flat curve is one row across the rectangle: its last point lies in
+    // the last column, as no curve is wider than its count of points.
+    const size_t n = static_cast<size_t>(c.points);
+    for (const auto& flat : {std::make_pair(1.0, rect.T), std::make_pair(c.lowest, rect.B - 1)}) {
+      const IRECT row = PaintedBy(editor, c.curve, std::vector<double>(n, flat.first));
+      EXPECT_EQ(layout::RectText(row), layout::RectText(IRECT(rect.L, flat.second, rect.R, flat.second + 1)))
+          << "every point at " << flat.first;
+    }
+    std::vector<double> alternating(n, 1.0);
+    for (size_t i = 1; i < n; i += 2) alternating[i] = c.lowest;
+    const IRECT painted = PaintedBy(editor, c.curve, alternating);
+    EXPECT_TRUE(Inside(painted, clear)) << "drawn " << layout::RectText(painted) << ", clear of the border inside "
+                                        << layout::RectText(clear);
+  }
+  for (int i = 0; i < editor->NControls(); ++i) {
+    IControl* control = editor->GetControl(i);
+    if (dynamic_cast<IQvCurve*>(control)) {
+      EXPECT_NE(std::find(listed.begin(), listed.end(), control), listed.end()) << "curve " << i << " is not listed";
     }
   }
 }

@@ -15,9 +15,10 @@ using namespace Quillvane::Synth;
 using EnvelopeSections = SectionsTest;
 
 // A fresh instrument's pitch envelope has no amount yet when the section
-// draws it, so the curve starts as the zero line through the middle.
+// draws it, so the curve starts as the zero line along the display's middle
+// row, from the curve's left edge to its last point.
 TEST_F(EnvelopeSections, PitchCurveStartsAsTheZeroLineOverItsDisplay) {
-  IQvCurve* curve = At<IQvCurve>(IRECT(510, 80, 656, 127));
+  IQvCurve* curve = At<IQvCurve>(IRECT(502, 73, 644, 114));
   ASSERT_NE(curve, nullptr);
   EXPECT_EQ(curve, plug.mPitchEnvelopeCurveControl);
   ASSERT_EQ(curve->NumValues(), 146);
@@ -26,8 +27,9 @@ TEST_F(EnvelopeSections, PitchCurveStartsAsTheZeroLineOverItsDisplay) {
   for (int i = 0; i < 146; ++i) {
     ASSERT_EQ(curve->GetValues()[i], 0.0) << "point " << i;
     ASSERT_EQ(plug.mPitchEnvelopeCurve[i], 0.0) << "point " << i;
-    EXPECT_EQ(gui->GetPoint(510 + i, 103), COLOR_WHITE) << "column " << 510 + i;
   }
+  for (int x = 502; x < 644; ++x) EXPECT_EQ(gui->GetPoint(x, 93), COLOR_WHITE) << "column " << x;
+  EXPECT_NE(gui->GetPoint(644, 93), COLOR_WHITE);
 }
 
 TEST_F(EnvelopeSections, PitchSwitchAndCaptions) {
@@ -104,12 +106,13 @@ TEST_F(EnvelopeSections, TimeReadOutsStartAsPlaceholdersBesideTheCaptions) {
 }
 
 // Each curve shows its display envelope as built, levels from 0 on the
-// bottom edge to 1 on the top edge, one point per pixel column.
+// rectangle's last row to 1 on its first, the 116 points across its 112
+// columns.
 TEST_F(EnvelopeSections, EnvelopeCurvesShowTheirEnvelopesFromTheStart) {
   Redraw();
   for (const Envelope& e : kEnvelopes) {
     SCOPED_TRACE(e.name);
-    IQvCurve* curve = At<IQvCurve>(IRECT(88 + e.dx, 519, 204 + e.dx, 560));
+    IQvCurve* curve = At<IQvCurve>(IRECT(80 + e.dx, 509, 192 + e.dx, 546));
     ASSERT_NE(curve, nullptr);
     EXPECT_EQ(curve, plug.*e.curveControl);
     ASSERT_NE(At<IBitmapControl>(IRECT(76 + e.dx, 505, 196 + e.dx, 550)), nullptr);
@@ -123,8 +126,9 @@ TEST_F(EnvelopeSections, EnvelopeCurvesShowTheirEnvelopesFromTheStart) {
     for (int i = 0; i < 116; ++i) {
       ASSERT_EQ(values[i], expected[static_cast<size_t>(i)]) << "point " << i;
       ASSERT_EQ((plug.*e.curve)[i], values[i]) << "point " << i;
-      const int y = static_cast<int>(519 + 40.0 - 40.0 * values[i]);
-      EXPECT_EQ(gui->GetPoint(88 + e.dx + i, y), COLOR_WHITE) << "point " << i;
+      const int x = static_cast<int>(80 + e.dx + 112.0 * i / 116);
+      const int y = static_cast<int>(509 + 36.0 - 36.0 * values[i]);
+      EXPECT_EQ(gui->GetPoint(x, y), COLOR_WHITE) << "point " << i;
     }
     // From silence up to full level, down to the sustain level of a
     // quarter, and into the release at the end.

@@ -49,16 +49,17 @@ TEST_F(OscillatorSections, WaveformNamesShowTheirPlaceholdersInTheOscillatorsCol
 }
 
 // The curves start with one cycle of the sine each oscillator starts with,
-// one point per pixel column, +1 at the top edge and -1 at the bottom.
+// the 78 points across 72 columns, +1 on the rectangle's first row and -1 on
+// its last.
 TEST_F(OscillatorSections, WaveformCurvesStartWithASineDrawnOverTheirDisplays) {
   IQvCurve* kept[] = {plug.mOsc1WaveformCurveControl, plug.mOsc2WaveformCurveControl,
                       plug.mOsc3WaveformCurveControl};
   const double* buffers[] = {plug.mOsc1WaveformCurve, plug.mOsc2WaveformCurve, plug.mOsc3WaveformCurve};
   Redraw();
   for (int k = 0; k < 3; ++k) {
-    const int top = 86 + kStrips[k].dy;
+    const int top = 79 + kStrips[k].dy;
     SCOPED_TRACE(kStrips[k].placeholder);
-    IQvCurve* curve = At<IQvCurve>(IRECT(89, top, 167, 115 + kStrips[k].dy));
+    IQvCurve* curve = At<IQvCurve>(IRECT(85, top, 157, 106 + kStrips[k].dy));
     ASSERT_NE(curve, nullptr);
     EXPECT_EQ(curve, kept[k]);
     ASSERT_EQ(curve->NumValues(), 78);
@@ -67,9 +68,10 @@ TEST_F(OscillatorSections, WaveformCurvesStartWithASineDrawnOverTheirDisplays) {
       const double expected = std::sin(2.0 * kPi * i / 78.0);
       ASSERT_NEAR(curve->GetValues()[i], expected, 1e-3) << "point " << i;
       ASSERT_EQ(buffers[k][i], curve->GetValues()[i]) << "point " << i;
-      // Half the 29-pixel height, in whole pixels, either side of the middle.
-      const int y = static_cast<int>(top + 14.0 - 14.0 * curve->GetValues()[i]);
-      EXPECT_EQ(gui->GetPoint(89 + i, y), COLOR_WHITE) << "point " << i;
+      // Half the 27-pixel height, in whole pixels, either side of the middle.
+      const int x = static_cast<int>(85 + 72.0 * i / 78);
+      const int y = static_cast<int>(top + 13.0 - 13.0 * curve->GetValues()[i]);
+      EXPECT_EQ(gui->GetPoint(x, y), COLOR_WHITE) << "point " << i;
     }
   }
 }
