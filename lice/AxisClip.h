@@ -28,4 +28,15 @@ inline void MirrorAxis(long long* pos, long long* size, float* srcPos, float* sr
   *srcPos += *srcSize, *srcSize = -*srcSize;
 }
 
+// An axis of a blit that keeps its steps the same way round: both sizes
+// become positive, placed where the unmirrored blit has them. True when the
+// axis is mirrored (one size negative, not both), so that the caller walks
+// it backwards.
+inline bool Unmirror(long long* pos, long long* size, float* srcPos, float* srcSize) {
+  const bool mirrored = (*size < 0) != (*srcSize < 0);
+  if (*size < 0) *pos += *size, *size = -*size;
+  if (*srcSize < 0) *srcPos += *srcSize, *srcSize = -*srcSize;
+  return mirrored;
+}
+
 }  // namespace lice_detail

@@ -81,17 +81,38 @@ SourceClip MakeSourceClip(LICE_IBitmap* src, bool clipToSource, float srcx, floa
 // Moves the source start of a rotated or delta blit past the destination
 // columns and rows that the clips cut before the bitmap, rounding to single
 // precision as each move is made.
-void SkipClipped(const AxisClip& cx, const AxisClip& cy, double dsdx, double dtdx, double dsdy, double dtdy,
-                 float* s, float* t) {
-  if (cx.skipped) *s = static_cast<float>(*s + cx.skipped * dsdx), *t = static_cast<float>(*t + cx.skipped * dtdx);
-  if (cy.skipped) *s = static_cast<float>(*s + cy.skipped * dsdy), *t = static_cast<float>(*t + cy.skipped * dtdy);
+void SkipClipped(long long columns, long long rows, double dsdx, double dtdx, double dsdy, double dtdy, float* s,
+                 float* t) {
+  if (columns) *s = static_cast<float>(*s + columns * dsdx), *t = static_cast<float>(*t + columns * dtdx);
+  if (rows) *s = static_cast<float>(*s + rows * dsdy), *t = static_cast<float>(*t + rows * dtdy);
+}
+
+// The 16.16 start and steps of a delta blit, as its kernel takes them.
+struct FixedDelta {
+  long long s0, t0, dsdx, dtdx, dsdy, dtdy, dsdxdy, dtdxdy;
+};
+
+FixedDelta ToFixed(double s0, double t0, double dsdx, double dtdx, double dsdy, double dtdy, double dsdxdy,
+                   double dtdxdy) {
+  return {FixedPoint(s0, kMaxFixedPosition), FixedPoint(t0, kMaxFixedPosition), FixedPoint(dsdx, kMaxFixedStep),
+          FixedPoint(dtdx, kMaxFixedStep),   FixedPoint(dsdy, kMaxFixedStep),   FixedPoint(dtdy, kMaxFixedStep),
+          FixedPoint(dsdxdy, kMaxFixedStep), FixedPoint(dtdxdy, kMaxFixedStep)};
+}
+
+// Walks a destination axis of size pixels the other way, skipped of them
+// cut before the bitmap: pixel i samples exactly where pixel size - 1 - i of
+// the forward walk does. Whole 16.16 steps keep the reversal exact.
+void ReverseAxis(long long size, long long skipped, long long* s0, long long* t0, long long* ds, long long* dt) {
+  *s0 += (size - 1 - skipped) * *ds;
+  *t0 += (size - 1 - skipped) * *dt;
+  *ds = -*ds;
+  *dt = -*dt;
 }
 
 // The common tail of the rotated and delta blits, from a destination area
 // already mirrored and clipped.
-void RunDeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, const AxisClip& cx, const AxisClip& cy, double s0,
-                  double t0, double dsdx, double dtdx, double dsdy, double dtdy, double dsdxdy, double dtdxdy,
-                  const SourceClip& clip, float alpha, int mode) {
+void RunDeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, const AxisClip& cx, const AxisClip& cy,
+                  const FixedDelta& f, const SourceClip& clip, float alpha, int mode) {
   const long long dstx = cx.pos, dsty = cy.pos, dstw = cx.size, dsth = cy.size;
   if (dstw <= 0 || dsth <= 0 || !dest->getBits() || !src->getBits()) return;
   // The bilinear edge cases read the last column and row of the clip.
@@ -101,12 +122,10 @@ void RunDeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, const AxisClip& cx, con
   _LICE_Template_Blit3::Combine combine = nullptr;
   WithBlitCombiner(mode & 0x100ff, weight, [&](auto tag) { combine = &decltype(tag)::type::doPix; });
   if (!combine) return;
-  _LICE_Template_Blit3::deltaBlit(
-      PixelBytes(dest, dstx, dsty), PixelBytes(src, 0, 0), static_cast<int>(dstw), static_cast<int>(dsth),
-      FixedPoint(s0, kMaxFixedPosition), FixedPoint(t0, kMaxFixedPosition), FixedPoint(dsdx, kMaxFixedStep),
-      FixedPoint(dtdx, kMaxFixedStep), FixedPoint(dsdy, kMaxFixedStep), FixedPoint(dtdy, kMaxFixedStep),
-      FixedPoint(dsdxdy, kMaxFixedStep), FixedPoint(dtdxdy, kMaxFixedStep), clip.left, clip.top, clip.right,
-      clip.bottom, RowStep(src), RowStep(dest), weight, mode & 0xff00, combine);
+  _LICE_Template_Blit3::deltaBlit(PixelBytes(dest, dstx, dsty), PixelBytes(src, 0, 0), static_cast<int>(dstw),
+                                  static_cast<int>(dsth), f.s0, f.t0, f.dsdx, f.dtdx, f.dsdy, f.dtdy, f.dsdxdy,
+                                  f.dtdxdy, clip.left, clip.top, clip.right, clip.bottom, RowStep(src),
+                                  RowStep(dest), weight, mode & 0xff00, combine);
 }
 
 }  // namespace
@@ -263,21 +282,23 @@ void LICE_RotatedBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty,
   if (!dest || !src || dstw == 0 || dsth == 0) return;
   const SourceClip clip = MakeSourceClip(src, clipToSource, srcx, srcy, srcw, srch);
   long long x = dstx, y = dsty, w = dstw, h = dsth;
-  MirrorAxis(&x, &w, &srcx, &srcw);
-  MirrorAxis(&y, &h, &srcy, &srch);
+  // Mirrored, an axis shows the unmirrored picture at the same angle
+  // reversed.
+  const bool mirrorX = Unmirror(&x, &w, &srcx, &srcw), mirrorY = Unmirror(&y, &h, &srcy, &srch);
   const double sx = srcw / static_cast<float>(w), sy = srch / static_cast<float>(h);
   const double c = std::cos(static_cast<double>(angle)), s = std::sin(static_cast<double>(angle));
   const double dsdx = c * sx, dtdx = -(s * sy), dsdy = s * sx, dtdy = c * sy;
-  double start = srcx - ((w * c * sx + h * s * sx - srcw) * 0.5 - rotOffsetX);
-  double top = srcy - ((h * c * sy - w * s * sy - srch) * 0.5 - rotOffsetY);
-  // Along an axis whose source runs backwards, sampling starts one step in,
-  // as in the scaled blit.
-  if (sx < 0) start += dsdx, top += dtdx;
-  if (sy < 0) start += dsdy, top += dtdy;
-  float s0 = static_cast<float>(start), t0 = static_cast<float>(top);
+  float s0 = static_cast<float>(srcx - ((w * c * sx + h * s * sx - srcw) * 0.5 - rotOffsetX));
+  float t0 = static_cast<float>(srcy - ((h * c * sy - w * s * sy - srch) * 0.5 - rotOffsetY));
   const AxisClip cx = ClipAxis(x, w, dest->getWidth()), cy = ClipAxis(y, h, dest->getHeight());
-  SkipClipped(cx, cy, dsdx, dtdx, dsdy, dtdy, &s0, &t0);
-  RunDeltaBlit(dest, src, cx, cy, s0, t0, dsdx, dtdx, dsdy, dtdy, 0.0, 0.0, clip, alpha, mode);
+  // A reversal starts from a pixel that is drawn.
+  if (cx.size <= 0 || cy.size <= 0) return;
+  // A reversed axis is cut in its 16.16 steps instead.
+  SkipClipped(mirrorX ? 0 : cx.skipped, mirrorY ? 0 : cy.skipped, dsdx, dtdx, dsdy, dtdy, &s0, &t0);
+  FixedDelta f = ToFixed(s0, t0, dsdx, dtdx, dsdy, dtdy, 0.0, 0.0);
+  if (mirrorX) ReverseAxis(w, cx.skipped, &f.s0, &f.t0, &f.dsdx, &f.dtdx);
+  if (mirrorY) ReverseAxis(h, cy.skipped, &f.s0, &f.t0, &f.dsdy, &f.dtdy);
+  RunDeltaBlit(dest, src, cx, cy, f, clip, alpha, mode);
 }
 
 void LICE_DeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth, float srcx,
@@ -290,8 +311,8 @@ void LICE_DeltaBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, i
   MirrorAxis(&x, &w, &srcx, &srcw);
   MirrorAxis(&y, &h, &srcy, &srch);
   const AxisClip cx = ClipAxis(x, w, dest->getWidth()), cy = ClipAxis(y, h, dest->getHeight());
-  SkipClipped(cx, cy, dsdx, dtdx, dsdy, dtdy, &srcx, &srcy);
-  RunDeltaBlit(dest, src, cx, cy, srcx, srcy, dsdx, dtdx, dsdy, dtdy, dsdxdy, dtdxdy, clip, alpha, mode);
+  SkipClipped(cx.skipped, cy.skipped, dsdx, dtdx, dsdy, dtdy, &srcx, &srcy);
+  RunDeltaBlit(dest, src, cx, cy, ToFixed(srcx, srcy, dsdx, dtdx, dsdy, dtdy, dsdxdy, dtdxdy), clip, alpha, mode);
 }
 
 void LICE_TransformBlit(LICE_IBitmap* dest, LICE_IBitmap* src, int dstx, int dsty, int dstw, int dsth,

@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/TextCopy.h"
 #include "lice/BitmapAccess.h"
 #include "lice/Blits.h"
 #include "lice/CombinerSelect.h"
@@ -45,10 +46,13 @@ int Width(const RECT& r) { return PenInt(static_cast<long long>(r.right) - r.lef
 int Height(const RECT& r) { return PenInt(static_cast<long long>(r.bottom) - r.top); }
 
 // Characters of a text in drawing order: carriage returns left out, a line
-// feed given as 10 (as a space with singleLine).
+// feed given as 10 (as a space with singleLine). A count ends the text on a
+// character boundary.
 class TextWalk {
  public:
-  TextWalk(const char* str, int count, bool singleLine) : mPtr(str), mLeft(count), mSingleLine(singleLine) {}
+  TextWalk(const char* str, int count, bool singleLine)
+      : mPtr(str), mLeft(count > 0 && str ? static_cast<int>(CountedTextLength(str, count)) : count),
+        mSingleLine(singleLine) {}
 
   bool Next(unsigned short* c) {
     while (mPtr && mLeft != 0 && *mPtr) {

@@ -239,10 +239,10 @@ OSStatus IGraphicsCarbon::HandleMouse(EventHandlerCallRef pHandlerCall, EventRef
       if (axis != kEventMouseWheelAxisY) return eventNotHandledErr;
       SInt32 delta = 0;
       GetEventParameter(pEvent, kEventParamMouseWheelDelta, typeSInt32, nullptr, sizeof(delta), nullptr, &delta);
-      // A wheel turned by nothing changes nothing.
-      if (!delta) return noErr;
+      // The entry ends on every wheel event; one turned by nothing changes
+      // nothing else.
       if (mTextEntryView) EndUserInput(false);
-      mGraphicsMac->OnMouseWheel(x, y, &mod, delta);
+      if (delta) mGraphicsMac->OnMouseWheel(x, y, &mod, delta);
       return noErr;
     }
     default:

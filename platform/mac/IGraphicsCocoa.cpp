@@ -147,15 +147,17 @@ void IGraphicsCocoa_vThudrokka_au::mouseMoved(NSEvent* event) {
 }
 
 void IGraphicsCocoa_vThudrokka_au::scrollWheel(NSEvent* event) {
-  const double delta = event->deltaY();
   int x, y;
-  if (!mGraphics || !std::isfinite(delta) || !getMouseXY(event, &x, &y)) return;
+  if (!mGraphics || !getMouseXY(event, &x, &y)) return;
+  // The field closes on every wheel event, whole steps or not.
+  if (mTextFieldView) endUserInput();
+  const double delta = event->deltaY();
+  if (!std::isfinite(delta)) return;
   const double total = mWheelRemainder + delta;
   const double whole = std::trunc(total);
   mWheelRemainder = total - whole;
   const int steps = TruncateToInt(whole);
   if (!steps) return;
-  if (mTextFieldView) endUserInput();
   IMouseMod mod = MouseMod(event, false);
   mGraphics->OnMouseWheel(x, y, &mod, steps);
 }

@@ -36,8 +36,9 @@ SWELL_FontAttributes* DefaultAttributes() {
 
 // The bytes that are drawn: prefixes resolved, carriage returns dropped,
 // line feeds kept (or made spaces for one line), at most 4095 bytes that end
-// on a character boundary.
+// on a character boundary, as does a length.
 std::string DrawnBytes(const char* text, int length, int flags) {
+  if (length >= 0) length = static_cast<int>(CountedTextLength(text, static_cast<std::size_t>(length)));
   std::string out;
   // One byte past the limit shows whether the cut would split a character.
   for (int i = 0; (length < 0 || i < length) && text[i] && static_cast<int>(out.size()) < kTextBufferBytes;) {

@@ -79,7 +79,8 @@ HFONT CreateFontIndirect(const LOGFONT* lf);
 // with the defaults 16, 12, 4, 3, 10 left in tm, for a null or pooled context.
 bool GetTextMetrics(HDC ctx, TEXTMETRIC* tm);
 // Draws, or with DT_CALCRECT measures, UTF-8 text (length < 0: up to its
-// end) and returns its height in pixels; 0 when nothing was measured or drawn.
+// end; else at most length bytes, cut on a character boundary) and returns
+// its height in pixels; 0 when nothing was measured or drawn.
 int SWELL_DrawText(HDC ctx, const char* text, int length, RECT* r, int flags);
 
 // The file the font's face was found in; empty when it has none.

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "framework/TextCopy.h"
+#include "tests/support/CountedText.h"
 
 namespace {
 
@@ -37,6 +38,33 @@ TEST(TextCopy, CutsOnlyOnCharacterBoundaries) {
     CopyText(field, c.text.c_str(), c.size);
     EXPECT_EQ(std::string(field), c.kept);
     EXPECT_EQ(TextFitLength(c.text.c_str(), c.size - 1), c.kept.size());
+  }
+}
+
+// A counted text ends at its count (or an earlier terminator) and is read
+// no further; the count cuts before a character it would split.
+TEST(TextCopy, CountedTextsEndOnCharacterBoundaries) {
+  struct Case {
+    std::string counted;  // the whole buffer, unterminated
+    std::size_t kept;
+  } cases[] = {
+      {"", 0},
+      {"kick", 4},
+      {"ab\xc3", 2},
+      {"ab\xc3\xa9", 4},
+      {"a\xe2\x82", 1},
+      {"\xf0\x9f\x8e", 0},
+      {"\xf0\x9f\x8e\xb9", 4},
+      {std::string("ab\0\xc3", 4), 2},
+      // Bytes that are no text stay where the count falls.
+      {"\xc3(", 2},
+      {"a\x80\x80\x80\x80", 5},
+      {"\xc3\xa9\x80", 3},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.counted);
+    const testsupport::CountedText text(c.counted);
+    EXPECT_EQ(CountedTextLength(text.bytes.get(), text.size), c.kept);
   }
 }
 

@@ -286,38 +286,65 @@ TEST(RotatedBlitTest, EveryPixelSamplesTheTurnedSource) {
   EXPECT_GT(compared, 250);
 }
 
-// Mirrored in one axis the picture is reversed and turns the other way;
-// mirrored in both it is the picture turned by half a turn.
-TEST(RotatedBlitTest, MirroredIsTheReversedPicture) {
+// A rotated blit mirrored in x, y or both, or whose source runs backwards,
+// draws the unmirrored picture at the same angle with its columns (rows)
+// reversed, pixel for pixel; cut at the bitmap's edge along a mirrored axis
+// it shows the rest of that picture.
+struct TurnCase {
+  int srcW, srcH, w, h;
+  float angle;
+  int mode;
+  float offX, offY;
+};
+
+const TurnCase kTurnCases[] = {
+    {4, 4, 4, 4, 0.0f, 0, 0, 0},          {4, 4, 4, 4, 1.5707964f, 0, 0, 0},   {4, 4, 4, 4, 3.1415927f, 0, 0, 0},
+    {20, 16, 20, 16, 0.3f, 0, 0, 0},      {20, 16, 20, 16, -1.1f, 0x100, 0, 0}, {5, 3, 9, 7, 2.0f, 0x100, 1.5f, -0.5f},
+    {12, 12, 6, 6, 4.7123890f, 0, 0, 0}, {6, 9, 13, 8, -2.6f, 0x10101, 0, 2},
+};
+
+// The picture of case c with its top-left corner at (x, y) on a background
+// of 7s.
+std::unique_ptr<LICE_MemBitmap> Turned(LICE_IBitmap* src, const TurnCase& c, Flip flip, int x, int y, int canvasW,
+                                       int canvasH) {
+  auto dest = Uniform(canvasW, canvasH, 7);
+  const bool mx = flip == kMirrorX || flip == kMirrorBoth, my = flip == kMirrorY || flip == kMirrorBoth;
+  const bool back = flip == kBackwardSource;
+  const float sw = static_cast<float>(c.srcW), sh = static_cast<float>(c.srcH);
+  LICE_RotatedBlit(dest.get(), src, mx ? x + c.w : x, my ? y + c.h : y, mx ? -c.w : c.w, my ? -c.h : c.h,
+                   back ? sw : 0, 0, back ? -sw : sw, sh, c.angle, !back, 1.0f, c.mode, c.offX, c.offY);
+  return dest;
+}
+
+TEST(RotatedBlitTest, MirroredIsTheUnmirroredPictureReversed) {
   auto row = Bitmap(3, 1, Distinct);
   auto three = Uniform(3, 1, 0);
   LICE_RotatedBlit(three.get(), row.get(), 3, 0, -3, 1, 0, 0, 3, 1, 0.0f, false, 1.0f, 0, 0, 0);
   for (int x = 0; x < 3; ++x) EXPECT_EQ(At(three.get(), x, 0), Distinct(2 - x, 0)) << x;
 
-  auto src = Bitmap(20, 16, Distinct);
-  for (double angle : {0.0, 0.3, -1.1}) {
-    for (int flip = 1; flip <= 3; ++flip) {
-      const bool mx = flip & 1, my = flip & 2;
-      auto dest = Uniform(24, 24, 0);
-      LICE_RotatedBlit(dest.get(), src.get(), mx ? 22 : 2, my ? 19 : 3, mx ? -20 : 20, my ? -16 : 16, 0, 0, 20, 16,
-                       static_cast<float>(angle), true, 1.0f, 0, 0, 0);
-      const double turn = mx != my ? -angle : angle;
-      int compared = 0;
-      for (int y = 0; y < 16; ++y) {
-        for (int x = 0; x < 20; ++x) {
-          double s, t;
-          RotatedSource(mx ? 19 - x : x, my ? 15 - y : y, 20, 16, 0, 0, 20, 16, turn, &s, &t);
-          const double fs = s - std::floor(s), ft = t - std::floor(t);
-          if (fs < 0.01 || fs > 0.99 || ft < 0.01 || ft > 0.99) {
-            if (angle != 0.0) continue;  // too near a pixel edge to call; at angle 0 every sample is on one
+  const int margin = 8;
+  for (const TurnCase& c : kTurnCases) {
+    auto src = Bitmap(c.srcW, c.srcH, Distinct);
+    const int canvasW = c.w + 2 * margin, canvasH = c.h + 2 * margin;
+    auto plain = Turned(src.get(), c, kPlain, margin, margin, canvasW, canvasH);
+    for (Flip flip : {kMirrorX, kMirrorY, kMirrorBoth, kBackwardSource}) {
+      const bool mx = flip != kMirrorY, my = flip == kMirrorY || flip == kMirrorBoth;
+      for (bool cut : {false, true}) {
+        const int px = cut && mx ? -3 : margin, py = cut && my ? -2 : margin;
+        auto got = Turned(src.get(), c, flip, px, py, canvasW, canvasH);
+        for (int y = 0; y < canvasH; ++y) {
+          for (int x = 0; x < canvasW; ++x) {
+            const int u = x - px, v = y - py;
+            LICE_pixel expected = 7;
+            if (u >= 0 && u < c.w && v >= 0 && v < c.h) {
+              expected = At(plain.get(), margin + (mx ? c.w - 1 - u : u), margin + (my ? c.h - 1 - v : v));
+            }
+            ASSERT_EQ(At(got.get(), x, y), expected) << c.srcW << "x" << c.srcH << " into " << c.w << "x" << c.h
+                                                     << " angle " << c.angle << " mode " << c.mode << " flip "
+                                                     << flip << (cut ? " cut" : "") << " at " << x << "," << y;
           }
-          const bool inside = s > -1 && t > -1 && s < 20 && t < 16;
-          EXPECT_EQ(At(dest.get(), x + 2, y + 3), inside ? Distinct(int(s), int(t)) : 0u)
-              << "angle " << angle << " flip " << flip << " at " << x << "," << y;
-          ++compared;
         }
       }
-      EXPECT_GT(compared, 250);
     }
   }
 }

@@ -1,13 +1,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <memory>
 #include <string>
 
 #include "lice/LICE_CachedFont.h"
 #include "lice/LICE_MemBitmap.h"
 #include "lice/LICE_SysBitmap.h"
 #include "lice/RectOps.h"
+#include "tests/support/CountedText.h"
 
 namespace {
 
@@ -29,15 +29,7 @@ RECT Measure(LICE_IFont& font, const char* text, int count = -1, unsigned int fl
   return r;
 }
 
-// The bytes of a text in a buffer of their own size, unterminated, so that
-// a read past the count is caught by the address sanitizer.
-struct CountedText {
-  explicit CountedText(const std::string& text) : size(static_cast<int>(text.size())), bytes(new char[text.size()]) {
-    std::memcpy(bytes.get(), text.data(), text.size());
-  }
-  int size;
-  std::unique_ptr<char[]> bytes;
-};
+using testsupport::CountedText;
 
 TEST(Utf8CharTest, DecodesOneToFourBytesAndPassesBadBytesThrough) {
   struct Case {
@@ -113,14 +105,29 @@ TEST(CachedFontTest, EmptyTextAndCounts) {
     EXPECT_EQ(font.DrawText(&bm, text, count, &box, LICE_TEXT_NO_NATIVE), 0);
   }
   EXPECT_EQ(font.DrawText(nullptr, "abc", -1, nullptr, 0), 0) << "drawing needs a bitmap";
-  // A count ending inside a character ends the text there, as its end would:
-  // the first byte stands for itself.
-  EXPECT_EQ(Measure(font, "\xc3\xa9xyz", 1).right, Measure(font, "\xc3").right);
+  // A count ending inside a character ends the text before it.
+  EXPECT_EQ(Measure(font, "\xc3\xa9xyz", 1).right, 3);
+  EXPECT_EQ(Measure(font, "\xc3\xa9xyz", 3).right, Measure(font, "\xc3\xa9x").right);
   EXPECT_EQ(Measure(font, "ab", 1).right, Measure(font, "a").right);
 }
 
+// A counted text is read no further than its count, and what the count
+// ends is cut on a character boundary: a character it cuts short is left
+// out, measured and drawn alike.
 TEST(CachedFontTest, CountedTextIsReadNoFurtherThanItsCount) {
-  const std::string texts[] = {"Kick", "x\xc3", "\xc3\xa9", "\xe2\x82", "a\xf0\x9f\x8e", "a\r\nb", "&&"};
+  struct Case {
+    std::string counted, kept;
+  } cases[] = {
+      {"Kick", "Kick"},
+      {"ABCD\xc3", "ABCD"},  // the first five bytes of ABCD and an e acute
+      {"x\xc3", "x"},
+      {"\xc3\xa9", "\xc3\xa9"},
+      {"\xe2\x82", ""},
+      {"a\xf0\x9f\x8e", "a"},
+      {"x\xa9", "x\xa9"},  // a stray continuation byte stands for itself
+      {"a\r\nb", "a\r\nb"},
+      {"&&", "&&"},
+  };
   struct Flavour {
     int fontFlags;
     unsigned int textFlags;
@@ -129,11 +136,11 @@ TEST(CachedFontTest, CountedTextIsReadNoFurtherThanItsCount) {
     LICE_CachedFont font;
     font.SetFromHFont(Arial(13), LICE_FONT_OWNS_HANDLE | f.fontFlags);
     font.SetTextColor(LICE_MakePixel(255, 255, 255, 255));
-    for (const std::string& text : texts) {
-      SCOPED_TRACE(text + " with font flags " + std::to_string(f.fontFlags));
-      const CountedText counted(text);
+    for (const Case& c : cases) {
+      SCOPED_TRACE(c.counted + " with font flags " + std::to_string(f.fontFlags));
+      const CountedText counted(c.counted);
       const RECT measured = Measure(font, counted.bytes.get(), counted.size, f.textFlags);
-      const RECT terminated = Measure(font, text.c_str(), -1, f.textFlags);
+      const RECT terminated = Measure(font, c.kept.c_str(), -1, f.textFlags);
       EXPECT_EQ(measured.right, terminated.right);
       EXPECT_EQ(measured.bottom, terminated.bottom);
       LICE_SysBitmap a(40, 20), b(40, 20);
@@ -141,7 +148,7 @@ TEST(CachedFontTest, CountedTextIsReadNoFurtherThanItsCount) {
       LICE_Clear(&b, 0);
       RECT boxA = {0, 0, 40, 20}, boxB = boxA;
       EXPECT_EQ(font.DrawText(&a, counted.bytes.get(), counted.size, &boxA, f.textFlags),
-                font.DrawText(&b, text.c_str(), -1, &boxB, f.textFlags));
+                font.DrawText(&b, c.kept.c_str(), -1, &boxB, f.textFlags));
       for (int i = 0; i < 20 * a.getRowSpan(); ++i) ASSERT_EQ(a.getBits()[i], b.getBits()[i]) << i;
     }
   }

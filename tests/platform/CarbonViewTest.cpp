@@ -465,6 +465,32 @@ TEST_F(CarbonTextEntry, WheelDeactivationAndForcedEndDropTheText) {
   EXPECT_EQ(standin::CurrentThemeCursor(), kThemeArrowCursor);
 }
 
+// Every vertical wheel event ends the entry, one that turns by nothing
+// too; a horizontal one is not the editor's and leaves it open.
+TEST_F(CarbonTextEntry, EveryVerticalWheelEventEndsTheEntry) {
+  const struct {
+    EventMouseWheelAxis axis;
+    SInt32 delta;
+    OSStatus answer;
+    bool ends, delivered;
+  } cases[] = {
+      {kEventMouseWheelAxisY, 0, noErr, true, false},
+      {kEventMouseWheelAxisY, -2, noErr, true, true},
+      {kEventMouseWheelAxisX, 2, eventNotHandledErr, false, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.delta);
+    OpenEntry(&intParam, "3");
+    TypeEach("9");
+    recorder->calls.clear();
+    EXPECT_EQ(SendCarbonWheel(window, 150, 60, c.axis, c.delta), c.answer);
+    EXPECT_EQ(Entry() == nullptr, c.ends);
+    EXPECT_EQ(!recorder->calls.empty(), c.delivered);
+    EXPECT_DOUBLE_EQ(recorder->GetValue(), 0.0) << "the text was not taken";
+    if (!c.ends) Carbon()->EndUserInput(false);
+  }
+}
+
 TEST_F(CarbonTextEntry, OnlyOneEntryAndNoneInANonCompositingWindow) {
   OpenEntry(&intParam, "1");
   ControlRef first = Entry();

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "framework/IParam.h"
@@ -230,6 +231,31 @@ TEST_F(CocoaTextEntry, WheelForcedEndAndRemovalDropTheText) {
   EXPECT_EQ(view->mTextFieldView, nullptr);
   EXPECT_FALSE(gui->WindowIsOpen());
   EXPECT_DOUBLE_EQ(control->GetValue(), 0.0);
+}
+
+// Every wheel event closes the field, also one that makes no whole step;
+// the fractions still add up to the steps that are delivered.
+TEST_F(CocoaTextEntry, EveryWheelEventClosesTheFieldAndFractionsStillAddUp) {
+  const auto wheel = [this](double delta) {
+    NSEvent e = NSEvent::scrollWheelEvent(NSPoint{150, 50}, 0, window->windowNumber(), delta);
+    window->sendEvent(&e);
+  };
+  // 0.5, 0.5, 0.75 and 0.25 of a step so far: none whole.
+  for (double delta : {0.5, 0.0, 0.25, -0.5, std::numeric_limits<double>::quiet_NaN()}) {
+    SCOPED_TRACE(delta);
+    OpenEntry(&intParam, "3");
+    TypeEach("9");
+    control->calls.clear();
+    wheel(delta);
+    EXPECT_EQ(view->mTextFieldView, nullptr);
+    EXPECT_EQ(window->firstResponder(), view);
+    EXPECT_TRUE(control->calls.empty()) << "no whole step to deliver";
+    EXPECT_DOUBLE_EQ(control->GetValue(), 0.0) << "the text was not taken";
+  }
+  wheel(0.75);
+  ASSERT_EQ(control->calls.size(), 1u);
+  EXPECT_EQ(control->calls[0].kind, "wheel");
+  EXPECT_EQ(control->calls[0].value, 1);
 }
 
 TEST_F(CocoaTextEntry, NoFieldWithoutAControlOrBesideAnOpenOne) {

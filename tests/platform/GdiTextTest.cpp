@@ -8,6 +8,7 @@
 
 #include "platform/standin/SwellGdiText.h"
 #include "tests/platform/GdiTestSupport.h"
+#include "tests/support/CountedText.h"
 
 // Expected metrics come from fixtures/make_font_metrics.py, which reads the
 // font files' tables apart from FreeType.
@@ -218,6 +219,39 @@ TEST(GdiDrawTextTest, TheCutAfter4095BytesKeepsWholeCharacters) {
   // The cut counts the bytes left once the prefixes are resolved.
   const std::string prefixed = "&&&&" + Repeated("\xc3\xa9", 2500);
   EXPECT_EQ(MeasuredRight(a.m.ctx, prefixed), MeasuredRight(a.m.ctx, "&&" + Repeated("\xc3\xa9", 2046), DT_NOPREFIX));
+}
+
+// A length that ends inside a character cuts the text before it, and the
+// text is read no further than its length.
+TEST(GdiDrawTextTest, ALengthCutsTheTextOnACharacterBoundary) {
+  struct Case {
+    std::string counted, kept;
+  } cases[] = {
+      {"ABCD\xc3", "ABCD"},  // the first five bytes of ABCD and an e acute
+      {"a\xe2\x82", "a"},
+      {"a\xe2\x82\xac", "a\xe2\x82\xac"},
+      {"\xc3\xa9\xc3", "\xc3\xa9"},
+      {"\xf0\x9f\x8e", ""},
+      {"A&\xc3", "A"},  // cut, the ampersand ends the text
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.counted);
+    const testsupport::CountedText counted(c.counted);
+    ArialContext cut, whole;
+    RECT r = {0, 0, 200, 60}, same = r;
+    EXPECT_EQ(SWELL_DrawText(cut.m.ctx, counted.bytes.get(), counted.size, &r, 0),
+              SWELL_DrawText(whole.m.ctx, c.kept.c_str(), -1, &same, 0));
+    EXPECT_EQ(std::memcmp(cut.m.ctx->cgContext->pixels, whole.m.ctx->cgContext->pixels,
+                          static_cast<size_t>(cut.m.ctx->cgContext->rowBytes) * 60),
+              0);
+    RECT measured = {0, 0, 0, 0};
+    SWELL_DrawText(cut.m.ctx, counted.bytes.get(), counted.size, &measured, DT_CALCRECT);
+    EXPECT_EQ(measured.right, c.kept.empty() ? 0 : MeasuredRight(whole.m.ctx, c.kept));
+  }
+  ArialContext a;
+  RECT r = {0, 0, 200, 60};
+  EXPECT_GT(SWELL_DrawText(a.m.ctx, "ABCD\xc3\xa9", 5, &r, 0), 0);
+  EXPECT_GT(RedBounds(a.m).right, 0) << "the whole characters are drawn";
 }
 
 TEST(GdiDrawTextTest, NothingToDrawGivesZeroAndLeavesTheRectangle) {
