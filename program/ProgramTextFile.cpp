@@ -161,7 +161,8 @@ bool RirARorurProgram::readProgram(std::FILE* file, std::string* error) {
     if (!std::strstr(text, key) || !valueText(text, value)) continue;
     ++accepted;
     if (k < 0) {
-      mName = value.substr(0, TextFitLength(value.c_str(), kMaxNameLength));
+      const std::string name = ValidText(value.c_str());
+      mName = name.substr(0, TextFitLength(name.c_str(), kMaxNameLength));
     } else if (isChoice(p)) {
       mProgram[p] = choiceSelector(p, value.c_str());
     } else {

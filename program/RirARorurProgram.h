@@ -21,7 +21,7 @@ class RirARorurProgram {
   void initParamMap();
   void initCommonParams() { mProgram.initCommonParams(); }
 
-  // A null name is ignored.
+  // A null name is ignored; bytes that are not UTF-8 read as ValidText reads them.
   void setProgramName(const char* name);
   const char* getProgramName() const { return mName.c_str(); }
   // Empty for an index outside the parameters.

@@ -362,7 +362,9 @@ TEST(Tool, PrintedNamesCarryNoControlCharacters) {
       {"\x1b[31mRed\x1b[0m \x1b]2 title\x07", "?[31mRed?[0m ?]2 title?"},
       {"Tab\there \x7f", "Tab?here ?"},
       {"Kick \xc3\xbc \xe2\x82\xac", "Kick \xc3\xbc \xe2\x82\xac"},
-      {"C1 \xc2\x9b" "2J raw \x9b" "2J \xff", "C1 ?2J raw ?2J ?"},
+      // A name that is not UTF-8 is read as Latin-1, C1 controls included.
+      {"C1 \xc2\x9b" "2J raw \x9b" "2J \xff", "C1 ?2J raw ?2J \xc3\xbf"},
+      {"Caf\xe9 Kick", "Caf\xc3\xa9 Kick"},
   };
   for (const auto& c : cases) {
     writeText(file, std::string("Name = ") + c.name + ";\n");

@@ -322,7 +322,11 @@ TEST_F(ProgramTextFile, ProgramNames) {
   } cases[] = {{"Name = ;", "Basic Bassdrum"},
                {"Name = Deep Kick;", "Deep Kick"},
                {"Name = 1234567890123456789012345678901234567890;", "12345678901234567890123456789012"},
-               {"Title = Deep Kick;", "Basic Bassdrum"}};
+               {"Title = Deep Kick;", "Basic Bassdrum"},
+               // Bytes that are not UTF-8 read as Latin-1, then the cut.
+               {"Name = Caf\xe9 Kick;", "Caf\xc3\xa9 Kick"},
+               {"Name = \xc0\xaf\x80\xed\xa0\x80\xff;", "\xc3\x80\xc2\xaf\xc2\x80\xc3\xad\xc2\xa0\xc2\x80\xc3\xbf"},
+               {"Name = 1234567890123456789012345678901\xe9;", "1234567890123456789012345678901"}};
   for (const Case& c : cases) {
     auto rows = distinctLines();
     rows[0] = c.line;
@@ -340,6 +344,9 @@ TEST_F(ProgramTextFile, ProgramNames) {
   ASSERT_TRUE(loaded.loadProgram(path("name.txt").c_str()));
   EXPECT_STREQ(loaded.getProgramName(), "Two Lines ");
   EXPECT_EQ(loaded.getParameterValue(Osc1OnOff, true), 0.0);
+
+  saved.setProgramName("Caf\xe9");
+  EXPECT_STREQ(saved.getProgramName(), "Caf\xc3\xa9");
 }
 
 TEST_F(ProgramTextFile, NothingUsableLoadsNothing) {
