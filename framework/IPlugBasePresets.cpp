@@ -41,7 +41,7 @@ IPreset* IPlugBase::TakeFreePreset(const char* name) {
   IPreset* preset = GetNextUninitializedPreset(&mPresets);
   if (!preset) return nullptr;
   preset->mInitialized = true;
-  CopyText(preset->mName, name, sizeof(preset->mName));
+  CopyValidText(preset->mName, name, sizeof(preset->mName));
   // Whatever a slot held before it became free is gone.
   preset->mChunk.Clear();
   return preset;
@@ -192,7 +192,7 @@ void IPlugBase::StorePresetState(int idx, const char* name) {
   if (!preset) return;
   preset->mChunk.Clear();
   SerializeState(&preset->mChunk);
-  if (name && name[0]) CopyText(preset->mName, name, sizeof(preset->mName));
+  if (name && name[0]) CopyValidText(preset->mName, name, sizeof(preset->mName));
 }
 
 void IPlugBase::ModifyCurrentPreset(const char* name) { StorePresetState(mCurrentPresetIdx, name); }
@@ -217,7 +217,7 @@ int IPlugBase::UnserializePresets(ByteChunk* chunk, int startPos) {
     IPreset* preset = mPresets.Get(i);
     // A record without a name repeats the previous record's name.
     pos = chunk->GetStr(&name, pos);
-    CopyText(preset->mName, name.Get(), sizeof(preset->mName));
+    CopyValidText(preset->mName, name.Get(), sizeof(preset->mName));
     unsigned char initialized = 0;
     pos = chunk->Get(&initialized, pos);
     if (pos >= 0) preset->mInitialized = initialized != 0;

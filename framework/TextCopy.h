@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstring>
+#include <string>
 
 // Texts are UTF-8. A limit in bytes cuts a text before a character that
 // would not fit whole, so that what is kept is still a text.
@@ -54,4 +55,61 @@ inline void CopyText(char* dest, const char* src, std::size_t destSize) {
   const std::size_t n = TextFitLength(src, destSize - 1);
   std::memmove(dest, src, n);
   dest[n] = '\0';
+}
+
+// Bytes in the well-formed UTF-8 character at text, or 0 where none starts:
+// a stray continuation byte, a cut or overlong sequence, a surrogate, a
+// code point past U+10FFFF or a byte UTF-8 never uses. Reads no further
+// than the text's terminator.
+inline std::size_t Utf8CharLength(const char* text) {
+  const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+  const unsigned char lead = byte(0);
+  if (lead < 0x80) return 1;
+  // The second byte's range rules out overlong forms, surrogates and code
+  // points past the last.
+  std::size_t length = 0;
+  unsigned char low = 0x80, high = 0xBF;
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    length = 2;
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    length = 3;
+    if (lead == 0xE0) low = 0xA0;
+    if (lead == 0xED) high = 0x9F;
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    length = 4;
+    if (lead == 0xF0) low = 0x90;
+    if (lead == 0xF4) high = 0x8F;
+  } else {
+    return 0;
+  }
+  if (byte(1) < low || byte(1) > high) return 0;
+  for (std::size_t i = 2; i < length; ++i) {
+    if ((byte(i) & 0xC0) != 0x80) return 0;
+  }
+  return length;
+}
+
+// Names come from files, hosts and people, and hosts take only UTF-8. Each
+// byte that starts no well-formed character is read as the Latin-1
+// character of its value, since text that is not UTF-8 mostly is Latin-1;
+// text that is UTF-8 already comes back as it is. Null reads as empty.
+inline std::string ValidText(const char* text) {
+  std::string valid;
+  for (const char* s = text ? text : ""; *s;) {
+    const std::size_t length = Utf8CharLength(s);
+    if (length > 0) {
+      valid.append(s, length);
+      s += length;
+    } else {
+      const unsigned char b = static_cast<unsigned char>(*s++);
+      valid += static_cast<char>(0xC0 | b >> 6);
+      valid += static_cast<char>(0x80 | (b & 0x3F));
+    }
+  }
+  return valid;
+}
+
+// CopyText of the text ValidText reads from src; src may lie inside dest.
+inline void CopyValidText(char* dest, const char* src, std::size_t destSize) {
+  CopyText(dest, ValidText(src).c_str(), destSize);
 }

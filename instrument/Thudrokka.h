@@ -38,6 +38,9 @@ class IQvSyncButton;
 class IQvTabButton;
 class ISwitchControl;
 class ITextControl;
+namespace Quillvane {
+struct ProgramLineProblem;
+}
 
 // The instrument: voices, effect chain and output stage behind the Audio Unit
 // adapter, driven by the live program record that every parameter change
@@ -139,9 +142,12 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void OnSyncModFx(double multiplier);
   // Both report whether the file was written or read, and what failed in
   // error when given. Program and waveform files are read and written
-  // without the plug-in mutex held, so host calls do not wait for them.
+  // without the plug-in mutex held, so host calls do not wait for them. A
+  // load appends the lines that are not what their place in the file asks
+  // for to problems when given.
   bool SaveProgramAsQV(const char* path, std::string* error = nullptr);
-  bool LoadProgramAsQV(const char* path, std::string* error = nullptr);
+  bool LoadProgramAsQV(const char* path, std::string* error = nullptr,
+                       std::vector<Quillvane::ProgramLineProblem>* problems = nullptr);
   bool CanLoadWaveform() const;
   bool LoadWaveform(const char* path);
   // "%02d: %s" of the one-based slot number and its name, at most 127 characters.

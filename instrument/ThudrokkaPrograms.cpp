@@ -90,11 +90,12 @@ bool Thudrokka::SaveProgramAsQV(const char* path, std::string* error) {
   return program.saveProgram(path, error);
 }
 
-bool Thudrokka::LoadProgramAsQV(const char* path, std::string* error) {
+bool Thudrokka::LoadProgramAsQV(const char* path, std::string* error,
+                                std::vector<Quillvane::ProgramLineProblem>* problems) {
   // Read before the plug-in mutex is taken: every host call and MIDI event
   // waits for it, and a file may be slow to read.
   Quillvane::RirARorurProgram program;
-  if (!program.loadProgram(path, error)) return false;
+  if (!program.loadProgram(path, error, problems)) return false;
   ParamSetScope set(this);
   double before[kNumParameters];
   for (int p = 0; p < kNumParameters; ++p) before[p] = GetParam(p)->Value();

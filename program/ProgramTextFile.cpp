@@ -2,9 +2,12 @@
 // parameter in parameter order; six choices are written by name.
 
 #include <cerrno>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "effects/Distortion.h"
 #include "effects/FilterUti.h"
@@ -76,6 +79,49 @@ bool valueText(const char* line, std::string& value) {
   return true;
 }
 
+// The key a line begins with: after any blanks, up to a blank, '=' or ';'.
+std::string namedKey(const char* line) {
+  const char* begin = line + std::strspn(line, " \t");
+  return std::string(begin, std::strcspn(begin, " \t=;"));
+}
+
+bool isNumber(const std::string& text) {
+  const char* begin = text.c_str();
+  char* end = nullptr;
+  const double value = std::strtod(begin, &end);
+  return end != begin && std::isfinite(value) && end[std::strspn(end, " \t")] == '\0';
+}
+
+bool isChoiceName(eVstParameters p, const char* name) {
+  // Every unknown name reads as the first choice; only its own name may.
+  const double first = choiceSelector(p, "");
+  return choiceSelector(p, name) != first || std::strcmp(name, choiceName(p, first)) == 0;
+}
+
+// How a line differs from the line the writer puts at position k (-1: the
+// name), if it does. The reader may take it all the same: a key inside
+// another passes its test, and any value is read.
+std::optional<ProgramLineProblem> lineProblem(const char* line, int k, const char* key) {
+  using Problem = ProgramLineProblem;
+  std::string value;
+  Problem::Kind kind;
+  if (namedKey(line) != key) {
+    kind = Problem::kOtherSetting;
+  } else if (!valueText(line, value)) {
+    kind = Problem::kNoValue;
+  } else if (k < 0) {
+    return std::nullopt;
+  } else if (isChoice(static_cast<eVstParameters>(k))) {
+    if (isChoiceName(static_cast<eVstParameters>(k), value.c_str())) return std::nullopt;
+    kind = Problem::kUnknownName;
+  } else {
+    if (isNumber(value)) return std::nullopt;
+    kind = Problem::kNotANumber;
+  }
+  const bool wholeLine = kind == Problem::kOtherSetting || kind == Problem::kNoValue;
+  return Problem{kind, k + 2, key, wholeLine ? std::string(line) : value};
+}
+
 enum class LineRead { kLine, kEnd, kTooLong, kFailed };
 
 // One line of text without its end: a line feed, a carriage return and line
@@ -123,16 +169,18 @@ bool RirARorurProgram::saveProgram(const char* path, std::string* error) const {
   return false;
 }
 
-bool RirARorurProgram::loadProgram(const char* path, std::string* error) {
+bool RirARorurProgram::loadProgram(const char* path, std::string* error,
+                                   std::vector<ProgramLineProblem>* problems) {
   if (!path) return refuse(error, "cannot read a program file without a name");
   const std::string refusal = "cannot read program file '" + std::string(path) + "': ";
   InputFile file;
   if (!file.open(path)) return refuse(error, refusal + file.error());
   std::string reason;
-  return readProgram(file.stream(), &reason) || refuse(error, refusal + reason);
+  return readProgram(file.stream(), &reason, problems) || refuse(error, refusal + reason);
 }
 
-bool RirARorurProgram::readProgram(std::FILE* file, std::string* error) {
+bool RirARorurProgram::readProgram(std::FILE* file, std::string* error,
+                                   std::vector<ProgramLineProblem>* problems) {
   // A refused file changes nothing.
   const QVSynthProgram previous = mProgram;
   const std::string previousName = mName;
@@ -143,9 +191,11 @@ bool RirARorurProgram::readProgram(std::FILE* file, std::string* error) {
   };
   std::string line, value;
   int accepted = 0;
+  std::vector<ProgramLineProblem> odd;
   // k is the parameter the line at this position belongs to; -1 the name.
   // Nothing past the last parameter's line is read.
-  for (int k = -1; k < kNumParameters; ++k) {
+  int k = -1;
+  for (; k < kNumParameters; ++k) {
     const LineRead read = readLine(file, line);
     if (read == LineRead::kEnd) break;
     if (read == LineRead::kFailed) return refuseFile(std::strerror(errno));
@@ -158,10 +208,12 @@ bool RirARorurProgram::readProgram(std::FILE* file, std::string* error) {
     // value, it sees the line up to a NUL byte.
     const char* text = line.c_str();
     const char* key = k < 0 ? kNameKey : getParameterNameText(p);
+    if (std::optional<ProgramLineProblem> problem = lineProblem(text, k, key)) odd.push_back(*problem);
     if (!std::strstr(text, key) || !valueText(text, value)) continue;
     ++accepted;
     if (k < 0) {
-      mName = value.substr(0, TextFitLength(value.c_str(), kMaxNameLength));
+      const std::string name = ValidText(value.c_str());
+      mName = name.substr(0, TextFitLength(name.c_str(), kMaxNameLength));
     } else if (isChoice(p)) {
       mProgram[p] = choiceSelector(p, value.c_str());
     } else {
@@ -169,6 +221,10 @@ bool RirARorurProgram::readProgram(std::FILE* file, std::string* error) {
     }
   }
   if (accepted == 0) return refuseFile("none of its lines is a program setting");
+  if (k < kNumParameters) {
+    odd.push_back({ProgramLineProblem::kFileEnds, k + 2, getParameterNameText(static_cast<eVstParameters>(k)), ""});
+  }
+  if (problems) problems->insert(problems->end(), odd.begin(), odd.end());
   return true;
 }
 

@@ -7,6 +7,7 @@
 #include "effects/RingModulator.h"
 #include "engine/ADSR.h"
 #include "engine/Constants.h"
+#include "framework/TextCopy.h"
 
 namespace Quillvane {
 
@@ -38,7 +39,7 @@ void RirARorurProgram::initParamMap() {
 }
 
 void RirARorurProgram::setProgramName(const char* name) {
-  if (name) mName = name;
+  if (name) mName = ValidText(name);
 }
 
 const char* RirARorurProgram::getParameterNameText(eVstParameters p) const {

@@ -164,8 +164,8 @@ AudioStreamBasicDescription* MakeDefaultASBD(AudioStreamBasicDescription* out, d
 
 // False when the strings cannot be made; nothing is set then.
 bool PutStrInDict(CFMutableDictionaryRef dict, const char* key, const char* value);
-// Copies at most outSize - 1 bytes of the text; false when the key is absent
-// or holds no string.
+// Copies at most outSize - 1 bytes of the text, whole characters only; false
+// when the key is absent or holds no string.
 bool GetStrFromDict(CFDictionaryRef dict, const char* key, char* out, int outSize);
 // False when the key is absent, holds no data or the chunk cannot grow.
 bool GetDataFromDict(CFDictionaryRef dict, const char* key, ByteChunk* chunk);

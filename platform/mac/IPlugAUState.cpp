@@ -1,7 +1,7 @@
-#include <algorithm>
 #include <climits>
 #include <cstring>
 
+#include "framework/TextCopy.h"
 #include "platform/mac/CFStringUTF8.h"
 #include "platform/mac/IPlugAU.h"
 #include "platform/standin/CFData.h"
@@ -61,9 +61,8 @@ bool GetStrFromDict(CFDictionaryRef dict, const char* key, char* out, int outSiz
   CFStringRef string = static_cast<CFStringRef>(GetFromDict(dict, key, CFStringGetTypeID()));
   WDL_String text;
   if (!string || !CFStringToUTF8(string, &text)) return false;
-  const int n = std::min(text.GetLength(), outSize - 1);
-  std::memcpy(out, text.Get(), n);
-  out[n] = '\0';
+  // A cut name must still be a name, and read as the slots' names are.
+  CopyValidText(out, text.Get(), static_cast<std::size_t>(outSize));
   return true;
 }
 

@@ -3,6 +3,7 @@
 #include <memory>
 
 #include "tests/framework/TestHostPlug.h"
+#include "tests/support/Utf8Check.h"
 
 namespace fwtest {
 
@@ -29,6 +30,14 @@ inline bool ParamsSane(const IPlugBase& plug) {
   for (int i = 0; i < plug.NParams(); ++i) {
     const IParam* p = plug.GetParam(i);
     if (!(p->Value() >= p->GetMin() && p->Value() <= p->GetMax())) return false;
+  }
+  return true;
+}
+
+// Every slot's name must be one a host can take, whatever bytes came in.
+inline bool PresetNamesAreText(const IPlugBase& plug) {
+  for (int i = 0; i < plug.NPresets(); ++i) {
+    if (!testsupport::IsUtf8(plug.GetPresetName(i))) return false;
   }
   return true;
 }

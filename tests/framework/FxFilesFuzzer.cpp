@@ -39,7 +39,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     t.plug->LoadProgramFromFXP();
     t.plug->LoadBankFromFXB();
     t.plug->mProgramChanges = 0;
-    if (t.plug->NPresets() != fwtest::kFuzzSlots || !fwtest::ParamsSane(*t.plug)) __builtin_trap();
+    if (t.plug->NPresets() != fwtest::kFuzzSlots || !fwtest::ParamsSane(*t.plug) ||
+        !fwtest::PresetNamesAreText(*t.plug)) {
+      __builtin_trap();
+    }
   }
   std::remove(path.c_str());
   return 0;

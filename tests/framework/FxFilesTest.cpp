@@ -314,6 +314,33 @@ TEST_F(FxFiles, BankRoundTripRestoresSlotsAndTheCurrentProgram) {
   EXPECT_NEAR(other.GetParam(2)->Value(), 1 / 8.0 + 2 / 64.0, 1e-6);
 }
 
+// Files from elsewhere may carry names in other encodings.
+TEST_F(FxFiles, NamesThatAreNotUtf8ReadAsLatin1) {
+  TestHostPlug plug(3, "0-2", 2);
+  plug.InitUnitParams(0.5);
+  plug.MakeDefaultPreset("Init", 2);
+  RecordingGraphics* gui = Attach(&plug);
+  const std::string program = Path("latin.fxp"), bank = Path("latin.fxb");
+  gui->mScriptedAnswers.assign({program, bank});
+  ASSERT_TRUE(plug.SaveProgramAsFXP());
+  ASSERT_TRUE(plug.SaveBankAsFXB());
+  const std::string accents(27, '\xe9');
+  Bytes programFile = Read(program), bankFile = Read(bank);
+  std::memcpy(&programFile[28], "Caf\xe9", 4);
+  std::memcpy(&bankFile[156 + 28], accents.data(), accents.size());
+  Write(program, programFile);
+  Write(bank, bankFile);
+
+  gui->mScriptedAnswers.assign({program});
+  ASSERT_TRUE(plug.LoadProgramFromFXP());
+  EXPECT_EQ(std::string(plug.GetPresetName(0)), "Caf\xc3\xa9");
+  gui->mScriptedAnswers.assign({bank});
+  ASSERT_TRUE(plug.LoadBankFromFXB());
+  std::string read;
+  for (int i = 0; i < 27; ++i) read += "\xc3\xa9";
+  EXPECT_EQ(std::string(plug.GetPresetName(0)), read);
+}
+
 TEST_F(FxFiles, BankWithMoreProgramsThanSlotsFillsOnlyTheSlots) {
   TestHostPlug big(2, "0-2", 6);
   big.InitUnitParams(0.5);

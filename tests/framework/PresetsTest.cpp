@@ -289,6 +289,56 @@ TEST(Presets, LongPresetNamesAreCut) {
   EXPECT_EQ(std::strlen(plug.GetPresetName(0)), static_cast<size_t>(MAX_PRESET_NAME_LEN - 1));
 }
 
+// Every way a name reaches a slot gives it a name a host can show: bytes
+// that are not UTF-8 read as Latin-1, cut to whole characters.
+TEST(Presets, NamesThatAreNotUtf8AreReadAsLatin1WhereverTheyEnter) {
+  const struct {
+    const char* entry;
+    void (*name)(TestHostPlug&, const char*);
+  } entries[] = {
+      {"MakePreset", [](TestHostPlug& p, const char* n) { p.MakePreset(n, 0.25); }},
+      {"MakePresetFromNamedParams", [](TestHostPlug& p, const char* n) { p.MakePresetFromNamedParams(n, 0); }},
+      {"MakePresetFromChunk",
+       [](TestHostPlug& p, const char* n) {
+         ByteChunk chunk = ChunkOf({0.25});
+         p.MakePresetFromChunk(n, &chunk);
+       }},
+      {"MakePresetFromBlob", [](TestHostPlug& p, const char* n) { p.MakePresetFromBlob(n, "AAAAAAAAAAA", 8); }},
+      {"MakeDefaultPreset", [](TestHostPlug& p, const char* n) { p.MakeDefaultPreset(n, 1); }},
+      {"ModifyCurrentPreset",
+       [](TestHostPlug& p, const char* n) {
+         p.MakeDefaultPreset("before", 1);
+         p.ModifyCurrentPreset(n);
+       }},
+      {"UnserializePresets",
+       [](TestHostPlug& p, const char* n) {
+         ByteChunk list;
+         list.PutStr(n);
+         const unsigned char yes = 1;
+         const double value = 0.25;
+         list.Put(&yes);
+         list.Put(&value);
+         p.UnserializePresets(&list, 0);
+       }},
+  };
+  const std::string filled(MAX_PRESET_NAME_LEN - 2, 'a');
+  const struct {
+    std::string name, read;
+  } names[] = {
+      {"Caf\xe9 Kick", "Caf\xc3\xa9 Kick"},
+      {"\xc0\xaf\x80\xed\xa0\x80\xff", "\xc3\x80\xc2\xaf\xc2\x80\xc3\xad\xc2\xa0\xc2\x80\xc3\xbf"},
+      {filled + "\xe9", filled},
+  };
+  for (const auto& e : entries) {
+    for (const auto& n : names) {
+      TestHostPlug plug(1, "0-2", 2);
+      plug.InitUnitParams(0.5);
+      e.name(plug, n.name.c_str());
+      EXPECT_EQ(std::string(plug.GetPresetName(0)), n.read) << e.entry << " " << n.read.substr(0, 16);
+    }
+  }
+}
+
 TEST(Presets, BlobDecodingFillsExactlyTheRequestedSize) {
   struct Case {
     const char* blob;

@@ -18,6 +18,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const int afterParams = plug->UnserializeParams(&chunk, pos);
   if (afterParams > chunk.Size()) __builtin_trap();
   plug->UnserializePresets(&chunk, 0);
-  if (plug->NPresets() != fwtest::kFuzzSlots || !fwtest::ParamsSane(*plug)) __builtin_trap();
+  if (plug->NPresets() != fwtest::kFuzzSlots || !fwtest::ParamsSane(*plug) || !fwtest::PresetNamesAreText(*plug)) {
+    __builtin_trap();
+  }
   return 0;
 }

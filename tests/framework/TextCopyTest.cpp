@@ -5,6 +5,7 @@
 
 #include "framework/TextCopy.h"
 #include "tests/support/CountedText.h"
+#include "tests/support/Utf8Check.h"
 
 namespace {
 
@@ -66,6 +67,67 @@ TEST(TextCopy, CountedTextsEndOnCharacterBoundaries) {
     const testsupport::CountedText text(c.counted);
     EXPECT_EQ(CountedTextLength(text.bytes.get(), text.size), c.kept);
   }
+}
+
+// Names come from files, hosts and people in whatever bytes they hold; each
+// byte that does not start a well-formed character is read as Latin-1.
+TEST(TextCopy, BytesThatAreNotUtf8ReadAsLatin1) {
+  struct Case {
+    const char* what;
+    std::string text, valid;
+  } cases[] = {
+      {"plain", "Kick 909", "Kick 909"},
+      {"empty", "", ""},
+      {"well-formed", "\xc3\xbc \xe2\x82\xac \xed\x9f\xbf \xef\xbf\xbd \xf0\x9f\x8e\xb9 \xf4\x8f\xbf\xbf",
+       "\xc3\xbc \xe2\x82\xac \xed\x9f\xbf \xef\xbf\xbd \xf0\x9f\x8e\xb9 \xf4\x8f\xbf\xbf"},
+      {"Latin-1", "Caf\xe9 Kick", "Caf\xc3\xa9 Kick"},
+      {"lone continuations", "\x80\xbf", "\xc2\x80\xc2\xbf"},
+      {"overlong slash", "\xc0\xaf", "\xc3\x80\xc2\xaf"},
+      {"overlong in three", "\xe0\x80\xaf", "\xc3\xa0\xc2\x80\xc2\xaf"},
+      {"overlong in four", "\xf0\x8f\xbf\xbf", "\xc3\xb0\xc2\x8f\xc2\xbf\xc2\xbf"},
+      {"surrogate", "\xed\xa0\x80", "\xc3\xad\xc2\xa0\xc2\x80"},
+      {"past the last code point", "\xf4\x90\x80\x80", "\xc3\xb4\xc2\x90\xc2\x80\xc2\x80"},
+      {"never in UTF-8", "\xfe\xff", "\xc3\xbe\xc3\xbf"},
+      {"cut at the end", "Kick \xe2\x82", "Kick \xc3\xa2\xc2\x82"},
+      {"cut before a letter", "\xc3(\xe2\x82x", "\xc3\x83(\xc3\xa2\xc2\x82x"},
+      // The valid character after a broken one is kept whole.
+      {"broken then whole", "\xe2\xc3\xa9", "\xc3\xa2\xc3\xa9"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(ValidText(c.text.c_str()), c.valid);
+    EXPECT_EQ(ValidText(c.valid.c_str()), c.valid) << "valid text stays as it is";
+    EXPECT_TRUE(testsupport::IsUtf8(c.valid));
+    EXPECT_EQ(testsupport::IsUtf8(c.text), c.text == c.valid);
+  }
+  EXPECT_EQ(ValidText(nullptr), "");
+}
+
+TEST(TextCopy, ValidCopyCutsTheReadTextOnCharacterBoundaries) {
+  struct Case {
+    std::string text;
+    std::size_t size;
+    std::string kept;
+  } cases[] = {
+      {"Caf\xe9", 8, "Caf\xc3\xa9"},
+      {"Caf\xe9", 6, "Caf\xc3\xa9"},
+      {"Caf\xe9", 5, "Caf"},   // the read character takes two bytes
+      {"\xe9\xe9\xe9", 6, "\xc3\xa9\xc3\xa9"},
+      {"ab\xc3\xa9", 4, "ab"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.text + " in " + std::to_string(c.size));
+    char field[16];
+    std::memset(field, '#', sizeof(field));
+    CopyValidText(field, c.text.c_str(), c.size);
+    EXPECT_EQ(std::string(field), c.kept);
+  }
+  char field[8] = "xyz";
+  CopyValidText(field, nullptr, sizeof(field));
+  EXPECT_STREQ(field, "");
+  char text[16] = "ab\xe9" "cdefg";
+  CopyValidText(text, text + 1, sizeof(text));
+  EXPECT_STREQ(text, "b\xc3\xa9" "cdefg") << "a text may be read into itself";
 }
 
 TEST(TextCopy, NullSourceEmptyFieldAndOverlap) {

@@ -352,6 +352,70 @@ TEST(Tool, ProgramFilesLoadAsMeantOrNotAtAll) {
   EXPECT_FALSE(std::filesystem::exists(shot));
 }
 
+// A load reads every line as its place asks and says which lines were not
+// what that place wants; the program still loads.
+TEST(Tool, ProgramLoadNamesTheLinesThatAreNotWhatTheirPlaceAsksFor) {
+  const TempDirectory dir;
+  const std::string file = dir.path("kick.qvp");
+  ASSERT_EQ(tool("program save " + file + " --preset 5").status, 0);
+  const std::vector<std::string> written = split(readFile(file));
+  ASSERT_EQ(written.size(), 106u);
+  const auto withLines = [&](const std::vector<std::string>& rows) {
+    std::string text;
+    for (const std::string& row : rows) text += row + "\n";
+    writeText(file, text);
+  };
+  const auto said = [&](int line, const std::string& message) {
+    return "thudrokka program: " + file + ":" + std::to_string(line) + ": " + message + "\n";
+  };
+  const auto changed = [&](int line, const std::string& text) {
+    std::vector<std::string> rows = written;
+    rows[line - 1] = text;
+    return rows;
+  };
+
+  // OscSat1's line (the sixth) deleted: every later line is one place off.
+  std::vector<std::string> rows = written;
+  rows.erase(rows.begin() + 5);
+  withLines(rows);
+  ToolRun run = tool("program load " + file);
+  EXPECT_EQ(run.status, 0);
+  EXPECT_EQ(run.out.substr(0, run.out.find('\t')), written[0].substr(7, written[0].size() - 8));
+  std::vector<std::string> lines = split(run.err);
+  ASSERT_EQ(lines.size(), 101u) << run.err;
+  EXPECT_EQ(lines.front() + "\n", said(6, "should hold OscSat1, not '" + written[6] + "'"));
+  EXPECT_EQ(lines[1] + "\n", said(7, "should hold OscPan1, not '" + written[7] + "'"));
+  EXPECT_EQ(lines.back() + "\n", said(106, "the file ends before Volume"));
+
+  const struct {
+    std::vector<std::string> rows;
+    std::string err;
+  } cases[] = {
+      {written, ""},
+      {changed(106, "Volume = abc;"), said(106, "Volume takes a number, not 'abc'")},
+      {changed(3, "OscWaveform1 = Sinus;"), said(3, "OscWaveform1 has no choice named 'Sinus'")},
+      {changed(80, "DistortionType = Fuzz;"), said(80, "DistortionType has no choice named 'Fuzz'")},
+      {changed(91, "FilterMode1 = rbj-lp;"), said(91, "FilterMode1 has no choice named 'rbj-lp'")},
+      {changed(1, "Title = Deep Kick;"), said(1, "should hold Name, not 'Title = Deep Kick;'")},
+      {changed(85, ""), said(85, "should hold Gate, not an empty line")},
+      {changed(4, "OscFreq1=1;"), said(4, "no value for OscFreq1 in 'OscFreq1=1;'")},
+      // The file's own text is printed safely, and only so much of it.
+      {changed(106, "Volume = \x1b[2J\x9b;"), said(106, "Volume takes a number, not '?[2J?'")},
+      {changed(106, "Volume = " + std::string(200, 'x') + ";"),
+       said(106, "Volume takes a number, not '" + std::string(60, 'x') + "...'")},
+      {{written.begin(), written.begin() + 51},
+       said(52, "the file ends before FilterAttack and the 54 settings after it")},
+      {{written.begin(), written.begin() + 104},
+       said(105, "the file ends before DryWet and the setting after it")},
+  };
+  for (const auto& c : cases) {
+    withLines(c.rows);
+    run = tool("program load " + file);
+    EXPECT_EQ(run.status, 0) << c.err;
+    EXPECT_EQ(run.err, c.err);
+  }
+}
+
 TEST(Tool, PrintedNamesCarryNoControlCharacters) {
   const TempDirectory dir;
   const std::string file = dir.path("named.qvp");
@@ -362,7 +426,9 @@ TEST(Tool, PrintedNamesCarryNoControlCharacters) {
       {"\x1b[31mRed\x1b[0m \x1b]2 title\x07", "?[31mRed?[0m ?]2 title?"},
       {"Tab\there \x7f", "Tab?here ?"},
       {"Kick \xc3\xbc \xe2\x82\xac", "Kick \xc3\xbc \xe2\x82\xac"},
-      {"C1 \xc2\x9b" "2J raw \x9b" "2J \xff", "C1 ?2J raw ?2J ?"},
+      // A name that is not UTF-8 is read as Latin-1, C1 controls included.
+      {"C1 \xc2\x9b" "2J raw \x9b" "2J \xff", "C1 ?2J raw ?2J \xc3\xbf"},
+      {"Caf\xe9 Kick", "Caf\xc3\xa9 Kick"},
   };
   for (const auto& c : cases) {
     writeText(file, std::string("Name = ") + c.name + ";\n");

@@ -184,6 +184,53 @@ TEST_F(SavedStateTest, UnknownOrOverlongNameLeavesTheCurrentPresetAndAppliesTheD
   }
 }
 
+// A host string must be UTF-8, so a preset name that is not would leave the
+// project unsaved and the preset lists without a name.
+TEST_F(SavedStateTest, ANameThatIsNotUtf8IsSavedAndListedAsLatin1) {
+  plug = Open();
+  const struct {
+    const char* name;
+    std::string read;
+  } cases[] = {
+      {"Caf\xe9 Kick", "Caf\xc3\xa9 Kick"},
+      {"\xc0\xaf overlong", "\xc3\x80\xc2\xaf overlong"},
+      {"\x80 alone", "\xc2\x80 alone"},
+      {"\xed\xa0\x80 surrogate", "\xc3\xad\xc2\xa0\xc2\x80 surrogate"},
+      {"\xff", "\xc3\xbf"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.read);
+    ASSERT_EQ(session.SetCurrentPreset(1), noErr);
+    plug->ModifyCurrentPreset(c.name);
+
+    AUPreset present = {};
+    UInt32 size = sizeof(present);
+    ASSERT_EQ(AudioUnitGetProperty(unit(), kAudioUnitProperty_PresentPreset, kAudioUnitScope_Global, 0, &present,
+                                   &size),
+              noErr);
+    EXPECT_NE(present.presetName, nullptr);
+    EXPECT_EQ(standin::CFStringText(present.presetName), c.read);
+    if (present.presetName) CFRelease(present.presetName);
+
+    std::vector<standin::HostSession::Preset> presets;
+    ASSERT_EQ(session.GetFactoryPresets(&presets), noErr);
+    ASSERT_EQ(presets.size(), 3u);
+    EXPECT_EQ(presets[1].name, c.read);
+
+    CFPropertyListRef state = nullptr;
+    ASSERT_EQ(session.GetState(&state), noErr);
+    CFStringRef nameKey = Str("name");
+    EXPECT_EQ(standin::CFStringText(static_cast<CFStringRef>(
+                  CFDictionaryGetValue(static_cast<CFDictionaryRef>(state), nameKey))),
+              c.read);
+    CFRelease(nameKey);
+    ASSERT_EQ(session.SetCurrentPreset(0), noErr);
+    ASSERT_EQ(session.SetState(state), noErr);
+    EXPECT_EQ(plug->GetCurrentPresetIdx(), 1) << "the saved name finds its slot again";
+    CFRelease(state);
+  }
+}
+
 TEST_F(SavedStateTest, ShortOrLongDataRestoresWhatIsThere) {
   plug = Open();
   struct Case {
@@ -244,6 +291,11 @@ TEST(StateDictionaryHelpers, StringsAreCutToTheBufferAndDataReplacesTheChunk) {
   char name[8] = "xxxxxxx";
   EXPECT_TRUE(GetStrFromDict(state.Get(), "name", name, sizeof(name)));
   EXPECT_STREQ(name, "Hardcor");
+  // The cut keeps whole characters, so that what is kept is still a name.
+  state.String("name", "Caf\xc3\xa9 Kick");
+  char accented[5] = "xxxx";
+  EXPECT_TRUE(GetStrFromDict(state.Get(), "name", accented, sizeof(accented)));
+  EXPECT_STREQ(accented, "Caf");
   EXPECT_FALSE(GetStrFromDict(state.Get(), "missing", name, sizeof(name)));
   EXPECT_STREQ(name, "");
   EXPECT_FALSE(GetStrFromDict(state.Get(), "version", name, sizeof(name)));

@@ -315,6 +315,109 @@ TEST_F(ProgramTextFile, ValueTextStartsTwoAfterTheEqualsSign) {
   }
 }
 
+// The reader's account of the lines that are not what their place asks for,
+// one a line: line number, the setting due there, what is wrong, what it held.
+std::string described(const std::vector<ProgramLineProblem>& problems) {
+  static const char* const kKinds[] = {"other setting", "no value", "not a number", "unknown name", "file ends"};
+  std::string text;
+  for (const ProgramLineProblem& p : problems) {
+    text += std::to_string(p.line) + " " + p.key + ": " + kKinds[p.kind] + " '" + p.found + "'\n";
+  }
+  return text;
+}
+
+TEST_F(ProgramTextFile, LinesThatAreNotWhatTheirPlaceAsksForAreNamed) {
+  using Rows = std::vector<std::string>;
+  const int kName = -1;
+  const struct {
+    const char* what;
+    std::vector<std::pair<int, const char*>> lines;  // parameter (or the name) and its line
+    std::size_t kept;                                // lines left in the file; 0 for all
+    std::string problems;
+  } cases[] = {
+      {"as written", {}, 0, ""},
+      {"variations the writer does not make but that read as meant",
+       {{OscFreq1, "OscFreq1=0.5;"},
+        {Volume, "  Volume =  0.25 ;\r"},
+        {OscWaveform1, "OscWaveform1 = Form8;"},
+        {OscWaveform2, "OscWaveform2 = Sine;"},
+        {DistortionType, "DistortionType = Linear;"},
+        {FilterMode1, "FilterMode1 = RBJ-BP;"},
+        {FilterMode2, "FilterMode2 = HP 12dB;"}},
+       0, ""},
+      {"values that are no numbers",
+       {{OscFreq1, "OscFreq1 = nan;"},
+        {OscSat1, "OscSat1 = 0.5abc;"},
+        {OscPan1, "OscPan1 = ;"},
+        {OscPitch1, "OscPitch1 = 1e999;"},
+        {Volume, "Volume = abc;"}},
+       0,
+       "4 OscFreq1: not a number 'nan'\n"
+       "6 OscSat1: not a number '0.5abc'\n"
+       "7 OscPan1: no value 'OscPan1 = ;'\n"
+       "8 OscPitch1: not a number '1e999'\n"
+       "106 Volume: not a number 'abc'\n"},
+      {"names that are no choices",
+       {{OscWaveform2, "OscWaveform2 = Sinus;"},
+        {DistortionType, "DistortionType = Fuzz;"},
+        {FilterMode1, "FilterMode1 = rbj-lp;"},
+        {FilterMode2, "FilterMode2 = HP 12dB ;"}},
+       0,
+       "18 OscWaveform2: unknown name 'Sinus'\n"
+       "80 DistortionType: unknown name 'Fuzz'\n"
+       "91 FilterMode1: unknown name 'rbj-lp'\n"
+       "92 FilterMode2: unknown name 'HP 12dB '\n"},
+      {"lines of other settings",
+       {{kName, "Title = Deep Kick;"},
+        {OscFreq1, "OscFreq1 0.5;"},
+        {Synth::Distortion, "DistortionType = Linear;"},
+        {Gate, ""},
+        {Pan, "xx Pan yy = 0.375;"}},
+       0,
+       "1 Name: other setting 'Title = Deep Kick;'\n"
+       "4 OscFreq1: no value 'OscFreq1 0.5;'\n"
+       "79 Distortion: other setting 'DistortionType = Linear;'\n"
+       "85 Gate: other setting ''\n"
+       "103 Pan: other setting 'xx Pan yy = 0.375;'\n"},
+      {"an empty name", {{kName, "Name = ;"}}, 0, "1 Name: no value 'Name = ;'\n"},
+      {"cut short", {}, 1 + FilterAttack, "52 FilterAttack: file ends ''\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rows rows = distinctLines();
+    for (const auto& line : c.lines) rows[1 + line.first] = line.second;
+    if (c.kept > 0) rows.resize(c.kept);
+    const std::string file = write(joined(rows));
+    RirARorurProgram told, untold;
+    std::vector<ProgramLineProblem> problems;
+    ASSERT_TRUE(told.loadProgram(file.c_str(), nullptr, &problems));
+    EXPECT_EQ(described(problems), c.problems);
+    // Saying so changes nothing of what is read.
+    ASSERT_TRUE(untold.loadProgram(file.c_str()));
+    EXPECT_EQ(std::memcmp(&told.getSynthProgram(), &untold.getSynthProgram(), sizeof(QVSynthProgram)), 0);
+    EXPECT_STREQ(told.getProgramName(), untold.getProgramName());
+  }
+
+  // A lost line puts every later line in another setting's place.
+  const Rows written = distinctLines();
+  Rows rows = written;
+  rows.erase(rows.begin() + 1 + OscSat1);
+  std::string expected;
+  for (int p = OscSat1; p < Volume; ++p) {
+    expected += std::to_string(p + 2) + " " + kParameterTable[p].keyName + ": other setting '" + written[p + 2] + "'\n";
+  }
+  expected += "106 Volume: file ends ''\n";
+  RirARorurProgram shifted;
+  std::vector<ProgramLineProblem> problems;
+  ASSERT_TRUE(shifted.loadProgram(write(joined(rows)).c_str(), nullptr, &problems));
+  EXPECT_EQ(described(problems), expected);
+
+  // A refused file says only why.
+  problems.clear();
+  EXPECT_FALSE(shifted.loadProgram(write("\n\n\n").c_str(), nullptr, &problems));
+  EXPECT_TRUE(problems.empty());
+}
+
 TEST_F(ProgramTextFile, ProgramNames) {
   struct Case {
     const char* line;
@@ -322,7 +425,11 @@ TEST_F(ProgramTextFile, ProgramNames) {
   } cases[] = {{"Name = ;", "Basic Bassdrum"},
                {"Name = Deep Kick;", "Deep Kick"},
                {"Name = 1234567890123456789012345678901234567890;", "12345678901234567890123456789012"},
-               {"Title = Deep Kick;", "Basic Bassdrum"}};
+               {"Title = Deep Kick;", "Basic Bassdrum"},
+               // Bytes that are not UTF-8 read as Latin-1, then the cut.
+               {"Name = Caf\xe9 Kick;", "Caf\xc3\xa9 Kick"},
+               {"Name = \xc0\xaf\x80\xed\xa0\x80\xff;", "\xc3\x80\xc2\xaf\xc2\x80\xc3\xad\xc2\xa0\xc2\x80\xc3\xbf"},
+               {"Name = 1234567890123456789012345678901\xe9;", "1234567890123456789012345678901"}};
   for (const Case& c : cases) {
     auto rows = distinctLines();
     rows[0] = c.line;
@@ -340,6 +447,9 @@ TEST_F(ProgramTextFile, ProgramNames) {
   ASSERT_TRUE(loaded.loadProgram(path("name.txt").c_str()));
   EXPECT_STREQ(loaded.getProgramName(), "Two Lines ");
   EXPECT_EQ(loaded.getParameterValue(Osc1OnOff, true), 0.0);
+
+  saved.setProgramName("Caf\xe9");
+  EXPECT_STREQ(saved.getProgramName(), "Caf\xc3\xa9");
 }
 
 TEST_F(ProgramTextFile, NothingUsableLoadsNothing) {

@@ -1,5 +1,6 @@
 // Feeds arbitrary bytes to the program text reader: it must never fail and
-// must leave every parameter within 0..1 and the name within its length.
+// must leave every parameter within 0..1 and the name within its length,
+// and UTF-8.
 
 #include <cstdint>
 #include <cstdio>
@@ -7,6 +8,7 @@
 #include <cstring>
 
 #include "program/RirARorurProgram.h"
+#include "tests/support/Utf8Check.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   // fmemopen of an empty buffer is not portable; an empty file reads as EOF.
@@ -25,5 +27,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       std::strcmp(program.getProgramName(), "Basic Bassdrum") != 0) {
     std::abort();
   }
+  if (!testsupport::IsUtf8(program.getProgramName())) std::abort();
   return 0;
 }
