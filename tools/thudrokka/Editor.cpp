@@ -1,4 +1,3 @@
-#include <climits>
 #include <cstdlib>
 #include <string>
 
@@ -11,7 +10,6 @@
 #include "tools/thudrokka/EditorScriptRunner.h"
 #include "tools/thudrokka/EditorSession.h"
 #include "tools/thudrokka/InstrumentHost.h"
-#include "tools/thudrokka/PresetChoice.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -71,10 +69,6 @@ int runEditor(int argc, char** argv) {
     return fail(kHelp.name, "give --preset or --program, not both", kExitUsage);
   if (!line.has("--shot") && !line.has("--dump") && !line.has("--script"))
     return fail(kHelp.name, "give --shot, --dump or --script", kExitUsage);
-  int preset = 0;
-  if (line.has("--preset") && !line.intValue("--preset", 0, INT_MAX, &preset)) {
-    return fail(kHelp.name, line.error(), kExitUsage);
-  }
 
   std::string error;
   EditorScript script;
@@ -87,7 +81,7 @@ int runEditor(int argc, char** argv) {
   InstrumentHost host;
   if (host.open(kEditorRate, kEditorBlock) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
-  if (line.has("--preset") && !choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
+  if (line.has("--preset") && !chooseGivenPreset(kHelp, line, host, &status)) return status;
   const std::string program = line.value("--program");
   if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str(), &error)) {
     return fail(kHelp.name, error, kExitFailure);

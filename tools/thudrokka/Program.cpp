@@ -1,4 +1,3 @@
-#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -6,7 +5,6 @@
 #include "tools/thudrokka/CommandLine.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/ParameterDump.h"
-#include "tools/thudrokka/PresetChoice.h"
 #include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
@@ -30,8 +28,6 @@ int runProgram(int argc, char** argv) {
   }
   const bool save = args[0] == "save";
   if (!save && line.has("--preset")) return fail(kHelp.name, "--preset goes with save", kExitUsage);
-  int preset = 0;
-  if (!line.intValue("--preset", 0, INT_MAX, &preset)) return fail(kHelp.name, line.error(), kExitUsage);
   const std::string& path = args[1];
 
   InstrumentHost host;
@@ -39,7 +35,7 @@ int runProgram(int argc, char** argv) {
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
   std::string error;
   if (save) {
-    if (!choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
+    if (!chooseGivenPreset(kHelp, line, host, &status)) return status;
     if (!host.instrument()->SaveProgramAsQV(path.c_str(), &error)) return fail(kHelp.name, error, kExitFailure);
     return kExitOk;
   }
