@@ -37,6 +37,8 @@ const unsigned short kDigitKeyCodes[10] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 2
 // A word of the script as a message shows it.
 std::string quoted(const std::string& word) { return "'" + printableText(word) + "'"; }
 
+bool isPrintable(const std::string& text) { return printableText(text) == text; }
+
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
 std::string trimmed(const std::string& text) {
@@ -197,15 +199,14 @@ bool LineParser::parseRest(const std::string& verb, const std::string& rest, Edi
   if (verb == "text") {
     action->kind = EditorAction::kText;
     // Control characters would end the entry or edit it rather than type.
-    if (printableText(rest) != rest) return fail("text takes printable UTF-8 characters only");
+    if (!isPrintable(rest)) return fail("text takes printable UTF-8 characters only");
     return true;
   }
-  if (verb == "file") {
-    action->kind = EditorAction::kFile;
-    return true;
-  }
-  action->kind = verb == "shot" ? EditorAction::kShot : EditorAction::kDump;
-  if (rest.empty()) return fail(verb + " takes a file name");
+  action->kind = verb == "file" ? EditorAction::kFile : verb == "shot" ? EditorAction::kShot : EditorAction::kDump;
+  if (rest.empty() && verb != "file") return fail(verb + " takes a file name");
+  // A NUL would end the name where the file is opened, and the name shows
+  // in messages.
+  if (!isPrintable(rest)) return fail(verb + " takes a file name of printable UTF-8 characters only");
   return true;
 }
 
@@ -222,9 +223,8 @@ bool LineParser::parse(const std::string& text, EditorAction* action) {
 }
 
 // Adds the action of one line, if it holds one.
-bool addLine(const std::string& name, int number, std::string text, const EditorScriptLimits& limits,
+bool addLine(const std::string& name, int number, const std::string& text, const EditorScriptLimits& limits,
              EditorScript* script, std::string* error) {
-  if (!text.empty() && text.back() == '\r') text.pop_back();
   const std::string line = trimmed(text);
   if (line.empty() || line[0] == '#') return true;
   LineParser parser(limits, number);
@@ -246,11 +246,11 @@ std::string tooLong(const std::string& name, int number) {
 
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,
                       std::string* error) {
-  script->name = path;
+  const std::string& name = script->name = printableText(path);
   script->actions.clear();
   InputFile input;
   if (!input.open(path.c_str())) {
-    *error = "cannot read script '" + path + "': " + input.error();
+    *error = "cannot read script '" + name + "': " + input.error();
     return false;
   }
   std::FILE* file = input.stream();
@@ -258,20 +258,23 @@ bool readEditorScript(const std::string& path, const EditorScriptLimits& limits,
   std::string line;
   int number = 1;
   for (int c; ok && (c = std::fgetc(file)) != EOF;) {
-    if (c == '\n') {
-      ok = addLine(path, number++, line, limits, script, error);
+    if (c == '\n' || c == '\r') {
+      // A carriage return and a line feed end one line.
+      const int next = c == '\r' ? std::fgetc(file) : '\n';
+      if (next != '\n' && next != EOF) std::ungetc(next, file);
+      ok = addLine(name, number++, line, limits, script, error);
       line.clear();
     } else if (line.size() == static_cast<size_t>(kMaxEditorScriptLine)) {
-      *error = tooLong(path, number);
+      *error = tooLong(name, number);
       ok = false;
     } else {
       line += static_cast<char>(c);
     }
   }
   if (ok && std::ferror(file)) {
-    *error = "cannot read script '" + path + "': " + std::strerror(errno);
+    *error = "cannot read script '" + name + "': " + std::strerror(errno);
     ok = false;
   }
-  if (ok && !line.empty()) ok = addLine(path, number, line, limits, script, error);
+  if (ok && !line.empty()) ok = addLine(name, number, line, limits, script, error);
   return ok;
 }

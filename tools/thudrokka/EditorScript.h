@@ -44,7 +44,7 @@ struct EditorAction {
 };
 
 struct EditorScript {
-  // As the script was named, for messages.
+  // As the script was named, printable, for messages.
   std::string name;
   std::vector<EditorAction> actions;
 };
@@ -59,9 +59,11 @@ struct EditorScriptLimits {
 // Lines longer than this are refused rather than read on without end.
 constexpr int kMaxEditorScriptLine = 4096;
 
-// Reads the actions of a script file, one a line; blank lines and lines
-// whose first character other than a blank is '#' are skipped, and an action
-// with numbers or names after it may end in a '#' comment. False, with error
+// Reads the actions of a script file, one a line, each line ended by a line
+// feed, a carriage return and line feed, or a lone carriage return; blank
+// lines and lines whose first character other than a blank is '#' are
+// skipped, and an action with numbers or names after it may end in a '#'
+// comment. File names take printable UTF-8 characters only. False, with error
 // set to "PATH:LINE: what is wrong" at the first line that is not an action,
 // or to "cannot read script 'PATH': cause".
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,
