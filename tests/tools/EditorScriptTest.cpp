@@ -177,11 +177,36 @@ TEST(EditorScript, TheFirstBadLineIsNamedWithWhatIsWrong) {
       {"param 0 1e-1", "V takes a number from 0 to 1, not '1e-1'"},
       {"down +5 0", "X takes a whole number from 0 to 1023, not '+5'"},
       {"tick 0x10", "N takes a whole number from 0 to 1000000, not '0x10'"},
+      {"note", "note takes K V SECONDS"},
+      {"note 48 100", "note takes K V SECONDS"},
+      {"note 48 100 0.5 1", "note takes K V SECONDS"},
+      {"note 128 100 0.5", "K takes a whole number from 0 to 127, not '128'"},
+      {"note 48 0 0.5", "V takes a whole number from 1 to 127, not '0'"},
+      {"note 48 100 -1", "SECONDS takes a number from 0 to 60, not '-1'"},
+      {"note 48 100 61", "SECONDS takes a number from 0 to 60, not '61'"},
   };
   for (const auto& c : cases) {
     const Read read = readText(dir, "# first\ntick\n" + c.line + "\ntick\n");
     EXPECT_FALSE(read.ok) << c.line;
     EXPECT_EQ(read.error, dir.path("script.txt") + ":3: " + c.message);
+  }
+}
+
+TEST(EditorScript, TheNoteActionTakesNumberVelocityAndSeconds) {
+  const TempDirectory dir;
+  const Read read = readText(dir, "note 48 100 0.5\nnote 0 1 0 # a click\nnote 127 127 60\n");
+  ASSERT_TRUE(read.ok) << read.error;
+  const struct {
+    int note, velocity;
+    double seconds;
+  } expected[] = {{48, 100, 0.5}, {0, 1, 0.0}, {127, 127, 60.0}};
+  ASSERT_EQ(read.script.actions.size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const EditorAction& a = read.script.actions[i];
+    EXPECT_EQ(a.kind, EditorAction::kNote) << i;
+    EXPECT_EQ(a.number, expected[i].note) << i;
+    EXPECT_EQ(a.velocity, expected[i].velocity) << i;
+    EXPECT_EQ(a.value, expected[i].seconds) << i;
   }
 }
 

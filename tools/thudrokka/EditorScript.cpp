@@ -13,6 +13,9 @@ namespace {
 constexpr int kMaxWheelSteps = 1000;
 constexpr int kMaxTicks = 1000000;
 constexpr int kMaxSlot = 99999;
+constexpr int kMaxNoteNumber = 127;
+constexpr int kMaxVelocity = 127;
+constexpr double kMaxNoteSeconds = 60.0;
 
 // The keys a script can press: what each types and its hardware code.
 struct KeyName {
@@ -178,6 +181,13 @@ bool LineParser::parseWords(const std::string& verb, const std::vector<std::stri
     if (n != 3) return fail("param takes I V");
     return wholeNumber("I", w[1], 0, mLimits.parameters - 1, &action->number) &&
            number("V", w[2], 0.0, 1.0, &action->value);
+  }
+  if (verb == "note") {
+    action->kind = EditorAction::kNote;
+    if (n != 4) return fail("note takes K V SECONDS");
+    return wholeNumber("K", w[1], 0, kMaxNoteNumber, &action->number) &&
+           wholeNumber("V", w[2], 1, kMaxVelocity, &action->velocity) &&
+           number("SECONDS", w[3], 0.0, kMaxNoteSeconds, &action->value);
   }
   if (verb == "preset" || verb == "menu") {
     action->kind = verb == "preset" ? EditorAction::kPreset : EditorAction::kMenu;

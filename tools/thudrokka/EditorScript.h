@@ -13,6 +13,7 @@ struct EditorAction {
     kWheel,        // wheel X Y D [S|C]
     kKey,          // key CODE
     kParam,        // param I V
+    kNote,         // note K V SECONDS
     kPreset,       // preset N
     kMenu,         // menu N
     kText,         // text STRING
@@ -32,9 +33,12 @@ struct EditorAction {
   bool shift = false;
   bool control = false;
   bool option = false;
-  // wheel: steps; param: index; preset: slot; menu: item; tick: periods.
+  // wheel: steps; param: index; note: number; preset: slot; menu: item;
+  // tick: periods.
   int number = 0;
-  // param: the value, 0 to 1.
+  // note: the velocity, 1 to 127.
+  int velocity = 0;
+  // param: the value, 0 to 1; note: the seconds it is held.
   double value = 0.0;
   // text: what is typed; file, shot, dump: a path (file: empty cancels);
   // key: the characters the key types.
