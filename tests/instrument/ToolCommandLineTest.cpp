@@ -1,6 +1,6 @@
 // What a person types to the command-line host and what the terminal then
-// shows: help, the reading of numbers, and refusals that print what was
-// typed without its control characters.
+// shows: help, the reading of numbers, refusals that print what was typed
+// without its control characters, and where the editor writes.
 
 #include <gtest/gtest.h>
 
@@ -166,6 +166,35 @@ TEST(ToolCommandLine, TheNoteOptionGivesTheInstrumentsTuning) {
               std::string::npos)
         << run.out;
   }
+}
+
+// Shots and dumps named without a folder of their own, on the command line
+// or in the script, go to --folder, which is made when missing.
+TEST(ToolCommandLine, TheEditorWritesIntoTheFolderItIsGiven) {
+  const TempDirectory dir;
+  const std::string script = dir.path("look.txt"), elsewhere = dir.path("elsewhere.png");
+  std::ofstream(script) << "shot b.png\ndump b.txt\nshot " << elsewhere << "\n";
+  const ToolRun run = shell("cd " + dir.path() + " && " + THUDROKKA_TOOL +
+                            " editor --folder shots --shot a.png --dump a.txt --script " + script);
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"elsewhere.png", "look.txt", "shots"}));
+  EXPECT_EQ(testsupport::folderEntries(dir.path("shots")),
+            (std::vector<std::string>{"a.png", "a.txt", "b.png", "b.txt"}));
+  EXPECT_EQ(readFile(dir.path("shots/b.png")), readFile(elsewhere));
+
+  const struct {
+    std::string folder, error;
+  } refused[] = {
+      {script, "cannot make folder '" + script + "': File exists"},
+      {dir.path("no/such"), "cannot make folder '" + dir.path("no/such") + "': No such file or directory"},
+  };
+  for (const auto& c : refused) {
+    const ToolRun failed = tool("editor --folder " + c.folder + " --shot never.png");
+    EXPECT_EQ(failed.status, 1) << c.folder;
+    EXPECT_EQ(failed.err, "thudrokka editor: " + c.error + "\n");
+  }
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"elsewhere.png", "look.txt", "shots"}));
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "instrument/Thudrokka.h"
@@ -15,7 +16,8 @@
 namespace {
 
 const CommandHelp kHelp = {
-    "editor", "editor [--preset N | --program FILE] [--shot FILE.png] [--dump FILE.txt] [--script FILE]",
+    "editor",
+    "editor [--preset N | --program FILE] [--folder DIR] [--shot FILE.png] [--dump FILE.txt] [--script FILE]",
     "Opens the instrument's editor as a host does, in a window of its own, and writes what is on its screen.\n"
     "--shot and --dump show the editor once it has drawn itself; the script then plays, one action a line\n"
     "(blank lines and lines starting with # are skipped). X Y are editor pixels from the top-left corner.\n"
@@ -43,6 +45,20 @@ const CommandHelp kHelp = {
 constexpr double kEditorRate = 44100.0;
 constexpr int kEditorBlock = 512;
 
+// Where a file the command writes goes: a relative path is taken in folder.
+std::string placedIn(const std::string& folder, const std::string& path) {
+  return folder.empty() || path.empty() || path[0] == '/' ? path : folder + "/" + path;
+}
+
+// One folder level, as render-bank makes its own; one that is there will do.
+bool makeFolder(const std::string& path, std::string* error) {
+  std::error_code failure;
+  std::filesystem::create_directory(path, failure);
+  if (!failure) return true;
+  *error = "cannot make folder '" + path + "': " + failure.message();
+  return false;
+}
+
 // Without its images the editor would draw a black screen with bare texts.
 std::string missingImagesMessage(const std::string& image) {
   const std::string root = LICE_ResourceRoot();
@@ -60,6 +76,9 @@ int runEditor(int argc, char** argv) {
   const std::vector<OptionSpec> options = {
       {"--preset", "N", nullptr, "preset slot to show, counted from 0"},
       {"--program", "FILE", nullptr, "program file to load instead of a preset"},
+      {"--folder", "DIR", nullptr,
+       "folder that relative --shot, --dump, shot and dump paths write into; made if missing (default: the "
+       "current one)"},
       {"--shot", "FILE.png", nullptr, "write the screen once the editor has drawn itself"},
       {"--dump", "FILE.txt", nullptr, "write the list of controls then"},
       {"--script", "FILE", nullptr, "then play the actions of this script"},
@@ -81,6 +100,12 @@ int runEditor(int argc, char** argv) {
   if (line.has("--script") && !readEditorScript(line.value("--script"), limits, &script, &error)) {
     return fail(kHelp.name, error, kExitFailure);
   }
+  const std::string folder = line.value("--folder");
+  for (EditorAction& action : script.actions) {
+    if (action.kind == EditorAction::kShot || action.kind == EditorAction::kDump) {
+      action.text = placedIn(folder, action.text);
+    }
+  }
 
   InstrumentHost host;
   if (host.open(kEditorRate, kEditorBlock) != noErr)
@@ -95,10 +120,11 @@ int runEditor(int argc, char** argv) {
   const std::string missing = session.editor() ? session.editor()->FirstMissingBitmap() : "";
   if (!missing.empty()) return fail(kHelp.name, missingImagesMessage(missing), kExitFailure);
   if (!session.open(&error)) return fail(kHelp.name, error, kExitFailure);
+  if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
   session.tick(1);
-  if (line.has("--shot") && !session.writeShot(line.value("--shot"), &error))
+  if (line.has("--shot") && !session.writeShot(placedIn(folder, line.value("--shot")), &error))
     return fail(kHelp.name, error, kExitFailure);
-  if (line.has("--dump") && !writeControlDump(line.value("--dump"), *host.instrument(), &error))
+  if (line.has("--dump") && !writeControlDump(placedIn(folder, line.value("--dump")), *host.instrument(), &error))
     return fail(kHelp.name, error, kExitFailure);
   int unused = 0;
   if (!runEditorScript(host, session, script, &error, &unused)) return fail(kHelp.name, error, kExitFailure);
