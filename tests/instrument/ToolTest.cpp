@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
-#include <sys/wait.h>
 
 #include <algorithm>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <random>
 #include <string>
 #include <vector>
 
+#include "tests/instrument/ToolRun.h"
 #include "tests/instrument/WaveFileReader.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
@@ -20,27 +19,9 @@ using testsupport::Fifo;
 using testsupport::readFile;
 using testsupport::split;
 using testsupport::TempDirectory;
-
-struct ToolRun {
-  int status = -1;
-  std::string out, err;
-};
-
-ToolRun shell(const std::string& command) {
-  const TempDirectory dir;
-  const std::string errors = dir.path("errors");
-  ToolRun run;
-  std::FILE* pipe = popen((command + " 2>" + errors).c_str(), "r");
-  if (!pipe) return run;
-  char buffer[4096];
-  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) run.out.append(buffer, n);
-  const int status = pclose(pipe);
-  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-  run.err = readFile(errors);
-  return run;
-}
-
-ToolRun tool(const std::string& arguments) { return shell(std::string(THUDROKKA_TOOL) + " " + arguments); }
+using tooltest::shell;
+using tooltest::tool;
+using tooltest::ToolRun;
 
 // The tool with every write past the first kilobyte of a file failing, as
 // on a full disk, and with at most a minute to finish.
@@ -87,7 +68,7 @@ TEST(Tool, BadRequestsFailWithAMessage) {
       {"render --preset 1 --bits 16 -o " + out, 2, "--bits takes 24 or 32"},
       {"render --preset 1 --length -1 -o " + out, 2, "--length"},
       {"render --preset x -o " + out, 2, "--preset"},
-      {"render --preset 999 -o " + out, 1, "no preset 999 (the slots are 0 to 127)"},
+      {"render --preset 999 -o " + out, 2, "--preset takes a whole number from 0 to 127, not '999'"},
       {"render --preset 1 -o /nonexistent/folder/x.wav", 1, "cannot write '/nonexistent/folder/x.wav'"},
       {"render --program /nonexistent/p.qvp -o " + out, 1, "cannot read program file '/nonexistent/p.qvp'"},
       {"render-bank", 2, "one output folder"},
@@ -97,14 +78,14 @@ TEST(Tool, BadRequestsFailWithAMessage) {
       {"program", 2, "'save FILE' or 'load FILE'"},
       {"program load " + out + " --preset 2", 2, "--preset goes with save"},
       {"program save /nonexistent/folder/p.qvp", 1, "cannot write"},
-      {"program save " + out + " --preset 500", 1, "no preset 500"},
+      {"program save " + out + " --preset 500", 2, "--preset takes a whole number from 0 to 127, not '500'"},
       {"program load /nonexistent/p.qvp", 1, "cannot read program file"},
       {"editor", 2, "give --shot, --dump or --script"},
       {"editor extra --shot " + shot, 2, "unexpected argument 'extra'"},
       {"editor --zoom 2 --shot " + shot, 2, "unknown option '--zoom'"},
       {"editor --preset 1 --program x.qvp --shot " + shot, 2, "give --preset or --program, not both"},
       {"editor --preset one --shot " + shot, 2, "--preset takes a whole number"},
-      {"editor --preset 999 --shot " + shot, 1, "no preset 999 (the slots are 0 to 127)"},
+      {"editor --preset 999 --shot " + shot, 2, "--preset takes a whole number from 0 to 127, not '999'"},
       {"editor --program /nonexistent/p.qvp --shot " + shot, 1, "cannot read program file '/nonexistent/p.qvp'"},
       {"editor --script /nonexistent/s.txt --shot " + shot, 1, "cannot read script '/nonexistent/s.txt'"},
       {"editor --shot /nonexistent/folder/x.png", 1, "cannot write '/nonexistent/folder/x.png'"},
@@ -125,8 +106,7 @@ TEST(Tool, EveryCommandHasHelp) {
     EXPECT_EQ(run.status, 0) << command;
     EXPECT_EQ(run.out.find(std::string("usage: thudrokka ") + command), 0u) << command;
   }
-  EXPECT_NE(tool("render --help").out.find("--note K           MIDI note number, 0 to 127 (default 48)"),
-            std::string::npos);
+  EXPECT_NE(tool("render --help").out.find("--note K           MIDI note number, 0 to 127; "), std::string::npos);
   const ToolRun overview = tool("--help");
   EXPECT_EQ(overview.status, 0);
   EXPECT_NE(overview.out.find("render-bank"), std::string::npos);
@@ -472,15 +452,39 @@ TEST(Tool, TheEditorWritesItsScreenAndItsControls) {
   }
 }
 
+// The README's editor command, as the README gives it, run at the top of a
+// checkout whose main job has built the host; it writes into the folder it
+// names and nowhere else.
 TEST(Tool, TheReadmesEditorExampleTurnsAKnob) {
-  const TempDirectory dir;
-  const ToolRun run = shell("cd " + dir.path() + " && " + THUDROKKA_TOOL +
-                            " editor --preset 5 --shot editor.png --dump controls.txt --script " +
-                            THUDROKKA_EXAMPLE_SCRIPT);
-  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string readme = readFile(std::string(THUDROKKA_SOURCE_DIR) + "/README.md");
+  const std::string host = "build/release/tools/thudrokka/thudrokka";
+  // The first code span that runs the host's editor, its line breaks as spaces.
+  std::string command;
+  for (size_t start = readme.find("`" + host); start != std::string::npos; start = readme.find("`" + host, start + 1)) {
+    command.clear();
+    for (size_t i = start + 1; i < readme.size() && readme[i] != '`'; ++i) {
+      const bool blank = readme[i] == ' ' || readme[i] == '\n';
+      if (!blank || command.back() != ' ') command += blank ? ' ' : readme[i];
+    }
+    if (command.find(host + " editor ") == 0) break;
+  }
+  ASSERT_EQ(command.find(host + " editor "), 0u) << command;
+  const std::vector<std::string> words = split(command, ' ');
+  const auto folderOption = std::find(words.begin(), words.end(), "--folder");
+  ASSERT_TRUE(folderOption != words.end() && folderOption + 1 != words.end()) << command;
+  const std::string folder = *(folderOption + 1);
+  EXPECT_NE(readme.find("in `" + folder + "`"), std::string::npos) << "the README says where the files go";
+
+  const TempDirectory checkout;
+  std::filesystem::create_directories(checkout.path("build/release/tools/thudrokka"));
+  std::filesystem::create_symlink(THUDROKKA_TOOL, checkout.path(host));
+  std::filesystem::create_directory_symlink(std::string(THUDROKKA_SOURCE_DIR) + "/tools", checkout.path("tools"));
+  const ToolRun run = shell("cd " + checkout.path() + " && " + command);
+  ASSERT_EQ(run.status, 0) << command << ": " << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_TRUE(std::filesystem::exists(dir.path("editor.png")));
-  EXPECT_TRUE(std::filesystem::exists(dir.path("turned.png")));
+  EXPECT_EQ(checkout.entries(), (std::vector<std::string>{"build", "tools"}));
+  EXPECT_EQ(testsupport::folderEntries(checkout.path(folder)),
+            (std::vector<std::string>{"controls.txt", "editor.png", "turned.png", "turned.txt"}));
   // Oscillator 1's volume knob, before and after.
   const auto knob = [](const std::string& dump) {
     for (const std::string& line : split(dump, '\n')) {
@@ -488,9 +492,9 @@ TEST(Tool, TheReadmesEditorExampleTurnsAKnob) {
     }
     return std::string();
   };
-  const std::string before = knob(readFile(dir.path("controls.txt")));
+  const std::string before = knob(readFile(checkout.path(folder + "/controls.txt")));
   ASSERT_FALSE(before.empty());
-  EXPECT_NE(knob(readFile(dir.path("turned.txt"))), before);
+  EXPECT_NE(knob(readFile(checkout.path(folder + "/turned.txt"))), before);
 }
 
 TEST(Tool, TheEditorRefusesToOpenWithoutItsImages) {

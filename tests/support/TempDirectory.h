@@ -8,6 +8,14 @@
 
 namespace testsupport {
 
+// The names in a folder, hidden ones included, sorted.
+inline std::vector<std::string> folderEntries(const std::string& folder) {
+  std::vector<std::string> names;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) names.push_back(entry.path().filename());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
 // A fresh directory under the system's temporary folder, removed with its
 // contents when the test ends.
 class TempDirectory {
@@ -27,12 +35,7 @@ class TempDirectory {
   std::string path(const std::string& name = "") const { return (mPath / name).string(); }
 
   // The names in the directory, hidden ones included, sorted.
-  std::vector<std::string> entries() const {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(mPath)) names.push_back(entry.path().filename());
-    std::sort(names.begin(), names.end());
-    return names;
-  }
+  std::vector<std::string> entries() const { return folderEntries(mPath); }
 
  private:
   std::filesystem::path mPath;

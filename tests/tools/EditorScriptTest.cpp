@@ -126,7 +126,7 @@ TEST(EditorScript, TheArrowKeysTypeTheirFunctionCharacters) {
 TEST(EditorScript, TheFirstBadLineIsNamedWithWhatIsWrong) {
   const TempDirectory dir;
   const struct {
-    const char* line;
+    std::string line;
     const char* message;
   } cases[] = {
       {"jump 1 2", "unknown action 'jump'"},
@@ -165,11 +165,87 @@ TEST(EditorScript, TheFirstBadLineIsNamedWithWhatIsWrong) {
       {"text \xff", "text takes printable UTF-8 characters only"},
       {"shot", "shot takes a file name"},
       {"dump   ", "dump takes a file name"},
+      // A file name ends at a NUL when it is opened: a\0b.png would write a.
+      {std::string("shot a\0b.png", 12), "shot takes a file name of printable UTF-8 characters only"},
+      {"shot \x1b[31mred.png", "shot takes a file name of printable UTF-8 characters only"},
+      {"dump tab\there.txt", "dump takes a file name of printable UTF-8 characters only"},
+      {"dump \xff.txt", "dump takes a file name of printable UTF-8 characters only"},
+      {"file /tmp/p\x7f.qvp", "file takes a file name of printable UTF-8 characters only"},
+      {"file /tmp/p\xc2\x9b" "2J.qvp", "file takes a file name of printable UTF-8 characters only"},
+      // Numbers are plain decimals, as on the command line.
+      {"param 0 0x1p-2", "V takes a number from 0 to 1, not '0x1p-2'"},
+      {"param 0 1e-1", "V takes a number from 0 to 1, not '1e-1'"},
+      {"down +5 0", "X takes a whole number from 0 to 1023, not '+5'"},
+      {"tick 0x10", "N takes a whole number from 0 to 1000000, not '0x10'"},
+      {"note", "note takes K V SECONDS"},
+      {"note 48 100", "note takes K V SECONDS"},
+      {"note 48 100 0.5 1", "note takes K V SECONDS"},
+      {"note 128 100 0.5", "K takes a whole number from 0 to 127, not '128'"},
+      {"note 48 0 0.5", "V takes a whole number from 1 to 127, not '0'"},
+      {"note 48 100 -1", "SECONDS takes a number from 0 to 60, not '-1'"},
+      {"note 48 100 61", "SECONDS takes a number from 0 to 60, not '61'"},
   };
   for (const auto& c : cases) {
-    const Read read = readText(dir, "# first\ntick\n" + std::string(c.line) + "\ntick\n");
+    const Read read = readText(dir, "# first\ntick\n" + c.line + "\ntick\n");
     EXPECT_FALSE(read.ok) << c.line;
     EXPECT_EQ(read.error, dir.path("script.txt") + ":3: " + c.message);
+  }
+}
+
+TEST(EditorScript, TheNoteActionTakesNumberVelocityAndSeconds) {
+  const TempDirectory dir;
+  const Read read = readText(dir, "note 48 100 0.5\nnote 0 1 0 # a click\nnote 127 127 60\n");
+  ASSERT_TRUE(read.ok) << read.error;
+  const struct {
+    int note, velocity;
+    double seconds;
+  } expected[] = {{48, 100, 0.5}, {0, 1, 0.0}, {127, 127, 60.0}};
+  ASSERT_EQ(read.script.actions.size(), std::size(expected));
+  for (size_t i = 0; i < std::size(expected); ++i) {
+    const EditorAction& a = read.script.actions[i];
+    EXPECT_EQ(a.kind, EditorAction::kNote) << i;
+    EXPECT_EQ(a.number, expected[i].note) << i;
+    EXPECT_EQ(a.velocity, expected[i].velocity) << i;
+    EXPECT_EQ(a.value, expected[i].seconds) << i;
+  }
+}
+
+// A line ends at a line feed, a carriage return and line feed, or a lone
+// carriage return, as in program files: no carriage return reaches a word.
+TEST(EditorScript, CarriageReturnsEndLines) {
+  const TempDirectory dir;
+  const struct {
+    const char* name;
+    std::string text;
+  } scripts[] = {
+      {"line feeds", "tick 5\nshot a.png\ntext hi\n"},
+      {"CRLF", "tick 5\r\nshot a.png\r\ntext hi\r\n"},
+      {"CR", "tick 5\rshot a.png\rtext hi\r"},
+      {"CR CRLF", "tick 5\r\r\nshot a.png\r\r\ntext hi\r\r\n"},
+      {"no end", "tick 5\r\nshot a.png\r\ntext hi"},
+  };
+  for (const auto& s : scripts) {
+    const Read read = readText(dir, s.text);
+    ASSERT_TRUE(read.ok) << s.name << ": " << read.error;
+    ASSERT_EQ(read.script.actions.size(), 3u) << s.name;
+    EXPECT_EQ(read.script.actions[0].number, 5) << s.name;
+    EXPECT_EQ(read.script.actions[1].text, "a.png") << s.name;
+    EXPECT_EQ(read.script.actions[2].text, "hi") << s.name;
+  }
+
+  const struct {
+    std::string text;
+    const char* error;
+  } bad[] = {
+      {"tick\r\nfrob\r\n", ":2: unknown action 'frob'"},
+      {"tick\rtick\rfrob\r", ":3: unknown action 'frob'"},
+      {"tick\r\r\nfrob\r\n", ":3: unknown action 'frob'"},
+      {"down 1\r2\n", ":1: down takes X Y and then any of L or R, S, C and A"},
+  };
+  for (const auto& b : bad) {
+    const Read read = readText(dir, b.text);
+    EXPECT_FALSE(read.ok);
+    EXPECT_EQ(read.error, dir.path("script.txt") + b.error);
   }
 }
 
@@ -194,6 +270,17 @@ TEST(EditorScript, FilesThatCannotBeScriptsAreRefused) {
     EXPECT_FALSE(read) << c.path;
     EXPECT_EQ(error, "cannot read script '" + c.path + "': " + c.cause);
   }
+
+  // The script's name shows printably, in either kind of message.
+  const std::string odd = dir.path("odd\x1b[2J.txt"), shown = dir.path("odd?[2J.txt");
+  EditorScript script;
+  std::string error;
+  EXPECT_FALSE(readEditorScript(odd, kLimits, &script, &error));
+  EXPECT_EQ(error, "cannot read script '" + shown + "': No such file or directory");
+  std::ofstream(odd, std::ios::binary) << "frob\n";
+  EXPECT_FALSE(readEditorScript(odd, kLimits, &script, &error));
+  EXPECT_EQ(error, shown + ":1: unknown action 'frob'");
+  std::filesystem::remove(odd);
 
   const Read longest = readText(dir, "tick\nshot " + std::string(kMaxEditorScriptLine - 5, 'x') + "\n");
   EXPECT_TRUE(longest.ok) << longest.error;

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <fstream>
@@ -292,6 +293,68 @@ TEST_F(EditorSessionTest, TheScriptAnswersFilePanels) {
   ASSERT_TRUE(Play("file " + program + "\ndown 610 610\nup 610 610\n"));
   for (int p = 0; p < plug->NParams(); ++p) EXPECT_NEAR(HostValue(p), five[static_cast<size_t>(p)], 1e-5) << p;
   EXPECT_EQ(standin::Prompts().back().answer, program);
+}
+
+// The texts that a control dump shows, by control.
+std::vector<std::string> ShownTexts(const std::string& dump) {
+  std::vector<std::string> texts;
+  for (const std::string& line : testsupport::split(dump)) {
+    const std::vector<std::string> fields = testsupport::split(line, '\t');
+    texts.push_back(fields.size() == 8 ? fields[5] : "");
+  }
+  return texts;
+}
+
+// The loudest sample of the next seconds the host renders.
+float Loudest(InstrumentHost& host, double seconds) {
+  std::vector<float> left(static_cast<size_t>(host.blockSize())), right(left.size());
+  float loudest = 0.0f;
+  for (int64_t done = 0; done < std::llround(seconds * 44100.0); done += host.blockSize()) {
+    EXPECT_EQ(host.render(host.blockSize(), left.data(), right.data()), noErr);
+    for (size_t i = 0; i < left.size(); ++i) loudest = std::max({loudest, std::fabs(left[i]), std::fabs(right[i])});
+  }
+  return loudest;
+}
+
+// The host plays a note as it does: note on through the unit's MIDI entry,
+// whole blocks rendered while it is held, the note off inside the block where
+// it ends. The editor shows the note and the level at its next tick.
+TEST_F(EditorSessionTest, ANoteTheHostPlaysShowsAtTheNextTick) {
+  // A preset whose notes hold at full level until released, then fade in
+  // about two and a half seconds.
+  ASSERT_EQ(host.selectPreset(80), noErr);
+  const auto texts = [&] { return ShownTexts(controlDumpText(*gui, {}, {})); };
+  const std::vector<std::string> waiting = texts();
+  const auto index = [&](const std::string& text) {
+    return static_cast<int>(std::find(waiting.begin(), waiting.end(), text) - waiting.begin());
+  };
+  const int note = index("0.0 Hz (-)"), level = index("MAX LEVEL: -oo dB");
+  ASSERT_LT(note, gui->NControls());
+  ASSERT_LT(level, gui->NControls());
+
+  ASSERT_TRUE(Play("note 69 100 0.5\n"));
+  // 22050 frames held end in the 44th block of 512.
+  EXPECT_EQ(host.session().SampleTime(), 44 * 512.0);
+  EXPECT_EQ(texts(), waiting) << "the read-outs wait for the timer";
+  // The note's read-out shows at the next tick, its frequency without the
+  // semitone that the oscillators add; the level meter once the editor idles.
+  ASSERT_TRUE(Play("tick\n"));
+  EXPECT_EQ(texts()[size_t(note)], "880.0Hz [A5]");
+  EXPECT_FALSE(gui->GetControl(note)->IsDirty());
+  const std::string shot = dir.path("note.png");
+  ASSERT_TRUE(Play("tick 10\nshot " + shot + "\n"));
+  const std::string shown = texts()[size_t(level)];
+  EXPECT_EQ(shown.substr(0, 11), "MAX LEVEL: ");
+  EXPECT_NE(shown, "MAX LEVEL: -oo dB");
+  EXPECT_FALSE(gui->GetControl(level)->IsDirty());
+  EXPECT_EQ(ShotDifferences(shot, gui), 0);
+  EXPECT_GT(Loudest(host, 3.0), 1e-3) << "the release sounds";
+  EXPECT_LT(Loudest(host, 0.5), 1e-4) << "and ends: the note was let go";
+
+  const std::string picture = testsupport::outputPath("editor-tool-note-played.png");
+  std::string error;
+  ASSERT_TRUE(session.writeShot(picture, &error)) << error;
+  std::printf("editor tool shot: %s\n", picture.c_str());
 }
 
 TEST_F(EditorSessionTest, TheDumpListsEveryControlWithWhatItShows) {

@@ -1,18 +1,22 @@
 #include "tools/thudrokka/CommandLine.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "tools/thudrokka/NumberText.h"
+#include "tools/thudrokka/PrintableText.h"
 
 namespace {
 const OptionSpec kHelpOption = {"--help", nullptr, nullptr, "show this help"};
+// What every command takes for --help too.
+const std::string kShortHelp = "-h";
 }  // namespace
 
 bool CommandLine::parse(int argc, char** argv, const std::vector<OptionSpec>& options) {
   mOptions = options;
   mOptions.push_back(kHelpOption);
   for (int i = 0; i < argc; ++i) {
-    const std::string arg = argv[i];
+    const std::string arg = argv[i] == kShortHelp ? kHelpOption.name : argv[i];
     if (arg.size() < 2 || arg[0] != '-') {
       mPositional.push_back(arg);
       continue;
@@ -22,7 +26,7 @@ bool CommandLine::parse(int argc, char** argv, const std::vector<OptionSpec>& op
       if (arg == option.name) spec = &option;
     }
     if (!spec) {
-      mError = "unknown option '" + arg + "'";
+      mError = "unknown option '" + printableText(arg) + "'";
       return false;
     }
     if (!spec->valueName) {
@@ -56,22 +60,23 @@ bool CommandLine::doubleValue(const std::string& name, double min, double max, d
 
 bool CommandLine::choiceValue(const std::string& name, const std::vector<int>& choices, int* out) {
   const std::string text = value(name);
-  std::string list;
+  std::string list, unused;
+  int number = 0;
+  const bool whole = parseWholeNumber(name, text, *std::min_element(choices.begin(), choices.end()),
+                                      *std::max_element(choices.begin(), choices.end()), &number, &unused);
   for (int choice : choices) {
-    if (text == std::to_string(choice)) {
+    if (whole && number == choice) {
       *out = choice;
       return true;
     }
     list += (list.empty() ? "" : " or ") + std::to_string(choice);
   }
-  mError = name + " takes " + list + ", not '" + text + "'";
+  mError = name + " takes " + list + ", not '" + printableText(text) + "'";
   return false;
 }
 
 void printUsage(const char* synopsis, const char* summary, const std::vector<OptionSpec>& options) {
-  std::printf("usage: thudrokka %s\n\n%s\n", synopsis, summary);
-  if (options.empty()) return;
-  std::printf("\noptions:\n");
+  std::printf("usage: thudrokka %s\n\n%s\n\noptions:\n", synopsis, summary);
   for (const OptionSpec& option : options) {
     std::string left = option.name;
     if (option.valueName) left += std::string(" ") + option.valueName;
@@ -79,5 +84,5 @@ void printUsage(const char* synopsis, const char* summary, const std::vector<Opt
     if (option.defaultValue) std::printf(" (default %s)", option.defaultValue);
     std::printf("\n");
   }
-  std::printf("  %-18s %s\n", kHelpOption.name, kHelpOption.help);
+  std::printf("  %-18s %s\n", (kShortHelp + ", " + kHelpOption.name).c_str(), kHelpOption.help);
 }

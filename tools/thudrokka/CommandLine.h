@@ -12,8 +12,8 @@ struct OptionSpec {
   const char* help;
 };
 
-// The arguments of one subcommand, checked against its options. "--help"
-// is always known.
+// The arguments of one subcommand, checked against its options. "--help",
+// and "-h" for it, are always known.
 class CommandLine {
  public:
   // False, with error set, for an unknown option or a missing value.
@@ -25,8 +25,8 @@ class CommandLine {
   const std::vector<std::string>& positional() const { return mPositional; }
   const std::string& error() const { return mError; }
 
-  // Whole numbers and decimals within [min, max]; false, with error set,
-  // for anything else.
+  // Whole numbers and decimals within [min, max], as NumberText reads them;
+  // false, with error set, for anything else.
   bool intValue(const std::string& name, int min, int max, int* out);
   bool doubleValue(const std::string& name, double min, double max, double* out);
   // One of the listed whole numbers.

@@ -1,5 +1,5 @@
-#include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 
 #include "instrument/Thudrokka.h"
@@ -11,13 +11,13 @@
 #include "tools/thudrokka/EditorScriptRunner.h"
 #include "tools/thudrokka/EditorSession.h"
 #include "tools/thudrokka/InstrumentHost.h"
-#include "tools/thudrokka/PresetChoice.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
 
 const CommandHelp kHelp = {
-    "editor", "editor [--preset N | --program FILE] [--shot FILE.png] [--dump FILE.txt] [--script FILE]",
+    "editor",
+    "editor [--preset N | --program FILE] [--folder DIR] [--shot FILE.png] [--dump FILE.txt] [--script FILE]",
     "Opens the instrument's editor as a host does, in a window of its own, and writes what is on its screen.\n"
     "--shot and --dump show the editor once it has drawn itself; the script then plays, one action a line\n"
     "(blank lines and lines starting with # are skipped). X Y are editor pixels from the top-left corner.\n"
@@ -29,6 +29,10 @@ const CommandHelp kHelp = {
     "  wheel X Y D [S|C]           turn the wheel D steps (negative: down)\n"
     "  key CODE                    a letter, a digit, space, up, down, left or right\n"
     "  param I V                   the host sets parameter I (from 0) to V (0 to 1)\n"
+    "  note K V SECONDS            the host plays note K (0 to 127) at velocity V (1 to 127) for SECONDS\n"
+    "                              (up to 60), rendering blocks of 512 frames at 44.1 kHz as it does;\n"
+    "                              the note read-out shows it at the next tick, the level meter once the\n"
+    "                              editor has idled a few ticks\n"
     "  preset N                    the host chooses preset slot N (from 0)\n"
     "  menu N                      the next menu: choose its item N (from 0, separators counted)\n"
     "  text STRING                 the next text entry: type STRING, then Return\n"
@@ -40,6 +44,20 @@ const CommandHelp kHelp = {
     "                              rectangle L T R B, parameter, value, text, tab, hidden or shown"};
 constexpr double kEditorRate = 44100.0;
 constexpr int kEditorBlock = 512;
+
+// Where a file the command writes goes: a relative path is taken in folder.
+std::string placedIn(const std::string& folder, const std::string& path) {
+  return folder.empty() || path.empty() || path[0] == '/' ? path : folder + "/" + path;
+}
+
+// One folder level, as render-bank makes its own; one that is there will do.
+bool makeFolder(const std::string& path, std::string* error) {
+  std::error_code failure;
+  std::filesystem::create_directory(path, failure);
+  if (!failure) return true;
+  *error = "cannot make folder '" + path + "': " + failure.message();
+  return false;
+}
 
 // Without its images the editor would draw a black screen with bare texts.
 std::string missingImagesMessage(const std::string& image) {
@@ -58,6 +76,9 @@ int runEditor(int argc, char** argv) {
   const std::vector<OptionSpec> options = {
       {"--preset", "N", nullptr, "preset slot to show, counted from 0"},
       {"--program", "FILE", nullptr, "program file to load instead of a preset"},
+      {"--folder", "DIR", nullptr,
+       "folder that relative --shot, --dump, shot and dump paths write into; made if missing (default: the "
+       "current one)"},
       {"--shot", "FILE.png", nullptr, "write the screen once the editor has drawn itself"},
       {"--dump", "FILE.txt", nullptr, "write the list of controls then"},
       {"--script", "FILE", nullptr, "then play the actions of this script"},
@@ -71,10 +92,6 @@ int runEditor(int argc, char** argv) {
     return fail(kHelp.name, "give --preset or --program, not both", kExitUsage);
   if (!line.has("--shot") && !line.has("--dump") && !line.has("--script"))
     return fail(kHelp.name, "give --shot, --dump or --script", kExitUsage);
-  int preset = 0;
-  if (line.has("--preset") && !line.intValue("--preset", 0, INT_MAX, &preset)) {
-    return fail(kHelp.name, line.error(), kExitUsage);
-  }
 
   std::string error;
   EditorScript script;
@@ -83,11 +100,17 @@ int runEditor(int argc, char** argv) {
   if (line.has("--script") && !readEditorScript(line.value("--script"), limits, &script, &error)) {
     return fail(kHelp.name, error, kExitFailure);
   }
+  const std::string folder = line.value("--folder");
+  for (EditorAction& action : script.actions) {
+    if (action.kind == EditorAction::kShot || action.kind == EditorAction::kDump) {
+      action.text = placedIn(folder, action.text);
+    }
+  }
 
   InstrumentHost host;
   if (host.open(kEditorRate, kEditorBlock) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
-  if (line.has("--preset") && !choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
+  if (line.has("--preset") && !chooseGivenPreset(kHelp, line, host, &status)) return status;
   const std::string program = line.value("--program");
   if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str(), &error)) {
     return fail(kHelp.name, error, kExitFailure);
@@ -97,10 +120,11 @@ int runEditor(int argc, char** argv) {
   const std::string missing = session.editor() ? session.editor()->FirstMissingBitmap() : "";
   if (!missing.empty()) return fail(kHelp.name, missingImagesMessage(missing), kExitFailure);
   if (!session.open(&error)) return fail(kHelp.name, error, kExitFailure);
+  if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
   session.tick(1);
-  if (line.has("--shot") && !session.writeShot(line.value("--shot"), &error))
+  if (line.has("--shot") && !session.writeShot(placedIn(folder, line.value("--shot")), &error))
     return fail(kHelp.name, error, kExitFailure);
-  if (line.has("--dump") && !writeControlDump(line.value("--dump"), *host.instrument(), &error))
+  if (line.has("--dump") && !writeControlDump(placedIn(folder, line.value("--dump")), *host.instrument(), &error))
     return fail(kHelp.name, error, kExitFailure);
   int unused = 0;
   if (!runEditorScript(host, session, script, &error, &unused)) return fail(kHelp.name, error, kExitFailure);

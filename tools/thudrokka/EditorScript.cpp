@@ -13,6 +13,9 @@ namespace {
 constexpr int kMaxWheelSteps = 1000;
 constexpr int kMaxTicks = 1000000;
 constexpr int kMaxSlot = 99999;
+constexpr int kMaxNoteNumber = 127;
+constexpr int kMaxVelocity = 127;
+constexpr double kMaxNoteSeconds = 60.0;
 
 // The keys a script can press: what each types and its hardware code.
 struct KeyName {
@@ -36,6 +39,8 @@ const unsigned short kDigitKeyCodes[10] = {29, 18, 19, 20, 21, 23, 22, 26, 28, 2
 
 // A word of the script as a message shows it.
 std::string quoted(const std::string& word) { return "'" + printableText(word) + "'"; }
+
+bool isPrintable(const std::string& text) { return printableText(text) == text; }
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
@@ -177,6 +182,13 @@ bool LineParser::parseWords(const std::string& verb, const std::vector<std::stri
     return wholeNumber("I", w[1], 0, mLimits.parameters - 1, &action->number) &&
            number("V", w[2], 0.0, 1.0, &action->value);
   }
+  if (verb == "note") {
+    action->kind = EditorAction::kNote;
+    if (n != 4) return fail("note takes K V SECONDS");
+    return wholeNumber("K", w[1], 0, kMaxNoteNumber, &action->number) &&
+           wholeNumber("V", w[2], 1, kMaxVelocity, &action->velocity) &&
+           number("SECONDS", w[3], 0.0, kMaxNoteSeconds, &action->value);
+  }
   if (verb == "preset" || verb == "menu") {
     action->kind = verb == "preset" ? EditorAction::kPreset : EditorAction::kMenu;
     if (n != 2) return fail(verb + " takes N");
@@ -197,15 +209,14 @@ bool LineParser::parseRest(const std::string& verb, const std::string& rest, Edi
   if (verb == "text") {
     action->kind = EditorAction::kText;
     // Control characters would end the entry or edit it rather than type.
-    if (printableText(rest) != rest) return fail("text takes printable UTF-8 characters only");
+    if (!isPrintable(rest)) return fail("text takes printable UTF-8 characters only");
     return true;
   }
-  if (verb == "file") {
-    action->kind = EditorAction::kFile;
-    return true;
-  }
-  action->kind = verb == "shot" ? EditorAction::kShot : EditorAction::kDump;
-  if (rest.empty()) return fail(verb + " takes a file name");
+  action->kind = verb == "file" ? EditorAction::kFile : verb == "shot" ? EditorAction::kShot : EditorAction::kDump;
+  if (rest.empty() && verb != "file") return fail(verb + " takes a file name");
+  // A NUL would end the name where the file is opened, and the name shows
+  // in messages.
+  if (!isPrintable(rest)) return fail(verb + " takes a file name of printable UTF-8 characters only");
   return true;
 }
 
@@ -222,9 +233,8 @@ bool LineParser::parse(const std::string& text, EditorAction* action) {
 }
 
 // Adds the action of one line, if it holds one.
-bool addLine(const std::string& name, int number, std::string text, const EditorScriptLimits& limits,
+bool addLine(const std::string& name, int number, const std::string& text, const EditorScriptLimits& limits,
              EditorScript* script, std::string* error) {
-  if (!text.empty() && text.back() == '\r') text.pop_back();
   const std::string line = trimmed(text);
   if (line.empty() || line[0] == '#') return true;
   LineParser parser(limits, number);
@@ -246,11 +256,11 @@ std::string tooLong(const std::string& name, int number) {
 
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,
                       std::string* error) {
-  script->name = path;
+  const std::string& name = script->name = printableText(path);
   script->actions.clear();
   InputFile input;
   if (!input.open(path.c_str())) {
-    *error = "cannot read script '" + path + "': " + input.error();
+    *error = "cannot read script '" + name + "': " + input.error();
     return false;
   }
   std::FILE* file = input.stream();
@@ -258,20 +268,23 @@ bool readEditorScript(const std::string& path, const EditorScriptLimits& limits,
   std::string line;
   int number = 1;
   for (int c; ok && (c = std::fgetc(file)) != EOF;) {
-    if (c == '\n') {
-      ok = addLine(path, number++, line, limits, script, error);
+    if (c == '\n' || c == '\r') {
+      // A carriage return and a line feed end one line.
+      const int next = c == '\r' ? std::fgetc(file) : '\n';
+      if (next != '\n' && next != EOF) std::ungetc(next, file);
+      ok = addLine(name, number++, line, limits, script, error);
       line.clear();
     } else if (line.size() == static_cast<size_t>(kMaxEditorScriptLine)) {
-      *error = tooLong(path, number);
+      *error = tooLong(name, number);
       ok = false;
     } else {
       line += static_cast<char>(c);
     }
   }
   if (ok && std::ferror(file)) {
-    *error = "cannot read script '" + path + "': " + std::strerror(errno);
+    *error = "cannot read script '" + name + "': " + std::strerror(errno);
     ok = false;
   }
-  if (ok && !line.empty()) ok = addLine(path, number, line, limits, script, error);
+  if (ok && !line.empty()) ok = addLine(name, number, line, limits, script, error);
   return ok;
 }

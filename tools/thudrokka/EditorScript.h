@@ -13,6 +13,7 @@ struct EditorAction {
     kWheel,        // wheel X Y D [S|C]
     kKey,          // key CODE
     kParam,        // param I V
+    kNote,         // note K V SECONDS
     kPreset,       // preset N
     kMenu,         // menu N
     kText,         // text STRING
@@ -32,9 +33,12 @@ struct EditorAction {
   bool shift = false;
   bool control = false;
   bool option = false;
-  // wheel: steps; param: index; preset: slot; menu: item; tick: periods.
+  // wheel: steps; param: index; note: number; preset: slot; menu: item;
+  // tick: periods.
   int number = 0;
-  // param: the value, 0 to 1.
+  // note: the velocity, 1 to 127.
+  int velocity = 0;
+  // param: the value, 0 to 1; note: the seconds it is held.
   double value = 0.0;
   // text: what is typed; file, shot, dump: a path (file: empty cancels);
   // key: the characters the key types.
@@ -44,7 +48,7 @@ struct EditorAction {
 };
 
 struct EditorScript {
-  // As the script was named, for messages.
+  // As the script was named, printable, for messages.
   std::string name;
   std::vector<EditorAction> actions;
 };
@@ -59,9 +63,11 @@ struct EditorScriptLimits {
 // Lines longer than this are refused rather than read on without end.
 constexpr int kMaxEditorScriptLine = 4096;
 
-// Reads the actions of a script file, one a line; blank lines and lines
-// whose first character other than a blank is '#' are skipped, and an action
-// with numbers or names after it may end in a '#' comment. False, with error
+// Reads the actions of a script file, one a line, each line ended by a line
+// feed, a carriage return and line feed, or a lone carriage return; blank
+// lines and lines whose first character other than a blank is '#' are
+// skipped, and an action with numbers or names after it may end in a '#'
+// comment. File names take printable UTF-8 characters only. False, with error
 // set to "PATH:LINE: what is wrong" at the first line that is not an action,
 // or to "cannot read script 'PATH': cause".
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,

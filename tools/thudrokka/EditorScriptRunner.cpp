@@ -1,5 +1,6 @@
 #include "tools/thudrokka/EditorScriptRunner.h"
 
+#include <cmath>
 #include <deque>
 
 #include "instrument/Thudrokka.h"
@@ -50,6 +51,13 @@ bool run(InstrumentHost& host, EditorSession& session, const EditorAction& a, st
         return true;
       }
       *error = "the instrument refused parameter " + std::to_string(a.number);
+      return false;
+    case EditorAction::kNote:
+      if (host.playNote(a.number, a.velocity, std::llround(a.value * host.sampleRate())) == noErr) {
+        session.tick(0);
+        return true;
+      }
+      *error = "the instrument refused note " + std::to_string(a.number);
       return false;
     case EditorAction::kPreset:
       if (!choosePreset(host, a.number, error)) return false;

@@ -7,8 +7,8 @@ class InstrumentHost;
 struct EditorScript;
 
 // Plays a script on the open editor of host's instrument. Mouse, wheel and
-// key actions are events of the editor's window; param and preset are the
-// host's own changes; menu and file queue the person's answer to the next
+// key actions are events of the editor's window; param, note and preset are
+// the host's own; menu and file queue the person's answer to the next
 // menu or file panel, text the next text entry, typed once the field is open
 // and no button is held. False, with error set to "SCRIPT:LINE: what failed",
 // at the first action that fails; what ran before it stays done. unused

@@ -33,6 +33,7 @@ OSStatus InstrumentHost::open(double sampleRate, int blockSize) {
   if (status == noErr) status = mSession.SetMaxFramesPerSlice(static_cast<UInt32>(blockSize));
   if (status == noErr) status = mSession.Initialize();
   mBlockSize = status == noErr ? blockSize : 0;
+  mSampleRate = status == noErr ? sampleRate : 0.0;
   return status;
 }
 
@@ -66,6 +67,19 @@ OSStatus InstrumentHost::render(int frames, float* left, float* right) {
   // A unit may answer with buffers of its own.
   for (int c = 0; c < 2; ++c) {
     if (status == noErr && channels[c] != targets[c]) std::copy(channels[c], channels[c] + frames, targets[c]);
+  }
+  return status;
+}
+
+OSStatus InstrumentHost::playNote(int note, int velocity, int64_t heldFrames) {
+  std::vector<float> left(static_cast<std::size_t>(mBlockSize)), right(left.size());
+  // Unopened, there is no slice to render in.
+  OSStatus status = mBlockSize > 0 ? noteOn(note, velocity, 0) : kAudioUnitErr_CannotDoInCurrentContext;
+  for (int64_t position = 0; status == noErr; position += mBlockSize) {
+    const bool releases = position + mBlockSize > heldFrames;
+    if (releases) status = noteOff(note, static_cast<int>(heldFrames - position));
+    if (status == noErr) status = render(mBlockSize, left.data(), right.data());
+    if (releases) break;
   }
   return status;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -28,6 +29,7 @@ class InstrumentHost {
   Thudrokka* instrument() const;
   standin::HostSession& session() { return mSession; }
   int blockSize() const { return mBlockSize; }
+  double sampleRate() const { return mSampleRate; }
 
   std::vector<standin::HostSession::Preset> presets();
   OSStatus selectPreset(int number);
@@ -35,8 +37,13 @@ class InstrumentHost {
   OSStatus noteOff(int note, int offset);
   // Renders frames (at most the block size) into left and right.
   OSStatus render(int frames, float* left, float* right);
+  // Plays a note as a host does: the note on at the first frame, whole
+  // slices rendered while it is held, and the note off at its frame in the
+  // slice where the hold ends. What the unit renders is not kept.
+  OSStatus playNote(int note, int velocity, int64_t heldFrames);
 
  private:
   standin::HostSession mSession;
   int mBlockSize = 0;
+  double mSampleRate = 0.0;
 };

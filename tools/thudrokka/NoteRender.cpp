@@ -17,7 +17,9 @@ int64_t NoteRenderSettings::totalFrames() const { return noteFrames() + std::llr
 
 const std::vector<OptionSpec>& noteRenderOptions() {
   static const std::vector<OptionSpec> options = {
-      {"--note", "K", "48", "MIDI note number, 0 to 127"},
+      {"--note", "K", "48",
+       "MIDI note number, 0 to 127; note 69 sounds at 932.33 Hz, the instrument's own tuning (a preset in kick "
+       "transpose mode sounds alike on every note)"},
       {"--velocity", "V", "127", "velocity, 1 to 127"},
       {"--length", "SECONDS", "1", "how long the note is held"},
       {"--tail", "SECONDS", "1", "how long to render after the release"},

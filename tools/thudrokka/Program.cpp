@@ -1,4 +1,3 @@
-#include <climits>
 #include <cstdio>
 #include <string>
 
@@ -8,7 +7,6 @@
 #include "tools/thudrokka/CommandLine.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/ParameterDump.h"
-#include "tools/thudrokka/PresetChoice.h"
 #include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
@@ -64,8 +62,6 @@ int runProgram(int argc, char** argv) {
   }
   const bool save = args[0] == "save";
   if (!save && line.has("--preset")) return fail(kHelp.name, "--preset goes with save", kExitUsage);
-  int preset = 0;
-  if (!line.intValue("--preset", 0, INT_MAX, &preset)) return fail(kHelp.name, line.error(), kExitUsage);
   const std::string& path = args[1];
 
   InstrumentHost host;
@@ -73,7 +69,7 @@ int runProgram(int argc, char** argv) {
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
   std::string error;
   if (save) {
-    if (!choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
+    if (!chooseGivenPreset(kHelp, line, host, &status)) return status;
     if (!host.instrument()->SaveProgramAsQV(path.c_str(), &error)) return fail(kHelp.name, error, kExitFailure);
     return kExitOk;
   }

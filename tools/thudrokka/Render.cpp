@@ -1,10 +1,8 @@
-#include <climits>
 #include <string>
 
 #include "instrument/Thudrokka.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/NoteRender.h"
-#include "tools/thudrokka/PresetChoice.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -29,16 +27,12 @@ int runRender(int argc, char** argv) {
   if (!line.has("-o")) return fail(kHelp.name, "give the output file with -o", kExitUsage);
   NoteRenderSettings settings;
   if (!readNoteRenderSettings(line, &settings)) return fail(kHelp.name, line.error(), kExitUsage);
-  int preset = 0;
-  if (line.has("--preset") && !line.intValue("--preset", 0, INT_MAX, &preset)) {
-    return fail(kHelp.name, line.error(), kExitUsage);
-  }
 
   InstrumentHost host;
   if (host.open(settings.rate, settings.block) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
+  if (line.has("--preset") && !chooseGivenPreset(kHelp, line, host, &status)) return status;
   std::string error;
-  if (line.has("--preset") && !choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
   const std::string program = line.value("--program");
   if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str(), &error)) {
     return fail(kHelp.name, error, kExitFailure);

@@ -2,20 +2,40 @@
 
 #include <cstdio>
 
+#include "tools/thudrokka/InstrumentHost.h"
+#include "tools/thudrokka/PresetChoice.h"
+#include "tools/thudrokka/PrintableText.h"
+
 int fail(const char* command, const std::string& message, int status) {
-  std::fprintf(stderr, "thudrokka %s: %s\n", command, message.c_str());
+  // Messages quote what was typed or found in files: no terminal controls.
+  std::fprintf(stderr, "thudrokka %s: %s\n", command, printableText(message).c_str());
   return status;
 }
 
 bool parseCommand(const CommandHelp& help, const std::vector<OptionSpec>& options, int argc, char** argv,
                   CommandLine* line, int* status) {
   if (!line->parse(argc, argv, options)) {
-    *status = fail(help.name, line->error(), kExitUsage);
+    *status = fail(help.name, line->error() + " (see thudrokka " + help.name + " --help)", kExitUsage);
     return false;
   }
   if (line->has("--help")) {
     printUsage(help.synopsis, help.summary, options);
     *status = kExitOk;
+    return false;
+  }
+  return true;
+}
+
+bool chooseGivenPreset(const CommandHelp& help, CommandLine& line, InstrumentHost& host, int* status) {
+  const int slots = static_cast<int>(host.presets().size());
+  int preset = 0;
+  if (!line.intValue("--preset", 0, slots - 1, &preset)) {
+    *status = fail(help.name, line.error(), kExitUsage);
+    return false;
+  }
+  std::string error;
+  if (!choosePreset(host, preset, &error)) {
+    *status = fail(help.name, error, kExitFailure);
     return false;
   }
   return true;

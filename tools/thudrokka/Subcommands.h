@@ -32,8 +32,15 @@ struct CommandHelp {
   const char* summary;
 };
 
-// "thudrokka <command>: <message>" on stderr; returns status.
+// "thudrokka <command>: <message>" on stderr, the message printable;
+// returns status.
 int fail(const char* command, const std::string& message, int status);
+class InstrumentHost;
+
+// Makes the preset slot that --preset gives current on the opened host. False
+// when the command ends here, with status set: kExitUsage after reporting a
+// value that names no slot of the bank, kExitFailure when the unit refuses it.
+bool chooseGivenPreset(const CommandHelp& help, CommandLine& line, InstrumentHost& host, int* status);
 // Parses the arguments; false when the command ends here, with status set:
 // kExitOk after printing the help, kExitUsage after reporting a bad argument.
 bool parseCommand(const CommandHelp& help, const std::vector<OptionSpec>& options, int argc, char** argv,

@@ -1,6 +1,8 @@
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
+#include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -17,7 +19,9 @@ const Subcommand kSubcommands[] = {
 void printHelp() {
   std::printf("usage: thudrokka <command> [options]\n\nDrives the instrument as an Audio Unit host does.\n\n");
   std::printf("commands:\n");
-  for (const Subcommand& command : kSubcommands) std::printf("  %-12s %s\n", command.name, command.summary);
+  int width = 0;
+  for (const Subcommand& command : kSubcommands) width = std::max(width, static_cast<int>(std::strlen(command.name)));
+  for (const Subcommand& command : kSubcommands) std::printf("  %-*s  %s\n", width, command.name, command.summary);
   std::printf("\n'thudrokka <command> --help' describes each command.\n");
 }
 
@@ -35,6 +39,6 @@ int main(int argc, char** argv) {
   for (const Subcommand& command : kSubcommands) {
     if (!std::strcmp(argv[1], command.name)) return command.run(argc - 2, argv + 2);
   }
-  std::fprintf(stderr, "thudrokka: unknown command '%s' (see thudrokka --help)\n", argv[1]);
+  std::fprintf(stderr, "thudrokka: unknown command '%s' (see thudrokka --help)\n", printableText(argv[1]).c_str());
   return kExitUsage;
 }
