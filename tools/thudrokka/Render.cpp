@@ -5,18 +5,23 @@
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/NoteRender.h"
 #include "tools/thudrokka/PresetChoice.h"
+#include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
 const CommandHelp kHelp = {"render", "render --preset N | --program FILE [options] -o FILE.wav",
-                           "Plays one note of a preset slot or a program file and writes it to a stereo WAVE file."};
+                           "Plays one note of a preset slot or a program file and writes it to a stereo WAVE file. "
+                           "The file's header holds its true sizes from the first byte, so it may go to a pipe "
+                           "(-o - for standard output)."};
+// What "-o -" names.
+constexpr const char* kStandardOutput = "/dev/stdout";
 }  // namespace
 
 int runRender(int argc, char** argv) {
   std::vector<OptionSpec> options = {
       {"--preset", "N", nullptr, "preset slot, counted from 0"},
       {"--program", "FILE", nullptr, "program file to play instead of a preset"},
-      {"-o", "FILE.wav", nullptr, "the WAVE file to write"},
+      {"-o", "FILE.wav", nullptr, "the WAVE file to write, or - for standard output"},
   };
   options.insert(options.end(), noteRenderOptions().begin(), noteRenderOptions().end());
   CommandLine line;
@@ -28,7 +33,8 @@ int runRender(int argc, char** argv) {
     return fail(kHelp.name, "give either --preset or --program", kExitUsage);
   if (!line.has("-o")) return fail(kHelp.name, "give the output file with -o", kExitUsage);
   NoteRenderSettings settings;
-  if (!readNoteRenderSettings(line, &settings)) return fail(kHelp.name, line.error(), kExitUsage);
+  std::string error;
+  if (!readNoteRenderSettings(line, &settings, &error)) return fail(kHelp.name, error, kExitUsage);
   int preset = 0;
   if (line.has("--preset") && !line.intValue("--preset", 0, INT_MAX, &preset)) {
     return fail(kHelp.name, line.error(), kExitUsage);
@@ -37,7 +43,6 @@ int runRender(int argc, char** argv) {
   InstrumentHost host;
   if (host.open(settings.rate, settings.block) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
-  std::string error;
   if (line.has("--preset") && !choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
   const std::string program = line.value("--program");
   if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str(), &error)) {
@@ -46,10 +51,11 @@ int runRender(int argc, char** argv) {
 
   int64_t clipped = 0;
   const std::string path = line.value("-o");
-  status = renderNoteToFile(host, settings, path, kHelp.name, &clipped);
+  status = renderNoteToFile(host, settings, path == "-" ? kStandardOutput : path, kHelp.name, &clipped);
   if (status == kExitOk && clipped > 0) {
     fail(kHelp.name,
-         "'" + path + "' holds " + std::to_string(clipped) + " samples clipped at full scale; " + kKeepClippedSamples,
+         "'" + printableText(path) + "' holds " + std::to_string(clipped) + " samples clipped at full scale; " +
+             kKeepClippedSamples,
          kExitOk);
   }
   return status;

@@ -1,6 +1,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/thudrokka/EndingSignals.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -24,6 +25,7 @@ void printHelp() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  endCleanlyOnSignals();
   if (argc < 2) {
     printHelp();
     return kExitUsage;
