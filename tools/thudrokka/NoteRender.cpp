@@ -5,7 +5,6 @@
 
 #include "instrument/WaveFileWriter.h"
 #include "tools/thudrokka/InstrumentHost.h"
-#include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -84,8 +83,8 @@ int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, c
   std::string error;
   if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits, settings.totalFrames()) ||
       !renderNote(host, settings, file, &error) || !file.close()) {
-    if (!file.error().empty()) return fail(command, printableText(file.error()), kExitFailure);
-    return fail(command, (error.empty() ? "cannot write" : error) + " '" + printableText(path) + "'", kExitFailure);
+    if (!file.error().empty()) return fail(command, file.error(), kExitFailure);
+    return fail(command, (error.empty() ? "cannot write" : error) + " '" + path + "'", kExitFailure);
   }
   *clipped = file.clippedSamples();
   return kExitOk;

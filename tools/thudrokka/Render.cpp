@@ -5,7 +5,6 @@
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/NoteRender.h"
 #include "tools/thudrokka/PresetChoice.h"
-#include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -33,8 +32,8 @@ int runRender(int argc, char** argv) {
     return fail(kHelp.name, "give either --preset or --program", kExitUsage);
   if (!line.has("-o")) return fail(kHelp.name, "give the output file with -o", kExitUsage);
   NoteRenderSettings settings;
-  std::string error;
-  if (!readNoteRenderSettings(line, &settings, &error)) return fail(kHelp.name, error, kExitUsage);
+  std::string refusal;
+  if (!readNoteRenderSettings(line, &settings, &refusal)) return fail(kHelp.name, refusal, kExitUsage);
   int preset = 0;
   if (line.has("--preset") && !line.intValue("--preset", 0, INT_MAX, &preset)) {
     return fail(kHelp.name, line.error(), kExitUsage);
@@ -43,6 +42,7 @@ int runRender(int argc, char** argv) {
   InstrumentHost host;
   if (host.open(settings.rate, settings.block) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
+  std::string error;
   if (line.has("--preset") && !choosePreset(host, preset, &error)) return fail(kHelp.name, error, kExitFailure);
   const std::string program = line.value("--program");
   if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str(), &error)) {
@@ -54,8 +54,7 @@ int runRender(int argc, char** argv) {
   status = renderNoteToFile(host, settings, path == "-" ? kStandardOutput : path, kHelp.name, &clipped);
   if (status == kExitOk && clipped > 0) {
     fail(kHelp.name,
-         "'" + printableText(path) + "' holds " + std::to_string(clipped) + " samples clipped at full scale; " +
-             kKeepClippedSamples,
+         "'" + path + "' holds " + std::to_string(clipped) + " samples clipped at full scale; " + kKeepClippedSamples,
          kExitOk);
   }
   return status;

@@ -17,7 +17,6 @@
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/NoteRender.h"
 #include "tools/thudrokka/PresetChoice.h"
-#include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/ProgressBar.h"
 #include "tools/thudrokka/Subcommands.h"
 
@@ -274,8 +273,7 @@ int runRenderBank(int argc, char** argv) {
   if (line.has("--jobs") && !line.intValue("--jobs", 1, 256, &jobs)) return fail(kHelp.name, line.error(), kExitUsage);
   const std::string folder = line.positional()[0];
   if (const int failure = makeFolder(folder)) {
-    return fail(kHelp.name, "cannot make folder '" + printableText(folder) + "': " + std::strerror(failure),
-                kExitFailure);
+    return fail(kHelp.name, "cannot make folder '" + folder + "': " + std::strerror(failure), kExitFailure);
   }
 
   std::vector<standin::HostSession::Preset> presets;
