@@ -1,17 +1,23 @@
 #include "framework/OutputFile.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cctype>
 #include <cerrno>
+#include <climits>
 #include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 
 #include "framework/InputFile.h"
+#include "framework/SignalsHeld.h"
+#include "framework/UnfinishedFiles.h"
 
 namespace {
 
@@ -19,6 +25,8 @@ constexpr std::size_t kBufferSize = 1 << 16;
 // Leaves room in a file name for the temporary file's prefix and suffix.
 constexpr std::size_t kMaxTemporaryStem = 200;
 constexpr int kTemporaryAttempts = 100;
+// As many links as the system itself follows in one path.
+constexpr int kMaxLinks = 40;
 
 std::atomic<unsigned> gTemporaryCount{0};
 
@@ -46,12 +54,58 @@ int writeAllAt(int fd, const char* data, std::size_t size, uint64_t offset) {
   return 0;
 }
 
-// A hidden name in the target's folder that no other writer uses.
+// A hidden name in the target's folder that no other writer uses; the
+// writer's process number in it tells whose it is.
+const char kTemporarySuffix[] = ".tmp";
+
+std::string folderOf(const std::string& path) {
+  const std::size_t slash = path.find_last_of('/');
+  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+// The folder of path as a message names it.
+std::string folderName(const std::string& path) {
+  const std::string folder = folderOf(path);
+  if (folder.empty()) return ".";
+  return folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
+}
+
 std::string temporaryName(const std::string& target, unsigned attempt) {
-  const std::size_t slash = target.find_last_of('/');
-  const std::string folder = slash == std::string::npos ? "" : target.substr(0, slash + 1);
+  const std::string folder = folderOf(target);
   const std::string stem = target.substr(folder.size(), kMaxTemporaryStem);
-  return folder + "." + stem + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + ".tmp";
+  return folder + "." + stem + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + kTemporarySuffix;
+}
+
+// Whether name is a temporary file of the process writer: ".STEM.PID-N.tmp".
+bool isTemporaryOf(const std::string& name, pid_t writer) {
+  const std::string suffix = kTemporarySuffix;
+  const std::string mark = "." + std::to_string(writer) + "-";
+  if (name.size() <= suffix.size() || name[0] != '.' ||
+      name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
+    return false;
+  }
+  const std::size_t end = name.size() - suffix.size();
+  const std::size_t at = name.rfind(mark, end);
+  if (at == std::string::npos || at == 0 || at + mark.size() == end) return false;
+  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(at + mark.size()),
+                     name.begin() + static_cast<std::ptrdiff_t>(end),
+                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+}
+
+// The path that a chain of links ends in, made yet or not: path itself when
+// it is no link. 0, or the errno of what stopped the chain being followed.
+int followLinks(std::string* path) {
+  for (int hops = 0; hops < kMaxLinks; ++hops) {
+    struct stat info;
+    if (::lstat(path->c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
+    std::vector<char> to(PATH_MAX);
+    const ssize_t n = ::readlink(path->c_str(), to.data(), to.size());
+    if (n < 0) return errno;
+    if (static_cast<std::size_t>(n) == to.size()) return ENAMETOOLONG;
+    const std::string next(to.data(), static_cast<std::size_t>(n));
+    *path = next[0] == '/' ? next : folderOf(*path) + next;
+  }
+  return ELOOP;
 }
 
 }  // namespace
@@ -61,6 +115,7 @@ bool OutputFile::open(const char* path, Mode mode) {
   mError.clear();
   mPath = path ? path : "";
   mTarget = mPath;
+  mSeekable = true;
   if (mPath.empty()) {
     failWithErrno("write", ENOENT);
     return false;
@@ -71,11 +126,7 @@ bool OutputFile::open(const char* path, Mode mode) {
     failWithErrno("write", EISDIR);
     return false;
   }
-  if (exists && !S_ISREG(info.st_mode)) {
-    mFd = ::open(path, O_WRONLY | O_CLOEXEC | (mode == kAppend ? O_APPEND : O_TRUNC));
-    if (mFd < 0) failWithErrno("write", errno);
-    return mFd >= 0;
-  }
+  if (exists && !S_ISREG(info.st_mode)) return openInPlace(S_ISFIFO(info.st_mode), mode);
   if (mPath.back() == '/') {
     failWithErrno("write", EISDIR);
     return false;
@@ -85,30 +136,71 @@ bool OutputFile::open(const char* path, Mode mode) {
     failWithErrno("write", errno);
     return false;
   }
-  // Through a link, the file the link names is the one replaced.
-  if (exists) {
-    if (char* real = ::realpath(path, nullptr)) {
-      mTarget = real;
-      std::free(real);
-    }
-  }
-  for (int attempt = 0; attempt < kTemporaryAttempts && mFd < 0; ++attempt) {
-    mTemporary = temporaryName(mTarget, gTemporaryCount.fetch_add(1, std::memory_order_relaxed));
-    mFd = ::open(mTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (mFd < 0 && errno != EEXIST) break;
-  }
-  if (mFd < 0) {
-    const int error = errno;
-    mTemporary.clear();
+  // Through a link, the file the link names is the one replaced or made.
+  char* real = exists ? ::realpath(path, nullptr) : nullptr;
+  if (real) {
+    mTarget = real;
+    std::free(real);
+  } else if (const int error = followLinks(&mTarget)) {
     failWithErrno("write", error);
     return false;
   }
+  if (!makeTemporary(exists)) return false;
   if (exists) {
     // The replacement keeps the permissions of the file it replaces.
     ::fchmod(mFd, info.st_mode & 07777);
     if (mode == kAppend) copyExisting(mTarget);
   }
   return !failed();
+}
+
+bool OutputFile::openInPlace(bool pipe, Mode mode) {
+  // Without waiting for a reader, which a pipe might never get.
+  mFd = ::open(mPath.c_str(), O_WRONLY | O_CLOEXEC | O_NONBLOCK | (mode == kAppend ? O_APPEND : O_TRUNC));
+  if (mFd < 0) {
+    if (pipe && errno == ENXIO) {
+      fail("nothing reads the pipe");
+    } else {
+      failWithErrno("write", errno);
+    }
+    return false;
+  }
+  const int flags = ::fcntl(mFd, F_GETFL);
+  if (flags < 0 || ::fcntl(mFd, F_SETFL, flags & ~O_NONBLOCK) != 0) {
+    failWithErrno("write", errno);
+    return false;
+  }
+  mSeekable = ::lseek(mFd, 0, SEEK_CUR) >= 0;
+  return true;
+}
+
+bool OutputFile::makeTemporary(bool replacing) {
+  int error = 0;
+  for (int attempt = 0; attempt < kTemporaryAttempts && mFd < 0; ++attempt) {
+    mTemporary = temporaryName(mTarget, gTemporaryCount.fetch_add(1, std::memory_order_relaxed));
+    // A signal that ends the process finds the file registered, or no file.
+    const SignalsHeld held;
+    mFd = ::open(mTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    error = errno;
+    if (mFd >= 0) {
+      mUnfinished = UnfinishedFiles::add(mTemporary.c_str());
+      if (mUnfinished < 0) {
+        fail("too many files are being written at once");
+        return false;
+      }
+    } else if (error != EEXIST) {
+      break;
+    }
+  }
+  if (mFd >= 0) return true;
+  mTemporary.clear();
+  if (replacing) {
+    // The file itself could be written: what failed is its replacement.
+    mError = "cannot make a temporary file in folder '" + folderName(mTarget) + "': " + std::strerror(error);
+  } else {
+    failWithErrno("write", error);
+  }
+  return false;
 }
 
 bool OutputFile::copyExisting(const std::string& from) {
@@ -200,6 +292,8 @@ bool OutputFile::commit() {
     return false;
   }
   mTemporary.clear();
+  UnfinishedFiles::remove(mUnfinished);
+  mUnfinished = -1;
   return true;
 }
 
@@ -222,4 +316,17 @@ void OutputFile::closeAndRemove() {
   mFd = -1;
   if (!mTemporary.empty()) ::unlink(mTemporary.c_str());
   mTemporary.clear();
+  UnfinishedFiles::remove(mUnfinished);
+  mUnfinished = -1;
+}
+
+void OutputFile::removeUnfinishedFiles() { UnfinishedFiles::unlinkAll(); }
+
+void OutputFile::removeUnfinishedFilesOf(pid_t writer, const std::string& folder) {
+  DIR* entries = ::opendir(folder.c_str());
+  if (!entries) return;
+  while (const dirent* entry = ::readdir(entries)) {
+    if (isTemporaryOf(entry->d_name, writer)) ::unlinkat(::dirfd(entries), entry->d_name, 0);
+  }
+  ::closedir(entries);
 }

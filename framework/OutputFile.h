@@ -1,5 +1,7 @@
 #pragma once
 
+#include <sys/types.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,8 +11,10 @@
 // temporary file beside the target, which commit() renames over the target
 // once everything is written; a failed step, or destruction without a
 // commit, removes the temporary file and leaves the target as it was. A
-// target that is not a regular file (a device, a pipe) cannot be replaced
-// and is written in place.
+// link is written through: the file it names is replaced, or made when
+// there is none yet. A target that is not a regular file (a device, a pipe)
+// cannot be replaced and is written in place; a pipe only while something
+// reads it, since a writer would wait for a reader for ever.
 //
 // Every failure sets error() to one line naming the file and the cause, and
 // makes every later call fail too, so a writer may check only the commit.
@@ -39,11 +43,26 @@ class OutputFile {
   // Records a failure found by the writer itself (a format limit).
   void fail(const std::string& reason);
 
+  // Whether writeAt can work: not in a pipe or a terminal.
+  bool seekable() const { return mSeekable; }
+
   bool failed() const { return !mError.empty(); }
-  // "cannot write 'PATH': cause"; empty while nothing failed.
+  // "cannot write 'PATH': cause", or "cannot make a temporary file in
+  // folder 'FOLDER': cause" when only that stands in the way of replacing
+  // the file; empty while nothing failed.
   const std::string& error() const { return mError; }
 
+  // Removes the temporary file of every OutputFile of this process that is
+  // not committed, for a process that a signal is about to end; safe in a
+  // signal handler.
+  static void removeUnfinishedFiles();
+  // Removes the temporary files that the process writer, which ended
+  // without cleaning up after itself, left in folder.
+  static void removeUnfinishedFilesOf(pid_t writer, const std::string& folder);
+
  private:
+  bool openInPlace(bool pipe, Mode mode);
+  bool makeTemporary(bool replacing);
   bool flush();
   bool copyExisting(const std::string& from);
   void failWithErrno(const char* action, int error);
@@ -53,7 +72,9 @@ class OutputFile {
   std::string mPath;       // as the caller named it, for messages
   std::string mTarget;     // what is replaced: the path with links resolved
   std::string mTemporary;  // empty when writing in place
+  int mUnfinished = -1;    // its entry among the files a signal removes
   int mFd = -1;
+  bool mSeekable = true;
   std::vector<char> mBuffer;
   std::string mError;
 };

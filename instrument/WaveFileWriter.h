@@ -20,13 +20,19 @@ class WaveFileWriter {
 
   static bool isSupportedBits(int bits) { return bits == 24 || bits == 32; }
 
+  static constexpr int64_t kUnknownLength = -1;
+
   // False when the file cannot be created or the format is not supported.
-  bool open(const char* path, int sampleRate, int bits);
-  // False once anything failed, or when the file would outgrow the format's
+  // A length given here goes into the header at once, so the file can go
+  // to a pipe, which cannot take a header last: without one, a pipe is
+  // refused before it gets a byte, and so is a length past the format's
   // 4 GB limit.
+  bool open(const char* path, int sampleRate, int bits, int64_t frames = kUnknownLength);
+  // False once anything failed, or when the file would outgrow the format's
+  // 4 GB limit, or a pipe would get more frames than its header gives.
   bool write(const double* left, const double* right, int frames);
-  // Completes the header and puts the file in place; false when any step
-  // of the file failed.
+  // Completes the header, when the file's length is not the one it gives,
+  // and puts the file in place; false when any step of the file failed.
   bool close();
 
   int64_t framesWritten() const { return mFrames; }
@@ -37,12 +43,14 @@ class WaveFileWriter {
 
  private:
   bool writeHeader(bool atStart);
+  bool fitsTheFormat(int64_t frames) const;
 
   OutputFile mFile;
   bool mOpen = false;
   int mBits = 24;
   int mSampleRate = 0;
   int64_t mFrames = 0;
+  int64_t mHeaderFrames = 0;  // what the header says
   int64_t mClipped = 0;
   std::vector<unsigned char> mBytes;
 };

@@ -1,7 +1,10 @@
 #include "framework/OutputFile.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -9,13 +12,17 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/PipeCapture.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
 
+using testsupport::Fifo;
 using testsupport::FileSizeLimit;
+using testsupport::PipeCapture;
 using testsupport::readFile;
 using testsupport::TempDirectory;
 using Names = std::vector<std::string>;
@@ -177,6 +184,166 @@ TEST(OutputFile, ALinkedTargetIsReplacedBehindItsLink) {
   ASSERT_EQ(::stat(real.c_str(), &info), 0);
   EXPECT_EQ(info.st_mode & 07777, 0640u);
   EXPECT_EQ(dir.entries(), (Names{"link.txt", "real"}));
+}
+
+// A link that names nothing yet: the file it names is made, and the link
+// stays a link.
+TEST(OutputFile, ADanglingLinkGetsTheFileItNames) {
+  const struct {
+    const char* what;
+    std::vector<std::pair<std::string, std::string>> links;  // name, what it names
+    const char* made;
+  } cases[] = {
+      {"beside it", {{"link.txt", "file.txt"}}, "file.txt"},
+      {"in a folder", {{"link.txt", "real/file.txt"}}, "real/file.txt"},
+      {"from a folder", {{"real/link.txt", "../file.txt"}}, "file.txt"},
+      {"through another link", {{"link.txt", "real/second.txt"}, {"real/second.txt", "file.txt"}}, "real/file.txt"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TempDirectory dir;
+    std::filesystem::create_directory(dir.path("real"));
+    for (const auto& link : c.links) std::filesystem::create_symlink(link.second, dir.path(link.first));
+    OutputFile file;
+    ASSERT_TRUE(file.open(dir.path(c.links.front().first).c_str())) << file.error();
+    file.print("made\n");
+    ASSERT_TRUE(file.commit()) << file.error();
+    EXPECT_EQ(readFile(dir.path(c.made)), "made\n");
+    for (const auto& link : c.links) EXPECT_TRUE(std::filesystem::is_symlink(dir.path(link.first))) << link.first;
+  }
+  const TempDirectory dir;
+  std::filesystem::create_symlink("missing/file.txt", dir.path("link.txt"));
+  std::filesystem::create_symlink("loop.txt", dir.path("loop.txt"));
+  const struct {
+    const char* name;
+    const char* cause;
+  } refused[] = {
+      {"link.txt", "No such file or directory"},
+      {"loop.txt", "Too many levels of symbolic links"},
+  };
+  for (const auto& c : refused) {
+    OutputFile file;
+    EXPECT_FALSE(file.open(dir.path(c.name).c_str()));
+    EXPECT_EQ(file.error(), "cannot write '" + dir.path(c.name) + "': " + c.cause);
+  }
+  EXPECT_EQ(dir.entries(), (Names{"link.txt", "loop.txt"}));
+}
+
+TEST(OutputFile, APipeIsWrittenOnlyWhileSomethingReadsIt) {
+  const TempDirectory dir;
+  const Fifo fifo(dir.path("pipe"));
+  ASSERT_TRUE(fifo.made());
+  OutputFile unread;
+  EXPECT_TRUE(fifo.returnsPromptly([&] { EXPECT_FALSE(unread.open(fifo.path().c_str())); }));
+  EXPECT_EQ(unread.error(), "cannot write '" + fifo.path() + "': nothing reads the pipe");
+
+  PipeCapture pipe;
+  ASSERT_TRUE(pipe.made());
+  OutputFile read;
+  ASSERT_TRUE(read.open(pipe.path().c_str())) << read.error();
+  EXPECT_FALSE(read.seekable());
+  const std::string large = largeText();
+  ASSERT_TRUE(read.write(large.data(), large.size()));
+  ASSERT_TRUE(read.print("%s", "end"));
+  EXPECT_FALSE(read.writeAt(0, "HEAD", 4));
+  EXPECT_EQ(read.error(), "cannot write '" + pipe.path() + "': Illegal seek");
+  EXPECT_EQ(pipe.finish(), large + "end");
+
+  OutputFile file;
+  ASSERT_TRUE(file.open(dir.path("file.txt").c_str()));
+  EXPECT_TRUE(file.seekable());
+  OutputFile device;
+  ASSERT_TRUE(device.open("/dev/null"));
+  EXPECT_TRUE(device.seekable());
+}
+
+// Holds every descriptor a process may open in use: the next open fails.
+class DescriptorsUsedUp {
+ public:
+  DescriptorsUsedUp() {
+    getrlimit(RLIMIT_NOFILE, &mSaved);
+    const int lowestFree = ::open("/dev/null", O_RDONLY);
+    ::close(lowestFree);
+    rlimit limit = mSaved;
+    limit.rlim_cur = static_cast<rlim_t>(lowestFree);
+    setrlimit(RLIMIT_NOFILE, &limit);
+  }
+  ~DescriptorsUsedUp() { setrlimit(RLIMIT_NOFILE, &mSaved); }
+  DescriptorsUsedUp(const DescriptorsUsedUp&) = delete;
+  DescriptorsUsedUp& operator=(const DescriptorsUsedUp&) = delete;
+
+ private:
+  rlimit mSaved{};
+};
+
+// A file that may be written, in a folder where its replacement cannot be
+// made: the folder is to blame, not the file.
+TEST(OutputFile, ATemporaryFileThatCannotBeMadeBlamesItsFolder) {
+  const TempDirectory dir;
+  std::filesystem::create_directory(dir.path("folder"));
+  const std::string target = dir.path("folder/out.txt");
+  writeText(target, kOld);
+  const std::string folder = std::filesystem::canonical(dir.path("folder")).string();
+  {
+    OutputFile file;
+    const DescriptorsUsedUp used;
+    EXPECT_FALSE(file.open(target.c_str()));
+    EXPECT_EQ(file.error(), "cannot make a temporary file in folder '" + folder + "': Too many open files");
+  }
+  // Folder permissions do not hold back a privileged user.
+  if (::geteuid() != 0) {
+    ASSERT_EQ(::chmod(dir.path("folder").c_str(), 0555), 0);
+    OutputFile file;
+    EXPECT_FALSE(file.open(target.c_str()));
+    EXPECT_EQ(file.error(), "cannot make a temporary file in folder '" + folder + "': Permission denied");
+    ::chmod(dir.path("folder").c_str(), 0755);
+  }
+  EXPECT_EQ(readFile(target), kOld);
+  EXPECT_EQ(dir.entries(), Names{"folder"});
+}
+
+// What a process does as a signal ends it: the files still being written
+// go, the targets stay as they were, finished files stay.
+TEST(OutputFile, UnfinishedFilesCanBeRemovedAllAtOnce) {
+  const TempDirectory dir;
+  writeText(dir.path("old.txt"), kOld);
+  OutputFile replacing, making, finished;
+  ASSERT_TRUE(replacing.open(dir.path("old.txt").c_str()));
+  ASSERT_TRUE(making.open(dir.path("new.txt").c_str()));
+  ASSERT_TRUE(finished.open(dir.path("done.txt").c_str()));
+  ASSERT_TRUE(finished.print("done\n") && finished.commit());
+  ASSERT_TRUE(replacing.print("unfinished\n") && making.print("unfinished\n"));
+  EXPECT_EQ(dir.entries().size(), 4u);  // with the two temporary files
+  OutputFile::removeUnfinishedFiles();
+  EXPECT_EQ(dir.entries(), (Names{"done.txt", "old.txt"}));
+  EXPECT_EQ(readFile(dir.path("old.txt")), kOld);
+  EXPECT_EQ(readFile(dir.path("done.txt")), "done\n");
+}
+
+// A writer process that dies leaves its temporary file; the process that
+// started it removes that one, and no other.
+TEST(OutputFile, TheFilesOfAWriterThatDiedCanBeRemoved) {
+  const TempDirectory dir;
+  writeText(dir.path(".notes.1-1.tmp"), kOld);
+  OutputFile own;
+  ASSERT_TRUE(own.open(dir.path("own.txt").c_str()));
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    OutputFile file;
+    const bool ok = file.open(dir.path("theirs.txt").c_str()) && file.print("unfinished");
+    // Ends as a killed process would, without cleaning up.
+    ::_exit(ok ? 0 : 1);
+  }
+  ASSERT_GT(writer, 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+  ASSERT_EQ(status, 0);
+  const std::size_t withTheirs = dir.entries().size();
+  ASSERT_EQ(withTheirs, 3u);
+  OutputFile::removeUnfinishedFilesOf(writer, dir.path());
+  EXPECT_EQ(dir.entries().size(), withTheirs - 1);
+  ASSERT_TRUE(own.print("mine") && own.commit());
+  EXPECT_EQ(dir.entries(), (Names{".notes.1-1.tmp", "own.txt"}));
 }
 
 TEST(OutputFile, AppendingKeepsWhatTheFileHeld) {

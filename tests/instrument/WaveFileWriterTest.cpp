@@ -9,11 +9,13 @@
 #include "tests/instrument/WaveFileReader.h"
 #include "tests/support/FileContents.h"
 #include "tests/support/FileSizeLimit.h"
+#include "tests/support/PipeCapture.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
 
 using testsupport::FileSizeLimit;
+using testsupport::PipeCapture;
 using testsupport::readFile;
 using testsupport::TempDirectory;
 
@@ -106,6 +108,72 @@ TEST(WaveFileWriter, AFileAppearsOnlyWhenComplete) {
   }
   EXPECT_EQ(readFile(file), complete);
   EXPECT_EQ(dir.entries(), std::vector<std::string>{"out.wav"});
+}
+
+// A length given beforehand goes into the header at once: a pipe gets the
+// whole file, and a writer that cannot keep to the length fails without
+// sending more than the header announced.
+TEST(WaveFileWriter, AFileOfKnownLengthGoesThroughAPipe) {
+  const TempDirectory dir;
+  const std::vector<double> left(16, 0.25), right(16, -0.5);
+  // The file the writes give where the header can be completed last.
+  const auto fileOf = [&](const std::vector<int>& writes) {
+    const std::string path = dir.path("reference.wav");
+    WaveFileWriter file;
+    EXPECT_TRUE(file.open(path.c_str(), 8000, 24));
+    for (int n : writes) EXPECT_TRUE(file.write(left.data(), right.data(), n));
+    EXPECT_TRUE(file.close());
+    return readFile(path);
+  };
+  const struct {
+    const char* what;
+    int64_t length;  // announced; -1 for none
+    std::vector<int> writes;
+    bool opens;
+    const char* cause;
+  } cases[] = {
+      {"as announced", 10, {4, 6}, true, ""},
+      {"nothing, as announced", 0, {}, true, ""},
+      {"length unknown", -1, {4}, false, "a WAVE file of unknown length cannot go to a pipe"},
+      {"more than announced", 10, {8, 4}, true, "more frames than its header gives"},
+      {"fewer than announced", 10, {4, 2}, true, "the stream ended before the frames its header gives"},
+      {"past the format's limit", int64_t{1} << 30, {4}, false, "the file would pass the WAVE format's 4 GB limit"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    PipeCapture pipe;
+    ASSERT_TRUE(pipe.made());
+    WaveFileWriter writer;
+    EXPECT_EQ(writer.open(pipe.path().c_str(), 8000, 24, c.length), c.opens);
+    bool ok = true;
+    for (int n : c.writes) ok = writer.write(left.data(), right.data(), n) && ok;
+    ok = writer.close() && ok;
+    EXPECT_EQ(ok, !*c.cause);
+    EXPECT_EQ(writer.error(), *c.cause ? "cannot write '" + pipe.path() + "': " + c.cause : "");
+    const std::string streamed = pipe.finish();
+    if (!*c.cause) {
+      EXPECT_EQ(streamed, fileOf(c.writes));
+    } else if (!c.opens) {
+      EXPECT_EQ(streamed, "");
+    } else {
+      EXPECT_LE(streamed.size(), 44u + 6u * static_cast<std::size_t>(c.length));
+    }
+  }
+
+  // In a file, a length that turned out otherwise is mended at the end.
+  for (const std::vector<int>& writes : {std::vector<int>{4, 2}, std::vector<int>{8, 4}}) {
+    const std::string path = dir.path("announced.wav");
+    WaveFileWriter file;
+    ASSERT_TRUE(file.open(path.c_str(), 8000, 24, 10));
+    for (int n : writes) ASSERT_TRUE(file.write(left.data(), right.data(), n));
+    ASSERT_TRUE(file.close());
+    EXPECT_EQ(readFile(path), fileOf(writes));
+  }
+  WaveFileWriter huge;
+  EXPECT_FALSE(huge.open(dir.path("huge.wav").c_str(), 8000, 24, int64_t{1} << 30));
+  EXPECT_EQ(huge.error(),
+            "cannot write '" + dir.path("huge.wav") + "': the file would pass the WAVE format's 4 GB limit");
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"announced.wav", "reference.wav"}));
 }
 
 TEST(WaveFileWriter, RefusesWhatItCannotWrite) {

@@ -30,16 +30,21 @@ const std::vector<OptionSpec>& noteRenderOptions() {
   return options;
 }
 
-bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* s) {
+bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* s, std::string* error) {
   double rate = 0.0;
   if (!line.intValue("--note", 0, 127, &s->note) || !line.intValue("--velocity", 1, 127, &s->velocity) ||
       !line.doubleValue("--length", 0.0, kMaxSeconds, &s->length) ||
       !line.doubleValue("--tail", 0.0, kMaxSeconds, &s->tail) || !line.doubleValue("--rate", 8000.0, 384000.0, &rate) ||
       !line.intValue("--block", 1, 8192, &s->block) || !line.choiceValue("--bits", {24, 32}, &s->bits)) {
+    *error = line.error();
     return false;
   }
   // The WAVE header holds a whole number of frames per second.
   s->rate = std::floor(rate);
+  if (s->totalFrames() == 0) {
+    *error = "--length and --tail give no frames to render at this rate";
+    return false;
+  }
   return true;
 }
 
@@ -78,7 +83,7 @@ int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, c
                      const char* command, int64_t* clipped) {
   Quillvane::WaveFileWriter file;
   std::string error;
-  if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits) ||
+  if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits, settings.totalFrames()) ||
       !renderNote(host, settings, file, &error) || !file.close()) {
     if (!file.error().empty()) return fail(command, file.error(), kExitFailure);
     return fail(command, (error.empty() ? "cannot write" : error) + " '" + path + "'", kExitFailure);

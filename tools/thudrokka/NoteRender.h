@@ -28,16 +28,18 @@ struct NoteRenderSettings {
 
 // The options that set NoteRenderSettings, with their defaults.
 const std::vector<OptionSpec>& noteRenderOptions();
-// False, with the command line's error set, when a value is out of range.
-bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* settings);
+// False, with error set, when a value is out of range or the note would
+// have no frames.
+bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* settings, std::string* error);
 
 // Plays the note from frame 0 on an opened host and writes every slice to
 // file. False when the unit fails, with error set, or the file fails, with
 // the file's error set.
 bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillvane::WaveFileWriter& file,
                 std::string* error);
-// The same into a new WAVE file at path; the exit status, with what went
-// wrong said for command. clipped gets the samples the file holds at full
+// The same into a new WAVE file at path, its length in its header from the
+// start, so that path may be a pipe; the exit status, with what went wrong
+// said for command. clipped gets the samples the file holds at full
 // scale because they exceeded it.
 int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, const std::string& path,
                      const char* command, int64_t* clipped);

@@ -1,3 +1,4 @@
+#include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -6,9 +7,13 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <string>
 #include <vector>
 
+#include "framework/OutputFile.h"
+#include "framework/SignalsHeld.h"
+#include "tools/thudrokka/EndingSignals.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/NoteRender.h"
 #include "tools/thudrokka/PresetChoice.h"
@@ -19,7 +24,10 @@ namespace {
 
 const CommandHelp kHelp = {
     "render-bank", "render-bank DIR [options]",
-    "Renders one note of every preset slot into DIR, one WAVE file per slot named by its number and name."};
+    "Renders one note of every preset slot into DIR, one WAVE file per slot named by its number and name. DIR and "
+    "the folders on its way are made when missing; an interrupted run leaves only the files it finished."};
+
+constexpr const char* kWorkerStopped = "a worker stopped before its presets were done";
 
 // Number and name, with everything but letters, digits and dashes as '_'.
 std::string fileNameFor(int number, const std::string& presetName) {
@@ -33,10 +41,20 @@ std::string fileNameFor(int number, const std::string& presetName) {
   return name + ".wav";
 }
 
-bool makeFolder(const std::string& path) {
+// Makes the folder and the missing folders on its way: 0, or the errno of
+// the step that failed.
+int makeFolder(const std::string& path) {
+  if (mkdir(path.c_str(), 0777) == 0) return 0;
+  int error = errno;
+  const std::size_t end = path.find_last_not_of('/');
+  const std::size_t slash = end == std::string::npos ? end : path.find_last_of('/', end);
+  if (error == ENOENT && slash != std::string::npos && slash > 0) {
+    if (const int parent = makeFolder(path.substr(0, slash))) return parent;
+    if (mkdir(path.c_str(), 0777) == 0) return 0;
+    error = errno;
+  }
   struct stat info;
-  if (stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode);
-  return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST;
+  return error == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 0 : error;
 }
 
 // One preset into its own file, on a fresh instance: no tail of the one
@@ -82,7 +100,7 @@ class ClippedFiles {
   std::string mWorst;
 };
 
-// Reports of the workers to the parent through a pipe: a preset done, or a
+// Reports of a worker to the parent through its pipe: a preset done, or the
 // worker's failure (its message already on stderr).
 struct Report {
   int preset;  // index in the list, or -1 when the worker failed
@@ -94,63 +112,140 @@ bool sendReport(int fd, const Report& report) {
   return write(fd, &report, sizeof(report)) == static_cast<ssize_t>(sizeof(report));
 }
 
+// A worker as the parent sees it: its process and the reading end of its
+// reports, closed once the worker closed its own.
+struct Worker {
+  pid_t pid;
+  int reports;
+  bool reaped = false;
+};
+
+// Waits for the worker to end: true when it finished its presets. One that
+// a signal ended may have left the file it was writing, which goes here.
+bool reap(Worker& worker, const std::string& folder) {
+  // Ended but not reaped, its number cannot pass to another process while
+  // the ending signals still go to it.
+  siginfo_t info;
+  while (waitid(P_PID, worker.pid, &info, WEXITED | WNOWAIT) != 0 && errno == EINTR) {
+  }
+  removeWorker(worker.pid);
+  int exit = 0;
+  while (waitpid(worker.pid, &exit, 0) < 0 && errno == EINTR) {
+  }
+  worker.reaped = true;
+  if (WIFSIGNALED(exit)) OutputFile::removeUnfinishedFilesOf(worker.pid, folder);
+  return WIFEXITED(exit) && WEXITSTATUS(exit) == kExitOk;
+}
+
+// Worker k renders presets k, k + jobs, ... and reports each; it ends with
+// its exit status.
+[[noreturn]] void work(int k, int jobs, int reports, const std::vector<standin::HostSession::Preset>& presets,
+                       const std::string& folder, const NoteRenderSettings& settings) {
+  // Once the parent stops listening, a report fails instead of killing the
+  // worker, which then ends after its current file.
+  signal(SIGPIPE, SIG_IGN);
+  int status = kExitOk;
+  for (std::size_t i = static_cast<std::size_t>(k); i < presets.size() && status == kExitOk; i += jobs) {
+    int64_t samples = 0;
+    status = renderPreset(presets[i], folder, settings, &samples);
+    if (!sendReport(reports, {status == kExitOk ? static_cast<int>(i) : -1, status, samples})) status = kExitFailure;
+  }
+  std::fflush(nullptr);
+  _exit(status);
+}
+
+// Starts worker k with a pipe of its own: the parent sees each worker end,
+// killed or not, as its pipe closes.
+bool startWorker(int k, int jobs, const std::vector<standin::HostSession::Preset>& presets, const std::string& folder,
+                 const NoteRenderSettings& settings, std::vector<Worker>& workers) {
+  int fds[2];
+  if (pipe(fds) != 0) return false;
+  std::fflush(nullptr);
+  pid_t pid;
+  bool kept = true;
+  {
+    // A signal to the parent finds the new worker among those it ends.
+    const SignalsHeld held;
+    pid = fork();
+    if (pid == 0) becomeWorker();
+    if (pid > 0) kept = addWorker(pid);
+  }
+  if (pid == 0) {
+    close(fds[0]);
+    // Held open here, the others' pipes would not fail when the parent stops listening.
+    for (const Worker& other : workers) close(other.reports);
+    work(k, jobs, fds[1], presets, folder, settings);
+  }
+  close(fds[1]);
+  if (pid < 0) {
+    close(fds[0]);
+    return false;
+  }
+  workers.push_back({pid, fds[0]});
+  return kept;
+}
+
 // Workers are processes, not threads: the instrument's tuning is shared by
 // every instance in a process, so each preset must render in a process of
-// its own making. Worker k renders presets k, k + jobs, ...
+// its own making.
 int renderInParallel(const std::vector<standin::HostSession::Preset>& presets, const std::string& folder,
                      const NoteRenderSettings& settings, int jobs, ProgressBar& progress, ClippedFiles& clipped) {
-  int pipeFds[2];
-  if (pipe(pipeFds) != 0) return fail(kHelp.name, "cannot start the workers", kExitFailure);
-  std::fflush(nullptr);
-  std::vector<pid_t> workers;
-  for (int k = 0; k < jobs; ++k) {
-    const pid_t pid = fork();
-    if (pid < 0) break;
-    if (pid == 0) {
-      close(pipeFds[0]);
-      // Once the parent stops listening, a report fails instead of killing
-      // the worker, which then ends after its current file: no partial file.
-      signal(SIGPIPE, SIG_IGN);
-      int status = kExitOk;
-      for (std::size_t i = static_cast<std::size_t>(k); i < presets.size() && status == kExitOk; i += jobs) {
-        int64_t samples = 0;
-        status = renderPreset(presets[i], folder, settings, &samples);
-        if (!sendReport(pipeFds[1], {status == kExitOk ? static_cast<int>(i) : -1, status, samples})) {
-          status = kExitFailure;
-        }
-      }
-      std::fflush(nullptr);
-      _exit(status);
-    }
-    workers.push_back(pid);
-  }
-  close(pipeFds[1]);
-  int status = static_cast<int>(workers.size()) == jobs ? kExitOk : kExitFailure;
-  if (status != kExitOk) fail(kHelp.name, "cannot start the workers", kExitFailure);
+  std::vector<Worker> workers;
+  bool startFailed = false;
+  for (int k = 0; k < jobs && !startFailed; ++k) startFailed = !startWorker(k, jobs, presets, folder, settings, workers);
+  int status = startFailed ? fail(kHelp.name, "cannot start the workers", kExitFailure) : kExitOk;
   int done = 0;
-  Report report;
-  while (status == kExitOk && read(pipeFds[0], &report, sizeof(report)) == static_cast<ssize_t>(sizeof(report))) {
-    if (report.preset < 0) {
-      status = report.status;
-      break;
+  bool workerDied = false;
+  std::vector<pollfd> polls;
+  std::vector<Worker*> polled;
+  while (status == kExitOk) {
+    polls.clear();
+    polled.clear();
+    for (Worker& worker : workers) {
+      if (worker.reports < 0) continue;
+      polls.push_back({worker.reports, POLLIN, 0});
+      polled.push_back(&worker);
     }
-    const standin::HostSession::Preset& preset = presets[static_cast<std::size_t>(report.preset)];
-    clipped.add(preset, report.clipped);
-    progress.update(++done, preset.name);
+    if (polls.empty()) break;
+    if (poll(polls.data(), polls.size(), -1) < 0) {
+      if (errno != EINTR) status = fail(kHelp.name, "cannot hear the workers", kExitFailure);
+      continue;
+    }
+    for (std::size_t i = 0; i < polls.size() && status == kExitOk; ++i) {
+      if (polls[i].revents == 0) continue;
+      Worker& worker = *polled[i];
+      Report report;
+      if (read(worker.reports, &report, sizeof(report)) == static_cast<ssize_t>(sizeof(report))) {
+        if (report.preset < 0) {
+          status = report.status;
+          continue;
+        }
+        const standin::HostSession::Preset& preset = presets[static_cast<std::size_t>(report.preset)];
+        clipped.add(preset, report.clipped);
+        progress.update(++done, preset.name);
+        continue;
+      }
+      close(worker.reports);
+      worker.reports = -1;
+      workerDied = !reap(worker, folder);
+      if (workerDied) status = fail(kHelp.name, kWorkerStopped, kExitFailure);
+    }
   }
-  // One failure ends the run, as it does one preset after another: the
-  // workers stop at their next report.
-  close(pipeFds[0]);
-  for (pid_t pid : workers) {
-    int exit = 0;
-    while (waitpid(pid, &exit, 0) < 0 && errno == EINTR) {
-    }
-    if (status == kExitOk && !(WIFEXITED(exit) && WEXITSTATUS(exit) == kExitOk)) {
-      status = fail(kHelp.name, "a worker stopped before its presets were done", kExitFailure);
+  // One failure ends the run, as it does one preset after another. A worker
+  // that failed said why, and the others stop at their next report, saying
+  // so too if their own file failed; a worker gone without a word ends the
+  // run at once, what the others were writing going with them.
+  for (Worker& worker : workers) {
+    if (worker.reports >= 0) close(worker.reports);
+    if (workerDied && !worker.reaped) kill(worker.pid, SIGTERM);
+  }
+  for (Worker& worker : workers) {
+    if (!worker.reaped && !reap(worker, folder) && status == kExitOk) {
+      status = fail(kHelp.name, kWorkerStopped, kExitFailure);
     }
   }
   if (status == kExitOk && done != static_cast<int>(presets.size())) {
-    status = fail(kHelp.name, "a worker stopped before its presets were done", kExitFailure);
+    status = fail(kHelp.name, kWorkerStopped, kExitFailure);
   }
   return status;
 }
@@ -172,11 +267,14 @@ int runRenderBank(int argc, char** argv) {
   if (!parseCommand(kHelp, options, argc, argv, &line, &status)) return status;
   if (line.positional().size() != 1) return fail(kHelp.name, "give exactly one output folder", kExitUsage);
   NoteRenderSettings settings;
-  if (!readNoteRenderSettings(line, &settings)) return fail(kHelp.name, line.error(), kExitUsage);
+  std::string error;
+  if (!readNoteRenderSettings(line, &settings, &error)) return fail(kHelp.name, error, kExitUsage);
   int jobs = defaultJobs();
   if (line.has("--jobs") && !line.intValue("--jobs", 1, 256, &jobs)) return fail(kHelp.name, line.error(), kExitUsage);
   const std::string folder = line.positional()[0];
-  if (!makeFolder(folder)) return fail(kHelp.name, "cannot make folder '" + folder + "'", kExitFailure);
+  if (const int failure = makeFolder(folder)) {
+    return fail(kHelp.name, "cannot make folder '" + folder + "': " + std::strerror(failure), kExitFailure);
+  }
 
   std::vector<standin::HostSession::Preset> presets;
   {

@@ -2,6 +2,7 @@
 #include <cstdio>
 #include <cstring>
 
+#include "tools/thudrokka/EndingSignals.h"
 #include "tools/thudrokka/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
@@ -28,6 +29,7 @@ void printHelp() {
 }  // namespace
 
 int main(int argc, char** argv) {
+  endCleanlyOnSignals();
   if (argc < 2) {
     printHelp();
     return kExitUsage;

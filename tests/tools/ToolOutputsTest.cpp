@@ -1,0 +1,232 @@
+// What the command-line host leaves where it writes: finished files only,
+// whether it ends normally, is interrupted or loses a worker, and whatever
+// stands at the name it was given (a pipe, a link, a file in the way).
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "tests/support/ChildProcess.h"
+#include "tests/support/Fifo.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/TempDirectory.h"
+
+namespace {
+
+using testsupport::ChildProcess;
+using testsupport::eventually;
+using testsupport::Fifo;
+using testsupport::readFile;
+using testsupport::split;
+using testsupport::TempDirectory;
+using Names = std::vector<std::string>;
+
+std::vector<std::string> toolWith(std::vector<std::string> arguments) {
+  arguments.insert(arguments.begin(), THUDROKKA_TOOL);
+  return arguments;
+}
+
+ChildProcess::End run(const std::vector<std::string>& arguments, const std::string& folder = "") {
+  ChildProcess tool(toolWith(arguments), folder);
+  return tool.wait();
+}
+
+std::string exitOf(int status) {
+  if (WIFEXITED(status)) return "exit " + std::to_string(WEXITSTATUS(status));
+  if (WIFSIGNALED(status)) return std::string("signal ") + strsignal(WTERMSIG(status));
+  return "status " + std::to_string(status);
+}
+
+std::string exitWith(int code) { return "exit " + std::to_string(code); }
+std::string signalled(int signal) { return std::string("signal ") + strsignal(signal); }
+
+bool hidden(const std::string& name) { return !name.empty() && name[0] == '.'; }
+
+int hiddenEntries(const TempDirectory& dir, const std::string& folder = "") {
+  int n = 0;
+  if (!std::filesystem::is_directory(dir.path(folder))) return 0;
+  for (const auto& entry : std::filesystem::directory_iterator(dir.path(folder))) n += hidden(entry.path().filename());
+  return n;
+}
+
+// The processes the tool started, as the kernel lists them.
+std::vector<pid_t> childrenOf(pid_t pid) {
+  const std::string list = readFile("/proc/" + std::to_string(pid) + "/task/" + std::to_string(pid) + "/children");
+  std::vector<pid_t> children;
+  for (const std::string& child : split(list, ' ')) {
+    if (!child.empty() && child != "\n") children.push_back(std::stoi(child));
+  }
+  return children;
+}
+
+// A note far longer than the time a test waits: whatever a signal meets is
+// a file being written.
+const std::vector<std::string> kLongNote = {"--preset", "40", "--length", "600", "--tail", "600", "--rate", "384000"};
+const std::vector<std::string> kLongBank = {"--length", "600", "--tail", "0", "--rate", "384000"};
+
+std::vector<std::string> joined(std::vector<std::string> head, const std::vector<std::string>& tail) {
+  head.insert(head.end(), tail.begin(), tail.end());
+  return head;
+}
+
+TEST(ToolOutputs, EndingSignalsLeaveOnlyFinishedFiles) {
+  const TempDirectory dir;
+  const std::string previous = "the file that was there before";
+  const struct {
+    const char* what;
+    std::vector<std::string> arguments;
+    std::string folder;  // where the files go, in dir
+    int writers;
+    int signal;
+    bool wholeGroup;  // as a terminal's interrupt key or timeout sends it
+  } cases[] = {
+      {"render, interrupted", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGINT, false},
+      {"render, terminated", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGTERM, false},
+      {"render, hung up", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGHUP, true},
+      {"render-bank, parent interrupted", joined({"render-bank", dir.path("bank"), "--jobs", "3"}, kLongBank),
+       "bank", 3, SIGINT, false},
+      {"render-bank, group terminated", joined({"render-bank", dir.path("bank"), "--jobs", "3"}, kLongBank), "bank",
+       3, SIGTERM, true},
+      {"render-bank, one job interrupted", joined({"render-bank", dir.path("bank"), "--jobs", "1"}, kLongBank),
+       "bank", 1, SIGINT, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::filesystem::remove_all(dir.path("bank"));
+    std::ofstream(dir.path("long.wav")) << previous;
+    ChildProcess tool(toolWith(c.arguments));
+    ASSERT_TRUE(tool.started());
+    ASSERT_TRUE(eventually([&] { return hiddenEntries(dir, c.folder) == c.writers; }));
+    ASSERT_EQ(::kill(c.wholeGroup ? -tool.pid() : tool.pid(), c.signal), 0);
+    const ChildProcess::End end = tool.wait();
+    ASSERT_TRUE(end.inTime);
+    // Ended by the signal itself, so a caller sees what ended it.
+    EXPECT_EQ(exitOf(end.status), signalled(c.signal)) << end.err;
+    EXPECT_FALSE(tool.groupAlive());
+    EXPECT_EQ(hiddenEntries(dir, c.folder), 0);
+    EXPECT_EQ(readFile(dir.path("long.wav")), previous);
+    if (!c.folder.empty()) {
+      EXPECT_TRUE(std::filesystem::is_empty(dir.path(c.folder)));
+    }
+  }
+}
+
+TEST(ToolOutputs, AWorkerThatDiesLeavesNoUnfinishedFile) {
+  for (const int signal : {SIGKILL, SIGTERM}) {
+    SCOPED_TRACE(strsignal(signal));
+    const TempDirectory dir;
+    ChildProcess tool(toolWith(joined({"render-bank", dir.path("bank"), "--jobs", "3"}, kLongBank)));
+    ASSERT_TRUE(eventually([&] { return hiddenEntries(dir, "bank") == 3; }));
+    const std::vector<pid_t> workers = childrenOf(tool.pid());
+    ASSERT_EQ(workers.size(), 3u);
+    ASSERT_EQ(::kill(workers[1], signal), 0);
+    const ChildProcess::End end = tool.wait();
+    ASSERT_TRUE(end.inTime);
+    EXPECT_EQ(exitOf(end.status), exitWith(1));
+    EXPECT_EQ(end.err, "thudrokka render-bank: a worker stopped before its presets were done\n");
+    EXPECT_FALSE(tool.groupAlive());
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path("bank")));
+  }
+}
+
+// The header holds the true sizes from its first byte, so a pipe gets the
+// very file that a file would.
+TEST(ToolOutputs, AWaveFileGoesThroughAPipeWhole) {
+  const TempDirectory dir;
+  const std::vector<std::string> note = {"render", "--preset", "1", "--rate", "8000", "--length", "0.3", "--tail",
+                                         "0.2"};
+  const ChildProcess::End toFile = run(joined(note, {"-o", dir.path("note.wav")}));
+  ASSERT_EQ(exitOf(toFile.status), exitWith(0)) << toFile.err;
+  const std::string file = readFile(dir.path("note.wav"));
+  ASSERT_EQ(file.size(), 44u + 4000u * 6u);
+  for (const char* output : {"-", "/dev/stdout"}) {
+    const ChildProcess::End end = run(joined(note, {"-o", output}), dir.path());
+    EXPECT_EQ(exitOf(end.status), exitWith(0)) << output;
+    EXPECT_EQ(end.err, "") << output;
+    EXPECT_TRUE(end.out == file) << output << ": " << end.out.size() << " bytes";
+  }
+  EXPECT_EQ(dir.entries(), Names{"note.wav"});
+}
+
+TEST(ToolOutputs, APipeThatNothingReadsIsRefusedAtOnce) {
+  const TempDirectory dir;
+  const Fifo fifo(dir.path("pipe"));
+  ASSERT_TRUE(fifo.made());
+  const std::string pipe = fifo.path();
+  const std::vector<std::string> cases[] = {
+      {"program", "save", pipe},
+      {"render", "--preset", "1", "--rate", "8000", "--length", "0.1", "--tail", "0", "-o", pipe},
+      {"editor", "--shot", pipe},
+      {"editor", "--dump", pipe},
+      {"generate-presets", pipe},
+  };
+  for (const auto& arguments : cases) {
+    SCOPED_TRACE(arguments[0] + " " + arguments[1]);
+    ChildProcess tool(toolWith(arguments));
+    const ChildProcess::End end = tool.wait(std::chrono::seconds(60));
+    ASSERT_TRUE(end.inTime);
+    EXPECT_EQ(exitOf(end.status), exitWith(1));
+    EXPECT_EQ(end.err, "thudrokka " + arguments[0] + ": cannot write '" + pipe + "': nothing reads the pipe\n");
+  }
+  EXPECT_EQ(dir.entries(), Names{"pipe"});
+}
+
+TEST(ToolOutputs, ALinkIsWrittenThroughToWhatItNames) {
+  const TempDirectory dir;
+  std::filesystem::create_directory(dir.path("real"));
+  std::filesystem::create_symlink("real/note.wav", dir.path("link.wav"));
+  const ChildProcess::End end =
+      run({"render", "--preset", "1", "--rate", "8000", "--length", "0.1", "--tail", "0", "-o", dir.path("link.wav")});
+  ASSERT_EQ(exitOf(end.status), exitWith(0)) << end.err;
+  EXPECT_TRUE(std::filesystem::is_symlink(dir.path("link.wav")));
+  EXPECT_EQ(readFile(dir.path("real/note.wav")).size(), 44u + 800u * 6u);
+}
+
+TEST(ToolOutputs, RenderBankSaysWhyItCannotMakeItsFolder) {
+  const TempDirectory dir;
+  std::ofstream(dir.path("file")) << "in the way";
+  const struct {
+    std::string folder, cause;
+  } cases[] = {
+      {dir.path("file"), "File exists"},
+      {dir.path("file/bank"), "Not a directory"},
+      {"/proc/no/such/folder", "No such file or directory"},
+  };
+  for (const auto& c : cases) {
+    const ChildProcess::End end = run({"render-bank", c.folder, "--rate", "8000", "--length", "0.01", "--tail", "0"});
+    EXPECT_EQ(exitOf(end.status), exitWith(1)) << c.folder;
+    EXPECT_EQ(end.err, "thudrokka render-bank: cannot make folder '" + c.folder + "': " + c.cause + "\n");
+  }
+  // Missing folders on the way are made.
+  const std::string nested = dir.path("a/b/bank");
+  const ChildProcess::End made = run({"render-bank", nested, "--rate", "8000", "--length", "0.01", "--tail", "0"});
+  ASSERT_EQ(exitOf(made.status), exitWith(0)) << made.err;
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(nested), {}), 128);
+}
+
+TEST(ToolOutputs, ANoteOfNoFramesIsRefused) {
+  const TempDirectory dir;
+  const std::string wave = dir.path("empty.wav"), bank = dir.path("bank");
+  const struct {
+    std::vector<std::string> arguments;
+    const char* command;
+  } cases[] = {
+      {{"render", "--preset", "1", "--length", "0", "--tail", "0", "-o", wave}, "render"},
+      {{"render", "--preset", "1", "--rate", "8000", "--length", "0.00001", "--tail", "0", "-o", wave}, "render"},
+      {{"render-bank", bank, "--length", "0", "--tail", "0"}, "render-bank"},
+  };
+  for (const auto& c : cases) {
+    const ChildProcess::End end = run(c.arguments);
+    EXPECT_EQ(exitOf(end.status), exitWith(2)) << c.arguments[0];
+    EXPECT_EQ(end.err, std::string("thudrokka ") + c.command +
+                           ": --length and --tail give no frames to render at this rate\n");
+  }
+  EXPECT_EQ(dir.entries(), Names{});
+}
+
+}  // namespace

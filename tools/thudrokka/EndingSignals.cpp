@@ -1,0 +1,77 @@
+#include "tools/thudrokka/EndingSignals.h"
+
+#include <signal.h>
+#include <sys/wait.h>
+
+#include <atomic>
+#include <cerrno>
+
+#include "framework/OutputFile.h"
+
+namespace {
+
+const int kEndingSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGXCPU, SIGXFSZ};
+
+// As many as render-bank starts at most.
+constexpr int kMaxWorkers = 256;
+std::atomic<pid_t> gWorkers[kMaxWorkers];
+static_assert(std::atomic<pid_t>::is_always_lock_free, "the signal handler reads the workers");
+
+// Only calls that are safe in a signal handler.
+void endCleanly(int signal) {
+  const int savedErrno = errno;
+  for (const auto& worker : gWorkers) {
+    const pid_t pid = worker.load();
+    if (pid > 0) ::kill(pid, SIGTERM);
+  }
+  for (const auto& worker : gWorkers) {
+    const pid_t pid = worker.load();
+    if (pid <= 0) continue;
+    while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
+    }
+  }
+  OutputFile::removeUnfinishedFiles();
+  errno = savedErrno;
+  // The handler was reset on entry: once it returns, the signal ends the
+  // process with its default action.
+  ::raise(signal);
+}
+
+void handle(int signal, bool evenIfIgnored) {
+  struct sigaction action = {};
+  action.sa_handler = endCleanly;
+  action.sa_flags = SA_RESETHAND;
+  // One ending signal at a time.
+  sigemptyset(&action.sa_mask);
+  for (int other : kEndingSignals) sigaddset(&action.sa_mask, other);
+  struct sigaction previous = {};
+  if (::sigaction(signal, nullptr, &previous) != 0) return;
+  if (previous.sa_handler == SIG_IGN && !evenIfIgnored) return;
+  ::sigaction(signal, &action, nullptr);
+}
+
+}  // namespace
+
+void endCleanlyOnSignals() {
+  for (int signal : kEndingSignals) handle(signal, false);
+}
+
+bool addWorker(pid_t worker) {
+  for (auto& slot : gWorkers) {
+    pid_t expected = 0;
+    if (slot.compare_exchange_strong(expected, worker)) return true;
+  }
+  return false;
+}
+
+void removeWorker(pid_t worker) {
+  for (auto& slot : gWorkers) {
+    pid_t expected = worker;
+    slot.compare_exchange_strong(expected, 0);
+  }
+}
+
+void becomeWorker() {
+  for (auto& slot : gWorkers) slot.store(0);
+  handle(SIGTERM, true);
+}
