@@ -1,5 +1,4 @@
 #include <cstdlib>
-#include <filesystem>
 #include <string>
 
 #include "instrument/Thudrokka.h"
@@ -10,6 +9,7 @@
 #include "tools/thudrokka/EditorScript.h"
 #include "tools/thudrokka/EditorScriptRunner.h"
 #include "tools/thudrokka/EditorSession.h"
+#include "tools/thudrokka/Folders.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/Subcommands.h"
 
@@ -48,15 +48,6 @@ constexpr int kEditorBlock = 512;
 // Where a file the command writes goes: a relative path is taken in folder.
 std::string placedIn(const std::string& folder, const std::string& path) {
   return folder.empty() || path.empty() || path[0] == '/' ? path : folder + "/" + path;
-}
-
-// One folder level, as render-bank makes its own; one that is there will do.
-bool makeFolder(const std::string& path, std::string* error) {
-  std::error_code failure;
-  std::filesystem::create_directory(path, failure);
-  if (!failure) return true;
-  *error = "cannot make folder '" + path + "': " + failure.message();
-  return false;
 }
 
 // Without its images the editor would draw a black screen with bare texts.

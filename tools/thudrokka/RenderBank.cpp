@@ -1,19 +1,18 @@
 #include <poll.h>
 #include <signal.h>
-#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <string>
 #include <vector>
 
 #include "framework/OutputFile.h"
 #include "framework/SignalsHeld.h"
 #include "tools/thudrokka/EndingSignals.h"
+#include "tools/thudrokka/Folders.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/NoteRender.h"
 #include "tools/thudrokka/PresetChoice.h"
@@ -39,22 +38,6 @@ std::string fileNameFor(int number, const std::string& presetName) {
     name += plain ? c : '_';
   }
   return name + ".wav";
-}
-
-// Makes the folder and the missing folders on its way: 0, or the errno of
-// the step that failed.
-int makeFolder(const std::string& path) {
-  if (mkdir(path.c_str(), 0777) == 0) return 0;
-  int error = errno;
-  const std::size_t end = path.find_last_not_of('/');
-  const std::size_t slash = end == std::string::npos ? end : path.find_last_of('/', end);
-  if (error == ENOENT && slash != std::string::npos && slash > 0) {
-    if (const int parent = makeFolder(path.substr(0, slash))) return parent;
-    if (mkdir(path.c_str(), 0777) == 0) return 0;
-    error = errno;
-  }
-  struct stat info;
-  return error == EEXIST && stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) ? 0 : error;
 }
 
 // One preset into its own file, on a fresh instance: no tail of the one
@@ -272,9 +255,7 @@ int runRenderBank(int argc, char** argv) {
   int jobs = defaultJobs();
   if (line.has("--jobs") && !line.intValue("--jobs", 1, 256, &jobs)) return fail(kHelp.name, line.error(), kExitUsage);
   const std::string folder = line.positional()[0];
-  if (const int failure = makeFolder(folder)) {
-    return fail(kHelp.name, "cannot make folder '" + folder + "': " + std::strerror(failure), kExitFailure);
-  }
+  if (!makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
 
   std::vector<standin::HostSession::Preset> presets;
   {

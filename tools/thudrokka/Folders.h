@@ -1,0 +1,8 @@
+#pragma once
+
+#include <string>
+
+// Makes the folder and the missing folders on its way; one that is there
+// will do. False, with "cannot make folder '...': reason" in error, when a
+// step fails.
+bool makeFolder(const std::string& path, std::string* error);
