@@ -10,17 +10,20 @@ namespace {
 
 TEST(Mutex, RecursiveEntryHoldsOtherThreadsUntilTheLastLeave) {
   WDL_Mutex mutex;
-  std::atomic<bool> entered{false};
+  std::atomic<bool> entering{false}, entered{false};
   mutex.Enter();
   mutex.Enter();
   mutex.Enter();
   std::thread other([&] {
+    entering = true;
     mutex.Enter();
     entered = true;
     mutex.Leave();
   });
   mutex.Leave();
   mutex.Leave();
+  // The pause gives an entry that does not wait the time to get in.
+  while (!entering) std::this_thread::yield();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(entered) << "one level is still held";
   mutex.Leave();
@@ -33,11 +36,13 @@ TEST(Mutex, LeaveByANonOwnerChangesNothing) {
   mutex.Enter();
   std::thread stranger([&] { mutex.Leave(); });
   stranger.join();
-  std::atomic<bool> entered{false};
+  std::atomic<bool> entering{false}, entered{false};
   std::thread other([&] {
+    entering = true;
     WDL_MutexLock lock(&mutex);
     entered = true;
   });
+  while (!entering) std::this_thread::yield();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   EXPECT_FALSE(entered);
   mutex.Leave();

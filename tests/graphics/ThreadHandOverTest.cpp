@@ -24,8 +24,15 @@ TEST(EditorThreads, AReaderOnAnotherThreadSeesValuesInOrderAndTheLastOne) {
   };
   HandOver<Pair> value(Pair{0, 0});
   constexpr int kLast = 50000;
+  // The writer keeps its last value back until the reader has taken one, so
+  // that at least one take meets the writer at work; relaxed, so that it
+  // orders nothing the hand-over must order itself.
+  std::atomic<bool> took{false};
   std::thread writer([&] {
     for (int i = 1; i <= kLast; ++i) {
+      if (i == kLast) {
+        while (!took.load(std::memory_order_relaxed)) std::this_thread::yield();
+      }
       value.Back() = Pair{i, -i};
       value.Publish();
     }
@@ -34,6 +41,7 @@ TEST(EditorThreads, AReaderOnAnotherThreadSeesValuesInOrderAndTheLastOne) {
   bool torn = false, backwards = false;
   while (seen != kLast) {
     if (!value.Take()) continue;
+    took.store(true, std::memory_order_relaxed);
     const Pair p = value.Front();
     torn |= p.a != -p.b;
     backwards |= p.a < seen;
@@ -70,8 +78,8 @@ TEST(EditorThreads, TextSetOnTheEditorThreadWinsOverAnOlderHandOver) {
 
 // Bitmap controls bound to parameters and read-outs are drawn on this thread
 // while another sets the parameters as a host does (under the plug-in's
-// lock) and rewrites the read-outs; after the other thread stops, the next
-// tick shows its last values.
+// lock) and rewrites the read-outs; the other thread goes on until this one
+// has drawn while it ran. After it stops, the next tick shows its last values.
 TEST(EditorThreads, ParametersAndTextsFromAnotherThreadShowAfterTheNextTick) {
   constexpr int kControls = 16;
   LoggingPlug plug(nullptr, kControls);
@@ -91,10 +99,11 @@ TEST(EditorThreads, ParametersAndTextsFromAnotherThreadShowAfterTheNextTick) {
   plug.AttachGraphics(gui);
 
   constexpr int kRounds = 3000;
-  std::atomic<bool> done{false};
+  std::atomic<int> rounds{0};
+  std::atomic<bool> editorDone{false};
   std::thread host([&] {
     char text[32];
-    for (int round = 1; round <= kRounds; ++round) {
+    for (int round = 1;; ++round) {
       for (int i = 0; i < kControls; ++i) {
         const double v = ((round * 7 + i * 13) % 101) / 100.0;
         {
@@ -105,25 +114,27 @@ TEST(EditorThreads, ParametersAndTextsFromAnotherThreadShowAfterTheNextTick) {
         std::snprintf(text, sizeof(text), "%d", round * 100 + i);
         texts[static_cast<size_t>(i)]->SetTextFromPlug(text);
       }
+      rounds.store(round, std::memory_order_relaxed);
+      if (round >= kRounds && editorDone.load(std::memory_order_relaxed)) break;
     }
-    done = true;
   });
-  int frames_drawn = 0;
-  while (!done) {
+  bool drawn = false;
+  while (!drawn || rounds.load(std::memory_order_relaxed) < kRounds) {
     IRECT r;
     if (gui->IsDirty(&r)) {
       gui->Draw(&r);
-      ++frames_drawn;
+      drawn = true;
     }
   }
+  editorDone = true;
   host.join();
+  const int lastRound = rounds.load();
   IRECT r;
   gui->IsDirty(&r);
   gui->Draw(&r);
-  EXPECT_GT(frames_drawn, 0);
   for (int i = 0; i < kControls; ++i) {
-    EXPECT_DOUBLE_EQ(knobs[static_cast<size_t>(i)]->GetValue(), ((kRounds * 7 + i * 13) % 101) / 100.0) << i;
-    EXPECT_EQ(std::string(texts[static_cast<size_t>(i)]->GetTextString()), std::to_string(kRounds * 100 + i));
+    EXPECT_DOUBLE_EQ(knobs[static_cast<size_t>(i)]->GetValue(), ((lastRound * 7 + i * 13) % 101) / 100.0) << i;
+    EXPECT_EQ(std::string(texts[static_cast<size_t>(i)]->GetTextString()), std::to_string(lastRound * 100 + i));
   }
 }
 

@@ -36,8 +36,11 @@ Control* Find(IGraphics* gui, int x, int y) {
 }
 
 // The render thread plays notes and installs a loaded waveform while the
-// editor draws and runs its idle pass. After the render thread stops, one
-// tick shows the last note, the peak level and the new waveform's curve.
+// editor draws and runs its idle pass. The editor loads in the second half of
+// the blocks and ticks once more; the render thread goes on until it has seen
+// that done, so that it installs the load however the threads are scheduled.
+// After the render thread stops, one tick shows the last note, the peak level
+// and the new waveform's curve.
 TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEditor) {
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 128);
@@ -51,25 +54,29 @@ TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEdit
   plug.set(OscWaveform1, 1.0);
 
   constexpr int kBlocks = 600;
+  // Counted relaxed, so that it orders nothing the render thread hands over.
   std::atomic<int> block{0};
+  std::atomic<bool> editorDone{false};
   std::thread render([&] {
     std::vector<double> left(128), right(128);
     double* out[2] = {left.data(), right.data()};
-    for (int b = 1; b <= kBlocks; ++b) {
+    for (int b = 1;; ++b) {
+      // A block begun after the editor's load installs it.
+      const bool last = b >= kBlocks && editorDone.load(std::memory_order_acquire);
       if (b % 50 == 1) {
         IMidiMsg note;
         note.MakeNoteOnMsg(40 + b % 24, 100, 0);
         plug.ProcessMidiMsg(&note);
       }
       plug.ProcessDoubleReplacing(nullptr, out, 128);
-      block = b;
+      block.store(b, std::memory_order_relaxed);
+      if (last) break;
     }
   });
-  bool loaded = false;
-  while (block < kBlocks) {
-    if (!loaded && block > kBlocks / 2) loaded = plug.LoadWaveform("../engine/fixtures/waveforms/raw_full.raw");
-    Tick(gui);
-  }
+  while (block.load(std::memory_order_relaxed) <= kBlocks / 2) Tick(gui);
+  const bool loaded = plug.LoadWaveform("../engine/fixtures/waveforms/raw_full.raw");
+  Tick(gui);
+  editorDone.store(true, std::memory_order_release);
   render.join();
   Tick(gui);
   ASSERT_TRUE(loaded);
@@ -91,10 +98,12 @@ TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEdit
 
 // Waveforms load one after another; the render thread installs each in the
 // next block it is asked for, and the editor then redraws the oscillator's
-// curve from parameter changes. The two threads count blocks relaxed, which
-// orders nothing, so the redraws come after the install without having seen
-// it: they must draw from the editor's own copy, never from the table the
-// render thread copied into. A tick shows the last table loaded.
+// curve from parameter changes. The editor asks for each block with release,
+// so that the block sees the load; the render thread counts the blocks it
+// rendered relaxed, which orders nothing, so the redraws come after the
+// install without having seen it: they must draw from the editor's own copy,
+// never from the table the render thread copied into. A tick shows the last
+// table loaded.
 TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 64);
@@ -110,7 +119,7 @@ TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
     std::vector<double> left(64), right(64);
     double* out[2] = {left.data(), right.data()};
     for (int blocks = 0; !done;) {
-      if (blocks == asked.load(std::memory_order_relaxed)) continue;
+      if (blocks == asked.load(std::memory_order_acquire)) continue;
       plug.ProcessDoubleReplacing(nullptr, out, 64);
       rendered.store(++blocks, std::memory_order_relaxed);
     }
@@ -119,7 +128,7 @@ TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
                                "../engine/fixtures/waveforms/raw_half.raw"};
   for (int round = 1; round <= 20; ++round) {
     ASSERT_TRUE(plug.LoadWaveform(files[round % 2]));
-    asked.store(round, std::memory_order_relaxed);
+    asked.store(round, std::memory_order_release);
     while (rendered.load(std::memory_order_relaxed) < round) {
     }
     for (int redraw = 0; redraw < 8; ++redraw) {
@@ -142,7 +151,9 @@ TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
 }
 
 // A host thread sets a parameter as hosts do, under the plug-in's lock,
-// while the editor draws its caption and polls the host read-out.
+// while the editor draws its caption and polls the host read-out. The host
+// thread goes on until the editor has ticked while it ran, and stops at the
+// end of a whole number of runs of kRounds.
 TEST(EditorThreads, CaptionsShowWhatAHostThreadSetsAfterTheNextTick) {
   ThudrokkaProbe plug;
   IGraphics* gui = plug.mEditor;
@@ -152,17 +163,24 @@ TEST(EditorThreads, CaptionsShowWhatAHostThreadSetsAfterTheNextTick) {
   ASSERT_NE(plug.mHostInfoText, nullptr);
 
   constexpr int kRounds = 4000;
-  std::atomic<bool> done{false};
+  std::atomic<int> rounds{0};
+  std::atomic<bool> editorDone{false};
   std::thread host([&] {
-    for (int round = 1; round <= kRounds; ++round) {
-      WDL_MutexLock lock(plug.GetMutex());
-      plug.GetParam(Volume)->Set((round % 1000) / 1000.0 + 0.5);
-      plug.OnParamChange(Volume);
-      if (round % 100 == 0) plug.SetSampleRate(round % 200 ? 48000.0 : 44100.0);
+    for (int round = 1;; ++round) {
+      {
+        WDL_MutexLock lock(plug.GetMutex());
+        plug.GetParam(Volume)->Set((round % 1000) / 1000.0 + 0.5);
+        plug.OnParamChange(Volume);
+        if (round % 100 == 0) plug.SetSampleRate(round % 200 ? 48000.0 : 44100.0);
+      }
+      rounds.store(round, std::memory_order_relaxed);
+      if (round % kRounds == 0 && editorDone.load(std::memory_order_relaxed)) break;
     }
-    done = true;
   });
-  while (!done) Tick(gui);
+  do {
+    Tick(gui);
+  } while (rounds.load(std::memory_order_relaxed) < kRounds);
+  editorDone = true;
   host.join();
   Tick(gui);
   Tick(gui);

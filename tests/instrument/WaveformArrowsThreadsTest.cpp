@@ -44,6 +44,8 @@ TEST(EditorThreads, WaveformArrowsStepWhileTheVoicesPlay) {
   plug.set(OscWaveform2, 1.0);
 
   std::atomic<bool> done{false};
+  // Counted relaxed, so that it orders nothing between the threads.
+  std::atomic<int> blocks{0};
   std::thread render([&] {
     std::vector<double> left(128), right(128);
     double* out[2] = {left.data(), right.data()};
@@ -54,8 +56,11 @@ TEST(EditorThreads, WaveformArrowsStepWhileTheVoicesPlay) {
         plug.ProcessMidiMsg(&note);
       }
       plug.ProcessDoubleReplacing(nullptr, out, 128);
+      blocks.store(block + 1, std::memory_order_relaxed);
     }
   });
+  // The voices are playing before the first press and until the last.
+  while (blocks.load(std::memory_order_relaxed) == 0) std::this_thread::yield();
   for (int step = 0; step < 35; ++step) {
     Press(next1);
     Press(previous2);

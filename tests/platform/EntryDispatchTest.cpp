@@ -12,7 +12,9 @@
 
 namespace {
 
-// True when another thread can take the plug-in mutex within a second.
+// True when another thread can take the plug-in mutex within a few seconds,
+// which a free one allows however busy the machine; a thread still waiting
+// then is left behind, so that a held mutex fails the test instead of hanging.
 bool MutexIsFree(IPlugBase* plug) {
   auto done = std::make_shared<std::atomic<bool>>(false);
   std::thread other([plug, done] {
@@ -20,7 +22,10 @@ bool MutexIsFree(IPlugBase* plug) {
     plug->GetMutex()->Leave();
     *done = true;
   });
-  for (int i = 0; i < 100 && !*done; ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+  while (!*done && std::chrono::steady_clock::now() < deadline) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   const bool free = *done;
   if (free) {
     other.join();

@@ -89,7 +89,7 @@ TEST_F(RenderNotifications, ARemoveTakesTheNotificationWithItsUserDataOnly) {
 TEST_F(RenderNotifications, ARemoveFromAnotherThreadReturnsOnceTheRenderInProgressIsDone) {
   Open();
   Log log;
-  std::atomic<bool> inRender{false}, goOn{false}, removed{false};
+  std::atomic<bool> inRender{false}, goOn{false}, removing{false}, removed{false};
   int callsAfterRemoved = 0;
   Listener a{"A", &log, [&](bool pre) {
                if (!pre) return;
@@ -106,9 +106,13 @@ TEST_F(RenderNotifications, ARemoveFromAnotherThreadReturnsOnceTheRenderInProgre
   std::thread render([&] { EXPECT_EQ(RenderOnce(), noErr); });
   while (!inRender) std::this_thread::yield();
   std::thread host([&] {
+    removing = true;
     EXPECT_EQ(AudioUnitRemoveRenderNotify(unit(), Notify<1>, &b), noErr);
     removed = true;
   });
+  // The remove is made while the render is held; the pause gives one that
+  // does not wait for the render time to return.
+  while (!removing) std::this_thread::yield();
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   // The render in progress holds the remove back.
   EXPECT_FALSE(removed);
