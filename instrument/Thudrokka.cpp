@@ -17,7 +17,7 @@ Thudrokka::Thudrokka(IPlugInstanceInfo info)
   allocateBuffers();
   mVoiceManager.setMasterSynth(this);
   mWaveformProvider.makeWaveforms();
-  // Before this instance renders, and so before it installs a loaded table.
+  // Before this instance renders: from the tables its provider took now.
   makeUserWaveformCurves(mUserCurves);
   initEditor();
   initInternalData();

@@ -308,11 +308,12 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   std::atomic<int> mLastNoteNumber{-1};
   // The oscillator curve of every user waveform, plain and folded. The
   // editor draws them from a copy of its own: the tables are the process's,
-  // and a render thread may be writing a loaded waveform into one.
+  // and which of them the provider plays changes at the render thread's
+  // block starts.
   struct UserWaveformCurves {
     double points[2][Quillvane::WaveformProvider::kNumUserWaveforms][kOscCurvePoints];
   };
-  // From the tables, on the thread that writes them.
+  // From the tables the provider plays, on the thread that renders.
   void makeUserWaveformCurves(UserWaveformCurves& curves);
   // The render thread hands them over once it installed a loaded waveform;
   // the editor's next tick takes them and redraws the oscillator curves.

@@ -35,10 +35,10 @@ Control* Find(IGraphics* gui, int x, int y) {
   return nullptr;
 }
 
-// The render thread plays notes and installs a loaded waveform while the
+// The render thread plays notes and takes a loaded waveform while the
 // editor draws and runs its idle pass. The editor loads in the second half of
 // the blocks and ticks once more; the render thread goes on until it has seen
-// that done, so that it installs the load however the threads are scheduled.
+// that done, so that it takes the load however the threads are scheduled.
 // After the render thread stops, one tick shows the last note, the peak level
 // and the new waveform's curve.
 TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEditor) {
@@ -61,7 +61,7 @@ TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEdit
     std::vector<double> left(128), right(128);
     double* out[2] = {left.data(), right.data()};
     for (int b = 1;; ++b) {
-      // A block begun after the editor's load installs it.
+      // A block begun after the editor's load takes it.
       const bool last = b >= kBlocks && editorDone.load(std::memory_order_acquire);
       if (b % 50 == 1) {
         IMidiMsg note;
@@ -96,13 +96,13 @@ TEST(EditorThreads, NotesPeaksAndLoadedWaveformsFromTheRenderThreadShowOnTheEdit
             curve);
 }
 
-// Waveforms load one after another; the render thread installs each in the
+// Waveforms load one after another; the render thread takes each in the
 // next block it is asked for, and the editor then redraws the oscillator's
 // curve from parameter changes. The editor asks for each block with release,
 // so that the block sees the load; the render thread counts the blocks it
-// rendered relaxed, which orders nothing, so the redraws come after the
-// install without having seen it: they must draw from the editor's own copy,
-// never from the table the render thread copied into. A tick shows the last
+// rendered relaxed, which orders nothing, so the redraws come after it took
+// the table without having seen it: they must draw from the editor's own
+// copy, never from the tables the render thread plays. A tick shows the last
 // table loaded.
 TEST(EditorThreads, CurvesOfLoadedWaveformsAreDrawnFromTheEditorsOwnCopy) {
   ThudrokkaProbe plug;
