@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cstddef>
 #include <cstring>
 #include <string>
@@ -8,6 +9,16 @@
 // would not fit whole, so that what is kept is still a text.
 
 namespace text_copy_detail {
+
+// The length of the character a byte begins, by the byte alone: 1 for
+// ASCII, 2 to 4 for a lead byte, 0 for a byte no character begins with.
+inline std::size_t LeadLength(unsigned char b) {
+  if (b < 0x80) return 1;
+  if (b >= 0xC2 && b <= 0xDF) return 2;
+  if (b >= 0xE0 && b <= 0xEF) return 3;
+  if (b >= 0xF0 && b <= 0xF4) return 4;
+  return 0;
+}
 
 // text cut after n bytes, moved back to the first byte of a character that
 // the cut splits. The search steps back from byte from (n when the byte
@@ -19,8 +30,8 @@ inline std::size_t CutOnCharacterBoundary(const char* text, std::size_t n, std::
   std::size_t first = from;
   while (first > 0 && n - first < 3 && continues(first)) --first;
   if (first == n || continues(first)) return n;
-  const unsigned char b = byte(first);
-  const std::size_t length = b >= 0xC2 && b <= 0xDF ? 2 : b >= 0xE0 && b <= 0xEF ? 3 : b >= 0xF0 && b <= 0xF4 ? 4 : 1;
+  // A stray byte stands for itself.
+  const std::size_t length = std::max<std::size_t>(LeadLength(byte(first)), 1);
   return first + length > n ? first : n;
 }
 
@@ -64,24 +75,12 @@ inline void CopyText(char* dest, const char* src, std::size_t destSize) {
 inline std::size_t Utf8CharLength(const char* text) {
   const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
   const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
+  const std::size_t length = text_copy_detail::LeadLength(lead);
+  if (length <= 1) return length;
   // The second byte's range rules out overlong forms, surrogates and code
   // points past the last.
-  std::size_t length = 0;
-  unsigned char low = 0x80, high = 0xBF;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    length = 2;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    length = 3;
-    if (lead == 0xE0) low = 0xA0;
-    if (lead == 0xED) high = 0x9F;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    length = 4;
-    if (lead == 0xF0) low = 0x90;
-    if (lead == 0xF4) high = 0x8F;
-  } else {
-    return 0;
-  }
+  const unsigned char low = lead == 0xE0 ? 0xA0 : lead == 0xF0 ? 0x90 : 0x80;
+  const unsigned char high = lead == 0xED ? 0x9F : lead == 0xF4 ? 0x8F : 0xBF;
   if (byte(1) < low || byte(1) > high) return 0;
   for (std::size_t i = 2; i < length; ++i) {
     if ((byte(i) & 0xC0) != 0x80) return 0;

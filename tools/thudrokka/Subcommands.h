@@ -5,6 +5,8 @@
 
 #include "tools/thudrokka/CommandLine.h"
 
+class InstrumentHost;
+
 // Exit statuses of every subcommand.
 constexpr int kExitOk = 0;
 constexpr int kExitFailure = 1;  // a file, preset or render failed
@@ -35,7 +37,6 @@ struct CommandHelp {
 // "thudrokka <command>: <message>" on stderr, the message printable;
 // returns status.
 int fail(const char* command, const std::string& message, int status);
-class InstrumentHost;
 
 // Makes the preset slot that --preset gives current on the opened host. False
 // when the command ends here, with status set: kExitUsage after reporting a
