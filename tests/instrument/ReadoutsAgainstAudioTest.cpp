@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "effects/3BandEq.h"
 #include "graphics/IGraphics.h"
 #include "instrument/ThudrokkaControls.h"
 #include "tests/instrument/ThudrokkaProbe.h"
@@ -18,10 +19,12 @@
 namespace {
 
 using namespace Quillvane::Synth;
+using testsupport::measureAmplitude;
 using testsupport::measureFrequency;
 
 constexpr double kRate = 44100.0;
 constexpr int kBlock = 512;
+constexpr double kPi = 3.141592653589793;
 
 // Knob positions across the range, the ends and the middle included.
 constexpr double kPositions[] = {0.0, 0.1, 0.25, 0.4, 0.5, 0.6, 0.75, 0.9, 1.0};
@@ -80,6 +83,55 @@ TEST(ReadoutsAgainstAudio, PitchCaptionsShowTheIntervalTheOscillatorPlays) {
       // Three decimals shown: half a thousandth for rounding, the rest for
       // the measurement.
       EXPECT_NEAR(Number(text), semitones, 0.001) << "parameter " << osc.pitch << " at " << v << " shows " << text;
+    }
+  }
+}
+
+// The mid band's centre: the band edges 400 and 4400 Hz, warped as the
+// bilinear transform warps them, meet there geometrically. The band-pass
+// passes it whole and the band-stop's zeros lie on it.
+double MidBandCentre(double rate) {
+  const double t = std::sqrt(std::tan(kPi * 400.0 / rate) * std::tan(kPi * 4400.0 / rate));
+  return rate / kPi * std::atan(t);
+}
+
+// Gain in dB of the equaliser, flat shelves, for a sine at frequency Hz.
+double MeasuredMidGainDb(double mid, double frequency) {
+  Quillvane::Equalizer eq;
+  eq.setSampleRate(kRate);
+  eq.setBlockSize(kBlock);
+  eq.setBassAmount(0.5);
+  eq.setHighAmount(0.5);
+  eq.setMidAmount(mid);
+  eq.reset();
+  const std::size_t frames = static_cast<std::size_t>(kRate);
+  std::vector<double> left(frames), right(frames);
+  for (std::size_t i = 0; i < frames; ++i) left[i] = right[i] = std::sin(2.0 * kPi * frequency * i / kRate);
+  for (std::size_t done = 0; done < frames; done += kBlock) {
+    const int n = static_cast<int>(std::min<std::size_t>(kBlock, frames - done));
+    double* channels[2] = {left.data() + done, right.data() + done};
+    eq.process(channels, n);
+  }
+  // The second half, long after the gains have glided and the band settled.
+  return 20.0 * std::log10(measureAmplitude(left, frames / 2, frames, frequency, kRate));
+}
+
+TEST(ReadoutsAgainstAudio, TheMidReadOutShowsTheBandsGainAtItsCentre) {
+  ThudrokkaProbe plug;
+  plug.prepare(kRate, kBlock);
+  ASSERT_NE(plug.mMidGainText, nullptr);
+  for (double v : kPositions) {
+    plug.set(MidAmount, v);
+    const std::string text = plug.mMidGainText->GetTextString();
+    const double measured = MeasuredMidGainDb(v, MidBandCentre(kRate));
+    SCOPED_TRACE(testing::Message() << "mid at " << v << " shows " << text << ", measured " << measured << " dB");
+    if (text == "-oodB") {
+      // Only the band-stopped input is left, and it has a notch there.
+      EXPECT_LT(measured, -80.0);
+    } else {
+      EXPECT_TRUE(text.size() > 2 && text.compare(text.size() - 2, 2, "dB") == 0);
+      // One decimal shown.
+      EXPECT_NEAR(Number(text), measured, 0.06);
     }
   }
 }
