@@ -1,5 +1,7 @@
 #include "effects/3BandEq.h"
 
+#include <cmath>
+
 #include "dsp/Butterworth.h"
 
 namespace Quillvane {
@@ -98,7 +100,13 @@ double Equalizer::gainDb(const Dsp::Filter& shelf, double amount) {
 }
 
 double Equalizer::getBassGainDb() const { return gainDb(*mLowShelf, mBassAmount); }
-double Equalizer::getMidGainDb() const { return gainDb(*mBandShelf, mMidAmount); }
+double Equalizer::getMidGainDb() const {
+  if (mBandShelfMode) return gainDb(*mBandShelf, mMidAmount);
+  // At its centre the band-pass passes the input whole and the band-stop
+  // nothing, so there the mid adds k of the input or takes k of it away.
+  const double k = bandMix(mMidAmount);
+  return 20.0 * std::log10(mMidAmount > 0.5 ? 1.0 + k : std::fabs(1.0 - k));
+}
 double Equalizer::getHighGainDb() const { return gainDb(*mHighShelf, mHighAmount); }
 
 void Equalizer::process(double** channels, int n) {
@@ -118,9 +126,7 @@ void Equalizer::process(double** channels, int n) {
   } else if (fadeToStop) {
     mBandStop->process(n, mBand.channels());
   }
-  const double k = addBand ? (2.0 * (mid - 0.5)) * (2.0 * (mid - 0.5))
-                 : fadeToStop ? (2.0 * (0.5 - mid)) * (2.0 * (0.5 - mid))
-                              : 0.0;
+  const double k = addBand || fadeToStop ? bandMix(mid) : 0.0;
   // Above the centre the band is added on top; below it replaces part of the
   // shelved signal, so the band-stopped share carries no shelving.
   const double shelvedWeight = fadeToStop ? 1.0 - k : 1.0;

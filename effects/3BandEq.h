@@ -31,11 +31,16 @@ class Equalizer : public AudioProcessingUnit {
   void setBandShelfMode(bool on) { mBandShelfMode = on; }
 
   double getBassGainDb() const;
+  // The mid's gain at the band's centre as the unit plays it; minus
+  // infinity where the band-stop alone notches it out.
   double getMidGainDb() const;
   double getHighGainDb() const;
 
  private:
   static double gainDb(const Dsp::Filter& shelf, double amount);
+  // Share of the band-passed or band-stopped input at a mid amount; 0 at
+  // the centre position.
+  static double bandMix(double mid) { return (2.0 * mid - 1.0) * (2.0 * mid - 1.0); }
   void applyAll();
 
   double mLowShelfFrequency = 400.0;

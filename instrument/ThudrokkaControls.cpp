@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstdio>
 
+#include "engine/Note.h"
 #include "graphics/IGraphics.h"
 #include "instrument/Thudrokka.h"
 
@@ -109,7 +110,10 @@ bool IQvCaptionControl::Draw(IGraphics* g) {
       }
       break;
     case kQvCaptionPercent: std::snprintf(text, sizeof(text), "%3.1f%%", v * 100.0); break;
-    case kQvCaptionSemitones: std::snprintf(text, sizeof(text), "%4.3f", v * 24.0 - 12.0); break;
+    // The interval the oscillators play, not a straight line in the knob.
+    case kQvCaptionSemitones:
+      std::snprintf(text, sizeof(text), "%4.3f", 12.0 * std::log2(Quillvane::Note::octaveLaw(v)));
+      break;
     case kQvCaptionBipolar: std::snprintf(text, sizeof(text), "%4.3f", 2.0 * v - 1.0); break;
     case kQvCaptionCentred: std::snprintf(text, sizeof(text), "%4.3f", v - 0.5); break;
     case kQvCaptionScaled: std::snprintf(text, sizeof(text), "%4.3f%s", v * mScale + mOffset, mUnit.c_str()); break;

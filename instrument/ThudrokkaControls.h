@@ -35,7 +35,7 @@ enum eQvTabs : int { kQvSynthTab = 0, kQvAboutTab = 1 };
 enum eQvCaption : int {
   kQvCaptionDecibels = 0,  // 20 log10 v, "-oodB" for v <= 0
   kQvCaptionPercent,       // 100 v
-  kQvCaptionSemitones,     // 24 v - 12
+  kQvCaptionSemitones,     // 12 log2 of the octave law's ratio, -12..+12
   kQvCaptionBipolar,       // 2 v - 1
   kQvCaptionCentred,       // v - 0.5
   kQvCaptionScaled,        // v scale + offset and the unit, three decimals

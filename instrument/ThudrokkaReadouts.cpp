@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <limits>
 #include <string>
 
 #include "engine/Note.h"
@@ -26,6 +27,15 @@ void setText(ITextControl* text, const char* format, double value) {
   char buffer[kTextLen];
   std::snprintf(buffer, sizeof(buffer), format, value);
   text->SetTextFromPlug(buffer);
+}
+
+// A gain in decibels; "-oodB" where nothing passes.
+void setGainText(ITextControl* text, double db) {
+  if (text && db == -std::numeric_limits<double>::infinity()) {
+    text->SetTextFromPlug("-oodB");
+    return;
+  }
+  setText(text, "%3.1fdB", db);
 }
 
 void setCurve(IQvCurve* curve, const double* points) {
@@ -154,9 +164,9 @@ void Thudrokka::notifyFxGuiChange(int paramIdx) {
     mDistortionWaveCurveControl->SetValuesFromPlug(mDistortionWaveCurve);
   };
   switch (paramIdx) {
-    case BassAmount: setText(mBassGainText, "%3.1fdB", units.equalizer.getBassGainDb()); break;
-    case MidAmount: setText(mMidGainText, "%3.1fdB", units.equalizer.getMidGainDb()); break;
-    case HighAmount: setText(mHighGainText, "%3.1fdB", units.equalizer.getHighGainDb()); break;
+    case BassAmount: setGainText(mBassGainText, units.equalizer.getBassGainDb()); break;
+    case MidAmount: setGainText(mMidGainText, units.equalizer.getMidGainDb()); break;
+    case HighAmount: setGainText(mHighGainText, units.equalizer.getHighGainDb()); break;
     case DumpExpand:
       if (v >= 0.5) {
         setText(mDumpExpandText, "%1.1f%% HP", (v - 0.5) * 200.0);

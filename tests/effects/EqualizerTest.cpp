@@ -127,10 +127,33 @@ TEST(Equalizer, GainReadOuts) {
   eq.setMidAmount(0.0);
   eq.setHighAmount(1.0);
   EXPECT_DOUBLE_EQ(eq.getBassGainDb(), 12.0);
-  EXPECT_DOUBLE_EQ(eq.getMidGainDb(), -24.0);
   EXPECT_DOUBLE_EQ(eq.getHighGainDb(), 24.0);
   eq.setHighAmount(1.5);
   EXPECT_DOUBLE_EQ(eq.getHighGainDb(), 48.0);
+}
+
+// At the band's centre the full band-pass doubles the input and the full
+// band-stop leaves nothing; as a band shelf the mid has the shelves' law.
+TEST(Equalizer, MidGainReadOutIsTheBandsGainAtItsCentre) {
+  const struct {
+    double mid;
+    bool bandShelf;
+    double db;
+  } cases[] = {
+      {1.0, false, 20.0 * std::log10(2.0)},
+      {0.75, false, 20.0 * std::log10(1.25)},
+      {0.5, false, 0.0},
+      {0.25, false, 20.0 * std::log10(0.75)},
+      {0.0, false, -HUGE_VAL},
+      {1.0, true, 24.0},
+      {0.0, true, -24.0},
+  };
+  for (const auto& c : cases) {
+    Equalizer eq;
+    eq.setBandShelfMode(c.bandShelf);
+    eq.setMidAmount(c.mid);
+    EXPECT_DOUBLE_EQ(eq.getMidGainDb(), c.db) << c.mid << (c.bandShelf ? " as a band shelf" : "");
+  }
 }
 
 TEST(Equalizer, BlocksLongerThanTheBlockSizePassUntouched) {

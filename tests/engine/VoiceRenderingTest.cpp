@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "engine/Note.h"
-#include "tests/engine/SignalAnalysis.h"
+#include "tests/support/SignalAnalysis.h"
 #include "tests/engine/StandInSynth.h"
 
 namespace {

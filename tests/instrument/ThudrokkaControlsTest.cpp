@@ -146,6 +146,8 @@ TEST_F(ControlsFixture, ValueCaptionsFormatEachMode) {
       {kQvCaptionSemitones, 0.5, "", 1.0, 0.0, "0.000"},
       {kQvCaptionSemitones, 1.0, "", 1.0, 0.0, "12.000"},
       {kQvCaptionSemitones, 0.0, "", 1.0, 0.0, "-12.000"},
+      {kQvCaptionSemitones, 0.25, "", 1.0, 0.0, "-4.980"},
+      {kQvCaptionSemitones, 0.75, "", 1.0, 0.0, "7.020"},
       {kQvCaptionBipolar, 0.25, "", 1.0, 0.0, "-0.500"},
       {kQvCaptionCentred, 0.25, "", 1.0, 0.0, "-0.250"},
       {kQvCaptionScaled, 0.5, "s", 2.0, 0.0, "1.000s"},

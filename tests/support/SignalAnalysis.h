@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cmath>
+#include <complex>
 #include <cstddef>
 #include <vector>
 
@@ -22,6 +24,16 @@ inline double measureFrequency(const std::vector<double>& x, std::size_t first, 
   }
   if (crossings < 2) return 0.0;
   return (crossings - 1) * sampleRate / (lastCrossing - firstCrossing);
+}
+
+// Peak amplitude of the component of x[first, last) at frequency Hz; other
+// frequencies cancel out over many periods.
+inline double measureAmplitude(const std::vector<double>& x, std::size_t first, std::size_t last, double frequency,
+                               double sampleRate) {
+  const double step = 2.0 * 3.141592653589793 * frequency / sampleRate;
+  std::complex<double> sum;
+  for (std::size_t i = first; i < last; ++i) sum += x[i] * std::polar(1.0, -step * static_cast<double>(i));
+  return 2.0 * std::abs(sum) / static_cast<double>(last - first);
 }
 
 // Index of the first non-zero sample, or x.size() when there is none.
