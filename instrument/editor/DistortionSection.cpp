@@ -46,9 +46,11 @@ void Thudrokka::initDistoUnit() {
       attachSynthControl(new ITextControl(this, IRECT(683, 369, 793, 385), &mTextLeft, "interpolation"));
   addTitle(IRECT(612, 409, 672, 425), "Amount");
   addCaption(IRECT(612, 464, 672, 480), Distortion);
-  addTitle(IRECT(475, 420, 535, 436), "BitCrash");
+  // Knobs 44 pixels apart are too close for these two words centred over
+  // them: each stands three pixels off its knob, away from the other.
+  addTitle(IRECT(472, 420, 532, 436), "BitCrash");
   mBitsText = addTitle(IRECT(475, 464, 535, 480), "64 bit");
-  addTitle(IRECT(519, 420, 579, 436), "SmpRate");
+  addTitle(IRECT(522, 420, 582, 436), "SmpRate");
   mSampleRateText = addTitle(IRECT(519, 464, 579, 480), "44100 Hz");
   addTitle(IRECT(563, 420, 623, 436), "Gate");
   mGateText = addTitle(IRECT(563, 464, 623, 480), "-oo dB");
