@@ -42,8 +42,9 @@ void Thudrokka::initDistoUnit() {
   addTitle(IRECT(678, 465, 786, 481), "Distortion Curve");
   // Wide enough for the longest type name, short of the amount title at x 612.
   mDistortionTypeText = attachSynthControl(new ITextControl(this, IRECT(486, 401, 610, 417), &mTextLeft, "distortion"));
+  // Over the transfer curve and no further right: the picture ends at 780.
   mInterpolationText =
-      attachSynthControl(new ITextControl(this, IRECT(683, 369, 793, 385), &mTextLeft, "interpolation"));
+      attachSynthControl(new ITextControl(this, IRECT(683, 369, 776, 385), &mTextLeft, "interpolation"));
   addTitle(IRECT(612, 409, 672, 425), "Amount");
   addCaption(IRECT(612, 464, 672, 480), Distortion);
   // Knobs 44 pixels apart are too close for these two words centred over
