@@ -42,13 +42,16 @@ void Thudrokka::initDistoUnit() {
   addTitle(IRECT(678, 465, 786, 481), "Distortion Curve");
   // Wide enough for the longest type name, short of the amount title at x 612.
   mDistortionTypeText = attachSynthControl(new ITextControl(this, IRECT(486, 401, 610, 417), &mTextLeft, "distortion"));
+  // Over the transfer curve and no further right: the picture ends at 780.
   mInterpolationText =
-      attachSynthControl(new ITextControl(this, IRECT(683, 369, 793, 385), &mTextLeft, "interpolation"));
+      attachSynthControl(new ITextControl(this, IRECT(683, 369, 776, 385), &mTextLeft, "interpolation"));
   addTitle(IRECT(612, 409, 672, 425), "Amount");
   addCaption(IRECT(612, 464, 672, 480), Distortion);
-  addTitle(IRECT(475, 420, 535, 436), "BitCrash");
+  // Knobs 44 pixels apart are too close for these two words centred over
+  // them: each stands three pixels off its knob, away from the other.
+  addTitle(IRECT(472, 420, 532, 436), "BitCrash");
   mBitsText = addTitle(IRECT(475, 464, 535, 480), "64 bit");
-  addTitle(IRECT(519, 420, 579, 436), "SmpRate");
+  addTitle(IRECT(522, 420, 582, 436), "SmpRate");
   mSampleRateText = addTitle(IRECT(519, 464, 579, 480), "44100 Hz");
   addTitle(IRECT(563, 420, 623, 436), "Gate");
   mGateText = addTitle(IRECT(563, 464, 623, 480), "-oo dB");

@@ -61,7 +61,8 @@ void Thudrokka::initGlobalTransposeUnit() {
   addTitle(IRECT(left, 529 + f, left + 90, 545 + f), "Note Base Freq.");
   addKnob(503, 529, GlobalTranspose, &knob);
   mNoteInfoText = addTitle(IRECT(left, 544 + f, left + 90, 560 + f), "0.0 Hz (-)");
-  addSwitch(498, 603, KickTransposeMode, &kickMode);
+  // Under the note read-out's rectangle, which it would otherwise cover.
+  addSwitch(498, 610, KickTransposeMode, &kickMode);
 }
 
 void Thudrokka::initBassLayerUnit() {

@@ -16,6 +16,7 @@
 
 #include "graphics/BitmapControls.h"
 #include "graphics/KnobControls.h"
+#include "graphics/TextControls.h"
 #include "instrument/ThudrokkaButtons.h"
 #include "instrument/ThudrokkaControls.h"
 #include "lice/LICE_SysBitmap.h"
@@ -222,22 +223,16 @@ bool Inside(const IRECT& inner, const IRECT& outer) {
   return inner.L >= outer.L && inner.T >= outer.T && inner.R <= outer.R && inner.B <= outer.B;
 }
 
-// Every curve of the editor lies inside the display picture attached under
-// it, clear of the picture's border, with its own count of points and its
-// values spread from the top row of its rectangle (the highest value) to the
-// bottom row (the lowest the curve shows: -1, or 0 for an envelope's level).
-TEST(EditorLayout, EveryCurveLiesInsideTheDisplayPictureUnderIt) {
-  const layout::Fixture fixture = layout::Read();
-  ThudrokkaProbe plug;
-  IGraphics* editor = plug.mEditor;
-  const layout::Images images(editor, fixture);
-  const struct {
-    const char* what;
-    IQvCurve* curve;
-    int picture;
-    int points;
-    double lowest;
-  } cases[] = {
+struct CurveCase {
+  const char* what;
+  IQvCurve* curve;
+  int picture;
+  int points;
+  double lowest;
+};
+
+std::vector<CurveCase> Curves(ThudrokkaProbe& plug) {
+  return {
       {"oscillator 1 waveform", plug.mOsc1WaveformCurveControl, 1101, 78, -1.0},
       {"oscillator 2 waveform", plug.mOsc2WaveformCurveControl, 1102, 78, -1.0},
       {"oscillator 3 waveform", plug.mOsc3WaveformCurveControl, 1103, 78, -1.0},
@@ -247,26 +242,48 @@ TEST(EditorLayout, EveryCurveLiesInsideTheDisplayPictureUnderIt) {
       {"distortion transfer curve", plug.mDistortionTransferCurveControl, 1109, 108, -1.0},
       {"distorted sine", plug.mDistortionWaveCurveControl, 1108, 98, -1.0},
   };
+}
+
+// The index of the picture control showing the image, or -1.
+int PictureIndex(IGraphics* editor, const layout::Images& images, int id) {
+  for (int i = 0; i < editor->NControls(); ++i) {
+    IControl* control = editor->GetControl(i);
+    const IBitmap* bitmap = layout::BitmapOf(control);
+    if (dynamic_cast<IBitmapControl*>(control) && bitmap && images.IdOf(bitmap->mData) == id) return i;
+  }
+  return -1;
+}
+
+// A display picture without its border and a curve's margin inside it.
+IRECT ClearInside(const IRECT& picture) {
+  const int inset = kDisplayFrame + kCurveMargin;
+  return IRECT(picture.L + inset, picture.T + inset, picture.R - inset, picture.B - inset);
+}
+
+// Every curve of the editor lies inside the display picture attached under
+// it, clear of the picture's border, with its own count of points and its
+// values spread from the top row of its rectangle (the highest value) to the
+// bottom row (the lowest the curve shows: -1, or 0 for an envelope's level).
+TEST(EditorLayout, EveryCurveLiesInsideTheDisplayPictureUnderIt) {
+  const layout::Fixture fixture = layout::Read();
+  ThudrokkaProbe plug;
+  IGraphics* editor = plug.mEditor;
+  const layout::Images images(editor, fixture);
   std::vector<IControl*> listed;
-  for (const auto& c : cases) {
+  for (const CurveCase& c : Curves(plug)) {
     SCOPED_TRACE(c.what);
     ASSERT_NE(c.curve, nullptr);
     listed.push_back(c.curve);
     ASSERT_EQ(c.curve->NumValues(), c.points);
-    int curveIndex = -1, pictureIndex = -1;
+    int curveIndex = -1;
     for (int i = 0; i < editor->NControls(); ++i) {
-      IControl* control = editor->GetControl(i);
-      if (control == c.curve) curveIndex = i;
-      const IBitmap* bitmap = layout::BitmapOf(control);
-      if (dynamic_cast<IBitmapControl*>(control) && bitmap && images.IdOf(bitmap->mData) == c.picture) {
-        pictureIndex = i;
-      }
+      if (editor->GetControl(i) == c.curve) curveIndex = i;
     }
+    const int pictureIndex = PictureIndex(editor, images, c.picture);
     ASSERT_GE(pictureIndex, 0) << "no picture " << c.picture;
     EXPECT_LT(pictureIndex, curveIndex) << "the picture is attached under the curve";
     const IRECT picture = *editor->GetControl(pictureIndex)->GetRECT();
-    const int inset = kDisplayFrame + kCurveMargin;
-    const IRECT clear(picture.L + inset, picture.T + inset, picture.R - inset, picture.B - inset);
+    const IRECT clear = ClearInside(picture);
     const IRECT rect = *c.curve->GetRECT();
     EXPECT_TRUE(Inside(rect, clear)) << "curve " << layout::RectText(rect) << " over picture "
                                      << layout::RectText(picture) << ", clear of its border inside "
@@ -292,6 +309,31 @@ TEST(EditorLayout, EveryCurveLiesInsideTheDisplayPictureUnderIt) {
       EXPECT_NE(std::find(listed.begin(), listed.end(), control), listed.end()) << "curve " << i << " is not listed";
     }
   }
+}
+
+// A name shown over a curve belongs to its display: it stays on the
+// picture, clear of the border as the curve is, whatever it comes to show.
+TEST(EditorLayout, EveryTextOverACurveLiesInsideTheCurvesPicture) {
+  const layout::Fixture fixture = layout::Read();
+  ThudrokkaProbe plug;
+  IGraphics* editor = plug.mEditor;
+  const layout::Images images(editor, fixture);
+  int over = 0;
+  for (const CurveCase& c : Curves(plug)) {
+    const int pictureIndex = PictureIndex(editor, images, c.picture);
+    ASSERT_GE(pictureIndex, 0) << "no picture " << c.picture;
+    const IRECT clear = ClearInside(*editor->GetControl(pictureIndex)->GetRECT());
+    for (int i = 0; i < editor->NControls(); ++i) {
+      auto* text = dynamic_cast<ITextControl*>(editor->GetControl(i));
+      if (!text || !text->GetRECT()->Overlaps(c.curve->GetRECT())) continue;
+      ++over;
+      EXPECT_TRUE(Inside(*text->GetRECT(), clear))
+          << "\"" << text->GetTextString() << "\" " << layout::RectText(*text->GetRECT()) << " over the " << c.what
+          << ", outside " << layout::RectText(clear);
+    }
+  }
+  // The interpolation name over the transfer curve, at least.
+  EXPECT_GT(over, 0);
 }
 
 TEST(EditorLayout, TheAboutTabStartsHiddenAndTheSynthTabShown) {
