@@ -65,11 +65,10 @@ struct NoteEvent {
   int off;  // -1: held to the end
 };
 
-// Starts and releases inside blocks, at block starts (0, 4096, 8192, 12288
-// and 512's multiples), on a block's last frame, across blocks, a release
-// one frame into the attack, two notes on one frame, and, in the kick's
-// short envelopes, a voice ending and taken again within one block of 512
-// and of 4096.
+// Starts and releases inside blocks, at block starts (0, 4096 and 8192, in
+// blocks of 512 too), on a block's last frame, across blocks, a release one
+// frame into the attack, two notes on one frame, and a voice whose short
+// note ends and is struck again within one block of 512 and of 4096.
 const NoteEvent kSchedule[] = {
     {36, 0, 3000},      {48, 1000, 4096},   {55, 4095, 9000},  {60, 8192, 8193},
     {64, 12300, 12310}, {65, 12700, 20000}, {40, 21000, 21500}, {43, 21000, 25000},
