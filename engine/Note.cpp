@@ -93,12 +93,16 @@ void Note::allocateBuffers() {
   for (auto& buffer : mOscBuffers) buffer.reset(new double[n]());
   mBassBuffer.reset(new double[n]());
   mClickBuffer.reset(new double[n]());
+  mVolumeLevels.reset(new double[n]());
+  mFilterLevels.reset(new double[n]());
 }
 
 void Note::freeBuffers() {
   for (auto& buffer : mOscBuffers) buffer.reset();
   mBassBuffer.reset();
   mClickBuffer.reset();
+  mVolumeLevels.reset();
+  mFilterLevels.reset();
 }
 
 void Note::resetBuffers() {
@@ -113,6 +117,7 @@ void Note::initSampleCounters() {
   mFrameOffset = 0;
   mSampleCounter = 0;
   mBlockIndex = 0;
+  mBlockFrames = 0;
 }
 
 void Note::resetPhase() {

@@ -24,7 +24,8 @@ class WaveformProvider;
 
 // One voice: three wavetable oscillators with two-voice unison, a sine bass
 // layer and a click, rendered frame by frame into block buffers by
-// synthesize(), then filtered, panned and enveloped once per block by process().
+// synthesize(), which also steps the envelopes, then filtered, panned and
+// enveloped once per block by process().
 class Note : public AudioProcessingUnit {
  public:
   static constexpr double kMaxVelocity = 127.0;
@@ -100,13 +101,21 @@ class Note : public AudioProcessingUnit {
   const ADSR& getVolumeEnvelope() const { return mVolumeEnvelope; }
   const ADSR& getFilterEnvelope() const { return mFilterEnvelope; }
 
+  // One frame, envelopes included: a note sounds from the frame of its
+  // key-on, a key-off between two frames releases it from the later one, and
+  // nothing of the note runs on past the frame whose envelope step ends it.
   void synthesize();
   // The same as that many calls of synthesize(), with no setting changing
   // in between.
   void synthesize(int frames);
   // Whether a sounding oscillator reads the provider's shared noise generator.
   bool drawsNoise() const;
+  // Adds the frames synthesized since the last call, at their places in a
+  // block of frames, and starts the next block.
   void process(double** outputs, double* bassOutput, int frames);
+  // Frames synthesized that process() has not taken yet; a voice that ended
+  // inside the block still holds them.
+  bool hasFramesToProcess() const { return mBlockFrames > 0; }
   // One oscillator's drive, ring, filters and volume for one sample;
   // oscillator is 1, 2 or 3, anything else gives 0.0.
   double process(double input, double saturation, double lfo, double ringAmount,
@@ -166,6 +175,7 @@ class Note : public AudioProcessingUnit {
     double bassPhases[kChunkFrames];
   };
   void synthesizeChunk(const SynthesisSettings& run, int frames);
+  int stepEnvelopes(int frames, int* positions);
   void walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk);
   void synthesizeClicks(const ChunkPhases& walk, int frames, double amount);
 
@@ -206,6 +216,8 @@ class Note : public AudioProcessingUnit {
   int32_t mFrameOffset = 0;
   uint32_t mSampleCounter = 0;
   int32_t mBlockIndex = 0;
+  // Frames synthesized since the last process(), from the frame offset on.
+  int32_t mBlockFrames = 0;
   double mEnvelopeLevel = 0.0;
   double mVelocity = kMaxVelocity;
   double mVelocityGain = 1.0;
@@ -218,6 +230,9 @@ class Note : public AudioProcessingUnit {
   std::unique_ptr<double[]> mOscBuffers[kNumOscillators];
   std::unique_ptr<double[]> mBassBuffer;
   std::unique_ptr<double[]> mClickBuffer;
+  // The volume and filter envelope levels each frame sounds at.
+  std::unique_ptr<double[]> mVolumeLevels;
+  std::unique_ptr<double[]> mFilterLevels;
   OscillatorFilter mFilters[kNumOscillators];
   // Per oscillator: ring/filter LFO at 2k, tune LFO at 2k + 1.
   Modulator mLfos[2 * kNumOscillators];

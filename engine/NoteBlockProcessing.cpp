@@ -113,31 +113,25 @@ inline double Note::filter(OscillatorFilter& block, double u, double c, double q
 }
 
 void Note::process(double** outputs, double* bassOutput, int frames) {
-  if (mFrameOffset > 0) mFrameOffset = 0;
+  // Only the frames the note sounded, so that its smoothers, LFOs and
+  // filters start and stop with it wherever the block's edges fall.
+  const int start = mFrameOffset;
+  const int end = std::min({frames, mBufferLength, start + mBlockFrames});
+  mFrameOffset = 0;
+  mBlockIndex = 0;
+  mBlockFrames = 0;
   if (!mProgram) return;
-  if (!isPlaying()) return;
-  frames = std::min(frames, mBufferLength);
   // Every stage runs forward frame by frame, so the block can be taken in
   // pieces whose working arrays stay small and live on the stack.
-  for (int start = 0; start < frames; start += kChunkFrames) {
-    const int n = std::min(kChunkFrames, frames - start);
-    processChunk(outputs[0] + start, outputs[1] + start, bassOutput + start, start, n);
+  for (int from = start; from < end; from += kChunkFrames) {
+    const int n = std::min(kChunkFrames, end - from);
+    processChunk(outputs[0] + from, outputs[1] + from, bassOutput + from, from, n);
   }
-  mBlockIndex = 0;
 }
 
 void Note::processChunk(double* left, double* right, double* bassOutput, int start, int frames) {
-  // The envelopes do not hear the oscillators, so their levels come first;
-  // each frame sees the levels from before its update.
-  double volumeLevels[kChunkFrames];
-  double filterLevels[kChunkFrames];
-  for (int j = 0; j < frames; ++j) {
-    volumeLevels[j] = mEnvelopeLevel;
-    filterLevels[j] = mFilterEnvelope.getLevel();
-    mVolumeEnvelope.update(1);
-    mFilterEnvelope.update(1);
-    mEnvelopeLevel = mVolumeEnvelope.getLevel();
-  }
+  const double* volumeLevels = mVolumeLevels.get() + start;
+  const double* filterLevels = mFilterLevels.get() + start;
 
   // Settings read once per piece; an oscillator that is off stands still
   // but for its LFO.

@@ -86,7 +86,8 @@ void Note::synthesize(int frames) {
   }
   run.carrier = carrier;
 
-  for (int done = 0; done < frames; done += kChunkFrames) {
+  // A note that ends in the run sounds none of its later frames.
+  for (int done = 0; done < frames && isPlaying(); done += kChunkFrames) {
     synthesizeChunk(run, std::min(kChunkFrames, frames - done));
   }
 }
@@ -105,6 +106,7 @@ bool Note::drawsNoise() const {
 
 void Note::synthesizeChunk(const SynthesisSettings& run, int frames) {
   ChunkPhases walk;
+  frames = stepEnvelopes(frames, walk.positions);
   walkPhases(run, frames, walk);
   const int voices = mUnisonVoices;
 
@@ -162,12 +164,47 @@ void Note::synthesizeChunk(const SynthesisSettings& run, int frames) {
   }
 }
 
-// Records where each frame is written and the phases it reads, then moves
-// the counters and phases on as the frame's end does.
-void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk) {
-  const PitchEnvelope& pitchEnvelope = *mPitchEnvelope;
+// Each frame sounds at the levels from before its own step, so a note's
+// first frame takes the level its voice was left at, and the step that
+// finishes both envelopes is the note's last frame. Called while the note
+// plays.
+int Note::stepEnvelopes(int frames, int* positions) {
   const int length = mBufferLength;
   const int offset = mFrameOffset;
+  double* volumeLevels = mVolumeLevels.get();
+  double* filterLevels = mFilterLevels.get();
+  int blockIndex = mBlockIndex;
+  double level = mEnvelopeLevel;
+  int n = 0;
+  while (n < frames) {
+    const int position = blockIndex + offset;
+    // A note started before the block loop (a preview) runs from frame 0 with
+    // its offset added, so its last frames fall past the buffers: those are
+    // never read and are not stored.
+    if (position < length) {
+      positions[n] = position;
+      volumeLevels[position] = level;
+      filterLevels[position] = mFilterEnvelope.getLevel();
+    } else {
+      positions[n] = -1;
+    }
+    mVolumeEnvelope.update(1);
+    mFilterEnvelope.update(1);
+    level = mVolumeEnvelope.getLevel();
+    if (++blockIndex >= length) blockIndex = 0;
+    ++n;
+    if (!isPlaying()) break;
+  }
+  mEnvelopeLevel = level;
+  mBlockIndex = blockIndex;
+  mBlockFrames += n;
+  return n;
+}
+
+// Records the phases each frame reads, then moves the counters and phases
+// on as the frame's end does.
+void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk) {
+  const PitchEnvelope& pitchEnvelope = *mPitchEnvelope;
   const double rate = mSampleRate;
   const double bassStep = run.carrier / rate;
   constexpr double delta = ConstantsD::kFineTuneDelta;
@@ -185,7 +222,6 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   for (int i = 0; i < 2 * kNumOscillators; ++i) phases[i] = mPhases[i];
   double bassPhase = mBassPhase;
   uint32_t counter = mSampleCounter;
-  int blockIndex = mBlockIndex;
 
   // Nothing a frame writes changes what the tune LFOs, the FM operators and
   // the pitch envelope give the frames after it, so theirs come first, with
@@ -207,17 +243,11 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   }
 
   for (int n = 0; n < frames; ++n) {
-    const int position = blockIndex + offset;
-    // A note started before the block loop (a preview) runs from frame 0 with
-    // its offset added, so its last frames fall past the buffers: those are
-    // never read and are not stored.
-    walk.positions[n] = position < length ? position : -1;
     walk.counters[n] = counter;
     for (int i = 0; i < 2 * kNumOscillators; ++i) walk.phases[i][n] = phases[i];
     walk.bassPhases[n] = bassPhase;
 
     ++counter;
-    if (++blockIndex >= length) blockIndex = 0;
     const double t = times[n];
     const double pitch = pitches[n] * ConstantsD::k12th_rt2;
 
@@ -244,7 +274,6 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   for (int k = 0; k < kNumOscillators; ++k) mLfos[2 * k + 1].advance(frames);
   for (FmModulator& op : mFmOperators) op.advance(frames);
   mSampleCounter = counter;
-  mBlockIndex = blockIndex;
 }
 
 // Each stored frame inside the click's span sounds it: its envelope, and the

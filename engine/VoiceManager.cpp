@@ -1,5 +1,6 @@
 #include "engine/VoiceManager.h"
 
+#include <algorithm>
 #include <string>
 
 #include "engine/MasterSynth.h"
@@ -17,6 +18,10 @@ void VoiceManager::setSampleRate(double rate) {
 
 void VoiceManager::setBlockSize(int size) {
   forEachNote([size](Note& n) { n.setBlockSize(size); });
+  if (size <= mEndedNotesLength) return;
+  mEndedNotesLength = size;
+  for (auto& buffer : mEndedNotes) buffer.reset(new double[static_cast<std::size_t>(size)]());
+  mEndedNotesHeld = false;
 }
 
 Note* VoiceManager::findFreeNote() {
@@ -30,6 +35,7 @@ void VoiceManager::onNoteOn(int note, int velocity, int frameOffset) {
   renderPendingFrames();
   Note* voice = findFreeNote();
   if (!voice) return;
+  if (voice->hasFramesToProcess()) finishEndedNote(*voice);
   voice->setNote(note);
   voice->keyOn(velocity);
   voice->setOffset(frameOffset);
@@ -73,11 +79,23 @@ void VoiceManager::renderPendingFrames() {
   mPendingFrames = 0;
 }
 
+void VoiceManager::finishEndedNote(Note& voice) {
+  double* outputs[2] = {mEndedNotes[0].get(), mEndedNotes[1].get()};
+  voice.process(outputs, mEndedNotes[2].get(), mEndedNotesLength);
+  mEndedNotesHeld = true;
+}
+
 void VoiceManager::process(double** outputs, double* bassOutput, int frames) {
   renderPendingFrames();
-  for (Note& voice : mNotes) {
-    if (voice.isPlaying()) voice.process(outputs, bassOutput, frames);
+  for (Note& voice : mNotes) voice.process(outputs, bassOutput, frames);
+  if (!mEndedNotesHeld) return;
+  double* targets[3] = {outputs[0], outputs[1], bassOutput};
+  const int n = std::min(frames, mEndedNotesLength);
+  for (int c = 0; c < 3; ++c) {
+    for (int i = 0; i < n; ++i) targets[c][i] += mEndedNotes[c][i];
+    std::fill_n(mEndedNotes[c].get(), mEndedNotesLength, 0.0);
   }
+  mEndedNotesHeld = false;
 }
 
 void VoiceManager::setModFrequency1(double f) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include "engine/Note.h"
 
 namespace Quillvane {
@@ -32,7 +34,8 @@ class VoiceManager {
   // long as the record and the tuning statics do not change on the render
   // thread between two frames of a block (the block loop never does that).
   double nextSample();
-  // Per block: every playing voice adds its finished frames into the arrays.
+  // Per block: every voice that sounded in it adds its finished frames into
+  // the arrays.
   void process(double** outputs, double* bassOutput, int frames);
 
   int getUnisonVoices() const { return static_cast<int>(mNotes[0].getUnisonVoices()); }
@@ -65,8 +68,16 @@ class VoiceManager {
     for (Quillvane::Note& note : mNotes) f(note);
   }
   void renderPendingFrames();
+  // A voice is free from the frame after its note ended, but that note's
+  // frames of this block are finished here before the voice starts again.
+  void finishEndedNote(Quillvane::Note& voice);
 
   Quillvane::Note mNotes[kNumVoices];
   Quillvane::MasterSynth* mMaster = nullptr;
   int mPendingFrames = 0;
+  // Left, right and bass of the notes finished that way, added to the
+  // block's at its end.
+  std::unique_ptr<double[]> mEndedNotes[3];
+  int mEndedNotesLength = 0;
+  bool mEndedNotesHeld = false;
 };

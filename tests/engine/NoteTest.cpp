@@ -86,10 +86,46 @@ TEST_F(NoteWithSynth, FrameOffsetIsClampedIntoTheBlockBuffers) {
   }
 }
 
+// Two voices set up alike, one rendering runs of frames and the other single
+// frames, each adding its blocks into left, right and bass one after another.
+class RunsAndSingleFrames {
+ public:
+  template <class SetUp>
+  explicit RunsAndSingleFrames(SetUp setUp) {
+    setUp(*mSynths[0], *runs);
+    setUp(*mSynths[1], *single);
+  }
+  void synthesize(int frames) {
+    runs->synthesize(frames);
+    for (int i = 0; i < frames; ++i) single->synthesize();
+  }
+  void keyOff() {
+    runs->keyOff();
+    single->keyOff();
+  }
+  // Both blocks, and whether they hold the same bytes.
+  bool processAlike() {
+    for (int v = 0; v < 2; ++v) {
+      blocks[v].assign(3 * kBlock, 0.0);
+      double* outputs[2] = {blocks[v].data(), blocks[v].data() + kBlock};
+      (v == 0 ? runs : single)->process(outputs, blocks[v].data() + 2 * kBlock, kBlock);
+    }
+    return std::memcmp(blocks[0].data(), blocks[1].data(), blocks[0].size() * sizeof(double)) == 0;
+  }
+
+  static constexpr int kBlock = 512;
+  std::unique_ptr<Note> runs = std::make_unique<Note>();
+  std::unique_ptr<Note> single = std::make_unique<Note>();
+  std::vector<double> blocks[2];
+
+ private:
+  std::unique_ptr<StandInSynth> mSynths[2] = {std::make_unique<StandInSynth>(), std::make_unique<StandInSynth>()};
+};
+
 // A run of frames renders what as many single frames render, the order of
 // the draws from the shared noise generator included.
 TEST(NoteSynthesis, RunsOfFramesEqualSingleFrames) {
-  auto setUp = [](StandInSynth& synth, Note& note) {
+  RunsAndSingleFrames voices([](StandInSynth& synth, Note& note) {
     testsupport::applyFullProgram(synth);
     synth.setParameter(OscWaveform1, 6.0 / 35.0);
     synth.setParameter(OscWaveform3, 6.0 / 35.0);
@@ -100,29 +136,43 @@ TEST(NoteSynthesis, RunsOfFramesEqualSingleFrames) {
     note.setUnisonDetune(0.3);
     note.setFmAmount(3, 0.4);
     note.setModFrequency2(0.35);
-    note.setBlockSize(512);
+    note.setBlockSize(RunsAndSingleFrames::kBlock);
     note.setNote(40);
     note.keyOn(100);
     note.setOffset(37);
-  };
-  auto synthA = std::make_unique<StandInSynth>();
-  auto synthB = std::make_unique<StandInSynth>();
-  auto runs = std::make_unique<Note>();
-  auto single = std::make_unique<Note>();
-  setUp(*synthA, *runs);
-  setUp(*synthB, *single);
+  });
   for (int block = 0; block < 6; ++block) {
     // The first block stops at its last buffer position, offset and all.
     const int frames = block == 0 ? 512 - 37 : 512;
-    runs->synthesize(frames - 300);
-    runs->synthesize(300);
-    for (int i = 0; i < frames; ++i) single->synthesize();
-    std::vector<double> a(4 * 512, 0.0), b(4 * 512, 0.0);
-    double* outA[2] = {a.data(), a.data() + 512};
-    double* outB[2] = {b.data(), b.data() + 512};
-    runs->process(outA, a.data() + 1024, 512);
-    single->process(outB, b.data() + 1024, 512);
-    ASSERT_EQ(std::memcmp(a.data(), b.data(), a.size() * sizeof(double)), 0) << "block " << block;
+    voices.synthesize(frames - 300);
+    voices.synthesize(300);
+    ASSERT_TRUE(voices.processAlike()) << "block " << block;
+  }
+}
+
+// A note released inside a run ends on the frame whose envelope step
+// finishes it, wherever that falls among the run's pieces, the last frame of
+// one included: no frame after it sounds, as with single frames.
+TEST(NoteSynthesis, ARunStopsWhereItsNoteEnds) {
+  for (int releaseFrames = 120; releaseFrames <= 136; ++releaseFrames) {
+    RunsAndSingleFrames voices([releaseFrames](StandInSynth& synth, Note& note) {
+      note.setMasterSynth(&synth);
+      note.setSampleRate(44100.0);
+      note.setBlockSize(RunsAndSingleFrames::kBlock);
+      for (Quillvane::ADSR* envelope : {&note.getVolumeEnvelope(), &note.getFilterEnvelope()}) {
+        envelope->setDuration(0.2);  // 1 s
+        envelope->setRelease((releaseFrames + 0.5) / 44100.0);
+      }
+      note.setNote(48);
+      note.keyOn(127);
+    });
+    voices.synthesize(100);
+    voices.keyOff();
+    voices.synthesize(412);
+    EXPECT_FALSE(voices.runs->isPlaying()) << releaseFrames;
+    EXPECT_TRUE(voices.processAlike()) << releaseFrames;
+    const std::vector<double>& left = voices.blocks[0];
+    for (int i = 100 + releaseFrames; i < 512; ++i) ASSERT_EQ(left[i], 0.0) << releaseFrames << ", frame " << i;
   }
 }
 

@@ -63,14 +63,16 @@ TEST_F(VoiceRendering, MidiReachesTheExactFrameWhateverTheBlockSizes) {
   }
 }
 
+// The first frame of a note sounds at the volume envelope's level before its
+// first step, 0 for a voice's first note, wherever the note falls.
 TEST_F(VoiceRendering, NoteStartingInsideABlockIsSilentBeforeItsFrame) {
-  for (int noteFrame : {1, 100, 511}) {
+  for (int noteFrame : {0, 1, 100, 511}) {
     synth = std::make_unique<StandInSynth>();
     oneOscillator(2.0 / 35.0);  // pulse: +1 from the first frame
     synth->queueNoteOn(60, 127, noteFrame);
     synth->render(1024, {512});
-    EXPECT_EQ(firstNonZero(synth->left), static_cast<std::size_t>(noteFrame));
-    EXPECT_EQ(firstNonZero(synth->right), static_cast<std::size_t>(noteFrame));
+    EXPECT_EQ(firstNonZero(synth->left), static_cast<std::size_t>(noteFrame + 1));
+    EXPECT_EQ(firstNonZero(synth->right), static_cast<std::size_t>(noteFrame + 1));
   }
 }
 
@@ -79,7 +81,7 @@ TEST_F(VoiceRendering, NoteStartedBeforeTheBlockLoopSoundsFromItsOffset) {
   oneOscillator(2.0 / 35.0);
   synth->mVoiceManager.onNoteOn(60, 127, 500);
   synth->render(1024, {512});
-  EXPECT_EQ(firstNonZero(synth->left), 500u);
+  EXPECT_EQ(firstNonZero(synth->left), 501u);
   for (std::size_t i = 512; i < 1024; ++i) ASSERT_NE(synth->left[i], 0.0) << i;
 }
 

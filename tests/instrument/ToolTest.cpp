@@ -152,7 +152,8 @@ TEST(Tool, ProgramFilesRoundTrip) {
 TEST(Tool, RendersTheWholeBankIntoNumberedFiles) {
   const TempDirectory dir;
   const std::string folder = dir.path("bank");
-  const ToolRun run = tool("render-bank " + folder + " --rate 8000 --length 0.02 --tail 0.01");
+  // Floats, which no preset clips: nothing else could reach stderr.
+  const ToolRun run = tool("render-bank " + folder + " --rate 8000 --length 0.02 --tail 0.01 --bits 32");
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.err, "");  // no progress bar off a terminal
   const std::vector<std::string> files = split(shell("ls " + folder).out, '\n');
@@ -180,6 +181,32 @@ TEST(Tool, RendersTheWholeBankIntoNumberedFiles) {
   const ToolRun failed = tool("render-bank " + blocked + " --jobs 3 --rate 8000 --length 0.02 --tail 0.01");
   EXPECT_EQ(failed.status, 1);
   EXPECT_NE(failed.err.find("cannot write '" + blocked + "/" + files[5] + "'"), std::string::npos) << failed.err;
+}
+
+// The note's release falls inside a slice of 7 and of 512 frames: every
+// file sounds as in slices of one frame.
+TEST(Tool, TheBankSoundsAlikeWhateverTheSliceSize) {
+  const TempDirectory dir;
+  const std::string note = " --rate 8000 --length 0.1 --tail 0.05 --bits 32";
+  for (int block : {1, 7, 512}) {
+    const std::string folder = dir.path(std::to_string(block));
+    const ToolRun run = tool("render-bank " + folder + note + " --block " + std::to_string(block));
+    ASSERT_EQ(run.status, 0) << run.err;
+  }
+  const std::vector<std::string> files = split(shell("ls " + dir.path("1")).out, '\n');
+  ASSERT_EQ(files.size(), 128u);
+  for (const std::string& name : files) {
+    const WaveFile reference = WaveFile::read(dir.path("1") + "/" + name);
+    ASSERT_TRUE(reference.valid) << name;
+    for (const char* block : {"7", "512"}) {
+      const WaveFile wave = WaveFile::read(dir.path(block) + "/" + name);
+      ASSERT_EQ(wave.frames(), reference.frames()) << name;
+      for (int i = 0; i < wave.frames(); ++i) {
+        ASSERT_NEAR(wave.left[i], reference.left[i], 1e-6) << name << ", slices of " << block << ", frame " << i;
+        ASSERT_NEAR(wave.right[i], reference.right[i], 1e-6) << name << ", slices of " << block << ", frame " << i;
+      }
+    }
+  }
 }
 
 // Samples at full scale in a 24-bit file: what the writer clipped, unless a
