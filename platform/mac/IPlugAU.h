@@ -62,7 +62,7 @@ class IPlugAU : public IPlugBase {
   void HostSpecificInit() override;
   void SetLatency(int samples) override;
   bool SendMidiMsg(IMidiMsg*) override { return false; }
-  // A size the scratch buffers cannot hold leaves the block size at 0.
+  // A size the scratch buffers cannot hold leaves everything as it was.
   void SetBlockSize(int blockSize) override;
 
   static ComponentResult IPlugAUEntry(ComponentParameters* params, void* plug);
