@@ -95,13 +95,33 @@ void IPlugAU::InformHostOfProgramChange() {
 }
 
 void IPlugAU::InformListeners(AudioUnitPropertyID propID, AudioUnitScope scope) {
-  // A listener may remove itself while it runs, so the entry is read first.
+  // Those registered now, each once.
+  ListenerPass pass{{}, mListenerPasses};
   for (int i = 0; i < mListeners.GetSize(); ++i) {
-    const ListenerEntry* entry = mListeners.Get(i);
-    if (entry->mPropertyID != propID) continue;
-    AudioUnitPropertyListenerProc proc = entry->mProc;
-    void* userData = entry->mUserData;
-    proc(userData, mComponentInstance, propID, scope, 0);
+    ListenerEntry* entry = mListeners.Get(i);
+    if (entry->mPropertyID == propID) pass.entries.push_back(entry);
+  }
+  if (pass.entries.empty()) return;
+  mListenerPasses = &pass;
+  // Out of the chain wherever it is: while a listener waits with the unit's
+  // lock let go, another thread's pass may start and end over this one.
+  struct PassEnd {
+    IPlugAU* plug;
+    ListenerPass* pass;
+    ~PassEnd() {
+      for (ListenerPass** link = &plug->mListenerPasses; *link; link = &(*link)->outer) {
+        if (*link == pass) {
+          *link = pass->outer;
+          break;
+        }
+      }
+    }
+  } passEnd{this, &pass};
+  for (ListenerEntry*& entry : pass.entries) {
+    if (!entry) continue;
+    // The listener may remove itself while it runs.
+    const ListenerEntry listener = *entry;
+    listener.mProc(listener.mUserData, mComponentInstance, propID, scope, 0);
   }
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "framework/IPlugBase.h"
 #include "platform/mac/RenderNotifications.h"
 #include "platform/standin/AudioUnitProperties.h"
@@ -157,6 +159,15 @@ class IPlugAU : public IPlugBase {
   ComponentResult SetStreamFormat(AudioUnitScope scope, AudioUnitElement element,
                                   const AudioStreamBasicDescription& format);
   ComponentResult SetHostIdentifier(const AUHostIdentifier& identifier);
+
+  // The listeners an InformListeners call under way has still to call. A
+  // listener may add and remove listeners, itself among them: a removal
+  // takes its entry out of every pass, so it is not called after it.
+  struct ListenerPass {
+    std::vector<ListenerEntry*> entries;
+    ListenerPass* outer;
+  };
+  ListenerPass* mListenerPasses = nullptr;
 };
 
 AudioStreamBasicDescription* MakeDefaultASBD(AudioStreamBasicDescription* out, double sampleRate, int nChannels,
