@@ -207,15 +207,19 @@ void IPlugAU::ResizeGraphics(int, int) {
 void IPlugAU::SetBlockSize(int blockSize) {
   const long long inFloats = static_cast<long long>(NInChannels()) * blockSize;
   const long long outFloats = static_cast<long long>(NOutChannels() + 1) * blockSize;
-  bool fits = blockSize >= 0 && inFloats <= INT_MAX && outFloats <= INT_MAX;
-  if (fits) {
-    mInputScratch.Resize(static_cast<int>(inFloats));
-    mOutputScratch.Resize(static_cast<int>(outFloats));
-    fits = mInputScratch.GetSize() == inFloats && mOutputScratch.GetSize() == outFloats;
+  if (blockSize < 0 || inFloats > INT_MAX || outFloats > INT_MAX) return;
+  const int oldIn = mInputScratch.GetSize();
+  const int oldOut = mOutputScratch.GetSize();
+  mInputScratch.Resize(static_cast<int>(inFloats));
+  mOutputScratch.Resize(static_cast<int>(outFloats));
+  if (mInputScratch.GetSize() != inFloats || mOutputScratch.GetSize() != outFloats) {
+    mInputScratch.Resize(oldIn, false);
+    mOutputScratch.Resize(oldOut, false);
+    return;
   }
   if (mInputScratch.GetSize() > 0) std::memset(mInputScratch.Get(), 0, sizeof(float) * mInputScratch.GetSize());
   if (mOutputScratch.GetSize() > 0) std::memset(mOutputScratch.Get(), 0, sizeof(float) * mOutputScratch.GetSize());
-  IPlugBase::SetBlockSize(fits ? blockSize : 0);
+  IPlugBase::SetBlockSize(blockSize);
 }
 
 void IPlugAU::SetLatency(int samples) {

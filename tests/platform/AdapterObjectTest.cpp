@@ -343,8 +343,12 @@ TEST(AdapterObject, BlockSizeClearsTheScratchEveryTime) {
   plug.mOutputScratch.Get()[5] = 1.0f;
   plug.SetBlockSize(64);
   EXPECT_EQ(plug.mOutputScratch.Get()[5], 0.0f);
-  plug.SetBlockSize(-1);
-  EXPECT_EQ(plug.GetBlockSize(), 0);
+  // A size the scratch cannot hold leaves the size and the scratch.
+  for (int refused : {-1, 0x7FFFFFFF}) {
+    plug.SetBlockSize(refused);
+    EXPECT_EQ(plug.GetBlockSize(), 64) << refused;
+    EXPECT_EQ(plug.mOutputScratch.GetSize(), 3 * 64) << refused;
+  }
 }
 
 }  // namespace
