@@ -487,8 +487,10 @@ ComponentResult IPlugAU::GetSupportedChannelLayoutTags(AudioUnitScope scope, Aud
 ComponentResult IPlugAU::GetParameterStringFromValue(AudioUnitParameterStringFromValue* request) {
   if (request->inParamID >= static_cast<UInt32>(NParams())) return kAudioUnitErr_InvalidElement;
   const IParam* param = GetParam(static_cast<int>(request->inParamID));
-  if (!request->inValue || !std::isfinite(*request->inValue)) return kAudioUnitErr_InvalidPropertyValue;
-  param->GetDisplayForHost(*request->inValue, false, mParamStringBuffer, true);
+  // Without a value the host asks for the text of the current one.
+  const double value = request->inValue ? *request->inValue : param->Value();
+  if (!std::isfinite(value)) return kAudioUnitErr_InvalidPropertyValue;
+  param->GetDisplayForHost(value, false, mParamStringBuffer, true);
   request->outString = MakeCFString(mParamStringBuffer);
   return noErr;
 }

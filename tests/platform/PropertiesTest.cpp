@@ -321,12 +321,17 @@ TEST_F(PropertiesTest, ParameterValuesConvertToAndFromText) {
     plug->GetParam(c.param)->GetDisplayForHost(c.value, false, expected, true);
     EXPECT_EQ(TakeString(request.outString), expected) << c.param;
   }
+  // Without a value, the text of the current one.
+  ASSERT_EQ(session.SetParameter(fake::kVolume, 0.75f), noErr);
+  AudioUnitParameterStringFromValue current = {fake::kVolume, nullptr, nullptr};
+  ASSERT_EQ(Get(kAudioUnitProperty_ParameterStringFromValue, kGlobal, 0, &current), noErr);
+  char expected[MAX_PARAM_DISPLAY_LEN];
+  plug->GetParam(fake::kVolume)->GetDisplayForHost(0.75, false, expected, true);
+  EXPECT_EQ(TakeString(current.outString), expected);
   const float nan = std::nanf("");
-  for (const float* value : {static_cast<const float*>(nullptr), &nan}) {
-    AudioUnitParameterStringFromValue request = {fake::kVolume, value, nullptr};
-    EXPECT_EQ(Get(kAudioUnitProperty_ParameterStringFromValue, kGlobal, 0, &request),
-              kAudioUnitErr_InvalidPropertyValue);
-  }
+  AudioUnitParameterStringFromValue notANumber = {fake::kVolume, &nan, nullptr};
+  EXPECT_EQ(Get(kAudioUnitProperty_ParameterStringFromValue, kGlobal, 0, &notANumber),
+            kAudioUnitErr_InvalidPropertyValue);
 
   struct FromText {
     int param;
