@@ -87,12 +87,14 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Sizes the work buffers when the block size changed and asks the render
   // thread to prepare the units for the sample rate.
   void Reset() override;
+  // The first activation prepares the unit as Reset does, if no Reset came before.
+  void OnActivate(bool active) override;
   void OnParamChange(int paramIdx) override;
   // Within the rates the engine is made for.
   bool IsSampleRateSupported(double sampleRate) const override;
   // Render thread. Applies the hand-overs, then renders; silence until the
-  // first Reset. A render longer than the prepared block runs as consecutive
-  // blocks, each with its own MIDI step.
+  // first Reset or activation. A render longer than the prepared block runs
+  // as consecutive blocks, each with its own MIDI step.
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
   // Queues note messages for the next block; beyond the queue's room
   // (MIDIReceiver::kQueueSize messages between two blocks) they are dropped.

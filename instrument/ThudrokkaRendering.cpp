@@ -35,6 +35,12 @@ bool Thudrokka::IsSampleRateSupported(double sampleRate) const {
   return sampleRate >= ConstantsD::kMinSampleRate && sampleRate <= ConstantsD::kMaxSampleRate;
 }
 
+void Thudrokka::OnActivate(bool active) {
+  WDL_MutexLock lock(&mMutex);
+  // A host need not reset the unit before it renders.
+  if (active && !mReady.load(std::memory_order_acquire)) Reset();
+}
+
 void Thudrokka::applyReset(double sr) {
   mVoiceManager.setSampleRate(sr);
   mPitchEnvelope.setSampleRate(sr);
