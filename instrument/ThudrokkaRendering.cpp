@@ -42,6 +42,9 @@ void Thudrokka::OnActivate(bool active) {
 }
 
 void Thudrokka::applyReset(double sr) {
+  // Hosts reset on a stop, a seek or a panic: nothing goes on sounding.
+  mMidiReceiver.releaseAllKeys();
+  mVoiceManager.endAllVoices();
   mVoiceManager.setSampleRate(sr);
   mPitchEnvelope.setSampleRate(sr);
   mRingModulator.setSampleRate(sr);
@@ -60,7 +63,7 @@ void Thudrokka::applyReset(double sr) {
 }
 
 void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
-  if (!msg || !MIDIReceiver::isNoteMessage(*msg)) return;
+  if (!msg || !MIDIReceiver::accepts(*msg)) return;
   WDL_MutexLock lock(&mMutex);
   mNoteHandOver.push({*msg, false});
 }
