@@ -1,6 +1,16 @@
 #include "engine/MIDIReceiver.h"
 
-bool MIDIReceiver::isNoteMessage(const IMidiMsg& msg) {
+namespace {
+
+bool stopsNotes(const IMidiMsg& msg) {
+  return msg.StatusMsg() == IMidiMsg::kControlChange &&
+         (msg.ControlChangeIdx() == IMidiMsg::kAllSoundOff || msg.ControlChangeIdx() == IMidiMsg::kAllNotesOff);
+}
+
+}  // namespace
+
+bool MIDIReceiver::accepts(const IMidiMsg& msg) {
+  if (stopsNotes(msg)) return true;
   const IMidiMsg::EStatusMsg status = msg.StatusMsg();
   if (status != IMidiMsg::kNoteOn && status != IMidiMsg::kNoteOff) return false;
   // The data bytes are the sender's: a note past 127 would index beyond the key table.
@@ -8,29 +18,48 @@ bool MIDIReceiver::isNoteMessage(const IMidiMsg& msg) {
 }
 
 void MIDIReceiver::onMessageReceived(const IMidiMsg* msg) {
-  if (msg && isNoteMessage(*msg)) mMidiQueue.Add(msg);
+  if (msg && accepts(*msg)) mMidiQueue.Add(msg);
 }
 
 void MIDIReceiver::advance() {
   while (!mMidiQueue.Empty()) {
-    const IMidiMsg* msg = mMidiQueue.Peek();
-    if (msg->mOffset > mOffset) break;
-    const int note = msg->NoteNumber();
-    const int velocity = msg->Velocity();
-    if (msg->StatusMsg() == IMidiMsg::kNoteOn && velocity > 0) {
-      if (!mKeyStatus[note]) {
-        mKeyStatus[note] = true;
-        ++mNumKeys;
-        noteOn.emit(note, velocity, msg->mOffset);
-      }
-    } else if (mKeyStatus[note]) {
-      mKeyStatus[note] = false;
-      --mNumKeys;
-      noteOff.emit(note, velocity);
-    }
+    // A copy: what the signals reach may queue more.
+    const IMidiMsg msg = *mMidiQueue.Peek();
+    if (msg.mOffset > mOffset) break;
+    deliver(msg);
     mMidiQueue.Remove();
   }
   ++mOffset;
+}
+
+void MIDIReceiver::deliver(const IMidiMsg& msg) {
+  if (msg.StatusMsg() == IMidiMsg::kControlChange) {
+    releaseAllKeys();
+    controlChange.emit(msg.ControlChangeIdx(), msg.mData2 / 127.0);
+    return;
+  }
+  const int note = msg.NoteNumber();
+  const int velocity = msg.Velocity();
+  if (msg.StatusMsg() == IMidiMsg::kNoteOn && velocity > 0) {
+    if (!mKeyStatus[note]) {
+      mKeyStatus[note] = true;
+      ++mNumKeys;
+      noteOn.emit(note, velocity, msg.mOffset);
+    }
+  } else {
+    releaseKey(note, velocity);
+  }
+}
+
+void MIDIReceiver::releaseKey(int note, int velocity) {
+  if (!mKeyStatus[note]) return;
+  mKeyStatus[note] = false;
+  --mNumKeys;
+  noteOff.emit(note, velocity);
+}
+
+void MIDIReceiver::releaseAllKeys() {
+  for (int note = 0; note < kNumKeys && mNumKeys > 0; ++note) releaseKey(note, 0);
 }
 
 void MIDIReceiver::flush(int frames) {

@@ -15,25 +15,33 @@ class MIDIReceiver {
   MIDIReceiver(const MIDIReceiver&) = delete;
   MIDIReceiver& operator=(const MIDIReceiver&) = delete;
 
-  // Queues note-on and note-off messages; everything else is dropped.
+  // Queues note-on and note-off messages, and the two controls that stop
+  // notes, all sound off and all notes off; everything else is dropped.
   void onMessageReceived(const IMidiMsg* msg);
-  // Whether the receiver queues this kind of message at all.
-  static bool isNoteMessage(const IMidiMsg& msg);
+  // Whether the receiver queues this message at all.
+  static bool accepts(const IMidiMsg& msg);
   // Whether one more message fits without the queue growing.
   bool hasRoom() const { return mMidiQueue.ToDo() < mMidiQueue.GetSize(); }
   // Once per frame, before the voices render it.
   void advance();
   // Once at the end of every block of frames.
   void flush(int frames);
+  // Releases every held key as its note-off would.
+  void releaseAllKeys();
 
   int getNumKeys() const { return mNumKeys; }
   bool getKeyStatus(int key) const { return key >= 0 && key < kNumKeys && mKeyStatus[key]; }
 
   Gallant::DelegateSet3<int, int, int> noteOn;  // note, velocity, frame offset
   Gallant::DelegateSet2<int, int> noteOff;      // note, velocity
+  // controller, value 0..1: both stopping controls, after they released
+  // every held key.
   Gallant::DelegateSet2<int, double> controlChange;
 
  private:
+  void deliver(const IMidiMsg& msg);
+  void releaseKey(int note, int velocity);
+
   IMidiQueue mMidiQueue;
   int mNumKeys = 0;
   bool mKeyStatus[kNumKeys] = {};

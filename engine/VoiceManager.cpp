@@ -53,6 +53,14 @@ void VoiceManager::onNoteOff(int note, int) {
   }
 }
 
+void VoiceManager::endAllVoices() {
+  renderPendingFrames();
+  for (Note& voice : mNotes) {
+    voice.getVolumeEnvelope().init();
+    voice.getFilterEnvelope().init();
+  }
+}
+
 double VoiceManager::nextSample() {
   ++mPendingFrames;
   return 0.0;

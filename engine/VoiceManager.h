@@ -27,6 +27,9 @@ class VoiceManager {
   Quillvane::Note* findFreeNote();
   void onNoteOn(int note, int velocity, int frameOffset);
   void onNoteOff(int note, int velocity);
+  // Ends every voice at once, without its release: the voices have no
+  // shorter fade.
+  void endAllVoices();
 
   // Per frame: every playing voice renders its raw samples. Always 0.0.
   // The frames are owed and rendered voice by voice in runs at the next

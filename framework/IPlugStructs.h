@@ -44,6 +44,7 @@ struct IMidiMsg {
     kPan = 10,
     kExpressionController = 11,
     kSustainOnOff = 64,
+    kAllSoundOff = 120,
     kAllNotesOff = 123,
   };
 

@@ -22,3 +22,12 @@ void WDL_Mutex::Leave() {
     pthread_mutex_unlock(&mMutex);
   }
 }
+
+int WDL_Mutex::LeaveAll() {
+  if (mOwner.load(std::memory_order_relaxed) != std::this_thread::get_id()) return 0;
+  const int levels = mCount + 1;
+  mCount = 0;
+  mOwner.store(std::thread::id(), std::memory_order_relaxed);
+  pthread_mutex_unlock(&mMutex);
+  return levels;
+}

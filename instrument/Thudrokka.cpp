@@ -109,4 +109,7 @@ void Thudrokka::makeThudrokkaFreePresets() {
   }
 }
 
-void Thudrokka::onControlChange(int, double) {}
+// The receiver has released every key; all sound off does not wait for the releases.
+void Thudrokka::onControlChange(int controller, double) {
+  if (controller == IMidiMsg::kAllSoundOff) mVoiceManager.endAllVoices();
+}

@@ -85,17 +85,21 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
 
   // ---- Framework operations.
   // Sizes the work buffers when the block size changed and asks the render
-  // thread to prepare the units for the sample rate.
+  // thread to prepare the units for the sample rate and to end every voice
+  // and held key.
   void Reset() override;
+  // The first activation prepares the unit as Reset does, if no Reset came before.
+  void OnActivate(bool active) override;
   void OnParamChange(int paramIdx) override;
   // Within the rates the engine is made for.
   bool IsSampleRateSupported(double sampleRate) const override;
   // Render thread. Applies the hand-overs, then renders; silence until the
-  // first Reset. A render longer than the prepared block runs as consecutive
-  // blocks, each with its own MIDI step.
+  // first Reset or activation. A render longer than the prepared block runs
+  // as consecutive blocks, each with its own MIDI step.
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
-  // Queues note messages for the next block; beyond the queue's room
-  // (MIDIReceiver::kQueueSize messages between two blocks) they are dropped.
+  // Queues note messages, and all sound off and all notes off, for the next
+  // block; beyond the queue's room (MIDIReceiver::kQueueSize messages
+  // between two blocks) they are dropped.
   void ProcessMidiMsg(IMidiMsg* msg) override;
   void PresetsChangedByHost() override {}
   // A set of parameter changes reaches the render thread whole, at one block start.
@@ -125,6 +129,7 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void OnFxParamChange(int paramIdx);
   void notifySynthGuiChange(int paramIdx);
   void notifyFxGuiChange(int paramIdx);
+  // Render thread: all sound off ends every voice at once.
   void onControlChange(int controller, double value);
 
   // ---- Output stage and meters.

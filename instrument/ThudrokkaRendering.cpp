@@ -35,7 +35,16 @@ bool Thudrokka::IsSampleRateSupported(double sampleRate) const {
   return sampleRate >= ConstantsD::kMinSampleRate && sampleRate <= ConstantsD::kMaxSampleRate;
 }
 
+void Thudrokka::OnActivate(bool active) {
+  WDL_MutexLock lock(&mMutex);
+  // A host need not reset the unit before it renders.
+  if (active && !mReady.load(std::memory_order_acquire)) Reset();
+}
+
 void Thudrokka::applyReset(double sr) {
+  // Hosts reset on a stop, a seek or a panic: nothing goes on sounding.
+  mMidiReceiver.releaseAllKeys();
+  mVoiceManager.endAllVoices();
   mVoiceManager.setSampleRate(sr);
   mPitchEnvelope.setSampleRate(sr);
   mRingModulator.setSampleRate(sr);
@@ -54,7 +63,7 @@ void Thudrokka::applyReset(double sr) {
 }
 
 void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
-  if (!msg || !MIDIReceiver::isNoteMessage(*msg)) return;
+  if (!msg || !MIDIReceiver::accepts(*msg)) return;
   WDL_MutexLock lock(&mMutex);
   mNoteHandOver.push({*msg, false});
 }

@@ -95,13 +95,33 @@ void IPlugAU::InformHostOfProgramChange() {
 }
 
 void IPlugAU::InformListeners(AudioUnitPropertyID propID, AudioUnitScope scope) {
-  // A listener may remove itself while it runs, so the entry is read first.
+  // Those registered now, each once.
+  ListenerPass pass{{}, mListenerPasses};
   for (int i = 0; i < mListeners.GetSize(); ++i) {
-    const ListenerEntry* entry = mListeners.Get(i);
-    if (entry->mPropertyID != propID) continue;
-    AudioUnitPropertyListenerProc proc = entry->mProc;
-    void* userData = entry->mUserData;
-    proc(userData, mComponentInstance, propID, scope, 0);
+    ListenerEntry* entry = mListeners.Get(i);
+    if (entry->mPropertyID == propID) pass.entries.push_back(entry);
+  }
+  if (pass.entries.empty()) return;
+  mListenerPasses = &pass;
+  // Out of the chain wherever it is: while a listener waits with the unit's
+  // lock let go, another thread's pass may start and end over this one.
+  struct PassEnd {
+    IPlugAU* plug;
+    ListenerPass* pass;
+    ~PassEnd() {
+      for (ListenerPass** link = &plug->mListenerPasses; *link; link = &(*link)->outer) {
+        if (*link == pass) {
+          *link = pass->outer;
+          break;
+        }
+      }
+    }
+  } passEnd{this, &pass};
+  for (ListenerEntry*& entry : pass.entries) {
+    if (!entry) continue;
+    // The listener may remove itself while it runs.
+    const ListenerEntry listener = *entry;
+    listener.mProc(listener.mUserData, mComponentInstance, propID, scope, 0);
   }
 }
 
@@ -187,15 +207,19 @@ void IPlugAU::ResizeGraphics(int, int) {
 void IPlugAU::SetBlockSize(int blockSize) {
   const long long inFloats = static_cast<long long>(NInChannels()) * blockSize;
   const long long outFloats = static_cast<long long>(NOutChannels() + 1) * blockSize;
-  bool fits = blockSize >= 0 && inFloats <= INT_MAX && outFloats <= INT_MAX;
-  if (fits) {
-    mInputScratch.Resize(static_cast<int>(inFloats));
-    mOutputScratch.Resize(static_cast<int>(outFloats));
-    fits = mInputScratch.GetSize() == inFloats && mOutputScratch.GetSize() == outFloats;
+  if (blockSize < 0 || inFloats > INT_MAX || outFloats > INT_MAX) return;
+  const int oldIn = mInputScratch.GetSize();
+  const int oldOut = mOutputScratch.GetSize();
+  mInputScratch.Resize(static_cast<int>(inFloats));
+  mOutputScratch.Resize(static_cast<int>(outFloats));
+  if (mInputScratch.GetSize() != inFloats || mOutputScratch.GetSize() != outFloats) {
+    mInputScratch.Resize(oldIn, false);
+    mOutputScratch.Resize(oldOut, false);
+    return;
   }
   if (mInputScratch.GetSize() > 0) std::memset(mInputScratch.Get(), 0, sizeof(float) * mInputScratch.GetSize());
   if (mOutputScratch.GetSize() > 0) std::memset(mOutputScratch.Get(), 0, sizeof(float) * mOutputScratch.GetSize());
-  IPlugBase::SetBlockSize(fits ? blockSize : 0);
+  IPlugBase::SetBlockSize(blockSize);
 }
 
 void IPlugAU::SetLatency(int samples) {

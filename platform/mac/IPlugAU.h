@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 #include "framework/IPlugBase.h"
 #include "platform/mac/RenderNotifications.h"
 #include "platform/standin/AudioUnitProperties.h"
@@ -62,7 +64,7 @@ class IPlugAU : public IPlugBase {
   void HostSpecificInit() override;
   void SetLatency(int samples) override;
   bool SendMidiMsg(IMidiMsg*) override { return false; }
-  // A size the scratch buffers cannot hold leaves the block size at 0.
+  // A size the scratch buffers cannot hold leaves everything as it was.
   void SetBlockSize(int blockSize) override;
 
   static ComponentResult IPlugAUEntry(ComponentParameters* params, void* plug);
@@ -112,7 +114,7 @@ class IPlugAU : public IPlugBase {
   // One block per output channel and a last one kept silent for host
   // buffers the unit has no channel for.
   WDL_TypedBuf<float> mOutputScratch;
-  RenderNotifications mRenderNotifications;
+  RenderNotifications mRenderNotifications{&mMutex};
   WDL_PtrList<BusChannels> mInputBuses;
   WDL_PtrList<BusChannels> mOutputBuses;
   WDL_PtrList<InputConnection> mInputConnections;
@@ -157,6 +159,15 @@ class IPlugAU : public IPlugBase {
   ComponentResult SetStreamFormat(AudioUnitScope scope, AudioUnitElement element,
                                   const AudioStreamBasicDescription& format);
   ComponentResult SetHostIdentifier(const AUHostIdentifier& identifier);
+
+  // The listeners an InformListeners call under way has still to call. A
+  // listener may add and remove listeners, itself among them: a removal
+  // takes its entry out of every pass, so it is not called after it.
+  struct ListenerPass {
+    std::vector<ListenerEntry*> entries;
+    ListenerPass* outer;
+  };
+  ListenerPass* mListenerPasses = nullptr;
 };
 
 AudioStreamBasicDescription* MakeDefaultASBD(AudioStreamBasicDescription* out, double sampleRate, int nChannels,

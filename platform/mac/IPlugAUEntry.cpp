@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <climits>
 #include <cstring>
 #include <memory>
@@ -253,8 +254,11 @@ ComponentResult IPlugAU::AddPropertyListener(AudioUnitPropertyID id, AudioUnitPr
 void IPlugAU::RemovePropertyListener(AudioUnitPropertyID id, AudioUnitPropertyListenerProc proc, void* userData,
                                      bool matchUserData) {
   for (int i = 0; i < mListeners.GetSize(); ++i) {
-    const ListenerEntry* entry = mListeners.Get(i);
+    ListenerEntry* entry = mListeners.Get(i);
     if (entry->mPropertyID == id && entry->mProc == proc && (!matchUserData || entry->mUserData == userData)) {
+      for (ListenerPass* pass = mListenerPasses; pass; pass = pass->outer) {
+        std::replace(pass->entries.begin(), pass->entries.end(), entry, static_cast<ListenerEntry*>(nullptr));
+      }
       mListeners.Delete(i, true);
       return;
     }

@@ -61,6 +61,23 @@ UInt32 SetRecordSize(AudioUnitPropertyID id) {
 // few enough that the sums of the legal-I/O check cannot overflow.
 constexpr UInt32 kMaxStreamChannels = 128;
 
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_BIG_ENDIAN__
+constexpr AudioFormatFlags kNativeEndianFlag = kAudioFormatFlagIsBigEndian;
+#else
+constexpr AudioFormatFlags kNativeEndianFlag = 0;
+#endif
+
+// What the render path fills, as the unit reports its formats: this
+// machine's 32-bit floats, one buffer per channel.
+bool IsRenderedEncoding(const AudioStreamBasicDescription& format) {
+  const AudioFormatFlags flags = format.mFormatFlags;
+  return format.mFormatID == kAudioFormatLinearPCM && (flags & kAudioFormatFlagIsFloat) &&
+         !(flags & kAudioFormatFlagIsSignedInteger) && (flags & kAudioFormatFlagIsNonInterleaved) &&
+         (flags & kAudioFormatFlagIsBigEndian) == kNativeEndianFlag && format.mBitsPerChannel == 32 &&
+         format.mBytesPerFrame == sizeof(Float32) && format.mBytesPerPacket == sizeof(Float32) &&
+         format.mFramesPerPacket == 1;
+}
+
 }  // namespace
 
 ComponentResult IPlugAU::GetProperty(AudioUnitPropertyID id, AudioUnitScope scope, AudioUnitElement element,
@@ -283,9 +300,12 @@ ComponentResult IPlugAU::SetProperty(AudioUnitPropertyID id, AudioUnitScope scop
       // The render thread works in the buffers of this size while the unit
       // is initialised.
       if (mInitialized) return static_cast<UInt32>(mBlockSize) == frames ? noErr : kAudioUnitErr_Initialized;
-      SetBlockSize(frames > INT_MAX ? -1 : static_cast<int>(frames));
+      if (frames > INT_MAX) return kAudioUnitErr_InvalidPropertyValue;
+      SetBlockSize(static_cast<int>(frames));
+      // A size the unit cannot hold leaves the one it has.
+      if (static_cast<UInt32>(mBlockSize) != frames) return kAudioUnitErr_InvalidPropertyValue;
       Reset();
-      return static_cast<UInt32>(mBlockSize) == frames ? noErr : kAudioUnitErr_InvalidPropertyValue;
+      return noErr;
     }
 
     case kAudioUnitProperty_BypassEffect:
@@ -467,8 +487,10 @@ ComponentResult IPlugAU::GetSupportedChannelLayoutTags(AudioUnitScope scope, Aud
 ComponentResult IPlugAU::GetParameterStringFromValue(AudioUnitParameterStringFromValue* request) {
   if (request->inParamID >= static_cast<UInt32>(NParams())) return kAudioUnitErr_InvalidElement;
   const IParam* param = GetParam(static_cast<int>(request->inParamID));
-  if (!request->inValue || !std::isfinite(*request->inValue)) return kAudioUnitErr_InvalidPropertyValue;
-  param->GetDisplayForHost(*request->inValue, false, mParamStringBuffer, true);
+  // Without a value the host asks for the text of the current one.
+  const double value = request->inValue ? *request->inValue : param->Value();
+  if (!std::isfinite(value)) return kAudioUnitErr_InvalidPropertyValue;
+  param->GetDisplayForHost(value, false, mParamStringBuffer, true);
   request->outString = MakeCFString(mParamStringBuffer);
   return noErr;
 }
@@ -561,33 +583,31 @@ ComponentResult IPlugAU::SetStreamFormat(AudioUnitScope scope, AudioUnitElement 
                                          const AudioStreamBasicDescription& format) {
   BusChannels* bus = GetBus(scope, element);
   if (!bus) return kAudioUnitErr_InvalidProperty;
+  if (!IsRenderedEncoding(format)) return kAudioUnitErr_FormatNotSupported;
   const UInt32 channels = format.mChannelsPerFrame;
   // A rate of 0 (or NaN) keeps the unit's rate.
   const bool givesRate = format.mSampleRate > 0.0;
-  const bool usable = format.mFormatID == kAudioFormatLinearPCM &&
-                      (format.mFormatFlags & (kAudioFormatFlagIsFloat | kAudioFormatFlagIsPacked)) != 0;
   // The render thread reads the bus's channels while the unit is
-  // initialised: only the format it has is taken then.
+  // initialised: only the format it reports is taken then, as hosts read a
+  // format and set it back when they rebuild a graph.
   if (mInitialized) {
-    const bool current = usable && bus->mHostChannelCount >= 0 &&
-                         channels == static_cast<UInt32>(bus->mHostChannelCount) &&
-                         (!givesRate || format.mSampleRate == mSampleRate);
+    const int reported = bus->mHostChannelCount >= 0 ? bus->mHostChannelCount : bus->mPlugChannelCount;
+    const bool current =
+        channels == static_cast<UInt32>(reported) && (!givesRate || format.mSampleRate == mSampleRate);
     return current ? noErr : kAudioUnitErr_Initialized;
   }
-  bus->mHostChannelCount = 0;
-  const bool accepted = usable && channels > 0 && channels <= kMaxStreamChannels &&
+  const bool accepted = channels > 0 && channels <= kMaxStreamChannels &&
                         CheckLegalIO(scope, static_cast<int>(element), static_cast<int>(channels)) &&
                         (!givesRate || IsSampleRateSupported(format.mSampleRate));
-  if (accepted) {
-    bus->mHostChannelCount = static_cast<int>(channels);
-    // As the sample-rate property does: the unit renders at the rate it reports.
-    if (givesRate && format.mSampleRate != mSampleRate) {
-      SetSampleRate(format.mSampleRate);
-      Reset();
-    }
+  if (!accepted) return kAudioUnitErr_InvalidProperty;
+  bus->mHostChannelCount = static_cast<int>(channels);
+  // As the sample-rate property does: the unit renders at the rate it reports.
+  if (givesRate && format.mSampleRate != mSampleRate) {
+    SetSampleRate(format.mSampleRate);
+    Reset();
   }
   AssessInputConnections();
-  return accepted ? noErr : kAudioUnitErr_InvalidProperty;
+  return noErr;
 }
 
 ComponentResult IPlugAU::SetHostIdentifier(const AUHostIdentifier& identifier) {

@@ -123,12 +123,13 @@ ComponentResult IPlugAU::SetState(CFPropertyListRef state) {
     return kAudioUnitErr_InvalidPropertyValue;
   }
 
+  // A state refused leaves the unit as it was.
+  ByteChunk chunk;
+  if (!GetDataFromDict(dict, kDataKey, &chunk)) return kAudioUnitErr_InvalidPropertyValue;
   // The named slot becomes current; the data then decides the sound, which
   // changes once, to the data's.
   ParamSetScope set(this);
   RestorePreset(presetName);
-  ByteChunk chunk;
-  if (!GetDataFromDict(dict, kDataKey, &chunk)) return kAudioUnitErr_InvalidPropertyValue;
   if (UnserializeState(&chunk, 0) == 0) return kAudioUnitErr_InvalidPropertyValue;
   RedrawParamControls();
   return noErr;

@@ -1,7 +1,6 @@
 #include "platform/mac/RenderNotifications.h"
 
 #include <algorithm>
-#include <memory>
 
 namespace {
 
@@ -13,12 +12,12 @@ bool SameNotification(const AURenderCallbackStruct& a, const AURenderCallbackStr
 
 RenderNotifications::~RenderNotifications() {
   Free(mList.load(std::memory_order_relaxed));
-  Free(mRetired);
+  Free(mHeld);
 }
 
 void RenderNotifications::Free(List* chain) {
   while (chain) {
-    List* next = chain->retiredNext;
+    List* next = chain->next;
     delete chain;
     chain = next;
   }
@@ -46,27 +45,64 @@ void RenderNotifications::Remove(AURenderCallback proc, void* userData) {
       removed);
 }
 
+RenderNotifications::List* RenderNotifications::TakeList() {
+  const uint64_t renderCall = mRenderCalls.load(std::memory_order_seq_cst);
+  for (List** link = &mHeld; *link; link = &(*link)->next) {
+    List* list = *link;
+    if (list->renderCall != 0 && list->renderCall == renderCall) continue;
+    *link = list->next;
+    list->next = nullptr;
+    list->renderCall = 0;
+    return list;
+  }
+  return new List;
+}
+
+void RenderNotifications::Hold(List* list, uint64_t renderCall) {
+  list->renderCall = renderCall;
+  list->next = mHeld;
+  mHeld = list;
+}
+
+void RenderNotifications::FreeUnread() {
+  const uint64_t renderCall = mRenderCalls.load(std::memory_order_seq_cst);
+  List** link = &mHeld;
+  while (*link) {
+    List* list = *link;
+    if (list->renderCall != 0 && list->renderCall == renderCall) {
+      link = &list->next;
+      continue;
+    }
+    *link = list->next;
+    delete list;
+  }
+}
+
 template <class Edit>
 void RenderNotifications::Change(Edit edit, AURenderCallbackStruct removed) {
-  List* retired = nullptr;
   uint64_t renderCall = 0;
   {
     WDL_MutexLock lock(&mChanging);
     List* old = mList.load(std::memory_order_relaxed);
-    std::unique_ptr<List> next(new List);
-    if (old) next->entries = old->entries;
-    if (!edit(next->entries)) return;
-    mList.store(next.release(), std::memory_order_seq_cst);
-    renderCall = mRenderCalls.load(std::memory_order_seq_cst);
+    List* next = TakeList();
     if (old) {
-      old->retiredNext = mRetired;
-      mRetired = old;
+      next->entries.assign(old->entries.begin(), old->entries.end());
+    } else {
+      next->entries.clear();
     }
-    if ((renderCall & 1) && mRenderThread.load(std::memory_order_relaxed) == std::this_thread::get_id()) {
-      // On the render thread within a render call (from a notification or an
-      // input callback): the call goes on with its list, which only this
-      // thread reads.
+    if (!edit(next->entries)) {
+      Hold(next, 0);
+      return;
+    }
+    mList.store(next, std::memory_order_seq_cst);
+    renderCall = mRenderCalls.load(std::memory_order_seq_cst);
+    const bool rendering = (renderCall & 1) != 0;
+    const bool onRenderThread = mRenderThread.load(std::memory_order_relaxed) == std::this_thread::get_id();
+    if (rendering && onRenderThread) {
+      // From a notification or an input callback: the call goes on with its
+      // list, which only this thread reads.
       List* notifying = mNotifying.load(std::memory_order_relaxed);
+      if (old) Hold(old, old == notifying ? renderCall : 0);
       if (removed.inputProc && notifying) {
         for (AURenderCallbackStruct& entry : notifying->entries) {
           if (SameNotification(entry, removed)) {
@@ -77,14 +113,20 @@ void RenderNotifications::Change(Edit edit, AURenderCallbackStruct removed) {
       }
       return;
     }
-    retired = mRetired;
-    mRetired = nullptr;
+    // Another thread's render call under way may have taken the old list.
+    if (old) Hold(old, rendering ? renderCall : 0);
+    if (onRenderThread) return;
+    if (!rendering) {
+      FreeUnread();
+      return;
+    }
   }
-  // A render call under way may still notify the lists replaced.
-  if (renderCall & 1) {
+  {
+    WDL_MutexRelease unitUnlocked(mUnitLock);
     while (mRenderCalls.load(std::memory_order_seq_cst) == renderCall) std::this_thread::yield();
   }
-  Free(retired);
+  WDL_MutexLock lock(&mChanging);
+  FreeUnread();
 }
 
 int RenderNotifications::GetSize() const {
@@ -98,6 +140,13 @@ AURenderCallbackStruct RenderNotifications::Get(int idx) const {
   const List* list = mList.load(std::memory_order_relaxed);
   if (!list || idx < 0 || idx >= static_cast<int>(list->entries.size())) return {};
   return list->entries[static_cast<std::size_t>(idx)];
+}
+
+int RenderNotifications::GetHeldLists() const {
+  WDL_MutexLock lock(&mChanging);
+  int n = 0;
+  for (const List* list = mHeld; list; list = list->next) ++n;
+  return n;
 }
 
 RenderNotifications::RenderCall::RenderCall(RenderNotifications* notifications) : mNotifications(notifications) {

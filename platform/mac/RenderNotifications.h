@@ -9,19 +9,23 @@
 #include "platform/standin/AudioUnitProperties.h"
 
 // The render notifications a host adds and removes on its threads while its
-// render thread calls them. A change makes a whole new list on the changing
-// thread and swaps it in, so each render call notifies, before and after,
-// the list it found at its start, never a half-changed one; a render call
-// takes no lock and allocates nothing. A change made while another
-// thread renders waits for that render call to end before it returns and
-// frees the list it replaced: once a remove has returned, the notification
-// is not called again. A change from inside a notification, on the render
-// thread itself, takes effect from the next render call, and a notification
-// it removes is not called again in this one either. Hosts make one render
-// call at a time.
+// render thread calls them. A change makes a whole new list and swaps it in,
+// so each render call notifies, before and after, the list it found at its
+// start, never a half-changed one; a render call takes no lock and
+// allocates nothing. A change made while another thread renders waits for
+// that render call to end before it returns and frees the list it replaced:
+// once a remove has returned, the notification is not called again. It
+// waits with the unit's lock let go, as a notification may call into the
+// unit. A change from inside a notification, on the render thread itself,
+// takes effect from the next render call, and a notification it removes is
+// not called again in this one either; the render thread frees no list, and
+// reuses the lists it replaced once no render call reads them, so a
+// notification that changes the list on every call allocates nothing after
+// the first calls. Hosts make one render call at a time.
 class RenderNotifications {
  public:
-  RenderNotifications() = default;
+  // unitLock: the lock a notification's calls into the unit take.
+  explicit RenderNotifications(WDL_Mutex* unitLock) : mUnitLock(unitLock) {}
   ~RenderNotifications();
   RenderNotifications(const RenderNotifications&) = delete;
   RenderNotifications& operator=(const RenderNotifications&) = delete;
@@ -31,6 +35,9 @@ class RenderNotifications {
   void Remove(AURenderCallback proc, void* userData);
   int GetSize() const;
   AURenderCallbackStruct Get(int idx) const;
+  // Lists held besides the current one: replaced lists that a render call
+  // may still notify, and those kept for reuse.
+  int GetHeldLists() const;
 
   // Render thread: the notifications of one render call.
   class RenderCall {
@@ -50,8 +57,10 @@ class RenderNotifications {
  private:
   struct List {
     std::vector<AURenderCallbackStruct> entries;
-    // Lists replaced while the render thread may still notify them.
-    List* retiredNext = nullptr;
+    // In the chain of held lists.
+    List* next = nullptr;
+    // The render call (an odd count) that may still notify it; 0 once none does.
+    uint64_t renderCall = 0;
   };
 
   // edit changes the entries of the new list and tells whether it changed
@@ -59,8 +68,16 @@ class RenderNotifications {
   // procedure for an addition.
   template <class Edit>
   void Change(Edit edit, AURenderCallbackStruct removed);
+  // Under mChanging: a held list for reuse, or a new one.
+  List* TakeList();
+  // Under mChanging: holds a replaced list, for reuse once renderCall has ended.
+  void Hold(List* list, uint64_t renderCall);
+  // Under mChanging, off the render thread: frees the held lists no render
+  // call reads any more.
+  void FreeUnread();
   static void Free(List* chain);
 
+  WDL_Mutex* mUnitLock;
   // Serialises the changes.
   mutable WDL_Mutex mChanging;
   // Null while there is no notification.
@@ -71,5 +88,5 @@ class RenderNotifications {
   // The list the render call under way notifies.
   std::atomic<List*> mNotifying{nullptr};
   // Under mChanging.
-  List* mRetired = nullptr;
+  List* mHeld = nullptr;
 };

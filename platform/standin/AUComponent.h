@@ -30,6 +30,7 @@ constexpr OSStatus kAudioUnitErr_InvalidElement = -10877;
 constexpr OSStatus kAudioUnitErr_FailedInitialization = -10875;
 constexpr OSStatus kAudioUnitErr_CannotDoInCurrentContext = -10863;
 constexpr OSStatus kAudioUnitErr_InvalidScope = -10866;
+constexpr OSStatus kAudioUnitErr_FormatNotSupported = -10868;
 constexpr OSStatus kAudioUnitErr_InvalidPropertyValue = -10851;
 constexpr OSStatus kAudioUnitErr_PropertyNotInUse = -10850;
 constexpr OSStatus kAudioUnitErr_Initialized = -10849;

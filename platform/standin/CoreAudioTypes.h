@@ -23,6 +23,8 @@ enum : AudioFormatID { kAudioFormatLinearPCM = FourCC("lpcm") };
 
 enum : AudioFormatFlags {
   kAudioFormatFlagIsFloat = 1u << 0,
+  kAudioFormatFlagIsBigEndian = 1u << 1,
+  kAudioFormatFlagIsSignedInteger = 1u << 2,
   kAudioFormatFlagIsPacked = 1u << 3,
   kAudioFormatFlagIsNonInterleaved = 1u << 5,
 };

@@ -19,6 +19,10 @@ struct SignalLog {
     events.push_back("off " + std::to_string(note) + " v" + std::to_string(velocity) + " f" +
                      std::to_string(frame));
   }
+  void onControlChange(int controller, double value) {
+    events.push_back("cc " + std::to_string(controller) + " " + std::to_string(value) + " f" +
+                     std::to_string(frame));
+  }
 };
 
 class MIDIReceiverTest : public ::testing::Test {
@@ -26,6 +30,7 @@ class MIDIReceiverTest : public ::testing::Test {
   MIDIReceiverTest() {
     receiver.noteOn.connect(&log, &SignalLog::onNoteOn);
     receiver.noteOff.connect(&log, &SignalLog::onNoteOff);
+    receiver.controlChange.connect(&log, &SignalLog::onControlChange);
   }
 
   void send(uint8_t status, uint8_t data1, uint8_t data2, int offset) {
@@ -94,6 +99,27 @@ TEST_F(MIDIReceiverTest, SameFrameMessagesKeepArrivalOrderAndLateOnesGoAtOnce) {
   }
   EXPECT_EQ(log.events, (std::vector<std::string>{"on 40 v1 @0 f6", "on 41 v2 @5 f9",
                                                   "off 41 v0 f9"}));
+}
+
+// All notes off and all sound off, on any channel, release every held key
+// at their frame as its note-off would, then announce themselves.
+TEST_F(MIDIReceiverTest, StoppingControlsReleaseEveryHeldKeyAtTheirFrame) {
+  for (int controller : {IMidiMsg::kAllNotesOff, IMidiMsg::kAllSoundOff}) {
+    log = SignalLog();
+    send(0x90, 60, 100, 0);
+    send(0x91, 64, 90, 1);
+    send(0xB2, static_cast<uint8_t>(controller), 127, 5);
+    send(0x90, 60, 80, 6);
+    send(0x80, 64, 0, 7);  // already released
+    block(8);
+    const std::string cc = "cc " + std::to_string(controller) + " 1.000000 f5";
+    EXPECT_EQ(log.events, (std::vector<std::string>{"on 60 v100 @0 f0", "on 64 v90 @1 f1", "off 60 v0 f5",
+                                                    "off 64 v0 f5", cc, "on 60 v80 @6 f6"}))
+        << controller;
+    EXPECT_EQ(receiver.getNumKeys(), 1);
+    send(0x80, 60, 0, 0);
+    block(1);
+  }
 }
 
 TEST_F(MIDIReceiverTest, AKeyStaysHeldUntilItsReleaseIsDelivered) {

@@ -71,6 +71,17 @@ TEST_F(VoiceManagerTest, OneNoteOffReleasesEveryVoiceOfThatKey) {
   EXPECT_EQ(vm.getNote(2).getState(), Quillvane::kAdsrAttack);
 }
 
+TEST_F(VoiceManagerTest, EndingAllVoicesFreesHeldAndReleasingOnesAtOnce) {
+  vm.onNoteOn(60, 100, 0);
+  vm.onNoteOn(61, 100, 0);
+  vm.onNoteOff(61, 0);
+  vm.nextSample();
+  vm.endAllVoices();
+  EXPECT_EQ(playingVoices(vm), 0);
+  vm.onNoteOn(62, 100, 0);
+  EXPECT_EQ(voiceOf(vm, 62), 0);
+}
+
 TEST_F(VoiceManagerTest, ReportsEachStartedNoteWithFrequencyAndName) {
   synth->setParameter(GlobalTranspose, 1.0);
   vm.onNoteOn(69, 100, 0);

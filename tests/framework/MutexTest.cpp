@@ -2,9 +2,12 @@
 
 #include <atomic>
 #include <chrono>
+#include <future>
 #include <thread>
+#include <vector>
 
 #include "framework/WDL_Mutex.h"
+#include "tests/support/DoneWithin.h"
 
 namespace {
 
@@ -48,6 +51,22 @@ TEST(Mutex, LeaveByANonOwnerChangesNothing) {
   mutex.Leave();
   other.join();
   EXPECT_TRUE(entered);
+}
+
+TEST(Mutex, ReleaseLetsGoOfEveryLevelAndTakesThemAllBack) {
+  WDL_Mutex mutex;
+  mutex.Enter();
+  mutex.Enter();
+  {
+    WDL_MutexRelease released(&mutex);
+    std::vector<std::future<void>> other;
+    other.push_back(std::async(std::launch::async, [&] { WDL_MutexLock lock(&mutex); }));
+    testsupport::ExpectDoneWithin(std::chrono::seconds(30), other, "another thread entering a released mutex");
+  }
+  EXPECT_EQ(mutex.LeaveAll(), 2);
+  EXPECT_EQ(mutex.LeaveAll(), 0);
+  WDL_MutexRelease notHeld(&mutex);
+  WDL_MutexRelease none(nullptr);
 }
 
 TEST(Mutex, ScopedLockAcceptsNull) {

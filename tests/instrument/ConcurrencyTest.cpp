@@ -160,11 +160,15 @@ struct Actor {
   void automate() { stage.host.session().SetParameter(below(kNumParameters), static_cast<float>(anyValue())); }
   void turnAKnob() { stage.plug()->SetParameterFromGUI(below(kNumParameters), anyValue()); }
   // Offsets reach past the next block; a dozen keys keep the voices' work
-  // within what a sanitized build renders in good time.
+  // within what a sanitized build renders in good time. Half the control
+  // changes are all sound off or all notes off.
   void sendMidi() {
     static const UInt8 kinds[] = {0x80, 0x90, 0x90, 0xB0, 0xE0, 0xF8};
-    stage.host.session().SendMIDI(kinds[below(6)], static_cast<UInt8>(60 + below(12)),
-                                  static_cast<UInt8>(below(128)), static_cast<UInt32>(below(3 * kBlock)));
+    static const UInt8 stoppingControls[] = {120, 123};
+    const UInt8 kind = kinds[below(6)];
+    const UInt8 data1 = kind == 0xB0 && below(2) ? stoppingControls[below(2)] : static_cast<UInt8>(60 + below(12));
+    stage.host.session().SendMIDI(kind, data1, static_cast<UInt8>(below(128)),
+                                  static_cast<UInt32>(below(3 * kBlock)));
   }
   void restorePreset() { stage.host.selectPreset(below(128)); }
   void setState() { stage.host.session().SetState(stage.others[below(kNoStateSlots)]); }

@@ -1,6 +1,7 @@
 // The adapter object: bus layout, host notifications, transport queries and
 // host identification.
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -241,6 +242,76 @@ TEST_F(HostTest, ProgramChangeAndLatencyTellOnlyTheirListenersInOrder) {
   EXPECT_EQ(plug->GetLatency(), 64);
 }
 
+// A listener that acts on the unit's listeners the first time it is called.
+struct ActingListener {
+  const char* name;
+  std::vector<std::string>* heard;
+  std::function<void()> act;
+};
+
+template <int K>
+void ActingListenerProc(void* user, AudioUnit, AudioUnitPropertyID, AudioUnitScope, AudioUnitElement) {
+  ActingListener* listener = static_cast<ActingListener*>(user);
+  listener->heard->push_back(listener->name);
+  std::function<void()> act;
+  act.swap(listener->act);
+  if (act) act();
+}
+
+// Each listener registered when the change happens hears of it once; one
+// removed before its turn does not, nor one added during the change.
+TEST_F(HostTest, ListenersThatChangeTheListenersDoNotShiftTheOthers) {
+  constexpr AudioUnitPropertyID kId = kAudioUnitProperty_BypassEffect;
+  using Heard = std::vector<std::string>;
+  struct Case {
+    const char* what;
+    void (*actOfA)(AudioUnit unit, ActingListener* a, ActingListener* b, ActingListener* c);
+    Heard first, second;
+  };
+  const Case cases[] = {
+      {"A removes itself",
+       [](AudioUnit unit, ActingListener* a, ActingListener*, ActingListener*) {
+         AudioUnitRemovePropertyListenerWithUserData(unit, kId, ActingListenerProc<0>, a);
+       },
+       {"A", "B"},
+       {"B"}},
+      {"A removes and adds itself again",
+       [](AudioUnit unit, ActingListener* a, ActingListener*, ActingListener*) {
+         AudioUnitRemovePropertyListenerWithUserData(unit, kId, ActingListenerProc<0>, a);
+         AudioUnitAddPropertyListener(unit, kId, ActingListenerProc<0>, a);
+       },
+       {"A", "B"},
+       {"B", "A"}},
+      {"A removes B",
+       [](AudioUnit unit, ActingListener*, ActingListener* b, ActingListener*) {
+         AudioUnitRemovePropertyListenerWithUserData(unit, kId, ActingListenerProc<1>, b);
+       },
+       {"A"},
+       {"A"}},
+      {"A adds C",
+       [](AudioUnit unit, ActingListener*, ActingListener*, ActingListener* c) {
+         AudioUnitAddPropertyListener(unit, kId, ActingListenerProc<2>, c);
+       },
+       {"A", "B"},
+       {"A", "B", "C"}},
+  };
+  for (const Case& c : cases) {
+    Open();
+    Heard heard;
+    ActingListener a{"A", &heard, nullptr}, b{"B", &heard, nullptr}, added{"C", &heard, nullptr};
+    a.act = [&] { c.actOfA(unit(), &a, &b, &added); };
+    ASSERT_EQ(AudioUnitAddPropertyListener(unit(), kId, ActingListenerProc<0>, &a), noErr);
+    ASSERT_EQ(AudioUnitAddPropertyListener(unit(), kId, ActingListenerProc<1>, &b), noErr);
+    const UInt32 off = 0;
+    for (const Heard* expected : {&c.first, &c.second}) {
+      heard.clear();
+      ASSERT_EQ(AudioUnitSetProperty(unit(), kId, kAudioUnitScope_Global, 0, &off, sizeof(off)), noErr);
+      EXPECT_EQ(heard, *expected) << c.what;
+    }
+    session.Close();
+  }
+}
+
 TEST_F(HostTest, HostIsIdentifiedFromTheMainBundleOnce) {
   standin::RegisterBundle("com.apple.logic10", "/Applications/Logic Pro X.app");
   standin::SetMainBundle("com.apple.logic10");
@@ -272,8 +343,12 @@ TEST(AdapterObject, BlockSizeClearsTheScratchEveryTime) {
   plug.mOutputScratch.Get()[5] = 1.0f;
   plug.SetBlockSize(64);
   EXPECT_EQ(plug.mOutputScratch.Get()[5], 0.0f);
-  plug.SetBlockSize(-1);
-  EXPECT_EQ(plug.GetBlockSize(), 0);
+  // A size the scratch cannot hold leaves the size and the scratch.
+  for (int refused : {-1, 0x7FFFFFFF}) {
+    plug.SetBlockSize(refused);
+    EXPECT_EQ(plug.GetBlockSize(), 64) << refused;
+    EXPECT_EQ(plug.mOutputScratch.GetSize(), 3 * 64) << refused;
+  }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // The Audio Unit properties, asked through the entry as a host asks them.
 
 #include <cmath>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -320,12 +321,17 @@ TEST_F(PropertiesTest, ParameterValuesConvertToAndFromText) {
     plug->GetParam(c.param)->GetDisplayForHost(c.value, false, expected, true);
     EXPECT_EQ(TakeString(request.outString), expected) << c.param;
   }
+  // Without a value, the text of the current one.
+  ASSERT_EQ(session.SetParameter(fake::kVolume, 0.75f), noErr);
+  AudioUnitParameterStringFromValue current = {fake::kVolume, nullptr, nullptr};
+  ASSERT_EQ(Get(kAudioUnitProperty_ParameterStringFromValue, kGlobal, 0, &current), noErr);
+  char expected[MAX_PARAM_DISPLAY_LEN];
+  plug->GetParam(fake::kVolume)->GetDisplayForHost(0.75, false, expected, true);
+  EXPECT_EQ(TakeString(current.outString), expected);
   const float nan = std::nanf("");
-  for (const float* value : {static_cast<const float*>(nullptr), &nan}) {
-    AudioUnitParameterStringFromValue request = {fake::kVolume, value, nullptr};
-    EXPECT_EQ(Get(kAudioUnitProperty_ParameterStringFromValue, kGlobal, 0, &request),
-              kAudioUnitErr_InvalidPropertyValue);
-  }
+  AudioUnitParameterStringFromValue notANumber = {fake::kVolume, &nan, nullptr};
+  EXPECT_EQ(Get(kAudioUnitProperty_ParameterStringFromValue, kGlobal, 0, &notANumber),
+            kAudioUnitErr_InvalidPropertyValue);
 
   struct FromText {
     int param;
@@ -386,7 +392,7 @@ TEST_F(PropertiesTest, ElementNamesComeFromTheBusLabels) {
 TEST_F(PropertiesTest, StreamFormatsAreCheckedAgainstTheChannelConfigurations) {
   fake::FakePlug* plug = Open();
   EXPECT_EQ(session.SetStreamFormat(kOutput, 0, 3, 44100.0), kAudioUnitErr_InvalidProperty);
-  EXPECT_EQ(plug->mOutputBuses.Get(0)->mHostChannelCount, 0);
+  EXPECT_EQ(plug->mOutputBuses.Get(0)->mHostChannelCount, -1);
   EXPECT_EQ(session.SetStreamFormat(kOutput, 0, 2, 48000.0), noErr);
   EXPECT_EQ(plug->mOutputBuses.Get(0)->mHostChannelCount, 2);
   EXPECT_EQ(plug->GetSampleRate(), 48000.0);
@@ -402,21 +408,12 @@ TEST_F(PropertiesTest, StreamFormatsAreCheckedAgainstTheChannelConfigurations) {
   EXPECT_EQ(format.mChannelsPerFrame, 2u);
   EXPECT_EQ(format.mBitsPerChannel, 32u);
 
-  struct Bad {
-    UInt32 channels;
-    AudioFormatID id;
-    AudioFormatFlags flags;
-  };
-  const Bad bad[] = {{0, kAudioFormatLinearPCM, 41},
-                     {0x80000002u, kAudioFormatLinearPCM, 41},
-                     {2, FourCC("aac "), 41},
-                     {2, kAudioFormatLinearPCM, kAudioFormatFlagIsNonInterleaved}};
-  for (const Bad& b : bad) {
+  // A refused format leaves the bus as it was.
+  for (UInt32 channels : {0u, 3u, 0x80000002u}) {
     AudioStreamBasicDescription f = format;
-    f.mChannelsPerFrame = b.channels;
-    f.mFormatID = b.id;
-    f.mFormatFlags = b.flags;
-    EXPECT_EQ(Set(kAudioUnitProperty_StreamFormat, kOutput, 0, f), kAudioUnitErr_InvalidProperty) << b.channels;
+    f.mChannelsPerFrame = channels;
+    EXPECT_EQ(Set(kAudioUnitProperty_StreamFormat, kOutput, 0, f), kAudioUnitErr_InvalidProperty) << channels;
+    EXPECT_EQ(plug->mOutputBuses.Get(0)->mHostChannelCount, 2) << channels;
   }
   // A format without a rate keeps the unit's; one with a rate the plug-in
   // cannot run at is refused.
@@ -426,6 +423,59 @@ TEST_F(PropertiesTest, StreamFormatsAreCheckedAgainstTheChannelConfigurations) {
   }
   EXPECT_EQ(session.SetStreamFormat(kOutput, 0, 1, HUGE_VAL), kAudioUnitErr_InvalidProperty);
   EXPECT_EQ(plug->GetSampleRate(), 48000.0);
+}
+
+// Only what the render path fills: the unit's own 32-bit floats, one buffer
+// per channel. The rest is refused and leaves the bus as it was.
+TEST_F(PropertiesTest, FormatsTheRenderCannotFillAreNotSupported) {
+  fake::FakePlug* plug = Open();
+  AudioStreamBasicDescription reported;
+  ASSERT_EQ(Get(kAudioUnitProperty_StreamFormat, kOutput, 0, &reported), noErr);
+  constexpr AudioFormatFlags kFloat = kAudioFormatFlagIsFloat | kAudioFormatFlagIsPacked;
+  constexpr AudioFormatFlags kInteger = kAudioFormatFlagIsSignedInteger | kAudioFormatFlagIsPacked;
+  struct Encoding {
+    const char* what;
+    AudioFormatID id;
+    AudioFormatFlags flags;
+    UInt32 bits;
+    UInt32 bytesPerFrame;
+  };
+  const Encoding refused[] = {
+      {"interleaved float", kAudioFormatLinearPCM, kFloat, 32, 8},
+      {"16-bit integer", kAudioFormatLinearPCM, kInteger | kAudioFormatFlagIsNonInterleaved, 16, 2},
+      {"32-bit integer", kAudioFormatLinearPCM, kInteger | kAudioFormatFlagIsNonInterleaved, 32, 4},
+      {"64-bit float", kAudioFormatLinearPCM, kFloat | kAudioFormatFlagIsNonInterleaved, 64, 8},
+      {"big-endian float", kAudioFormatLinearPCM,
+       kFloat | kAudioFormatFlagIsNonInterleaved | kAudioFormatFlagIsBigEndian, 32, 4},
+      {"not float", kAudioFormatLinearPCM, kAudioFormatFlagIsNonInterleaved, 32, 4},
+      {"not linear PCM", FourCC("aac "), kFloat | kAudioFormatFlagIsNonInterleaved, 32, 4},
+  };
+  for (const Encoding& e : refused) {
+    AudioStreamBasicDescription f = reported;
+    f.mFormatID = e.id;
+    f.mFormatFlags = e.flags;
+    f.mBitsPerChannel = e.bits;
+    f.mBytesPerFrame = f.mBytesPerPacket = e.bytesPerFrame;
+    EXPECT_EQ(Set(kAudioUnitProperty_StreamFormat, kOutput, 0, f), kAudioUnitErr_FormatNotSupported) << e.what;
+    EXPECT_EQ(plug->mOutputBuses.Get(0)->mHostChannelCount, -1) << e.what;
+  }
+  EXPECT_EQ(Set(kAudioUnitProperty_StreamFormat, kOutput, 0, reported), noErr);
+  EXPECT_EQ(plug->mOutputBuses.Get(0)->mHostChannelCount, 2);
+}
+
+// Hosts read a format and set it back when they rebuild a graph, also when
+// they never set one before initialising.
+TEST_F(PropertiesTest, TheFormatReadBackIsTakenOnceInitialised) {
+  fake::FakePlug* plug = Open();
+  ASSERT_EQ(session.Initialize(), noErr);
+  const int resets = plug->resets;
+  AudioStreamBasicDescription format;
+  ASSERT_EQ(Get(kAudioUnitProperty_StreamFormat, kOutput, 0, &format), noErr);
+  EXPECT_EQ(Set(kAudioUnitProperty_StreamFormat, kOutput, 0, format), noErr);
+  AudioStreamBasicDescription after;
+  ASSERT_EQ(Get(kAudioUnitProperty_StreamFormat, kOutput, 0, &after), noErr);
+  EXPECT_EQ(std::memcmp(&after, &format, sizeof(format)), 0);
+  EXPECT_EQ(plug->resets, resets);
 }
 
 // The render thread works in the unit's slice buffers and reads its bus
@@ -481,9 +531,15 @@ TEST_F(PropertiesTest, SampleRateAndMaximumFramesResetThePlugIn) {
     EXPECT_EQ(session.SetSampleRate(rate), kAudioUnitErr_InvalidPropertyValue) << rate;
   }
   EXPECT_EQ(plug->GetSampleRate(), 96000.0);
-  // A size the unit cannot hold is refused, not reported as set.
-  EXPECT_EQ(session.SetMaxFramesPerSlice(0x80000000u), kAudioUnitErr_InvalidPropertyValue);
-  EXPECT_EQ(plug->GetBlockSize(), 0);
+  // A size the unit cannot hold is refused and leaves the size it has.
+  for (UInt32 refused : {0x7FFFFFFFu, 0x80000000u}) {
+    EXPECT_EQ(session.SetMaxFramesPerSlice(refused), kAudioUnitErr_InvalidPropertyValue) << refused;
+    ASSERT_EQ(Get(kAudioUnitProperty_MaximumFramesPerSlice, kGlobal, 0, &frames), noErr);
+    EXPECT_EQ(frames, 512u) << refused;
+  }
+  EXPECT_EQ(plug->resets, 2);
+  float* channels[2] = {nullptr, nullptr};
+  EXPECT_EQ(session.Render(0, 512, channels, 2), noErr);
 }
 
 TEST_F(PropertiesTest, LatencyAndTailTimeAreZeroForAnInstrumentWithoutLatency) {

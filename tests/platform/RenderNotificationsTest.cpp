@@ -5,11 +5,13 @@
 #include <atomic>
 #include <chrono>
 #include <functional>
+#include <future>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tests/platform/HostFixture.h"
+#include "tests/support/DoneWithin.h"
 
 namespace {
 
@@ -125,6 +127,51 @@ TEST_F(RenderNotifications, ARemoveFromAnotherThreadReturnsOnceTheRenderInProgre
   log.clear();
   ASSERT_EQ(RenderOnce(), noErr);
   EXPECT_EQ(log, (Log{"A pre", "A post"}));
+}
+
+// A property listener that runs what the test gives it.
+void RunListener(void* userData, AudioUnit, AudioUnitPropertyID, AudioUnitScope, AudioUnitElement) {
+  (*static_cast<std::function<void()>*>(userData))();
+}
+
+// A host re-arms its meter from a bypass listener, as hosts do, while the
+// meter reads a parameter inside the render call under way: the remove
+// waits for the render call, and the render call for the unit's lock, which
+// the listener's thread holds.
+TEST_F(RenderNotifications, ARemoveFromAListenerLetsTheRenderCallInProgressEnd) {
+  Open();
+  Log log;
+  std::atomic<bool> metering{false}, rearming{false};
+  Listener meter{"M", &log, [&](bool pre) {
+                   if (!pre || metering.exchange(true)) return;
+                   while (!rearming) std::this_thread::yield();
+                   AudioUnitParameterValue value = 0.0f;
+                   EXPECT_EQ(AudioUnitGetParameter(unit(), fake::kVolume, kAudioUnitScope_Global, 0, &value), noErr);
+                 }};
+  std::function<void()> rearm = [&] {
+    rearming = true;
+    EXPECT_EQ(AudioUnitRemoveRenderNotify(unit(), Notify<0>, &meter), noErr);
+    EXPECT_EQ(AudioUnitAddRenderNotify(unit(), Notify<0>, &meter), noErr);
+  };
+  ASSERT_EQ(AudioUnitAddPropertyListener(unit(), kAudioUnitProperty_BypassEffect, RunListener, &rearm), noErr);
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<0>, &meter), noErr);
+
+  std::vector<std::future<void>> calls;
+  calls.push_back(std::async(std::launch::async, [&] { EXPECT_EQ(RenderOnce(), noErr); }));
+  calls.push_back(std::async(std::launch::async, [&] {
+    while (!metering) std::this_thread::yield();
+    const UInt32 bypass = 1;
+    EXPECT_EQ(AudioUnitSetProperty(unit(), kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &bypass,
+                                   sizeof(bypass)),
+              noErr);
+  }));
+  testsupport::ExpectDoneWithin(std::chrono::seconds(30), calls,
+                                "a render notification removed from a property listener");
+  // The render call that the remove waited for went on with its list.
+  EXPECT_EQ(log, (Log{"M pre", "M post"}));
+  log.clear();
+  ASSERT_EQ(RenderOnce(), noErr);
+  EXPECT_EQ(log, (Log{"M pre", "M post"}));
 }
 
 }  // namespace

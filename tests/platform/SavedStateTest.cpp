@@ -161,14 +161,17 @@ TEST_F(SavedStateTest, MissingOrMistypedKeysRestoreNothing) {
   CFRelease(notADictionary);
 }
 
-TEST_F(SavedStateTest, MissingDataFailsAfterThePresetWasSelected) {
+// Not even the preset the name selects is restored.
+TEST_F(SavedStateTest, MissingOrMistypedDataRestoresNothing) {
   plug = Open();
   for (bool mistyped : {false, true}) {
     ASSERT_EQ(session.SetCurrentPreset(0), noErr);
+    const std::vector<double> before = Values();
     StateBuilder state;
     if (mistyped) state.String("data", "not data");
     EXPECT_EQ(session.SetState(state.Get()), kAudioUnitErr_InvalidPropertyValue);
-    EXPECT_EQ(plug->GetCurrentPresetIdx(), 1);
+    EXPECT_EQ(plug->GetCurrentPresetIdx(), 0);
+    EXPECT_EQ(Values(), before);
   }
 }
 

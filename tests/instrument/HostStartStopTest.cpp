@@ -1,0 +1,124 @@
+// What a host does to have the unit sound and to stop what it plays: it
+// sounds once initialised, whatever the host set before, and all notes off,
+// all sound off and a reset stop every note, held or not.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+#include "platform/mac/ThudrokkaEntry.h"
+#include "tools/thudrokka/InstrumentHost.h"
+
+namespace {
+
+constexpr int kBlock = 512;
+constexpr int kPad = 100;
+constexpr UInt8 kNoteOn = 0x90;
+constexpr UInt8 kControlChange = 0xB0;
+constexpr UInt8 kAllSoundOff = 120;
+constexpr UInt8 kAllNotesOff = 123;
+
+float Peak(const std::vector<float>& samples) {
+  float peak = 0.0f;
+  for (float s : samples) peak = std::max(peak, std::fabs(s));
+  return peak;
+}
+
+// The peak of both channels over frames, rendered in host slices.
+float RenderPeak(InstrumentHost& host, int frames) {
+  std::vector<float> left(kBlock), right(kBlock);
+  float peak = 0.0f;
+  for (int done = 0; done < frames; done += kBlock) {
+    EXPECT_EQ(host.render(kBlock, left.data(), right.data()), noErr);
+    peak = std::max({peak, Peak(left), Peak(right)});
+  }
+  return peak;
+}
+
+// A host that renders within the default slice at the default rate need set
+// none of them.
+TEST(HostStartStop, AUnitThatIsOnlyInitialisedSounds) {
+  for (bool format : {false, true}) {
+    InstallThudrokka();
+    standin::HostSession session;
+    ASSERT_EQ(session.Open(kThudrokkaComponentDescription), noErr);
+    if (format) {
+      ASSERT_EQ(session.SetStreamFormat(kAudioUnitScope_Output, 0, 2, 44100.0), noErr);
+    }
+    ASSERT_EQ(session.Initialize(), noErr);
+    ASSERT_EQ(session.SendMIDI(kNoteOn, 48, 127, 0), noErr);
+    std::vector<float> left(kBlock), right(kBlock);
+    float peak = 0.0f;
+    for (int block = 0; block < 8; ++block) {
+      float* channels[2] = {left.data(), right.data()};
+      ASSERT_EQ(session.Render(0, kBlock, channels, 2), noErr);
+      session.AdvanceSampleTime(kBlock);
+      peak = std::max({peak, Peak(left), Peak(right)});
+    }
+    EXPECT_GT(peak, 1e-4f) << (format ? "with" : "without") << " a stream format";
+    ASSERT_EQ(session.Close(), noErr);
+  }
+}
+
+// The pad, whose attack takes most of a second, with two keys held.
+constexpr int kSecond = 44100;
+void HoldChord(InstrumentHost& host) {
+  ASSERT_EQ(host.open(44100.0, kBlock), noErr);
+  ASSERT_EQ(host.selectPreset(kPad), noErr);
+  for (int key : {48, 55}) ASSERT_EQ(host.noteOn(key, 127, 0), noErr);
+  ASSERT_GT(RenderPeak(host, kSecond), 0.1f);
+}
+
+// Both keys released by all notes off at a frame inside a block sound as
+// their note-offs at that frame would, and play again when pressed again.
+TEST(HostStops, AllNotesOffReleasesEveryHeldKeyAsItsNoteOffWould) {
+  constexpr int kFrame = 300;
+  std::vector<float> takes[2];
+  for (bool allNotesOff : {false, true}) {
+    InstrumentHost host;
+    HoldChord(host);
+    if (allNotesOff) {
+      ASSERT_EQ(host.session().SendMIDI(kControlChange | 3, kAllNotesOff, 0, kFrame), noErr);
+    } else {
+      for (int key : {48, 55}) ASSERT_EQ(host.noteOff(key, kFrame), noErr);
+    }
+    std::vector<float> left(kBlock), right(kBlock);
+    std::vector<float>& take = takes[allNotesOff];
+    for (int block = 0; block < 200; ++block) {
+      if (block == 150) {
+        ASSERT_EQ(host.noteOn(48, 100, 7), noErr);
+      }
+      ASSERT_EQ(host.render(kBlock, left.data(), right.data()), noErr);
+      take.insert(take.end(), left.begin(), left.end());
+      take.insert(take.end(), right.begin(), right.end());
+    }
+  }
+  EXPECT_EQ(takes[1], takes[0]);
+}
+
+// All sound off and a reset end every voice at once, and leave no key
+// held: the same key plays again.
+TEST(HostStops, AllSoundOffAndResetEndEveryVoiceAtOnce) {
+  struct Stop {
+    const char* what;
+    OSStatus (*stop)(InstrumentHost& host);
+  };
+  const Stop stops[] = {
+      {"all sound off",
+       [](InstrumentHost& h) { return h.session().SendMIDI(kControlChange, kAllSoundOff, 0, 0); }},
+      {"reset", [](InstrumentHost& h) { return AudioUnitReset(h.session().Unit(), kAudioUnitScope_Global, 0); }},
+  };
+  for (const Stop& s : stops) {
+    InstrumentHost host;
+    HoldChord(host);
+    ASSERT_EQ(s.stop(host), noErr) << s.what;
+    // The effect units' tails die away meanwhile, as after any last note.
+    RenderPeak(host, kSecond / 2);
+    EXPECT_LT(RenderPeak(host, kSecond / 2), 1e-4f) << s.what;
+    ASSERT_EQ(host.noteOn(48, 127, 0), noErr);
+    EXPECT_GT(RenderPeak(host, kSecond), 0.1f) << s.what << ": the key plays again";
+  }
+}
+
+}  // namespace
