@@ -172,6 +172,12 @@ void Note::keyOff() {
   mFilterEnvelope.KeyOff();
 }
 
+void Note::stop() {
+  mVolumeEnvelope.init();
+  mFilterEnvelope.init();
+  mEnvelopeLevel = mVolumeEnvelope.getLevel();
+}
+
 void Note::setOffset(int frame) {
   if (frame >= mBufferLength) frame = mBufferLength - 1;
   if (frame < 0) frame = 0;

@@ -73,6 +73,9 @@ class Note : public AudioProcessingUnit {
   void setNote(int note);
   void keyOn(int velocity);
   void keyOff();
+  // Ends the note at once, from the frame the next synthesize() would sound;
+  // the voice's next note starts from silence.
+  void stop();
   // Clamped into the block buffers so a stray offset can never write past them.
   void setOffset(int frame);
   int getOffset() const { return mFrameOffset; }

@@ -55,10 +55,7 @@ void VoiceManager::onNoteOff(int note, int) {
 
 void VoiceManager::endAllVoices() {
   renderPendingFrames();
-  for (Note& voice : mNotes) {
-    voice.getVolumeEnvelope().init();
-    voice.getFilterEnvelope().init();
-  }
+  for (Note& voice : mNotes) voice.stop();
 }
 
 double VoiceManager::nextSample() {

@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "tests/engine/HeavyProgram.h"
-#include "tests/engine/SignalAnalysis.h"
+#include "tests/support/SignalAnalysis.h"
 #include "tests/engine/StandInSynth.h"
 
 namespace {

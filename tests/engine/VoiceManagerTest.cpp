@@ -75,9 +75,13 @@ TEST_F(VoiceManagerTest, EndingAllVoicesFreesHeldAndReleasingOnesAtOnce) {
   vm.onNoteOn(60, 100, 0);
   vm.onNoteOn(61, 100, 0);
   vm.onNoteOff(61, 0);
-  vm.nextSample();
+  synth->render(2048, {512});
+  ASSERT_GT(vm.getNote(0).getVolume(), 0.0);
   vm.endAllVoices();
   EXPECT_EQ(playingVoices(vm), 0);
+  // The next note on the voice starts from silence, not from where the
+  // ended one stood.
+  EXPECT_EQ(vm.getNote(0).getVolume(), 0.0);
   vm.onNoteOn(62, 100, 0);
   EXPECT_EQ(voiceOf(vm, 62), 0);
 }

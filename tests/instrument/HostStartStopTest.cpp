@@ -121,4 +121,40 @@ TEST(HostStops, AllSoundOffAndResetEndEveryVoiceAtOnce) {
   }
 }
 
+// All sound off at a frame inside a slice ends the voices at that frame, and
+// a note struck later inside a slice starts at its own: the same sound as in
+// slices of one frame.
+TEST(HostStops, AllSoundOffEndsTheVoicesAtItsFrame) {
+  constexpr int kStopFrame = 300;
+  constexpr int kNoteFrame = 3 * kBlock + 7;
+  std::vector<float> takes[2][2];
+  for (int slice : {1, kBlock}) {
+    InstrumentHost host;
+    HoldChord(host);
+    std::vector<float> left(kBlock), right(kBlock);
+    auto& take = takes[slice == kBlock];
+    for (int frame = 0; frame < 8 * kBlock; frame += slice) {
+      const int stop = kStopFrame - frame;
+      if (stop >= 0 && stop < slice) {
+        ASSERT_EQ(host.session().SendMIDI(kControlChange, kAllSoundOff, 0, stop), noErr);
+      }
+      const int note = kNoteFrame - frame;
+      if (note >= 0 && note < slice) {
+        ASSERT_EQ(host.noteOn(48, 100, note), noErr);
+      }
+      ASSERT_EQ(host.render(slice, left.data(), right.data()), noErr);
+      take[0].insert(take[0].end(), left.begin(), left.begin() + slice);
+      take[1].insert(take[1].end(), right.begin(), right.begin() + slice);
+    }
+  }
+  for (int c = 0; c < 2; ++c) {
+    float largest = 0.0f;
+    for (std::size_t i = 0; i < takes[0][c].size(); ++i) {
+      largest = std::max(largest, std::fabs(takes[0][c][i] - takes[1][c][i]));
+    }
+    EXPECT_LE(largest, 1e-6f) << "channel " << c;
+    EXPECT_GT(Peak(takes[1][c]), 0.1f) << "channel " << c;
+  }
+}
+
 }  // namespace
