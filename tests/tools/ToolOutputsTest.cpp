@@ -94,6 +94,16 @@ TEST(ToolOutputs, EndingSignalsLeaveOnlyFinishedFiles) {
        3, SIGTERM, true},
       {"render-bank, one job interrupted", joined({"render-bank", dir.path("bank"), "--jobs", "1"}, kLongBank),
        "bank", 1, SIGINT, false},
+      // The signals that end a process by default but that nothing sends
+      // from a keyboard.
+      {"render, alarm", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGALRM, false},
+      {"render, user's first", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGUSR1, false},
+      {"render, user's second", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGUSR2, false},
+      {"render, virtual timer", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGVTALRM, false},
+      {"render, profiling timer", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGPROF, false},
+      {"render, real-time", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGRTMIN + 3, false},
+      {"render-bank, user's first", joined({"render-bank", dir.path("bank"), "--jobs", "2"}, kLongBank), "bank", 2,
+       SIGUSR1, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -116,13 +126,54 @@ TEST(ToolOutputs, EndingSignalsLeaveOnlyFinishedFiles) {
   }
 }
 
+// render-bank with three workers in dir, and those workers once each of
+// them writes its first file.
+std::vector<std::string> bankOfThree(const TempDirectory& dir) {
+  return toolWith(joined({"render-bank", dir.path("bank"), "--jobs", "3"}, kLongBank));
+}
+std::vector<pid_t> busyWorkers(const ChildProcess& tool, const TempDirectory& dir) {
+  if (!eventually([&] { return hiddenEntries(dir, "bank") == 3; })) return {};
+  return childrenOf(tool.pid());
+}
+
+// Told to end, render-bank lets a stopped worker go on so that it can end:
+// the parent never waits on it for ever.
+TEST(ToolOutputs, AStoppedWorkerDoesNotHoldTheEnding) {
+  const struct {
+    const char* what;
+    int toParent, toAnotherWorker;  // 0: none
+    std::string ending;
+  } cases[] = {
+      {"the parent terminated", SIGTERM, 0, signalled(SIGTERM)},
+      {"another worker killed", 0, SIGKILL, exitWith(1)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TempDirectory dir;
+    ChildProcess tool(bankOfThree(dir));
+    const std::vector<pid_t> workers = busyWorkers(tool, dir);
+    ASSERT_EQ(workers.size(), 3u);
+    ASSERT_EQ(::kill(workers[0], SIGSTOP), 0);
+    if (c.toParent) {
+      ASSERT_EQ(::kill(tool.pid(), c.toParent), 0);
+    }
+    if (c.toAnotherWorker) {
+      ASSERT_EQ(::kill(workers[1], c.toAnotherWorker), 0);
+    }
+    const ChildProcess::End end = tool.wait(std::chrono::seconds(60));
+    ASSERT_TRUE(end.inTime) << "render-bank waited on its stopped worker";
+    EXPECT_EQ(exitOf(end.status), c.ending) << end.err;
+    EXPECT_FALSE(tool.groupAlive());
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path("bank")));
+  }
+}
+
 TEST(ToolOutputs, AWorkerThatDiesLeavesNoUnfinishedFile) {
   for (const int signal : {SIGKILL, SIGTERM}) {
     SCOPED_TRACE(strsignal(signal));
     const TempDirectory dir;
-    ChildProcess tool(toolWith(joined({"render-bank", dir.path("bank"), "--jobs", "3"}, kLongBank)));
-    ASSERT_TRUE(eventually([&] { return hiddenEntries(dir, "bank") == 3; }));
-    const std::vector<pid_t> workers = childrenOf(tool.pid());
+    ChildProcess tool(bankOfThree(dir));
+    const std::vector<pid_t> workers = busyWorkers(tool, dir);
     ASSERT_EQ(workers.size(), 3u);
     ASSERT_EQ(::kill(workers[1], signal), 0);
     const ChildProcess::End end = tool.wait();

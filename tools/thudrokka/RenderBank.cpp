@@ -220,7 +220,7 @@ int renderInParallel(const std::vector<standin::HostSession::Preset>& presets, c
   // run at once, what the others were writing going with them.
   for (Worker& worker : workers) {
     if (worker.reports >= 0) close(worker.reports);
-    if (workerDied && !worker.reaped) kill(worker.pid, SIGTERM);
+    if (workerDied && !worker.reaped) endWorker(worker.pid);
   }
   for (Worker& worker : workers) {
     if (!worker.reaped && !reap(worker, folder) && status == kExitOk) {
