@@ -260,6 +260,37 @@ TEST(ToolOutputs, RenderBankSaysWhyItCannotMakeItsFolder) {
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(nested), {}), 128);
 }
 
+// What the name tells is refused before the note renders, with its true
+// cause: the note given would take minutes to render.
+TEST(ToolOutputs, AnOutputNameIsCheckedBeforeTheWork) {
+  const TempDirectory dir;
+  std::ofstream(dir.path("file")) << "in the way";
+  const std::string tooLong = dir.path(std::string(300, 'n') + ".wav");
+  const struct {
+    std::string output, cause;
+  } cases[] = {
+      {tooLong, "File name too long"},
+      {dir.path("nodir/"), "a name that ends in '/' names a folder"},
+      {dir.path("missing/note.wav"), "No such file or directory"},
+      {dir.path("file/note.wav"), "Not a directory"},
+  };
+  for (const auto& c : cases) {
+    ChildProcess tool(toolWith(joined({"render", "-o", c.output}, kLongNote)));
+    const ChildProcess::End end = tool.wait(std::chrono::seconds(60));
+    ASSERT_TRUE(end.inTime) << c.output;
+    EXPECT_EQ(exitOf(end.status), exitWith(1)) << c.output;
+    EXPECT_EQ(end.err, "thudrokka render: cannot write '" + c.output + "': " + c.cause + "\n");
+  }
+  // The editor checks every name it is to write, its script's too, before
+  // it opens: nothing is written.
+  std::ofstream(dir.path("script.txt")) << "shot first.png\nnote 48 100 60\nshot " << tooLong << "\n";
+  const ChildProcess::End editor = run({"editor", "--folder", dir.path("shots"), "--dump", "first.txt", "--script",
+                                        dir.path("script.txt")});
+  EXPECT_EQ(exitOf(editor.status), exitWith(1));
+  EXPECT_EQ(editor.err, "thudrokka editor: cannot write '" + tooLong + "': File name too long\n");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path("shots")));
+}
+
 TEST(ToolOutputs, ANoteOfNoFramesIsRefused) {
   const TempDirectory dir;
   const std::string wave = dir.path("empty.wav"), bank = dir.path("bank");
