@@ -96,6 +96,13 @@ int nameTooLong(const std::string& path) {
   return path.size() - folder.size() > limit ? ENAMETOOLONG : 0;
 }
 
+// EBADF, or another errno, when descriptor is not open for writing; 0 when it is.
+int unwritable(int descriptor) {
+  const int flags = ::fcntl(descriptor, F_GETFL);
+  if (flags < 0) return errno;
+  return (flags & O_ACCMODE) == O_RDONLY ? EBADF : 0;
+}
+
 }  // namespace
 
 bool OutputFile::open(const char* path, Mode mode) {
@@ -122,7 +129,10 @@ bool OutputFile::open(const char* path, Mode mode) {
 std::string OutputFile::refusal(const char* path) {
   OutputFile probe;
   Plan plan;
-  if (probe.examine(path, &plan) && plan.kind == Plan::kNew) {
+  if (!probe.examine(path, &plan)) return probe.mError;
+  if (plan.kind == Plan::kDescriptor) {
+    if (const int error = unwritable(plan.descriptor)) probe.failWithErrno("write", error);
+  } else if (plan.kind == Plan::kNew) {
     // The folder that the new file goes into must be there.
     const std::string folder = FileNames::folderOf(probe.mTarget);
     struct stat info;
@@ -192,11 +202,11 @@ bool OutputFile::examine(const char* path, Plan* plan) {
 bool OutputFile::openDescriptor(int descriptor) {
   // The user's descriptor is written where it stands: its file is neither
   // replaced nor cut, and whatever it held before stays.
-  const int flags = ::fcntl(descriptor, F_GETFL);
-  if (flags < 0 || (flags & O_ACCMODE) == O_RDONLY) {
-    failWithErrno("write", flags < 0 ? errno : EBADF);
+  if (const int error = unwritable(descriptor)) {
+    failWithErrno("write", error);
     return false;
   }
+  const int flags = ::fcntl(descriptor, F_GETFL);
   mFd = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
   if (mFd < 0) {
     failWithErrno("write", errno);

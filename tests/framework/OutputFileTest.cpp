@@ -331,6 +331,7 @@ TEST(OutputFile, ADescriptorThatCannotBeWrittenIsRefusedAtOnce) {
   ::close(closed);
   for (const int fd : {readOnly, closed}) {
     const std::string name = "/dev/fd/" + std::to_string(fd);
+    EXPECT_EQ(OutputFile::refusal(name.c_str()), "cannot write '" + name + "': Bad file descriptor");
     OutputFile file;
     EXPECT_FALSE(file.open(name.c_str()));
     EXPECT_EQ(file.error(), "cannot write '" + name + "': Bad file descriptor");
