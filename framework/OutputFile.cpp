@@ -15,6 +15,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "framework/FileNames.h"
 #include "framework/InputFile.h"
 #include "framework/SignalsHeld.h"
 #include "framework/UnfinishedFiles.h"
@@ -25,8 +26,6 @@ constexpr std::size_t kBufferSize = 1 << 16;
 // Leaves room in a file name for the temporary file's prefix and suffix.
 constexpr std::size_t kMaxTemporaryStem = 200;
 constexpr int kTemporaryAttempts = 100;
-// As many links as the system itself follows in one path.
-constexpr int kMaxLinks = 40;
 
 std::atomic<unsigned> gTemporaryCount{0};
 
@@ -58,20 +57,15 @@ int writeAllAt(int fd, const char* data, std::size_t size, uint64_t offset) {
 // writer's process number in it tells whose it is.
 const char kTemporarySuffix[] = ".tmp";
 
-std::string folderOf(const std::string& path) {
-  const std::size_t slash = path.find_last_of('/');
-  return slash == std::string::npos ? "" : path.substr(0, slash + 1);
-}
-
 // The folder of path as a message names it.
 std::string folderName(const std::string& path) {
-  const std::string folder = folderOf(path);
+  const std::string folder = FileNames::folderOf(path);
   if (folder.empty()) return ".";
   return folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
 }
 
 std::string temporaryName(const std::string& target, unsigned attempt) {
-  const std::string folder = folderOf(target);
+  const std::string folder = FileNames::folderOf(target);
   const std::string stem = target.substr(folder.size(), kMaxTemporaryStem);
   return folder + "." + stem + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + kTemporarySuffix;
 }
@@ -92,33 +86,80 @@ bool isTemporaryOf(const std::string& name, pid_t writer) {
                      [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
 }
 
-// The path that a chain of links ends in, made yet or not: path itself when
-// it is no link. 0, or the errno of what stopped the chain being followed.
-int followLinks(std::string* path) {
-  for (int hops = 0; hops < kMaxLinks; ++hops) {
-    struct stat info;
-    if (::lstat(path->c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) return 0;
-    std::vector<char> to(PATH_MAX);
-    const ssize_t n = ::readlink(path->c_str(), to.data(), to.size());
-    if (n < 0) return errno;
-    if (static_cast<std::size_t>(n) == to.size()) return ENAMETOOLONG;
-    const std::string next(to.data(), static_cast<std::size_t>(n));
-    *path = next[0] == '/' ? next : folderOf(*path) + next;
-  }
-  return ELOOP;
+// ENAMETOOLONG when the path, or its last part, is longer than the system
+// takes; 0 otherwise.
+int nameTooLong(const std::string& path) {
+  if (path.size() >= PATH_MAX) return ENAMETOOLONG;
+  const std::string folder = FileNames::folderOf(path);
+  const long longest = ::pathconf(folder.empty() ? "." : folder.c_str(), _PC_NAME_MAX);
+  const std::size_t limit = longest > 0 ? static_cast<std::size_t>(longest) : NAME_MAX;
+  return path.size() - folder.size() > limit ? ENAMETOOLONG : 0;
+}
+
+// EBADF, or another errno, when descriptor is not open for writing; 0 when it is.
+int unwritable(int descriptor) {
+  const int flags = ::fcntl(descriptor, F_GETFL);
+  if (flags < 0) return errno;
+  return (flags & O_ACCMODE) == O_RDONLY ? EBADF : 0;
 }
 
 }  // namespace
 
 bool OutputFile::open(const char* path, Mode mode) {
   discard();
+  Plan plan;
+  if (!examine(path, &plan)) return false;
+  switch (plan.kind) {
+    case Plan::kDescriptor: return openDescriptor(plan.descriptor);
+    case Plan::kInPlace: return openInPlace(false, mode);
+    case Plan::kPipe: return openInPlace(true, mode);
+    case Plan::kReplace:
+    case Plan::kNew: break;
+  }
+  const bool exists = plan.kind == Plan::kReplace;
+  if (!makeTemporary(exists)) return false;
+  if (exists) {
+    // The replacement keeps the permissions of the file it replaces.
+    ::fchmod(mFd, plan.permissions);
+    if (mode == kAppend) copyExisting(mTarget);
+  }
+  return !failed();
+}
+
+std::string OutputFile::refusal(const char* path) {
+  OutputFile probe;
+  Plan plan;
+  if (!probe.examine(path, &plan)) return probe.mError;
+  if (plan.kind == Plan::kDescriptor) {
+    if (const int error = unwritable(plan.descriptor)) probe.failWithErrno("write", error);
+  } else if (plan.kind == Plan::kNew) {
+    // The folder that the new file goes into must be there.
+    const std::string folder = FileNames::folderOf(probe.mTarget);
+    struct stat info;
+    if (::stat(folder.empty() ? "." : folder.c_str(), &info) != 0) {
+      probe.failWithErrno("write", errno);
+    } else if (!S_ISDIR(info.st_mode)) {
+      probe.failWithErrno("write", ENOTDIR);
+    }
+  }
+  return probe.mError;
+}
+
+bool OutputFile::examine(const char* path, Plan* plan) {
   mError.clear();
   mPath = path ? path : "";
   mTarget = mPath;
   mSeekable = true;
+  mStart = 0;
+  plan->descriptor = FileNames::namedDescriptor(mPath);
+  mStandardStream = plan->descriptor >= 0 && plan->descriptor <= 2 ? plan->descriptor : -1;
   if (mPath.empty()) {
     failWithErrno("write", ENOENT);
     return false;
+  }
+  if (plan->descriptor >= 0) {
+    plan->kind = Plan::kDescriptor;
+    return true;
   }
   struct stat info;
   const bool exists = ::stat(path, &info) == 0;
@@ -126,9 +167,12 @@ bool OutputFile::open(const char* path, Mode mode) {
     failWithErrno("write", EISDIR);
     return false;
   }
-  if (exists && !S_ISREG(info.st_mode)) return openInPlace(S_ISFIFO(info.st_mode), mode);
+  if (exists && !S_ISREG(info.st_mode)) {
+    plan->kind = S_ISFIFO(info.st_mode) ? Plan::kPipe : Plan::kInPlace;
+    return true;
+  }
   if (mPath.back() == '/') {
-    failWithErrno("write", EISDIR);
+    fail("a name that ends in '/' names a folder");
     return false;
   }
   // Replacing would get round a file made read-only; writing it could not.
@@ -141,17 +185,38 @@ bool OutputFile::open(const char* path, Mode mode) {
   if (real) {
     mTarget = real;
     std::free(real);
-  } else if (const int error = followLinks(&mTarget)) {
+  } else if (const int error = FileNames::followLinks(&mTarget)) {
     failWithErrno("write", error);
     return false;
   }
-  if (!makeTemporary(exists)) return false;
-  if (exists) {
-    // The replacement keeps the permissions of the file it replaces.
-    ::fchmod(mFd, info.st_mode & 07777);
-    if (mode == kAppend) copyExisting(mTarget);
+  // Found now, not when the finished file is renamed to it.
+  if (const int error = nameTooLong(mTarget)) {
+    failWithErrno("write", error);
+    return false;
   }
-  return !failed();
+  plan->kind = exists ? Plan::kReplace : Plan::kNew;
+  plan->permissions = exists ? info.st_mode & 07777 : 0;
+  return true;
+}
+
+bool OutputFile::openDescriptor(int descriptor) {
+  // The user's descriptor is written where it stands: its file is neither
+  // replaced nor cut, and whatever it held before stays.
+  if (const int error = unwritable(descriptor)) {
+    failWithErrno("write", error);
+    return false;
+  }
+  const int flags = ::fcntl(descriptor, F_GETFL);
+  mFd = ::fcntl(descriptor, F_DUPFD_CLOEXEC, 0);
+  if (mFd < 0) {
+    failWithErrno("write", errno);
+    return false;
+  }
+  // Appending, the system puts every write at the end, whatever offset it is given.
+  const off_t start = ::lseek(mFd, 0, SEEK_CUR);
+  mSeekable = start >= 0 && !(flags & O_APPEND);
+  mStart = mSeekable ? static_cast<uint64_t>(start) : 0;
+  return true;
 }
 
 bool OutputFile::openInPlace(bool pipe, Mode mode) {
@@ -257,7 +322,7 @@ bool OutputFile::print(const char* format, ...) {
 
 bool OutputFile::writeAt(uint64_t offset, const void* data, std::size_t size) {
   if (!flush()) return false;
-  const int error = writeAllAt(mFd, static_cast<const char*>(data), size, offset);
+  const int error = writeAllAt(mFd, static_cast<const char*>(data), size, mStart + offset);
   if (error != 0) failWithErrno("write", error);
   return error == 0;
 }
@@ -307,8 +372,13 @@ void OutputFile::fail(const std::string& reason) { failWithCause("write", reason
 void OutputFile::failWithErrno(const char* action, int error) { failWithCause(action, std::strerror(error)); }
 
 void OutputFile::failWithCause(const char* action, const std::string& cause) {
-  if (mError.empty()) mError = std::string("cannot ") + action + " '" + mPath + "': " + cause;
+  if (mError.empty()) mError = std::string("cannot ") + action + " " + shownName() + ": " + cause;
   closeAndRemove();
+}
+
+std::string OutputFile::shownName() const {
+  static const char* const kStandardStreams[] = {"standard input", "standard output", "standard error"};
+  return mStandardStream >= 0 ? std::string("to ") + kStandardStreams[mStandardStream] : "'" + mPath + "'";
 }
 
 void OutputFile::closeAndRemove() {

@@ -14,10 +14,13 @@
 // link is written through: the file it names is replaced, or made when
 // there is none yet. A target that is not a regular file (a device, a pipe)
 // cannot be replaced and is written in place; a pipe only while something
-// reads it, since a writer would wait for a reader for ever.
+// reads it, since a writer would wait for a reader for ever. A name for one
+// of the process's descriptors (/dev/stdout, /dev/fd/N) is written through
+// that descriptor, from where it stands, whatever file it holds.
 //
-// Every failure sets error() to one line naming the file and the cause, and
-// makes every later call fail too, so a writer may check only the commit.
+// Every failure sets error() to one line naming the file (or "to standard
+// output") and the cause, and makes every later call fail too, so a writer
+// may check only the commit.
 class OutputFile {
  public:
   enum Mode {
@@ -31,6 +34,10 @@ class OutputFile {
   OutputFile& operator=(const OutputFile&) = delete;
 
   bool open(const char* path, Mode mode = kReplace);
+  // What open would refuse about path that can be known without making
+  // anything (a name too long, one that names a folder, a folder that is
+  // not there), as error() would say it; empty when nothing is known.
+  static std::string refusal(const char* path);
   bool write(const void* data, std::size_t size);
   bool print(const char* format, ...) __attribute__((format(printf, 2, 3)));
   // Overwrites bytes already written: a header whose sizes are known last.
@@ -43,11 +50,13 @@ class OutputFile {
   // Records a failure found by the writer itself (a format limit).
   void fail(const std::string& reason);
 
-  // Whether writeAt can work: not in a pipe or a terminal.
+  // Whether writeAt can work: not in a pipe, a terminal or a descriptor
+  // that appends.
   bool seekable() const { return mSeekable; }
 
   bool failed() const { return !mError.empty(); }
-  // "cannot write 'PATH': cause", or "cannot make a temporary file in
+  // "cannot write 'PATH': cause", "cannot write to standard output: cause",
+  // or "cannot make a temporary file in
   // folder 'FOLDER': cause" when only that stands in the way of replacing
   // the file; empty while nothing failed.
   const std::string& error() const { return mError; }
@@ -61,6 +70,15 @@ class OutputFile {
   static void removeUnfinishedFilesOf(pid_t writer, const std::string& folder);
 
  private:
+  // What a name stands for, as open finds it.
+  struct Plan {
+    enum Kind { kDescriptor, kInPlace, kPipe, kReplace, kNew };
+    Kind kind = kNew;
+    int descriptor = -1;
+    unsigned permissions = 0;  // of the file replaced
+  };
+  bool examine(const char* path, Plan* plan);
+  bool openDescriptor(int descriptor);
   bool openInPlace(bool pipe, Mode mode);
   bool makeTemporary(bool replacing);
   bool flush();
@@ -68,10 +86,13 @@ class OutputFile {
   void failWithErrno(const char* action, int error);
   void failWithCause(const char* action, const std::string& cause);
   void closeAndRemove();
+  std::string shownName() const;
 
   std::string mPath;       // as the caller named it, for messages
   std::string mTarget;     // what is replaced: the path with links resolved
   std::string mTemporary;  // empty when writing in place
+  int mStandardStream = -1;  // 0, 1 or 2 when the path names one
+  uint64_t mStart = 0;       // where writing began in a descriptor's file
   int mUnfinished = -1;    // its entry among the files a signal removes
   int mFd = -1;
   bool mSeekable = true;

@@ -112,3 +112,9 @@ inline std::string ValidText(const char* text) {
 inline void CopyValidText(char* dest, const char* src, std::size_t destSize) {
   CopyText(dest, ValidText(src).c_str(), destSize);
 }
+
+// Bytes of the UTF-8 byte-order mark that text begins with, which editors
+// put at the start of files they mark as UTF-8: 3, or 0 when there is none.
+inline std::size_t ByteOrderMarkLength(const char* text) {
+  return std::strncmp(text, "\xEF\xBB\xBF", 3) == 0 ? 3 : 0;
+}

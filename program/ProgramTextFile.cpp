@@ -98,15 +98,44 @@ bool isChoiceName(eVstParameters p, const char* name) {
   return choiceSelector(p, name) != first || std::strcmp(name, choiceName(p, first)) == 0;
 }
 
+// The place whose line the writer starts with key: -1 for the name, or the
+// parameter's index.
+std::optional<int> placeOf(const RirARorurProgram& program, const std::string& key) {
+  if (key == kNameKey) return -1;
+  for (int p = 0; p < kNumParameters; ++p) {
+    if (key == program.getParameterNameText(static_cast<eVstParameters>(p))) return p;
+  }
+  return std::nullopt;
+}
+
+// Adds the problem of a line to the list, or counts the line in the run of
+// shifted lines just before it.
+void addProblem(std::vector<ProgramLineProblem>& problems, ProgramLineProblem problem) {
+  using Problem = ProgramLineProblem;
+  if (!problems.empty()) {
+    Problem& last = problems.back();
+    if (problem.kind == Problem::kOtherSetting && last.kind == Problem::kOtherSetting && problem.offset != 0 &&
+        problem.offset == last.offset && problem.line == last.line + last.shifted + 1) {
+      ++last.shifted;
+      return;
+    }
+  }
+  problems.push_back(std::move(problem));
+}
+
 // How a line differs from the line the writer puts at position k (-1: the
 // name), if it does. The reader may take it all the same: a key inside
 // another passes its test, and any value is read.
-std::optional<ProgramLineProblem> lineProblem(const char* line, int k, const char* key) {
+std::optional<ProgramLineProblem> lineProblem(const RirARorurProgram& program, const char* line, int k,
+                                              const char* key) {
   using Problem = ProgramLineProblem;
   std::string value;
   Problem::Kind kind;
-  if (namedKey(line) != key) {
+  int offset = 0;
+  const std::string named = namedKey(line);
+  if (named != key) {
     kind = Problem::kOtherSetting;
+    if (const std::optional<int> place = placeOf(program, named)) offset = *place - k;
   } else if (!valueText(line, value)) {
     kind = Problem::kNoValue;
   } else if (k < 0) {
@@ -119,7 +148,7 @@ std::optional<ProgramLineProblem> lineProblem(const char* line, int k, const cha
     kind = Problem::kNotANumber;
   }
   const bool wholeLine = kind == Problem::kOtherSetting || kind == Problem::kNoValue;
-  return Problem{kind, k + 2, key, wholeLine ? std::string(line) : value};
+  return Problem{kind, k + 2, key, wholeLine ? std::string(line) : value, offset};
 }
 
 enum class LineRead { kLine, kEnd, kTooLong, kFailed };
@@ -207,8 +236,9 @@ bool RirARorurProgram::readProgram(std::FILE* file, std::string* error,
     // A plain substring search: keys inside longer keys pass too. Like the
     // value, it sees the line up to a NUL byte.
     const char* text = line.c_str();
+    if (k < 0) text += ByteOrderMarkLength(text);
     const char* key = k < 0 ? kNameKey : getParameterNameText(p);
-    if (std::optional<ProgramLineProblem> problem = lineProblem(text, k, key)) odd.push_back(*problem);
+    if (std::optional<ProgramLineProblem> problem = lineProblem(*this, text, k, key)) addProblem(odd, *problem);
     if (!std::strstr(text, key) || !valueText(text, value)) continue;
     ++accepted;
     if (k < 0) {

@@ -26,6 +26,11 @@ struct ProgramLineProblem {
   std::string key;
   // The line for the first two kinds, the value text for the next two.
   std::string found;
+  // For kOtherSetting when the line holds the setting of another place:
+  // that place is offset lines further on (negative: back), and so it is for
+  // the shifted lines right after this one, which have no entry of their own.
+  int offset = 0;
+  int shifted = 0;
 };
 
 // A named program: a record of normalised values with its key-name map. It
@@ -76,7 +81,8 @@ class RirARorurProgram {
   // when no line was usable, a line is too long to be one the program
   // wrote, or the stream failed; error then says why. When the program
   // loads, the lines that are not what their place asks for are appended
-  // to problems when given, in file order.
+  // to problems when given, in file order, a run of lines shifted alike as
+  // one entry. A byte-order mark at the start of the stream is skipped.
   bool readProgram(std::FILE* file, std::string* error = nullptr,
                    std::vector<ProgramLineProblem>* problems = nullptr);
 

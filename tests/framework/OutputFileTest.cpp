@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -123,18 +124,29 @@ TEST(OutputFile, TargetsThatCannotTakeAFile) {
     const char* cause;
   } cases[] = {
       {dir.path("missing/out.txt"), "No such file or directory"},
+      {dir.path("file.txt/out.txt"), "Not a directory"},
       {dir.path(), "Is a directory"},
       {dir.path("folder/"), "Is a directory"},
+      {dir.path("nofolder/"), "a name that ends in '/' names a folder"},
+      // Too long for the folder, though its temporary file would not be.
+      {dir.path(std::string(300, 'x') + ".wav"), "File name too long"},
       {"", "No such file or directory"},
   };
   std::filesystem::create_directory(dir.path("folder"));
+  writeText(dir.path("file.txt"), kOld);
   for (const auto& c : cases) {
+    // Known before anything is made or written.
+    EXPECT_EQ(OutputFile::refusal(c.path.c_str()), "cannot write '" + c.path + "': " + c.cause);
     OutputFile file;
     EXPECT_FALSE(file.open(c.path.c_str())) << c.path;
     EXPECT_EQ(file.error(), "cannot write '" + c.path + "': " + c.cause);
     EXPECT_FALSE(file.write("x", 1));
     EXPECT_FALSE(file.commit());
   }
+  for (const std::string& fine : {dir.path("new.txt"), dir.path("file.txt"), std::string("/dev/null")}) {
+    EXPECT_EQ(OutputFile::refusal(fine.c_str()), "") << fine;
+  }
+  std::filesystem::remove(dir.path("file.txt"));
   // Unless privileged, a read-only file stays as it is.
   const std::string readOnly = dir.path("read-only.txt");
   writeText(readOnly, kOld);
@@ -255,6 +267,76 @@ TEST(OutputFile, APipeIsWrittenOnlyWhileSomethingReadsIt) {
   OutputFile device;
   ASSERT_TRUE(device.open("/dev/null"));
   EXPECT_TRUE(device.seekable());
+}
+
+// A descriptor named by a path is written through, at its offset, as a
+// shell's redirection would be: the file behind it is neither replaced nor
+// cut, and two writers one after the other leave both their texts.
+TEST(OutputFile, ADescriptorIsWrittenWhereItStands) {
+  const TempDirectory dir;
+  const std::string path = dir.path("out.txt");
+  for (const bool appends : {false, true}) {
+    SCOPED_TRACE(appends ? "appending" : "at its offset");
+    writeText(path, "HEADER\n");
+    const int fd = ::open(path.c_str(), O_WRONLY | (appends ? O_APPEND : 0));
+    ASSERT_GE(fd, 0);
+    ASSERT_EQ(::lseek(fd, 0, SEEK_END), 7);
+    std::filesystem::create_symlink("/dev/fd/" + std::to_string(fd), dir.path("link"));
+    const std::string names[] = {"/dev/fd/" + std::to_string(fd), "/proc/self/fd/" + std::to_string(fd),
+                                 dir.path("link")};
+    for (const std::string& name : names) {
+      OutputFile file;
+      ASSERT_TRUE(file.open(name.c_str())) << file.error();
+      EXPECT_EQ(file.seekable(), !appends) << name;
+      ASSERT_TRUE(file.print("from %s\n", name.c_str()));
+      ASSERT_TRUE(file.commit()) << file.error();
+    }
+    EXPECT_EQ(readFile(path), "HEADER\nfrom " + names[0] + "\nfrom " + names[1] + "\nfrom " + names[2] + "\n");
+    EXPECT_EQ(dir.entries(), (Names{"link", "out.txt"}));
+
+    // A header written last lands at the start of this writer's bytes.
+    if (!appends) {
+      OutputFile file;
+      ASSERT_TRUE(file.open(names[0].c_str()));
+      const std::size_t before = readFile(path).size();
+      ASSERT_TRUE(file.write("????body", 8));
+      ASSERT_TRUE(file.writeAt(0, "HEAD", 4));
+      ASSERT_TRUE(file.commit());
+      EXPECT_EQ(readFile(path).substr(before), "HEADbody");
+    }
+    ::close(fd);
+    std::filesystem::remove(dir.path("link"));
+  }
+
+  // What the path would open afresh cannot be opened: a socket.
+  int sockets[2];
+  ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM, 0, sockets), 0);
+  {
+    OutputFile file;
+    ASSERT_TRUE(file.open(("/dev/fd/" + std::to_string(sockets[0])).c_str())) << file.error();
+    ASSERT_TRUE(file.print("through") && file.commit());
+  }
+  char received[16] = {};
+  EXPECT_EQ(::read(sockets[1], received, sizeof received), 7);
+  EXPECT_STREQ(received, "through");
+  ::close(sockets[0]);
+  ::close(sockets[1]);
+}
+
+TEST(OutputFile, ADescriptorThatCannotBeWrittenIsRefusedAtOnce) {
+  const int readOnly = ::open("/dev/null", O_RDONLY);
+  ASSERT_GE(readOnly, 0);
+  const int closed = ::dup(readOnly);
+  ASSERT_GE(closed, 0);
+  ::close(closed);
+  for (const int fd : {readOnly, closed}) {
+    const std::string name = "/dev/fd/" + std::to_string(fd);
+    EXPECT_EQ(OutputFile::refusal(name.c_str()), "cannot write '" + name + "': Bad file descriptor");
+    OutputFile file;
+    EXPECT_FALSE(file.open(name.c_str()));
+    EXPECT_EQ(file.error(), "cannot write '" + name + "': Bad file descriptor");
+  }
+  ::close(readOnly);
 }
 
 // Holds every descriptor a process may open in use: the next open fails.

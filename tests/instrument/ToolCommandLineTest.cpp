@@ -73,6 +73,77 @@ TEST(ToolCommandLine, ArgumentsItDoesNotKnowPointToTheHelp) {
   }
 }
 
+// Options as getopt_long takes them: a value after '=' or joined to a short
+// option, a long name cut to a start that is no other's, options after the
+// other arguments, and "--" ending the options.
+TEST(ToolCommandLine, OptionsAreTakenAsEveryCommandLineProgramTakesThem) {
+  const TempDirectory dir;
+  const std::string note = " --rate 8000 --length 0.02 --tail 0";
+  const std::string reference = dir.path("reference.wav");
+  ASSERT_EQ(tool("render --preset 3" + note + " -o " + reference).status, 0);
+  const std::string spellings[] = {
+      "render --preset=3" + note + " -o " + dir.path("a.wav"),
+      "render --preset 3 --rate=8000 --length=0.02 --tail=0 -o" + dir.path("a.wav"),
+      "render --pre 3 --ra 8000 --le 0.02 --ta 0 -o " + dir.path("a.wav"),
+      "render -o " + dir.path("a.wav") + note + " --preset 3",
+  };
+  for (const std::string& arguments : spellings) {
+    std::filesystem::remove(dir.path("a.wav"));
+    const ToolRun run = tool(arguments);
+    ASSERT_EQ(run.status, 0) << arguments << ": " << run.err;
+    EXPECT_EQ(readFile(dir.path("a.wav")), readFile(reference)) << arguments;
+  }
+  const ToolRun dashed = shell("cd " + dir.path() + " && " + THUDROKKA_TOOL +
+                               " render-bank --jobs 1 --rate 8000 --length 0.01 --tail 0 -- -bank");
+  ASSERT_EQ(dashed.status, 0) << dashed.err;
+  EXPECT_EQ(testsupport::folderEntries(dir.path("-bank")).size(), 128u);
+
+  const struct {
+    const char* arguments;
+    const char* error;
+  } refused[] = {
+      {"render --pr 3", "option '--pr' is ambiguous: --preset or --program"},
+      {"presets --dump=3", "option --dump takes no value"},
+      {"render --preset", "option --preset needs a value"},
+      {"render --preset 1 -o", "option -o needs a value"},
+      {"render --frob=1", "unknown option '--frob'"},
+      {"presets -x", "unknown option '-x'"},
+      {"presets -- --dump", "unexpected argument '--dump'"},
+  };
+  for (const auto& c : refused) {
+    const ToolRun run = tool(c.arguments);
+    EXPECT_EQ(run.status, 2) << c.arguments;
+    const std::string command = std::string(c.arguments).substr(0, std::string(c.arguments).find(' '));
+    const std::string help =
+        run.err.find("unexpected") == std::string::npos ? " (see thudrokka " + command + " --help)" : "";
+    EXPECT_EQ(run.err, "thudrokka " + command + ": " + c.error + help + "\n") << c.arguments;
+  }
+}
+
+// The overview that nothing asked for is the usage error's message; the
+// help that was asked for must arrive, or the command fails.
+TEST(ToolCommandLine, TextGoesWhereItBelongsOrTheCommandFails) {
+  const ToolRun bare = tool("");
+  EXPECT_EQ(bare.status, 2);
+  EXPECT_EQ(bare.out, "");
+  EXPECT_EQ(bare.err, tool("--help").out);
+
+  const struct {
+    std::string arguments, command;
+  } full[] = {
+      {"--help", ""},
+      {"render --help", " render"},
+      {"presets", " presets"},
+      {"presets --dump", " presets"},
+  };
+  for (const auto& c : full) {
+    const ToolRun run = tool(c.arguments + " > /dev/full");
+    EXPECT_EQ(run.status, 1) << c.arguments;
+    EXPECT_EQ(run.err, "thudrokka" + c.command + ": cannot write to standard output: No space left on device\n")
+        << c.arguments;
+  }
+}
+
 // Names, options and file names come back as typed but with each control
 // character, and each byte that is not UTF-8, shown as '?'.
 TEST(ToolCommandLine, WhatWasTypedIsPrintedWithoutControlCharacters) {
@@ -85,6 +156,10 @@ TEST(ToolCommandLine, WhatWasTypedIsPrintedWithoutControlCharacters) {
       {"'ed\x1b]2;t\x07it'", "thudrokka: unknown command 'ed?]2;t?it' (see thudrokka --help)\n"},
       {"presets 'a\tb\r'", "thudrokka presets: unexpected argument 'a?b?'\n"},
       {"render --preset 1 --bits '2\x1b" "4' -o x.wav", "thudrokka render: --bits takes 24 or 32, not '2?4'\n"},
+      // Characters that would show the text in another order, or hide some.
+      {"render '--x\u202e" "yz'", "thudrokka render: unknown option '--x?yz' (see thudrokka render --help)\n"},
+      {"'ren\u200bder'", "thudrokka: unknown command 'ren?der' (see thudrokka --help)\n"},
+      {"presets '\u2066a\u2069\ufeff'", "thudrokka presets: unexpected argument '?a?" "?'\n"},
       {"render --preset 1 -o '" + missing + "/\x1b[2J.wav'",
        "thudrokka render: cannot write '" + missing + "/?[2J.wav': No such file or directory\n"},
       {"program load '" + missing + "/\xc2\x9b" "2J \xff.qvp'",

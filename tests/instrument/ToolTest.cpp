@@ -338,15 +338,15 @@ TEST(Tool, ProgramFilesLoadAsMeantOrNotAtAll) {
        "thudrokka program: cannot read program file '" + zeros + "': line 1 is longer than 65536 characters\n"},
       {"render --program " + noise + " -o " + out,
        "thudrokka render: cannot read program file '" + noise + "': none of its lines is a program setting\n"},
-      {"program load " + pipe, "thudrokka program: cannot read program file '" + pipe + "': not a regular file\n"},
+      {"program load " + pipe, "thudrokka program: cannot read program file '" + pipe + "': nothing writes the pipe\n"},
       {"render --program " + pipe + " -o " + out,
-       "thudrokka render: cannot read program file '" + pipe + "': not a regular file\n"},
+       "thudrokka render: cannot read program file '" + pipe + "': nothing writes the pipe\n"},
       {"editor --program " + pipe + " --shot " + shot,
-       "thudrokka editor: cannot read program file '" + pipe + "': not a regular file\n"},
+       "thudrokka editor: cannot read program file '" + pipe + "': nothing writes the pipe\n"},
       {"editor --script " + pipe + " --shot " + shot,
-       "thudrokka editor: cannot read script '" + pipe + "': not a regular file\n"},
+       "thudrokka editor: cannot read script '" + pipe + "': nothing writes the pipe\n"},
       {"program load /dev/zero",
-       "thudrokka program: cannot read program file '/dev/zero': not a regular file\n"},
+       "thudrokka program: cannot read program file '/dev/zero': not a file or a pipe\n"},
       {"program load " + dir.path(),
        "thudrokka program: cannot read program file '" + dir.path() + "': Is a directory\n"},
   };
@@ -381,18 +381,24 @@ TEST(Tool, ProgramLoadNamesTheLinesThatAreNotWhatTheirPlaceAsksFor) {
     return rows;
   };
 
-  // OscSat1's line (the sixth) deleted: every later line is one place off.
+  // OscSat1's line (the sixth) deleted: every later line is one place off,
+  // which the first of them says.
   std::vector<std::string> rows = written;
   rows.erase(rows.begin() + 5);
   withLines(rows);
   ToolRun run = tool("program load " + file);
   EXPECT_EQ(run.status, 0);
   EXPECT_EQ(run.out.substr(0, run.out.find('\t')), written[0].substr(7, written[0].size() - 8));
-  std::vector<std::string> lines = split(run.err);
-  ASSERT_EQ(lines.size(), 101u) << run.err;
-  EXPECT_EQ(lines.front() + "\n", said(6, "should hold OscSat1, not '" + written[6] + "'"));
-  EXPECT_EQ(lines[1] + "\n", said(7, "should hold OscPan1, not '" + written[7] + "'"));
-  EXPECT_EQ(lines.back() + "\n", said(106, "the file ends before Volume"));
+  EXPECT_EQ(run.err, said(6, "should hold OscSat1, not '" + written[6] +
+                                 "'; the 99 lines after it are shifted alike, as if 1 line were missing above it") +
+                         said(106, "the file ends before Volume"));
+  // A line added after the third: the line after it and the 99 after that.
+  rows = written;
+  rows.insert(rows.begin() + 3, "OscFreq1 = 0.5;");
+  withLines(rows);
+  EXPECT_EQ(tool("program load " + file).err,
+            said(5, "should hold OscVolume1, not '" + written[3] +
+                        "'; the 101 lines after it are shifted alike, as if 1 line had been added above it"));
 
   const struct {
     std::vector<std::string> rows;
@@ -421,6 +427,122 @@ TEST(Tool, ProgramLoadNamesTheLinesThatAreNotWhatTheirPlaceAsksFor) {
     EXPECT_EQ(run.status, 0) << c.err;
     EXPECT_EQ(run.err, c.err);
   }
+}
+
+// A program file that stops after its third line, as every command that
+// reads one says.
+TEST(Tool, EveryCommandThatReadsAProgramNamesItsOddLines) {
+  const TempDirectory dir;
+  const std::string file = dir.path("short.qvp");
+  ASSERT_EQ(tool("program save " + file + " --preset 5").status, 0);
+  const std::vector<std::string> written = split(readFile(file));
+  writeText(file, written[0] + "\n" + written[1] + "\n" + written[2] + "\n");
+  const std::string warning = file + ":4: the file ends before OscFreq1 and the 102 settings after it\n";
+  const struct {
+    const char* command;
+    std::string arguments;
+  } cases[] = {
+      {"program", "program load " + file},
+      {"render", "render --rate 8000 --length 0.01 --tail 0 -o " + dir.path("short.wav") + " --program " + file},
+      {"editor", "editor --dump " + dir.path("short.txt") + " --program " + file},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = tool(c.arguments);
+    EXPECT_EQ(run.status, 0) << c.arguments;
+    EXPECT_EQ(run.err, std::string("thudrokka ") + c.command + ": " + warning);
+  }
+}
+
+// '-', a descriptor's name, a pipe or a process substitution: the program
+// and the script are read whole, and the warnings name what was typed.
+TEST(Tool, ProgramsAndScriptsComeThroughPipesAndStandardInput) {
+  const TempDirectory dir;
+  const std::string file = dir.path("kick.qvp");
+  ASSERT_EQ(tool("program save " + file + " --preset 7").status, 0);
+  const std::string listing = tool("program load " + file).out;
+  ASSERT_FALSE(listing.empty());
+  const std::string host = THUDROKKA_TOOL;
+  const struct {
+    std::string command;
+  } loads[] = {
+      {host + " program load - < " + file},
+      {"cat " + file + " | " + host + " program load -"},
+      {"cat " + file + " | " + host + " program load /dev/stdin"},
+      {"bash -c '" + host + " program load <(cat " + file + ")'"},
+      {host + " program save - --preset 7 | " + host + " program load -"},
+  };
+  for (const auto& c : loads) {
+    const ToolRun run = shell(c.command);
+    EXPECT_EQ(run.status, 0) << c.command << ": " << run.err;
+    EXPECT_EQ(run.err, "") << c.command;
+    EXPECT_EQ(run.out, listing) << c.command;
+  }
+
+  // What the instrument plays is what the file gives, however it came.
+  const std::string byName = dir.path("by-name.wav"), piped = dir.path("piped.wav");
+  const std::string note = " --rate 8000 --length 0.05 --tail 0 -o ";
+  ASSERT_EQ(tool("render --program " + file + note + byName).status, 0);
+  const ToolRun render = shell("cat " + file + " | " + host + " render --program -" + note + piped);
+  ASSERT_EQ(render.status, 0) << render.err;
+  EXPECT_EQ(readFile(piped), readFile(byName));
+
+  const std::string script = "tick\ndump " + dir.path("scripted.txt") + "\n";
+  const ToolRun scripted = shell("printf '" + script + "' | " + host + " editor --script - --preset 7");
+  ASSERT_EQ(scripted.status, 0) << scripted.err;
+  EXPECT_FALSE(readFile(dir.path("scripted.txt")).empty());
+
+  const std::vector<std::string> written = split(readFile(file));
+  const std::string cut = "printf '" + written[0] + "\\n" + written[1] + "\\n' | ";
+  const struct {
+    std::string command, err;
+  } named[] = {
+      {cut + host + " program load -",
+       "thudrokka program: standard input:3: the file ends before OscWaveform1 and the 103 settings after it\n"},
+      {cut + host + " editor --dump " + dir.path("d.txt") + " --program /dev/stdin",
+       "thudrokka editor: standard input:3: the file ends before OscWaveform1 and the 103 settings after it\n"},
+      {"printf 'frob\\n' | " + host + " editor --script -",
+       "thudrokka editor: standard input:1: unknown action 'frob'\n"},
+      {host + " program load - < /dev/null",
+       "thudrokka program: cannot read program file from standard input: none of its lines is a program setting\n"},
+      {host + " editor --script - --program - --dump x.txt",
+       "thudrokka editor: standard input can be --program or --script, not both\n"},
+  };
+  for (const auto& c : named) {
+    const ToolRun run = shell(c.command);
+    EXPECT_EQ(run.err, c.err) << c.command;
+  }
+}
+
+// A pipe is held to the limit of any file.
+TEST(Tool, AnInputPastTheSizeLimitIsRefused) {
+  const TempDirectory dir;
+  const std::string big = dir.path("big.qvp"), fits = dir.path("fits.txt");
+  const std::string limit = "16777216";
+  writeText(big, "");
+  std::filesystem::resize_file(big, 16777217);
+  writeText(fits, "tick\n");
+  std::filesystem::resize_file(fits, 16777216);
+  const std::string host = THUDROKKA_TOOL;
+  const std::string refusal = "cannot read program file from standard input: it holds more than " + limit + " bytes\n";
+  const struct {
+    std::string command, err;
+  } cases[] = {
+      {"head -c 16777217 /dev/zero | " + host + " program load -", "thudrokka program: " + refusal},
+      {host + " program load - < " + big, "thudrokka program: " + refusal},
+      {host + " program load " + big,
+       "thudrokka program: cannot read program file '" + big + "': it holds more than " + limit + " bytes\n"},
+      {"cat " + big + " | " + host + " editor --script - --dump x.txt",
+       "thudrokka editor: cannot read script from standard input: it holds more than " + limit + " bytes\n"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = shell(c.command);
+    EXPECT_EQ(run.status, 1) << c.command;
+    EXPECT_EQ(run.err, c.err) << c.command;
+  }
+  // Up to the limit it reads: NUL bytes make the rest of the script's first
+  // line too long, not the input.
+  const ToolRun atLimit = tool("editor --script " + fits + " --dump " + dir.path("d.txt"));
+  EXPECT_EQ(atLimit.err, "thudrokka editor: " + fits + ":2: the line is longer than 4096 characters\n");
 }
 
 TEST(Tool, PrintedNamesCarryNoControlCharacters) {
@@ -479,38 +601,56 @@ TEST(Tool, TheEditorWritesItsScreenAndItsControls) {
   }
 }
 
-// The README's editor command, as the README gives it, run at the top of a
-// checkout whose main job has built the host; it writes into the folder it
-// names and nowhere else.
-TEST(Tool, TheReadmesEditorExampleTurnsAKnob) {
+const std::string kReadmeHost = "build/release/tools/thudrokka/thudrokka";
+
+// The first code span of the README that starts by running the host with
+// these arguments, its line breaks as spaces.
+std::string readmeCommand(const std::string& arguments) {
   const std::string readme = readFile(std::string(THUDROKKA_SOURCE_DIR) + "/README.md");
-  const std::string host = "build/release/tools/thudrokka/thudrokka";
-  // The first code span that runs the host's editor, its line breaks as spaces.
+  const std::string start = kReadmeHost + " " + arguments;
   std::string command;
-  for (size_t start = readme.find("`" + host); start != std::string::npos; start = readme.find("`" + host, start + 1)) {
+  const std::string span = "`" + kReadmeHost;
+  for (size_t at = readme.find(span); at != std::string::npos; at = readme.find(span, at + 1)) {
     command.clear();
-    for (size_t i = start + 1; i < readme.size() && readme[i] != '`'; ++i) {
+    for (size_t i = at + 1; i < readme.size() && readme[i] != '`'; ++i) {
       const bool blank = readme[i] == ' ' || readme[i] == '\n';
       if (!blank || command.back() != ' ') command += blank ? ' ' : readme[i];
     }
-    if (command.find(host + " editor ") == 0) break;
+    if (command.find(start) == 0) return command;
   }
-  ASSERT_EQ(command.find(host + " editor "), 0u) << command;
+  return "";
+}
+
+// A checkout whose main job has built the host: the host where the README
+// runs it, and the examples beside it.
+struct ReadmeCheckout {
+  ReadmeCheckout() {
+    std::filesystem::create_directories(dir.path("build/release/tools/thudrokka"));
+    std::filesystem::create_symlink(THUDROKKA_TOOL, dir.path(kReadmeHost));
+    std::filesystem::create_directory_symlink(std::string(THUDROKKA_SOURCE_DIR) + "/tools", dir.path("tools"));
+  }
+  ToolRun run(const std::string& command) const { return shell("cd " + dir.path() + " && " + command); }
+  TempDirectory dir;
+};
+
+// The README's editor command, as the README gives it, run at the top of a
+// checkout; it writes into the folder it names and nowhere else.
+TEST(Tool, TheReadmesEditorExampleTurnsAKnob) {
+  const std::string command = readmeCommand("editor ");
+  ASSERT_FALSE(command.empty());
   const std::vector<std::string> words = split(command, ' ');
   const auto folderOption = std::find(words.begin(), words.end(), "--folder");
   ASSERT_TRUE(folderOption != words.end() && folderOption + 1 != words.end()) << command;
   const std::string folder = *(folderOption + 1);
+  const std::string readme = readFile(std::string(THUDROKKA_SOURCE_DIR) + "/README.md");
   EXPECT_NE(readme.find("in `" + folder + "`"), std::string::npos) << "the README says where the files go";
 
-  const TempDirectory checkout;
-  std::filesystem::create_directories(checkout.path("build/release/tools/thudrokka"));
-  std::filesystem::create_symlink(THUDROKKA_TOOL, checkout.path(host));
-  std::filesystem::create_directory_symlink(std::string(THUDROKKA_SOURCE_DIR) + "/tools", checkout.path("tools"));
-  const ToolRun run = shell("cd " + checkout.path() + " && " + command);
+  const ReadmeCheckout checkout;
+  const ToolRun run = checkout.run(command);
   ASSERT_EQ(run.status, 0) << command << ": " << run.err;
   EXPECT_EQ(run.err, "");
-  EXPECT_EQ(checkout.entries(), (std::vector<std::string>{"build", "tools"}));
-  EXPECT_EQ(testsupport::folderEntries(checkout.path(folder)),
+  EXPECT_EQ(checkout.dir.entries(), (std::vector<std::string>{"build", "tools"}));
+  EXPECT_EQ(testsupport::folderEntries(checkout.dir.path(folder)),
             (std::vector<std::string>{"controls.txt", "editor.png", "turned.png", "turned.txt"}));
   // Oscillator 1's volume knob, before and after.
   const auto knob = [](const std::string& dump) {
@@ -519,9 +659,22 @@ TEST(Tool, TheReadmesEditorExampleTurnsAKnob) {
     }
     return std::string();
   };
-  const std::string before = knob(readFile(checkout.path(folder + "/controls.txt")));
+  const std::string before = knob(readFile(checkout.dir.path(folder + "/controls.txt")));
   ASSERT_FALSE(before.empty());
-  EXPECT_NE(knob(readFile(checkout.path(folder + "/turned.txt"))), before);
+  EXPECT_NE(knob(readFile(checkout.dir.path(folder + "/turned.txt"))), before);
+}
+
+// The README's pipe: a program saved to standard output, read from
+// standard input, renders the preset it came from.
+TEST(Tool, TheReadmesPipeRendersAPresetByItsProgram) {
+  const std::string command = readmeCommand("program save - ");
+  ASSERT_NE(command.find(" | " + kReadmeHost + " render --program - -o "), std::string::npos) << command;
+  const std::string wave = command.substr(command.rfind(' ') + 1);
+  const ReadmeCheckout checkout;
+  const ToolRun run = checkout.run(command);
+  ASSERT_EQ(run.status, 0) << command << ": " << run.err;
+  EXPECT_EQ(run.err, "");
+  EXPECT_TRUE(WaveFile::read(checkout.dir.path(wave)).valid);
 }
 
 TEST(Tool, TheEditorRefusesToOpenWithoutItsImages) {

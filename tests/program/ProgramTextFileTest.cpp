@@ -316,12 +316,16 @@ TEST_F(ProgramTextFile, ValueTextStartsTwoAfterTheEqualsSign) {
 }
 
 // The reader's account of the lines that are not what their place asks for,
-// one a line: line number, the setting due there, what is wrong, what it held.
+// one a line: line number, the setting due there, what is wrong, what it held,
+// and for a line of another place's setting how far off it is and how many
+// lines after it are off alike.
 std::string described(const std::vector<ProgramLineProblem>& problems) {
   static const char* const kKinds[] = {"other setting", "no value", "not a number", "unknown name", "file ends"};
   std::string text;
   for (const ProgramLineProblem& p : problems) {
-    text += std::to_string(p.line) + " " + p.key + ": " + kKinds[p.kind] + " '" + p.found + "'\n";
+    text += std::to_string(p.line) + " " + p.key + ": " + kKinds[p.kind] + " '" + p.found + "'";
+    if (p.offset != 0) text += " " + std::to_string(p.offset) + " off, " + std::to_string(p.shifted) + " after";
+    text += "\n";
   }
   return text;
 }
@@ -376,10 +380,11 @@ TEST_F(ProgramTextFile, LinesThatAreNotWhatTheirPlaceAsksForAreNamed) {
        0,
        "1 Name: other setting 'Title = Deep Kick;'\n"
        "4 OscFreq1: no value 'OscFreq1 0.5;'\n"
-       "79 Distortion: other setting 'DistortionType = Linear;'\n"
+       "79 Distortion: other setting 'DistortionType = Linear;' 1 off, 0 after\n"
        "85 Gate: other setting ''\n"
        "103 Pan: other setting 'xx Pan yy = 0.375;'\n"},
       {"an empty name", {{kName, "Name = ;"}}, 0, "1 Name: no value 'Name = ;'\n"},
+      {"a byte-order mark before the name", {{kName, "\xEF\xBB\xBFName = Deep Kick;"}}, 0, ""},
       {"cut short", {}, 1 + FilterAttack, "52 FilterAttack: file ends ''\n"},
   };
   for (const auto& c : cases) {
@@ -398,19 +403,40 @@ TEST_F(ProgramTextFile, LinesThatAreNotWhatTheirPlaceAsksForAreNamed) {
     EXPECT_STREQ(told.getProgramName(), untold.getProgramName());
   }
 
-  // A lost line puts every later line in another setting's place.
+  // A lost line puts every later line in another setting's place, and an
+  // added one too: one entry says where it starts and how far it runs.
   const Rows written = distinctLines();
-  Rows rows = written;
-  rows.erase(rows.begin() + 1 + OscSat1);
-  std::string expected;
-  for (int p = OscSat1; p < Volume; ++p) {
-    expected += std::to_string(p + 2) + " " + kParameterTable[p].keyName + ": other setting '" + written[p + 2] + "'\n";
+  const auto line = [&](int p) { return written[1 + p]; };
+  Rows lost = written, added = written, twoLost = written;
+  lost.erase(lost.begin() + 1 + OscSat1);
+  added.insert(added.begin() + 1 + OscSat1, "Extra = 1;");
+  twoLost.erase(twoLost.begin() + 1 + OscSat1, twoLost.begin() + 3 + OscSat1);
+  Rows nameLost(written.begin() + 1, written.end());
+  const struct {
+    const char* what;
+    Rows rows;
+    std::string problems;
+  } shifts[] = {
+      {"a line lost", lost,
+       "6 OscSat1: other setting '" + line(OscPan1) + "' 1 off, 99 after\n106 Volume: file ends ''\n"},
+      {"two lines lost", twoLost,
+       "6 OscSat1: other setting '" + line(OscPitch1) + "' 2 off, 98 after\n"
+       "105 DryWet: file ends ''\n"},
+      {"the name lost", nameLost, "1 Name: other setting '" + line(Osc1OnOff) + "' 1 off, 104 after\n"
+                                  "106 Volume: file ends ''\n"},
+      // The added line belongs to no place; the lines after it are one back.
+      {"a line added", added,
+       "6 OscSat1: other setting 'Extra = 1;'\n7 OscPan1: other setting '" + line(OscSat1) + "' -1 off, 99 after\n"},
+  };
+  for (const auto& c : shifts) {
+    SCOPED_TRACE(c.what);
+    RirARorurProgram shifted;
+    std::vector<ProgramLineProblem> problems;
+    ASSERT_TRUE(shifted.loadProgram(write(joined(c.rows)).c_str(), nullptr, &problems));
+    EXPECT_EQ(described(problems), c.problems);
   }
-  expected += "106 Volume: file ends ''\n";
   RirARorurProgram shifted;
   std::vector<ProgramLineProblem> problems;
-  ASSERT_TRUE(shifted.loadProgram(write(joined(rows)).c_str(), nullptr, &problems));
-  EXPECT_EQ(described(problems), expected);
 
   // A refused file says only why.
   problems.clear();
@@ -424,6 +450,7 @@ TEST_F(ProgramTextFile, ProgramNames) {
     const char* name;
   } cases[] = {{"Name = ;", "Basic Bassdrum"},
                {"Name = Deep Kick;", "Deep Kick"},
+               {"\xEF\xBB\xBFName = Deep Kick;", "Deep Kick"},
                {"Name = 1234567890123456789012345678901234567890;", "12345678901234567890123456789012"},
                {"Title = Deep Kick;", "Basic Bassdrum"},
                // Bytes that are not UTF-8 read as Latin-1, then the cut.

@@ -2,6 +2,7 @@
 // message naming the line of the first one that is not an action.
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
@@ -210,6 +211,72 @@ TEST(EditorScript, TheNoteActionTakesNumberVelocityAndSeconds) {
   }
 }
 
+// One rule for every action: a '#' that stands alone begins a comment, any
+// other '#' is part of what the line holds.
+TEST(EditorScript, ACommentIsALoneHashToTheEndOfTheLine) {
+  const TempDirectory dir;
+  const struct {
+    std::string line;
+    EditorAction::Kind kind;
+    std::string text;
+    int number;
+  } cases[] = {
+      {"shot c.png # the screen", EditorAction::kShot, "c.png", 0},
+      {"dump d.txt\t#\tthe controls", EditorAction::kDump, "d.txt", 0},
+      {"shot a#b.png", EditorAction::kShot, "a#b.png", 0},
+      {"shot #1.png", EditorAction::kShot, "#1.png", 0},
+      {"text #MY KICK# # renamed", EditorAction::kText, "#MY KICK#", 0},
+      {"text Deep  #1 kick", EditorAction::kText, "Deep  #1 kick", 0},
+      {"file # cancel", EditorAction::kFile, "", 0},
+      {"note 48 100 .5 # comment", EditorAction::kNote, "", 48},
+      {"tick 3 #", EditorAction::kTick, "", 3},
+  };
+  for (const auto& c : cases) {
+    const Read read = readText(dir, "#tick\n  # tick\n" + c.line + "\n");
+    ASSERT_TRUE(read.ok) << c.line << ": " << read.error;
+    ASSERT_EQ(read.script.actions.size(), 1u) << c.line;
+    EXPECT_EQ(read.script.actions[0].kind, c.kind) << c.line;
+    EXPECT_EQ(read.script.actions[0].text, c.text) << c.line;
+    EXPECT_EQ(read.script.actions[0].number, c.number) << c.line;
+  }
+  // A '#' inside a word of numbers is no comment, and says so.
+  const Read joined = readText(dir, "note 48 100 .5 #comment\n");
+  EXPECT_FALSE(joined.ok);
+  EXPECT_EQ(joined.error, dir.path("script.txt") + ":1: note takes K V SECONDS");
+}
+
+// Editors that mark a file as UTF-8 start it with a byte-order mark; only
+// there is it skipped.
+TEST(EditorScript, AByteOrderMarkAtTheStartIsSkipped) {
+  const TempDirectory dir;
+  const Read marked = readText(dir, "\xEF\xBB\xBFtick 2\n");
+  ASSERT_TRUE(marked.ok) << marked.error;
+  ASSERT_EQ(marked.script.actions.size(), 1u);
+  EXPECT_EQ(marked.script.actions[0].number, 2);
+  const Read later = readText(dir, "tick\n\xEF\xBB\xBFtick 2\n");
+  EXPECT_FALSE(later.ok);
+  EXPECT_EQ(later.error, dir.path("script.txt") + ":2: unknown action '?tick'");
+}
+
+// A pipe the command was given is read whole: the script is all there
+// before the first action runs.
+TEST(EditorScript, AScriptComesThroughAPipe) {
+  int fds[2];
+  ASSERT_EQ(::pipe(fds), 0);
+  const std::string text = "tick 4\nshot a.png\n";
+  ASSERT_EQ(::write(fds[1], text.data(), text.size()), static_cast<ssize_t>(text.size()));
+  ::close(fds[1]);
+  EditorScript script;
+  std::string error;
+  const std::string name = "/dev/fd/" + std::to_string(fds[0]);
+  ASSERT_TRUE(readEditorScript(name, kLimits, &script, &error)) << error;
+  ::close(fds[0]);
+  EXPECT_EQ(script.name, name);
+  ASSERT_EQ(script.actions.size(), 2u);
+  EXPECT_EQ(script.actions[0].number, 4);
+  EXPECT_EQ(script.actions[1].text, "a.png");
+}
+
 // A line ends at a line feed, a carriage return and line feed, or a lone
 // carriage return, as in program files: no carriage return reaches a word.
 TEST(EditorScript, CarriageReturnsEndLines) {
@@ -259,8 +326,8 @@ TEST(EditorScript, FilesThatCannotBeScriptsAreRefused) {
       {dir.path("missing.txt"), "No such file or directory"},
       {dir.path(), "Is a directory"},
       // Nothing writes the pipe: a reader that waits for a writer never ends.
-      {fifo.path(), "not a regular file"},
-      {"/dev/zero", "not a regular file"},
+      {fifo.path(), "nothing writes the pipe"},
+      {"/dev/zero", "not a file or a pipe"},
   };
   for (const auto& c : cases) {
     EditorScript script;

@@ -94,6 +94,16 @@ TEST(ToolOutputs, EndingSignalsLeaveOnlyFinishedFiles) {
        3, SIGTERM, true},
       {"render-bank, one job interrupted", joined({"render-bank", dir.path("bank"), "--jobs", "1"}, kLongBank),
        "bank", 1, SIGINT, false},
+      // The signals that end a process by default but that nothing sends
+      // from a keyboard.
+      {"render, alarm", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGALRM, false},
+      {"render, user's first", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGUSR1, false},
+      {"render, user's second", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGUSR2, false},
+      {"render, virtual timer", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGVTALRM, false},
+      {"render, profiling timer", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGPROF, false},
+      {"render, real-time", joined({"render", "-o", dir.path("long.wav")}, kLongNote), "", 1, SIGRTMIN + 3, false},
+      {"render-bank, user's first", joined({"render-bank", dir.path("bank"), "--jobs", "2"}, kLongBank), "bank", 2,
+       SIGUSR1, false},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -116,13 +126,54 @@ TEST(ToolOutputs, EndingSignalsLeaveOnlyFinishedFiles) {
   }
 }
 
+// render-bank with three workers in dir, and those workers once each of
+// them writes its first file.
+std::vector<std::string> bankOfThree(const TempDirectory& dir) {
+  return toolWith(joined({"render-bank", dir.path("bank"), "--jobs", "3"}, kLongBank));
+}
+std::vector<pid_t> busyWorkers(const ChildProcess& tool, const TempDirectory& dir) {
+  if (!eventually([&] { return hiddenEntries(dir, "bank") == 3; })) return {};
+  return childrenOf(tool.pid());
+}
+
+// Told to end, render-bank lets a stopped worker go on so that it can end:
+// the parent never waits on it for ever.
+TEST(ToolOutputs, AStoppedWorkerDoesNotHoldTheEnding) {
+  const struct {
+    const char* what;
+    int toParent, toAnotherWorker;  // 0: none
+    std::string ending;
+  } cases[] = {
+      {"the parent terminated", SIGTERM, 0, signalled(SIGTERM)},
+      {"another worker killed", 0, SIGKILL, exitWith(1)},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const TempDirectory dir;
+    ChildProcess tool(bankOfThree(dir));
+    const std::vector<pid_t> workers = busyWorkers(tool, dir);
+    ASSERT_EQ(workers.size(), 3u);
+    ASSERT_EQ(::kill(workers[0], SIGSTOP), 0);
+    if (c.toParent) {
+      ASSERT_EQ(::kill(tool.pid(), c.toParent), 0);
+    }
+    if (c.toAnotherWorker) {
+      ASSERT_EQ(::kill(workers[1], c.toAnotherWorker), 0);
+    }
+    const ChildProcess::End end = tool.wait(std::chrono::seconds(60));
+    ASSERT_TRUE(end.inTime) << "render-bank waited on its stopped worker";
+    EXPECT_EQ(exitOf(end.status), c.ending) << end.err;
+    EXPECT_FALSE(tool.groupAlive());
+    EXPECT_TRUE(std::filesystem::is_empty(dir.path("bank")));
+  }
+}
+
 TEST(ToolOutputs, AWorkerThatDiesLeavesNoUnfinishedFile) {
   for (const int signal : {SIGKILL, SIGTERM}) {
     SCOPED_TRACE(strsignal(signal));
     const TempDirectory dir;
-    ChildProcess tool(toolWith(joined({"render-bank", dir.path("bank"), "--jobs", "3"}, kLongBank)));
-    ASSERT_TRUE(eventually([&] { return hiddenEntries(dir, "bank") == 3; }));
-    const std::vector<pid_t> workers = childrenOf(tool.pid());
+    ChildProcess tool(bankOfThree(dir));
+    const std::vector<pid_t> workers = busyWorkers(tool, dir);
     ASSERT_EQ(workers.size(), 3u);
     ASSERT_EQ(::kill(workers[1], signal), 0);
     const ChildProcess::End end = tool.wait();
@@ -207,6 +258,37 @@ TEST(ToolOutputs, RenderBankSaysWhyItCannotMakeItsFolder) {
   const ChildProcess::End made = run({"render-bank", nested, "--rate", "8000", "--length", "0.01", "--tail", "0"});
   ASSERT_EQ(exitOf(made.status), exitWith(0)) << made.err;
   EXPECT_EQ(std::distance(std::filesystem::directory_iterator(nested), {}), 128);
+}
+
+// What the name tells is refused before the note renders, with its true
+// cause: the note given would take minutes to render.
+TEST(ToolOutputs, AnOutputNameIsCheckedBeforeTheWork) {
+  const TempDirectory dir;
+  std::ofstream(dir.path("file")) << "in the way";
+  const std::string tooLong = dir.path(std::string(300, 'n') + ".wav");
+  const struct {
+    std::string output, cause;
+  } cases[] = {
+      {tooLong, "File name too long"},
+      {dir.path("nodir/"), "a name that ends in '/' names a folder"},
+      {dir.path("missing/note.wav"), "No such file or directory"},
+      {dir.path("file/note.wav"), "Not a directory"},
+  };
+  for (const auto& c : cases) {
+    ChildProcess tool(toolWith(joined({"render", "-o", c.output}, kLongNote)));
+    const ChildProcess::End end = tool.wait(std::chrono::seconds(60));
+    ASSERT_TRUE(end.inTime) << c.output;
+    EXPECT_EQ(exitOf(end.status), exitWith(1)) << c.output;
+    EXPECT_EQ(end.err, "thudrokka render: cannot write '" + c.output + "': " + c.cause + "\n");
+  }
+  // The editor checks every name it is to write, its script's too, before
+  // it opens: nothing is written.
+  std::ofstream(dir.path("script.txt")) << "shot first.png\nnote 48 100 60\nshot " << tooLong << "\n";
+  const ChildProcess::End editor = run({"editor", "--folder", dir.path("shots"), "--dump", "first.txt", "--script",
+                                        dir.path("script.txt")});
+  EXPECT_EQ(exitOf(editor.status), exitWith(1));
+  EXPECT_EQ(editor.err, "thudrokka editor: cannot write '" + tooLong + "': File name too long\n");
+  EXPECT_TRUE(std::filesystem::is_empty(dir.path("shots")));
 }
 
 TEST(ToolOutputs, ANoteOfNoFramesIsRefused) {

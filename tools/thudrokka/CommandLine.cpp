@@ -1,5 +1,7 @@
 #include "tools/thudrokka/CommandLine.h"
 
+#include <getopt.h>
+
 #include <algorithm>
 #include <cstdio>
 
@@ -10,35 +12,85 @@ namespace {
 const OptionSpec kHelpOption = {"--help", nullptr, nullptr, "show this help"};
 // What every command takes for --help too.
 const std::string kShortHelp = "-h";
+// getopt_long's code of long option i; above every character.
+constexpr int kLongOptionCode = 256;
+
+bool isLong(const OptionSpec& option) { return option.name[1] == '-'; }
+
+// The text before any "=VALUE" of a long option as typed.
+std::string typedName(const std::string& argument) { return argument.substr(0, argument.find('=')); }
 }  // namespace
 
 bool CommandLine::parse(int argc, char** argv, const std::vector<OptionSpec>& options) {
   mOptions = options;
   mOptions.push_back(kHelpOption);
-  for (int i = 0; i < argc; ++i) {
-    const std::string arg = argv[i] == kShortHelp ? kHelpOption.name : argv[i];
-    if (arg.size() < 2 || arg[0] != '-') {
-      mPositional.push_back(arg);
-      continue;
-    }
-    const OptionSpec* spec = nullptr;
-    for (const OptionSpec& option : mOptions) {
-      if (arg == option.name) spec = &option;
-    }
-    if (!spec) {
-      mError = "unknown option '" + printableText(arg) + "'";
-      return false;
-    }
-    if (!spec->valueName) {
-      mValues[arg] = "";
-    } else if (i + 1 < argc) {
-      mValues[arg] = argv[++i];
+  // ':' first: a missing value is told apart from an unknown option.
+  std::string shortOptions = ":h";
+  std::vector<option> longOptions;
+  for (std::size_t i = 0; i < mOptions.size(); ++i) {
+    const OptionSpec& spec = mOptions[i];
+    const int hasValue = spec.valueName ? required_argument : no_argument;
+    if (isLong(spec)) {
+      longOptions.push_back({spec.name + 2, hasValue, nullptr, kLongOptionCode + static_cast<int>(i)});
     } else {
-      mError = "option " + arg + " needs a value";
-      return false;
+      shortOptions += spec.name[1];
+      if (spec.valueName) shortOptions += ':';
     }
   }
+  longOptions.push_back({nullptr, 0, nullptr, 0});
+  // The C library's parser, as every command-line program takes options;
+  // it reorders the arguments it is given, so it gets a copy that begins
+  // with the program's name as it expects.
+  std::vector<char*> args = {const_cast<char*>("thudrokka")};
+  args.insert(args.end(), argv, argv + argc);
+  args.push_back(nullptr);
+  const int count = argc + 1;
+  const auto specOf = [&](int code) -> const OptionSpec* {
+    if (code >= kLongOptionCode && code < kLongOptionCode + static_cast<int>(mOptions.size())) {
+      return &mOptions[static_cast<std::size_t>(code - kLongOptionCode)];
+    }
+    if (code == kShortHelp[1]) return &mOptions.back();
+    for (const OptionSpec& spec : mOptions) {
+      if (!isLong(spec) && spec.name[1] == code) return &spec;
+    }
+    return nullptr;
+  };
+  opterr = 0;
+  optind = 0;
+  for (int code; (code = getopt_long(count, args.data(), shortOptions.c_str(), longOptions.data(), nullptr)) != -1;) {
+    if (code == ':') {
+      mError = "option " + std::string(specOf(optopt)->name) + " needs a value";
+      return false;
+    }
+    if (code == '?') {
+      mError = refusal(optopt, args[optind - 1]);
+      return false;
+    }
+    const OptionSpec* spec = specOf(code);
+    mValues[spec->name] = spec->valueName ? optarg : "";
+  }
+  mPositional.assign(args.begin() + optind, args.begin() + count);
   return true;
+}
+
+std::string CommandLine::refusal(int code, const std::string& argument) const {
+  if (code >= kLongOptionCode) {
+    return "option " + std::string(mOptions[static_cast<std::size_t>(code - kLongOptionCode)].name) +
+           " takes no value";
+  }
+  // A character that the command has no option for; one past ASCII comes as
+  // a negative number.
+  if (code != 0) return "unknown option '-" + printableText(std::string(1, static_cast<char>(code))) + "'";
+  // A long option that is none of the command's, or the start of several.
+  const std::string typed = typedName(argument);
+  std::string matches;
+  int matched = 0;
+  for (const OptionSpec& spec : mOptions) {
+    if (!isLong(spec) || std::string(spec.name).compare(0, typed.size(), typed) != 0) continue;
+    matches += (matched++ ? " or " : "") + std::string(spec.name);
+  }
+  if (matched > 1) return "option '" + printableText(typed) + "' is ambiguous: " + matches;
+  return "unknown option '" + printableText(typed) + "'";
 }
 
 std::string CommandLine::value(const std::string& name) const {

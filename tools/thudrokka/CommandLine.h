@@ -12,11 +12,15 @@ struct OptionSpec {
   const char* help;
 };
 
-// The arguments of one subcommand, checked against its options. "--help",
+// The arguments of one subcommand, checked against its options as
+// getopt_long takes them: "--name value" or "--name=value", a long name
+// shortened to any start that is no other's, "-o value" or "-ovalue", options
+// and other arguments in any order, and "--" ending the options. "--help",
 // and "-h" for it, are always known.
 class CommandLine {
  public:
-  // False, with error set, for an unknown option or a missing value.
+  // False, with error set, for an unknown or ambiguous option, a missing
+  // value, or a value given to a flag.
   bool parse(int argc, char** argv, const std::vector<OptionSpec>& options);
 
   bool has(const std::string& name) const { return mValues.count(name) > 0; }
@@ -33,6 +37,9 @@ class CommandLine {
   bool choiceValue(const std::string& name, const std::vector<int>& choices, int* out);
 
  private:
+  // What is wrong with an option that getopt_long refused, by its code.
+  std::string refusal(int code, const std::string& argument) const;
+
   std::vector<OptionSpec> mOptions;
   std::map<std::string, std::string> mValues;
   std::vector<std::string> mPositional;

@@ -1,6 +1,7 @@
 #include <cstdlib>
 #include <string>
 
+#include "framework/OutputFile.h"
 #include "instrument/Thudrokka.h"
 #include "lice/PNG.h"
 #include "platform/mac/IGraphicsMac.h"
@@ -11,6 +12,8 @@
 #include "tools/thudrokka/EditorSession.h"
 #include "tools/thudrokka/Folders.h"
 #include "tools/thudrokka/InstrumentHost.h"
+#include "tools/thudrokka/ProgramInput.h"
+#include "tools/thudrokka/StandardStreams.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -19,8 +22,12 @@ const CommandHelp kHelp = {
     "editor",
     "editor [--preset N | --program FILE] [--folder DIR] [--shot FILE.png] [--dump FILE.txt] [--script FILE]",
     "Opens the instrument's editor as a host does, in a window of its own, and writes what is on its screen.\n"
-    "--shot and --dump show the editor once it has drawn itself; the script then plays, one action a line\n"
-    "(blank lines and lines starting with # are skipped). X Y are editor pixels from the top-left corner.\n"
+    "--shot and --dump show the editor once it has drawn itself; the script then plays, one action a line.\n"
+    "A # on its own, with a blank or the line's end on each side, begins a comment that runs to the end\n"
+    "of the line, after any action too; any other # is part of a word or a text (text #1 KICK#, shot\n"
+    "a#b.png). Blank lines are skipped. X Y are editor pixels from the top-left corner. In place of a\n"
+    "file name, - is standard input for --program and --script, standard output for --shot, --dump, shot\n"
+    "and dump.\n"
     "\n"
     "  down X Y [L|R] [S] [C] [A]  press the left or right button, with Shift, Control or Option held\n"
     "  drag X Y                    move the pressed mouse\n"
@@ -66,13 +73,13 @@ std::string missingImagesMessage(const std::string& image) {
 int runEditor(int argc, char** argv) {
   const std::vector<OptionSpec> options = {
       {"--preset", "N", nullptr, "preset slot to show, counted from 0"},
-      {"--program", "FILE", nullptr, "program file to load instead of a preset"},
+      {"--program", "FILE", nullptr, "program file to load instead of a preset, or - for standard input"},
       {"--folder", "DIR", nullptr,
        "folder that relative --shot, --dump, shot and dump paths write into; made if missing (default: the "
        "current one)"},
       {"--shot", "FILE.png", nullptr, "write the screen once the editor has drawn itself"},
       {"--dump", "FILE.txt", nullptr, "write the list of controls then"},
-      {"--script", "FILE", nullptr, "then play the actions of this script"},
+      {"--script", "FILE", nullptr, "then play the actions of this script, or - for standard input"},
   };
   CommandLine line;
   int status = kExitOk;
@@ -84,6 +91,9 @@ int runEditor(int argc, char** argv) {
   if (!line.has("--shot") && !line.has("--dump") && !line.has("--script"))
     return fail(kHelp.name, "give --shot, --dump or --script", kExitUsage);
 
+  if (line.value("--program") == kStandardStream && line.value("--script") == kStandardStream)
+    return fail(kHelp.name, "standard input can be --program or --script, not both", kExitUsage);
+
   std::string error;
   EditorScript script;
   const EditorScriptLimits limits = {Thudrokka::kEditorWidth, Thudrokka::kEditorHeight,
@@ -92,30 +102,48 @@ int runEditor(int argc, char** argv) {
     return fail(kHelp.name, error, kExitFailure);
   }
   const std::string folder = line.value("--folder");
+  if (folder == kStandardStream) return fail(kHelp.name, "--folder takes a folder, not standard output", kExitUsage);
+  const std::string shot = placedIn(folder, outputPath(line.value("--shot")));
+  const std::string dump = placedIn(folder, outputPath(line.value("--dump")));
+  std::vector<std::string> pictures, outputs;
+  if (line.has("--shot")) pictures.push_back(shot);
+  if (line.has("--dump")) outputs.push_back(dump);
   for (EditorAction& action : script.actions) {
-    if (action.kind == EditorAction::kShot || action.kind == EditorAction::kDump) {
-      action.text = placedIn(folder, action.text);
+    if (action.kind != EditorAction::kShot && action.kind != EditorAction::kDump) continue;
+    action.text = placedIn(folder, outputPath(action.text));
+    (action.kind == EditorAction::kShot ? pictures : outputs).push_back(action.text);
+  }
+  // What can be known about the names is refused before the editor opens.
+  if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
+  for (const std::string& picture : pictures) {
+    if (goesToATerminal(picture)) {
+      return fail(kHelp.name,
+                  shownOutput(picture) + " is a terminal, which cannot show a PNG picture: redirect it to a "
+                                         "file or a program, or name a file",
+                  kExitFailure);
     }
+  }
+  outputs.insert(outputs.end(), pictures.begin(), pictures.end());
+  for (const std::string& output : outputs) {
+    const std::string refusal = OutputFile::refusal(output.c_str());
+    if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
   }
 
   InstrumentHost host;
   if (host.open(kEditorRate, kEditorBlock) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
   if (line.has("--preset") && !chooseGivenPreset(kHelp, line, host, &status)) return status;
-  const std::string program = line.value("--program");
-  if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str(), &error)) {
-    return fail(kHelp.name, error, kExitFailure);
+  if (line.has("--program") && !loadProgramArgument(kHelp.name, line.value("--program"), *host.instrument())) {
+    return kExitFailure;
   }
 
   EditorSession session(host);
   const std::string missing = session.editor() ? session.editor()->FirstMissingBitmap() : "";
   if (!missing.empty()) return fail(kHelp.name, missingImagesMessage(missing), kExitFailure);
   if (!session.open(&error)) return fail(kHelp.name, error, kExitFailure);
-  if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
   session.tick(1);
-  if (line.has("--shot") && !session.writeShot(placedIn(folder, line.value("--shot")), &error))
-    return fail(kHelp.name, error, kExitFailure);
-  if (line.has("--dump") && !writeControlDump(placedIn(folder, line.value("--dump")), *host.instrument(), &error))
+  if (line.has("--shot") && !session.writeShot(shot, &error)) return fail(kHelp.name, error, kExitFailure);
+  if (line.has("--dump") && !writeControlDump(dump, *host.instrument(), &error))
     return fail(kHelp.name, error, kExitFailure);
   int unused = 0;
   if (!runEditorScript(host, session, script, &error, &unused)) return fail(kHelp.name, error, kExitFailure);

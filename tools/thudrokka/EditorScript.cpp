@@ -1,12 +1,9 @@
 #include "tools/thudrokka/EditorScript.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-
-#include "framework/InputFile.h"
+#include "framework/TextCopy.h"
 #include "tools/thudrokka/NumberText.h"
 #include "tools/thudrokka/PrintableText.h"
+#include "tools/thudrokka/WholeInput.h"
 
 namespace {
 
@@ -51,7 +48,18 @@ std::string trimmed(const std::string& text) {
   return text.substr(first, last - first);
 }
 
-// The words of a line up to a '#' that starts one.
+// The line without its comment: from a '#' that stands alone, between
+// blanks or the line's ends, to the end of the line. Any other '#' is part of
+// a word or a text.
+std::string withoutComment(const std::string& line) {
+  for (size_t i = 0; i < line.size(); ++i) {
+    if (line[i] == '#' && (i == 0 || isBlank(line[i - 1])) && (i + 1 == line.size() || isBlank(line[i + 1]))) {
+      return line.substr(0, i);
+    }
+  }
+  return line;
+}
+
 std::vector<std::string> words(const std::string& line) {
   std::vector<std::string> found;
   for (size_t i = 0; i < line.size();) {
@@ -59,7 +67,6 @@ std::vector<std::string> words(const std::string& line) {
       ++i;
       continue;
     }
-    if (line[i] == '#') break;
     const size_t start = i;
     while (i < line.size() && !isBlank(line[i])) ++i;
     found.push_back(line.substr(start, i - start));
@@ -235,8 +242,9 @@ bool LineParser::parse(const std::string& text, EditorAction* action) {
 // Adds the action of one line, if it holds one.
 bool addLine(const std::string& name, int number, const std::string& text, const EditorScriptLimits& limits,
              EditorScript* script, std::string* error) {
-  const std::string line = trimmed(text);
-  if (line.empty() || line[0] == '#') return true;
+  const std::string whole = trimmed(text);
+  if (whole.empty() || whole[0] == '#') return true;
+  const std::string line = trimmed(withoutComment(whole));
   LineParser parser(limits, number);
   EditorAction action;
   if (!parser.parse(line, &action)) {
@@ -256,35 +264,30 @@ std::string tooLong(const std::string& name, int number) {
 
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,
                       std::string* error) {
-  const std::string& name = script->name = printableText(path);
+  const std::string& name = script->name = WholeInput::nameOf(path);
   script->actions.clear();
-  InputFile input;
-  if (!input.open(path.c_str())) {
-    *error = "cannot read script '" + name + "': " + input.error();
+  WholeInput input;
+  std::string cause;
+  if (!input.read(path, &cause)) {
+    *error = "cannot read script " + WholeInput::sourceOf(path) + ": " + cause;
     return false;
   }
-  std::FILE* file = input.stream();
-  bool ok = true;
+  const std::string& text = input.text();
   std::string line;
   int number = 1;
-  for (int c; ok && (c = std::fgetc(file)) != EOF;) {
+  for (std::size_t i = ByteOrderMarkLength(text.c_str()); i < text.size(); ++i) {
+    const char c = text[i];
     if (c == '\n' || c == '\r') {
       // A carriage return and a line feed end one line.
-      const int next = c == '\r' ? std::fgetc(file) : '\n';
-      if (next != '\n' && next != EOF) std::ungetc(next, file);
-      ok = addLine(name, number++, line, limits, script, error);
+      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
+      if (!addLine(name, number++, line, limits, script, error)) return false;
       line.clear();
     } else if (line.size() == static_cast<size_t>(kMaxEditorScriptLine)) {
       *error = tooLong(name, number);
-      ok = false;
+      return false;
     } else {
-      line += static_cast<char>(c);
+      line += c;
     }
   }
-  if (ok && std::ferror(file)) {
-    *error = "cannot read script '" + name + "': " + std::strerror(errno);
-    ok = false;
-  }
-  if (ok && !line.empty()) ok = addLine(name, number, line, limits, script, error);
-  return ok;
+  return line.empty() || addLine(name, number, line, limits, script, error);
 }

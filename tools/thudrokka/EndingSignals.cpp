@@ -10,7 +10,18 @@
 
 namespace {
 
-const int kEndingSignals[] = {SIGHUP, SIGINT, SIGQUIT, SIGTERM, SIGPIPE, SIGXCPU, SIGXFSZ};
+// The signals whose default action ends the process, but for SIGKILL, which
+// no handler sees, and the real-time ones, which have no names.
+const int kEndingSignals[] = {SIGHUP,  SIGINT,  SIGQUIT,   SIGILL,  SIGTRAP, SIGABRT,   SIGBUS,
+                              SIGFPE,  SIGUSR1, SIGSEGV,   SIGUSR2, SIGPIPE, SIGALRM,   SIGTERM,
+                              SIGSTKFLT, SIGXCPU, SIGXFSZ, SIGVTALRM, SIGPROF, SIGIO, SIGPWR, SIGSYS};
+
+// Every ending signal, the real-time ones included.
+template <class Visit>
+void forEachEndingSignal(Visit visit) {
+  for (int signal : kEndingSignals) visit(signal);
+  for (int signal = SIGRTMIN; signal <= SIGRTMAX; ++signal) visit(signal);
+}
 
 // As many as render-bank starts at most.
 constexpr int kMaxWorkers = 256;
@@ -22,7 +33,7 @@ void endCleanly(int signal) {
   const int savedErrno = errno;
   for (const auto& worker : gWorkers) {
     const pid_t pid = worker.load();
-    if (pid > 0) ::kill(pid, SIGTERM);
+    if (pid > 0) endWorker(pid);
   }
   for (const auto& worker : gWorkers) {
     const pid_t pid = worker.load();
@@ -43,17 +54,19 @@ void handle(int signal, bool evenIfIgnored) {
   action.sa_flags = SA_RESETHAND;
   // One ending signal at a time.
   sigemptyset(&action.sa_mask);
-  for (int other : kEndingSignals) sigaddset(&action.sa_mask, other);
+  forEachEndingSignal([&action](int other) { sigaddset(&action.sa_mask, other); });
   struct sigaction previous = {};
   if (::sigaction(signal, nullptr, &previous) != 0) return;
-  if (previous.sa_handler == SIG_IGN && !evenIfIgnored) return;
+  const bool ignored = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_IGN;
+  const bool byDefault = !(previous.sa_flags & SA_SIGINFO) && previous.sa_handler == SIG_DFL;
+  if (!byDefault && !(ignored && evenIfIgnored)) return;
   ::sigaction(signal, &action, nullptr);
 }
 
 }  // namespace
 
 void endCleanlyOnSignals() {
-  for (int signal : kEndingSignals) handle(signal, false);
+  forEachEndingSignal([](int signal) { handle(signal, false); });
 }
 
 bool addWorker(pid_t worker) {
@@ -69,6 +82,12 @@ void removeWorker(pid_t worker) {
     pid_t expected = worker;
     slot.compare_exchange_strong(expected, 0);
   }
+}
+
+void endWorker(pid_t worker) {
+  ::kill(worker, SIGTERM);
+  // Stopped, it would see the terminate signal only once let go on.
+  ::kill(worker, SIGCONT);
 }
 
 void becomeWorker() {

@@ -79,15 +79,26 @@ bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillv
   return true;
 }
 
-int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, const std::string& path,
-                     const char* command, int64_t* clipped) {
-  Quillvane::WaveFileWriter file;
+int openNoteFile(const NoteRenderSettings& settings, const std::string& path, const char* command,
+                 Quillvane::WaveFileWriter* file) {
+  if (file->open(path.c_str(), static_cast<int>(settings.rate), settings.bits, settings.totalFrames())) return kExitOk;
+  return fail(command, file->error().empty() ? "cannot write '" + path + "'" : file->error(), kExitFailure);
+}
+
+int renderNoteInto(InstrumentHost& host, const NoteRenderSettings& settings, Quillvane::WaveFileWriter& file,
+                   const std::string& shown, const char* command, int64_t* clipped) {
   std::string error;
-  if (!file.open(path.c_str(), static_cast<int>(settings.rate), settings.bits, settings.totalFrames()) ||
-      !renderNote(host, settings, file, &error) || !file.close()) {
+  if (!renderNote(host, settings, file, &error) || !file.close()) {
     if (!file.error().empty()) return fail(command, file.error(), kExitFailure);
-    return fail(command, (error.empty() ? "cannot write" : error) + " '" + path + "'", kExitFailure);
+    return fail(command, (error.empty() ? "cannot write" : error) + " " + shown, kExitFailure);
   }
   *clipped = file.clippedSamples();
   return kExitOk;
+}
+
+int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, const std::string& path,
+                     const char* command, int64_t* clipped) {
+  Quillvane::WaveFileWriter file;
+  const int status = openNoteFile(settings, path, command, &file);
+  return status == kExitOk ? renderNoteInto(host, settings, file, "'" + path + "'", command, clipped) : status;
 }

@@ -37,10 +37,18 @@ bool readNoteRenderSettings(CommandLine& line, NoteRenderSettings* settings, std
 // the file's error set.
 bool renderNote(InstrumentHost& host, const NoteRenderSettings& settings, Quillvane::WaveFileWriter& file,
                 std::string* error);
-// The same into a new WAVE file at path, its length in its header from the
-// start, so that path may be a pipe; the exit status, with what went wrong
-// said for command. clipped gets the samples the file holds at full
-// scale because they exceeded it.
+// Opens file at path for the note, its length in its header from the start,
+// so that path may be a pipe: what can be known about the name is refused
+// before anything renders. The exit status, with what went wrong said for
+// command.
+int openNoteFile(const NoteRenderSettings& settings, const std::string& path, const char* command,
+                 Quillvane::WaveFileWriter* file);
+// Renders the note into the opened file and completes it; the exit status,
+// with what went wrong said for command, shown naming the file. clipped gets
+// the samples the file holds at full scale because they exceeded it.
+int renderNoteInto(InstrumentHost& host, const NoteRenderSettings& settings, Quillvane::WaveFileWriter& file,
+                   const std::string& shown, const char* command, int64_t* clipped);
+// Both, into a new WAVE file at path.
 int renderNoteToFile(InstrumentHost& host, const NoteRenderSettings& settings, const std::string& path,
                      const char* command, int64_t* clipped);
 

@@ -44,6 +44,28 @@ std::size_t decodeUtf8(const std::string& text, std::size_t i, uint32_t* codePoi
 
 bool isControl(uint32_t c) { return c < 0x20 || (c >= 0x7F && c <= 0x9F); }
 
+// Characters that draw nothing yet change how a terminal shows the text
+// around them: bidirectional controls that reorder it, zero-width joiners
+// and spaces, the byte-order mark and the other format characters (Unicode's
+// Cf), and the line and paragraph separators.
+struct Range {
+  uint32_t first, last;
+};
+const Range kInvisible[] = {
+    {0x00AD, 0x00AD},   {0x0600, 0x0605},   {0x061C, 0x061C},   {0x06DD, 0x06DD},   {0x070F, 0x070F},
+    {0x0890, 0x0891},   {0x08E2, 0x08E2},   {0x180E, 0x180E},   {0x200B, 0x200F},   {0x2028, 0x202E},
+    {0x2060, 0x2064},   {0x2066, 0x206F},   {0xFEFF, 0xFEFF},   {0xFFF9, 0xFFFB},   {0x110BD, 0x110BD},
+    {0x110CD, 0x110CD}, {0x13430, 0x1343F}, {0x1BCA0, 0x1BCA3}, {0x1D173, 0x1D17A}, {0xE0001, 0xE0001},
+    {0xE0020, 0xE007F},
+};
+
+bool isInvisible(uint32_t c) {
+  for (const Range& range : kInvisible) {
+    if (c >= range.first && c <= range.last) return true;
+  }
+  return false;
+}
+
 }  // namespace
 
 std::string printableText(const std::string& text) {
@@ -52,7 +74,7 @@ std::string printableText(const std::string& text) {
   for (std::size_t i = 0; i < text.size();) {
     uint32_t codePoint = 0;
     const std::size_t length = decodeUtf8(text, i, &codePoint);
-    if (length == 0 || isControl(codePoint)) {
+    if (length == 0 || isControl(codePoint) || isInvisible(codePoint)) {
       printable += kPlaceholder;
       i += length == 0 ? 1 : length;
     } else {

@@ -1,23 +1,25 @@
 #include <string>
 
 #include "instrument/Thudrokka.h"
+#include "instrument/WaveFileWriter.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/NoteRender.h"
+#include "tools/thudrokka/ProgramInput.h"
+#include "tools/thudrokka/StandardStreams.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
 const CommandHelp kHelp = {"render", "render --preset N | --program FILE [options] -o FILE.wav",
                            "Plays one note of a preset slot or a program file and writes it to a stereo WAVE file. "
-                           "The file's header holds its true sizes from the first byte, so it may go to a pipe "
-                           "(-o - for standard output)."};
-// What "-o -" names.
-constexpr const char* kStandardOutput = "/dev/stdout";
+                           "The file's header holds its true sizes from the first byte, so it may go to a pipe: "
+                           "-o - writes to standard output, where it stands, and --program - reads standard "
+                           "input."};
 }  // namespace
 
 int runRender(int argc, char** argv) {
   std::vector<OptionSpec> options = {
       {"--preset", "N", nullptr, "preset slot, counted from 0"},
-      {"--program", "FILE", nullptr, "program file to play instead of a preset"},
+      {"--program", "FILE", nullptr, "program file to play instead of a preset, or - for standard input"},
       {"-o", "FILE.wav", nullptr, "the WAVE file to write, or - for standard output"},
   };
   options.insert(options.end(), noteRenderOptions().begin(), noteRenderOptions().end());
@@ -33,22 +35,29 @@ int runRender(int argc, char** argv) {
   std::string refusal;
   if (!readNoteRenderSettings(line, &settings, &refusal)) return fail(kHelp.name, refusal, kExitUsage);
 
+  const std::string output = line.value("-o");
+  if (goesToATerminal(output)) {
+    return fail(kHelp.name,
+                shownOutput(output) + " is a terminal, which cannot show a WAVE file: redirect it to a file or "
+                                      "a program, or name a file with -o",
+                kExitFailure);
+  }
+  Quillvane::WaveFileWriter file;
+  if ((status = openNoteFile(settings, outputPath(output), kHelp.name, &file)) != kExitOk) return status;
   InstrumentHost host;
   if (host.open(settings.rate, settings.block) != noErr)
     return fail(kHelp.name, "cannot open the instrument", kExitFailure);
   if (line.has("--preset") && !chooseGivenPreset(kHelp, line, host, &status)) return status;
-  std::string error;
-  const std::string program = line.value("--program");
-  if (line.has("--program") && !host.instrument()->LoadProgramAsQV(program.c_str(), &error)) {
-    return fail(kHelp.name, error, kExitFailure);
+  if (line.has("--program") && !loadProgramArgument(kHelp.name, line.value("--program"), *host.instrument())) {
+    return kExitFailure;
   }
 
   int64_t clipped = 0;
-  const std::string path = line.value("-o");
-  status = renderNoteToFile(host, settings, path == "-" ? kStandardOutput : path, kHelp.name, &clipped);
+  status = renderNoteInto(host, settings, file, shownOutput(output), kHelp.name, &clipped);
   if (status == kExitOk && clipped > 0) {
     fail(kHelp.name,
-         "'" + path + "' holds " + std::to_string(clipped) + " samples clipped at full scale; " + kKeepClippedSamples,
+         shownOutput(output) + " holds " + std::to_string(clipped) + " samples clipped at full scale; " +
+             kKeepClippedSamples,
          kExitOk);
   }
   return status;

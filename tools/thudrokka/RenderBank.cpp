@@ -17,6 +17,7 @@
 #include "tools/thudrokka/NoteRender.h"
 #include "tools/thudrokka/PresetChoice.h"
 #include "tools/thudrokka/ProgressBar.h"
+#include "tools/thudrokka/StandardStreams.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -220,7 +221,7 @@ int renderInParallel(const std::vector<standin::HostSession::Preset>& presets, c
   // run at once, what the others were writing going with them.
   for (Worker& worker : workers) {
     if (worker.reports >= 0) close(worker.reports);
-    if (workerDied && !worker.reaped) kill(worker.pid, SIGTERM);
+    if (workerDied && !worker.reaped) endWorker(worker.pid);
   }
   for (Worker& worker : workers) {
     if (!worker.reaped && !reap(worker, folder) && status == kExitOk) {
@@ -249,6 +250,8 @@ int runRenderBank(int argc, char** argv) {
   int status = kExitOk;
   if (!parseCommand(kHelp, options, argc, argv, &line, &status)) return status;
   if (line.positional().size() != 1) return fail(kHelp.name, "give exactly one output folder", kExitUsage);
+  if (line.positional()[0] == kStandardStream)
+    return fail(kHelp.name, "the output is a folder of files, which standard output cannot be", kExitUsage);
   NoteRenderSettings settings;
   std::string error;
   if (!readNoteRenderSettings(line, &settings, &error)) return fail(kHelp.name, error, kExitUsage);

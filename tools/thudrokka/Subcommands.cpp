@@ -1,6 +1,8 @@
 #include "tools/thudrokka/Subcommands.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/PresetChoice.h"
@@ -8,8 +10,17 @@
 
 int fail(const char* command, const std::string& message, int status) {
   // Messages quote what was typed or found in files: no terminal controls.
-  std::fprintf(stderr, "thudrokka %s: %s\n", command, printableText(message).c_str());
+  std::fprintf(stderr, "thudrokka%s%s: %s\n", command ? " " : "", command ? command : "",
+               printableText(message).c_str());
   return status;
+}
+
+int endOfCommand(const char* command, int status) {
+  errno = 0;
+  if (std::fflush(stdout) == 0 && !std::ferror(stdout)) return status;
+  const std::string cause = errno ? std::string(": ") + std::strerror(errno) : "";
+  fail(command, "cannot write to standard output" + cause, kExitFailure);
+  return status == kExitOk ? kExitFailure : status;
 }
 
 bool parseCommand(const CommandHelp& help, const std::vector<OptionSpec>& options, int argc, char** argv,

@@ -34,9 +34,12 @@ struct CommandHelp {
   const char* summary;
 };
 
-// "thudrokka <command>: <message>" on stderr, the message printable;
-// returns status.
+// "thudrokka <command>: <message>" on stderr, the message printable, or
+// "thudrokka: <message>" for no command; returns status.
 int fail(const char* command, const std::string& message, int status);
+// The status a command ends with once what it printed on standard output has
+// gone there: a failure, said on stderr, when it could not.
+int endOfCommand(const char* command, int status);
 
 // Makes the preset slot that --preset gives current on the opened host. False
 // when the command ends here, with status set: kExitUsage after reporting a

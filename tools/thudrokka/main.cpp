@@ -1,9 +1,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "tools/thudrokka/EndingSignals.h"
-#include "tools/thudrokka/PrintableText.h"
+#include "tools/thudrokka/StandardStreams.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {
@@ -17,30 +18,34 @@ const Subcommand kSubcommands[] = {
     {"generate-presets", "write the factory bank's source text from the preset definitions", runGeneratePresets},
 };
 
-void printHelp() {
-  std::printf("usage: thudrokka <command> [options]\n\nDrives the instrument as an Audio Unit host does.\n\n");
-  std::printf("commands:\n");
+void printOverview(std::FILE* stream) {
+  std::fprintf(stream, "usage: thudrokka <command> [options]\n\nDrives the instrument as an Audio Unit host does.\n\n");
+  std::fprintf(stream, "commands:\n");
   int width = 0;
   for (const Subcommand& command : kSubcommands) width = std::max(width, static_cast<int>(std::strlen(command.name)));
-  for (const Subcommand& command : kSubcommands) std::printf("  %-*s  %s\n", width, command.name, command.summary);
-  std::printf("\n'thudrokka <command> --help' describes each command.\n");
+  for (const Subcommand& command : kSubcommands) {
+    std::fprintf(stream, "  %-*s  %s\n", width, command.name, command.summary);
+  }
+  std::fprintf(stream, "\n'thudrokka <command> --help' describes each command. Where a command takes a file "
+                       "name, - stands\nfor standard output when it writes and for standard input when it reads.\n");
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  holdMissingStandardStreams();
   endCleanlyOnSignals();
   if (argc < 2) {
-    printHelp();
+    // Nothing asked for: the overview is the usage error's message.
+    printOverview(stderr);
     return kExitUsage;
   }
   if (!std::strcmp(argv[1], "--help") || !std::strcmp(argv[1], "-h")) {
-    printHelp();
-    return kExitOk;
+    printOverview(stdout);
+    return endOfCommand(nullptr, kExitOk);
   }
   for (const Subcommand& command : kSubcommands) {
-    if (!std::strcmp(argv[1], command.name)) return command.run(argc - 2, argv + 2);
+    if (!std::strcmp(argv[1], command.name)) return endOfCommand(command.name, command.run(argc - 2, argv + 2));
   }
-  std::fprintf(stderr, "thudrokka: unknown command '%s' (see thudrokka --help)\n", printableText(argv[1]).c_str());
-  return kExitUsage;
+  return fail(nullptr, "unknown command '" + std::string(argv[1]) + "' (see thudrokka --help)", kExitUsage);
 }
