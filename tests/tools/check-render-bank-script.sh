@@ -1,7 +1,8 @@
 #!/bin/sh
 # scripts/render-bank in a tree of its own whose set-up and build steps do
 # nothing and whose host is the one built: a request the host refuses
-# leaves no folder behind, and a relative OUTDIR is the caller's.
+# leaves no folder behind, help and an option in OUTDIR's place build and
+# make nothing, and a relative OUTDIR is the caller's.
 set -u
 script=$1
 tool=$2
@@ -26,6 +27,17 @@ if [ -e refused ]; then
   echo "refused options left the folder 'refused'"
   failed=1
 fi
+
+for first in --help -h --rate; do
+  PATH="$dir/bin:$PATH" ../tree/scripts/render-bank "$first" 48000 >/dev/null 2>&1
+  status=$?
+  want=2
+  [ "$first" = --rate ] || want=0
+  if [ "$status" -ne "$want" ] || [ -n "$(ls -A)" ]; then
+    echo "'$first' first: exit status $status, expected $want, and left: $(ls -A)"
+    failed=1
+  fi
+done
 
 PATH="$dir/bin:$PATH" ../tree/scripts/render-bank made/bank --rate 8000 --length 0.01 --tail 0 --jobs 2
 status=$?
