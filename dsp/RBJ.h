@@ -54,7 +54,7 @@ struct AllPass : BiquadBase {
 namespace Design {
 
 // One section run as a design: three parameters passed to setup in order,
-// one history and one denormal offset per channel.
+// one history per channel.
 template <class Section, ParamInfo (*... Factories)()>
 struct SingleSection : Section, DesignParams<Factories...> {
   template <class StateType>

@@ -53,34 +53,41 @@ TEST(Cascade, WithoutStagesTheResponseIsOneAndSignalPasses) {
   EXPECT_EQ(samples[2], 0);
 }
 
-// An identity stage shows the denormal offset alone: it alternates from the
-// first sample on, survives reset() and never lets silence become exact zero.
+// Silence in gives exact silence out: the forms add nothing to the signal.
+// A history below the silence level is dropped at the end of a call of
+// silence, a larger one carries on, and so does any history while signal
+// comes in; an integrator, which never decays by itself, shows which.
 template <class StateType>
-void expectAlternatingOffset() {
+void expectSilenceAndTheSilenceLevel() {
   Dsp::BiquadBase identity;
   identity.setIdentity();
-
-  typename CascadeStages<1>::template State<StateType> state;
+  typename CascadeStages<1>::template State<StateType> quiet;
   double out[4] = {0, 0, 0, 0};
-  Cascade::processChain(&identity, 1, 4, out, state);
-  EXPECT_EQ(out[0], -1e-8);
-  EXPECT_EQ(out[1], 1e-8);
-  EXPECT_EQ(out[2], -1e-8);
-  EXPECT_EQ(out[3], 1e-8);
+  Cascade::processChain(&identity, 1, 4, out, quiet);
+  for (double x : out) EXPECT_EQ(x, 0.0);
 
-  state.reset();
-  double after[2] = {0, 0};
-  Cascade::processChain(&identity, 1, 2, after, state);
-  EXPECT_EQ(after[0], -1e-8);
-  EXPECT_EQ(after[1], 1e-8);
+  Dsp::BiquadBase integrator;
+  integrator.setCoefficients(1, -1, 0, 1, 0, 0);
+  for (double level : {0.5 * Dsp::kSilentOutput, 2 * Dsp::kSilentOutput}) {
+    typename CascadeStages<1>::template State<StateType> state;
+    double signal = level;
+    Cascade::processChain(&integrator, 1, 1, &signal, state);
+    double silence[2] = {0, 0};
+    Cascade::processChain(&integrator, 1, 2, silence, state);
+    EXPECT_EQ(silence[0], level);
+    EXPECT_EQ(silence[1], level);
+    double after = 0;
+    Cascade::processChain(&integrator, 1, 1, &after, state);
+    EXPECT_EQ(after, level < Dsp::kSilentOutput ? 0.0 : level) << level;
+  }
 }
 
-TEST(Cascade, DirectFormIAddsTheAlternatingOffset) {
-  expectAlternatingOffset<Dsp::DirectFormI>();
+TEST(Cascade, DirectFormIAddsNothingAndDropsASilentHistory) {
+  expectSilenceAndTheSilenceLevel<Dsp::DirectFormI>();
 }
 
-TEST(Cascade, DirectFormIIAddsTheAlternatingOffset) {
-  expectAlternatingOffset<Dsp::DirectFormII>();
+TEST(Cascade, DirectFormIIAddsNothingAndDropsASilentHistory) {
+  expectSilenceAndTheSilenceLevel<Dsp::DirectFormII>();
 }
 
 TEST(Cascade, BothStateFormsComputeTheSameFilter) {
