@@ -27,13 +27,14 @@ class Cascade {
   int getNumStages() const { return m_numStages; }
   const Biquad& operator[](int index) const { return m_stageArray[index]; }
 
-  // Loads one stage per pair and scales the first so that the gain at the
-  // layout's normal frequency is its normal gain.
+  // Loads one stage per pair, each later one at unit gain at the layout's
+  // normal frequency, and scales the first so that the cascade's gain there
+  // is the normal gain.
   void setLayout(const LayoutBase& proto);
 
   complex_t response(double normalizedFrequency) const;
   std::vector<PoleZeroPair> getPoleZeros() const;
-  // The first stage carries the whole gain.
+  // Scales the first stage.
   void applyScale(double scale);
 
   // Filters one channel in place; a cascade without stages passes it through.
@@ -51,11 +52,11 @@ class Cascade {
     // stores to dest could otherwise alias it.
     auto histories = state.m_state;
     const int count = std::min(numSections, static_cast<int>(histories.size()));
-    bool silentInput = true;
+    for (int i = 0; i < count; ++i) histories[i].follow(sections[i]);
+    // Stops at the first sound, so a block of signal costs next to nothing.
+    const bool silentInput = std::all_of(dest, dest + numSamples, [](Sample x) { return x == 0; });
     for (int n = 0; n < numSamples; ++n) {
-      const double in = static_cast<double>(dest[n]);
-      silentInput &= in == 0.0;
-      double out = histories[0].process1(in, sections[0]);
+      double out = histories[0].process1(static_cast<double>(dest[n]), sections[0]);
       for (int i = 1; i < count; ++i) out = histories[i].process1(out, sections[i]);
       dest[n] = static_cast<Sample>(out);
     }

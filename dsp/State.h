@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cmath>
+#include <limits>
 
 #include "dsp/Biquad.h"
 
@@ -22,6 +23,10 @@ inline bool silentPair(double y0, double y1) {
 class DirectFormI {
  public:
   void reset() { m_x2 = m_y2 = m_x1 = m_y1 = 0; }
+
+  // The history is the section's own input and output, which suits any
+  // coefficients.
+  void follow(const BiquadBase&) {}
 
   double process1(double in, const BiquadBase& s) {
     const double out = s.m_b0 * in + s.m_b1 * m_x1 + s.m_b2 * m_x2 - s.m_a1 * m_y1 - s.m_a2 * m_y2;
@@ -46,10 +51,26 @@ class DirectFormI {
   double m_y1 = 0;
 };
 
-// Signal history of one section for one channel in direct form II.
+// Signal history of one section for one channel in direct form II. The
+// history is the recursion's output, scaled by its peak gain: where new
+// coefficients give less of it, the history is scaled down with it, or the
+// numerator of a wider filter would read a narrow filter's large history and
+// blow it up into the output. Where the gain grows the history is left to
+// build up, as it would from silence.
 class DirectFormII {
  public:
   void reset() { m_v1 = m_v2 = 0; }
+
+  void follow(const BiquadBase& s) {
+    const double least = recursionLeastSquared(s);
+    if (!(least > 0 && least < std::numeric_limits<double>::infinity())) return;
+    if (least > m_least) {
+      const double scale = std::sqrt(m_least / least);
+      m_v1 *= scale;
+      m_v2 *= scale;
+    }
+    m_least = least;
+  }
 
   double process1(double in, const BiquadBase& s) {
     const double w = in - s.m_a1 * m_v1 - s.m_a2 * m_v2;
@@ -69,8 +90,16 @@ class DirectFormII {
   }
 
  private:
+  // The square of the least magnitude of the section's denominator
+  // 1 + a1 z^-1 + a2 z^-2 anywhere on the unit circle, where its recursion
+  // has its largest gain: at a resonance of its poles or at zero or half the
+  // sample rate.
+  static double recursionLeastSquared(const BiquadBase& s);
+
   double m_v1 = 0;
   double m_v2 = 0;
+  // Of the recursion last run; infinite before the first.
+  double m_least = std::numeric_limits<double>::infinity();
 };
 
 }  // namespace Dsp
