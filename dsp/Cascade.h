@@ -53,23 +53,29 @@ class Cascade {
     auto histories = state.m_state;
     const int count = std::min(numSections, static_cast<int>(histories.size()));
     for (int i = 0; i < count; ++i) histories[i].follow(sections[i]);
-    // Stops at the first sound, so a block of signal costs next to nothing.
-    const bool silentInput = std::all_of(dest, dest + numSamples, [](Sample x) { return x == 0; });
     for (int n = 0; n < numSamples; ++n) {
       double out = histories[0].process1(static_cast<double>(dest[n]), sections[0]);
       for (int i = 1; i < count; ++i) out = histories[i].process1(out, sections[i]);
       dest[n] = static_cast<Sample>(out);
     }
-    // Once a call, which keeps the test out of the per-sample loop: a
-    // history gets from here to a subnormal within one block only when it
-    // decays so fast that it passes through them in a few samples. Only a
-    // call of exact silence ends a tail, so no quiet signal loses its history.
-    bool rungOut = silentInput;
-    for (int i = 0; i < count && rungOut; ++i) rungOut = histories[i].isSilent(sections[i]);
-    if (rungOut) {
-      for (int i = 0; i < count; ++i) histories[i].reset();
-    }
     state.m_state = histories;
+  }
+
+  // Sets a channel's history to zero once no section could bring its output
+  // back above kSilentOutput without input; the filters ask after a block
+  // of exact silence.
+  template <class ChannelState>
+  void silenceIfRungOut(ChannelState& state) const {
+    silenceIfRungOut(m_stageArray, m_numStages, state);
+  }
+
+  template <class Section, class ChannelState>
+  static void silenceIfRungOut(const Section* sections, int numSections, ChannelState& state) {
+    const int count = std::min(numSections, static_cast<int>(state.m_state.size()));
+    for (int i = 0; i < count; ++i) {
+      if (!state.m_state[i].isSilent(sections[i])) return;
+    }
+    state.reset();
   }
 
  private:

@@ -66,6 +66,11 @@ struct SingleSection : Section, DesignParams<Factories...> {
   void process(int numSamples, Sample* dest, ChannelState& state) const {
     Cascade::processChain(static_cast<const Section*>(this), 1, numSamples, dest, state);
   }
+
+  template <class ChannelState>
+  void silenceIfRungOut(ChannelState& state) const {
+    Cascade::silenceIfRungOut(static_cast<const Section*>(this), 1, state);
+  }
 };
 
 struct LowPass : SingleSection<RBJ::LowPass, &ParamInfo::defaultSampleRateParam,
