@@ -36,6 +36,9 @@ bool Thudrokka::IsSampleRateSupported(double sampleRate) const {
 }
 
 void Thudrokka::applyReset(double sr) {
+  for (Quillvane::OnePoleSmoother* s : {&mBassAmountSmoother, &mPanSmoother, &mSaturationSmoother, &mVolumeSmoother}) {
+    s->setPole(Quillvane::defaultSmoothPole(sr));
+  }
   mVoiceManager.setSampleRate(sr);
   mPitchEnvelope.setSampleRate(sr);
   mRingModulator.setSampleRate(sr);
