@@ -13,7 +13,6 @@ namespace {
 
 using namespace Quillvane::Synth;
 
-constexpr double kRate = 44100.0;
 constexpr int kBlock = 512;
 constexpr int kNote = 48;
 // The slowest of these tails, a 10 Hz high-pass after the distortion, is
@@ -34,8 +33,8 @@ std::string describe(const Setting& s) {
 
 class Session {
  public:
-  explicit Session(const Setting& s) {
-    mPlug.prepare(kRate, kBlock);
+  Session(const Setting& s, double rate) {
+    mPlug.prepare(rate, kBlock);
     mPlug.RestorePreset(s.preset);
     mPlug.settle();
     for (const auto& [p, v] : s.parameters) mPlug.set(p, v);
@@ -69,12 +68,11 @@ class Session {
   std::vector<double> mRight = std::vector<double>(kBlock);
 };
 
-int blocks(double seconds) { return static_cast<int>(seconds * kRate / kBlock); }
-
 // A quarter-second note, then blocks until no voice plays; after that the
 // output must turn to exact zeros within the tail time and stay there.
-void expectSilenceAfterTheNote(const Setting& setting) {
-  Session session(setting);
+void expectSilenceAfterTheNote(const Setting& setting, double rate = 44100.0) {
+  auto blocks = [rate](double seconds) { return static_cast<int>(seconds * rate / kBlock); };
+  Session session(setting, rate);
   session.note(true);
   for (int b = 0; b < blocks(0.25); ++b) session.block();
   session.note(false);
@@ -88,7 +86,8 @@ void expectSilenceAfterTheNote(const Setting& setting) {
     if (session.block()) lastSound = b;
   }
   EXPECT_LT(lastSound, blocks(kTailSeconds))
-      << describe(setting) << ": sound " << (lastSound + 1) * kBlock / kRate << " s after the last voice";
+      << describe(setting) << " at " << rate << " Hz: sound " << (lastSound + 1) * kBlock / rate
+      << " s after the last voice";
 }
 
 TEST(SilenceAfterNotes, PresetsWhoseTailsOnceFedTheirDistortion) {
@@ -102,7 +101,9 @@ TEST(SilenceAfterNotes, PresetsWhoseTailsOnceFedTheirDistortion) {
       {25, {{FilterType, 0.0}}},
       {35, {{FilterType, 0.0}}},
   };
-  for (const Setting& s : settings) expectSilenceAfterTheNote(s);
+  for (double rate : {44100.0, 96000.0}) {
+    for (const Setting& s : settings) expectSilenceAfterTheNote(s, rate);
+  }
 }
 
 // Every curve at full amount, read with and without interpolation, behind
