@@ -27,13 +27,14 @@ class Cascade {
   int getNumStages() const { return m_numStages; }
   const Biquad& operator[](int index) const { return m_stageArray[index]; }
 
-  // Loads one stage per pair and scales the first so that the gain at the
-  // layout's normal frequency is its normal gain.
+  // Loads one stage per pair, each later one at unit gain at the layout's
+  // normal frequency, and scales the first so that the cascade's gain there
+  // is the normal gain.
   void setLayout(const LayoutBase& proto);
 
   complex_t response(double normalizedFrequency) const;
   std::vector<PoleZeroPair> getPoleZeros() const;
-  // The first stage carries the whole gain.
+  // Scales the first stage.
   void applyScale(double scale);
 
   // Filters one channel in place; a cascade without stages passes it through.
@@ -51,15 +52,30 @@ class Cascade {
     // stores to dest could otherwise alias it.
     auto histories = state.m_state;
     const int count = std::min(numSections, static_cast<int>(histories.size()));
-    double offset = state.m_offset;
+    for (int i = 0; i < count; ++i) histories[i].follow(sections[i]);
     for (int n = 0; n < numSamples; ++n) {
-      offset = -offset;
-      double out = histories[0].process1(static_cast<double>(dest[n]), sections[0], offset);
-      for (int i = 1; i < count; ++i) out = histories[i].process1(out, sections[i], 0);
+      double out = histories[0].process1(static_cast<double>(dest[n]), sections[0]);
+      for (int i = 1; i < count; ++i) out = histories[i].process1(out, sections[i]);
       dest[n] = static_cast<Sample>(out);
     }
     state.m_state = histories;
-    state.m_offset = offset;
+  }
+
+  // Sets a channel's history to zero once no section could bring its output
+  // back above kSilentOutput without input; the filters ask after a block
+  // of exact silence.
+  template <class ChannelState>
+  void silenceIfRungOut(ChannelState& state) const {
+    silenceIfRungOut(m_stageArray, m_numStages, state);
+  }
+
+  template <class Section, class ChannelState>
+  static void silenceIfRungOut(const Section* sections, int numSections, ChannelState& state) {
+    const int count = std::min(numSections, static_cast<int>(state.m_state.size()));
+    for (int i = 0; i < count; ++i) {
+      if (!state.m_state[i].isSilent(sections[i])) return;
+    }
+    state.reset();
   }
 
  private:
@@ -72,8 +88,7 @@ class Cascade {
 template <int MaxStages>
 class CascadeStages {
  public:
-  // One channel's history through the whole cascade, with its own
-  // alternating denormal offset, which reset() leaves running.
+  // One channel's history through the whole cascade.
   template <class StateType>
   class State {
    public:
@@ -83,7 +98,6 @@ class CascadeStages {
 
    private:
     friend class Cascade;
-    double m_offset = 1e-8;
     std::array<StateType, MaxStages> m_state;
   };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <string>
 #include <vector>
 
@@ -49,14 +51,40 @@ class FilterDesign : public FilterDesignBase<DesignClass> {
   }
 
   void process(int numSamples, float* const* arrayOfChannels) override {
-    processSteady(0, numSamples, arrayOfChannels);
+    processBlock(numSamples, arrayOfChannels);
   }
 
   void process(int numSamples, double* const* arrayOfChannels) override {
-    processSteady(0, numSamples, arrayOfChannels);
+    processBlock(numSamples, arrayOfChannels);
   }
 
  protected:
+  using SilentChannels = std::array<bool, Channels>;
+
+  // Which channels take in exact silence this block, asked before the block
+  // overwrites its input; the scan stops at a channel's first sound.
+  template <class Sample>
+  static SilentChannels silentChannels(int numSamples, Sample* const* arrayOfChannels) {
+    SilentChannels silent;
+    for (int i = 0; i < Channels; ++i) {
+      const Sample* x = arrayOfChannels[i];
+      silent[i] = std::all_of(x, x + numSamples, [](Sample v) { return v == 0; });
+    }
+    return silent;
+  }
+
+  // After a block: each channel that took in silence ends its tail once it
+  // has rung out under the design that ran last. Once a block keeps the
+  // test out of the per-sample loop; a history gets from there to a
+  // subnormal within one block only when it decays so fast that it passes
+  // through them in a few samples. Only a block of exact silence ends a
+  // tail, so no quiet signal loses its history.
+  void silenceRungOut(const DesignClass& design, const SilentChannels& silent) {
+    for (int i = 0; i < Channels; ++i) {
+      if (silent[i]) design.silenceIfRungOut(m_state[i]);
+    }
+  }
+
   // Runs samples first .. numSamples-1 of every channel through the design.
   template <class Sample>
   void processSteady(int first, int numSamples, Sample* const* arrayOfChannels) {
@@ -67,6 +95,15 @@ class FilterDesign : public FilterDesignBase<DesignClass> {
   }
 
   typename DesignClass::template State<StateType> m_state[Channels];
+
+ private:
+  template <class Sample>
+  void processBlock(int numSamples, Sample* const* arrayOfChannels) {
+    if (!this->isDesigned() || numSamples < 1) return;
+    const SilentChannels silent = silentChannels(numSamples, arrayOfChannels);
+    processSteady(0, numSamples, arrayOfChannels);
+    silenceRungOut(this->m_design, silent);
+  }
 };
 
 }  // namespace Dsp

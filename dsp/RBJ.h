@@ -54,7 +54,7 @@ struct AllPass : BiquadBase {
 namespace Design {
 
 // One section run as a design: three parameters passed to setup in order,
-// one history and one denormal offset per channel.
+// one history per channel.
 template <class Section, ParamInfo (*... Factories)()>
 struct SingleSection : Section, DesignParams<Factories...> {
   template <class StateType>
@@ -65,6 +65,11 @@ struct SingleSection : Section, DesignParams<Factories...> {
   template <class ChannelState, class Sample>
   void process(int numSamples, Sample* dest, ChannelState& state) const {
     Cascade::processChain(static_cast<const Section*>(this), 1, numSamples, dest, state);
+  }
+
+  template <class ChannelState>
+  void silenceIfRungOut(ChannelState& state) const {
+    Cascade::silenceIfRungOut(static_cast<const Section*>(this), 1, state);
   }
 };
 

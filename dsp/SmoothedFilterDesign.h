@@ -57,6 +57,7 @@ class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateTyp
   template <class Sample>
   void processBlock(int numSamples, Sample* const* arrayOfChannels) {
     if (!this->isDesigned() || numSamples < 1) return;
+    const auto silent = this->silentChannels(numSamples, arrayOfChannels);
 
     const int rampSamples = std::min(m_remainingSamples, numSamples);
     if (rampSamples > 0) {
@@ -82,6 +83,7 @@ class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateTyp
     }
 
     this->processSteady(rampSamples, numSamples, arrayOfChannels);
+    this->silenceRungOut(m_remainingSamples > 0 ? m_transitionDesign : this->m_design, silent);
   }
 
   Params m_transitionParams;

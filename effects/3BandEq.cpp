@@ -73,11 +73,11 @@ void Equalizer::setBlockSize(int n) {
 }
 
 void Equalizer::reset() {
-  resetSettled(*mLowShelf);
-  resetSettled(*mBandShelf);
-  resetSettled(*mHighShelf);
-  resetSettled(*mBandPass);
-  resetSettled(*mBandStop);
+  resetSettled(*mLowShelf, mSampleRate);
+  resetSettled(*mBandShelf, mSampleRate);
+  resetSettled(*mHighShelf, mSampleRate);
+  resetSettled(*mBandPass, mSampleRate);
+  resetSettled(*mBandStop, mSampleRate);
 }
 
 void Equalizer::setBassAmount(double x) {

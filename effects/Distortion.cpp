@@ -192,6 +192,7 @@ void Distortion::setGate(double x) {
 void Distortion::setSampleRate(double rate) {
   mSampleRate = rate;
   setSampleRateConversion(mSampleRateConversion);
+  mSmoothedAmount.setPole(defaultSmoothPole(rate));
 }
 
 void Distortion::initProcess() {

@@ -49,8 +49,8 @@ void DumpExpand::setBlockSize(int n) {
 }
 
 void DumpExpand::reset() {
-  resetSettled(*mHighPass);
-  resetSettled(*mLowPass);
+  resetSettled(*mHighPass, mSampleRate);
+  resetSettled(*mLowPass, mSampleRate);
 }
 
 void DumpExpand::setDumpExpand(double x) {

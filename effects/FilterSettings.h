@@ -7,14 +7,15 @@
 #include "dsp/Filter.h"
 #include "dsp/SmoothedFilterDesign.h"
 #include "dsp/State.h"
+#include "engine/ReferenceRate.h"
 
 namespace Quillvane {
 
-// Length of every design's parameter glide.
+// Length of every design's parameter glide, in samples at 44.1 kHz.
 constexpr int kDesignTransitionSamples = 512;
 
 // The one kind of filter the units build: two channels, parameter changes
-// gliding over kDesignTransitionSamples.
+// gliding over kDesignTransitionSamples until the unit learns its rate.
 template <class DesignClass, class StateType>
 std::unique_ptr<Dsp::Filter> makeSmoothedDesign() {
   return std::make_unique<Dsp::SmoothedFilterDesign<DesignClass, 2, StateType>>(
@@ -23,11 +24,11 @@ std::unique_ptr<Dsp::Filter> makeSmoothedDesign() {
 
 // Resetting a unit starts it again from silence, so a glide still heading
 // from earlier designs (the ones it was built with, say) has nothing left to
-// carry and would only ring: the design jumps to the glide's target, and the
-// glide length stays for later changes.
-inline void resetSettled(Dsp::Filter& filter, int transitionSamples = kDesignTransitionSamples) {
+// carry and would only ring: the design jumps to the glide's target, and
+// later changes glide over as long as referenceSamples last at 44.1 kHz.
+inline void resetSettled(Dsp::Filter& filter, double sampleRate, int referenceSamples = kDesignTransitionSamples) {
   filter.doSetTransitionSamples(0);
-  filter.doSetTransitionSamples(transitionSamples);
+  filter.doSetTransitionSamples(samplesAtRate(referenceSamples, sampleRate));
   filter.reset();
 }
 

@@ -42,7 +42,10 @@ void FilterUnit::setSampleRate(double sampleRate) {
     Dsp::Params p = d->getParams();
     setParam(*d, p, Dsp::idSampleRate, sampleRate);
     applyParam(*d, p, Dsp::idFrequency, belowNyquist(mCutoffHz, sampleRate));
+    d->doSetTransitionSamples(samplesAtRate(referenceTransitionSamples(), sampleRate));
   }
+  mMixSmoother.setPole(defaultSmoothPole(sampleRate));
+  mDriveSmoother.setPole(defaultSmoothPole(sampleRate));
 }
 
 void FilterUnit::setBlockSize(int n) {
@@ -53,10 +56,10 @@ void FilterUnit::setBlockSize(int n) {
 }
 
 void FilterUnit::reset() {
-  for (auto& d : mDesigns) resetSettled(*d, transitionSamples());
+  for (auto& d : mDesigns) resetSettled(*d, mSampleRate, referenceTransitionSamples());
 }
 
-int FilterUnit::transitionSamples() const {
+int FilterUnit::referenceTransitionSamples() const {
   return mTransition == 2 ? 256 : mTransition == 0 ? 1024 : 512;
 }
 
@@ -87,7 +90,7 @@ void FilterUnit::setRezo(double x) {
 
 void FilterUnit::setFilterTransition(double x) {
   mTransition = clampedSelectorIndex(x, 2);
-  for (auto& d : mDesigns) d->doSetTransitionSamples(transitionSamples());
+  for (auto& d : mDesigns) d->doSetTransitionSamples(samplesAtRate(referenceTransitionSamples(), mSampleRate));
 }
 
 const char* FilterUnit::getFilterTransitionText() const {

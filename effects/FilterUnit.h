@@ -20,7 +20,8 @@ class FilterUnit : public AudioProcessingUnit {
   FilterUnit();
   ~FilterUnit() override;
 
-  // Also keeps the cutoff below the new Nyquist frequency.
+  // Also keeps the cutoff below the new Nyquist frequency, and the glides'
+  // and smoothers' times.
   void setSampleRate(double sampleRate) override;
   // Grows the scratch buffers; they never shrink.
   void setBlockSize(int n);
@@ -50,7 +51,8 @@ class FilterUnit : public AudioProcessingUnit {
 
   Dsp::Filter* design(Design d) { return mDesigns[d].get(); }
   void applyCutoff();
-  int transitionSamples() const;
+  // Of the selected transition, at 44.1 kHz.
+  int referenceTransitionSamples() const;
 
   int mBlockSize = 128;
   double mDrive = 0.0;

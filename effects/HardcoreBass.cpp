@@ -45,8 +45,8 @@ void HardcoreBass::setBlockSize(int n) {
 }
 
 void HardcoreBass::reset() {
-  resetSettled(*mHighPass);
-  resetSettled(*mBandPass);
+  resetSettled(*mHighPass, mSampleRate);
+  resetSettled(*mBandPass, mSampleRate);
 }
 
 void HardcoreBass::setBassHPFrequency(double x) {

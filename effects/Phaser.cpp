@@ -21,6 +21,7 @@ void Phaser::setSampleRate(double rate) {
   AudioProcessingUnit::setSampleRate(rate);
   updateSweep();
   setRate(mRate);
+  mSmoothedDepth.setPole(defaultSmoothPole(rate));
 }
 
 void Phaser::setRate(double x) {

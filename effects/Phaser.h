@@ -21,7 +21,8 @@ class Phaser : public AudioProcessingUnit {
 
   Phaser();
 
-  // The sweep range and the LFO keep their frequencies in Hz across a change.
+  // The sweep range and the LFO keep their frequencies in Hz across a change,
+  // and the depth's glide its time.
   void setSampleRate(double rate) override;
   void setRate(double x);
   void setFeedback(double x) { mFeedback = kFeedbackScale * x; }

@@ -11,12 +11,13 @@ void RingModulator::init() {
   mWaveform = kRingSine;
   mPhase = 0.0;
   mPhaseIncrement = 1.0 / mSampleRate;
-  mSmoothedAmount.setPole(ConstantsD::kDefaultSmoothFactor);
+  mSmoothedAmount.setPole(defaultSmoothPole(mSampleRate));
 }
 
 void RingModulator::setSampleRate(double rate) {
   AudioProcessingUnit::setSampleRate(rate);
   updateIncrement();
+  mSmoothedAmount.setPole(defaultSmoothPole(rate));
 }
 
 void RingModulator::setFrequency(double v) {

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <limits>
 
+#include "engine/ReferenceRate.h"
+
 namespace Quillvane {
 
 // Resonant second-order high-pass set up from a normalised cutoff before
@@ -15,13 +17,22 @@ class BiquadTweakedButterworthHP {
 
   virtual ~BiquadTweakedButterworthHP() = default;
 
-  // cutoff in [0, 1] of half the sample rate; damping 0 rings forever.
+  // The corner keeps its frequency in Hz at every rate; clear() keeps the rate.
+  void setSampleRate(double sampleRate) {
+    mRateScale = T(referenceRatio(sampleRate));
+    mCutoff = std::numeric_limits<T>::quiet_NaN();
+  }
+
+  // cutoff in [0, 1] of half of 44.1 kHz; damping 0 rings forever.
   void setup(T cutoff, T damping) {
     // The cutoff often holds still for whole blocks: skip the tan then.
     if (cutoff == mCutoff && damping == mDamping) return;
     mCutoff = cutoff;
     mDamping = damping;
-    const T fh = std::max(mMinFrequency, mFrequencyFactor * (cutoff * T(0.5)));
+    // No higher than the top of the range at 44.1 kHz, which keeps the
+    // corner below Nyquist at lower rates.
+    const T top = mFrequencyFactor * T(0.5);
+    const T fh = std::min(top, std::max(mMinFrequency, mFrequencyFactor * (cutoff * T(0.5))) * mRateScale);
     K = std::tan(fh * T(3.1415927410125732));
     const T n = T(1) / (damping * K + T(1) + K * K);
     b0 = n;
@@ -51,7 +62,10 @@ class BiquadTweakedButterworthHP {
 
  private:
   T mFrequencyFactor = T(0.957);
+  // Fractions of 44.1 kHz.
   T mMinFrequency = T(0.0001);
+  // A sample's share of a sample at 44.1 kHz.
+  T mRateScale = T(1);
   T x0 = T(0), x1 = T(0), x2 = T(0);
   T y0 = T(0), y1 = T(0), y2 = T(0);
   T b0 = T(0), b1 = T(0), b2 = T(0), a1 = T(0), a2 = T(0);

@@ -13,7 +13,12 @@ FmModulator::FmModulator() {
 
 void FmModulator::init() {
   Modulator::init();
-  mSmoother.setPole(ConstantsD::kDefaultSmoothFactor);
+  mSmoother.setPole(defaultSmoothPole(mSampleRate));
+}
+
+void FmModulator::setSampleRate(double rate) {
+  Modulator::setSampleRate(rate);
+  mSmoother.setPole(defaultSmoothPole(rate));
 }
 
 double FmModulator::modulate(double x) const {

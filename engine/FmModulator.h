@@ -12,6 +12,8 @@ class FmModulator : public Modulator {
   FmModulator();
 
   void init();
+  // Also keeps the amount's glide in time.
+  void setSampleRate(double rate) override;
 
   double modulate(double x) const;
   float modulate(float x) const;

@@ -42,11 +42,7 @@ Note::Note() : mVolumeEnvelope("Volume Envelope"), mFilterEnvelope("Filter Envel
 Note::~Note() { freeBuffers(); }
 
 void Note::init() {
-  for (int k = 0; k < kNumOscillators; ++k) {
-    for (OnePoleSmoother* s : {&mVolumeSmoothers[k], &mPanSmoothers[k], &mSaturationSmoothers[k]}) {
-      s->setPole(ConstantsD::kDefaultSmoothFactor);
-    }
-  }
+  setSmootherPoles();
   mCarrierFrequency = 0.0;
   mMaster = nullptr;
   mProgram = nullptr;
@@ -78,7 +74,18 @@ void Note::setSampleRate(double rate) {
   for (FmModulator& op : mFmOperators) op.setSampleRate(rate);
   mClickStart = static_cast<int32_t>(kClickOffsetDuration * rate);
   mClickLength = static_cast<int32_t>(kClickDuration * rate);
+  mReferenceRatio = referenceRatio(rate);
+  setSmootherPoles();
+  for (OscillatorFilter& filter : mFilters) filter.highPass.setSampleRate(rate);
   clearFilters();
+}
+
+void Note::setSmootherPoles() {
+  for (int k = 0; k < kNumOscillators; ++k) {
+    for (OnePoleSmoother* s : {&mVolumeSmoothers[k], &mPanSmoothers[k], &mSaturationSmoothers[k]}) {
+      s->setPole(defaultSmoothPole(mSampleRate));
+    }
+  }
 }
 
 void Note::setBlockSize(int n) {

@@ -142,6 +142,8 @@ class Note : public AudioProcessingUnit {
   static constexpr int kChunkFrames = 128;
 
   void computeTuneFactors() { mDetuneFactor = mUnisonDetune; }
+  // The common pole at the voice's rate; the states stay.
+  void setSmootherPoles();
   void initSampleCounters();
   void resetPhase();
   void clearFilters();
@@ -204,8 +206,12 @@ class Note : public AudioProcessingUnit {
   double drive(double x, double angle, double saturation, double clipLimit, double lfo, double ringAmount,
                double filterModAmount, double cutoff, double filterEnvelope,
                bool invertFilterEnvelope, double& filterCutoff);
-  double filter(OscillatorFilter& block, double input, double cutoff, double resonance,
-                double filterType, double volume);
+  double filter(OscillatorFilter& block, double input, double cutoff, double ladderCoefficient,
+                double resonance, double filterType, double volume);
+  // The ladder stages' coefficient for each cutoff: the cutoff itself at
+  // 44.1 kHz, limited to [0.01, 0.99]; at other rates the one whose stages
+  // decay as fast in time, never above 0.99.
+  void ladderCoefficients(const double* cutoffs, double* coefficients, int n) const;
   double slot(int index) const { return mProgram->slot(index); }
 
   uint16_t mUnisonVoices = 1;
@@ -229,6 +235,9 @@ class Note : public AudioProcessingUnit {
   int32_t mClickLength = 0;
   int32_t mClickStart = 0;
   double mClickPhase = 0.0;
+  // A frame's share of a frame at 44.1 kHz, which the click's phase steps
+  // and the oscillator filters' frequencies were made for.
+  double mReferenceRatio = 1.0;
   int32_t mBufferLength = 0;
   std::unique_ptr<double[]> mOscBuffers[kNumOscillators];
   std::unique_ptr<double[]> mBassBuffer;

@@ -55,7 +55,25 @@ double Note::process(double x, double s, double lfo, double r, double m, double 
   if (oscillator < 1 || oscillator > kNumOscillators) return 0.0;
   double c;
   const double u = drive(x, VectorMath::atan(x), s, kNoClipLimit, lfo, r, m, fc, E, invert, c);
-  return filter(mFilters[oscillator - 1], u, c, q, T, v);
+  double f;
+  ladderCoefficients(&c, &f, 1);
+  return filter(mFilters[oscillator - 1], u, c, f, q, T, v);
+}
+
+void Note::ladderCoefficients(const double* cutoffs, double* coefficients, int n) const {
+  for (int j = 0; j < n; ++j) coefficients[j] = std::max(0.01, std::min(0.99, cutoffs[j]));
+  if (mReferenceRatio == 1.0 || n < 1) return;
+  // A stage's pole 1 - f taken to the power of the ratio decays as fast in
+  // time. The cutoff mostly holds still over a piece: one power then.
+  const bool held = std::all_of(cutoffs, cutoffs + n, [&](double c) { return c == cutoffs[0]; });
+  for (int j = 0; j < (held ? 1 : n); ++j) coefficients[j] = 1.0 - coefficients[j];
+  if (held) {
+    coefficients[0] = VectorMath::pow(coefficients[0], mReferenceRatio);
+  } else {
+    VectorMath::pow(coefficients, mReferenceRatio, coefficients, n);
+  }
+  for (int j = 0; j < (held ? 1 : n); ++j) coefficients[j] = std::min(0.99, 1.0 - coefficients[j]);
+  if (held) std::fill(coefficients + 1, coefficients + n, coefficients[0]);
 }
 
 // Drive and ring give the filters' input; the cutoff comes with it. angle is
@@ -87,10 +105,9 @@ inline double Note::drive(double x, double angle, double s, double clipLimit, do
 }
 
 // Ladder low-pass and tracking high-pass, crossfaded by type, times volume.
-inline double Note::filter(OscillatorFilter& block, double u, double c, double q, double T,
+inline double Note::filter(OscillatorFilter& block, double u, double c, double f, double q, double T,
                            double v) {
   const double damping = kSqrt2f - q * kSqrt2f;
-  const double f = std::max(0.01, std::min(0.99, c));
   // Like the high-pass coefficients, the feedback holds while the cutoff does.
   if (f != block.feedbackCutoff || q != block.feedbackResonance) {
     block.feedbackCutoff = f;
@@ -156,9 +173,11 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
   // Drive and ring per oscillator; then the filter chains side by side,
   // frame by frame, so they overlap in the processor.
   double cutoffs[kNumOscillators][kChunkFrames];
+  double ladders[kNumOscillators][kChunkFrames];
   for (int i = 0; i < count; ++i) {
     const int k = active[i];
     driveOscillator(k, settings[k], filterLevels, cutoffs[i], start, frames);
+    ladderCoefficients(cutoffs[i], ladders[i], frames);
   }
 
   // Working copies: stores into the buffers cannot touch these, so they
@@ -185,7 +204,8 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
       const OscillatorSettings& set = settings[active[i]];
       const double v = volumes[i].step(set.volume);
       const double p = pans[i].step(set.pan);
-      const double y = filter(filters[i], buffers[i][j], cutoffs[i][j], set.resonance, set.filterType, v);
+      const double y = filter(filters[i], buffers[i][j], cutoffs[i][j], ladders[i][j], set.resonance,
+                              set.filterType, v);
       buffers[i][j] = y;
       if (p >= 0.5) {
         r += y;

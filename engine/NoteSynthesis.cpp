@@ -295,7 +295,7 @@ void Note::synthesizeClicks(const ChunkPhases& walk, int frames, double amount) 
     VectorMath::pow(envelopes, 20.0, steps, count);
     for (int i = 0; i < count; ++i) {
       sines[i] = mClickPhase;
-      mClickPhase += steps[i];
+      mClickPhase += steps[i] * mReferenceRatio;
     }
     VectorMath::sin(sines, sines, count);
   }

@@ -3,6 +3,7 @@
 #include <cmath>
 
 #include "engine/Constants.h"
+#include "engine/ReferenceRate.h"
 
 namespace Quillvane {
 
@@ -34,5 +35,11 @@ struct OnePoleSmoother {
   double gain;
   double state = 0.0;
 };
+
+// The common pole, 0.9877 a sample at 44.1 kHz, at a rate: the same glide in
+// time at every rate.
+inline double defaultSmoothPole(double sampleRate) {
+  return poleAtRate(ConstantsD::kDefaultSmoothFactor, sampleRate);
+}
 
 }  // namespace Quillvane

@@ -45,6 +45,9 @@ void Thudrokka::applyReset(double sr) {
   // Hosts reset on a stop, a seek or a panic: nothing goes on sounding.
   mMidiReceiver.releaseAllKeys();
   mVoiceManager.endAllVoices();
+  for (Quillvane::OnePoleSmoother* s : {&mBassAmountSmoother, &mPanSmoother, &mSaturationSmoother, &mVolumeSmoother}) {
+    s->setPole(Quillvane::defaultSmoothPole(sr));
+  }
   mVoiceManager.setSampleRate(sr);
   mPitchEnvelope.setSampleRate(sr);
   mRingModulator.setSampleRate(sr);

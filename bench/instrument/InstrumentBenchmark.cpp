@@ -1,5 +1,6 @@
 // Real-time factor of the whole instrument at 44.1 kHz in 512-frame blocks:
-// one note of every preset slot, and 64 held notes of the heaviest preset.
+// one note of every preset slot, 64 held notes of the heaviest preset, and
+// the effects' tails once a note has gone.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -107,5 +108,27 @@ void BM_HeaviestPreset64Voices(benchmark::State& state) {
   reportRealtimeFactor(state);
 }
 BENCHMARK(BM_HeaviestPreset64Voices)->Unit(benchmark::kMicrosecond);
+
+// What the instrument costs while it plays nothing: a short note is played
+// and released untimed, and from a second after its release the next five
+// seconds are timed, while the effects' tails die away into silence. The
+// presets are those whose tails feed their distortion.
+void BM_EffectTail(benchmark::State& state) {
+  const int preset = static_cast<int>(state.range(0));
+  Instrument instrument(preset);
+  const int second = static_cast<int>(kSampleRate) / kBlockSize;
+  for (auto _ : state) {
+    state.PauseTiming();
+    instrument.send(true, 48, 0);
+    for (int b = 0; b < second / 4; ++b) instrument.renderBlock();
+    instrument.send(false, 48, 0);
+    for (int b = 0; b < second; ++b) instrument.renderBlock();
+    state.ResumeTiming();
+    for (int b = 0; b < 5 * second; ++b) instrument.renderBlock();
+  }
+  const double frames = static_cast<double>(state.iterations()) * 5 * second * kBlockSize;
+  state.counters["realtime_factor"] = benchmark::Counter(frames / kSampleRate, benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_EffectTail)->Arg(23)->Arg(25)->Arg(40)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "dsp/ChebyshevI.h"
 #include "dsp/RBJ.h"
@@ -181,6 +182,31 @@ TEST(FilterUnit, TransitionSelectsRampLength) {
     // A cutoff change now glides over that many samples.
     unit.setCutoff(0.3);
     EXPECT_EQ(design->getRemainingSamples(), c.samples) << c.x;
+  }
+}
+
+// The lengths are those of 44.1 kHz in time, at any rate and whether the
+// rate or the transition was set first.
+TEST(FilterUnit, TransitionsLastAsLongAtEveryRate) {
+  using Smoothed = Dsp::SmoothedFilterDesign<Dsp::ChebyshevI::Design::HighPass<4>, 2, Dsp::DirectFormII>;
+  const struct {
+    double rate;
+    int slow, medium, fast;
+  } cases[] = {{44100, 1024, 512, 256}, {48000, 1115, 557, 279}, {96000, 2229, 1115, 557}, {22050, 512, 256, 128}};
+  for (const auto& c : cases) {
+    FilterUnit unit;
+    unit.setSampleRate(c.rate);
+    auto* design = dynamic_cast<Smoothed*>(unit.getActiveDSPFilter());
+    ASSERT_NE(design, nullptr);
+    for (const auto& [x, samples] : {std::pair{0.0, c.slow}, {0.5, c.medium}, {1.0, c.fast}}) {
+      unit.setFilterTransition(x);
+      EXPECT_EQ(design->getTransitionSamples(), samples) << c.rate << " " << x;
+    }
+    unit.setSampleRate(44100);
+    unit.setSampleRate(c.rate);
+    unit.reset();
+    unit.setCutoff(0.7);
+    EXPECT_EQ(design->getRemainingSamples(), c.fast) << c.rate;
   }
 }
 

@@ -89,8 +89,10 @@ TEST(RingModulator, CarrierShapesAtPhaseZeroAndPi) {
     StereoBuffer block(4);
     for (double& v : block.right()) v = 1.0;
     ring.modulate(block.channels(), 4);
-    // With g the smoothed amount the output is 1 - g + g * carrier.
-    const double g1 = 1.0 - 0.9877, g2 = 1.0 - 0.9877 * 0.9877;
+    // With g the smoothed amount the output is 1 - g + g * carrier; the
+    // smoother's pole, 0.9877 a sample at 44.1 kHz, keeps its time at 2 Hz.
+    const double pole = std::pow(0.9877, 44100.0 / 2.0);
+    const double g1 = 1.0 - pole, g2 = 1.0 - pole * pole;
     EXPECT_NEAR(block.right()[0], 1 - g1 + g1 * c.atZero, 1e-12) << c.waveform;
     EXPECT_NEAR(block.right()[1], 1 - g2 + g2 * c.atPi, 1e-12) << c.waveform;
     EXPECT_EQ(block.left()[0], 0.0);

@@ -13,6 +13,19 @@ TEST(OnePoleSmoother, GlidesWithTheCommonPole) {
   for (int k = 1; k <= 200; ++k) ASSERT_NEAR(s.step(1.0), 1.0 - std::pow(0.9877, k), 1e-12) << k;
 }
 
+// The common pole is 0.9877 to the bit at 44.1 kHz, and at every rate a
+// step has come as far after the same time.
+TEST(OnePoleSmoother, TheCommonPoleGlidesAsLongAtEveryRate) {
+  EXPECT_EQ(Quillvane::defaultSmoothPole(44100.0), 0.9877);
+  const double reached = 1.0 - std::pow(0.9877, 441);  // after 10 ms at 44.1 kHz
+  for (double rate : {8000.0, 48000.0, 96000.0, 192000.0}) {
+    OnePoleSmoother s(Quillvane::defaultSmoothPole(rate));
+    double v = 0.0;
+    for (int k = 0; k < static_cast<int>(std::lround(0.01 * rate)); ++k) v = s.step(1.0);
+    EXPECT_NEAR(v, reached, 1e-12) << rate;
+  }
+}
+
 TEST(OnePoleSmoother, NewPoleKeepsTheState) {
   OnePoleSmoother s(0.5);
   EXPECT_EQ(s.step(1.0), 0.5);

@@ -38,6 +38,7 @@ class ThudrokkaProbe : public Thudrokka {
   void settle() { applyHandOvers(); }
 
   using Thudrokka::applyOutputStage;
+  using Thudrokka::isAnyVoicePlaying;
   using Thudrokka::mAboutTabButton;
   using Thudrokka::mAboutTabControls;
   using Thudrokka::mBassAmountSmoother;
