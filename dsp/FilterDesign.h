@@ -48,6 +48,8 @@ class FilterDesign : public FilterDesignBase<DesignClass> {
 
   void reset() override {
     for (auto& state : m_state) state.reset();
+    m_sinceCheck = 0;
+    m_heardSound.fill(false);
   }
 
   void process(int numSamples, float* const* arrayOfChannels) override {
@@ -59,38 +61,47 @@ class FilterDesign : public FilterDesignBase<DesignClass> {
   }
 
  protected:
-  using SilentChannels = std::array<bool, Channels>;
+  // A tail is ended only at fixed points of the filter's own count of
+  // samples, after a stretch of exact silence, so that the samples it gives
+  // never depend on how its input was cut into blocks. Between checks the
+  // test stays out of the per-sample loop; a history gets from one check to
+  // a subnormal only when it decays so fast that it passes through them in
+  // a few samples. Only exact silence ends a tail, so no quiet signal loses
+  // its history.
+  static constexpr int kSilenceCheckSamples = 64;
 
-  // Which channels take in exact silence this block, asked before the block
-  // overwrites its input; the scan stops at a channel's first sound.
+  int samplesToCheck() const { return kSilenceCheckSamples - m_sinceCheck; }
+
+  // Which channels take in sound in samples first .. first + count - 1,
+  // asked before they are overwritten; the scan stops at the first sound.
   template <class Sample>
-  static SilentChannels silentChannels(int numSamples, Sample* const* arrayOfChannels) {
-    SilentChannels silent;
+  void listen(int first, int count, Sample* const* arrayOfChannels) {
     for (int i = 0; i < Channels; ++i) {
-      const Sample* x = arrayOfChannels[i];
-      silent[i] = std::all_of(x, x + numSamples, [](Sample v) { return v == 0; });
-    }
-    return silent;
-  }
-
-  // After a block: each channel that took in silence ends its tail once it
-  // has rung out under the design that ran last. Once a block keeps the
-  // test out of the per-sample loop; a history gets from there to a
-  // subnormal within one block only when it decays so fast that it passes
-  // through them in a few samples. Only a block of exact silence ends a
-  // tail, so no quiet signal loses its history.
-  void silenceRungOut(const DesignClass& design, const SilentChannels& silent) {
-    for (int i = 0; i < Channels; ++i) {
-      if (silent[i]) design.silenceIfRungOut(m_state[i]);
+      if (m_heardSound[i]) continue;
+      const Sample* x = arrayOfChannels[i] + first;
+      m_heardSound[i] = std::any_of(x, x + count, [](Sample v) { return v != 0; });
     }
   }
 
-  // Runs samples first .. numSamples-1 of every channel through the design.
-  template <class Sample>
-  void processSteady(int first, int numSamples, Sample* const* arrayOfChannels) {
-    if (!this->isDesigned() || numSamples - first < 1) return;
+  // After count more samples, at most up to the next check: there each
+  // channel that took in only silence since the last one ends its tail once
+  // it has rung out under the design that ran last.
+  void advanceToCheck(int count, const DesignClass& design) {
+    m_sinceCheck += count;
+    if (m_sinceCheck < kSilenceCheckSamples) return;
+    m_sinceCheck = 0;
     for (int i = 0; i < Channels; ++i) {
-      this->m_design.process(numSamples - first, arrayOfChannels[i] + first, m_state[i]);
+      if (!m_heardSound[i]) design.silenceIfRungOut(m_state[i]);
+      m_heardSound[i] = false;
+    }
+  }
+
+  // Runs samples first .. end - 1 of every channel through the design.
+  template <class Sample>
+  void processSteady(int first, int end, Sample* const* arrayOfChannels) {
+    if (!this->isDesigned() || end - first < 1) return;
+    for (int i = 0; i < Channels; ++i) {
+      this->m_design.process(end - first, arrayOfChannels[i] + first, m_state[i]);
     }
   }
 
@@ -99,11 +110,19 @@ class FilterDesign : public FilterDesignBase<DesignClass> {
  private:
   template <class Sample>
   void processBlock(int numSamples, Sample* const* arrayOfChannels) {
-    if (!this->isDesigned() || numSamples < 1) return;
-    const SilentChannels silent = silentChannels(numSamples, arrayOfChannels);
-    processSteady(0, numSamples, arrayOfChannels);
-    silenceRungOut(this->m_design, silent);
+    if (!this->isDesigned()) return;
+    for (int first = 0; first < numSamples;) {
+      const int count = std::min(numSamples - first, samplesToCheck());
+      listen(first, count, arrayOfChannels);
+      processSteady(first, first + count, arrayOfChannels);
+      advanceToCheck(count, this->m_design);
+      first += count;
+    }
   }
+
+  // Samples since the last check, and which channels took in sound then.
+  int m_sinceCheck = 0;
+  std::array<bool, Channels> m_heardSound{};
 };
 
 }  // namespace Dsp

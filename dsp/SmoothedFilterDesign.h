@@ -56,34 +56,33 @@ class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateTyp
 
   template <class Sample>
   void processBlock(int numSamples, Sample* const* arrayOfChannels) {
-    if (!this->isDesigned() || numSamples < 1) return;
-    const auto silent = this->silentChannels(numSamples, arrayOfChannels);
-
-    const int rampSamples = std::min(m_remainingSamples, numSamples);
-    if (rampSamples > 0) {
-      const int numParams = DesignClass::getNumParams();
-      const Params& target = this->getParams();
-      // Recomputed per block from the values reached, so every step is equal.
-      const double t = 1. / m_remainingSamples;
-      Params step;
-      for (int i = 0; i < numParams; ++i) {
-        step[i] = (target[i] - m_transitionParams[i]) * t;
-      }
-
-      for (int n = 0; n < rampSamples; ++n) {
-        for (int i = 0; i < numParams; ++i) m_transitionParams[i] += step[i];
-        m_transitionDesign.setParams(m_transitionParams);
-        for (int i = Channels - 1; i >= 0; --i) {
-          m_transitionDesign.process(1, arrayOfChannels[i] + n, this->m_state[i]);
-        }
-      }
-
-      m_remainingSamples -= rampSamples;
-      if (m_remainingSamples == 0) m_transitionParams = target;
+    if (!this->isDesigned()) return;
+    for (int first = 0; first < numSamples;) {
+      const int count = std::min(numSamples - first, this->samplesToCheck());
+      this->listen(first, count, arrayOfChannels);
+      const int rampSamples = std::min(m_remainingSamples, count);
+      for (int n = first; n < first + rampSamples; ++n) rampOneSample(n, arrayOfChannels);
+      this->processSteady(first + rampSamples, first + count, arrayOfChannels);
+      this->advanceToCheck(count, m_remainingSamples > 0 ? m_transitionDesign : this->m_design);
+      first += count;
     }
+  }
 
-    this->processSteady(rampSamples, numSamples, arrayOfChannels);
-    this->silenceRungOut(m_remainingSamples > 0 ? m_transitionDesign : this->m_design, silent);
+  // Every step is taken anew from the values reached, so each is equal and
+  // none depends on where a block began.
+  template <class Sample>
+  void rampOneSample(int n, Sample* const* arrayOfChannels) {
+    const int numParams = DesignClass::getNumParams();
+    const Params& target = this->getParams();
+    const double t = 1. / m_remainingSamples;
+    for (int i = 0; i < numParams; ++i) {
+      m_transitionParams[i] += (target[i] - m_transitionParams[i]) * t;
+    }
+    m_transitionDesign.setParams(m_transitionParams);
+    for (int i = Channels - 1; i >= 0; --i) {
+      m_transitionDesign.process(1, arrayOfChannels[i] + n, this->m_state[i]);
+    }
+    if (--m_remainingSamples == 0) m_transitionParams = target;
   }
 
   Params m_transitionParams;

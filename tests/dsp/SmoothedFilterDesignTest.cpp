@@ -1,5 +1,6 @@
 #include "dsp/SmoothedFilterDesign.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -158,8 +159,9 @@ TEST(SmoothedFilterDesign, TransitionOnSteadyFilterChangesNothingAudible) {
   }
 }
 
-// Only a block of exact silence ends a tail: the same blocks whether the
-// filter ramps between equal settings sample by sample or runs steady.
+// Only exact silence ends a tail, at the filter's own check points: the same
+// samples whether the filter ramps between equal settings sample by sample
+// or runs steady.
 TEST(SmoothedFilterDesign, TailsEndAtTheSameBlocksWhetherRampingOrNot) {
   RbjLowPass ramped(512);
   RbjLowPass plain(512);
@@ -179,6 +181,37 @@ TEST(SmoothedFilterDesign, TailsEndAtTheSameBlocksWhetherRampingOrNot) {
   }
   EXPECT_EQ(a, b);
   EXPECT_EQ(b.back(), 0.0);
+}
+
+// A glide that starts inside a block, and a tail that fades into silence and
+// is ended there: the same samples in blocks of any size.
+TEST(SmoothedFilterDesign, GlidesAndTailsDoNotHearTheBlockEdges) {
+  auto take = [](const std::vector<int>& sizes) {
+    LowPass4 filter(1000);
+    filter.setParams(lowPassParams(300));
+    Stereo s(20000);
+    for (int i = 3000; i < 20000; ++i) s.left[i] = s.right[i] = 0.0;
+    for (int frame = 0, b = 0; frame < 20000; ++b) {
+      const int n = std::min(sizes[b % sizes.size()], 20000 - frame);
+      if (frame <= 1234 && 1234 < frame + n) {
+        // The host's change lands between two blocks, here as a block edge.
+        s.run(filter, frame, 1234 - frame);
+        filter.setParams(lowPassParams(5000));
+        s.run(filter, 1234, frame + n - 1234);
+      } else {
+        s.run(filter, frame, n);
+      }
+      frame += n;
+    }
+    return s;
+  };
+  const Stereo reference = take({1});
+  ASSERT_EQ(reference.left.back(), 0.0);
+  for (const std::vector<int>& sizes : std::vector<std::vector<int>>{{7}, {64}, {333}, {4096}, {5, 100, 17}}) {
+    const Stereo s = take(sizes);
+    EXPECT_EQ(s.left, reference.left) << "blocks of " << sizes[0];
+    EXPECT_EQ(s.right, reference.right) << "blocks of " << sizes[0];
+  }
 }
 
 TEST(SmoothedFilterDesign, ZeroOrNegativeTransitionJumpsAndKeepsTheRampConsistent) {
