@@ -8,7 +8,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <deque>
 #include <functional>
+#include <memory>
 #include <set>
 #include <string>
 #include <utility>
@@ -64,41 +66,78 @@ struct PresetSound {
   std::vector<double> bandLevels;
 };
 
-// What f gives, worked out in a copy of this process, so that whatever f
-// changes (an instrument's state, say) is as it was for the next call.
-std::vector<double> inCopyOfProcess(const std::function<std::vector<double>()>& f) {
-  int channel[2];
-  if (::pipe(channel) != 0) return {};
-  const pid_t child = ::fork();
-  if (child == 0) {
-    ::close(channel[0]);
-    const std::vector<double> result = f();
-    const auto bytes = static_cast<ssize_t>(result.size() * sizeof(double));
-    ::_exit(::write(channel[1], result.data(), static_cast<std::size_t>(bytes)) == bytes ? 0 : 1);
+// A copy of this process working out what f gives, so that whatever f
+// changes (an instrument's state, say) stays as it was here. Copies run side
+// by side; result() waits for this one.
+class CopyOfProcess {
+ public:
+  explicit CopyOfProcess(const std::function<std::vector<double>()>& f) {
+    int channel[2];
+    if (::pipe(channel) != 0) return;
+    mPid = ::fork();
+    if (mPid == 0) {
+      ::close(channel[0]);
+      const std::vector<double> result = f();
+      const auto bytes = static_cast<ssize_t>(result.size() * sizeof(double));
+      ::_exit(::write(channel[1], result.data(), static_cast<std::size_t>(bytes)) == bytes ? 0 : 1);
+    }
+    ::close(channel[1]);
+    mChannel = channel[0];
   }
-  ::close(channel[1]);
-  std::vector<double> result;
-  double value;
-  while (child > 0 && ::read(channel[0], &value, sizeof value) == static_cast<ssize_t>(sizeof value)) {
-    result.push_back(value);
-  }
-  ::close(channel[0]);
-  int status = 0;
-  if (child < 0 || ::waitpid(child, &status, 0) != child || !WIFEXITED(status) || WEXITSTATUS(status) != 0) return {};
-  return result;
-}
+  CopyOfProcess(const CopyOfProcess&) = delete;
+  CopyOfProcess& operator=(const CopyOfProcess&) = delete;
+  ~CopyOfProcess() { result(); }
 
-// A short note of every preset at the rate. Each starts from the instance
-// as it was opened: its voices keep some state from note to note (the FM
+  // Empty when the copy failed.
+  std::vector<double> result() {
+    std::vector<double> values;
+    double value;
+    while (mPid > 0 && ::read(mChannel, &value, sizeof value) == static_cast<ssize_t>(sizeof value)) {
+      values.push_back(value);
+    }
+    if (mChannel >= 0) ::close(mChannel);
+    mChannel = -1;
+    int status = 0;
+    const bool ended = mPid > 0 && ::waitpid(mPid, &status, 0) == mPid && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    mPid = -1;
+    return ended ? values : std::vector<double>();
+  }
+
+ private:
+  pid_t mPid = -1;
+  int mChannel = -1;
+};
+
+constexpr std::size_t kCopiesAtOnce = 4;
+
+// A short note of every preset at the rate, as third-octave levels with a
+// last value 1 when the preset draws noise. Each starts from the instance as
+// it was opened: its voices keep some state from note to note (the FM
 // operators' phases), which would otherwise carry one preset's ending into
 // the next one's start.
 std::vector<PresetSound> renderBank(long rate) {
   InstrumentHost host;
   EXPECT_EQ(host.open(static_cast<double>(rate), kBlock), noErr);
+  const std::vector<standin::HostSession::Preset> presets = host.presets();
   std::vector<PresetSound> bank;
-  for (const auto& preset : host.presets()) {
-    std::vector<double> rendered = inCopyOfProcess([&] {
-      EXPECT_EQ(host.selectPreset(preset.number), noErr);
+  std::deque<std::unique_ptr<CopyOfProcess>> running;
+  auto collect = [&] {
+    std::vector<double> rendered = running.front()->result();
+    running.pop_front();
+    PresetSound sound;
+    sound.name = presets[bank.size()].name;
+    EXPECT_EQ(rendered.size(), testsupport::thirdOctaveCentres().size() + 1) << sound.name;
+    if (!rendered.empty()) {
+      sound.noise = rendered.back() != 0.0;
+      rendered.pop_back();
+      sound.bandLevels = rendered;
+    }
+    bank.push_back(sound);
+  };
+  for (const auto& preset : presets) {
+    if (running.size() == kCopiesAtOnce) collect();
+    running.push_back(std::make_unique<CopyOfProcess>([&host, number = preset.number]() -> std::vector<double> {
+      if (host.selectPreset(number) != noErr) return {};
       renderSilence(host, 0.01);
       // The filters jump to the preset's settings instead of gliding there
       // from the defaults.
@@ -106,20 +145,12 @@ std::vector<PresetSound> renderBank(long rate) {
       renderSilence(host, 0.02);
       Quillvane::Note probe;
       probe.setMasterSynth(host.instrument());
-      std::vector<double> result = testsupport::thirdOctaveLevels(playNote(host, 0.3, 0.1), kReference);
-      result.push_back(probe.drawsNoise() ? 1.0 : 0.0);
-      return result;
-    });
-    PresetSound sound;
-    sound.name = preset.name;
-    EXPECT_EQ(rendered.size(), testsupport::thirdOctaveCentres().size() + 1) << preset.name;
-    if (!rendered.empty()) {
-      sound.noise = rendered.back() != 0.0;
-      rendered.pop_back();
-      sound.bandLevels = rendered;
-    }
-    bank.push_back(sound);
+      std::vector<double> levels = testsupport::thirdOctaveLevels(playNote(host, 0.3, 0.1), kReference);
+      levels.push_back(probe.drawsNoise() ? 1.0 : 0.0);
+      return levels;
+    }));
   }
+  while (!running.empty()) collect();
   return bank;
 }
 
