@@ -19,20 +19,7 @@ Equalizer::Equalizer() : mShelved(mBlockSize), mBand(mBlockSize) {
   mBandStopParams = mBandStop->getDefaultParams();
   mHighShelfParams = mHighShelf->getDefaultParams();
 
-  setParam(*mLowShelf, mLowShelfParams, Dsp::idFrequency, mLowShelfFrequency);
-  setParam(*mLowShelf, mLowShelfParams, Dsp::idOrder, 2.0);
-  setParam(*mHighShelf, mHighShelfParams, Dsp::idFrequency, mHighShelfFrequency);
-  setParam(*mHighShelf, mHighShelfParams, Dsp::idOrder, 2.0);
-  const struct {
-    Dsp::Filter& filter;
-    Dsp::Params& params;
-  } bands[] = {{*mBandShelf, mBandShelfParams}, {*mBandPass, mBandPassParams}, {*mBandStop, mBandStopParams}};
-  for (const auto& band : bands) {
-    setParam(band.filter, band.params, Dsp::idFrequency, mMidFrequency);
-    setParam(band.filter, band.params, Dsp::idBandwidthHz, mMidBandwidth);
-    setParam(band.filter, band.params, Dsp::idOrder, 2.0);
-  }
-  applyAll();
+  placeDesigns();
   reset();
 }
 
@@ -48,19 +35,28 @@ void Equalizer::applyAll() {
 
 void Equalizer::setSampleRate(double sampleRate) {
   AudioProcessingUnit::setSampleRate(sampleRate);
+  placeDesigns();
+}
+
+void Equalizer::placeDesigns() {
+  // Each design sounds at the rate as it does at 44.1 kHz.
+  const double rate = mSampleRate;
+  const BandAtRate mid = bandAtRate(mMidFrequency, mMidBandwidth, rate);
   const struct {
     Dsp::Filter& filter;
     Dsp::Params& params;
     double hz;
-  } designs[] = {{*mLowShelf, mLowShelfParams, mLowShelfFrequency},
-                 {*mBandShelf, mBandShelfParams, mMidFrequency},
-                 {*mHighShelf, mHighShelfParams, mHighShelfFrequency},
-                 {*mBandPass, mBandPassParams, mMidFrequency},
-                 {*mBandStop, mBandStopParams, mMidFrequency}};
+    double widthHz;  // 0 for the shelves, which have none
+  } designs[] = {{*mLowShelf, mLowShelfParams, frequencyAtRate(mLowShelfFrequency, rate), 0.0},
+                 {*mHighShelf, mHighShelfParams, frequencyAtRate(mHighShelfFrequency, rate), 0.0},
+                 {*mBandShelf, mBandShelfParams, mid.centreHz, mid.widthHz},
+                 {*mBandPass, mBandPassParams, mid.centreHz, mid.widthHz},
+                 {*mBandStop, mBandStopParams, mid.centreHz, mid.widthHz}};
   for (const auto& d : designs) {
-    setParam(d.filter, d.params, Dsp::idSampleRate, sampleRate);
-    // At low rates the high shelf would sit past Nyquist and ring up.
-    setParam(d.filter, d.params, Dsp::idFrequency, belowNyquist(d.hz, sampleRate));
+    setParam(d.filter, d.params, Dsp::idSampleRate, rate);
+    setParam(d.filter, d.params, Dsp::idOrder, 2.0);
+    setParam(d.filter, d.params, Dsp::idFrequency, d.hz);
+    if (d.widthHz > 0.0) setParam(d.filter, d.params, Dsp::idBandwidthHz, d.widthHz);
   }
   applyAll();
 }

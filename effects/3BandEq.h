@@ -42,6 +42,9 @@ class Equalizer : public AudioProcessingUnit {
   // the centre position.
   static double bandMix(double mid) { return (2.0 * mid - 1.0) * (2.0 * mid - 1.0); }
   void applyAll();
+  // Writes the rate, the orders and the frequencies into every design's
+  // working copy and applies them all.
+  void placeDesigns();
 
   double mLowShelfFrequency = 400.0;
   std::unique_ptr<Dsp::Filter> mLowShelf;

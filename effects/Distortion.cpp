@@ -179,9 +179,11 @@ void Distortion::setInterpolation(double x) {
 
 void Distortion::setSampleRateConversion(double x) {
   mSampleRateConversion = x;
-  const double divisor = (1.0 - x) * (mSampleRate / ConstantsD::kDefaultSampleRate) *
-                         ConstantsD::kMaxSampleRateLevel;
-  mDivisor = TruncateToInt<uint32_t>(divisor);
+  // The hold is the whole number of samples it is at 44.1 kHz, made to last
+  // as long at the rate; a count scaled before it is truncated would hold up
+  // to a 44.1 kHz sample longer at other rates.
+  const uint32_t atReference = TruncateToInt<uint32_t>((1.0 - x) * ConstantsD::kMaxSampleRateLevel);
+  mDivisor = TruncateToInt<uint32_t>(std::round(atReference * mSampleRate / ConstantsD::kDefaultSampleRate));
 }
 
 void Distortion::setGate(double x) {

@@ -73,8 +73,8 @@ class Distortion {
   void setInterpolation(double x);
   void setSampleRateConversion(double x);
   void setGate(double x);
-  // Also re-derives the hold divisor, which scales with the rate, and keeps
-  // the amount's glide in time.
+  // Also re-derives the hold divisor, so the hold lasts as long as at
+  // 44.1 kHz, and keeps the amount's glide in time.
   void setSampleRate(double rate);
   void setOff(bool off) { mOff = off; }
   void setLoudness(bool loudness) { mLoudness = loudness; }

@@ -9,7 +9,8 @@ namespace Quillvane {
 
 namespace {
 
-// Up to the standard rates the top of the sweep stops at 21 kHz.
+// At 44.1 kHz the top of the sweep stops at 21 kHz; other rates sound as
+// 44.1 kHz does.
 constexpr double kTopCap = 21000.0;
 
 }  // namespace
@@ -38,8 +39,8 @@ void DumpExpand::setSampleRate(double sampleRate) {
 }
 
 void DumpExpand::applyCutoffs() {
-  applyParam(*mHighPass, mHighPassParams, Dsp::idFrequency, belowNyquist(mHighPassHz, mSampleRate));
-  applyParam(*mLowPass, mLowPassParams, Dsp::idFrequency, belowNyquist(mLowPassHz, mSampleRate));
+  applyParam(*mHighPass, mHighPassParams, Dsp::idFrequency, frequencyAtRate(mHighPassHz, mSampleRate));
+  applyParam(*mLowPass, mLowPassParams, Dsp::idFrequency, frequencyAtRate(mLowPassHz, mSampleRate));
 }
 
 void DumpExpand::setBlockSize(int n) {
@@ -54,11 +55,9 @@ void DumpExpand::reset() {
 }
 
 void DumpExpand::setDumpExpand(double x) {
-  const double fs = mSampleRate;
   mKnob = std::max(0.0, std::min(1.0, x));
-  auto cutoff = [fs](const Dsp::Filter& design, double control) {
-    const double hz = nativeValue(design, Dsp::idFrequency, control);
-    return hz > kTopCap && fs <= ConstantsD::kDefaultSampleRate ? kTopCap : hz;
+  auto cutoff = [](const Dsp::Filter& design, double control) {
+    return std::min(kTopCap, nativeValue(design, Dsp::idFrequency, control));
   };
   mHighPassHz = cutoff(*mHighPass, std::min(1.0, 2.0 * (mKnob - 0.5)));
   mLowPassHz = cutoff(*mLowPass, std::min(1.0, 2.0 * mKnob));

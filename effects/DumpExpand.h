@@ -44,7 +44,8 @@ class DumpExpand : public AudioProcessingUnit {
   Dsp::Params mHighPassParams;
   int mBlockSize = 128;
   double mKnob = 0.5;
-  // Cutoffs as the knob asked for them, before the Nyquist limit.
+  // Cutoffs as the knob gives them at 44.1 kHz, before they are taken to the
+  // rate.
   double mLowPassHz = 100.0;
   double mHighPassHz = 4000.0;
   StereoScratch mScratch;

@@ -32,10 +32,18 @@ inline void resetSettled(Dsp::Filter& filter, double sampleRate, int referenceSa
   filter.reset();
 }
 
-// A design frequency at or past Nyquist would make the filter unstable, so it
-// is pulled back to 0.49 times the sample rate; lower ones pass unchanged.
-inline double belowNyquist(double hz, double sampleRate) {
-  return hz < 0.5 * sampleRate ? hz : 0.49 * sampleRate;
+// A band design's centre and width in Hz at sampleRate for the band that
+// centreHz and widthHz give at 44.1 kHz: the designs place the band by its
+// edges, so each edge is mapped.
+struct BandAtRate {
+  double centreHz;
+  double widthHz;
+};
+inline BandAtRate bandAtRate(double centreHz, double widthHz, double sampleRate) {
+  if (sampleRate == ConstantsD::kDefaultSampleRate) return {centreHz, widthHz};
+  const double low = frequencyAtRate(centreHz - 0.5 * widthHz, sampleRate);
+  const double high = frequencyAtRate(centreHz + 0.5 * widthHz, sampleRate);
+  return {0.5 * (low + high), high - low};
 }
 
 // Native value of a design's parameter for a normalised control value.

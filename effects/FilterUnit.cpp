@@ -41,7 +41,7 @@ void FilterUnit::setSampleRate(double sampleRate) {
   for (auto& d : mDesigns) {
     Dsp::Params p = d->getParams();
     setParam(*d, p, Dsp::idSampleRate, sampleRate);
-    applyParam(*d, p, Dsp::idFrequency, belowNyquist(mCutoffHz, sampleRate));
+    applyParam(*d, p, Dsp::idFrequency, frequencyAtRate(mCutoffHz, sampleRate));
     d->doSetTransitionSamples(samplesAtRate(referenceTransitionSamples(), sampleRate));
   }
   mMixSmoother.setPole(defaultSmoothPole(sampleRate));
@@ -70,7 +70,7 @@ void FilterUnit::setCutoff(double x) {
 }
 
 void FilterUnit::applyCutoff() {
-  const double hz = belowNyquist(mCutoffHz, mSampleRate);
+  const double hz = frequencyAtRate(mCutoffHz, mSampleRate);
   for (auto& d : mDesigns) {
     Dsp::Params p = d->getParams();
     applyParam(*d, p, Dsp::idFrequency, hz);

@@ -20,8 +20,8 @@ class FilterUnit : public AudioProcessingUnit {
   FilterUnit();
   ~FilterUnit() override;
 
-  // Also keeps the cutoff below the new Nyquist frequency, and the glides'
-  // and smoothers' times.
+  // The designs take the cutoff that sounds at this rate as the setting does
+  // at 44.1 kHz, and the glides and smoothers keep their times.
   void setSampleRate(double sampleRate) override;
   // Grows the scratch buffers; they never shrink.
   void setBlockSize(int n);
@@ -38,10 +38,13 @@ class FilterUnit : public AudioProcessingUnit {
   void setFilterTransition(double x);
 
   double getCutoff() const { return mCutoff; }
+  // The cutoff the setting gives, in Hz at 44.1 kHz; the designs at another
+  // rate hold the frequency that sounds like it there.
+  double getCutoffHz() const { return mCutoffHz; }
   double getRezo() const { return mRezo; }
   double getFilterTransition() const { return mTransition * 0.5; }
   const char* getFilterTransitionText() const;
-  // Every design holds the same cutoff; this one is read for the display.
+  // Every design holds the same cutoff.
   Dsp::Filter* getActiveDSPFilter() { return design(kHP12); }
   Dsp::Filter* getSelectedDSPFilter1(double x);
   Dsp::Filter* getSelectedDSPFilter2(double x);

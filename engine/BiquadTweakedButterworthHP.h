@@ -17,7 +17,8 @@ class BiquadTweakedButterworthHP {
 
   virtual ~BiquadTweakedButterworthHP() = default;
 
-  // The corner keeps its frequency in Hz at every rate; clear() keeps the rate.
+  // The corner sounds at every rate as it does at 44.1 kHz; clear() keeps the
+  // rate.
   void setSampleRate(double sampleRate) {
     mRateScale = T(referenceRatio(sampleRate));
     mCutoff = std::numeric_limits<T>::quiet_NaN();
@@ -29,11 +30,12 @@ class BiquadTweakedButterworthHP {
     if (cutoff == mCutoff && damping == mDamping) return;
     mCutoff = cutoff;
     mDamping = damping;
-    // No higher than the top of the range at 44.1 kHz, which keeps the
-    // corner below Nyquist at lower rates.
+    // No higher than the top of the range, whatever the cutoff.
     const T top = mFrequencyFactor * T(0.5);
-    const T fh = std::min(top, std::max(mMinFrequency, mFrequencyFactor * (cutoff * T(0.5))) * mRateScale);
-    K = std::tan(fh * T(3.1415927410125732));
+    const T fh = std::min(top, std::max(mMinFrequency, mFrequencyFactor * (cutoff * T(0.5))));
+    // K is the bilinear transform's prewarped corner: scaled by the rate's
+    // share it gives the analog corner of 44.1 kHz, below Nyquist at any rate.
+    K = std::tan(fh * T(3.1415927410125732)) * mRateScale;
     const T n = T(1) / (damping * K + T(1) + K * K);
     b0 = n;
     b1 = T(-2) * n;

@@ -220,12 +220,9 @@ void Thudrokka::notifyFxGuiChange(int paramIdx) {
       break;
     case FilterCutoff:
       if (mCutoffText) {
-        const Dsp::Filter* design = units.filter.getActiveDSPFilter();
-        const int frequency = design->findParamId(Dsp::idFrequency);
-        if (frequency >= 0) {
-          std::snprintf(text, sizeof(text), "%dHz", static_cast<int>(design->getParam(frequency)));
-          mCutoffText->SetTextFromPlug(text);
-        }
+        // The setting's Hz: at other rates the designs hold what sounds like it.
+        std::snprintf(text, sizeof(text), "%dHz", static_cast<int>(units.filter.getCutoffHz()));
+        mCutoffText->SetTextFromPlug(text);
       }
       break;
     case FilterMode1:

@@ -141,7 +141,7 @@ TEST_F(DistortionTest, SampleRateReductionFollowsTheRate) {
     int converted;
   } cases[] = {
       {44100, 1.0, 44100}, {44100, 0.0, 44100 / 127}, {44100, 0.5, 700},
-      {88200, 0.0, 88200 / 254}, {88200, 0.5, 88200 / 127},
+      {88200, 0.0, 88200 / 254}, {88200, 0.5, 88200 / 126},
       {44100, 2.0, 44100},    // above 1: no reduction
       {44100, -1e300, 0},     // divisor saturates instead of overflowing
   };
@@ -154,7 +154,31 @@ TEST_F(DistortionTest, SampleRateReductionFollowsTheRate) {
   d->setSampleRate(44100);
   d->setSampleRateConversion(0.5);
   d->setSampleRate(88200);
-  EXPECT_EQ(d->getConvertedSampleRate(), 88200 / 127);
+  EXPECT_EQ(d->getConvertedSampleRate(), 88200 / 126);
+}
+
+// Samples one value is held for, from a fresh unit at the rate.
+int holdLength(double rate, double setting) {
+  Distortion unit;
+  unit.setSampleRate(rate);
+  unit.setSampleRateConversion(setting);
+  StereoBuffer ramp(1024);
+  for (int i = 0; i < ramp.size(); ++i) ramp.left()[i] = ramp.right()[i] = i;
+  unit.applySampleRateConversion(ramp.channels(), ramp.size());
+  int n = 1;
+  while (n < ramp.size() && ramp.left()[n] == ramp.left()[0]) ++n;
+  return n;
+}
+
+// The reduced rate is that of 44.1 kHz at every rate: a held value lasts as
+// long, to the nearest sample.
+TEST_F(DistortionTest, TheHoldLastsAsLongAtEveryRate) {
+  for (double setting = 0.0; setting < 0.99; setting += 0.001) {
+    const double seconds = holdLength(44100, setting) / 44100.0;
+    for (double rate : {48000.0, 88200.0, 96000.0, 192000.0}) {
+      EXPECT_NEAR(holdLength(rate, setting) / rate, seconds, 0.5 / rate) << rate << " Hz, setting " << setting;
+    }
+  }
 }
 
 TEST_F(DistortionTest, TypeSelectorsAndNames) {

@@ -88,36 +88,28 @@ TEST(Equalizer, BandShelfModeRunsTheMidAsAThirdShelf) {
   expectNear(block, expected, kTolerance);
 }
 
-TEST(Equalizer, FollowsTheSampleRate) {
-  Equalizer eq;
-  eq.setSampleRate(96000);
-  eq.setBassAmount(1.0);
-  eq.setMidAmount(0.25);
-  settle(eq);
-  StereoBuffer block = StereoBuffer::tones(128);
-  // The high shelf was never set and still runs at its -6 dB default.
-  auto low = reference<Dsp::Butterworth::Design::LowShelf<2>, DF1>({96000, 2, 400, 24});
-  auto top = reference<Dsp::Butterworth::Design::HighShelf<2>, DF1>({96000, 2, 4400, -6});
-  auto stop = reference<Dsp::Butterworth::Design::BandStop<2>, DF1>({96000, 2, 2400, 4000});
-  const StereoBuffer expected = mix(filtered(*top, filtered(*low, block)), 0.75, filtered(*stop, block), 0.25);
-  eq.process(block.channels(), 128);
-  expectNear(block, expected, kTolerance);
-}
-
-TEST(Equalizer, LowRatesKeepTheHighShelfBelowNyquist) {
-  // 4400 Hz lies past Nyquist at 8 kHz: the shelf sits at 0.49 of the rate
-  // instead of ringing up.
-  Equalizer eq;
-  eq.setSampleRate(8000);
-  eq.setMidAmount(0.5);
-  eq.setHighAmount(1.0);
-  settle(eq);
-  StereoBuffer block = StereoBuffer::tones(128);
-  auto low = reference<Dsp::Butterworth::Design::LowShelf<2>, DF1>({8000, 2, 400, -6});
-  auto top = reference<Dsp::Butterworth::Design::HighShelf<2>, DF1>({8000, 2, 0.49 * 8000, 24});
-  const StereoBuffer expected = filtered(*top, filtered(*low, block));
-  eq.process(block.channels(), 128);
-  expectNear(block, expected, kTolerance);
+// At other rates each design takes the frequencies, or for the bands the
+// edges, that it sees as it sees those of 44.1 kHz: 4400 Hz, past Nyquist at
+// 8 kHz, lands below it there instead of ringing up.
+TEST(Equalizer, SoundsAtEveryRateAsAt44k) {
+  for (double rate : {96000.0, 48000.0, 8000.0}) {
+    Equalizer eq;
+    eq.setSampleRate(rate);
+    eq.setBassAmount(1.0);
+    eq.setMidAmount(0.25);
+    settle(eq);
+    StereoBuffer block = StereoBuffer::tones(128);
+    const double bandLow = matching(400, rate), bandHigh = matching(4400, rate);
+    // The high shelf was never set and still runs at its -6 dB default.
+    auto low = reference<Dsp::Butterworth::Design::LowShelf<2>, DF1>({rate, 2, matching(400, rate), 24});
+    auto top = reference<Dsp::Butterworth::Design::HighShelf<2>, DF1>({rate, 2, matching(4400, rate), -6});
+    auto stop = reference<Dsp::Butterworth::Design::BandStop<2>, DF1>(
+        {rate, 2, 0.5 * (bandLow + bandHigh), bandHigh - bandLow});
+    const StereoBuffer expected = mix(filtered(*top, filtered(*low, block)), 0.75, filtered(*stop, block), 0.25);
+    eq.process(block.channels(), 128);
+    SCOPED_TRACE(rate);
+    expectNear(block, expected, 1e-9);
+  }
 }
 
 TEST(Equalizer, GainReadOuts) {

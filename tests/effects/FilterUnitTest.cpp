@@ -6,6 +6,7 @@
 #include <cmath>
 #include <limits>
 #include <utility>
+#include <vector>
 
 #include "dsp/ChebyshevI.h"
 #include "dsp/RBJ.h"
@@ -97,32 +98,83 @@ TEST(FilterUnit, MixCrossfadesTheBanksAndStartsOnBankOne) {
   }
 }
 
-TEST(FilterUnit, CutoffLawStaysBelowNyquist) {
-  struct Case {
-    double rate, x, hz;
-  } cases[] = {
-      {48000, 0.0, 10.0},   {48000, 0.25, cutoffHz(0.25)}, {48000, 0.5, cutoffHz(0.5)},
-      {48000, 1.0, 22040.0}, {44100, 1.0, 22040.0},         {44000, 1.0, 0.49 * 44000},
-      {32000, 1.0, 15680.0}, {32000, 0.5, cutoffHz(0.5)},   {44100, 1.2, 0.49 * 44100},
-  };
-  for (const Case& c : cases) {
-    FilterUnit unit;
-    unit.setSampleRate(c.rate);
-    unit.setCutoff(c.x);
-    for (double mode : {0.0, 1 / 3.0, 0.5, 1.0}) {
-      EXPECT_NEAR(frequencyOf(unit.getSelectedDSPFilter1(mode)), c.hz, 1e-6 * c.hz) << c.rate << " " << c.x;
-      EXPECT_NEAR(frequencyOf(unit.getSelectedDSPFilter2(mode)), c.hz, 1e-6 * c.hz) << c.rate << " " << c.x;
+std::vector<Dsp::Filter*> allDesigns(FilterUnit& unit) {
+  std::vector<Dsp::Filter*> designs;
+  for (double mode : {0.0, 1 / 3.0, 2 / 3.0, 1.0}) {
+    designs.push_back(unit.getSelectedDSPFilter1(mode));
+    designs.push_back(unit.getSelectedDSPFilter2(mode));
+  }
+  return designs;
+}
+
+// At 44.1 kHz the designs take the cutoff law's Hz; at any other rate the
+// frequency whose bilinear prewarping is the same, so that they have the
+// analog response of 44.1 kHz and answer at every frequency as 44.1 kHz does
+// at the one it sees alike. Below Nyquist by construction, at low rates too.
+TEST(FilterUnit, EveryDesignHasTheResponseOf44kAtEveryRate) {
+  for (double x : {0.0, 0.5, 0.75, 1.0}) {
+    for (double rezo : {0.0, 0.6, 1.0}) {
+      FilterUnit reference;
+      reference.setCutoff(x);
+      reference.setRezo(rezo);
+      const double hz44 = reference.getCutoffHz();
+      EXPECT_NEAR(hz44, cutoffHz(x), 1e-12 * hz44);
+      for (Dsp::Filter* d : allDesigns(reference)) EXPECT_EQ(frequencyOf(d), hz44) << d->getName();
+      for (double rate : {8000.0, 32000.0, 44000.0, 48000.0, 96000.0, 192000.0}) {
+        FilterUnit unit;
+        unit.setSampleRate(rate);
+        unit.setCutoff(x);
+        unit.setRezo(rezo);
+        EXPECT_EQ(unit.getCutoffHz(), hz44);
+        const std::vector<Dsp::Filter*> designs = allDesigns(unit), references = allDesigns(reference);
+        for (std::size_t i = 0; i < designs.size(); ++i) {
+          const double hz = frequencyOf(designs[i]);
+          SCOPED_TRACE(testing::Message() << designs[i]->getName() << " at " << rate << " Hz, cutoff " << x
+                                          << ", resonance " << rezo);
+          EXPECT_EQ(designs[i]->getParam(0), rate);
+          EXPECT_LT(hz, 0.5 * rate);
+          EXPECT_NEAR(prewarped(hz, rate), prewarped(hz44, 44100), 1e-9 * prewarped(hz44, 44100));
+          for (double f : {20.0, 100.0, 500.0, 2000.0, 8000.0, 16000.0}) {
+            const double expected = std::abs(references[i]->response(f / 44100));
+            EXPECT_NEAR(std::abs(designs[i]->response(matching(f, rate) / rate)), expected, 1e-6 * (1 + expected)) << f;
+          }
+        }
+      }
     }
   }
-  // The limit follows the rate, and lifts again when the rate rises.
+}
+
+// Fully open without resonance, the low-pass passes the whole audible band at
+// every rate as it does at 44.1 kHz, where its corner lies just below Nyquist.
+TEST(FilterUnit, TheOpenLowPassPassesTheAudibleBandAtEveryRate) {
+  for (double rate : {44100.0, 48000.0, 96000.0, 192000.0}) {
+    FilterUnit unit;
+    unit.setSampleRate(rate);
+    unit.setCutoff(1.0);
+    unit.setRezo(0.0);
+    for (double f = 20.0; f <= 8000.0; f *= 1.25) {
+      EXPECT_NEAR(20 * std::log10(std::abs(unit.getSelectedDSPFilter1(0.0)->response(f / rate))), 0.0, 0.05)
+          << rate << " Hz, at " << f << " Hz";
+    }
+  }
+}
+
+TEST(FilterUnit, ARateChangeTakesTheCutoffToTheNewRate) {
   FilterUnit unit;
   unit.setCutoff(1.0);
-  unit.setSampleRate(32000);
-  EXPECT_DOUBLE_EQ(frequencyOf(unit.getActiveDSPFilter()), 15680.0);
-  EXPECT_EQ(unit.getActiveDSPFilter()->getParam(0), 32000.0);
+  for (double rate : {32000.0, 96000.0, 44100.0}) {
+    unit.setSampleRate(rate);
+    for (Dsp::Filter* d : allDesigns(unit)) {
+      EXPECT_EQ(d->getParam(0), rate);
+      EXPECT_NEAR(frequencyOf(d), matching(22040.0, rate), 1e-6) << rate;
+    }
+  }
+  EXPECT_EQ(frequencyOf(unit.getActiveDSPFilter()), 22040.0);
+  // Past Nyquist at 44.1 kHz, where the designs take 0.49 of the rate.
+  unit.setCutoff(1.2);
+  EXPECT_EQ(frequencyOf(unit.getActiveDSPFilter()), 0.49 * 44100);
   unit.setSampleRate(96000);
-  EXPECT_NEAR(frequencyOf(unit.getActiveDSPFilter()), 22040.0, 1e-6);
-  EXPECT_EQ(unit.getSelectedDSPFilter1(0.5)->getParam(0), 96000.0);
+  EXPECT_NEAR(frequencyOf(unit.getActiveDSPFilter()), matching(0.49 * 44100, 96000), 1e-6);
 }
 
 TEST(FilterUnit, ResonanceLawPerDesign) {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <initializer_list>
 #include <memory>
 
@@ -23,6 +24,12 @@ std::unique_ptr<Dsp::Filter> reference(std::initializer_list<double> params) {
   filter->setParams(p);
   return filter;
 }
+
+// rate times tan(pi hz / rate): what a bilinear design's analog prototype
+// sees of the frequency hz at that rate.
+inline double prewarped(double hz, double rate) { return rate * std::tan(M_PI * hz / rate); }
+// The frequency that a bilinear design at rate sees as it sees hz at 44.1 kHz.
+inline double matching(double hz, double rate) { return rate / M_PI * std::atan(prewarped(hz, 44100) / rate); }
 
 inline StereoBuffer filtered(Dsp::Filter& filter, StereoBuffer block) {
   filter.process(block.size(), block.channels());

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <numeric>
@@ -35,15 +36,15 @@ inline std::vector<double> resample(const std::vector<double>& x, long from, lon
   }
   const auto n = static_cast<std::size_t>(static_cast<long>(x.size()) * up / down);
   std::vector<double> y(n);
+  const long size = static_cast<long>(x.size());
   for (std::size_t i = 0; i < n; ++i) {
     const long position = static_cast<long>(i) * down;
     const long base = position / up;
-    const std::vector<double>& k = kernels[static_cast<std::size_t>(position % up)];
+    const double* k = kernels[static_cast<std::size_t>(position % up)].data() + reach;
+    // Only the taps that fall on source samples.
+    const long first = std::max<long>(-reach, -base), last = std::min<long>(reach, size - 1 - base);
     double sum = 0.0;
-    for (int j = -reach; j <= reach; ++j) {
-      const long s = base + j;
-      if (s >= 0 && s < static_cast<long>(x.size())) sum += x[static_cast<std::size_t>(s)] * k[static_cast<std::size_t>(j + reach)];
-    }
+    for (long j = first; j <= last; ++j) sum += x[static_cast<std::size_t>(base + j)] * k[j];
     y[i] = sum;
   }
   return y;
