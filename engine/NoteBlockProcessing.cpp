@@ -65,15 +65,14 @@ void Note::ladderCoefficients(const double* cutoffs, double* coefficients, int n
   if (mReferenceRatio == 1.0 || n < 1) return;
   // A stage's pole 1 - f taken to the power of the ratio decays as fast in
   // time. The cutoff mostly holds still over a piece: one power then.
-  const bool held = std::all_of(cutoffs, cutoffs + n, [&](double c) { return c == cutoffs[0]; });
-  for (int j = 0; j < (held ? 1 : n); ++j) coefficients[j] = 1.0 - coefficients[j];
-  if (held) {
-    coefficients[0] = VectorMath::pow(coefficients[0], mReferenceRatio);
-  } else {
-    VectorMath::pow(coefficients, mReferenceRatio, coefficients, n);
+  if (std::all_of(cutoffs, cutoffs + n, [&](double c) { return c == cutoffs[0]; })) {
+    const double f = std::min(0.99, 1.0 - VectorMath::pow(1.0 - coefficients[0], mReferenceRatio));
+    std::fill(coefficients, coefficients + n, f);
+    return;
   }
-  for (int j = 0; j < (held ? 1 : n); ++j) coefficients[j] = std::min(0.99, 1.0 - coefficients[j]);
-  if (held) std::fill(coefficients + 1, coefficients + n, coefficients[0]);
+  for (int j = 0; j < n; ++j) coefficients[j] = 1.0 - coefficients[j];
+  VectorMath::pow(coefficients, mReferenceRatio, coefficients, n);
+  for (int j = 0; j < n; ++j) coefficients[j] = std::min(0.99, 1.0 - coefficients[j]);
 }
 
 // Drive and ring give the filters' input; the cutoff comes with it. angle is
