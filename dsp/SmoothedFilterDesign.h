@@ -31,6 +31,11 @@ class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateTyp
     if (this->isDesigned()) restartRamp();
   }
 
+  void endTransition() override {
+    m_remainingSamples = 0;
+    m_transitionParams = this->getParams();
+  }
+
   int getTransitionSamples() const { return m_transitionSamples; }
   int getRemainingSamples() const { return m_remainingSamples; }
   const Params& getTransitionParams() const { return m_transitionParams; }

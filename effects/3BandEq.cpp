@@ -76,6 +76,12 @@ void Equalizer::reset() {
   resetSettled(*mBandStop, mSampleRate);
 }
 
+void Equalizer::settle() {
+  for (Dsp::Filter* d : {mLowShelf.get(), mBandShelf.get(), mHighShelf.get(), mBandPass.get(), mBandStop.get()}) {
+    d->endTransition();
+  }
+}
+
 void Equalizer::setBassAmount(double x) {
   mBassAmount = x;
   applyParam(*mLowShelf, mLowShelfParams, Dsp::idGain, nativeValue(*mLowShelf, Dsp::idGain, x));

@@ -21,6 +21,8 @@ class Equalizer : public AudioProcessingUnit {
   // Grows the scratch buffers; they never shrink.
   void setBlockSize(int n);
   void reset();
+  // The designs' glides end on their targets at once.
+  void settle();
   // Leaves a block longer than the block size untouched.
   void process(double** channels, int n);
 

@@ -78,6 +78,8 @@ class Distortion {
   void setSampleRate(double rate);
   void setOff(bool off) { mOff = off; }
   void setLoudness(bool loudness) { mLoudness = loudness; }
+  // The amount's glide ends on its target at once.
+  void settle() { mSmoothedAmount.startAt(mAmount); }
   void initProcess();
 
   double getAmount() const { return mAmount; }

@@ -54,6 +54,11 @@ void DumpExpand::reset() {
   resetSettled(*mLowPass, mSampleRate);
 }
 
+void DumpExpand::settle() {
+  mHighPass->endTransition();
+  mLowPass->endTransition();
+}
+
 void DumpExpand::setDumpExpand(double x) {
   mKnob = std::max(0.0, std::min(1.0, x));
   auto cutoff = [](const Dsp::Filter& design, double control) {

@@ -27,8 +27,8 @@ std::unique_ptr<Dsp::Filter> makeSmoothedDesign() {
 // carry and would only ring: the design jumps to the glide's target, and
 // later changes glide over as long as referenceSamples last at 44.1 kHz.
 inline void resetSettled(Dsp::Filter& filter, double sampleRate, int referenceSamples = kDesignTransitionSamples) {
-  filter.doSetTransitionSamples(0);
   filter.doSetTransitionSamples(samplesAtRate(referenceSamples, sampleRate));
+  filter.endTransition();
   filter.reset();
 }
 

@@ -59,6 +59,13 @@ void FilterUnit::reset() {
   for (auto& d : mDesigns) resetSettled(*d, mSampleRate, referenceTransitionSamples());
 }
 
+void FilterUnit::settle() {
+  for (auto& d : mDesigns) d->endTransition();
+  mMixSmoother.startAt(mMix);
+  mDriveSmoother.startAt(mDrive);
+  endFade();
+}
+
 int FilterUnit::referenceTransitionSamples() const {
   return mTransition == 2 ? 256 : mTransition == 0 ? 1024 : 512;
 }

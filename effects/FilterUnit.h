@@ -26,6 +26,9 @@ class FilterUnit : public AudioProcessingUnit {
   // Grows the scratch buffers; they never shrink.
   void setBlockSize(int n);
   void reset();
+  // Every glide, the designs' and the smoothers', and the bypass fade end on
+  // their targets at once: for settings chosen while nothing sounds.
+  void settle();
   // Leaves a block longer than the block size untouched.
   void process(double** channels, int n);
 

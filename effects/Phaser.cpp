@@ -24,6 +24,11 @@ void Phaser::setSampleRate(double rate) {
   mSmoothedDepth.setPole(defaultSmoothPole(rate));
 }
 
+void Phaser::settle() {
+  mSmoothedDepth.startAt(mDepth);
+  endFade();
+}
+
 void Phaser::setRate(double x) {
   mRate = x;
   mPhaseIncrement = x / mSampleRate * ConstantsD::k2_Pi * kMaxPhaserRate;

@@ -28,6 +28,8 @@ class Phaser : public AudioProcessingUnit {
   void setFeedback(double x) { mFeedback = kFeedbackScale * x; }
   void setDepth(double x) { mDepth = x; }
   void setRange(double minHz, double maxHz);
+  // The depth's glide and the bypass fade end on their targets at once.
+  void settle();
 
   double getPhaseIncrement() const { return mPhaseIncrement; }
   double getSweepMinimum() const { return mSweepMin; }

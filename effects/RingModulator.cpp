@@ -20,6 +20,11 @@ void RingModulator::setSampleRate(double rate) {
   mSmoothedAmount.setPole(defaultSmoothPole(rate));
 }
 
+void RingModulator::settle() {
+  mSmoothedAmount.startAt(mAmount);
+  endFade();
+}
+
 void RingModulator::setFrequency(double v) {
   mFrequency = v;
   updateIncrement();

@@ -24,6 +24,8 @@ class RingModulator : public AudioProcessingUnit {
   void setMaxFrequency(double hz) { mMaxFrequency = hz; }
   void setAmount(double v) { mAmount = v; }
   void setWaveform(double x);
+  // The amount's glide and the bypass fade end on their targets at once.
+  void settle();
 
   double getMaxFrequency() const { return mMaxFrequency; }
   double getFrequency() const { return mFrequency; }

@@ -53,6 +53,8 @@ class ADSR : public AudioProcessingUnit {
 
   void KeyOn();
   void KeyOff();
+  // The smoothers start again at the settings, at the next update.
+  void settle() { mSmoothersStarted = false; }
 
   void update(int n);
   // Draws the envelope into n points; restarts the envelope, so it is for

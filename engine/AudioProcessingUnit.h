@@ -33,6 +33,8 @@ class AudioProcessingUnit {
   }
   // True once a bypassed unit has faded fully out and can leave its signal alone.
   bool isFadedOut() const { return mBypass && mFadeLevel <= 0.0; }
+  // The crossfade where it would end, for a switch made while nothing sounds.
+  void endFade() { mFadeLevel = mBypass ? 0.0 : 1.0; }
 
   double mSampleRate = ConstantsD::kDefaultSampleRate;
   bool mBypass = false;

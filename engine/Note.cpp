@@ -162,6 +162,12 @@ void Note::updateCarrierFreq() {
   }
 }
 
+void Note::settle() {
+  for (bool& started : mSmoothersStarted) started = false;
+  mVolumeEnvelope.settle();
+  mFilterEnvelope.settle();
+}
+
 void Note::keyOn(int velocity) {
   mVolumeEnvelope.KeyOn();
   mFilterEnvelope.KeyOn();

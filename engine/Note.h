@@ -70,6 +70,9 @@ class Note : public AudioProcessingUnit {
   // Buffers only grow; allocation happens here and nowhere else.
   void setBlockSize(int n);
 
+  // The smoothers of the oscillators and the envelopes start again at the
+  // settings, for settings chosen while the voice is silent.
+  void settle();
   void setNote(int note);
   void keyOn(int velocity);
   void keyOff();

@@ -58,6 +58,10 @@ void VoiceManager::endAllVoices() {
   for (Note& voice : mNotes) voice.stop();
 }
 
+void VoiceManager::settle() {
+  forEachNote([](Note& n) { n.settle(); });
+}
+
 double VoiceManager::nextSample() {
   ++mPendingFrames;
   return 0.0;

@@ -30,6 +30,9 @@ class VoiceManager {
   // Ends every voice at once, without its release: the voices have no
   // shorter fade.
   void endAllVoices();
+  // Every voice's smoothers start again at the settings: for settings
+  // chosen while no voice sounds.
+  void settle();
 
   // Per frame: every playing voice renders its raw samples. Always 0.0.
   // The frames are owed and rendered voice by voice in runs at the next

@@ -17,7 +17,8 @@
 // never plays part of it with part of what it replaces. Closing a set
 // publishes it under a sequence count that is odd while it is written; a
 // block start that overlaps the writing puts back what it took and takes
-// all of it at the next block.
+// all of it at the next block. The render thread learns whether what it
+// took holds a set.
 template <int N>
 class ParameterHandOver {
  public:
@@ -39,19 +40,23 @@ class ParameterHandOver {
     const uint32_t sequence = mSetSequence.load(std::memory_order_relaxed);
     mSetSequence.store(sequence + 1, std::memory_order_relaxed);
     forEach(mSetChanged, [this](int index) { mValues[index].store(mSetValues[index], std::memory_order_release); });
+    bool any = false;
     for (int word = 0; word < kWords; ++word) {
       if (mSetChanged[word] != 0) mChanged[word].fetch_or(mSetChanged[word], std::memory_order_release);
+      any = any || mSetChanged[word] != 0;
       mSetChanged[word] = 0;
     }
+    if (any) mSetWaiting.store(true, std::memory_order_relaxed);
     mSetSequence.store(sequence + 2, std::memory_order_release);
   }
 
   // Render thread: apply(index, value) for every parameter posted since the
-  // last call, unless a set is being published right now.
+  // last call, unless a set is being published right now. True when what
+  // it applied holds a whole set.
   template <class Apply>
-  void take(Apply apply) {
+  bool take(Apply apply) {
     const uint32_t sequence = mSetSequence.load(std::memory_order_acquire);
-    if (sequence & 1) return;
+    if (sequence & 1) return false;
     uint64_t taken[kWords] = {};
     bool any = false;
     for (int word = 0; word < kWords; ++word) {
@@ -59,17 +64,20 @@ class ParameterHandOver {
       taken[word] = mChanged[word].exchange(0, std::memory_order_acquire);
       any = any || taken[word] != 0;
     }
-    if (!any) return;
+    if (!any) return false;
     double values[N];
     forEach(taken, [&](int index) { values[index] = mValues[index].load(std::memory_order_acquire); });
+    const bool set = mSetWaiting.exchange(false, std::memory_order_acquire);
     // The acquiring loads above keep this one after them.
     if (mSetSequence.load(std::memory_order_relaxed) != sequence) {
       for (int word = 0; word < kWords; ++word) {
         if (taken[word] != 0) mChanged[word].fetch_or(taken[word], std::memory_order_relaxed);
       }
-      return;
+      if (set) mSetWaiting.store(true, std::memory_order_relaxed);
+      return false;
     }
     forEach(taken, [&](int index) { apply(index, values[index]); });
+    return set;
   }
 
  private:
@@ -85,6 +93,8 @@ class ParameterHandOver {
   std::atomic<double> mValues[N] = {};
   std::atomic<uint64_t> mChanged[kWords] = {};
   std::atomic<uint32_t> mSetSequence{0};
+  // A set was published since the render thread last took one.
+  std::atomic<bool> mSetWaiting{false};
   // The open set, on the posting threads only.
   bool mSetOpen = false;
   double mSetValues[N] = {};

@@ -257,6 +257,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void applySynthParameter(Quillvane::Synth::eVstParameters p, double v);
   void applyFxParameter(Quillvane::Synth::eVstParameters p, double v);
   void applyReset(double sampleRate);
+  // Every glide of the voices, the effect units and the output stage ends on
+  // its target at once.
+  void settleGlides();
   void renderBlock(double** outputs, int nFrames);
   void applyOutputStage(double** outputs, int nFrames);
   bool isAnyVoicePlaying() const;

@@ -65,6 +65,18 @@ void Thudrokka::applyReset(double sr) {
   }
 }
 
+void Thudrokka::settleGlides() {
+  mVoiceManager.settle();
+  for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) unit->settle();
+  mRingModulator.settle();
+  mPhaser.settle();
+  mDistortion.settle();
+  mEqualizer.settle();
+  for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) unit->settle();
+  mOutputSmoothersStarted = false;
+  mSaturationSmootherStarted = false;
+}
+
 void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
   if (!msg || !MIDIReceiver::accepts(*msg)) return;
   WDL_MutexLock lock(&mMutex);
@@ -75,7 +87,12 @@ void Thudrokka::applyHandOvers() {
   if (mResetPending.exchange(false, std::memory_order_acquire)) {
     applyReset(mResetSampleRate.load(std::memory_order_relaxed));
   }
-  mParameterHandOver.take([this](int paramIdx, double value) { applyParameter(paramIdx, value); });
+  const bool wholeSound =
+      mParameterHandOver.take([this](int paramIdx, double value) { applyParameter(paramIdx, value); });
+  // A preset, state or program chosen while nothing sounds is heard from
+  // the next note's first frame, not through glides from the sound before;
+  // over a sounding voice the glides keep the change from clicking.
+  if (wholeSound && !isAnyVoicePlaying()) settleGlides();
   mNoteHandOver.takeAll([this](const NoteEvent& event) {
     const IMidiMsg& msg = event.msg;
     if (!event.preview) {

@@ -138,11 +138,7 @@ std::vector<PresetSound> renderBank(long rate) {
     if (running.size() == kCopiesAtOnce) collect();
     running.push_back(std::make_unique<CopyOfProcess>([&host, number = preset.number]() -> std::vector<double> {
       if (host.selectPreset(number) != noErr) return {};
-      renderSilence(host, 0.01);
-      // The filters jump to the preset's settings instead of gliding there
-      // from the defaults.
-      host.instrument()->Reset();
-      renderSilence(host, 0.02);
+      renderSilence(host, 0.03);
       Quillvane::Note probe;
       probe.setMasterSynth(host.instrument());
       std::vector<double> levels = testsupport::thirdOctaveLevels(playNote(host, 0.3, 0.1), kReference);
