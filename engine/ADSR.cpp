@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+#include "engine/ReferenceRate.h"
+
 namespace Quillvane {
 
 namespace {
@@ -26,6 +28,7 @@ ADSR::ADSR(const std::string& name) : mName(name) {}
 ADSR& ADSR::operator=(const ADSR& other) {
   if (this == &other) return *this;
   mSampleRate = other.mSampleRate;
+  setSmootherPoles();
   mLevel = other.mLevel;
   mAttack = other.mAttack;
   mDecay = other.mDecay;
@@ -49,6 +52,17 @@ void ADSR::restart(eADSR state) {
 }
 
 void ADSR::init() { restart(kAdsrFinished); }
+
+void ADSR::setSampleRate(double rate) {
+  AudioProcessingUnit::setSampleRate(rate);
+  setSmootherPoles();
+}
+
+void ADSR::setSmootherPoles() {
+  mDecaySmoother.setPole(poleAtRate(sADSRSmoothFactor1, mSampleRate));
+  mSustainSmoother.setPole(poleAtRate(sADSRSmoothFactor1, mSampleRate));
+  mReleaseSmoother.setPole(poleAtRate(sADSRSmoothFactor2, mSampleRate));
+}
 
 void ADSR::KeyOn() { restart(kAdsrAttack); }
 

@@ -18,7 +18,9 @@ enum eADSR : int32_t {
 
 // Linear attack-decay-sustain-release envelope whose segment times are
 // fractions of one duration. Decay, sustain and release glide through
-// one-pole smoothers so that moving a control does not step the output.
+// one-pole smoothers so that moving a control does not step the output; the
+// smoothing factors are their poles at 44.1 kHz, and the glides last as long
+// at every rate.
 class ADSR : public AudioProcessingUnit {
  public:
   static constexpr double kMaxDuration = 5.0;
@@ -40,10 +42,11 @@ class ADSR : public AudioProcessingUnit {
   explicit ADSR(const std::string& name);
   ADSR(const ADSR&) = default;
   // Copies the running state and settings, not the name, duration,
-  // release start or smoothers: a voice takes over another's envelope.
+  // release start or smoothers' states: a voice takes over another's envelope.
   ADSR& operator=(const ADSR& other);
 
   void init();
+  void setSampleRate(double rate) override;
 
   void setAttack(double v);
   void setDecay(double v);
@@ -81,6 +84,8 @@ class ADSR : public AudioProcessingUnit {
 
  private:
   void restart(eADSR state);
+  // The smoothers' poles for the sample rate.
+  void setSmootherPoles();
 
   std::string mName;
   eADSR mState = kAdsrFinished;

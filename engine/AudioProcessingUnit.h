@@ -4,16 +4,19 @@
 
 namespace Quillvane {
 
-// Base of the signal units: sample rate, bypass flag and the 200-sample
-// crossfade that switches a unit's effect in and out without clicks.
+// Base of the signal units: sample rate, bypass flag and the crossfade that
+// switches a unit's effect in and out without clicks, as long as 200 samples
+// last at 44.1 kHz.
 class AudioProcessingUnit {
  public:
+  // The fade's step at 44.1 kHz.
   static constexpr double kFadeInc = 0.005;
 
   AudioProcessingUnit() = default;
   virtual ~AudioProcessingUnit() = default;
 
-  virtual void setSampleRate(double rate) { mSampleRate = rate; }
+  // A running crossfade keeps its time at the new rate.
+  virtual void setSampleRate(double rate);
   // Restarts the crossfade from near its start, wherever it had got to.
   virtual void setBypass(bool bypass);
 
@@ -35,6 +38,8 @@ class AudioProcessingUnit {
   bool isFadedOut() const { return mBypass && mFadeLevel <= 0.0; }
   // The crossfade where it would end, for a switch made while nothing sounds.
   void endFade() { mFadeLevel = mBypass ? 0.0 : 1.0; }
+  // The fade's step at this rate.
+  double fadeIncrement() const;
 
   double mSampleRate = ConstantsD::kDefaultSampleRate;
   bool mBypass = false;

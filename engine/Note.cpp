@@ -28,11 +28,6 @@ constexpr double kFmMultipliers[Note::kNumFmOperators] = {0.25, 0.5, 1.0, 2.0, 4
 }  // namespace
 
 Note::Note() : mVolumeEnvelope("Volume Envelope"), mFilterEnvelope("Filter Envelope") {
-  for (int k = 0; k < kNumOscillators; ++k) {
-    mVolumeSmoothers[k] = OnePoleSmoother(0.99);
-    mPanSmoothers[k] = OnePoleSmoother(0.99);
-    mSaturationSmoothers[k] = OnePoleSmoother(0.99);
-  }
   // Valid click window before the first setSampleRate.
   mClickStart = static_cast<int32_t>(kClickOffsetDuration * mSampleRate);
   mClickLength = static_cast<int32_t>(kClickDuration * mSampleRate);

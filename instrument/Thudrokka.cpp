@@ -20,7 +20,6 @@ Thudrokka::Thudrokka(IPlugInstanceInfo info)
   // Before this instance renders: from the tables its provider took now.
   makeUserWaveformCurves(mUserCurves);
   initEditor();
-  initInternalData();
   initTabControls();
   initPitchEnvUnit();
   initOsc1Unit();
@@ -91,13 +90,6 @@ void Thudrokka::prepareBlockSize(int blockSize) {
   mEqualizer.setBlockSize(blockSize);
   for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) unit->setBlockSize(blockSize);
   mPreparedBlockSize = blockSize;
-}
-
-void Thudrokka::initInternalData() {
-  mBassAmountSmoother.setPole(Quillvane::ConstantsD::kDefaultSmoothFactor);
-  mPanSmoother.setPole(Quillvane::ConstantsD::kDefaultSmoothFactor);
-  mSaturationSmoother.setPole(Quillvane::ConstantsD::kDefaultSmoothFactor);
-  mVolumeSmoother.setPole(Quillvane::ConstantsD::kDefaultSmoothFactor);
 }
 
 void Thudrokka::makeThudrokkaFreePresets() {

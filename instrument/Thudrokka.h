@@ -74,9 +74,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   static constexpr double kLimitOnBound = 0.99;
   // Kept with five decimals, not as the square root of 10.
   static constexpr double kLimitOffBound = 3.16227;
-  // Every smoother starts with it; dry/wet keeps it, the others move to the
-  // engine's default smoothing factor.
-  static constexpr double kInitialSmoothFactor = 0.99;
+  // The dry/wet glide's pole at 44.1 kHz; the other output smoothers glide
+  // with the engine's default smoothing factor.
+  static constexpr double kDryWetSmoothFactor = 0.99;
   static constexpr int kEditorWidth = 1024;
   static constexpr int kEditorHeight = 760;
 
@@ -185,7 +185,6 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void freeBuffers();
   // Work buffers, voices and units for a new block size.
   void prepareBlockSize(int blockSize);
-  void initInternalData();
   void makeThudrokkaFreePresets();
 
   // ---- The editor, built once by the constructor in this order; each
@@ -267,11 +266,13 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   MIDIReceiver mMidiReceiver;
   VoiceManager mVoiceManager;
   Quillvane::QVSynthProgram mSynthProgram;
-  Quillvane::OnePoleSmoother mBassAmountSmoother{kInitialSmoothFactor};
-  Quillvane::OnePoleSmoother mPanSmoother{kInitialSmoothFactor};
-  Quillvane::OnePoleSmoother mSaturationSmoother{kInitialSmoothFactor};
-  Quillvane::OnePoleSmoother mVolumeSmoother{kInitialSmoothFactor};
-  Quillvane::OnePoleSmoother mDryWetSmoother{kInitialSmoothFactor};
+  // Their poles are set for the rate by every reset, which comes before
+  // the first block.
+  Quillvane::OnePoleSmoother mBassAmountSmoother;
+  Quillvane::OnePoleSmoother mPanSmoother;
+  Quillvane::OnePoleSmoother mSaturationSmoother;
+  Quillvane::OnePoleSmoother mVolumeSmoother;
+  Quillvane::OnePoleSmoother mDryWetSmoother;
   // The output smoothers start at their first targets, not at 0, from which
   // a fresh instance's first note would fade in from the left.
   bool mOutputSmoothersStarted = false;

@@ -48,6 +48,7 @@ void Thudrokka::applyReset(double sr) {
   for (Quillvane::OnePoleSmoother* s : {&mBassAmountSmoother, &mPanSmoother, &mSaturationSmoother, &mVolumeSmoother}) {
     s->setPole(Quillvane::defaultSmoothPole(sr));
   }
+  mDryWetSmoother.setPole(Quillvane::poleAtRate(kDryWetSmoothFactor, sr));
   mVoiceManager.setSampleRate(sr);
   mPitchEnvelope.setSampleRate(sr);
   mRingModulator.setSampleRate(sr);

@@ -255,4 +255,37 @@ TEST(ADSR, DisplayCurveRisesFallsAndRestartsTheEnvelope) {
   display.updateGUIData(single, nullptr, 0);
 }
 
+// A setting moved from 1 to 0.25 glides through its smoother as long at
+// every rate: from 10 % to 90 % of the move, each end within a sample at
+// 44.1 kHz.
+TEST(ADSR, SmoothedSettingsGlideAsLongAtEveryRate) {
+  const struct {
+    const char* name;
+    void (ADSR::*set)(double);
+    double (ADSR::*smoothed)() const;
+  } settings[] = {{"decay", &ADSR::setDecay, &ADSR::getSmoothedDecay},
+                  {"sustain", &ADSR::setSustain, &ADSR::getSmoothedSustain},
+                  {"release", &ADSR::setRelease, &ADSR::getSmoothedRelease}};
+  for (const auto& setting : settings) {
+    auto riseSeconds = [&](double rate) {
+      ADSR env("test");
+      env.setSampleRate(rate);
+      (env.*setting.set)(1.0);
+      env.update(1);
+      (env.*setting.set)(0.25);
+      int tenth = -1;
+      int n = 0;
+      for (; (env.*setting.smoothed)() > 0.325; ++n) {
+        env.update(1);
+        if (tenth < 0 && (env.*setting.smoothed)() <= 0.925) tenth = n;
+      }
+      return (n - tenth) / rate;
+    };
+    const double reference = riseSeconds(44100.0);
+    for (double rate : {48000.0, 96000.0, 192000.0}) {
+      EXPECT_NEAR(riseSeconds(rate), reference, 2.0 / 44100.0) << setting.name << " at " << rate;
+    }
+  }
+}
+
 }  // namespace

@@ -151,6 +151,56 @@ TEST_F(OutputStageTest, BassLayerFilterPathOnlyAtExactlyOne) {
   EXPECT_NE(filtered, bass);
 }
 
+// Seconds from 10 % to 90 % of the output's move when a setting steps from
+// `from` to `to` over a constant wet and dry signal.
+double glideSeconds(double rate, int p, double from, double to, double wet, double dry) {
+  ThudrokkaProbe plug;
+  plug.prepare(rate, kBlock);
+  for (int q : {Volume, DryWet}) plug.set(q, 1.0);
+  plug.set(p, from);
+  std::vector<double> left(kBlock), right(kBlock), moved;
+  double* out[2] = {left.data(), right.data()};
+  auto block = [&] {
+    std::fill(left.begin(), left.end(), wet);
+    std::fill(right.begin(), right.end(), wet);
+    for (int i = 0; i < kBlock; ++i) plug.mVoiceBuffers[0][i] = plug.mVoiceBuffers[1][i] = dry;
+    plug.applyOutputStage(out, kBlock);
+  };
+  block();
+  const double start = left.back();
+  plug.set(p, to);
+  for (int b = 0; b * kBlock < rate * 0.05; ++b) {
+    block();
+    moved.insert(moved.end(), left.begin(), left.end());
+  }
+  const double end = moved.back();
+  auto reached = [&](double share) {
+    for (std::size_t i = 0; i < moved.size(); ++i) {
+      if (std::fabs(moved[i] - start) >= share * std::fabs(end - start)) return static_cast<double>(i);
+    }
+    return -1.0;
+  };
+  return (reached(0.9) - reached(0.1)) / rate;
+}
+
+// The output stage's glides last as long at every rate as at 44.1 kHz, each
+// end to within a sample there.
+TEST(OutputStageRates, EveryGlideLastsAsLongAtEveryRate) {
+  const struct {
+    const char* name;
+    int p;
+    double from, to, wet, dry;
+  } glides[] = {{"dry/wet", DryWet, 1.0, 0.0, 1.0, 0.0}, {"volume", Volume, 1.0, 0.25, 1.0, 1.0}};
+  for (const auto& g : glides) {
+    const double reference = glideSeconds(44100.0, g.p, g.from, g.to, g.wet, g.dry);
+    EXPECT_GT(reference, 0.0) << g.name;
+    for (double rate : {96000.0, 192000.0}) {
+      EXPECT_NEAR(glideSeconds(rate, g.p, g.from, g.to, g.wet, g.dry), reference, 2.0 / 44100.0)
+          << g.name << " at " << rate;
+    }
+  }
+}
+
 TEST(Limiter, BoundsFollowTheLimitSwitch) {
   ThudrokkaProbe plug;
   const double inf = std::numeric_limits<double>::infinity();
