@@ -1,5 +1,6 @@
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 
@@ -15,9 +16,12 @@ namespace Dsp {
 // least input to full scale would keep loud all the while.
 constexpr double kSilentOutput = 1e-8;
 
-inline bool silentPair(double y0, double y1) {
-  return std::fabs(y0) < kSilentOutput && std::fabs(y1) < kSilentOutput;
-}
+// With the recursion u[n] = -a1 u[n-1] - a2 u[n-2] run on without input from
+// u[0] = u0 and u[-1] = um1, a bound on |b0 u[k] + b1 u[k-1] + b2 u[k-2]| at
+// every k >= 1, from the state and the poles, so that it holds for slow and
+// ringing modes however they cross zero; infinite where the poles do not
+// decay.
+double tailBound(double a1, double a2, double b0, double b1, double b2, double u0, double um1);
 
 // Signal history of one section for one channel in direct form I.
 class DirectFormI {
@@ -37,11 +41,14 @@ class DirectFormI {
     return out;
   }
 
-  // Whether the next two outputs without input would both be silent.
+  // Whether no output without input could come back above the silence
+  // level: past the next two, which still hold the last inputs, the outputs
+  // are the recursion's alone.
   bool isSilent(const BiquadBase& s) const {
     const double y0 = s.m_b1 * m_x1 + s.m_b2 * m_x2 - s.m_a1 * m_y1 - s.m_a2 * m_y2;
     const double y1 = s.m_b2 * m_x1 - s.m_a1 * y0 - s.m_a2 * m_y1;
-    return silentPair(y0, y1);
+    const double later = tailBound(s.m_a1, s.m_a2, 1, 0, 0, y1, y0);
+    return std::max({std::fabs(y0), std::fabs(y1), later}) < kSilentOutput;
   }
 
  private:
@@ -80,13 +87,9 @@ class DirectFormII {
     return out;
   }
 
-  // Whether the next two outputs without input would both be silent.
+  // Whether no output without input could come back above the silence level.
   bool isSilent(const BiquadBase& s) const {
-    const double w0 = -s.m_a1 * m_v1 - s.m_a2 * m_v2;
-    const double w1 = -s.m_a1 * w0 - s.m_a2 * m_v1;
-    const double y0 = s.m_b0 * w0 + s.m_b1 * m_v1 + s.m_b2 * m_v2;
-    const double y1 = s.m_b0 * w1 + s.m_b1 * w0 + s.m_b2 * m_v1;
-    return silentPair(y0, y1);
+    return tailBound(s.m_a1, s.m_a2, s.m_b0, s.m_b1, s.m_b2, m_v1, m_v2) < kSilentOutput;
   }
 
  private:
