@@ -118,7 +118,12 @@ void ADSR::update(int n) {
       const double length = sR * mDuration * mSampleRate;
       mReleaseCounter += n;
       mLevel = clamp01((1.0 - mReleaseCounter / length) * mReleaseStart);
-      if (mReleaseCounter >= static_cast<int>(length)) mState = kAdsrFinished;
+      // The last step ends at zero wherever the length falls between two
+      // samples: the voice's next note starts from this level.
+      if (mReleaseCounter >= static_cast<int>(length)) {
+        mState = kAdsrFinished;
+        mLevel = 0.0;
+      }
       break;
     }
     default:

@@ -86,6 +86,26 @@ TEST_F(VoiceManagerTest, EndingAllVoicesFreesHeldAndReleasingOnesAtOnce) {
   EXPECT_EQ(voiceOf(vm, 62), 0);
 }
 
+// However short its release, and wherever its length falls between two
+// samples, a released note ends at zero, as an ended one does: the voice's
+// next note takes that level for its first frame.
+TEST_F(VoiceManagerTest, AReleasedNoteEndsAtZero) {
+  constexpr double kDurationSeconds = 1.0;  // the default duration setting, 0.2
+  for (double samples : {0.5, 1.0, 1.2, 1.5, 1.99, 2.5, 40.5}) {
+    synth->setParameter(EnvSustain, 1.0);
+    synth->setParameter(EnvRelease, samples / (kDurationSeconds * 44100.0));
+    // The filter envelope ends first, so the volume envelope ends the note.
+    synth->setParameter(FilterRelease, 0.0);
+    vm.onNoteOn(60, 127, 0);
+    synth->render(4096, {512});
+    ASSERT_GT(vm.getNote(0).getVolume(), 0.5) << samples;
+    vm.onNoteOff(60, 0);
+    synth->render(512, {512});
+    EXPECT_FALSE(vm.getNote(0).isPlaying()) << samples;
+    EXPECT_EQ(vm.getNote(0).getVolume(), 0.0) << samples << " samples";
+  }
+}
+
 TEST_F(VoiceManagerTest, ReportsEachStartedNoteWithFrequencyAndName) {
   synth->setParameter(GlobalTranspose, 1.0);
   vm.onNoteOn(69, 100, 0);
