@@ -1,8 +1,8 @@
 #include "engine/ADSR.h"
 
 #include <algorithm>
-#include <limits>
 
+#include "engine/FrameCount.h"
 #include "engine/ReferenceRate.h"
 
 namespace Quillvane {
@@ -13,13 +13,6 @@ namespace {
 double limitSetting(double v, double minimum) { return (v > minimum && v <= 1.0) ? v : minimum; }
 
 double clamp01(double v) { return std::min(1.0, std::max(0.0, v)); }
-
-// The sustain and sample counters run for as long as a key is held; they
-// stop at the top of their range instead of overflowing.
-void advanceCounter(int32_t& counter, int n) {
-  const int64_t next = static_cast<int64_t>(counter) + n;
-  counter = static_cast<int32_t>(std::min<int64_t>(next, std::numeric_limits<int32_t>::max()));
-}
 
 }  // namespace
 
@@ -77,7 +70,7 @@ void ADSR::setRelease(double v) { mRelease = limitSetting(v, kMinRelease); }
 void ADSR::setDuration(double v) { mDuration = std::max(kMinDuration, v * kMaxDuration); }
 
 void ADSR::update(int n) {
-  advanceCounter(mSampleCounter, n);
+  mSampleCounter = countOn(mSampleCounter, n);
   if (!mSmoothersStarted) {
     mDecaySmoother.startAt(mDecay);
     mSustainSmoother.startAt(mSustain);
@@ -110,7 +103,7 @@ void ADSR::update(int n) {
       break;
     }
     case kAdsrSustain:
-      advanceCounter(mSustainCounter, n);
+      mSustainCounter = countOn(mSustainCounter, n);
       mLevel = sS;
       mReleaseStart = sS;
       break;

@@ -130,6 +130,11 @@ class Note : public AudioProcessingUnit {
 
   static bool getNoteString(int note, std::string& name);
 
+ protected:
+  // Frames synthesized since key-on; the voices' tests start a note near the
+  // end of the count.
+  uint32_t mSampleCounter = 0;
+
  private:
   struct OscillatorFilter {
     // Ladder resonance feedback and the cutoff and resonance it was made from.
@@ -226,7 +231,6 @@ class Note : public AudioProcessingUnit {
   ADSR mFilterEnvelope;
   int32_t mNoteNumber = -1;
   int32_t mFrameOffset = 0;
-  uint32_t mSampleCounter = 0;
   int32_t mBlockIndex = 0;
   // Frames synthesized since the last process(), from the frame offset on.
   int32_t mBlockFrames = 0;

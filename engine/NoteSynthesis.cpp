@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "engine/FrameCount.h"
 #include "engine/Note.h"
 #include "engine/NoteSlots.h"
 #include "engine/PitchEnvelope.h"
@@ -221,14 +222,13 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   double phases[2 * kNumOscillators];
   for (int i = 0; i < 2 * kNumOscillators; ++i) phases[i] = mPhases[i];
   double bassPhase = mBassPhase;
-  uint32_t counter = mSampleCounter;
+  const uint32_t counter = mSampleCounter;
 
   // Nothing a frame writes changes what the tune LFOs, the FM operators and
   // the pitch envelope give the frames after it, so theirs come first, with
   // their sines and powers taken an array at a time.
   double times[kChunkFrames];
-  uint32_t end = counter;
-  for (int n = 0; n < frames; ++n) times[n] = ++end / rate;
+  for (int n = 0; n < frames; ++n) times[n] = countOn(counter, n + 1) / rate;
   double pitches[kChunkFrames];
   pitchEnvelope.getPitches(times, pitches, frames);
   double tuneValues[kNumOscillators][kChunkFrames];
@@ -243,11 +243,10 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   }
 
   for (int n = 0; n < frames; ++n) {
-    walk.counters[n] = counter;
+    walk.counters[n] = countOn(counter, n);
     for (int i = 0; i < 2 * kNumOscillators; ++i) walk.phases[i][n] = phases[i];
     walk.bassPhases[n] = bassPhase;
 
-    ++counter;
     const double t = times[n];
     const double pitch = pitches[n] * ConstantsD::k12th_rt2;
 
@@ -273,7 +272,7 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   mBassPhase = bassPhase;
   for (int k = 0; k < kNumOscillators; ++k) mLfos[2 * k + 1].advance(frames);
   for (FmModulator& op : mFmOperators) op.advance(frames);
-  mSampleCounter = counter;
+  mSampleCounter = countOn(counter, frames);
 }
 
 // Each stored frame inside the click's span sounds it: its envelope, and the

@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 #include <memory>
@@ -174,6 +176,37 @@ TEST(NoteSynthesis, ARunStopsWhereItsNoteEnds) {
     const std::vector<double>& left = voices.blocks[0];
     for (int i = 100 + releaseFrames; i < 512; ++i) ASSERT_EQ(left[i], 0.0) << releaseFrames << ", frame " << i;
   }
+}
+
+// A note held for 2^32 frames, 6.2 hours at 192 kHz, started here near the
+// end of its count: the count stops at its top, as the envelopes' counts do,
+// so the click, which only the note's first 0.2 s sound, does not come back.
+struct NoteNearItsLastFrame : Note {
+  void skipTo(uint32_t frames) { mSampleCounter = frames; }
+};
+
+TEST(NoteSynthesis, TheFrameCountStopsAtItsTop) {
+  auto synth = std::make_unique<StandInSynth>();
+  for (eVstParameters p : {Osc1OnOff, Osc2OnOff, Osc3OnOff}) synth->setParameter(p, 0.0);
+  synth->setParameter(BassLayerAmount, 0.0);
+  synth->setParameter(BassLayerClick, 1.0);
+  synth->setParameter(EnvSustain, 1.0);
+  auto note = std::make_unique<NoteNearItsLastFrame>();
+  note->setMasterSynth(synth.get());
+  note->setBlockSize(512);
+  note->setNote(48);
+  note->keyOn(127);
+  auto clickHeard = [&] {
+    std::vector<double> left(512), right(512), bass(512);
+    double* outputs[2] = {left.data(), right.data()};
+    note->synthesize(512);
+    note->process(outputs, bass.data(), 512);
+    return std::any_of(left.begin(), left.end(), [](double x) { return x != 0.0; });
+  };
+  ASSERT_TRUE(clickHeard());
+  note->skipTo(std::numeric_limits<uint32_t>::max() - 100);
+  for (int block = 0; block < 40; ++block) ASSERT_FALSE(clickHeard()) << "block " << block;
+  EXPECT_TRUE(note->isPlaying());
 }
 
 // The oscillator stage, one sample at a time from a cleared filter.
