@@ -53,13 +53,13 @@ struct ProgramLineProblem;
 // mutex, changes only the parameters, the display copies and the editor,
 // and hands the rest over; at the start of its next block the render thread
 // applies a pending reset, then the latest value of every parameter changed
-// since (a preset, state or program whole or not at all), then the queued
-// notes, which keep their frame offsets. The editor's
-// read-outs therefore read the parameters and the editor's own display
-// copies of the envelopes and units, never the units that sound; the note
-// read-out is made at the editor's next tick from what the render thread
-// leaves in atomics. Reset allocates only when the block size changes,
-// which a host does only while it does not render.
+// since (a preset, state or program whole or not at all, and heard at once
+// when no voice sounds), then the queued notes, which keep their frame
+// offsets. The editor's read-outs therefore read the parameters and the
+// editor's own display copies of the envelopes and units, never the units
+// that sound; the note read-out is made at the editor's next tick from what
+// the render thread leaves in atomics. Reset allocates only when the block
+// size changes, which a host does only while it does not render.
 class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
  public:
   // The bundle under which the editor's images are found.
