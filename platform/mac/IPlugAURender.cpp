@@ -187,26 +187,26 @@ OSStatus IPlugAU::PullInputs(const AudioTimeStamp* timeStamp, UInt32 nFrames) {
 void IPlugAU::AttachOutputs(BusChannels* bus, UInt32 nFrames, AudioBufferList* ioData) {
   const UInt32 nBuffers = ioData->mNumberBuffers;
   const int nPlug = bus->mPlugChannelCount;
-  if (!bus->mConnected || bus->mHostChannelCount != static_cast<int>(nBuffers)) {
-    // A host count of -1 compares as the largest unsigned value.
-    UInt32 connected = std::min(static_cast<UInt32>(bus->mHostChannelCount), nBuffers);
-    connected = std::min(connected, static_cast<UInt32>(std::max(nPlug, 0)));
-    const int c = static_cast<int>(connected);
-    SetOutputChannelConnections(bus->mFirstPlugChannel, c, true);
-    SetOutputChannelConnections(bus->mFirstPlugChannel + c, std::max(nPlug - c, 0), false);
-    bus->mConnected = true;
-  }
+  // Every call connects the channels it has buffers for, so that none stays
+  // as an earlier call with another format or fewer buffers left it. A host
+  // count of -1 compares as the largest unsigned value.
+  UInt32 connected = std::min(static_cast<UInt32>(bus->mHostChannelCount), nBuffers);
+  connected = std::min(connected, static_cast<UInt32>(std::max(nPlug, 0)));
+  const int c = static_cast<int>(connected);
+  SetOutputChannelConnections(bus->mFirstPlugChannel, c, true);
+  SetOutputChannelConnections(bus->mFirstPlugChannel + c, std::max(nPlug - c, 0), false);
+  bus->mConnected = true;
   for (UInt32 k = 0; k < nBuffers; ++k) {
     AudioBuffer& buffer = ioData->mBuffers[k];
     const int k_ = static_cast<int>(k);
-    if (k_ >= nPlug) {
-      // The bus has no channel for this buffer: it gets silence.
-      if (!buffer.mData) buffer.mData = mOutputScratch.Get() + NOutChannels() * nFrames;
+    const int channel = bus->mFirstPlugChannel + k_;
+    if (!buffer.mData) buffer.mData = mOutputScratch.Get() + (k_ < nPlug ? channel : NOutChannels()) * nFrames;
+    if (k_ >= c) {
+      // No channel renders into this buffer: it gets silence, not what the
+      // host or an earlier render left in it.
       if (nFrames > 0) std::memset(buffer.mData, 0, nFrames * sizeof(float));
       continue;
     }
-    const int channel = bus->mFirstPlugChannel + k_;
-    if (!buffer.mData) buffer.mData = mOutputScratch.Get() + channel * nFrames;
     float* data = static_cast<float*>(buffer.mData);
     AttachOutputBuffers(channel, 1, &data);
   }
