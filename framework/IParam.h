@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "framework/WDL_TypedBuf.h"
 
 constexpr int MAX_PARAM_NAME_LEN = 32;
@@ -81,7 +83,9 @@ class IParam {
 
  private:
   EParamType mType = kTypeNone;
-  double mValue = 0.0;
+  // Written under the plug-in mutex; a host reads it without the mutex, so
+  // that a read never waits for a thread that holds it.
+  std::atomic<double> mValue{0.0};
   double mMin = 0.0;
   double mMax = 1.0;
   double mStep = 1.0;

@@ -52,7 +52,8 @@ OSStatus IPlugAU::GetParamProc(void* plug, AudioUnitParameterID id, AudioUnitSco
   if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
   if (id >= static_cast<UInt32>(_this->NParams())) return kAudioUnitErr_InvalidElement;
   if (!outValue) return paramErr;
-  WDL_MutexLock lock(&_this->mMutex);
+  // Without the mutex: a render notification reads parameters of other units
+  // while a thread that holds their mutex may wait for that render call.
   *outValue = static_cast<AudioUnitParameterValue>(_this->GetParam(static_cast<int>(id))->Value());
   return noErr;
 }
