@@ -62,6 +62,8 @@ void MIDIReceiver::releaseAllKeys() {
   for (int note = 0; note < kNumKeys && mNumKeys > 0; ++note) releaseKey(note, 0);
 }
 
+void MIDIReceiver::discardQueued() { mMidiQueue.Clear(); }
+
 void MIDIReceiver::flush(int frames) {
   mMidiQueue.Flush(frames);
   mOffset = 0;

@@ -28,6 +28,8 @@ class MIDIReceiver {
   void flush(int frames);
   // Releases every held key as its note-off would.
   void releaseAllKeys();
+  // Forgets every message not delivered yet; held keys stay held.
+  void discardQueued();
 
   int getNumKeys() const { return mNumKeys; }
   bool getKeyStatus(int key) const { return key >= 0 && key < kNumKeys && mKeyStatus[key]; }

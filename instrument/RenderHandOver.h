@@ -93,7 +93,8 @@ class ParameterHandOver {
 
 // A fixed ring of N items (N a power of two) from one producer to the render
 // thread. Producers that share it must be serialised, as the plug-in mutex
-// serialises every host and editor call.
+// serialises every host and editor call. Positions count the items pushed
+// since construction, wrapping at 2^32.
 template <class T, int N>
 class HandOverRing {
   static_assert(N > 0 && (N & (N - 1)) == 0, "the ring size is a power of two");
@@ -108,13 +109,22 @@ class HandOverRing {
     return true;
   }
 
-  // Render thread: take(item) for every item pushed so far, oldest first.
+  // The position after the last item pushed so far.
+  uint32_t end() const { return mTail.load(std::memory_order_acquire); }
+
+  // Render thread: take(item) for every item before position end that is
+  // not taken or dropped yet, oldest first.
   template <class Take>
-  void takeAll(Take take) {
-    const uint32_t tail = mTail.load(std::memory_order_acquire);
+  void takeBefore(uint32_t end, Take take) {
     uint32_t head = mHead.load(std::memory_order_relaxed);
-    for (; head != tail; ++head) take(mItems[head % N]);
+    for (; static_cast<int32_t>(end - head) > 0; ++head) take(mItems[head % N]);
     mHead.store(head, std::memory_order_release);
+  }
+
+  // Render thread: drops every item before position end not taken yet.
+  void dropBefore(uint32_t end) {
+    const uint32_t head = mHead.load(std::memory_order_relaxed);
+    if (static_cast<int32_t>(end - head) > 0) mHead.store(end, std::memory_order_release);
   }
 
  private:

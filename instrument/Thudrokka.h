@@ -85,8 +85,8 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
 
   // ---- Framework operations.
   // Sizes the work buffers when the block size changed and asks the render
-  // thread to prepare the units for the sample rate and to end every voice
-  // and held key.
+  // thread to prepare the units for the sample rate, to end every voice and
+  // held key, and to discard every note sent before and not played yet.
   void Reset() override;
   // The first activation prepares the unit as Reset does, if no Reset came before.
   void OnActivate(bool active) override;
@@ -296,7 +296,12 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   };
   ParameterHandOver<Quillvane::Synth::kNumParameters> mParameterHandOver;
   HandOverRing<NoteEvent, MIDIReceiver::kQueueSize> mNoteHandOver;
-  std::atomic<bool> mResetPending{false};
+  // The latest reset asked for: its count in the high half, and in the low
+  // half the note hand-over's end when it was asked for, before which every
+  // note is discarded.
+  std::atomic<uint64_t> mResetRequest{0};
+  // Render thread: the count of the last reset applied.
+  uint32_t mResetsApplied = 0;
   std::atomic<double> mResetSampleRate{0.0};
 
   // Work buffers of the block size given at the last Reset that changed it.

@@ -27,7 +27,10 @@ void Thudrokka::Reset() {
   if (GetBlockSize() != mPreparedBlockSize) prepareBlockSize(GetBlockSize());
   mDisplayUnits.setSampleRate(GetSampleRate());
   mResetSampleRate.store(GetSampleRate(), std::memory_order_relaxed);
-  mResetPending.store(true, std::memory_order_release);
+  // The notes sent so far went out before the reset: a host that resets
+  // sends no note-off for them.
+  const uint64_t count = (mResetRequest.load(std::memory_order_relaxed) >> 32) + 1;
+  mResetRequest.store(count << 32 | mNoteHandOver.end(), std::memory_order_release);
   mReady.store(true, std::memory_order_release);
 }
 
@@ -72,11 +75,18 @@ void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
 }
 
 void Thudrokka::applyHandOvers() {
-  if (mResetPending.exchange(false, std::memory_order_acquire)) {
+  // Before the reset request: a note sent after a reset that this block does
+  // not see yet is taken before it, and is played before it.
+  const uint32_t notesEnd = mNoteHandOver.end();
+  const uint64_t reset = mResetRequest.load(std::memory_order_acquire);
+  if (static_cast<uint32_t>(reset >> 32) != mResetsApplied) {
+    mResetsApplied = static_cast<uint32_t>(reset >> 32);
+    mNoteHandOver.dropBefore(static_cast<uint32_t>(reset));
+    mMidiReceiver.discardQueued();
     applyReset(mResetSampleRate.load(std::memory_order_relaxed));
   }
   mParameterHandOver.take([this](int paramIdx, double value) { applyParameter(paramIdx, value); });
-  mNoteHandOver.takeAll([this](const NoteEvent& event) {
+  mNoteHandOver.takeBefore(notesEnd, [this](const NoteEvent& event) {
     const IMidiMsg& msg = event.msg;
     if (!event.preview) {
       if (mMidiReceiver.hasRoom()) mMidiReceiver.onMessageReceived(&msg);

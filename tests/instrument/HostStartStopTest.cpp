@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 #include "platform/mac/ThudrokkaEntry.h"
@@ -154,6 +155,74 @@ TEST(HostStops, AllSoundOffEndsTheVoicesAtItsFrame) {
     }
     EXPECT_LE(largest, 1e-6f) << "channel " << c;
     EXPECT_GT(Peak(takes[1][c]), 0.1f) << "channel " << c;
+  }
+}
+
+// The samples of both channels over frames, rendered in host slices.
+std::vector<float> RenderTake(InstrumentHost& host, int frames) {
+  std::vector<float> take, left(kBlock), right(kBlock);
+  for (int done = 0; done < frames; done += kBlock) {
+    EXPECT_EQ(host.render(kBlock, left.data(), right.data()), noErr);
+    take.insert(take.end(), left.begin(), left.end());
+    take.insert(take.end(), right.begin(), right.end());
+  }
+  return take;
+}
+
+// A host clears what it considers played when it resets the unit, and
+// sends no note-off for a note it sent before: a reset, a bypass turned on
+// and off, or a new rate each discard every note not yet played, whether
+// still on its way to the render or queued for a later slice. A note sent
+// after the reset plays as on a unit that never had the other one.
+TEST(HostStops, AResetDiscardsTheNotesNotYetPlayed) {
+  struct Stop {
+    const char* what;
+    OSStatus (*stop)(InstrumentHost& host);
+  };
+  auto setBypass = [](InstrumentHost& h, UInt32 bypass) {
+    return AudioUnitSetProperty(h.session().Unit(), kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0,
+                                &bypass, sizeof(bypass));
+  };
+  static auto bypassOnAndOff = [setBypass](InstrumentHost& h) {
+    const OSStatus status = setBypass(h, 1);
+    return status != noErr ? status : setBypass(h, 0);
+  };
+  const Stop stops[] = {
+      {"reset", [](InstrumentHost& h) { return AudioUnitReset(h.session().Unit(), kAudioUnitScope_Global, 0); }},
+      {"bypass on and off", [](InstrumentHost& h) { return bypassOnAndOff(h); }},
+      {"a new sample rate", [](InstrumentHost& h) { return h.session().SetSampleRate(48000.0); }},
+  };
+  // A note queued for the second of two slices, with the reset between them.
+  constexpr int kLaterSliceOffset = kBlock + 188;
+  for (const Stop& s : stops) {
+    for (int offset : {0, kLaterSliceOffset}) {
+      for (bool noteAfter : {false, true}) {
+        std::vector<float> takes[2];
+        for (bool noteBefore : {false, true}) {
+          InstrumentHost host;
+          ASSERT_EQ(host.open(44100.0, kBlock), noErr);
+          ASSERT_EQ(host.selectPreset(kPad), noErr);
+          if (noteBefore) {
+            ASSERT_EQ(host.noteOn(48, 127, offset), noErr);
+          }
+          if (offset >= kBlock) RenderTake(host, kBlock);
+          ASSERT_EQ(s.stop(host), noErr) << s.what;
+          if (noteAfter) {
+            ASSERT_EQ(host.noteOn(55, 127, 0), noErr);
+          }
+          takes[noteBefore] = RenderTake(host, 53 * kBlock);
+        }
+        const std::string what = std::string(s.what) + ", note at frame " + std::to_string(offset) +
+                                 (noteAfter ? ", a note after it" : "");
+        EXPECT_EQ(takes[1], takes[0]) << what;
+        const float peak = Peak(takes[1]);
+        if (noteAfter) {
+          EXPECT_GT(peak, 0.01f) << what;
+        } else {
+          EXPECT_EQ(peak, 0.0f) << what;
+        }
+      }
+    }
   }
 }
 
