@@ -1,5 +1,7 @@
 #include "engine/MIDIReceiver.h"
 
+#include <algorithm>
+
 namespace {
 
 bool stopsNotes(const IMidiMsg& msg) {
@@ -17,8 +19,30 @@ bool MIDIReceiver::accepts(const IMidiMsg& msg) {
   return msg.NoteNumber() >= 0 && msg.NoteNumber() < kNumKeys;
 }
 
+int MIDIReceiver::releaseSlot(const IMidiMsg& msg) {
+  if (msg.StatusMsg() == IMidiMsg::kControlChange) {
+    return msg.ControlChangeIdx() == IMidiMsg::kAllSoundOff ? kNumKeys : kNumKeys + 1;
+  }
+  if (msg.StatusMsg() == IMidiMsg::kNoteOn && msg.Velocity() > 0) return -1;
+  return msg.NoteNumber();
+}
+
 void MIDIReceiver::onMessageReceived(const IMidiMsg* msg) {
-  if (msg && accepts(*msg)) mMidiQueue.Add(msg);
+  if (!msg || !accepts(*msg)) return;
+  if (mMidiQueue.ToDo() < mMidiQueue.GetSize()) {
+    mMidiQueue.Add(msg);
+    return;
+  }
+  const int slot = releaseSlot(*msg);
+  if (slot < 0) return;
+  if (mReleaseWaits[slot]) {
+    mWaitingReleases[slot] = laterRelease(mWaitingReleases[slot], *msg);
+  } else {
+    mWaitingReleases[slot] = *msg;
+    mReleaseWaits[slot] = true;
+    mFirstWaitingFrame = mNumWaitingReleases == 0 ? msg->mOffset : std::min(mFirstWaitingFrame, msg->mOffset);
+    ++mNumWaitingReleases;
+  }
 }
 
 void MIDIReceiver::advance() {
@@ -29,7 +53,28 @@ void MIDIReceiver::advance() {
     deliver(msg);
     mMidiQueue.Remove();
   }
+  // After the queued messages of the frame: a note-on of the same frame
+  // that arrived before the release is released by it.
+  if (mNumWaitingReleases > 0 && mFirstWaitingFrame <= mOffset) deliverWaitingReleases();
   ++mOffset;
+}
+
+void MIDIReceiver::deliverWaitingReleases() {
+  int remaining = 0;
+  int first = 0;
+  for (int slot = 0; slot < kNumReleaseSlots; ++slot) {
+    if (!mReleaseWaits[slot]) continue;
+    const IMidiMsg msg = mWaitingReleases[slot];
+    if (msg.mOffset <= mOffset) {
+      mReleaseWaits[slot] = false;
+      deliver(msg);
+    } else {
+      first = remaining == 0 ? msg.mOffset : std::min(first, msg.mOffset);
+      ++remaining;
+    }
+  }
+  mNumWaitingReleases = remaining;
+  mFirstWaitingFrame = first;
 }
 
 void MIDIReceiver::deliver(const IMidiMsg& msg) {
@@ -62,9 +107,19 @@ void MIDIReceiver::releaseAllKeys() {
   for (int note = 0; note < kNumKeys && mNumKeys > 0; ++note) releaseKey(note, 0);
 }
 
-void MIDIReceiver::discardQueued() { mMidiQueue.Clear(); }
+void MIDIReceiver::discardQueued() {
+  mMidiQueue.Clear();
+  std::fill(std::begin(mReleaseWaits), std::end(mReleaseWaits), false);
+  mNumWaitingReleases = 0;
+}
 
 void MIDIReceiver::flush(int frames) {
   mMidiQueue.Flush(frames);
+  if (mNumWaitingReleases > 0) {
+    for (int slot = 0; slot < kNumReleaseSlots; ++slot) {
+      if (mReleaseWaits[slot]) mWaitingReleases[slot].mOffset -= frames;
+    }
+    mFirstWaitingFrame -= frames;
+  }
   mOffset = 0;
 }

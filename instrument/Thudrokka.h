@@ -98,8 +98,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // as consecutive blocks, each with its own MIDI step.
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
   // Queues note messages, and all sound off and all notes off, for the next
-  // block; beyond the queue's room (MIDIReceiver::kQueueSize messages
-  // between two blocks) they are dropped.
+  // block. Beyond the hand-over's room (MIDIReceiver::kQueueSize messages
+  // between two blocks) a note-on is dropped, while a release waits as the
+  // receiver keeps one when its queue is full.
   void ProcessMidiMsg(IMidiMsg* msg) override;
   void PresetsChangedByHost() override {}
   // A set of parameter changes reaches the render thread whole, at one block start.
@@ -296,6 +297,7 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   };
   ParameterHandOver<Quillvane::Synth::kNumParameters> mParameterHandOver;
   HandOverRing<NoteEvent, MIDIReceiver::kQueueSize> mNoteHandOver;
+  ReleaseHandOver mReleaseHandOver;
   // The latest reset asked for: its count in the high half, and in the low
   // half the note hand-over's end when it was asked for, before which every
   // note is discarded.

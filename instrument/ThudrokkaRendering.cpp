@@ -71,12 +71,12 @@ void Thudrokka::applyReset(double sr) {
 void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
   if (!msg || !MIDIReceiver::accepts(*msg)) return;
   WDL_MutexLock lock(&mMutex);
-  mNoteHandOver.push({*msg, false});
+  if (!mNoteHandOver.push({*msg, false})) mReleaseHandOver.post(*msg, mNoteHandOver.end());
 }
 
 void Thudrokka::applyHandOvers() {
-  // Before the reset request: a note sent after a reset that this block does
-  // not see yet is taken before it, and is played before it.
+  // The ring's end before the reset request: every note this block takes
+  // came before any reset it does not apply yet.
   const uint32_t notesEnd = mNoteHandOver.end();
   const uint64_t reset = mResetRequest.load(std::memory_order_acquire);
   if (static_cast<uint32_t>(reset >> 32) != mResetsApplied) {
@@ -89,13 +89,14 @@ void Thudrokka::applyHandOvers() {
   mNoteHandOver.takeBefore(notesEnd, [this](const NoteEvent& event) {
     const IMidiMsg& msg = event.msg;
     if (!event.preview) {
-      if (mMidiReceiver.hasRoom()) mMidiReceiver.onMessageReceived(&msg);
+      mMidiReceiver.onMessageReceived(&msg);
     } else if (msg.StatusMsg() == IMidiMsg::kNoteOn) {
       mVoiceManager.onNoteOn(msg.NoteNumber(), msg.Velocity(), msg.mOffset);
     } else {
       mVoiceManager.onNoteOff(msg.NoteNumber(), kPreviewVelocity);
     }
   });
+  mReleaseHandOver.takeAll(notesEnd, [this](const IMidiMsg& msg) { mMidiReceiver.onMessageReceived(&msg); });
 }
 
 void Thudrokka::ProcessDoubleReplacing(double**, double** outputs, int nFrames) {

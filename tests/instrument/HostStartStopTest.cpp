@@ -226,4 +226,26 @@ TEST(HostStops, AResetDiscardsTheNotesNotYetPlayed) {
   }
 }
 
+// However many events a host sends for one slice, no note-off is lost: a
+// held key is released after a burst larger than any queue.
+TEST(HostStops, NoNoteOffIsLostInABurst) {
+  constexpr int kHeld = 48;
+  for (int burst : {1024, 3000}) {
+    InstrumentHost host;
+    ASSERT_EQ(host.open(44100.0, kBlock), noErr);
+    ASSERT_EQ(host.selectPreset(kPad), noErr);
+    ASSERT_EQ(host.noteOn(kHeld, 127, 0), noErr);
+    ASSERT_GT(RenderPeak(host, kSecond), 0.1f);
+    // Other keys struck and released, then the held key's note-off.
+    for (int i = 0; i < burst; ++i) {
+      const int key = 60 + (i / 2) % 60;
+      const int frame = i * kBlock / burst;
+      ASSERT_EQ(i % 2 == 0 ? host.noteOn(key, 100, frame) : host.noteOff(key, frame), noErr);
+    }
+    ASSERT_EQ(host.noteOff(kHeld, kBlock - 1), noErr);
+    RenderPeak(host, 3 * kSecond);
+    EXPECT_LT(RenderPeak(host, kSecond / 2), 1e-4f) << burst << " events";
+  }
+}
+
 }  // namespace
