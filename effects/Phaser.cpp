@@ -24,6 +24,11 @@ void Phaser::setSampleRate(double rate) {
   mSmoothedDepth.setPole(defaultSmoothPole(rate));
 }
 
+void Phaser::reset() {
+  mLeft = AllPassChain();
+  mRight = AllPassChain();
+}
+
 void Phaser::setRate(double x) {
   mRate = x;
   mPhaseIncrement = x / mSampleRate * ConstantsD::k2_Pi * kMaxPhaserRate;

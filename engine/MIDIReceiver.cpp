@@ -1,12 +1,16 @@
 #include "engine/MIDIReceiver.h"
 
 #include <algorithm>
+#include <climits>
 
 namespace {
 
+bool isControl(const IMidiMsg& msg, int controller) {
+  return msg.StatusMsg() == IMidiMsg::kControlChange && msg.ControlChangeIdx() == controller;
+}
+
 bool stopsNotes(const IMidiMsg& msg) {
-  return msg.StatusMsg() == IMidiMsg::kControlChange &&
-         (msg.ControlChangeIdx() == IMidiMsg::kAllSoundOff || msg.ControlChangeIdx() == IMidiMsg::kAllNotesOff);
+  return isControl(msg, IMidiMsg::kAllSoundOff) || isControl(msg, IMidiMsg::kAllNotesOff);
 }
 
 }  // namespace
@@ -21,7 +25,7 @@ bool MIDIReceiver::accepts(const IMidiMsg& msg) {
 
 int MIDIReceiver::releaseSlot(const IMidiMsg& msg) {
   if (msg.StatusMsg() == IMidiMsg::kControlChange) {
-    return msg.ControlChangeIdx() == IMidiMsg::kAllSoundOff ? kNumKeys : kNumKeys + 1;
+    return msg.ControlChangeIdx() == IMidiMsg::kAllSoundOff ? kSoundOffSlot : kNotesOffSlot;
   }
   if (msg.StatusMsg() == IMidiMsg::kNoteOn && msg.Velocity() > 0) return -1;
   return msg.NoteNumber();
@@ -31,6 +35,7 @@ void MIDIReceiver::onMessageReceived(const IMidiMsg* msg) {
   if (!msg || !accepts(*msg)) return;
   if (mMidiQueue.ToDo() < mMidiQueue.GetSize()) {
     mMidiQueue.Add(msg);
+    if (isControl(*msg, IMidiMsg::kAllSoundOff)) ++mQueuedSoundOffs;
     return;
   }
   const int slot = releaseSlot(*msg);
@@ -50,6 +55,7 @@ void MIDIReceiver::advance() {
     // A copy: what the signals reach may queue more.
     const IMidiMsg msg = *mMidiQueue.Peek();
     if (msg.mOffset > mOffset) break;
+    if (isControl(msg, IMidiMsg::kAllSoundOff)) --mQueuedSoundOffs;
     deliver(msg);
     mMidiQueue.Remove();
   }
@@ -57,6 +63,16 @@ void MIDIReceiver::advance() {
   // that arrived before the release is released by it.
   if (mNumWaitingReleases > 0 && mFirstWaitingFrame <= mOffset) deliverWaitingReleases();
   ++mOffset;
+}
+
+int MIDIReceiver::nextSoundOffFrame() const {
+  int frame = mReleaseWaits[kSoundOffSlot] ? mWaitingReleases[kSoundOffSlot].mOffset : INT_MAX;
+  // The queue is in frame order: its first all sound off is its earliest.
+  for (int i = 0; mQueuedSoundOffs > 0 && i < mMidiQueue.ToDo(); ++i) {
+    const IMidiMsg* msg = mMidiQueue.Get(i);
+    if (isControl(*msg, IMidiMsg::kAllSoundOff)) return std::min(frame, msg->mOffset);
+  }
+  return frame;
 }
 
 void MIDIReceiver::deliverWaitingReleases() {
@@ -109,6 +125,7 @@ void MIDIReceiver::releaseAllKeys() {
 
 void MIDIReceiver::discardQueued() {
   mMidiQueue.Clear();
+  mQueuedSoundOffs = 0;
   std::fill(std::begin(mReleaseWaits), std::end(mReleaseWaits), false);
   mNumWaitingReleases = 0;
 }

@@ -17,6 +17,8 @@ class MIDIReceiver {
   static constexpr int kQueueSize = 1024;
   static constexpr int kNumKeys = 128;
   // A slot per key, then all sound off and all notes off.
+  static constexpr int kSoundOffSlot = kNumKeys;
+  static constexpr int kNotesOffSlot = kNumKeys + 1;
   static constexpr int kNumReleaseSlots = kNumKeys + 2;
 
   MIDIReceiver() : mMidiQueue(kQueueSize) {}
@@ -34,6 +36,9 @@ class MIDIReceiver {
   static const IMidiMsg& laterRelease(const IMidiMsg& kept, const IMidiMsg& arriving) {
     return kept.mOffset > arriving.mOffset ? kept : arriving;
   }
+  // The frame of the first all sound off not delivered yet, counted as
+  // advance counts frames; INT_MAX when none is.
+  int nextSoundOffFrame() const;
   // Once per frame, before the voices render it.
   void advance();
   // Once at the end of every block of frames.
@@ -61,6 +66,8 @@ class MIDIReceiver {
   int mNumKeys = 0;
   bool mKeyStatus[kNumKeys] = {};
   int mOffset = 0;
+  // All sound off messages in the queue.
+  int mQueuedSoundOffs = 0;
   // The releases that found the queue full, by slot.
   IMidiMsg mWaitingReleases[kNumReleaseSlots];
   bool mReleaseWaits[kNumReleaseSlots] = {};

@@ -130,7 +130,7 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void OnFxParamChange(int paramIdx);
   void notifySynthGuiChange(int paramIdx);
   void notifyFxGuiChange(int paramIdx);
-  // Render thread: all sound off ends every voice at once.
+  // Render thread: all sound off ends all sound at once, as a reset does.
   void onControlChange(int controller, double value);
 
   // ---- Output stage and meters.
@@ -258,6 +258,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void applySynthParameter(Quillvane::Synth::eVstParameters p, double v);
   void applyFxParameter(Quillvane::Synth::eVstParameters p, double v);
   void applyReset(double sampleRate);
+  // Ends every voice and held key and empties every effect unit: silence
+  // from here on, and a next note that meets nothing of what came before.
+  void endAllSound();
   void renderBlock(double** outputs, int nFrames);
   void applyOutputStage(double** outputs, int nFrames);
   bool isAnyVoicePlaying() const;

@@ -45,9 +45,6 @@ void Thudrokka::OnActivate(bool active) {
 }
 
 void Thudrokka::applyReset(double sr) {
-  // Hosts reset on a stop, a seek or a panic: nothing goes on sounding.
-  mMidiReceiver.releaseAllKeys();
-  mVoiceManager.endAllVoices();
   for (Quillvane::OnePoleSmoother* s : {&mBassAmountSmoother, &mPanSmoother, &mSaturationSmoother, &mVolumeSmoother}) {
     s->setPole(Quillvane::defaultSmoothPole(sr));
   }
@@ -56,16 +53,21 @@ void Thudrokka::applyReset(double sr) {
   mRingModulator.setSampleRate(sr);
   mPhaser.setSampleRate(sr);
   mDistortion.setSampleRate(sr);
-  for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) {
-    unit->setSampleRate(sr);
-    unit->reset();
-  }
+  for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) unit->setSampleRate(sr);
   mEqualizer.setSampleRate(sr);
+  for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) unit->setSampleRate(sr);
+  // Hosts reset on a stop, a seek or a panic: nothing goes on sounding.
+  endAllSound();
+}
+
+void Thudrokka::endAllSound() {
+  mMidiReceiver.releaseAllKeys();
+  mVoiceManager.endAllVoices();
+  for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) unit->reset();
+  mPhaser.reset();
+  mDistortion.reset();
   mEqualizer.reset();
-  for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) {
-    unit->setSampleRate(sr);
-    unit->reset();
-  }
+  for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) unit->reset();
 }
 
 void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
@@ -109,7 +111,11 @@ void Thudrokka::ProcessDoubleReplacing(double**, double** outputs, int nFrames) 
   }
   int done = 0;
   do {
-    const int n = std::min(mBufferFrames, nFrames - done);
+    int n = std::min(mBufferFrames, nFrames - done);
+    // All sound off empties the effect units: a block ends at its frame, so
+    // that it comes at the start of the next one, before the units run.
+    const int soundOff = mMidiReceiver.nextSoundOffFrame();
+    if (soundOff > 0 && soundOff < n) n = soundOff;
     double* block[2] = {outputs[0] + done, outputs[1] + done};
     renderBlock(block, n);
     done += n;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <string>
 #include <vector>
 
@@ -159,6 +160,22 @@ TEST_F(MIDIReceiverTest, AFullQueueDropsNoteOnsButKeepsEveryRelease) {
   log.events.clear();
   block(2000);
   EXPECT_TRUE(log.events.empty());
+}
+
+// The instrument ends a block where all sound off comes, queued or waiting.
+TEST_F(MIDIReceiverTest, TheNextSoundOffFrameIsTheEarliestNotDelivered) {
+  EXPECT_EQ(receiver.nextSoundOffFrame(), INT_MAX);
+  send(0xB0, IMidiMsg::kAllSoundOff, 0, 40);
+  send(0xB0, IMidiMsg::kAllNotesOff, 0, 5);
+  send(0xB0, IMidiMsg::kAllSoundOff, 0, 10);
+  EXPECT_EQ(receiver.nextSoundOffFrame(), 10);
+  block(20);
+  EXPECT_EQ(receiver.nextSoundOffFrame(), 20);
+  for (int i = 1; i < MIDIReceiver::kQueueSize; ++i) send(0x90, 70, 100, 1000);
+  send(0xB0, IMidiMsg::kAllSoundOff, 0, 3);  // waits: the queue is full
+  EXPECT_EQ(receiver.nextSoundOffFrame(), 3);
+  block(30);
+  EXPECT_EQ(receiver.nextSoundOffFrame(), INT_MAX);
 }
 
 }  // namespace

@@ -114,9 +114,7 @@ TEST(HostStops, AllSoundOffAndResetEndEveryVoiceAtOnce) {
     InstrumentHost host;
     HoldChord(host);
     ASSERT_EQ(s.stop(host), noErr) << s.what;
-    // The effect units' tails die away meanwhile, as after any last note.
-    RenderPeak(host, kSecond / 2);
-    EXPECT_LT(RenderPeak(host, kSecond / 2), 1e-4f) << s.what;
+    EXPECT_EQ(RenderPeak(host, kSecond / 2), 0.0f) << s.what;
     ASSERT_EQ(host.noteOn(48, 127, 0), noErr);
     EXPECT_GT(RenderPeak(host, kSecond), 0.1f) << s.what << ": the key plays again";
   }
@@ -245,6 +243,68 @@ TEST(HostStops, NoNoteOffIsLostInABurst) {
     ASSERT_EQ(host.noteOff(kHeld, kBlock - 1), noErr);
     RenderPeak(host, 3 * kSecond);
     EXPECT_LT(RenderPeak(host, kSecond / 2), 1e-4f) << burst << " events";
+  }
+}
+
+// All sound off is silent from its frame on, as a reset is: no effect unit
+// plays on what came before it, and a note after it sounds as after a
+// reset, and as on a unit that played nothing before. The presets: plain
+// bass drums, one whose effect chain rings long, those whose sample-rate
+// reduction holds a sample, and those with the phaser.
+TEST(HostStops, AllSoundOffIsSilentFromItsFrameAsAResetIs) {
+  constexpr int kStopFrame = 300;
+  struct Preset {
+    int number;
+    // The voices' FM operators keep their phases from one note to the next,
+    // whatever stopped the first.
+    bool fm;
+  };
+  struct Take {
+    std::vector<float> stopped, note;
+  };
+  // What the unit plays from the slice after the stop: silence, then a note.
+  auto playAfterStop = [](InstrumentHost& host) {
+    Take take;
+    take.stopped = RenderTake(host, 10 * kBlock);
+    EXPECT_EQ(host.noteOn(48, 127, 0), noErr);
+    take.note = RenderTake(host, 40 * kBlock);
+    return take;
+  };
+  enum Stop { kInsideTheSliceBefore, kAtTheSlicesStart, kReset, kResetWithoutANoteBefore, kNumStops };
+  for (const Preset preset : {Preset{0, false}, {16, false}, {52, false}, {100, true}, {115, false}, {120, false}}) {
+    const std::string name = "preset " + std::to_string(preset.number);
+    Take takes[kNumStops];
+    for (int stop = 0; stop < kNumStops; ++stop) {
+      InstrumentHost host;
+      ASSERT_EQ(host.open(44100.0, kBlock), noErr);
+      ASSERT_EQ(host.selectPreset(preset.number), noErr);
+      RenderTake(host, 20 * kBlock);
+      if (stop != kResetWithoutANoteBefore) {
+        ASSERT_EQ(host.noteOn(50, 127, 0), noErr);
+      }
+      RenderTake(host, 40 * kBlock);
+      if (stop == kInsideTheSliceBefore) {
+        ASSERT_EQ(host.session().SendMIDI(kControlChange, kAllSoundOff, 0, kStopFrame), noErr);
+        const std::vector<float> slice = RenderTake(host, kBlock);
+        for (int c = 0; c < 2; ++c) {
+          const auto from = slice.begin() + c * kBlock;
+          EXPECT_GT(Peak(std::vector<float>(from, from + kStopFrame)), 0.0f) << name;
+          EXPECT_EQ(Peak(std::vector<float>(from + kStopFrame, from + kBlock)), 0.0f) << name;
+        }
+      } else if (stop == kAtTheSlicesStart) {
+        ASSERT_EQ(host.session().SendMIDI(kControlChange, kAllSoundOff, 0, 0), noErr);
+      } else {
+        ASSERT_EQ(AudioUnitReset(host.session().Unit(), kAudioUnitScope_Global, 0), noErr);
+      }
+      takes[stop] = playAfterStop(host);
+      EXPECT_EQ(Peak(takes[stop].stopped), 0.0f) << name << ", stop " << stop;
+    }
+    EXPECT_GT(Peak(takes[kAtTheSlicesStart].note), 0.01f) << name;
+    EXPECT_EQ(takes[kAtTheSlicesStart].note, takes[kReset].note) << name << ": all sound off and a reset";
+    if (!preset.fm) {
+      EXPECT_EQ(takes[kReset].note, takes[kResetWithoutANoteBefore].note)
+          << name << ": a reset and one that played nothing before";
+    }
   }
 }
 
