@@ -134,6 +134,18 @@ void RunListener(void* userData, AudioUnit, AudioUnitPropertyID, AudioUnitScope,
   (*static_cast<std::function<void()>*>(userData))();
 }
 
+// A host thread that turns the unit's bypass on, which calls its bypass
+// listeners, once a meter is under way in a render call.
+std::future<void> BypassWhenMetering(AudioUnit unit, const std::atomic<bool>& metering) {
+  return std::async(std::launch::async, [unit, &metering] {
+    while (!metering) std::this_thread::yield();
+    const UInt32 bypass = 1;
+    EXPECT_EQ(AudioUnitSetProperty(unit, kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &bypass,
+                                   sizeof(bypass)),
+              noErr);
+  });
+}
+
 // A host re-arms its meter from a bypass listener, as hosts do, while the
 // meter reads a parameter inside the render call under way: the remove
 // waits for the render call, and the render call for the unit's lock, which
@@ -158,13 +170,7 @@ TEST_F(RenderNotifications, ARemoveFromAListenerLetsTheRenderCallInProgressEnd) 
 
   std::vector<std::future<void>> calls;
   calls.push_back(std::async(std::launch::async, [&] { EXPECT_EQ(RenderOnce(), noErr); }));
-  calls.push_back(std::async(std::launch::async, [&] {
-    while (!metering) std::this_thread::yield();
-    const UInt32 bypass = 1;
-    EXPECT_EQ(AudioUnitSetProperty(unit(), kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &bypass,
-                                   sizeof(bypass)),
-              noErr);
-  }));
+  calls.push_back(BypassWhenMetering(unit(), metering));
   testsupport::ExpectDoneWithin(std::chrono::seconds(30), calls,
                                 "a render notification removed from a property listener");
   // The render call that the remove waited for went on with its list.
@@ -220,13 +226,7 @@ TEST_F(RenderNotifications, ARemoveFromAnotherUnitsListenerLetsTheRenderCallInPr
         EXPECT_EQ(metered.Render(0, 16, channels, 2), noErr);
       }
     }));
-    calls.push_back(std::async(std::launch::async, [&] {
-      while (!metering) std::this_thread::yield();
-      const UInt32 bypass = 1;
-      EXPECT_EQ(AudioUnitSetProperty(unit(), kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &bypass,
-                                     sizeof(bypass)),
-                noErr);
-    }));
+    calls.push_back(BypassWhenMetering(unit(), metering));
     testsupport::ExpectDoneWithin(std::chrono::seconds(20), calls,
                                   "a render notification removed from another unit's property listener");
     EXPECT_EQ(read, 0.25f);
