@@ -24,6 +24,7 @@ bool MIDIReceiver::accepts(const IMidiMsg& msg) {
 }
 
 int MIDIReceiver::releaseSlot(const IMidiMsg& msg) {
+  if (!accepts(msg)) return -1;
   if (msg.StatusMsg() == IMidiMsg::kControlChange) {
     return msg.ControlChangeIdx() == IMidiMsg::kAllSoundOff ? kSoundOffSlot : kNotesOffSlot;
   }

@@ -30,7 +30,7 @@ class MIDIReceiver {
   void onMessageReceived(const IMidiMsg* msg);
   // Whether the receiver queues this message at all.
   static bool accepts(const IMidiMsg& msg);
-  // The slot of an accepted release, -1 for a note-on.
+  // The slot of a release, -1 for a note-on or a message not accepted.
   static int releaseSlot(const IMidiMsg& msg);
   // Of two releases of one slot, the one to keep.
   static const IMidiMsg& laterRelease(const IMidiMsg& kept, const IMidiMsg& arriving) {
