@@ -39,6 +39,7 @@ class IQvTabButton;
 class ISwitchControl;
 class ITextControl;
 namespace Quillvane {
+class RirARorurProgram;
 struct ProgramLineProblem;
 }
 
@@ -153,6 +154,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   bool SaveProgramAsQV(const char* path, std::string* error = nullptr);
   bool LoadProgramAsQV(const char* path, std::string* error = nullptr,
                        std::vector<Quillvane::ProgramLineProblem>* problems = nullptr);
+  // What a load does once the file is read: every parameter takes the
+  // program's value, and the current preset its name and the values.
+  void ApplyProgram(const Quillvane::RirARorurProgram& program);
   bool CanLoadWaveform() const;
   bool LoadWaveform(const char* path);
   // "%02d: %s" of the one-based slot number and its name, at most 127 characters.

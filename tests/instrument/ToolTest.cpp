@@ -393,14 +393,37 @@ TEST(Tool, ProgramLoadNamesTheLinesThatAreNotWhatTheirPlaceAsksFor) {
   withLines(rows);
   EXPECT_EQ(tool("program load " + file).err,
             said(5, "should hold OscVolume1, not '" + written[3] +
-                        "'; the 101 lines after it are shifted alike, as if 1 line had been added above it"));
+                        "'; the 101 lines after it are shifted alike, as if 1 line had been added above it") +
+                said(107, "Volume was the last setting: this line is not read"));
+  // The file twice, or a line past the end: said once, from that line.
+  rows = written;
+  rows.insert(rows.end(), written.begin(), written.end());
+  withLines(rows);
+  EXPECT_EQ(tool("program load " + file).err,
+            said(107, "Volume was the last setting: this line and the 105 lines after it are not read"));
 
   const struct {
     std::vector<std::string> rows;
     std::string err;
   } cases[] = {
       {written, ""},
-      {changed(106, "Volume = abc;"), said(106, "Volume takes a number, not 'abc'")},
+      {changed(106, "Volume = abc;"), said(106, "Volume takes a number from 0 to 1, not 'abc': 0 is used")},
+      // Each value as what becomes of it: the nearest end of the range, or
+      // left out when it is no finite number.
+      {changed(4, "OscFreq1 = 7;"), said(4, "OscFreq1 takes a number from 0 to 1, not '7': 1 is used")},
+      {changed(4, "OscFreq1 = -1;"), said(4, "OscFreq1 takes a number from 0 to 1, not '-1': 0 is used")},
+      {changed(4, "OscFreq1 = inf;"), said(4, "OscFreq1 takes a number from 0 to 1, not 'inf': the line is left out")},
+      {changed(4, "OscFreq1 = 1e309;"),
+       said(4, "OscFreq1 takes a number from 0 to 1, not '1e309': the line is left out")},
+      {changed(4, "OscFreq1 = nan;"), said(4, "OscFreq1 takes a number from 0 to 1, not 'nan': the line is left out")},
+      {changed(1, "Name = " + std::string(40, 'k') + ";"),
+       said(1, "the name is longer than 32 bytes and is cut to '" + std::string(32, 'k') + "'")},
+      {[&] {
+         std::vector<std::string> rows = written;
+         rows.push_back("Junk = 1;");
+         return rows;
+       }(),
+       said(107, "Volume was the last setting: this line is not read")},
       {changed(3, "OscWaveform1 = Sinus;"), said(3, "OscWaveform1 has no choice named 'Sinus'")},
       {changed(80, "DistortionType = Fuzz;"), said(80, "DistortionType has no choice named 'Fuzz'")},
       {changed(91, "FilterMode1 = rbj-lp;"), said(91, "FilterMode1 has no choice named 'rbj-lp'")},
@@ -408,9 +431,9 @@ TEST(Tool, ProgramLoadNamesTheLinesThatAreNotWhatTheirPlaceAsksFor) {
       {changed(85, ""), said(85, "should hold Gate, not an empty line")},
       {changed(4, "OscFreq1=1;"), said(4, "no value for OscFreq1 in 'OscFreq1=1;'")},
       // The file's own text is printed safely, and only so much of it.
-      {changed(106, "Volume = \x1b[2J\x9b;"), said(106, "Volume takes a number, not '?[2J?'")},
+      {changed(106, "Volume = \x1b[2J\x9b;"), said(106, "Volume takes a number from 0 to 1, not '?[2J?': 0 is used")},
       {changed(106, "Volume = " + std::string(200, 'x') + ";"),
-       said(106, "Volume takes a number, not '" + std::string(60, 'x') + "...'")},
+       said(106, "Volume takes a number from 0 to 1, not '" + std::string(60, 'x') + "...': 0 is used")},
       {{written.begin(), written.begin() + 51},
        said(52, "the file ends before FilterAttack and the 54 settings after it")},
       {{written.begin(), written.begin() + 104},
@@ -506,6 +529,21 @@ TEST(Tool, ProgramsAndScriptsComeThroughPipesAndStandardInput) {
     const ToolRun run = shell(c.command);
     EXPECT_EQ(run.err, c.err) << c.command;
   }
+}
+
+// A program from a pipe is read from memory, where it was read whole: no
+// copy of it is opened by a name under /proc, which a system may not have.
+TEST(Tool, AProgramFromAPipeIsReadWithoutProc) {
+  const std::string hideProc = "unshare -r -m sh -c 'mount -t tmpfs none /proc && exec \"$0\" \"$@\"' ";
+  if (shell(hideProc + "true").status != 0) GTEST_SKIP() << "no mount namespace to hide /proc in";
+  const TempDirectory dir;
+  const std::string file = dir.path("kick.qvp");
+  ASSERT_EQ(tool("program save " + file + " --preset 7").status, 0);
+  const std::string listing = tool("program load " + file).out;
+  const ToolRun piped = shell("cat " + file + " | " + hideProc + THUDROKKA_TOOL + " program load -");
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(piped.err, "");
+  EXPECT_EQ(piped.out, listing);
 }
 
 // A pipe is held to the limit of any file.

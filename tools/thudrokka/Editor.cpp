@@ -148,10 +148,8 @@ int runEditor(int argc, char** argv) {
   int unused = 0;
   if (!runEditorScript(host, session, script, &error, &unused)) return fail(kHelp.name, error, kExitFailure);
   if (unused > 0) {
-    fail(kHelp.name,
-         script.name + ": " + std::to_string(unused) + (unused == 1 ? " answer was" : " answers were") +
-             " never asked for",
-         kExitOk);
+    warn(kHelp.name, script.name + ": " + std::to_string(unused) + (unused == 1 ? " answer was" : " answers were") +
+                         " never asked for");
   }
   return kExitOk;
 }

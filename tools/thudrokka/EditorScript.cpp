@@ -2,8 +2,8 @@
 
 #include "framework/TextCopy.h"
 #include "tools/thudrokka/NumberText.h"
-#include "tools/thudrokka/PrintableText.h"
-#include "tools/thudrokka/WholeInput.h"
+#include "framework/PrintableText.h"
+#include "tools/thudrokka/StandardStreams.h"
 
 namespace {
 
@@ -264,15 +264,13 @@ std::string tooLong(const std::string& name, int number) {
 
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,
                       std::string* error) {
-  const std::string& name = script->name = WholeInput::nameOf(path);
+  const std::string& name = script->name = inputName(path);
   script->actions.clear();
-  WholeInput input;
-  std::string cause;
-  if (!input.read(path, &cause)) {
-    *error = "cannot read script " + WholeInput::sourceOf(path) + ": " + cause;
+  std::string text, cause;
+  if (!readInput(path, &text, &cause)) {
+    *error = "cannot read script " + inputSource(path) + ": " + cause;
     return false;
   }
-  const std::string& text = input.text();
   std::string line;
   int number = 1;
   for (std::size_t i = ByteOrderMarkLength(text.c_str()); i < text.size(); ++i) {

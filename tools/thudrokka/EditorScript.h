@@ -64,7 +64,7 @@ struct EditorScriptLimits {
 constexpr int kMaxEditorScriptLine = 4096;
 
 // Reads the actions of a script, one a line, from the file that path names
-// or, for '-', from standard input, read whole first (see WholeInput); a
+// or, for '-', from standard input, read whole first (see readInput); a
 // byte-order mark at its start is skipped. Each line is ended by a line
 // feed, a carriage return and line feed, or a lone carriage return. A '#'
 // that stands alone, between blanks or the line's ends, begins a comment to

@@ -55,10 +55,8 @@ int runRender(int argc, char** argv) {
   int64_t clipped = 0;
   status = renderNoteInto(host, settings, file, shownOutput(output), kHelp.name, &clipped);
   if (status == kExitOk && clipped > 0) {
-    fail(kHelp.name,
-         shownOutput(output) + " holds " + std::to_string(clipped) + " samples clipped at full scale; " +
-             kKeepClippedSamples,
-         kExitOk);
+    warn(kHelp.name, shownOutput(output) + " holds " + std::to_string(clipped) + " samples clipped at full scale; " +
+                         kKeepClippedSamples);
   }
   return status;
 }

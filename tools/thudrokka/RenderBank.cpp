@@ -70,11 +70,9 @@ class ClippedFiles {
   // One line on stderr when any file clipped.
   void say(int files) const {
     if (mFiles == 0) return;
-    fail(kHelp.name,
-         std::to_string(mFiles) + " of " + std::to_string(files) +
-             " files hold samples clipped at full scale, most of all '" + mWorst + "' (" + std::to_string(mMost) +
-             " samples); " + kKeepClippedSamples,
-         kExitOk);
+    warn(kHelp.name, std::to_string(mFiles) + " of " + std::to_string(files) +
+                         " files hold samples clipped at full scale, most of all '" + mWorst + "' (" +
+                         std::to_string(mMost) + " samples); " + kKeepClippedSamples);
   }
 
  private:

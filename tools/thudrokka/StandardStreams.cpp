@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include "framework/FileNames.h"
-#include "tools/thudrokka/PrintableText.h"
+#include "framework/InputFile.h"
+#include "framework/PrintableText.h"
 
 namespace {
 constexpr const char* kStandardOutputPath = "/dev/stdout";
+constexpr const char* kStandardInputPath = "/dev/stdin";
 }  // namespace
 
 std::string outputPath(const std::string& argument) {
@@ -22,6 +24,33 @@ std::string shownOutput(const std::string& argument) {
 bool goesToATerminal(const std::string& argument) {
   const int descriptor = FileNames::namedDescriptor(outputPath(argument));
   return descriptor >= 0 && ::isatty(descriptor);
+}
+
+std::string inputPath(const std::string& argument) {
+  return argument == kStandardStream ? kStandardInputPath : argument;
+}
+
+bool isStandardInput(const std::string& argument) {
+  return FileNames::namedDescriptor(inputPath(argument)) == STDIN_FILENO;
+}
+
+std::string inputName(const std::string& argument) {
+  return isStandardInput(argument) ? "standard input" : printableText(argument);
+}
+
+std::string shownInput(const std::string& argument) {
+  return isStandardInput(argument) ? "standard input" : "'" + inputName(argument) + "'";
+}
+
+std::string inputSource(const std::string& argument) {
+  return isStandardInput(argument) ? "from standard input" : shownInput(argument);
+}
+
+bool readInput(const std::string& argument, std::string* text, std::string* cause) {
+  InputFile input;
+  if (input.readWhole(inputPath(argument).c_str(), text, InputFile::kFileOrStream)) return true;
+  *cause = input.error();
+  return false;
 }
 
 void holdMissingStandardStreams() {
