@@ -634,6 +634,53 @@ TEST(Tool, TheEditorWritesItsScreenAndItsControls) {
   }
 }
 
+// The editor's LOAD button, clicked by a script: what the load could not
+// read, or why it failed, goes to standard error naming the file, as for
+// --program; a failed load leaves the editor as it was.
+TEST(Tool, TheEditorsLoadButtonSaysWhatWentWrong) {
+  const TempDirectory dir;
+  const std::string lost = dir.path("lost.qvp"), noise = dir.path("noise.qvp"), missing = dir.path("missing.qvp");
+  ASSERT_EQ(tool("program save " + lost + " --preset 5").status, 0);
+  std::vector<std::string> rows = split(readFile(lost));
+  ASSERT_EQ(rows.size(), 106u);
+  rows.erase(rows.begin() + 5);
+  std::string text;
+  for (const std::string& row : rows) text += row + "\n";
+  writeText(lost, text);
+  std::string bytes;
+  std::mt19937 random(26);
+  for (int i = 0; i < 70000; ++i) bytes += static_cast<char>(random());
+  writeText(noise, bytes);
+  const struct {
+    std::string file, err;
+    bool loads;
+  } cases[] = {
+      {missing, "cannot read program file '" + missing + "': No such file or directory\n", false},
+      {noise, "cannot read program file '" + noise + "': none of its lines is a program setting\n", false},
+      {lost,
+       lost + ":6: should hold OscSat1, not '" + rows[5] +
+           "'; the 99 lines after it are shifted alike, as if 1 line were missing above it\nthudrokka editor: " +
+           lost + ":106: the file ends before Volume\n",
+       true},
+  };
+  // The controls but the file buttons, whose own value counts their clicks.
+  const auto controls = [&](const std::string& dump) {
+    std::string kept;
+    for (const std::string& line : split(readFile(dir.path("out/" + dump)))) {
+      if (line.find("\tIQvFileSelector\t") == std::string::npos) kept += line + "\n";
+    }
+    return kept;
+  };
+  const std::string script = dir.path("load.txt");
+  for (const auto& c : cases) {
+    writeText(script, "dump before.txt\nfile " + c.file + "\ndown 710 490\nup 710 490\ntick\ndump after.txt\n");
+    const ToolRun run = tool("editor --preset 7 --folder " + dir.path("out") + " --script " + script);
+    EXPECT_EQ(run.status, 0) << c.file;
+    EXPECT_EQ(run.err, "thudrokka editor: " + c.err) << c.file;
+    EXPECT_EQ(controls("after.txt") == controls("before.txt"), !c.loads) << c.file;
+  }
+}
+
 const std::string kReadmeHost = "build/release/tools/thudrokka/thudrokka";
 
 // The first code span of the README that starts by running the host with

@@ -43,7 +43,9 @@ const CommandHelp kHelp = {
     "  preset N                    the host chooses preset slot N (from 0)\n"
     "  menu N                      the next menu: choose its item N (from 0, separators counted)\n"
     "  text STRING                 the next text entry: type STRING, then Return\n"
-    "  file PATH                   the next file panel: choose PATH (nothing: cancel)\n"
+    "  file PATH                   the next file panel: choose PATH (nothing: cancel); a load that\n"
+    "                              fails or reads a line not as it stands says so on standard error,\n"
+    "                              as the editor says it in a message box\n"
     "  tick [N]                    let the editor's timer run N periods (default 1); the screen\n"
     "                              shows a change only after the tick that draws it\n"
     "  shot FILE.png               the screen as a picture\n"
@@ -146,7 +148,9 @@ int runEditor(int argc, char** argv) {
   if (line.has("--dump") && !writeControlDump(dump, *host.instrument(), &error))
     return fail(kHelp.name, error, kExitFailure);
   int unused = 0;
-  if (!runEditorScript(host, session, script, &error, &unused)) return fail(kHelp.name, error, kExitFailure);
+  // What the editor tells the person in its message boxes, the person reads here.
+  const auto told = [](const std::string& message) { warn(kHelp.name, message); };
+  if (!runEditorScript(host, session, script, told, &error, &unused)) return fail(kHelp.name, error, kExitFailure);
   if (unused > 0) {
     warn(kHelp.name, script.name + ": " + std::to_string(unused) + (unused == 1 ? " answer was" : " answers were") +
                          " never asked for");
