@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "framework/OutputFile.h"
 #include "instrument/Thudrokka.h"
@@ -54,6 +55,13 @@ const CommandHelp kHelp = {
 constexpr double kEditorRate = 44100.0;
 constexpr int kEditorBlock = 512;
 
+// A file the command writes: what names it, for messages, and where it goes.
+struct Output {
+  std::string namedBy;
+  std::string path;
+  bool picture;
+};
+
 // Where a file the command writes goes: a relative path is taken in folder.
 std::string placedIn(const std::string& folder, const std::string& path) {
   return folder.empty() || path.empty() || path[0] == '/' ? path : folder + "/" + path;
@@ -93,7 +101,11 @@ int runEditor(int argc, char** argv) {
   if (!line.has("--shot") && !line.has("--dump") && !line.has("--script"))
     return fail(kHelp.name, "give --shot, --dump or --script", kExitUsage);
 
-  if (line.value("--program") == kStandardStream && line.value("--script") == kStandardStream)
+  std::vector<std::string> inputs;
+  for (const char* option : {"--program", "--script"}) {
+    if (line.has(option)) inputs.push_back(line.value(option));
+  }
+  if (inputs.size() == 2 && isStandardInput(inputs[0]) && isStandardInput(inputs[1]))
     return fail(kHelp.name, "standard input can be --program or --script, not both", kExitUsage);
 
   std::string error;
@@ -107,27 +119,48 @@ int runEditor(int argc, char** argv) {
   if (folder == kStandardStream) return fail(kHelp.name, "--folder takes a folder, not standard output", kExitUsage);
   const std::string shot = placedIn(folder, outputPath(line.value("--shot")));
   const std::string dump = placedIn(folder, outputPath(line.value("--dump")));
-  std::vector<std::string> pictures, outputs;
-  if (line.has("--shot")) pictures.push_back(shot);
-  if (line.has("--dump")) outputs.push_back(dump);
+  std::vector<Output> outputs;
+  if (line.has("--shot")) outputs.push_back({"--shot", shot, true});
+  if (line.has("--dump")) outputs.push_back({"--dump", dump, false});
   for (EditorAction& action : script.actions) {
     if (action.kind != EditorAction::kShot && action.kind != EditorAction::kDump) continue;
     action.text = placedIn(folder, outputPath(action.text));
-    (action.kind == EditorAction::kShot ? pictures : outputs).push_back(action.text);
+    const bool picture = action.kind == EditorAction::kShot;
+    outputs.push_back({std::string(picture ? "shot" : "dump") + " (line " + std::to_string(action.line) + " of " +
+                           script.name + ")",
+                       action.text, picture});
   }
-  // What can be known about the names is refused before the editor opens.
-  if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
-  for (const std::string& picture : pictures) {
-    if (goesToATerminal(picture)) {
+  // What can be known about the names is refused before the editor opens,
+  // and before anything is made. Standard output takes one output: two
+  // would run into each other.
+  const Output* toStandardOutput = nullptr;
+  for (const Output& output : outputs) {
+    if (!isStandardOutput(output.path)) continue;
+    if (toStandardOutput) {
       return fail(kHelp.name,
-                  shownOutput(picture) + " is a terminal, which cannot show a PNG picture: redirect it to a "
-                                         "file or a program, or name a file",
+                  "standard output can take one output, not both " + toStandardOutput->namedBy + " and " +
+                      output.namedBy,
+                  kExitUsage);
+    }
+    toStandardOutput = &output;
+  }
+  for (const std::string& input : inputs) {
+    for (const Output& output : outputs) {
+      const std::string refusal = sameFileRefusal(input, output.path);
+      if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
+    }
+  }
+  if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
+  for (const Output& output : outputs) {
+    if (output.picture && goesToATerminal(output.path)) {
+      return fail(kHelp.name,
+                  shownOutput(output.path) + " is a terminal, which cannot show a PNG picture: redirect it to a "
+                                             "file or a program, or name a file",
                   kExitFailure);
     }
   }
-  outputs.insert(outputs.end(), pictures.begin(), pictures.end());
-  for (const std::string& output : outputs) {
-    const std::string refusal = OutputFile::refusal(output.c_str());
+  for (const Output& output : outputs) {
+    const std::string refusal = OutputFile::refusal(output.path.c_str());
     if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
   }
 

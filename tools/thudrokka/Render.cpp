@@ -36,6 +36,10 @@ int runRender(int argc, char** argv) {
   if (!readNoteRenderSettings(line, &settings, &refusal)) return fail(kHelp.name, refusal, kExitUsage);
 
   const std::string output = line.value("-o");
+  if (line.has("--program")) {
+    const std::string refusal = sameFileRefusal(line.value("--program"), output);
+    if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
+  }
   if (goesToATerminal(output)) {
     return fail(kHelp.name,
                 shownOutput(output) + " is a terminal, which cannot show a WAVE file: redirect it to a file or "

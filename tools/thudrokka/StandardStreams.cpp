@@ -16,9 +16,12 @@ std::string outputPath(const std::string& argument) {
   return argument == kStandardStream ? kStandardOutputPath : argument;
 }
 
+bool isStandardOutput(const std::string& argument) {
+  return FileNames::namedDescriptor(outputPath(argument)) == STDOUT_FILENO;
+}
+
 std::string shownOutput(const std::string& argument) {
-  return FileNames::namedDescriptor(outputPath(argument)) == STDOUT_FILENO ? "standard output"
-                                                                           : "'" + printableText(argument) + "'";
+  return isStandardOutput(argument) ? "standard output" : "'" + printableText(argument) + "'";
 }
 
 bool goesToATerminal(const std::string& argument) {
@@ -44,6 +47,11 @@ std::string shownInput(const std::string& argument) {
 
 std::string inputSource(const std::string& argument) {
   return isStandardInput(argument) ? "from standard input" : shownInput(argument);
+}
+
+std::string sameFileRefusal(const std::string& input, const std::string& output) {
+  if (!FileNames::sameFile(inputPath(input), outputPath(output))) return "";
+  return shownInput(input) + " and " + shownOutput(output) + " are the same file";
 }
 
 bool readInput(const std::string& argument, std::string* text, std::string* cause) {

@@ -10,6 +10,8 @@ constexpr const char* kStandardStream = "-";
 std::string outputPath(const std::string& argument);
 // How a message names that output: "standard output", or 'ARGUMENT' printable.
 std::string shownOutput(const std::string& argument);
+// Whether the output is standard output, by any of its names.
+bool isStandardOutput(const std::string& argument);
 // Whether the output is a descriptor that goes to a terminal.
 bool goesToATerminal(const std::string& argument);
 
@@ -25,6 +27,12 @@ std::string inputName(const std::string& argument);
 std::string shownInput(const std::string& argument);
 // The same after "cannot read ...": "from standard input", or 'ARGUMENT'.
 std::string inputSource(const std::string& argument);
+// What refuses an output that would write over an input of the same
+// command, the one file however each is named, as cp refuses a copy onto
+// itself: "'INPUT' and 'OUTPUT' are the same file". Empty when they are
+// not one file.
+std::string sameFileRefusal(const std::string& input, const std::string& output);
+
 // Reads the input whole before anything uses it, as InputFile reads a file
 // or a stream, so a pipe or a process substitution will do; false, with
 // cause set in a few words, when it cannot be.
