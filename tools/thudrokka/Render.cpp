@@ -1,5 +1,6 @@
 #include <string>
 
+#include "framework/OutputFile.h"
 #include "instrument/Thudrokka.h"
 #include "instrument/WaveFileWriter.h"
 #include "tools/thudrokka/InstrumentHost.h"
@@ -13,7 +14,8 @@ const CommandHelp kHelp = {"render", "render --preset N | --program FILE [option
                            "Plays one note of a preset slot or a program file and writes it to a stereo WAVE file. "
                            "The file's header holds its true sizes from the first byte, so it may go to a pipe: "
                            "-o - writes to standard output, where it stands, and --program - reads standard "
-                           "input."};
+                           "input; the output may not be the program file. Unfinished files that renders killed "
+                           "outright (SIGKILL) left beside the output are removed."};
 }  // namespace
 
 int runRender(int argc, char** argv) {
@@ -46,6 +48,7 @@ int runRender(int argc, char** argv) {
                                       "a program, or name a file with -o",
                 kExitFailure);
   }
+  OutputFile::removeAbandonedFiles(OutputFile::temporaryFolder(outputPath(output).c_str()));
   Quillvane::WaveFileWriter file;
   if ((status = openNoteFile(settings, outputPath(output), kHelp.name, &file)) != kExitOk) return status;
   InstrumentHost host;
