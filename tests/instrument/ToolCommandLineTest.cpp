@@ -141,6 +141,17 @@ TEST(ToolCommandLine, OptionsFollowOperandsWhateverTheEnvironment) {
   EXPECT_EQ(ended.err, "thudrokka presets: unexpected argument '--dump'\n");
 }
 
+// The editor's help says how a script is read, as it is read: both kinds of
+// comment, where '-' stands for a stream, and how long a line may be.
+TEST(ToolCommandLine, TheEditorsHelpGivesTheScriptsRules) {
+  const std::string help = tool("editor --help").out;
+  for (const char* rule : {"each line at most 4096 characters",
+                           "A line whose first character other than a blank is # is a\ncomment.",
+                           "shot a#b.png, tick#)", "(nothing: cancel; a panel chooses\n"}) {
+    EXPECT_NE(help.find(rule), std::string::npos) << rule << "\n" << help;
+  }
+}
+
 // The overview that nothing asked for is the usage error's message; the
 // help that was asked for must arrive, or the command fails.
 TEST(ToolCommandLine, TextGoesWhereItBelongsOrTheCommandFails) {

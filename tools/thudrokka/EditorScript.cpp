@@ -221,6 +221,11 @@ bool LineParser::parseRest(const std::string& verb, const std::string& rest, Edi
   }
   action->kind = verb == "file" ? EditorAction::kFile : verb == "shot" ? EditorAction::kShot : EditorAction::kDump;
   if (rest.empty() && verb != "file") return fail(verb + " takes a file name");
+  // Where - stands for a standard stream everywhere else, a panel would take
+  // it for a file of that name.
+  if (verb == "file" && rest == kStandardStream) {
+    return fail("file takes a file that a panel can choose, not a standard stream (./- names a file called -)");
+  }
   // A NUL would end the name where the file is opened, and the name shows
   // in messages.
   if (!isPrintable(rest)) return fail(verb + " takes a file name of printable UTF-8 characters only");

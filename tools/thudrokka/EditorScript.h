@@ -71,7 +71,7 @@ constexpr int kMaxEditorScriptLine = 4096;
 // the end of the line, after any action; a line whose first character other
 // than a blank is '#' is a comment too, and blank lines are skipped. Any
 // other '#' is part of a word or a text. File names take printable UTF-8
-// characters only. False, with error set to "NAME:LINE: what is wrong" at
+// characters only, and file, which answers a panel, does not take '-'. False, with error set to "NAME:LINE: what is wrong" at
 // the first line that is not an action, or to "cannot read script 'PATH':
 // cause" ("... from standard input: cause").
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,
