@@ -32,17 +32,22 @@ class IParam {
   void InitDouble(const char* name, double defaultValue, double minVal, double maxVal, double step,
                   const char* label = "", const char* group = "");
 
-  void Set(double value) { mValue = value; }
+  // Every value from outside (host, editor, program and bank files, state,
+  // presets) comes in through Set or SetNormalized: a value that is not a
+  // finite number is refused and changes nothing, a finite one outside the
+  // range is clamped to it. Both say whether they took the value.
+  bool Set(double value);
   void SetDisplayText(int value, const char* text);
   // A shape of 0 is ignored.
   void SetShape(double shape);
   void SetCanAutomate(bool canAutomate) { mCanAutomate = canAutomate; }
   void NegateDisplay() { mNegateDisplay = true; }
 
-  // No lower clamp: callers pass n in [0, 1].
-  void SetNormalized(double normalizedValue) { mValue = FromNormalized(normalizedValue); }
-  // The plain value that SetNormalized stores for a normalised one.
+  bool SetNormalized(double normalizedValue);
+  // The plain value that SetNormalized stores for a normalised one in [0, 1].
   double FromNormalized(double normalizedValue) const;
+  // A finite normalised value kept to [0, 1], as SetNormalized takes it.
+  static double ClampNormalized(double normalizedValue);
   double GetNormalized() const;
   double GetNormalized(double nonNormalizedValue) const;
 

@@ -106,11 +106,8 @@ void Thudrokka::ApplyProgram(const Quillvane::RirARorurProgram& program) {
   for (int p = 0; p < kNumParameters; ++p) before[p] = GetParam(p)->Value();
   for (int p = 0; p < kNumParameters; ++p) {
     IParam* param = GetParam(p);
-    // The record holds values; controls and SetNormalized take knob
-    // positions, which differ for the shaped quantisation.
-    const double position = param->GetNormalized(program.getParameterValue(static_cast<eVstParameters>(p), true));
-    if (mGraphics) mGraphics->SetParameterFromPlug(p, position, true);
-    param->SetNormalized(position);
+    param->Set(program.getParameterValue(static_cast<eVstParameters>(p), true));
+    if (mGraphics) mGraphics->SetParameterFromPlug(p, param->GetNormalized(), true);
     InternalParamChange(p);
   }
   // Stored after the parameters so the slot holds the loaded sound.

@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -64,14 +63,12 @@ OSStatus IPlugAU::SetParamProc(void* plug, AudioUnitParameterID id, AudioUnitSco
   if (!_this) return badComponentInstance;
   if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
   if (id >= static_cast<UInt32>(_this->NParams())) return kAudioUnitErr_InvalidElement;
-  if (!std::isfinite(value)) return kAudioUnitErr_InvalidPropertyValue;
   WDL_MutexLock lock(&_this->mMutex);
   const int idx = static_cast<int>(id);
   IParam* param = _this->GetParam(idx);
-  const double v = value;
-  param->Set(param->GetMin() > v ? param->GetMin() : std::min(param->GetMax(), v));
+  if (!param->Set(value)) return kAudioUnitErr_InvalidPropertyValue;
   // The editor gets the value as sent; it clamps through its own controls.
-  if (_this->mGraphics) _this->mGraphics->SetParameterFromPlug(idx, v, false);
+  if (_this->mGraphics) _this->mGraphics->SetParameterFromPlug(idx, value, false);
   _this->OnParamChange(idx);
   return noErr;
 }
