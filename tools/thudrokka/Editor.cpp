@@ -69,6 +69,30 @@ std::string placedIn(const std::string& folder, const std::string& path) {
   return folder.empty() || path.empty() || path[0] == '/' ? path : folder + "/" + path;
 }
 
+// What the names of the inputs and outputs tell together, before anything
+// is made: standard output takes one output, as two would run into each
+// other, and no output is an input. The exit status, said when not kExitOk.
+int checkNamesTogether(const std::vector<std::string>& inputs, const std::vector<Output>& outputs) {
+  const Output* toStandardOutput = nullptr;
+  for (const Output& output : outputs) {
+    if (!isStandardOutput(output.path)) continue;
+    if (toStandardOutput) {
+      return fail(kHelp.name,
+                  "standard output can take one output, not both " + toStandardOutput->namedBy + " and " +
+                      output.namedBy,
+                  kExitUsage);
+    }
+    toStandardOutput = &output;
+  }
+  for (const std::string& input : inputs) {
+    for (const Output& output : outputs) {
+      const std::string refusal = sameFileRefusal(input, output.path);
+      if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
+    }
+  }
+  return kExitOk;
+}
+
 // Without its images the editor would draw a black screen with bare texts.
 std::string missingImagesMessage(const std::string& image) {
   const std::string root = LICE_ResourceRoot();
@@ -132,26 +156,8 @@ int runEditor(int argc, char** argv) {
                            script.name + ")",
                        action.text, picture});
   }
-  // What can be known about the names is refused before the editor opens,
-  // and before anything is made. Standard output takes one output: two
-  // would run into each other.
-  const Output* toStandardOutput = nullptr;
-  for (const Output& output : outputs) {
-    if (!isStandardOutput(output.path)) continue;
-    if (toStandardOutput) {
-      return fail(kHelp.name,
-                  "standard output can take one output, not both " + toStandardOutput->namedBy + " and " +
-                      output.namedBy,
-                  kExitUsage);
-    }
-    toStandardOutput = &output;
-  }
-  for (const std::string& input : inputs) {
-    for (const Output& output : outputs) {
-      const std::string refusal = sameFileRefusal(input, output.path);
-      if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
-    }
-  }
+  // What can be known about the names is refused before the editor opens.
+  if ((status = checkNamesTogether(inputs, outputs)) != kExitOk) return status;
   if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
   for (const Output& output : outputs) {
     if (output.picture && goesToATerminal(output.path)) {
