@@ -149,8 +149,8 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Both report whether the file was written or read, and what failed in
   // error when given. Program and waveform files are read and written
   // without the plug-in mutex held, so host calls do not wait for them. A
-  // load appends the lines that are not what their place in the file asks
-  // for to problems when given.
+  // load appends the lines that it did not read as they stand (see
+  // RirARorurProgram::readProgram) to problems when given.
   bool SaveProgramAsQV(const char* path, std::string* error = nullptr);
   bool LoadProgramAsQV(const char* path, std::string* error = nullptr,
                        std::vector<Quillvane::ProgramLineProblem>* problems = nullptr);
