@@ -39,6 +39,7 @@ class IQvTabButton;
 class ISwitchControl;
 class ITextControl;
 namespace Quillvane {
+class RirARorurProgram;
 struct ProgramLineProblem;
 }
 
@@ -149,11 +150,14 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Both report whether the file was written or read, and what failed in
   // error when given. Program and waveform files are read and written
   // without the plug-in mutex held, so host calls do not wait for them. A
-  // load appends the lines that are not what their place in the file asks
-  // for to problems when given.
+  // load appends the lines that it did not read as they stand (see
+  // RirARorurProgram::readProgram) to problems when given.
   bool SaveProgramAsQV(const char* path, std::string* error = nullptr);
   bool LoadProgramAsQV(const char* path, std::string* error = nullptr,
                        std::vector<Quillvane::ProgramLineProblem>* problems = nullptr);
+  // What a load does once the file is read: every parameter takes the
+  // program's value, and the current preset its name and the values.
+  void ApplyProgram(const Quillvane::RirARorurProgram& program);
   bool CanLoadWaveform() const;
   bool LoadWaveform(const char* path);
   // "%02d: %s" of the one-based slot number and its name, at most 127 characters.

@@ -96,6 +96,11 @@ bool Thudrokka::LoadProgramAsQV(const char* path, std::string* error,
   // waits for it, and a file may be slow to read.
   Quillvane::RirARorurProgram program;
   if (!program.loadProgram(path, error, problems)) return false;
+  ApplyProgram(program);
+  return true;
+}
+
+void Thudrokka::ApplyProgram(const Quillvane::RirARorurProgram& program) {
   ParamSetScope set(this);
   double before[kNumParameters];
   for (int p = 0; p < kNumParameters; ++p) before[p] = GetParam(p)->Value();
@@ -111,7 +116,6 @@ bool Thudrokka::LoadProgramAsQV(const char* path, std::string* error,
   for (int p = 0; p < kNumParameters; ++p) {
     if (GetParam(p)->Value() != before[p]) InformHostOfParamChange(p, GetParam(p)->GetNormalized());
   }
-  return true;
 }
 
 bool Thudrokka::CanLoadWaveform() const {
