@@ -76,6 +76,9 @@ class Distortion {
   // Also re-derives the hold divisor, so the hold lasts as long as at
   // 44.1 kHz, and keeps the amount's glide in time.
   void setSampleRate(double rate);
+  // Lets go of the held sample, so that the hold plays silence until the
+  // next one; the hold keeps its count.
+  void reset() { mHeldLeft = mHeldRight = 0.0; }
   void setOff(bool off) { mOff = off; }
   void setLoudness(bool loudness) { mLoudness = loudness; }
   // The amount's glide ends on its target at once.

@@ -29,6 +29,11 @@ void Phaser::settle() {
   endFade();
 }
 
+void Phaser::reset() {
+  mLeft = AllPassChain();
+  mRight = AllPassChain();
+}
+
 void Phaser::setRate(double x) {
   mRate = x;
   mPhaseIncrement = x / mSampleRate * ConstantsD::k2_Pi * kMaxPhaserRate;

@@ -35,6 +35,8 @@ class Phaser : public AudioProcessingUnit {
   double getSweepMinimum() const { return mSweepMin; }
   double getSweepMaximum() const { return mSweepMax; }
 
+  // Empties the all-pass chains, so that nothing rings on; the sweep goes on.
+  void reset();
   QVSample process(QVSample in);
   void process(double** channels, int n);
   void process(float** channels, int n);

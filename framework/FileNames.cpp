@@ -70,6 +70,17 @@ int followLinks(std::string* path) {
   return followChain(path, [](const std::string&) { return false; });
 }
 
+bool sameFile(const std::string& a, const std::string& b) {
+  const auto regularFile = [](const std::string& path, struct stat* info) {
+    const int descriptor = namedDescriptor(path);
+    const int status = descriptor >= 0 ? ::fstat(descriptor, info) : ::stat(path.c_str(), info);
+    return status == 0 && S_ISREG(info->st_mode);
+  };
+  struct stat first, second;
+  return regularFile(a, &first) && regularFile(b, &second) && first.st_dev == second.st_dev &&
+         first.st_ino == second.st_ino;
+}
+
 std::string folderOf(const std::string& path) {
   const std::size_t slash = path.find_last_of('/');
   return slash == std::string::npos ? "" : path.substr(0, slash + 1);

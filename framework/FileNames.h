@@ -16,6 +16,11 @@ int namedDescriptor(const std::string& path);
 // it is no link. 0, or the errno of what stopped the chain being followed.
 int followLinks(std::string* path);
 
+// Whether a and b name one regular file, however each is spelled: a link,
+// another hard link, a descriptor's name. False when either names no
+// regular file, or nothing.
+bool sameFile(const std::string& a, const std::string& b);
+
 // The folder part of path with its trailing '/', or "" for a bare name.
 std::string folderOf(const std::string& path);
 

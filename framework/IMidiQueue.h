@@ -18,6 +18,8 @@ class IMidiQueue {
   void Remove();
   // The front message, or null when nothing is queued.
   IMidiMsg* Peek() const;
+  // The message idx places behind the front one, or null past the last.
+  const IMidiMsg* Get(int idx) const { return idx >= 0 && idx < ToDo() ? mBuf + mFront + idx : nullptr; }
   bool Empty() const { return mFront >= mBack; }
   int ToDo() const { return mBack - mFront; }
   int GetSize() const { return mSize; }

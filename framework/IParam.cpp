@@ -10,6 +10,7 @@
 namespace {
 // Most parameters are linear: x to the power 1 is x, without the call.
 double Shaped(double x, double exponent) { return exponent == 1.0 ? x : std::pow(x, exponent); }
+double Clamped(double value, double lo, double hi) { return value < lo ? lo : (value > hi ? hi : value); }
 }  // namespace
 
 IParam::IParam() = default;
@@ -64,6 +65,20 @@ void IParam::SetShape(double shape) {
   if (shape != 0.0) mShape = shape;
 }
 
+bool IParam::Set(double value) {
+  if (!std::isfinite(value)) return false;
+  mValue = Clamped(value, mMin, mMax);
+  return true;
+}
+
+bool IParam::SetNormalized(double normalizedValue) {
+  if (!std::isfinite(normalizedValue)) return false;
+  mValue = FromNormalized(ClampNormalized(normalizedValue));
+  return true;
+}
+
+double IParam::ClampNormalized(double normalizedValue) { return Clamped(normalizedValue, 0.0, 1.0); }
+
 double IParam::FromNormalized(double normalizedValue) const {
   double value = mMin + (mMax - mMin) * Shaped(normalizedValue, mShape);
   if (mType != kTypeDouble) value = mStep * std::floor(value / mStep + 0.5);
@@ -74,9 +89,7 @@ double IParam::GetNormalized() const { return GetNormalized(mValue); }
 
 double IParam::GetNormalized(double nonNormalizedValue) const {
   if (mMax == mMin) return 0.0;
-  double v = nonNormalizedValue;
-  if (v < mMin) v = mMin;
-  if (v > mMax) v = mMax;
+  const double v = Clamped(nonNormalizedValue, mMin, mMax);
   return Shaped((v - mMin) / (mMax - mMin), 1.0 / mShape);
 }
 

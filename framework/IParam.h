@@ -1,5 +1,7 @@
 #pragma once
 
+#include <atomic>
+
 #include "framework/WDL_TypedBuf.h"
 
 constexpr int MAX_PARAM_NAME_LEN = 32;
@@ -32,17 +34,22 @@ class IParam {
   void InitDouble(const char* name, double defaultValue, double minVal, double maxVal, double step,
                   const char* label = "", const char* group = "");
 
-  void Set(double value) { mValue = value; }
+  // Every value from outside (host, editor, program and bank files, state,
+  // presets) comes in through Set or SetNormalized: a value that is not a
+  // finite number is refused and changes nothing, a finite one outside the
+  // range is clamped to it. Both say whether they took the value.
+  bool Set(double value);
   void SetDisplayText(int value, const char* text);
   // A shape of 0 is ignored.
   void SetShape(double shape);
   void SetCanAutomate(bool canAutomate) { mCanAutomate = canAutomate; }
   void NegateDisplay() { mNegateDisplay = true; }
 
-  // No lower clamp: callers pass n in [0, 1].
-  void SetNormalized(double normalizedValue) { mValue = FromNormalized(normalizedValue); }
-  // The plain value that SetNormalized stores for a normalised one.
+  bool SetNormalized(double normalizedValue);
+  // The plain value that SetNormalized stores for a normalised one in [0, 1].
   double FromNormalized(double normalizedValue) const;
+  // A finite normalised value kept to [0, 1], as SetNormalized takes it.
+  static double ClampNormalized(double normalizedValue);
   double GetNormalized() const;
   double GetNormalized(double nonNormalizedValue) const;
 
@@ -81,7 +88,9 @@ class IParam {
 
  private:
   EParamType mType = kTypeNone;
-  double mValue = 0.0;
+  // Written under the plug-in mutex; a host reads it without the mutex, so
+  // that a read never waits for a thread that holds it.
+  std::atomic<double> mValue{0.0};
   double mMin = 0.0;
   double mMax = 1.0;
   double mStep = 1.0;

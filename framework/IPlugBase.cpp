@@ -138,9 +138,9 @@ bool IPlugBase::CompareState(const unsigned char* data, int dataSize, int startP
 void IPlugBase::SetParameterFromGUI(int paramIdx, double normalizedValue) {
   WDL_MutexLock lock(&mMutex);
   IParam* param = GetParam(paramIdx);
-  if (!param) return;
-  param->SetNormalized(normalizedValue);
-  InformHostOfParamChange(paramIdx, normalizedValue);
+  // A refused value changes nothing, so there is nothing to tell or apply.
+  if (!param || !param->SetNormalized(normalizedValue)) return;
+  InformHostOfParamChange(paramIdx, IParam::ClampNormalized(normalizedValue));
   OnParamChange(paramIdx);
 }
 

@@ -1,5 +1,4 @@
 #include <climits>
-#include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -73,15 +72,6 @@ float GetBEFloat(const ByteChunk& data, int pos) {
 void GetName(const ByteChunk& data, int pos, char* name) {
   std::memset(name, 0, kNameFieldLen + 1);
   data.GetBytes(name, kNameFieldLen, pos);
-}
-
-// Normalised values from a file: non-finite ones are skipped and the rest
-// kept to [0, 1], where the parameter's mapping is defined.
-void ApplyNormalizedFromFile(IParam* param, float value) {
-  if (!std::isfinite(value)) return;
-  if (value < 0.0f) value = 0.0f;
-  if (value > 1.0f) value = 1.0f;
-  param->SetNormalized(value);
 }
 
 long long ProgramRecordLen(int nParams) { return kProgramHeaderLen + 4LL * nParams; }
@@ -231,7 +221,7 @@ bool IPlugBase::ApplyProgramFile(ByteChunk* file) {
   } else if (programMagic == kProgramMagic) {
     if (data.Size() < ProgramRecordLen(NParams())) return false;
     for (int i = 0; i < NParams(); ++i) {
-      ApplyNormalizedFromFile(GetParam(i), GetBEFloat(data, kProgramHeaderLen + 4 * i));
+      GetParam(i)->SetNormalized(GetBEFloat(data, kProgramHeaderLen + 4 * i));
     }
     StorePresetState(mCurrentPresetIdx, name);
     // Without a slot to restore, the new values still have to reach the sound.
@@ -300,7 +290,7 @@ bool IPlugBase::ApplyBankFile(ByteChunk* file) {
     GetName(data, start + 28, name);
     RestorePreset(i);
     for (int p = 0; p < NParams(); ++p) {
-      ApplyNormalizedFromFile(GetParam(p), GetBEFloat(data, start + kProgramHeaderLen + 4 * p));
+      GetParam(p)->SetNormalized(GetBEFloat(data, start + kProgramHeaderLen + 4 * p));
     }
     StorePresetState(i, name);
   }

@@ -1,4 +1,3 @@
-#include <cmath>
 #include <cstdarg>
 #include <cstdio>
 #include <cstring>
@@ -11,12 +10,6 @@ namespace {
 constexpr const char* kUserPresetName = "user preset";
 // Marks a parameter that a named-parameter preset leaves at its current value.
 constexpr double kUnsetParamMarker = 9.999e-08;
-
-double Clamp(double value, double minVal, double maxVal) {
-  if (value < minVal) return minVal;
-  if (value > maxVal) return maxVal;
-  return value;
-}
 }  // namespace
 
 IPreset* GetNextUninitializedPreset(WDL_PtrList<IPreset>* presets) {
@@ -64,8 +57,8 @@ int IPlugBase::UnserializeParams(ByteChunk* chunk, int startPos) {
     double value = 0.0;
     pos = chunk ? chunk->Get(&value, pos) : -1;
     if (pos < 0) value = 0.0;
-    // A stored NaN or infinity would spread through the sound engine.
-    if (std::isfinite(value)) param->Set(Clamp(value, param->GetMin(), param->GetMax()));
+    // A stored NaN or infinity is refused: the parameter keeps its value.
+    param->Set(value);
   }
   OnParamReset();
   return pos;

@@ -2,6 +2,7 @@
 
 #include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -70,20 +71,39 @@ std::string temporaryName(const std::string& target, unsigned attempt) {
   return folder + "." + stem + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + kTemporarySuffix;
 }
 
-// Whether name is a temporary file of the process writer: ".STEM.PID-N.tmp".
-bool isTemporaryOf(const std::string& name, pid_t writer) {
+// The process whose temporary file name is: ".STEM.PID-N.tmp"; -1 when it
+// is none.
+pid_t temporaryWriter(const std::string& name) {
   const std::string suffix = kTemporarySuffix;
-  const std::string mark = "." + std::to_string(writer) + "-";
   if (name.size() <= suffix.size() || name[0] != '.' ||
       name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
-    return false;
+    return -1;
   }
+  const auto digits = [&name](std::size_t from, std::size_t to) {
+    return from < to && std::all_of(name.begin() + static_cast<std::ptrdiff_t>(from),
+                                    name.begin() + static_cast<std::ptrdiff_t>(to),
+                                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+  };
   const std::size_t end = name.size() - suffix.size();
-  const std::size_t at = name.rfind(mark, end);
-  if (at == std::string::npos || at == 0 || at + mark.size() == end) return false;
-  return std::all_of(name.begin() + static_cast<std::ptrdiff_t>(at + mark.size()),
-                     name.begin() + static_cast<std::ptrdiff_t>(end),
-                     [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
+  const std::size_t dash = name.rfind('-', end);
+  const std::size_t dot = dash == std::string::npos ? dash : name.rfind('.', dash);
+  if (dot == std::string::npos || dot == 0 || !digits(dash + 1, end) || !digits(dot + 1, dash) ||
+      dash - dot - 1 > 9) {
+    return -1;
+  }
+  return static_cast<pid_t>(std::stol(name.substr(dot + 1, dash - dot - 1)));
+}
+
+// Unlinks the temporary files in folder whose writer the test picks.
+template <class Pick>
+void removeTemporaries(const std::string& folder, Pick pick) {
+  DIR* entries = ::opendir(folder.empty() ? "." : folder.c_str());
+  if (!entries) return;
+  while (const dirent* entry = ::readdir(entries)) {
+    const pid_t writer = temporaryWriter(entry->d_name);
+    if (writer > 0 && pick(writer)) ::unlinkat(::dirfd(entries), entry->d_name, 0);
+  }
+  ::closedir(entries);
 }
 
 // ENAMETOOLONG when the path, or its last part, is longer than the system
@@ -393,10 +413,19 @@ void OutputFile::closeAndRemove() {
 void OutputFile::removeUnfinishedFiles() { UnfinishedFiles::unlinkAll(); }
 
 void OutputFile::removeUnfinishedFilesOf(pid_t writer, const std::string& folder) {
-  DIR* entries = ::opendir(folder.c_str());
-  if (!entries) return;
-  while (const dirent* entry = ::readdir(entries)) {
-    if (isTemporaryOf(entry->d_name, writer)) ::unlinkat(::dirfd(entries), entry->d_name, 0);
-  }
-  ::closedir(entries);
+  removeTemporaries(folder, [writer](pid_t pid) { return pid == writer; });
+}
+
+std::string OutputFile::temporaryFolder(const char* path) {
+  OutputFile probe;
+  Plan plan;
+  if (!probe.examine(path, &plan) || (plan.kind != Plan::kReplace && plan.kind != Plan::kNew)) return "";
+  const std::string folder = FileNames::folderOf(probe.mTarget);
+  return folder.empty() ? "." : folder;
+}
+
+void OutputFile::removeAbandonedFiles(const std::string& folder) {
+  if (folder.empty()) return;
+  // A process of another user answers that it is there, just not ours to signal.
+  removeTemporaries(folder, [](pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; });
 }

@@ -68,6 +68,14 @@ class OutputFile {
   // Removes the temporary files that the process writer, which ended
   // without cleaning up after itself, left in folder.
   static void removeUnfinishedFilesOf(pid_t writer, const std::string& folder);
+  // The folder where a file written to path gets its temporary file: beside
+  // the file that path names, links followed; "" when it is written in
+  // place (a descriptor, a device, a pipe) or cannot be written.
+  static std::string temporaryFolder(const char* path);
+  // Removes the temporary files in folder whose writer no longer exists,
+  // ended by a signal that no handler sees, and only those: the files of
+  // every process that runs, this one included, stay.
+  static void removeAbandonedFiles(const std::string& folder);
 
  private:
   // What a name stands for, as open finds it.

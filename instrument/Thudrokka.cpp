@@ -101,7 +101,8 @@ void Thudrokka::makeThudrokkaFreePresets() {
   }
 }
 
-// The receiver has released every key; all sound off does not wait for the releases.
+// The receiver has released every key; all sound off does not wait for the
+// releases, nor for the effects' tails.
 void Thudrokka::onControlChange(int controller, double) {
-  if (controller == IMidiMsg::kAllSoundOff) mVoiceManager.endAllVoices();
+  if (controller == IMidiMsg::kAllSoundOff) endAllSound();
 }

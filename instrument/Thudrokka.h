@@ -39,6 +39,7 @@ class IQvTabButton;
 class ISwitchControl;
 class ITextControl;
 namespace Quillvane {
+class RirARorurProgram;
 struct ProgramLineProblem;
 }
 
@@ -85,8 +86,8 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
 
   // ---- Framework operations.
   // Sizes the work buffers when the block size changed and asks the render
-  // thread to prepare the units for the sample rate and to end every voice
-  // and held key.
+  // thread to prepare the units for the sample rate, to end every voice and
+  // held key, and to discard every note sent before and not played yet.
   void Reset() override;
   // The first activation prepares the unit as Reset does, if no Reset came before.
   void OnActivate(bool active) override;
@@ -98,8 +99,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // as consecutive blocks, each with its own MIDI step.
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
   // Queues note messages, and all sound off and all notes off, for the next
-  // block; beyond the queue's room (MIDIReceiver::kQueueSize messages
-  // between two blocks) they are dropped.
+  // block. Beyond the hand-over's room (MIDIReceiver::kQueueSize messages
+  // between two blocks) a note-on is dropped, while a release waits as the
+  // receiver keeps one when its queue is full.
   void ProcessMidiMsg(IMidiMsg* msg) override;
   void PresetsChangedByHost() override {}
   // A set of parameter changes reaches the render thread whole, at one block start.
@@ -129,7 +131,7 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void OnFxParamChange(int paramIdx);
   void notifySynthGuiChange(int paramIdx);
   void notifyFxGuiChange(int paramIdx);
-  // Render thread: all sound off ends every voice at once.
+  // Render thread: all sound off ends all sound at once, as a reset does.
   void onControlChange(int controller, double value);
 
   // ---- Output stage and meters.
@@ -148,11 +150,14 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Both report whether the file was written or read, and what failed in
   // error when given. Program and waveform files are read and written
   // without the plug-in mutex held, so host calls do not wait for them. A
-  // load appends the lines that are not what their place in the file asks
-  // for to problems when given.
+  // load appends the lines that it did not read as they stand (see
+  // RirARorurProgram::readProgram) to problems when given.
   bool SaveProgramAsQV(const char* path, std::string* error = nullptr);
   bool LoadProgramAsQV(const char* path, std::string* error = nullptr,
                        std::vector<Quillvane::ProgramLineProblem>* problems = nullptr);
+  // What a load does once the file is read: every parameter takes the
+  // program's value, and the current preset its name and the values.
+  void ApplyProgram(const Quillvane::RirARorurProgram& program);
   bool CanLoadWaveform() const;
   bool LoadWaveform(const char* path);
   // "%02d: %s" of the one-based slot number and its name, at most 127 characters.
@@ -259,6 +264,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Every glide of the voices, the effect units and the output stage ends on
   // its target at once.
   void settleGlides();
+  // Ends every voice and held key and empties every effect unit: silence
+  // from here on, and a next note that meets nothing of what came before.
+  void endAllSound();
   void renderBlock(double** outputs, int nFrames);
   void applyOutputStage(double** outputs, int nFrames);
   bool isAnyVoicePlaying() const;
@@ -300,7 +308,13 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   };
   ParameterHandOver<Quillvane::Synth::kNumParameters> mParameterHandOver;
   HandOverRing<NoteEvent, MIDIReceiver::kQueueSize> mNoteHandOver;
-  std::atomic<bool> mResetPending{false};
+  ReleaseHandOver mReleaseHandOver;
+  // The latest reset asked for: its count in the high half, and in the low
+  // half the note hand-over's end when it was asked for, before which every
+  // note is discarded.
+  std::atomic<uint64_t> mResetRequest{0};
+  // Render thread: the count of the last reset applied.
+  uint32_t mResetsApplied = 0;
   std::atomic<double> mResetSampleRate{0.0};
 
   // Work buffers of the block size given at the last Reset that changed it.

@@ -1,15 +1,22 @@
 #include "instrument/ThudrokkaPresetControls.h"
 
+#include <string>
+#include <vector>
+
 #include "framework/IPreset.h"
+#include "framework/PrintableText.h"
 #include "framework/TextCopy.h"
 #include "graphics/IGraphics.h"
 #include "graphics/IPopupMenu.h"
 #include "instrument/Thudrokka.h"
+#include "program/ProgramLineProblem.h"
 
 namespace {
 
 // Bytes of the preset caption shown on the display.
 constexpr int kDisplayLen = 32;
+// A message box with the system's one button.
+constexpr int kMessageBoxOk = 0;
 
 }  // namespace
 
@@ -92,10 +99,26 @@ void IQvFileSelector::OnMouseDown(int x, int y, IMouseMod* mod) {
   // Without an editor no dialog ran, and the last path must not be used again.
   if (!mInstrument || mState != kFileSelectDone) return;
   if (mFileAction == kFileOpen) {
-    mInstrument->LoadProgramAsQV(mFile.Get());
+    LoadChosenProgram();
   } else {
     mInstrument->SaveProgramAsQV(mFile.Get());
   }
+}
+
+void IQvFileSelector::LoadChosenProgram() {
+  std::string error;
+  std::vector<Quillvane::ProgramLineProblem> problems;
+  const bool loaded = mInstrument->LoadProgramAsQV(mFile.Get(), &error, &problems);
+  // A cancelled panel chose no file, and there is nothing to say.
+  IGraphics* gui = GetGUI();
+  if (!gui || mFile.GetLength() == 0) return;
+  std::string message = loaded ? "" : printableText(error);
+  for (const Quillvane::ProgramLineProblem& problem : problems) {
+    message += (message.empty() ? "" : "\n") + printableText(problem.message(mFile.Get()));
+  }
+  if (message.empty()) return;
+  gui->ShowMessageBox(message.c_str(), loaded ? "Program loaded with warnings" : "Program not loaded",
+                      kMessageBoxOk);
 }
 
 bool IQvFileSelector::Draw(IGraphics* g) {

@@ -35,7 +35,9 @@ class IQvPresetMenu : public IControl {
 
 // The program load or save button: its picture's second frame while the
 // dialog is open; the chosen path goes to the instrument, an empty one after
-// a cancel (which the instrument refuses).
+// a cancel (which the instrument refuses). A load of a chosen file that
+// fails, or that reads lines not as they stand, says so in a message box,
+// naming the file; one that fails leaves everything as it was.
 class IQvFileSelector : public IFileSelectorControl {
  public:
   IQvFileSelector(Thudrokka* plug, IRECT rect, int paramIdx, IBitmap* bitmap, EFileAction action, const char* dir,
@@ -45,6 +47,9 @@ class IQvFileSelector : public IFileSelectorControl {
 
  protected:
   Thudrokka* mInstrument;
+
+ private:
+  void LoadChosenProgram();
 };
 
 // Loads a waveform file into the user waveform that oscillator 1 has

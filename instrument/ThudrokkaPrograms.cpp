@@ -96,16 +96,18 @@ bool Thudrokka::LoadProgramAsQV(const char* path, std::string* error,
   // waits for it, and a file may be slow to read.
   Quillvane::RirARorurProgram program;
   if (!program.loadProgram(path, error, problems)) return false;
+  ApplyProgram(program);
+  return true;
+}
+
+void Thudrokka::ApplyProgram(const Quillvane::RirARorurProgram& program) {
   ParamSetScope set(this);
   double before[kNumParameters];
   for (int p = 0; p < kNumParameters; ++p) before[p] = GetParam(p)->Value();
   for (int p = 0; p < kNumParameters; ++p) {
     IParam* param = GetParam(p);
-    // The record holds values; controls and SetNormalized take knob
-    // positions, which differ for the shaped quantisation.
-    const double position = param->GetNormalized(program.getParameterValue(static_cast<eVstParameters>(p), true));
-    if (mGraphics) mGraphics->SetParameterFromPlug(p, position, true);
-    param->SetNormalized(position);
+    param->Set(program.getParameterValue(static_cast<eVstParameters>(p), true));
+    if (mGraphics) mGraphics->SetParameterFromPlug(p, param->GetNormalized(), true);
     InternalParamChange(p);
   }
   // Stored after the parameters so the slot holds the loaded sound.
@@ -114,7 +116,6 @@ bool Thudrokka::LoadProgramAsQV(const char* path, std::string* error,
   for (int p = 0; p < kNumParameters; ++p) {
     if (GetParam(p)->Value() != before[p]) InformHostOfParamChange(p, GetParam(p)->GetNormalized());
   }
-  return true;
 }
 
 bool Thudrokka::CanLoadWaveform() const {

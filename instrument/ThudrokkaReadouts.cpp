@@ -10,6 +10,7 @@
 #include <string>
 
 #include "engine/Note.h"
+#include "framework/TruncateToInt.h"
 #include "graphics/IGraphics.h"
 #include "graphics/TextControls.h"
 #include "instrument/Thudrokka.h"
@@ -221,7 +222,7 @@ void Thudrokka::notifyFxGuiChange(int paramIdx) {
     case FilterCutoff:
       if (mCutoffText) {
         // The setting's Hz: at other rates the designs hold what sounds like it.
-        std::snprintf(text, sizeof(text), "%dHz", static_cast<int>(units.filter.getCutoffHz()));
+        std::snprintf(text, sizeof(text), "%dHz", TruncateToInt(units.filter.getCutoffHz()));
         mCutoffText->SetTextFromPlug(text);
       }
       break;

@@ -27,7 +27,10 @@ void Thudrokka::Reset() {
   if (GetBlockSize() != mPreparedBlockSize) prepareBlockSize(GetBlockSize());
   mDisplayUnits.setSampleRate(GetSampleRate());
   mResetSampleRate.store(GetSampleRate(), std::memory_order_relaxed);
-  mResetPending.store(true, std::memory_order_release);
+  // The notes sent so far went out before the reset: a host that resets
+  // sends no note-off for them.
+  const uint64_t count = (mResetRequest.load(std::memory_order_relaxed) >> 32) + 1;
+  mResetRequest.store(count << 32 | mNoteHandOver.end(), std::memory_order_release);
   mReady.store(true, std::memory_order_release);
 }
 
@@ -42,9 +45,6 @@ void Thudrokka::OnActivate(bool active) {
 }
 
 void Thudrokka::applyReset(double sr) {
-  // Hosts reset on a stop, a seek or a panic: nothing goes on sounding.
-  mMidiReceiver.releaseAllKeys();
-  mVoiceManager.endAllVoices();
   for (Quillvane::OnePoleSmoother* s : {&mBassAmountSmoother, &mPanSmoother, &mSaturationSmoother, &mVolumeSmoother}) {
     s->setPole(Quillvane::defaultSmoothPole(sr));
   }
@@ -54,16 +54,21 @@ void Thudrokka::applyReset(double sr) {
   mRingModulator.setSampleRate(sr);
   mPhaser.setSampleRate(sr);
   mDistortion.setSampleRate(sr);
-  for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) {
-    unit->setSampleRate(sr);
-    unit->reset();
-  }
+  for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) unit->setSampleRate(sr);
   mEqualizer.setSampleRate(sr);
+  for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) unit->setSampleRate(sr);
+  // Hosts reset on a stop, a seek or a panic: nothing goes on sounding.
+  endAllSound();
+}
+
+void Thudrokka::endAllSound() {
+  mMidiReceiver.releaseAllKeys();
+  mVoiceManager.endAllVoices();
+  for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) unit->reset();
+  mPhaser.reset();
+  mDistortion.reset();
   mEqualizer.reset();
-  for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) {
-    unit->setSampleRate(sr);
-    unit->reset();
-  }
+  for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) unit->reset();
 }
 
 void Thudrokka::settleGlides() {
@@ -81,11 +86,18 @@ void Thudrokka::settleGlides() {
 void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
   if (!msg || !MIDIReceiver::accepts(*msg)) return;
   WDL_MutexLock lock(&mMutex);
-  mNoteHandOver.push({*msg, false});
+  if (!mNoteHandOver.push({*msg, false})) mReleaseHandOver.post(*msg, mNoteHandOver.end());
 }
 
 void Thudrokka::applyHandOvers() {
-  if (mResetPending.exchange(false, std::memory_order_acquire)) {
+  // The ring's end before the reset request: every note this block takes
+  // came before any reset it does not apply yet.
+  const uint32_t notesEnd = mNoteHandOver.end();
+  const uint64_t reset = mResetRequest.load(std::memory_order_acquire);
+  if (static_cast<uint32_t>(reset >> 32) != mResetsApplied) {
+    mResetsApplied = static_cast<uint32_t>(reset >> 32);
+    mNoteHandOver.dropBefore(static_cast<uint32_t>(reset));
+    mMidiReceiver.discardQueued();
     applyReset(mResetSampleRate.load(std::memory_order_relaxed));
   }
   const bool wholeSound =
@@ -94,16 +106,17 @@ void Thudrokka::applyHandOvers() {
   // the next note's first frame, not through glides from the sound before;
   // over a sounding voice the glides keep the change from clicking.
   if (wholeSound && !isAnyVoicePlaying()) settleGlides();
-  mNoteHandOver.takeAll([this](const NoteEvent& event) {
+  mNoteHandOver.takeBefore(notesEnd, [this](const NoteEvent& event) {
     const IMidiMsg& msg = event.msg;
     if (!event.preview) {
-      if (mMidiReceiver.hasRoom()) mMidiReceiver.onMessageReceived(&msg);
+      mMidiReceiver.onMessageReceived(&msg);
     } else if (msg.StatusMsg() == IMidiMsg::kNoteOn) {
       mVoiceManager.onNoteOn(msg.NoteNumber(), msg.Velocity(), msg.mOffset);
     } else {
       mVoiceManager.onNoteOff(msg.NoteNumber(), kPreviewVelocity);
     }
   });
+  mReleaseHandOver.takeAll(notesEnd, [this](const IMidiMsg& msg) { mMidiReceiver.onMessageReceived(&msg); });
 }
 
 void Thudrokka::ProcessDoubleReplacing(double**, double** outputs, int nFrames) {
@@ -116,7 +129,11 @@ void Thudrokka::ProcessDoubleReplacing(double**, double** outputs, int nFrames) 
   }
   int done = 0;
   do {
-    const int n = std::min(mBufferFrames, nFrames - done);
+    int n = std::min(mBufferFrames, nFrames - done);
+    // All sound off empties the effect units: a block ends at its frame, so
+    // that it comes at the start of the next one, before the units run.
+    const int soundOff = mMidiReceiver.nextSoundOffFrame();
+    if (soundOff > 0 && soundOff < n) n = soundOff;
     double* block[2] = {outputs[0] + done, outputs[1] + done};
     renderBlock(block, n);
     done += n;

@@ -1,7 +1,7 @@
 // Program text files: a name line, then one "key = value;" line per
 // parameter in parameter order; six choices are written by name.
 
-#include <cerrno>
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -124,51 +124,50 @@ void addProblem(std::vector<ProgramLineProblem>& problems, ProgramLineProblem pr
 }
 
 // How a line differs from the line the writer puts at position k (-1: the
-// name), if it does. The reader may take it all the same: a key inside
-// another passes its test, and any value is read.
-std::optional<ProgramLineProblem> lineProblem(const RirARorurProgram& program, const char* line, int k,
-                                              const char* key) {
+// name), if it does: it names another setting, or holds no value the
+// reader takes. The reader may take it all the same: a key inside another
+// passes its test.
+std::optional<ProgramLineProblem> shapeProblem(const RirARorurProgram& program, const char* line, int k,
+                                               const char* key) {
   using Problem = ProgramLineProblem;
-  std::string value;
-  Problem::Kind kind;
-  int offset = 0;
   const std::string named = namedKey(line);
   if (named != key) {
-    kind = Problem::kOtherSetting;
+    int offset = 0;
     if (const std::optional<int> place = placeOf(program, named)) offset = *place - k;
-  } else if (!valueText(line, value)) {
-    kind = Problem::kNoValue;
-  } else if (k < 0) {
-    return std::nullopt;
-  } else if (isChoice(static_cast<eVstParameters>(k))) {
-    if (isChoiceName(static_cast<eVstParameters>(k), value.c_str())) return std::nullopt;
-    kind = Problem::kUnknownName;
-  } else {
-    if (isNumber(value)) return std::nullopt;
-    kind = Problem::kNotANumber;
+    return Problem{Problem::kOtherSetting, k + 2, key, line, offset};
   }
-  const bool wholeLine = kind == Problem::kOtherSetting || kind == Problem::kNoValue;
-  return Problem{kind, k + 2, key, wholeLine ? std::string(line) : value, offset};
+  std::string value;
+  if (!valueText(line, value)) return Problem{Problem::kNoValue, k + 2, key, line};
+  return std::nullopt;
 }
 
-enum class LineRead { kLine, kEnd, kTooLong, kFailed };
+enum class LineRead { kLine, kEnd, kTooLong };
 
-// One line of text without its end: a line feed, a carriage return and line
-// feed, or a lone carriage return.
-LineRead readLine(std::FILE* file, std::string& line) {
-  line.clear();
-  for (bool any = false;; any = true) {
-    const int c = std::getc(file);
-    if (c == EOF) return std::ferror(file) ? LineRead::kFailed : any ? LineRead::kLine : LineRead::kEnd;
-    if (c == '\n') return LineRead::kLine;
-    if (c == '\r') {
-      const int next = std::getc(file);
-      if (next != '\n' && next != EOF) std::ungetc(next, file);
-      return LineRead::kLine;
-    }
-    if (line.size() == kMaxLineLength) return LineRead::kTooLong;
-    line += static_cast<char>(c);
+// The line of text that starts at at, without its end (a line feed, a
+// carriage return and line feed, or a lone carriage return); at moves past
+// it. A line of more than maxLength characters is not taken.
+LineRead readLine(const std::string& text, std::size_t& at, std::string& line, std::size_t maxLength) {
+  if (at >= text.size()) return LineRead::kEnd;
+  const std::size_t end = std::min(text.find_first_of("\r\n", at), text.size());
+  if (end - at > maxLength) return LineRead::kTooLong;
+  line.assign(text, at, end - at);
+  // A carriage return and a line feed end one line.
+  at = end < text.size() ? end + (text.compare(end, 2, "\r\n") == 0 ? 2 : 1) : end;
+  return LineRead::kLine;
+}
+
+// The first line from at on that holds more than blanks, which comes after
+// the last setting, counted as line; with the lines after it.
+std::optional<ProgramLineProblem> linesAfterTheEnd(const std::string& text, std::size_t at, int line,
+                                                   const std::string& lastKey) {
+  std::string row;
+  for (; readLine(text, at, row, std::string::npos) == LineRead::kLine; ++line) {
+    if (row.find_first_not_of(" \t") == std::string::npos) continue;
+    ProgramLineProblem problem{ProgramLineProblem::kAfterTheEnd, line, lastKey, row};
+    while (readLine(text, at, row, std::string::npos) == LineRead::kLine) ++problem.shifted;
+    return problem;
   }
+  return std::nullopt;
 }
 
 bool refuse(std::string* error, const std::string& reason) {
@@ -203,56 +202,83 @@ bool RirARorurProgram::loadProgram(const char* path, std::string* error,
   if (!path) return refuse(error, "cannot read a program file without a name");
   const std::string refusal = "cannot read program file '" + std::string(path) + "': ";
   InputFile file;
-  if (!file.open(path)) return refuse(error, refusal + file.error());
+  std::string text;
+  if (!file.readWhole(path, &text)) return refuse(error, refusal + file.error());
   std::string reason;
-  return readProgram(file.stream(), &reason, problems) || refuse(error, refusal + reason);
+  return readProgram(text, &reason, problems) || refuse(error, refusal + reason);
 }
 
-bool RirARorurProgram::readProgram(std::FILE* file, std::string* error,
+bool RirARorurProgram::readProgram(const std::string& text, std::string* error,
                                    std::vector<ProgramLineProblem>* problems) {
-  // A refused file changes nothing.
+  using Problem = ProgramLineProblem;
+  // A refused text changes nothing.
   const QVSynthProgram previous = mProgram;
   const std::string previousName = mName;
-  auto refuseFile = [&](const std::string& reason) {
+  auto refuseText = [&](const std::string& reason) {
     mProgram = previous;
     mName = previousName;
     return refuse(error, reason);
   };
-  std::string line, value;
-  int accepted = 0;
-  std::vector<ProgramLineProblem> odd;
-  // k is the parameter the line at this position belongs to; -1 the name.
-  // Nothing past the last parameter's line is read.
-  int k = -1;
-  for (; k < kNumParameters; ++k) {
-    const LineRead read = readLine(file, line);
-    if (read == LineRead::kEnd) break;
-    if (read == LineRead::kFailed) return refuseFile(std::strerror(errno));
-    if (read == LineRead::kTooLong) {
-      return refuseFile("line " + std::to_string(k + 2) + " is longer than " + std::to_string(kMaxLineLength) +
-                        " characters");
-    }
-    const auto p = static_cast<eVstParameters>(k);
-    // A plain substring search: keys inside longer keys pass too. Like the
-    // value, it sees the line up to a NUL byte.
-    const char* text = line.c_str();
-    if (k < 0) text += ByteOrderMarkLength(text);
-    const char* key = k < 0 ? kNameKey : getParameterNameText(p);
-    if (std::optional<ProgramLineProblem> problem = lineProblem(*this, text, k, key)) addProblem(odd, *problem);
-    if (!std::strstr(text, key) || !valueText(text, value)) continue;
-    ++accepted;
+  // Stores the value of the line at position k (-1: the name); says how
+  // what is stored differs from what the line holds, if it does.
+  auto take = [this](int k, const std::string& value) -> std::optional<Problem> {
     if (k < 0) {
       const std::string name = ValidText(value.c_str());
       mName = name.substr(0, TextFitLength(name.c_str(), kMaxNameLength));
-    } else if (isChoice(p)) {
-      mProgram[p] = choiceSelector(p, value.c_str());
-    } else {
-      setParameterValue(p, std::atof(value.c_str()));
+      if (mName.size() == name.size()) return std::nullopt;
+      return Problem{Problem::kNameCut, k + 2, kNameKey, mName};
     }
+    const auto p = static_cast<eVstParameters>(k);
+    Problem problem{Problem::kUnknownName, k + 2, getParameterNameText(p), value};
+    if (isChoice(p)) {
+      mProgram[p] = choiceSelector(p, value.c_str());
+      return isChoiceName(p, value.c_str()) ? std::nullopt : std::optional<Problem>(problem);
+    }
+    const double read = std::atof(value.c_str());
+    setParameterValue(p, read);
+    problem.used = getParameterValue(p, true);
+    if (!std::isfinite(read)) {
+      problem.kind = Problem::kNotFinite;
+    } else if (!isNumber(value)) {
+      problem.kind = Problem::kNotANumber;
+    } else if (read < 0.0 || read > 1.0) {
+      problem.kind = Problem::kOutOfRange;
+    } else {
+      return std::nullopt;
+    }
+    return problem;
+  };
+  std::string line, value;
+  int accepted = 0;
+  std::vector<Problem> odd;
+  std::size_t at = ByteOrderMarkLength(text.c_str());
+  // k is the parameter the line at this position belongs to; -1 the name.
+  int k = -1;
+  for (; k < kNumParameters; ++k) {
+    const LineRead read = readLine(text, at, line, kMaxLineLength);
+    if (read == LineRead::kEnd) break;
+    if (read == LineRead::kTooLong) {
+      return refuseText("line " + std::to_string(k + 2) + " is longer than " + std::to_string(kMaxLineLength) +
+                        " characters");
+    }
+    // A plain substring search: keys inside longer keys pass too. Like the
+    // value, it sees the line up to a NUL byte.
+    const char* row = line.c_str();
+    const char* key = k < 0 ? kNameKey : getParameterNameText(static_cast<eVstParameters>(k));
+    std::optional<Problem> problem = shapeProblem(*this, row, k, key);
+    if (std::strstr(row, key) && valueText(row, value)) {
+      ++accepted;
+      const std::optional<Problem> taken = take(k, value);
+      if (!problem) problem = taken;
+    }
+    if (problem) addProblem(odd, *problem);
   }
-  if (accepted == 0) return refuseFile("none of its lines is a program setting");
+  if (accepted == 0) return refuseText("none of its lines is a program setting");
   if (k < kNumParameters) {
-    odd.push_back({ProgramLineProblem::kFileEnds, k + 2, getParameterNameText(static_cast<eVstParameters>(k)), ""});
+    odd.push_back({Problem::kFileEnds, k + 2, getParameterNameText(static_cast<eVstParameters>(k)), ""});
+  } else if (std::optional<Problem> rest =
+                 linesAfterTheEnd(text, at, k + 2, getParameterNameText(static_cast<eVstParameters>(k - 1)))) {
+    odd.push_back(*rest);
   }
   if (problems) problems->insert(problems->end(), odd.begin(), odd.end());
   return true;

@@ -86,7 +86,7 @@ double RirARorurProgram::getParameterValue(eVstParameters p, bool normalised) co
 }
 
 void RirARorurProgram::setParameterValue(eVstParameters p, double v) {
-  if (!isParameter(p) || std::isnan(v)) return;
+  if (!isParameter(p) || !std::isfinite(v)) return;
   mProgram[p] = std::max(0.0, std::min(1.0, v));
 }
 

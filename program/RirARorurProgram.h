@@ -1,37 +1,14 @@
 #pragma once
 
-#include <cstdio>
 #include <map>
 #include <string>
 #include <vector>
 
+#include "program/ProgramLineProblem.h"
 #include "program/QVSynthProgram.h"
 #include "program/VstParameters.h"
 
 namespace Quillvane {
-
-// A line of a program file that is not what its place in the file asks
-// for. The reader still reads it as it reads every line; this only says so.
-struct ProgramLineProblem {
-  enum Kind {
-    kOtherSetting,  // the line does not name the setting of its place
-    kNoValue,       // it names it, but holds no "= value;" the reader takes
-    kNotANumber,    // the value is no finite number
-    kUnknownName,   // the value names none of the setting's choices
-    kFileEnds,      // the file ends before this line
-  };
-  Kind kind;
-  int line;  // counted from 1
-  // The setting the line should hold: a parameter's key, or "Name".
-  std::string key;
-  // The line for the first two kinds, the value text for the next two.
-  std::string found;
-  // For kOtherSetting when the line holds the setting of another place:
-  // that place is offset lines further on (negative: back), and so it is for
-  // the shifted lines right after this one, which have no entry of their own.
-  int offset = 0;
-  int shifted = 0;
-};
 
 // A named program: a record of normalised values with its key-name map. It
 // converts values to real units and reads and writes program text files.
@@ -55,7 +32,8 @@ class RirARorurProgram {
   // Real units (semitones, seconds, Hz, pan offsets) when normalised is
   // false; 0.0 for an index outside the parameters.
   double getParameterValue(Synth::eVstParameters p, bool normalised) const;
-  // Clamped to [0, 1]; NaN and indexes outside the parameters are ignored.
+  // Clamped to [0, 1]; a value that is not a finite number (NaN, an
+  // infinity) and indexes outside the parameters are ignored.
   void setParameterValue(Synth::eVstParameters p, double v);
 
   // A null directory is ignored.
@@ -69,21 +47,24 @@ class RirARorurProgram {
   // replaced only when all of it was written; otherwise false, with what
   // failed in error when given.
   bool saveProgram(const char* path, std::string* error = nullptr) const;
-  // Lines are matched by position; see readProgram. False, with the file
-  // and the reason in error when given, when the file cannot be opened or
+  // Reads the regular file at path whole (see InputFile) and then as
+  // readProgram reads a text. False, with "cannot read program file
+  // 'PATH': reason" in error when given, when the file cannot be read or
   // is refused.
   bool loadProgram(const char* path, std::string* error = nullptr,
                    std::vector<ProgramLineProblem>* problems = nullptr);
-  // Reads a program from an open text stream: line k (from 0) must hold the
-  // key of parameter k - 1, the first line the name; reading stops after
-  // the last parameter's line. A line that does not qualify is skipped and
-  // its parameter keeps its value. The stream is refused, changing nothing,
-  // when no line was usable, a line is too long to be one the program
-  // wrote, or the stream failed; error then says why. When the program
-  // loads, the lines that are not what their place asks for are appended
-  // to problems when given, in file order, a run of lines shifted alike as
-  // one entry. A byte-order mark at the start of the stream is skipped.
-  bool readProgram(std::FILE* file, std::string* error = nullptr,
+  // Reads a program from the text of a program file: line k (from 0) must
+  // hold the key of parameter k - 1, the first line the name; nothing after
+  // the last parameter's line is read. A line that does not qualify is
+  // skipped and its parameter keeps its value; so does one whose value is
+  // no finite number. The text is refused, changing nothing, when no line
+  // was usable or a line is too long to be one the program wrote; error
+  // then says why. When the program loads, the lines that are not what
+  // their place asks for or not read as they stand (a value outside 0 to 1,
+  // a name cut short, lines after the last setting) are appended to
+  // problems when given, in file order, a run of lines shifted alike as one
+  // entry. A byte-order mark at the start of the text is skipped.
+  bool readProgram(const std::string& text, std::string* error = nullptr,
                    std::vector<ProgramLineProblem>* problems = nullptr);
 
  private:

@@ -6,9 +6,10 @@
 #include "framework/TruncateToInt.h"
 #include "platform/mac/IPlugAU.h"
 
-// The component entry: every selector but open, close and the changes of the
-// render notifications runs under the plug-in mutex. The parameter block holds one pointer-sized word per
-// argument, the call's last argument first.
+// The component entry: every selector but open, close, the changes of the
+// render notifications and parameter reads runs under the plug-in mutex. The
+// parameter block holds one pointer-sized word per argument, the call's last
+// argument first.
 
 namespace {
 
@@ -97,6 +98,12 @@ ComponentResult IPlugAU::IPlugAUEntry(ComponentParameters* params, void* plug) {
       _this->mRenderNotifications.Remove(WordProc<AURenderCallback>(params, 2), WordPointer<void>(params, 1));
       return noErr;
     }
+    // A render notification may read a parameter while the thread that holds
+    // the mutex waits for that render call.
+    if (select == kAudioUnitGetParameterSelect) {
+      return GetParamProc(_this, WordUInt32(params, 4), WordUInt32(params, 3), WordUInt32(params, 2),
+                          WordPointer<AudioUnitParameterValue>(params, 1));
+    }
     WDL_MutexLock lock(&_this->mMutex);
     return _this->DispatchSelector(params);
   } catch (...) {
@@ -170,9 +177,6 @@ ComponentResult IPlugAU::DispatchSelector(ComponentParameters* params) {
       return SetProperty(WordUInt32(params, 5), WordUInt32(params, 4), WordUInt32(params, 3), &size,
                          WordPointer<const void>(params, 2));
     }
-    case kAudioUnitGetParameterSelect:
-      return GetParamProc(this, WordUInt32(params, 4), WordUInt32(params, 3), WordUInt32(params, 2),
-                          WordPointer<AudioUnitParameterValue>(params, 1));
     case kAudioUnitSetParameterSelect:
       return SetParamProc(this, WordUInt32(params, 5), WordUInt32(params, 4), WordUInt32(params, 3),
                           WordFloat32(params, 2), 0);

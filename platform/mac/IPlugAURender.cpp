@@ -1,5 +1,4 @@
 #include <algorithm>
-#include <cmath>
 #include <cstring>
 #include <new>
 
@@ -52,7 +51,8 @@ OSStatus IPlugAU::GetParamProc(void* plug, AudioUnitParameterID id, AudioUnitSco
   if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
   if (id >= static_cast<UInt32>(_this->NParams())) return kAudioUnitErr_InvalidElement;
   if (!outValue) return paramErr;
-  WDL_MutexLock lock(&_this->mMutex);
+  // Without the mutex: a render notification reads parameters of other units
+  // while a thread that holds their mutex may wait for that render call.
   *outValue = static_cast<AudioUnitParameterValue>(_this->GetParam(static_cast<int>(id))->Value());
   return noErr;
 }
@@ -64,14 +64,12 @@ OSStatus IPlugAU::SetParamProc(void* plug, AudioUnitParameterID id, AudioUnitSco
   if (!_this) return badComponentInstance;
   if (scope != kAudioUnitScope_Global) return kAudioUnitErr_InvalidProperty;
   if (id >= static_cast<UInt32>(_this->NParams())) return kAudioUnitErr_InvalidElement;
-  if (!std::isfinite(value)) return kAudioUnitErr_InvalidPropertyValue;
   WDL_MutexLock lock(&_this->mMutex);
   const int idx = static_cast<int>(id);
   IParam* param = _this->GetParam(idx);
-  const double v = value;
-  param->Set(param->GetMin() > v ? param->GetMin() : std::min(param->GetMax(), v));
+  if (!param->Set(value)) return kAudioUnitErr_InvalidPropertyValue;
   // The editor gets the value as sent; it clamps through its own controls.
-  if (_this->mGraphics) _this->mGraphics->SetParameterFromPlug(idx, v, false);
+  if (_this->mGraphics) _this->mGraphics->SetParameterFromPlug(idx, value, false);
   _this->OnParamChange(idx);
   return noErr;
 }
@@ -187,26 +185,26 @@ OSStatus IPlugAU::PullInputs(const AudioTimeStamp* timeStamp, UInt32 nFrames) {
 void IPlugAU::AttachOutputs(BusChannels* bus, UInt32 nFrames, AudioBufferList* ioData) {
   const UInt32 nBuffers = ioData->mNumberBuffers;
   const int nPlug = bus->mPlugChannelCount;
-  if (!bus->mConnected || bus->mHostChannelCount != static_cast<int>(nBuffers)) {
-    // A host count of -1 compares as the largest unsigned value.
-    UInt32 connected = std::min(static_cast<UInt32>(bus->mHostChannelCount), nBuffers);
-    connected = std::min(connected, static_cast<UInt32>(std::max(nPlug, 0)));
-    const int c = static_cast<int>(connected);
-    SetOutputChannelConnections(bus->mFirstPlugChannel, c, true);
-    SetOutputChannelConnections(bus->mFirstPlugChannel + c, std::max(nPlug - c, 0), false);
-    bus->mConnected = true;
-  }
+  // Every call connects the channels it has buffers for, so that none stays
+  // as an earlier call with another format or fewer buffers left it. A host
+  // count of -1 compares as the largest unsigned value.
+  UInt32 connected = std::min(static_cast<UInt32>(bus->mHostChannelCount), nBuffers);
+  connected = std::min(connected, static_cast<UInt32>(std::max(nPlug, 0)));
+  const int c = static_cast<int>(connected);
+  SetOutputChannelConnections(bus->mFirstPlugChannel, c, true);
+  SetOutputChannelConnections(bus->mFirstPlugChannel + c, std::max(nPlug - c, 0), false);
+  bus->mConnected = true;
   for (UInt32 k = 0; k < nBuffers; ++k) {
     AudioBuffer& buffer = ioData->mBuffers[k];
     const int k_ = static_cast<int>(k);
-    if (k_ >= nPlug) {
-      // The bus has no channel for this buffer: it gets silence.
-      if (!buffer.mData) buffer.mData = mOutputScratch.Get() + NOutChannels() * nFrames;
+    const int channel = bus->mFirstPlugChannel + k_;
+    if (!buffer.mData) buffer.mData = mOutputScratch.Get() + (k_ < nPlug ? channel : NOutChannels()) * nFrames;
+    if (k_ >= c) {
+      // No channel renders into this buffer: it gets silence, not what the
+      // host or an earlier render left in it.
       if (nFrames > 0) std::memset(buffer.mData, 0, nFrames * sizeof(float));
       continue;
     }
-    const int channel = bus->mFirstPlugChannel + k_;
-    if (!buffer.mData) buffer.mData = mOutputScratch.Get() + channel * nFrames;
     float* data = static_cast<float*>(buffer.mData);
     AttachOutputBuffers(channel, 1, &data);
   }

@@ -31,7 +31,12 @@ class RenderNotifications {
   RenderNotifications& operator=(const RenderNotifications&) = delete;
 
   void Add(AURenderCallback proc, void* userData);
-  // Removes the first notification with this procedure and user data.
+  // Removes the first notification with this procedure and user data. Made
+  // while another thread renders, it returns once that render call has ended,
+  // as the notification may be under way in it. A caller that holds a lock of
+  // its own around the removal, which the notification also takes, therefore
+  // deadlocks by the nature of that guarantee: only the unit's own lock is let
+  // go while it waits, and reading a parameter of any unit takes none.
   void Remove(AURenderCallback proc, void* userData);
   int GetSize() const;
   AURenderCallbackStruct Get(int idx) const;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <limits>
 #include <string>
 
 #include "framework/IParam.h"
@@ -106,6 +108,29 @@ TEST(IParam, NormalisedMappingWithStepsAndShape) {
   EXPECT_EQ(plain.GetNormalized(7.0), 1.0);
   plain.SetNormalized(1.5);
   EXPECT_EQ(plain.Value(), 1.0) << "upper clamp";
+}
+
+TEST(IParam, RefusesWhatIsNotANumberAndClampsTheRestToTheRange) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    double given;
+    bool taken;
+    double plain, normalized;  // stored by Set and by SetNormalized
+  } cases[] = {
+      {std::nan(""), false, 3.0, 3.0}, {inf, false, 3.0, 3.0}, {-inf, false, 3.0, 3.0},
+      {12.0, true, 10.0, 10.0},        {-0.5, true, 2.0, 2.0},  {1.5, true, 2.0, 10.0},
+  };
+  for (const auto& c : cases) {
+    IParam p;
+    p.InitDouble("p", 3.0, 2.0, 10.0, 0.001);
+    // A fractional power of a negative position would be no number at all.
+    p.SetShape(0.5);
+    EXPECT_EQ(p.Set(c.given), c.taken) << c.given;
+    EXPECT_EQ(p.Value(), c.plain) << c.given;
+    p.Set(3.0);
+    EXPECT_EQ(p.SetNormalized(c.given), c.taken) << c.given;
+    EXPECT_EQ(p.Value(), c.normalized) << c.given;
+  }
 }
 
 TEST(IParam, DisplayTextsAndNegation) {

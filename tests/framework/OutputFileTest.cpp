@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -426,6 +427,45 @@ TEST(OutputFile, TheFilesOfAWriterThatDiedCanBeRemoved) {
   EXPECT_EQ(dir.entries().size(), withTheirs - 1);
   ASSERT_TRUE(own.print("mine") && own.commit());
   EXPECT_EQ(dir.entries(), (Names{".notes.1-1.tmp", "own.txt"}));
+}
+
+// A writer that ended without cleaning up, whoever started it: its
+// temporary file goes, while those of writers that run (this process, init)
+// and every file of another kind stay. The temporary files of a name are
+// beside the file it leads to.
+TEST(OutputFile, TheFilesOfWritersThatEndedCanBeRemoved) {
+  const TempDirectory dir;
+  std::filesystem::create_directory(dir.path("real"));
+  ASSERT_EQ(::symlink("real/notes.txt", dir.path("link.txt").c_str()), 0);
+  const pid_t writer = ::fork();
+  if (writer == 0) {
+    OutputFile file;
+    ::_exit(file.open(dir.path("link.txt").c_str()) && file.print("unfinished") ? 0 : 1);
+  }
+  ASSERT_GT(writer, 0);
+  int status = 0;
+  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
+  ASSERT_EQ(status, 0);
+  const std::string others[] = {".notes.txt.1-0.tmp", ".notes.txt.tmp", "notes.txt." + std::to_string(writer) + "-0.tmp",
+                                ".notes.txt." + std::to_string(writer) + "-0.txt"};
+  for (const std::string& name : others) writeText(dir.path("real/" + name), kOld);
+  OutputFile own;
+  ASSERT_TRUE(own.open(dir.path("real/own.txt").c_str()));
+  ASSERT_EQ(testsupport::folderEntries(dir.path("real")).size(), 6u);
+
+  const std::string folder = OutputFile::temporaryFolder(dir.path("link.txt").c_str());
+  EXPECT_EQ(folder, dir.path("real/"));
+  OutputFile::removeAbandonedFiles(folder);
+  Names left = testsupport::folderEntries(dir.path("real"));
+  ASSERT_EQ(left.size(), 5u);
+  for (const std::string& name : others) EXPECT_EQ(std::count(left.begin(), left.end(), name), 1) << name;
+  ASSERT_TRUE(own.print("mine") && own.commit());
+
+  // A name written in place has no temporary files.
+  EXPECT_EQ(OutputFile::temporaryFolder("/dev/stdout"), "");
+  EXPECT_EQ(OutputFile::temporaryFolder("/dev/null"), "");
+  EXPECT_EQ(OutputFile::temporaryFolder(dir.path("missing/x.txt").c_str()), dir.path("missing/"));
+  EXPECT_EQ(OutputFile::temporaryFolder("bare.txt"), ".");
 }
 
 TEST(OutputFile, AppendingKeepsWhatTheFileHeld) {

@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -134,6 +136,32 @@ TEST(PlugBase, SetParameterFromGUIStoresInformsAndApplies) {
 
   plug.SetParameterFromGUI(3, 0.5);
   EXPECT_EQ(plug.mInformedChanges.size(), 1u) << "invalid index ignored";
+}
+
+TEST(PlugBase, SetParameterFromGUIRefusesWhatIsNotANumberAndClampsTheRest) {
+  const double inf = std::numeric_limits<double>::infinity();
+  const struct {
+    double given;
+    bool taken;
+    double stored;  // and told to the host
+  } cases[] = {
+      {std::nan(""), false, 0.25}, {inf, false, 0.25}, {-inf, false, 0.25},
+      {1.5, true, 1.0},            {-0.5, true, 0.0},  {1e300, true, 1.0},
+  };
+  for (const auto& c : cases) {
+    TestHostPlug plug(1);
+    plug.InitUnitParams(0.25);
+    plug.SetParameterFromGUI(0, c.given);
+    EXPECT_EQ(plug.GetParam(0)->Value(), c.stored) << c.given;
+    if (!c.taken) {
+      EXPECT_TRUE(plug.mInformedChanges.empty()) << c.given;
+      EXPECT_TRUE(plug.mParamChangeCalls.empty()) << c.given;
+      continue;
+    }
+    ASSERT_EQ(plug.mInformedChanges.size(), 1u) << c.given;
+    EXPECT_EQ(plug.mInformedChanges[0].value, c.stored) << c.given;
+    EXPECT_EQ(plug.mParamChangeCalls, std::vector<int>{0}) << c.given;
+  }
 }
 
 TEST(PlugBase, AttachGraphicsPushesNormalisedValuesThenPrepares) {

@@ -9,9 +9,11 @@
 #include <atomic>
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <random>
 #include <string>
 #include <thread>
+#include <utility>
 #include <vector>
 
 #include "instrument/Thudrokka.h"
@@ -26,10 +28,18 @@ using namespace Quillvane::Synth;
 
 constexpr double kRate = 44100.0;
 constexpr int kBlock = 256;
+// The least a take renders; it goes on until the second thread has made
+// its actions too.
 constexpr int kBlocks = 300;
 constexpr int kPreset = 3;
 constexpr float kLimit = static_cast<float>(Thudrokka::kLimitOffBound);
 constexpr int kNoStateSlots = 3;
+// What a value handed to a parameter may be, each kind met in turn.
+enum ValueKind { kZero, kOne, kMiddle, kNaN, kBelow, kAbove, kInfinity, kMinusInfinity, kInRange, kValueKinds };
+// Each scenario's second thread makes at least this many actions, however
+// fast or slow the machine: enough for every parameter to meet every kind
+// of value, so that what a run covers does not depend on the machine.
+constexpr int kActions = kNumParameters * kValueKinds;
 
 struct Take {
   std::vector<float> left, right;
@@ -97,10 +107,11 @@ void prepare(Stage& stage, bool effectsOff, const testsupport::TempDirectory& di
 
 // The render thread's loop: notes sent from the render thread itself at fixed
 // frames, so that the take is the same in every run that changes nothing.
-Take renderLoop(Stage& stage, bool checkWholeSets) {
+// It renders until done says so, given the blocks rendered.
+Take renderLoop(Stage& stage, bool checkWholeSets, const std::function<bool(int)>& done) {
   Take take;
   std::vector<float> left(kBlock), right(kBlock);
-  for (int b = 0; b < kBlocks; ++b) {
+  for (int b = 0; !done(b); ++b) {
     const int note = 36 + (b / 30) % 24;
     if (b % 30 == 0) stage.host.noteOn(note, 100 + b % 27, (b * 7) % kBlock);
     if (b % 30 == 20) stage.host.noteOff(note, (b * 13) % kBlock);
@@ -134,22 +145,32 @@ struct Actor {
   // removed, which a call after the remove would show.
   std::vector<long*> notified;
   double rate = kRate;
+  // Walks every parameter with every kind of value.
+  int knobStep = 0;
 
   ~Actor() {
     while (!notified.empty()) removeNotification();
   }
 
   int below(int n) { return static_cast<int>(random() % static_cast<unsigned>(n)); }
-  // Ends, the middle, beyond the range and NaN come up often.
-  double anyValue() {
-    switch (below(8)) {
-      case 0: return 0.0;
-      case 1: return 1.0;
-      case 2: return 0.5;
-      case 3: return std::nan("");
-      case 4: return below(2) ? -0.5 : 1.5;
+  double valueOf(int kind) {
+    switch (kind) {
+      case kZero: return 0.0;
+      case kOne: return 1.0;
+      case kMiddle: return 0.5;
+      case kNaN: return std::nan("");
+      case kBelow: return -0.5;
+      case kAbove: return 1.5;
+      case kInfinity: return std::numeric_limits<double>::infinity();
+      case kMinusInfinity: return -std::numeric_limits<double>::infinity();
       default: return std::uniform_real_distribution<double>(0.0, 1.0)(random);
     }
+  }
+  // The next parameter and value of the walk: every parameter with one kind,
+  // then every parameter with the next.
+  std::pair<int, double> nextKnob() {
+    const int step = knobStep++ % kActions;
+    return {step % kNumParameters, valueOf(step / kNumParameters)};
   }
 
   void toggleBypass() {
@@ -157,8 +178,14 @@ struct Actor {
     AudioUnitSetProperty(stage.unit(), kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &bypass,
                          sizeof(bypass));
   }
-  void automate() { stage.host.session().SetParameter(below(kNumParameters), static_cast<float>(anyValue())); }
-  void turnAKnob() { stage.plug()->SetParameterFromGUI(below(kNumParameters), anyValue()); }
+  void automate() {
+    const auto knob = nextKnob();
+    stage.host.session().SetParameter(knob.first, static_cast<float>(knob.second));
+  }
+  void turnAKnob() {
+    const auto knob = nextKnob();
+    stage.plug()->SetParameterFromGUI(knob.first, knob.second);
+  }
   // Offsets reach past the next block; a dozen keys keep the voices' work
   // within what a sanitized build renders in good time. Half the control
   // changes are all sound off or all notes off.
@@ -278,35 +305,41 @@ TEST_P(Concurrency, RendersSafelyWhileAnotherThreadActs) {
   const Scenario& scenario = GetParam();
   const testsupport::TempDirectory dir;
 
+  Take take;
+  {
+    Stage stage;
+    prepare(stage, scenario.effectsOff, dir);
+    if (HasFatalFailure()) return;
+    std::atomic<bool> rendering{true};
+    std::atomic<int> actions{0};
+    std::thread second([&] {
+      Actor actor{stage, std::mt19937(static_cast<unsigned>(std::hash<std::string>()(scenario.name))), {}};
+      while (rendering.load()) {
+        (actor.*scenario.act)();
+        actions.fetch_add(1);
+        // As busy as a host gets, yet the render thread's own calls get in.
+        std::this_thread::yield();
+      }
+    });
+    // The second thread gets going before the render loop starts.
+    while (actions.load() == 0) std::this_thread::yield();
+    take = renderLoop(stage, scenario.wholeSets,
+                      [&](int rendered) { return rendered >= kBlocks && actions.load() >= kActions; });
+    rendering.store(false);
+    second.join();
+  }
+  const std::size_t blocks = take.left.size() / kBlock;
+
   Take alone;
   if (scenario.unchanged) {
     Stage stage;
     prepare(stage, scenario.effectsOff, dir);
     if (HasFatalFailure()) return;
-    alone = renderLoop(stage, false);
+    alone = renderLoop(stage, false, [&](int rendered) { return static_cast<std::size_t>(rendered) >= blocks; });
   }
 
-  Stage stage;
-  prepare(stage, scenario.effectsOff, dir);
-  if (HasFatalFailure()) return;
-  std::atomic<bool> rendering{true};
-  std::atomic<int> actions{0};
-  std::thread second([&] {
-    Actor actor{stage, std::mt19937(static_cast<unsigned>(std::hash<std::string>()(scenario.name))), {}};
-    while (rendering.load()) {
-      (actor.*scenario.act)();
-      actions.fetch_add(1);
-      // As busy as a host gets, yet the render thread's own calls get in.
-      std::this_thread::yield();
-    }
-  });
-  // The second thread gets going before the render loop starts.
-  while (actions.load() == 0) std::this_thread::yield();
-  const Take take = renderLoop(stage, scenario.wholeSets);
-  rendering.store(false);
-  second.join();
-
-  ASSERT_EQ(take.left.size(), static_cast<std::size_t>(kBlocks * kBlock));
+  ASSERT_GE(blocks, static_cast<std::size_t>(kBlocks));
+  ASSERT_EQ(take.left.size(), blocks * kBlock);
   for (std::size_t i = 0; i < take.left.size(); ++i) {
     for (float x : {take.left[i], take.right[i]}) {
       ASSERT_TRUE(std::isfinite(x)) << "frame " << i;

@@ -1,11 +1,14 @@
 // The read-outs and curves that the instrument rewrites in its editor: their
 // placeholders right after construction, the texts a refresh gives at the
 // defaults and after changes, the curves that follow their parameters, the
-// note read-out made at the editor's next tick, and a program load.
+// note read-out made at the editor's next tick, a program load, and values
+// from the editor that are not numbers or lie outside the range.
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <functional>
+#include <limits>
 #include <string>
 #include <vector>
 
@@ -164,6 +167,45 @@ TEST(EditorReadouts, AChangeRewritesItsReadOutWithTheUnitsValue) {
   for (const auto& c : cases) {
     plug.set(c.p, c.v);
     EXPECT_EQ(Shown(plug, c.readout.text), c.text) << c.readout.name << " at " << c.v;
+  }
+}
+
+// What every control of the editor shows: its text where it has one, else
+// its value.
+std::vector<std::string> EditorShows(ThudrokkaProbe& plug) {
+  std::vector<std::string> shown;
+  for (int i = 0; i < plug.mEditor->NControls(); ++i) {
+    IControl* control = plug.mEditor->GetControl(i);
+    const auto* text = dynamic_cast<ITextControl*>(control);
+    shown.push_back(text ? text->GetTextString() : std::to_string(control->GetValue()));
+  }
+  return shown;
+}
+
+// A knob or a script may hand the editor's road anything: what is not a
+// number changes nothing, and what lies outside 0..1 is taken as its end.
+TEST(EditorReadouts, AValueFromTheEditorIsRefusedWhenNotANumberAndClampedOutsideTheRange) {
+  const double inf = std::numeric_limits<double>::infinity();
+  ThudrokkaProbe plug;
+  ASSERT_NE(plug.mCutoffText, nullptr);
+  for (int p = 0; p < kNumParameters; ++p) {
+    plug.set(p, 0.5);
+    const std::vector<std::string> before = EditorShows(plug);
+    for (double bad : {std::nan(""), inf, -inf}) {
+      plug.SetParameterFromGUI(p, bad);
+      plug.settle();
+      EXPECT_EQ(plug.GetParam(p)->Value(), 0.5) << "parameter " << p << " given " << bad;
+      EXPECT_EQ(EditorShows(plug), before) << "parameter " << p << " given " << bad;
+    }
+    for (double end : {0.0, 1.0}) {
+      plug.set(p, end);
+      const std::vector<std::string> atEnd = EditorShows(plug);
+      plug.set(p, 0.5);
+      plug.SetParameterFromGUI(p, end == 0.0 ? -0.5 : 1.5);
+      plug.settle();
+      EXPECT_EQ(plug.GetParam(p)->Value(), end) << "parameter " << p;
+      EXPECT_EQ(EditorShows(plug), atEnd) << "parameter " << p;
+    }
   }
 }
 

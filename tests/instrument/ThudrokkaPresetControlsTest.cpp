@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -246,10 +247,62 @@ TEST_F(ProgramFileTest, LoadingAPipeReturnsAtOnceAndChangesNothing) {
   const std::string name = plug->GetPresetName(6);
   standin::AnswerFilePanel(fifo.path());
   EXPECT_TRUE(fifo.returnsPromptly([&] { Click(710, 490); }));
-  ASSERT_NE(LastPrompt(), nullptr);
-  EXPECT_EQ(LastPrompt()->kind, PromptRecord::kOpenPanel);
+  ASSERT_EQ(standin::Prompts().size(), 2u);
+  EXPECT_EQ(standin::Prompts()[0].kind, PromptRecord::kOpenPanel);
+  EXPECT_EQ(standin::Prompts()[1].message, "cannot read program file '" + fifo.path() + "': not a regular file");
   EXPECT_EQ(Values(), before);
   EXPECT_EQ(plug->GetPresetName(6), name);
+}
+
+// A load that fails says why, and one that reads lines not as they stand
+// says which, in a message box naming the file; a failed one changes
+// nothing, a file that only lost a line still loads.
+TEST_F(ProgramFileTest, ALoadSaysWhatWentWrongInAMessageBox) {
+  const std::string missing = folder.path("missing.qv"), noise = folder.path("noise.qv");
+  const std::string shortened = folder.path("short.qv");
+  std::ofstream(noise, std::ios::binary) << std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16);
+  ASSERT_TRUE(plug->SaveProgramAsQV(shortened.c_str()));
+  std::vector<std::string> lines = testsupport::split(testsupport::readFile(shortened));
+  ASSERT_EQ(lines.size(), 106u);
+  lines.erase(lines.begin() + 5);
+  {
+    std::ofstream file(shortened, std::ios::binary);
+    for (const std::string& line : lines) file << line << "\n";
+  }
+  const std::vector<double> before = Values();
+  const std::string name = plug->GetPresetName(6);
+  const struct {
+    std::string file, header, message;
+  } failed[] = {
+      {missing, "Program not loaded", "cannot read program file '" + missing + "': No such file or directory"},
+      {noise, "Program not loaded", "cannot read program file '" + noise + "': none of its lines is a program setting"},
+  };
+  for (const auto& c : failed) {
+    standin::ResetUserScript();
+    standin::AnswerFilePanel(c.file);
+    Click(710, 490);
+    ASSERT_EQ(standin::Prompts().size(), 2u) << c.file;
+    const PromptRecord& alert = standin::Prompts()[1];
+    EXPECT_EQ(alert.kind, PromptRecord::kAlert);
+    EXPECT_EQ(alert.title, c.header);
+    EXPECT_EQ(alert.message, c.message);
+    EXPECT_EQ(alert.choices, (std::vector<std::string>{"", "", ""})) << "the system's one button";
+    EXPECT_EQ(Values(), before) << c.file;
+    EXPECT_EQ(plug->GetPresetName(6), name) << c.file;
+  }
+
+  ASSERT_EQ(host.session().SetParameter(OscVolume1, 0.125f), noErr);
+  ASSERT_NE(plug->GetParam(OscVolume1)->Value(), before[OscVolume1]);
+  standin::ResetUserScript();
+  standin::AnswerFilePanel(shortened);
+  Click(710, 490);
+  ASSERT_EQ(standin::Prompts().size(), 2u);
+  EXPECT_EQ(standin::Prompts()[1].title, "Program loaded with warnings");
+  EXPECT_EQ(standin::Prompts()[1].message,
+            shortened + ":6: should hold OscSat1, not '" + lines[5] +
+                "'; the 99 lines after it are shifted alike, as if 1 line were missing above it\n" + shortened +
+                ":106: the file ends before Volume");
+  EXPECT_EQ(plug->GetParam(OscVolume1)->Value(), before[OscVolume1]);
 }
 
 TEST_F(ProgramFileTest, CancelledPanelsChangeNothing) {

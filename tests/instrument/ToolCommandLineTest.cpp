@@ -120,6 +120,38 @@ TEST(ToolCommandLine, OptionsAreTakenAsEveryCommandLineProgramTakesThem) {
   }
 }
 
+// POSIXLY_CORRECT makes getopt_long stop at the first operand; a command
+// takes its options before and after its operands all the same, and "--"
+// still ends them.
+TEST(ToolCommandLine, OptionsFollowOperandsWhateverTheEnvironment) {
+  const TempDirectory dir;
+  const std::string strict = "POSIXLY_CORRECT=1 " + std::string(THUDROKKA_TOOL);
+  ASSERT_EQ(tool("program save " + dir.path("reference.qvp") + " --preset 5").status, 0);
+  const ToolRun saved = shell(strict + " program save " + dir.path("p.qvp") + " --preset 5");
+  ASSERT_EQ(saved.status, 0) << saved.err;
+  EXPECT_EQ(readFile(dir.path("p.qvp")), readFile(dir.path("reference.qvp")));
+
+  const ToolRun bank =
+      shell(strict + " render-bank " + dir.path("bank") + " --jobs 2 --rate 8000 --length 0.01 --tail 0");
+  ASSERT_EQ(bank.status, 0) << bank.err;
+  EXPECT_EQ(testsupport::folderEntries(dir.path("bank")).size(), 128u);
+
+  const ToolRun ended = shell(strict + " presets -- --dump");
+  EXPECT_EQ(ended.status, 2);
+  EXPECT_EQ(ended.err, "thudrokka presets: unexpected argument '--dump'\n");
+}
+
+// The editor's help says how a script is read, as it is read: both kinds of
+// comment, where '-' stands for a stream, and how long a line may be.
+TEST(ToolCommandLine, TheEditorsHelpGivesTheScriptsRules) {
+  const std::string help = tool("editor --help").out;
+  for (const char* rule : {"each line at most 4096 characters",
+                           "A line whose first character other than a blank is # is a\ncomment.",
+                           "shot a#b.png, tick#)", "(nothing: cancel; a panel chooses\n"}) {
+    EXPECT_NE(help.find(rule), std::string::npos) << rule << "\n" << help;
+  }
+}
+
 // The overview that nothing asked for is the usage error's message; the
 // help that was asked for must arrive, or the command fails.
 TEST(ToolCommandLine, TextGoesWhereItBelongsOrTheCommandFails) {

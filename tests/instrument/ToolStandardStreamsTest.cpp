@@ -123,6 +123,54 @@ TEST(ToolStandardStreams, EveryOutputTakesDash) {
   EXPECT_EQ(folder.err, "thudrokka render-bank: the output is a folder of files, which standard output cannot be\n");
 }
 
+// Standard input can be read once: any two of its names, for the program
+// and the script, are refused before anything is read.
+TEST(ToolStandardStreams, StandardInputIsReadOnceWhateverItsNames) {
+  const TempDirectory dir;
+  const std::string link = dir.path("stdin-link");
+  ASSERT_EQ(::symlink("/dev/stdin", link.c_str()), 0);
+  const std::string names[] = {"-", "/dev/stdin", "/dev/fd/0", "/proc/self/fd/0", link};
+  for (const std::string& program : names) {
+    for (const std::string& script : names) {
+      const ToolRun run = shell("echo tick | " + kHost + " editor --program " + program + " --script " + script +
+                                " --dump " + dir.path("d.txt"));
+      EXPECT_EQ(run.status, 2) << program << " " << script;
+      EXPECT_EQ(run.err, "thudrokka editor: standard input can be --program or --script, not both\n")
+          << program << " " << script;
+    }
+  }
+  EXPECT_EQ(dir.entries(), (Names{"stdin-link"}));
+}
+
+// One output at most goes to standard output, whatever names it: a picture
+// and a text, or two texts, would run into each other there.
+TEST(ToolStandardStreams, StandardOutputTakesOneOutput) {
+  const TempDirectory dir;
+  const std::string script = dir.path("s.txt");
+  writeText(script, "tick\nshot /dev/fd/1\n");
+  const struct {
+    std::string arguments, error;
+  } cases[] = {
+      {"--shot - --dump -", "not both --shot and --dump"},
+      {"--shot /dev/stdout --dump /dev/fd/1", "not both --shot and --dump"},
+      {"--dump - --script " + script, "not both --dump and shot (line 2 of " + script + ")"},
+      {"--folder " + dir.path("f") + " --dump /proc/self/fd/1 --script " + script,
+       "not both --dump and shot (line 2 of " + script + ")"},
+  };
+  for (const auto& c : cases) {
+    const ToolRun run = tool("editor " + c.arguments);
+    EXPECT_EQ(run.status, 2) << c.arguments;
+    EXPECT_EQ(run.err, "thudrokka editor: standard output can take one output, " + c.error + "\n") << c.arguments;
+    EXPECT_EQ(run.out, "") << c.arguments;
+  }
+  writeText(script, "dump -\ndump -\n");
+  const ToolRun twice = tool("editor --script " + script);
+  EXPECT_EQ(twice.status, 2);
+  EXPECT_EQ(twice.err, "thudrokka editor: standard output can take one output, not both dump (line 1 of " + script +
+                           ") and dump (line 2 of " + script + ")\n");
+  EXPECT_EQ(dir.entries(), (Names{"s.txt"}));
+}
+
 // Nothing is rendered, or the editor opened, for an output that cannot be
 // written: the message names the stream, not the name the host opened.
 TEST(ToolStandardStreams, AClosedStandardOutputIsRefusedByItsName) {

@@ -393,14 +393,37 @@ TEST(Tool, ProgramLoadNamesTheLinesThatAreNotWhatTheirPlaceAsksFor) {
   withLines(rows);
   EXPECT_EQ(tool("program load " + file).err,
             said(5, "should hold OscVolume1, not '" + written[3] +
-                        "'; the 101 lines after it are shifted alike, as if 1 line had been added above it"));
+                        "'; the 101 lines after it are shifted alike, as if 1 line had been added above it") +
+                said(107, "Volume was the last setting: this line is not read"));
+  // The file twice, or a line past the end: said once, from that line.
+  rows = written;
+  rows.insert(rows.end(), written.begin(), written.end());
+  withLines(rows);
+  EXPECT_EQ(tool("program load " + file).err,
+            said(107, "Volume was the last setting: this line and the 105 lines after it are not read"));
 
   const struct {
     std::vector<std::string> rows;
     std::string err;
   } cases[] = {
       {written, ""},
-      {changed(106, "Volume = abc;"), said(106, "Volume takes a number, not 'abc'")},
+      {changed(106, "Volume = abc;"), said(106, "Volume takes a number from 0 to 1, not 'abc': 0 is used")},
+      // Each value as what becomes of it: the nearest end of the range, or
+      // left out when it is no finite number.
+      {changed(4, "OscFreq1 = 7;"), said(4, "OscFreq1 takes a number from 0 to 1, not '7': 1 is used")},
+      {changed(4, "OscFreq1 = -1;"), said(4, "OscFreq1 takes a number from 0 to 1, not '-1': 0 is used")},
+      {changed(4, "OscFreq1 = inf;"), said(4, "OscFreq1 takes a number from 0 to 1, not 'inf': the line is left out")},
+      {changed(4, "OscFreq1 = 1e309;"),
+       said(4, "OscFreq1 takes a number from 0 to 1, not '1e309': the line is left out")},
+      {changed(4, "OscFreq1 = nan;"), said(4, "OscFreq1 takes a number from 0 to 1, not 'nan': the line is left out")},
+      {changed(1, "Name = " + std::string(40, 'k') + ";"),
+       said(1, "the name is longer than 32 bytes and is cut to '" + std::string(32, 'k') + "'")},
+      {[&] {
+         std::vector<std::string> rows = written;
+         rows.push_back("Junk = 1;");
+         return rows;
+       }(),
+       said(107, "Volume was the last setting: this line is not read")},
       {changed(3, "OscWaveform1 = Sinus;"), said(3, "OscWaveform1 has no choice named 'Sinus'")},
       {changed(80, "DistortionType = Fuzz;"), said(80, "DistortionType has no choice named 'Fuzz'")},
       {changed(91, "FilterMode1 = rbj-lp;"), said(91, "FilterMode1 has no choice named 'rbj-lp'")},
@@ -408,9 +431,9 @@ TEST(Tool, ProgramLoadNamesTheLinesThatAreNotWhatTheirPlaceAsksFor) {
       {changed(85, ""), said(85, "should hold Gate, not an empty line")},
       {changed(4, "OscFreq1=1;"), said(4, "no value for OscFreq1 in 'OscFreq1=1;'")},
       // The file's own text is printed safely, and only so much of it.
-      {changed(106, "Volume = \x1b[2J\x9b;"), said(106, "Volume takes a number, not '?[2J?'")},
+      {changed(106, "Volume = \x1b[2J\x9b;"), said(106, "Volume takes a number from 0 to 1, not '?[2J?': 0 is used")},
       {changed(106, "Volume = " + std::string(200, 'x') + ";"),
-       said(106, "Volume takes a number, not '" + std::string(60, 'x') + "...'")},
+       said(106, "Volume takes a number from 0 to 1, not '" + std::string(60, 'x') + "...': 0 is used")},
       {{written.begin(), written.begin() + 51},
        said(52, "the file ends before FilterAttack and the 54 settings after it")},
       {{written.begin(), written.begin() + 104},
@@ -508,6 +531,23 @@ TEST(Tool, ProgramsAndScriptsComeThroughPipesAndStandardInput) {
   }
 }
 
+// A program from a pipe is read from memory, where it was read whole: no
+// copy of it is opened by a name under /proc, which a system may not have.
+TEST(Tool, AProgramFromAPipeIsReadWithoutProc) {
+  const std::string hideProc = "unshare -r -m sh -c 'mount -t tmpfs none /proc && exec \"$0\" \"$@\"' ";
+  if (shell(hideProc + "true").status != 0) GTEST_SKIP() << "no mount namespace to hide /proc in";
+  // A sanitizer's runtime reads /proc for itself.
+  if (shell(hideProc + THUDROKKA_TOOL + " --help").status != 0) GTEST_SKIP() << "this build of the tool needs /proc";
+  const TempDirectory dir;
+  const std::string file = dir.path("kick.qvp");
+  ASSERT_EQ(tool("program save " + file + " --preset 7").status, 0);
+  const std::string listing = tool("program load " + file).out;
+  const ToolRun piped = shell("cat " + file + " | " + hideProc + THUDROKKA_TOOL + " program load -");
+  EXPECT_EQ(piped.status, 0) << piped.err;
+  EXPECT_EQ(piped.err, "");
+  EXPECT_EQ(piped.out, listing);
+}
+
 // A pipe is held to the limit of any file.
 TEST(Tool, AnInputPastTheSizeLimitIsRefused) {
   const TempDirectory dir;
@@ -593,6 +633,53 @@ TEST(Tool, TheEditorWritesItsScreenAndItsControls) {
     EXPECT_EQ(split(fields[2], ' ').size(), 4u) << lines[i];
     EXPECT_TRUE(fields[6] == "synth" || fields[6] == "about" || fields[6] == "none") << lines[i];
     EXPECT_TRUE(fields[7] == "shown" || fields[7] == "hidden") << lines[i];
+  }
+}
+
+// The editor's LOAD button, clicked by a script: what the load could not
+// read, or why it failed, goes to standard error naming the file, as for
+// --program; a failed load leaves the editor as it was.
+TEST(Tool, TheEditorsLoadButtonSaysWhatWentWrong) {
+  const TempDirectory dir;
+  const std::string lost = dir.path("lost.qvp"), noise = dir.path("noise.qvp"), missing = dir.path("missing.qvp");
+  ASSERT_EQ(tool("program save " + lost + " --preset 5").status, 0);
+  std::vector<std::string> rows = split(readFile(lost));
+  ASSERT_EQ(rows.size(), 106u);
+  rows.erase(rows.begin() + 5);
+  std::string text;
+  for (const std::string& row : rows) text += row + "\n";
+  writeText(lost, text);
+  std::string bytes;
+  std::mt19937 random(26);
+  for (int i = 0; i < 70000; ++i) bytes += static_cast<char>(random());
+  writeText(noise, bytes);
+  const struct {
+    std::string file, err;
+    bool loads;
+  } cases[] = {
+      {missing, "cannot read program file '" + missing + "': No such file or directory\n", false},
+      {noise, "cannot read program file '" + noise + "': none of its lines is a program setting\n", false},
+      {lost,
+       lost + ":6: should hold OscSat1, not '" + rows[5] +
+           "'; the 99 lines after it are shifted alike, as if 1 line were missing above it\nthudrokka editor: " +
+           lost + ":106: the file ends before Volume\n",
+       true},
+  };
+  // The controls but the file buttons, whose own value counts their clicks.
+  const auto controls = [&](const std::string& dump) {
+    std::string kept;
+    for (const std::string& line : split(readFile(dir.path("out/" + dump)))) {
+      if (line.find("\tIQvFileSelector\t") == std::string::npos) kept += line + "\n";
+    }
+    return kept;
+  };
+  const std::string script = dir.path("load.txt");
+  for (const auto& c : cases) {
+    writeText(script, "dump before.txt\nfile " + c.file + "\ndown 710 490\nup 710 490\ntick\ndump after.txt\n");
+    const ToolRun run = tool("editor --preset 7 --folder " + dir.path("out") + " --script " + script);
+    EXPECT_EQ(run.status, 0) << c.file;
+    EXPECT_EQ(run.err, "thudrokka editor: " + c.err) << c.file;
+    EXPECT_EQ(controls("after.txt") == controls("before.txt"), !c.loads) << c.file;
   }
 }
 

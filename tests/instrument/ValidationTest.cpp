@@ -170,6 +170,39 @@ std::vector<Case> allCases() {
 
 INSTANTIATE_TEST_SUITE_P(RatesAndBlocks, Validation, ::testing::ValuesIn(allCases()), caseName);
 
+// What a host sends to stop notes, and bursts larger than any queue, reach
+// the render thread with neither an allocation nor a lock there.
+TEST(RenderPath, BurstsStopsAndResetsNeitherAllocateNorLock) {
+  constexpr int kBlock = 512;
+  InstrumentHost host;
+  ASSERT_EQ(host.open(44100.0, kBlock), noErr);
+  ASSERT_EQ(host.selectPreset(100), noErr);
+  std::vector<float> left(kBlock), right(kBlock);
+  std::size_t allocations = 0, locks = 0;
+  auto render = [&] {
+    testsupport::AllocationCounter allocationCounter;
+    testsupport::LockCounter lockCounter;
+    ASSERT_EQ(host.render(kBlock, left.data(), right.data()), noErr);
+    allocations += allocationCounter.count();
+    locks += lockCounter.count();
+  };
+  render();
+  for (int round = 0; round < 3; ++round) {
+    for (int i = 0; i < 3000; ++i) {
+      const int key = 40 + i % 50;
+      ASSERT_EQ(i % 3 == 2 ? host.noteOff(key, i % (2 * kBlock)) : host.noteOn(key, 100, i % (2 * kBlock)), noErr);
+    }
+    ASSERT_EQ(host.session().SendMIDI(0xB0, IMidiMsg::kAllSoundOff, 0, 100 + round), noErr);
+    ASSERT_EQ(host.session().SendMIDI(0xB0, IMidiMsg::kAllNotesOff, 0, 300), noErr);
+    for (int block = 0; block < 4; ++block) render();
+    if (round == 1) {
+      ASSERT_EQ(AudioUnitReset(host.session().Unit(), kAudioUnitScope_Global, 0), noErr);
+    }
+  }
+  EXPECT_EQ(allocations, 0u);
+  EXPECT_EQ(locks, 0u);
+}
+
 // The counter itself sees the locks it is meant to find.
 TEST(LockCounter, CountsTheFrameworksMutex) {
   WDL_Mutex mutex;

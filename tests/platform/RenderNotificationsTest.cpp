@@ -134,6 +134,18 @@ void RunListener(void* userData, AudioUnit, AudioUnitPropertyID, AudioUnitScope,
   (*static_cast<std::function<void()>*>(userData))();
 }
 
+// A host thread that turns the unit's bypass on, which calls its bypass
+// listeners, once a meter is under way in a render call.
+std::future<void> BypassWhenMetering(AudioUnit unit, const std::atomic<bool>& metering) {
+  return std::async(std::launch::async, [unit, &metering] {
+    while (!metering) std::this_thread::yield();
+    const UInt32 bypass = 1;
+    EXPECT_EQ(AudioUnitSetProperty(unit, kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &bypass,
+                                   sizeof(bypass)),
+              noErr);
+  });
+}
+
 // A host re-arms its meter from a bypass listener, as hosts do, while the
 // meter reads a parameter inside the render call under way: the remove
 // waits for the render call, and the render call for the unit's lock, which
@@ -158,13 +170,7 @@ TEST_F(RenderNotifications, ARemoveFromAListenerLetsTheRenderCallInProgressEnd) 
 
   std::vector<std::future<void>> calls;
   calls.push_back(std::async(std::launch::async, [&] { EXPECT_EQ(RenderOnce(), noErr); }));
-  calls.push_back(std::async(std::launch::async, [&] {
-    while (!metering) std::this_thread::yield();
-    const UInt32 bypass = 1;
-    EXPECT_EQ(AudioUnitSetProperty(unit(), kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &bypass,
-                                   sizeof(bypass)),
-              noErr);
-  }));
+  calls.push_back(BypassWhenMetering(unit(), metering));
   testsupport::ExpectDoneWithin(std::chrono::seconds(30), calls,
                                 "a render notification removed from a property listener");
   // The render call that the remove waited for went on with its list.
@@ -172,6 +178,62 @@ TEST_F(RenderNotifications, ARemoveFromAListenerLetsTheRenderCallInProgressEnd) 
   log.clear();
   ASSERT_EQ(RenderOnce(), noErr);
   EXPECT_EQ(log, (Log{"M pre", "M post"}));
+}
+
+
+// Two units: a bypass listener of the first, called with its lock held,
+// re-arms a meter on the second while the meter, inside the second unit's
+// render call, reads a parameter of the first. The remove waits for that
+// render call, which must not wait for the first unit's lock, whether the
+// host renders through the fast procedure or through AudioUnitRender.
+TEST_F(RenderNotifications, ARemoveFromAnotherUnitsListenerLetsTheRenderCallInProgressEnd) {
+  for (bool throughEntry : {false, true}) {
+    Open();
+    standin::HostSession metered;
+    Open(&metered);
+    Log log;
+    std::atomic<bool> metering{false}, rearming{false};
+    AudioUnitParameterValue read = -1.0f;
+    Listener meter{"M", &log, [&](bool pre) {
+                     if (!pre || metering.exchange(true)) return;
+                     while (!rearming) std::this_thread::yield();
+                     EXPECT_EQ(AudioUnitGetParameter(unit(), fake::kCutoff, kAudioUnitScope_Global, 0, &read), noErr);
+                   }};
+    std::function<void()> rearm = [&] {
+      rearming = true;
+      EXPECT_EQ(AudioUnitRemoveRenderNotify(metered.Unit(), Notify<0>, &meter), noErr);
+      EXPECT_EQ(AudioUnitAddRenderNotify(metered.Unit(), Notify<0>, &meter), noErr);
+    };
+    ASSERT_EQ(session.SetParameter(fake::kCutoff, 0.25f), noErr);
+    ASSERT_EQ(AudioUnitAddPropertyListener(unit(), kAudioUnitProperty_BypassEffect, RunListener, &rearm), noErr);
+    ASSERT_EQ(AudioUnitAddRenderNotify(metered.Unit(), Notify<0>, &meter), noErr);
+
+    std::vector<float> left(16), right(16);
+    std::vector<unsigned char> storage(AudioBufferListSize(2));
+    AudioBufferList* list = reinterpret_cast<AudioBufferList*>(storage.data());
+    list->mNumberBuffers = 2;
+    list->mBuffers[0] = {1, 16 * 4, left.data()};
+    list->mBuffers[1] = {1, 16 * 4, right.data()};
+    std::vector<std::future<void>> calls;
+    calls.push_back(std::async(std::launch::async, [&] {
+      if (throughEntry) {
+        AudioTimeStamp at = {};
+        at.mFlags = kAudioTimeStampSampleTimeValid;
+        AudioUnitRenderActionFlags flags = 0;
+        EXPECT_EQ(AudioUnitRender(metered.Unit(), &flags, &at, 0, 16, list), noErr);
+      } else {
+        float* channels[2] = {left.data(), right.data()};
+        EXPECT_EQ(metered.Render(0, 16, channels, 2), noErr);
+      }
+    }));
+    calls.push_back(BypassWhenMetering(unit(), metering));
+    testsupport::ExpectDoneWithin(std::chrono::seconds(20), calls,
+                                  "a render notification removed from another unit's property listener");
+    EXPECT_EQ(read, 0.25f);
+    EXPECT_EQ(log, (Log{"M pre", "M post"})) << (throughEntry ? "AudioUnitRender" : "fast procedure");
+    ASSERT_EQ(metered.Close(), noErr);
+    ASSERT_EQ(session.Close(), noErr);
+  }
 }
 
 }  // namespace

@@ -145,6 +145,63 @@ TEST_F(RenderPathTest, FewerOrMoreHostBuffersThanBusChannels) {
   EXPECT_EQ(nulls[2][31], 0.0f);
 }
 
+// Whatever an earlier call passed, every render writes every buffer of the
+// format set now: a track that went from mono to stereo, or a call that
+// gave fewer buffers than the format, leaves no channel unwritten later.
+TEST_F(RenderPathTest, EveryCallWritesEveryBufferOfTheFormat) {
+  struct Case {
+    const char* what;
+    UInt32 firstChannels;  // format of the first call; 0 leaves it unset
+    UInt32 firstBuffers;
+  };
+  const Case cases[] = {
+      {"mono, then stereo", 1, 1},
+      {"stereo format, one buffer", 2, 1},
+      {"stereo format, no buffer", 2, 0},
+      {"no format, one buffer", 0, 1},
+  };
+  for (const Case& c : cases) {
+    fake::FakePlug* plug = Open();
+    if (c.firstChannels > 0) {
+      ASSERT_EQ(session.SetStreamFormat(kOutput, 0, c.firstChannels, 44100.0), noErr);
+    }
+    ASSERT_EQ(session.Initialize(), noErr);
+    std::vector<float> first(32, -1.0f);
+    float* firstBuffers[1] = {first.data()};
+    ASSERT_EQ(session.Render(0, 32, firstBuffers, c.firstBuffers), noErr) << c.what;
+    session.AdvanceSampleTime(32);
+    ASSERT_EQ(session.Uninitialize(), noErr);
+    ASSERT_EQ(session.SetStreamFormat(kOutput, 0, 2, 44100.0), noErr);
+    ASSERT_EQ(session.Initialize(), noErr);
+    for (int call = 0; call < 2; ++call) {
+      std::vector<float> left(32, -1.0f), right(32, -1.0f);
+      float* stereo[2] = {left.data(), right.data()};
+      ASSERT_EQ(session.Render(0, 32, stereo, 2), noErr) << c.what;
+      session.AdvanceSampleTime(32);
+      EXPECT_EQ(left[31], FakeOutput(0, 31)) << c.what << ", call " << call;
+      EXPECT_EQ(right[31], FakeOutput(1, 31)) << c.what << ", call " << call;
+    }
+    EXPECT_TRUE(plug->IsOutChannelConnected(1)) << c.what;
+    ASSERT_EQ(session.Close(), noErr);
+  }
+}
+
+// A buffer beyond the format's channels is not rendered into, and the host
+// does not play what it held before: it gets silence.
+TEST_F(RenderPathTest, BuffersBeyondTheFormatGetSilence) {
+  Open();
+  ASSERT_EQ(session.SetStreamFormat(kOutput, 0, 1, 44100.0), noErr);
+  ASSERT_EQ(session.Initialize(), noErr);
+  for (int call = 0; call < 2; ++call) {
+    std::vector<float> left(32, -1.0f), right(32, -1.0f);
+    float* stereo[2] = {left.data(), right.data()};
+    ASSERT_EQ(session.Render(0, 32, stereo, 2), noErr);
+    session.AdvanceSampleTime(32);
+    EXPECT_EQ(left[31], FakeOutput(0, 31)) << "call " << call;
+    EXPECT_EQ(right, std::vector<float>(32, 0.0f)) << "call " << call;
+  }
+}
+
 TEST_F(RenderPathTest, TheLastConnectedOutputBusProcessesEveryBus) {
   fake::FakePlugConfig config;
   config.channelIO = "0-4";

@@ -56,8 +56,11 @@ TEST(RirARorurProgram, SettingClampsAndIgnoresWhatItCannotStore) {
   program.setParameterValue(OscSat1, -0.2);
   EXPECT_EQ(program.getParameterValue(OscSat1, true), 0.0);
   program.setParameterValue(OscSat1, 0.4);
-  program.setParameterValue(OscSat1, std::numeric_limits<double>::quiet_NaN());
-  EXPECT_EQ(program.getParameterValue(OscSat1, true), 0.4);
+  for (const double notFinite : {std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                                 -std::numeric_limits<double>::infinity()}) {
+    program.setParameterValue(OscSat1, notFinite);
+    EXPECT_EQ(program.getParameterValue(OscSat1, true), 0.4) << notFinite;
+  }
 
   const QVSynthProgram before = program.getSynthProgram();
   program.setParameterValue(kBeyond, 0.5);

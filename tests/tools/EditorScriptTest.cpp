@@ -173,6 +173,12 @@ TEST(EditorScript, TheFirstBadLineIsNamedWithWhatIsWrong) {
       {"dump \xff.txt", "dump takes a file name of printable UTF-8 characters only"},
       {"file /tmp/p\x7f.qvp", "file takes a file name of printable UTF-8 characters only"},
       {"file /tmp/p\xc2\x9b" "2J.qvp", "file takes a file name of printable UTF-8 characters only"},
+      // - is a standard stream everywhere else; a panel chooses files.
+      {"file -", "file takes a file that a panel can choose, not a standard stream (./- names a file called -)"},
+      {"file - # the stream", "file takes a file that a panel can choose, not a standard stream (./- names a file "
+                              "called -)"},
+      // A '#' joined to the end of an action is part of it.
+      {"tick#", "unknown action 'tick#'"},
       // Numbers are plain decimals, as on the command line.
       {"param 0 0x1p-2", "V takes a number from 0 to 1, not '0x1p-2'"},
       {"param 0 1e-1", "V takes a number from 0 to 1, not '1e-1'"},

@@ -94,7 +94,9 @@ struct EditorSessionTest : testing::Test {
     std::string failure;
     const EditorScriptLimits limits = {gui->Width(), gui->Height(), plug->NParams()};
     const bool ok = readEditorScript(path, limits, &script, &failure) &&
-                    runEditorScript(host, session, script, &failure, &unused);
+                    runEditorScript(
+                        host, session, script, [this](const std::string& line) { told.push_back(line); }, &failure,
+                        &unused);
     if (error) *error = failure;
     EXPECT_TRUE(ok || error) << failure;
     return ok;
@@ -113,6 +115,8 @@ struct EditorSessionTest : testing::Test {
   Thudrokka* plug = nullptr;
   IGraphicsMac* gui = nullptr;
   int unused = 0;
+  // The lines of the message boxes the editor showed, in order.
+  std::vector<std::string> told;
 };
 
 TEST_F(EditorSessionTest, TheViewTheFactoryMadeShowsTheEditorInItsWindow) {
@@ -293,6 +297,18 @@ TEST_F(EditorSessionTest, TheScriptAnswersFilePanels) {
   ASSERT_TRUE(Play("file " + program + "\ndown 610 610\nup 610 610\n"));
   for (int p = 0; p < plug->NParams(); ++p) EXPECT_NEAR(HostValue(p), five[static_cast<size_t>(p)], 1e-5) << p;
   EXPECT_EQ(standin::Prompts().back().answer, program);
+}
+
+// No one sees the message box that the editor shows: each of its lines is
+// told as it is shown, after the action that showed it.
+TEST_F(EditorSessionTest, WhatAMessageBoxSaysIsTold) {
+  const std::string missing = dir.path("missing.qvp"), cut = dir.path("cut.qvp");
+  std::ofstream(cut) << "Name = Cut;\nOsc1OnOff = 1;\n";
+  ASSERT_TRUE(Play("file " + missing + "\ndown 710 490\nup 710 490\nfile " + cut + "\ndown 710 490\n"));
+  EXPECT_EQ(told, (std::vector<std::string>{
+                      "cannot read program file '" + missing + "': No such file or directory",
+                      cut + ":3: the file ends before OscWaveform1 and the 103 settings after it",
+                  }));
 }
 
 // The texts that a control dump shows, by control.

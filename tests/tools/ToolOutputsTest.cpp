@@ -6,6 +6,7 @@
 #include <signal.h>
 #include <sys/wait.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -183,6 +184,59 @@ TEST(ToolOutputs, AWorkerThatDiesLeavesNoUnfinishedFile) {
     EXPECT_FALSE(tool.groupAlive());
     EXPECT_TRUE(std::filesystem::is_empty(dir.path("bank")));
   }
+}
+
+// A process that has ended and been waited for: no process has its number
+// until the system hands it out again, long after.
+pid_t endedProcess() {
+  const pid_t pid = ::fork();
+  if (pid == 0) ::_exit(0);
+  ::waitpid(pid, nullptr, 0);
+  return pid;
+}
+
+// A render killed outright (SIGKILL, which no handler sees) leaves its
+// temporary file. The next render or bank render into that folder removes
+// the temporary files of renders that no longer run, and nothing else.
+TEST(ToolOutputs, TemporaryFilesOfRendersThatEndedAreRemoved) {
+  const TempDirectory dir;
+  {
+    ChildProcess killed(toolWith(joined({"render", "-o", dir.path("long.wav")}, kLongNote)));
+    ASSERT_TRUE(killed.started());
+    ASSERT_TRUE(eventually([&] { return hiddenEntries(dir) == 1; }));
+    ASSERT_EQ(::kill(killed.pid(), SIGKILL), 0);
+    ASSERT_TRUE(killed.wait().inTime);
+  }
+  ASSERT_EQ(hiddenEntries(dir), 1);
+  const std::string ended = std::to_string(endedProcess()), running = std::to_string(::getpid());
+  const Names kept = {
+      ".note.wav." + running + "-0.tmp",  // a writer that still runs
+      ".note.wav.tmp",                    // names that are not of our kind
+      ".note.wav." + ended + ".tmp",
+      ".note.wav." + ended + "-0.txt",
+      "note.wav." + ended + "-0.tmp",
+  };
+  const Names stale = {".other.wav." + ended + "-7.tmp", ".kick." + ended + "-0.tmp"};
+  for (const std::string& folder : {std::string(""), std::string("bank")}) {
+    std::filesystem::create_directories(dir.path(folder));
+    for (const Names& names : {kept, stale}) {
+      for (const std::string& name : names) std::ofstream(dir.path(folder) + "/" + name) << "a file";
+    }
+  }
+  const std::vector<std::string> note = {"--rate", "8000", "--length", "0.01", "--tail", "0"};
+  const ChildProcess::End render = run(joined({"render", "--preset", "1", "-o", dir.path("note.wav")}, note));
+  ASSERT_EQ(exitOf(render.status), exitWith(0)) << render.err;
+  Names expected = kept;
+  expected.insert(expected.end(), {"bank", "note.wav"});
+  std::sort(expected.begin(), expected.end());
+  EXPECT_EQ(dir.entries(), expected);
+
+  const ChildProcess::End bank = run(joined({"render-bank", dir.path("bank"), "--jobs", "2"}, note));
+  ASSERT_EQ(exitOf(bank.status), exitWith(0)) << bank.err;
+  const Names files = testsupport::folderEntries(dir.path("bank"));
+  EXPECT_EQ(files.size(), 128u + kept.size());
+  for (const std::string& name : stale) EXPECT_EQ(std::count(files.begin(), files.end(), name), 0) << name;
+  for (const std::string& name : kept) EXPECT_EQ(std::count(files.begin(), files.end(), name), 1) << name;
 }
 
 // The header holds the true sizes from its first byte, so a pipe gets the

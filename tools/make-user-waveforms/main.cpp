@@ -1,6 +1,5 @@
 // Writes the engine's compiled-in user waveform tables as source text.
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -37,14 +36,8 @@ int write(const std::string& path, const std::string& text) {
 // The file's whole text, or false with the cause in error.
 bool readText(const std::string& path, std::string* text, std::string* error) {
   InputFile in;
-  if (!in.open(path.c_str())) {
-    *error = in.error();
-    return false;
-  }
-  char chunk[8192];
-  for (std::size_t n; (n = std::fread(chunk, 1, sizeof chunk, in.stream())) > 0;) text->append(chunk, n);
-  if (!std::ferror(in.stream())) return true;
-  *error = std::strerror(errno);
+  if (in.readWhole(path.c_str(), text)) return true;
+  *error = in.error();
   return false;
 }
 

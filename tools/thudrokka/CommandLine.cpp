@@ -6,7 +6,7 @@
 #include <cstdio>
 
 #include "tools/thudrokka/NumberText.h"
-#include "tools/thudrokka/PrintableText.h"
+#include "framework/PrintableText.h"
 
 namespace {
 const OptionSpec kHelpOption = {"--help", nullptr, nullptr, "show this help"};
@@ -14,6 +14,8 @@ const OptionSpec kHelpOption = {"--help", nullptr, nullptr, "show this help"};
 const std::string kShortHelp = "-h";
 // getopt_long's code of long option i; above every character.
 constexpr int kLongOptionCode = 256;
+// getopt_long's code of an operand, given in order.
+constexpr int kOperandCode = 1;
 
 bool isLong(const OptionSpec& option) { return option.name[1] == '-'; }
 
@@ -24,8 +26,10 @@ std::string typedName(const std::string& argument) { return argument.substr(0, a
 bool CommandLine::parse(int argc, char** argv, const std::vector<OptionSpec>& options) {
   mOptions = options;
   mOptions.push_back(kHelpOption);
-  // ':' first: a missing value is told apart from an unknown option.
-  std::string shortOptions = ":h";
+  // '-' first: each operand comes back in its place, so options and
+  // operands mix in any order, whatever POSIXLY_CORRECT says; then ':': a
+  // missing value is told apart from an unknown option.
+  std::string shortOptions = "-:h";
   std::vector<option> longOptions;
   for (std::size_t i = 0; i < mOptions.size(); ++i) {
     const OptionSpec& spec = mOptions[i];
@@ -39,7 +43,7 @@ bool CommandLine::parse(int argc, char** argv, const std::vector<OptionSpec>& op
   }
   longOptions.push_back({nullptr, 0, nullptr, 0});
   // The C library's parser, as every command-line program takes options;
-  // it reorders the arguments it is given, so it gets a copy that begins
+  // it may reorder the arguments it is given, so it gets a copy that begins
   // with the program's name as it expects.
   std::vector<char*> args = {const_cast<char*>("thudrokka")};
   args.insert(args.end(), argv, argv + argc);
@@ -57,7 +61,12 @@ bool CommandLine::parse(int argc, char** argv, const std::vector<OptionSpec>& op
   };
   opterr = 0;
   optind = 0;
+  mPositional.clear();
   for (int code; (code = getopt_long(count, args.data(), shortOptions.c_str(), longOptions.data(), nullptr)) != -1;) {
+    if (code == kOperandCode) {
+      mPositional.push_back(optarg);
+      continue;
+    }
     if (code == ':') {
       mError = "option " + std::string(specOf(optopt)->name) + " needs a value";
       return false;
@@ -69,7 +78,8 @@ bool CommandLine::parse(int argc, char** argv, const std::vector<OptionSpec>& op
     const OptionSpec* spec = specOf(code);
     mValues[spec->name] = spec->valueName ? optarg : "";
   }
-  mPositional.assign(args.begin() + optind, args.begin() + count);
+  // What follows "--".
+  mPositional.insert(mPositional.end(), args.begin() + optind, args.begin() + count);
   return true;
 }
 

@@ -15,7 +15,8 @@ struct OptionSpec {
 // The arguments of one subcommand, checked against its options as
 // getopt_long takes them: "--name value" or "--name=value", a long name
 // shortened to any start that is no other's, "-o value" or "-ovalue", options
-// and other arguments in any order, and "--" ending the options. "--help",
+// and other arguments in any order (POSIXLY_CORRECT in the environment or
+// not), and "--" ending the options. "--help",
 // and "-h" for it, are always known.
 class CommandLine {
  public:

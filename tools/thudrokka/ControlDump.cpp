@@ -13,7 +13,7 @@
 #include "graphics/TextControls.h"
 #include "instrument/Thudrokka.h"
 #include "instrument/ThudrokkaPresetControls.h"
-#include "tools/thudrokka/PrintableText.h"
+#include "framework/PrintableText.h"
 
 namespace {
 

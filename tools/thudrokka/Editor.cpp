@@ -1,5 +1,6 @@
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "framework/OutputFile.h"
 #include "instrument/Thudrokka.h"
@@ -22,12 +23,13 @@ const CommandHelp kHelp = {
     "editor",
     "editor [--preset N | --program FILE] [--folder DIR] [--shot FILE.png] [--dump FILE.txt] [--script FILE]",
     "Opens the instrument's editor as a host does, in a window of its own, and writes what is on its screen.\n"
-    "--shot and --dump show the editor once it has drawn itself; the script then plays, one action a line.\n"
-    "A # on its own, with a blank or the line's end on each side, begins a comment that runs to the end\n"
-    "of the line, after any action too; any other # is part of a word or a text (text #1 KICK#, shot\n"
-    "a#b.png). Blank lines are skipped. X Y are editor pixels from the top-left corner. In place of a\n"
-    "file name, - is standard input for --program and --script, standard output for --shot, --dump, shot\n"
-    "and dump.\n"
+    "--shot and --dump show the editor once it has drawn itself; the script then plays, one action a line,\n"
+    "each line at most 4096 characters. A line whose first character other than a blank is # is a\n"
+    "comment. A # on its own, with a blank or the line's end on each side, begins a comment that runs to\n"
+    "the end of the line, after any action too; any other # is part of a word or a text (text #1 KICK#,\n"
+    "shot a#b.png, tick#). Blank lines are skipped. X Y are editor pixels from the top-left corner. In\n"
+    "place of a file name, - is standard input for --program and --script, standard output for one of\n"
+    "--shot, --dump, shot and dump.\n"
     "\n"
     "  down X Y [L|R] [S] [C] [A]  press the left or right button, with Shift, Control or Option held\n"
     "  drag X Y                    move the pressed mouse\n"
@@ -43,7 +45,10 @@ const CommandHelp kHelp = {
     "  preset N                    the host chooses preset slot N (from 0)\n"
     "  menu N                      the next menu: choose its item N (from 0, separators counted)\n"
     "  text STRING                 the next text entry: type STRING, then Return\n"
-    "  file PATH                   the next file panel: choose PATH (nothing: cancel)\n"
+    "  file PATH                   the next file panel: choose PATH (nothing: cancel; a panel chooses\n"
+    "                              files, so not -); a load that fails or reads a line not as it\n"
+    "                              stands says so on standard error, as the editor says it in a\n"
+    "                              message box\n"
     "  tick [N]                    let the editor's timer run N periods (default 1); the screen\n"
     "                              shows a change only after the tick that draws it\n"
     "  shot FILE.png               the screen as a picture\n"
@@ -52,9 +57,40 @@ const CommandHelp kHelp = {
 constexpr double kEditorRate = 44100.0;
 constexpr int kEditorBlock = 512;
 
+// A file the command writes: what names it, for messages, and where it goes.
+struct Output {
+  std::string namedBy;
+  std::string path;
+  bool picture;
+};
+
 // Where a file the command writes goes: a relative path is taken in folder.
 std::string placedIn(const std::string& folder, const std::string& path) {
   return folder.empty() || path.empty() || path[0] == '/' ? path : folder + "/" + path;
+}
+
+// What the names of the inputs and outputs tell together, before anything
+// is made: standard output takes one output, as two would run into each
+// other, and no output is an input. The exit status, said when not kExitOk.
+int checkNamesTogether(const std::vector<std::string>& inputs, const std::vector<Output>& outputs) {
+  const Output* toStandardOutput = nullptr;
+  for (const Output& output : outputs) {
+    if (!isStandardOutput(output.path)) continue;
+    if (toStandardOutput) {
+      return fail(kHelp.name,
+                  "standard output can take one output, not both " + toStandardOutput->namedBy + " and " +
+                      output.namedBy,
+                  kExitUsage);
+    }
+    toStandardOutput = &output;
+  }
+  for (const std::string& input : inputs) {
+    for (const Output& output : outputs) {
+      const std::string refusal = sameFileRefusal(input, output.path);
+      if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
+    }
+  }
+  return kExitOk;
 }
 
 // Without its images the editor would draw a black screen with bare texts.
@@ -91,7 +127,11 @@ int runEditor(int argc, char** argv) {
   if (!line.has("--shot") && !line.has("--dump") && !line.has("--script"))
     return fail(kHelp.name, "give --shot, --dump or --script", kExitUsage);
 
-  if (line.value("--program") == kStandardStream && line.value("--script") == kStandardStream)
+  std::vector<std::string> inputs;
+  for (const char* option : {"--program", "--script"}) {
+    if (line.has(option)) inputs.push_back(line.value(option));
+  }
+  if (inputs.size() == 2 && isStandardInput(inputs[0]) && isStandardInput(inputs[1]))
     return fail(kHelp.name, "standard input can be --program or --script, not both", kExitUsage);
 
   std::string error;
@@ -105,27 +145,30 @@ int runEditor(int argc, char** argv) {
   if (folder == kStandardStream) return fail(kHelp.name, "--folder takes a folder, not standard output", kExitUsage);
   const std::string shot = placedIn(folder, outputPath(line.value("--shot")));
   const std::string dump = placedIn(folder, outputPath(line.value("--dump")));
-  std::vector<std::string> pictures, outputs;
-  if (line.has("--shot")) pictures.push_back(shot);
-  if (line.has("--dump")) outputs.push_back(dump);
+  std::vector<Output> outputs;
+  if (line.has("--shot")) outputs.push_back({"--shot", shot, true});
+  if (line.has("--dump")) outputs.push_back({"--dump", dump, false});
   for (EditorAction& action : script.actions) {
     if (action.kind != EditorAction::kShot && action.kind != EditorAction::kDump) continue;
     action.text = placedIn(folder, outputPath(action.text));
-    (action.kind == EditorAction::kShot ? pictures : outputs).push_back(action.text);
+    const bool picture = action.kind == EditorAction::kShot;
+    outputs.push_back({std::string(picture ? "shot" : "dump") + " (line " + std::to_string(action.line) + " of " +
+                           script.name + ")",
+                       action.text, picture});
   }
   // What can be known about the names is refused before the editor opens.
+  if ((status = checkNamesTogether(inputs, outputs)) != kExitOk) return status;
   if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
-  for (const std::string& picture : pictures) {
-    if (goesToATerminal(picture)) {
+  for (const Output& output : outputs) {
+    if (output.picture && goesToATerminal(output.path)) {
       return fail(kHelp.name,
-                  shownOutput(picture) + " is a terminal, which cannot show a PNG picture: redirect it to a "
-                                         "file or a program, or name a file",
+                  shownOutput(output.path) + " is a terminal, which cannot show a PNG picture: redirect it to a "
+                                             "file or a program, or name a file",
                   kExitFailure);
     }
   }
-  outputs.insert(outputs.end(), pictures.begin(), pictures.end());
-  for (const std::string& output : outputs) {
-    const std::string refusal = OutputFile::refusal(output.c_str());
+  for (const Output& output : outputs) {
+    const std::string refusal = OutputFile::refusal(output.path.c_str());
     if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
   }
 
@@ -146,12 +189,12 @@ int runEditor(int argc, char** argv) {
   if (line.has("--dump") && !writeControlDump(dump, *host.instrument(), &error))
     return fail(kHelp.name, error, kExitFailure);
   int unused = 0;
-  if (!runEditorScript(host, session, script, &error, &unused)) return fail(kHelp.name, error, kExitFailure);
+  // What the editor tells the person in its message boxes, the person reads here.
+  const auto told = [](const std::string& message) { warn(kHelp.name, message); };
+  if (!runEditorScript(host, session, script, told, &error, &unused)) return fail(kHelp.name, error, kExitFailure);
   if (unused > 0) {
-    fail(kHelp.name,
-         script.name + ": " + std::to_string(unused) + (unused == 1 ? " answer was" : " answers were") +
-             " never asked for",
-         kExitOk);
+    warn(kHelp.name, script.name + ": " + std::to_string(unused) + (unused == 1 ? " answer was" : " answers were") +
+                         " never asked for");
   }
   return kExitOk;
 }

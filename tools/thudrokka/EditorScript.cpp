@@ -2,8 +2,8 @@
 
 #include "framework/TextCopy.h"
 #include "tools/thudrokka/NumberText.h"
-#include "tools/thudrokka/PrintableText.h"
-#include "tools/thudrokka/WholeInput.h"
+#include "framework/PrintableText.h"
+#include "tools/thudrokka/StandardStreams.h"
 
 namespace {
 
@@ -221,6 +221,11 @@ bool LineParser::parseRest(const std::string& verb, const std::string& rest, Edi
   }
   action->kind = verb == "file" ? EditorAction::kFile : verb == "shot" ? EditorAction::kShot : EditorAction::kDump;
   if (rest.empty() && verb != "file") return fail(verb + " takes a file name");
+  // Where - stands for a standard stream everywhere else, a panel would take
+  // it for a file of that name.
+  if (verb == "file" && rest == kStandardStream) {
+    return fail("file takes a file that a panel can choose, not a standard stream (./- names a file called -)");
+  }
   // A NUL would end the name where the file is opened, and the name shows
   // in messages.
   if (!isPrintable(rest)) return fail(verb + " takes a file name of printable UTF-8 characters only");
@@ -264,15 +269,13 @@ std::string tooLong(const std::string& name, int number) {
 
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,
                       std::string* error) {
-  const std::string& name = script->name = WholeInput::nameOf(path);
+  const std::string& name = script->name = inputName(path);
   script->actions.clear();
-  WholeInput input;
-  std::string cause;
-  if (!input.read(path, &cause)) {
-    *error = "cannot read script " + WholeInput::sourceOf(path) + ": " + cause;
+  std::string text, cause;
+  if (!readInput(path, &text, &cause)) {
+    *error = "cannot read script " + inputSource(path) + ": " + cause;
     return false;
   }
-  const std::string& text = input.text();
   std::string line;
   int number = 1;
   for (std::size_t i = ByteOrderMarkLength(text.c_str()); i < text.size(); ++i) {

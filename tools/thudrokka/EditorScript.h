@@ -64,14 +64,14 @@ struct EditorScriptLimits {
 constexpr int kMaxEditorScriptLine = 4096;
 
 // Reads the actions of a script, one a line, from the file that path names
-// or, for '-', from standard input, read whole first (see WholeInput); a
+// or, for '-', from standard input, read whole first (see readInput); a
 // byte-order mark at its start is skipped. Each line is ended by a line
 // feed, a carriage return and line feed, or a lone carriage return. A '#'
 // that stands alone, between blanks or the line's ends, begins a comment to
 // the end of the line, after any action; a line whose first character other
 // than a blank is '#' is a comment too, and blank lines are skipped. Any
 // other '#' is part of a word or a text. File names take printable UTF-8
-// characters only. False, with error set to "NAME:LINE: what is wrong" at
+// characters only, and file, which answers a panel, does not take '-'. False, with error set to "NAME:LINE: what is wrong" at
 // the first line that is not an action, or to "cannot read script 'PATH':
 // cause" ("... from standard input: cause").
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,

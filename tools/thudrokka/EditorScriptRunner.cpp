@@ -1,7 +1,9 @@
 #include "tools/thudrokka/EditorScriptRunner.h"
 
+#include <algorithm>
 #include <cmath>
 #include <deque>
+#include <vector>
 
 #include "instrument/Thudrokka.h"
 #include "platform/standin/UserScript.h"
@@ -83,15 +85,32 @@ bool run(InstrumentHost& host, EditorSession& session, const EditorAction& a, st
   return true;
 }
 
+// Each line of the message boxes shown since the prompt seen last.
+void tellAlerts(std::size_t* seen, const std::function<void(const std::string&)>& told) {
+  const std::vector<standin::PromptRecord>& prompts = standin::Prompts();
+  for (; *seen < prompts.size(); ++*seen) {
+    if (prompts[*seen].kind != standin::PromptRecord::kAlert) continue;
+    const std::string& message = prompts[*seen].message;
+    for (std::size_t start = 0; start <= message.size();) {
+      const std::size_t end = std::min(message.find('\n', start), message.size());
+      told(message.substr(start, end - start));
+      start = end + 1;
+    }
+  }
+}
+
 }  // namespace
 
-bool runEditorScript(InstrumentHost& host, EditorSession& session, const EditorScript& script, std::string* error,
-                     int* unused) {
+bool runEditorScript(InstrumentHost& host, EditorSession& session, const EditorScript& script,
+                     const std::function<void(const std::string&)>& told, std::string* error, int* unused) {
   const int pendingBefore = standin::PendingAnswers();
+  std::size_t promptsSeen = standin::Prompts().size();
   std::deque<std::string> texts;
   for (const EditorAction& action : script.actions) {
     std::string failure;
-    if (!run(host, session, action, &texts, &failure)) {
+    const bool ran = run(host, session, action, &texts, &failure);
+    tellAlerts(&promptsSeen, told);
+    if (!ran) {
       *error = script.name + ":" + std::to_string(action.line) + ": " + failure;
       return false;
     }

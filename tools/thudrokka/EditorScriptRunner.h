@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 
 class EditorSession;
@@ -10,8 +11,10 @@ struct EditorScript;
 // key actions are events of the editor's window; param, note and preset are
 // the host's own; menu and file queue the person's answer to the next
 // menu or file panel, text the next text entry, typed once the field is open
-// and no button is held. False, with error set to "SCRIPT:LINE: what failed",
-// at the first action that fails; what ran before it stays done. unused
-// counts the answers the script gave that nothing asked for.
-bool runEditorScript(InstrumentHost& host, EditorSession& session, const EditorScript& script, std::string* error,
-                     int* unused);
+// and no button is held. Each line of a message box that the editor shows
+// goes to told as it is shown, since no one sees the box itself. False,
+// with error set to "SCRIPT:LINE: what failed", at the first action that
+// fails; what ran before it stays done. unused counts the answers the
+// script gave that nothing asked for.
+bool runEditorScript(InstrumentHost& host, EditorSession& session, const EditorScript& script,
+                     const std::function<void(const std::string&)>& told, std::string* error, int* unused);

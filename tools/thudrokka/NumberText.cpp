@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdio>
 
-#include "tools/thudrokka/PrintableText.h"
+#include "framework/PrintableText.h"
 
 namespace {
 

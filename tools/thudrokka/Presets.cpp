@@ -5,7 +5,7 @@
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/ParameterDump.h"
 #include "tools/thudrokka/PresetChoice.h"
-#include "tools/thudrokka/PrintableText.h"
+#include "framework/PrintableText.h"
 #include "tools/thudrokka/Subcommands.h"
 
 namespace {

@@ -5,7 +5,7 @@
 #include "tools/thudrokka/CommandLine.h"
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/ParameterDump.h"
-#include "tools/thudrokka/PrintableText.h"
+#include "framework/PrintableText.h"
 #include "tools/thudrokka/ProgramInput.h"
 #include "tools/thudrokka/StandardStreams.h"
 #include "tools/thudrokka/Subcommands.h"

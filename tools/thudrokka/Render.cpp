@@ -1,5 +1,6 @@
 #include <string>
 
+#include "framework/OutputFile.h"
 #include "instrument/Thudrokka.h"
 #include "instrument/WaveFileWriter.h"
 #include "tools/thudrokka/InstrumentHost.h"
@@ -13,7 +14,8 @@ const CommandHelp kHelp = {"render", "render --preset N | --program FILE [option
                            "Plays one note of a preset slot or a program file and writes it to a stereo WAVE file. "
                            "The file's header holds its true sizes from the first byte, so it may go to a pipe: "
                            "-o - writes to standard output, where it stands, and --program - reads standard "
-                           "input."};
+                           "input; the output may not be the program file. Unfinished files that renders killed "
+                           "outright (SIGKILL) left beside the output are removed."};
 }  // namespace
 
 int runRender(int argc, char** argv) {
@@ -36,12 +38,17 @@ int runRender(int argc, char** argv) {
   if (!readNoteRenderSettings(line, &settings, &refusal)) return fail(kHelp.name, refusal, kExitUsage);
 
   const std::string output = line.value("-o");
+  if (line.has("--program")) {
+    const std::string refusal = sameFileRefusal(line.value("--program"), output);
+    if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
+  }
   if (goesToATerminal(output)) {
     return fail(kHelp.name,
                 shownOutput(output) + " is a terminal, which cannot show a WAVE file: redirect it to a file or "
                                       "a program, or name a file with -o",
                 kExitFailure);
   }
+  OutputFile::removeAbandonedFiles(OutputFile::temporaryFolder(outputPath(output).c_str()));
   Quillvane::WaveFileWriter file;
   if ((status = openNoteFile(settings, outputPath(output), kHelp.name, &file)) != kExitOk) return status;
   InstrumentHost host;
@@ -55,10 +62,8 @@ int runRender(int argc, char** argv) {
   int64_t clipped = 0;
   status = renderNoteInto(host, settings, file, shownOutput(output), kHelp.name, &clipped);
   if (status == kExitOk && clipped > 0) {
-    fail(kHelp.name,
-         shownOutput(output) + " holds " + std::to_string(clipped) + " samples clipped at full scale; " +
-             kKeepClippedSamples,
-         kExitOk);
+    warn(kHelp.name, shownOutput(output) + " holds " + std::to_string(clipped) + " samples clipped at full scale; " +
+                         kKeepClippedSamples);
   }
   return status;
 }

@@ -25,7 +25,8 @@ namespace {
 const CommandHelp kHelp = {
     "render-bank", "render-bank DIR [options]",
     "Renders one note of every preset slot into DIR, one WAVE file per slot named by its number and name. DIR and "
-    "the folders on its way are made when missing; an interrupted run leaves only the files it finished."};
+    "the folders on its way are made when missing; an interrupted run leaves only the files it finished, and a run "
+    "removes the unfinished files that runs killed outright (SIGKILL) left in DIR."};
 
 constexpr const char* kWorkerStopped = "a worker stopped before its presets were done";
 
@@ -70,11 +71,9 @@ class ClippedFiles {
   // One line on stderr when any file clipped.
   void say(int files) const {
     if (mFiles == 0) return;
-    fail(kHelp.name,
-         std::to_string(mFiles) + " of " + std::to_string(files) +
-             " files hold samples clipped at full scale, most of all '" + mWorst + "' (" + std::to_string(mMost) +
-             " samples); " + kKeepClippedSamples,
-         kExitOk);
+    warn(kHelp.name, std::to_string(mFiles) + " of " + std::to_string(files) +
+                         " files hold samples clipped at full scale, most of all '" + mWorst + "' (" +
+                         std::to_string(mMost) + " samples); " + kKeepClippedSamples);
   }
 
  private:
@@ -259,6 +258,7 @@ int runRenderBank(int argc, char** argv) {
   if (line.has("--jobs") && !line.intValue("--jobs", 1, 256, &jobs)) return fail(kHelp.name, line.error(), kExitUsage);
   const std::string folder = line.positional()[0];
   if (!makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
+  OutputFile::removeAbandonedFiles(folder);
 
   std::vector<standin::HostSession::Preset> presets;
   {

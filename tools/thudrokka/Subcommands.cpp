@@ -6,12 +6,16 @@
 
 #include "tools/thudrokka/InstrumentHost.h"
 #include "tools/thudrokka/PresetChoice.h"
-#include "tools/thudrokka/PrintableText.h"
+#include "framework/PrintableText.h"
 
-int fail(const char* command, const std::string& message, int status) {
+void warn(const char* command, const std::string& message) {
   // Messages quote what was typed or found in files: no terminal controls.
   std::fprintf(stderr, "thudrokka%s%s: %s\n", command ? " " : "", command ? command : "",
                printableText(message).c_str());
+}
+
+int fail(const char* command, const std::string& message, int status) {
+  warn(command, message);
   return status;
 }
 

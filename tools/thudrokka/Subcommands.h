@@ -37,6 +37,8 @@ struct CommandHelp {
 // "thudrokka <command>: <message>" on stderr, the message printable, or
 // "thudrokka: <message>" for no command; returns status.
 int fail(const char* command, const std::string& message, int status);
+// The same for what the person should know of a command that goes on.
+void warn(const char* command, const std::string& message);
 // The status a command ends with once what it printed on standard output has
 // gone there: a failure, said on stderr, when it could not.
 int endOfCommand(const char* command, int status);

@@ -1,7 +1,7 @@
 // Text from files, presets and the command line as messages print it: what
 // would steer the terminal, or show the text other than it holds, as '?'.
 
-#include "tools/thudrokka/PrintableText.h"
+#include "framework/PrintableText.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "tools/thudrokka/PrintableText.h"
+#include "framework/PrintableText.h"
 
 #include <cstddef>
 #include <cstdint>
