@@ -1,14 +1,9 @@
 #include "framework/OutputFile.h"
 
-#include <dirent.h>
 #include <fcntl.h>
-#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
-#include <atomic>
-#include <cctype>
 #include <cerrno>
 #include <climits>
 #include <cstdarg>
@@ -18,17 +13,10 @@
 
 #include "framework/FileNames.h"
 #include "framework/InputFile.h"
-#include "framework/SignalsHeld.h"
-#include "framework/UnfinishedFiles.h"
 
 namespace {
 
 constexpr std::size_t kBufferSize = 1 << 16;
-// Leaves room in a file name for the temporary file's prefix and suffix.
-constexpr std::size_t kMaxTemporaryStem = 200;
-constexpr int kTemporaryAttempts = 100;
-
-std::atomic<unsigned> gTemporaryCount{0};
 
 // 0, or the errno of the write that failed.
 int writeAll(int fd, const char* data, std::size_t size) {
@@ -54,56 +42,11 @@ int writeAllAt(int fd, const char* data, std::size_t size, uint64_t offset) {
   return 0;
 }
 
-// A hidden name in the target's folder that no other writer uses; the
-// writer's process number in it tells whose it is.
-const char kTemporarySuffix[] = ".tmp";
-
 // The folder of path as a message names it.
 std::string folderName(const std::string& path) {
   const std::string folder = FileNames::folderOf(path);
   if (folder.empty()) return ".";
   return folder.size() > 1 ? folder.substr(0, folder.size() - 1) : folder;
-}
-
-std::string temporaryName(const std::string& target, unsigned attempt) {
-  const std::string folder = FileNames::folderOf(target);
-  const std::string stem = target.substr(folder.size(), kMaxTemporaryStem);
-  return folder + "." + stem + "." + std::to_string(::getpid()) + "-" + std::to_string(attempt) + kTemporarySuffix;
-}
-
-// The process whose temporary file name is: ".STEM.PID-N.tmp"; -1 when it
-// is none.
-pid_t temporaryWriter(const std::string& name) {
-  const std::string suffix = kTemporarySuffix;
-  if (name.size() <= suffix.size() || name[0] != '.' ||
-      name.compare(name.size() - suffix.size(), suffix.size(), suffix) != 0) {
-    return -1;
-  }
-  const auto digits = [&name](std::size_t from, std::size_t to) {
-    return from < to && std::all_of(name.begin() + static_cast<std::ptrdiff_t>(from),
-                                    name.begin() + static_cast<std::ptrdiff_t>(to),
-                                    [](char c) { return std::isdigit(static_cast<unsigned char>(c)) != 0; });
-  };
-  const std::size_t end = name.size() - suffix.size();
-  const std::size_t dash = name.rfind('-', end);
-  const std::size_t dot = dash == std::string::npos ? dash : name.rfind('.', dash);
-  if (dot == std::string::npos || dot == 0 || !digits(dash + 1, end) || !digits(dot + 1, dash) ||
-      dash - dot - 1 > 9) {
-    return -1;
-  }
-  return static_cast<pid_t>(std::stol(name.substr(dot + 1, dash - dot - 1)));
-}
-
-// Unlinks the temporary files in folder whose writer the test picks.
-template <class Pick>
-void removeTemporaries(const std::string& folder, Pick pick) {
-  DIR* entries = ::opendir(folder.empty() ? "." : folder.c_str());
-  if (!entries) return;
-  while (const dirent* entry = ::readdir(entries)) {
-    const pid_t writer = temporaryWriter(entry->d_name);
-    if (writer > 0 && pick(writer)) ::unlinkat(::dirfd(entries), entry->d_name, 0);
-  }
-  ::closedir(entries);
 }
 
 // ENAMETOOLONG when the path, or its last part, is longer than the system
@@ -260,30 +203,16 @@ bool OutputFile::openInPlace(bool pipe, Mode mode) {
 }
 
 bool OutputFile::makeTemporary(bool replacing) {
-  int error = 0;
-  for (int attempt = 0; attempt < kTemporaryAttempts && mFd < 0; ++attempt) {
-    mTemporary = temporaryName(mTarget, gTemporaryCount.fetch_add(1, std::memory_order_relaxed));
-    // A signal that ends the process finds the file registered, or no file.
-    const SignalsHeld held;
-    mFd = ::open(mTemporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    error = errno;
-    if (mFd >= 0) {
-      mUnfinished = UnfinishedFiles::add(mTemporary.c_str());
-      if (mUnfinished < 0) {
-        fail("too many files are being written at once");
-        return false;
-      }
-    } else if (error != EEXIST) {
-      break;
-    }
+  const std::string cause = mUnfinished.make(mTarget);
+  if (cause.empty()) {
+    mFd = mUnfinished.descriptor();
+    return true;
   }
-  if (mFd >= 0) return true;
-  mTemporary.clear();
   if (replacing) {
     // The file itself could be written: what failed is its replacement.
-    mError = "cannot make a temporary file in folder '" + folderName(mTarget) + "': " + std::strerror(error);
+    mError = "cannot make a temporary file in folder '" + folderName(mTarget) + "': " + cause;
   } else {
-    failWithErrno("write", error);
+    fail(cause);
   }
   return false;
 }
@@ -360,25 +289,26 @@ bool OutputFile::flush() {
 
 bool OutputFile::commit() {
   if (!flush()) return false;
+  if (!mUnfinished.isOpen()) {
+    const int fd = mFd;
+    mFd = -1;
+    if (::close(fd) != 0) {
+      failWithErrno("write", errno);
+      return false;
+    }
+    return true;
+  }
   // Written through to the disk before it takes the target's name, so a
   // crash leaves the old file or the new one.
-  if (!mTemporary.empty() && ::fsync(mFd) != 0) {
+  if (::fsync(mFd) != 0) {
     failWithErrno("write", errno);
     return false;
   }
-  const int fd = mFd;
+  if (const int error = mUnfinished.finish(mTarget)) {
+    failWithErrno("replace", error);
+    return false;
+  }
   mFd = -1;
-  if (::close(fd) != 0) {
-    failWithErrno("write", errno);
-    return false;
-  }
-  if (!mTemporary.empty() && ::rename(mTemporary.c_str(), mTarget.c_str()) != 0) {
-    failWithErrno("replace", errno);
-    return false;
-  }
-  mTemporary.clear();
-  UnfinishedFiles::remove(mUnfinished);
-  mUnfinished = -1;
   return true;
 }
 
@@ -402,18 +332,12 @@ std::string OutputFile::shownName() const {
 }
 
 void OutputFile::closeAndRemove() {
-  if (mFd >= 0) ::close(mFd);
+  if (mUnfinished.isOpen()) {
+    mUnfinished.discard();
+  } else if (mFd >= 0) {
+    ::close(mFd);
+  }
   mFd = -1;
-  if (!mTemporary.empty()) ::unlink(mTemporary.c_str());
-  mTemporary.clear();
-  UnfinishedFiles::remove(mUnfinished);
-  mUnfinished = -1;
-}
-
-void OutputFile::removeUnfinishedFiles() { UnfinishedFiles::unlinkAll(); }
-
-void OutputFile::removeUnfinishedFilesOf(pid_t writer, const std::string& folder) {
-  removeTemporaries(folder, [writer](pid_t pid) { return pid == writer; });
 }
 
 std::string OutputFile::temporaryFolder(const char* path) {
@@ -422,10 +346,4 @@ std::string OutputFile::temporaryFolder(const char* path) {
   if (!probe.examine(path, &plan) || (plan.kind != Plan::kReplace && plan.kind != Plan::kNew)) return "";
   const std::string folder = FileNames::folderOf(probe.mTarget);
   return folder.empty() ? "." : folder;
-}
-
-void OutputFile::removeAbandonedFiles(const std::string& folder) {
-  if (folder.empty()) return;
-  // A process of another user answers that it is there, just not ours to signal.
-  removeTemporaries(folder, [](pid_t pid) { return ::kill(pid, 0) != 0 && errno == ESRCH; });
 }

@@ -1,16 +1,16 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <cstddef>
 #include <cstdint>
 #include <string>
 #include <vector>
 
-// A file that a user gets back whole or not at all. The bytes go to a
-// temporary file beside the target, which commit() renames over the target
+#include "framework/UnfinishedFiles.h"
+
+// A file that a user gets back whole or not at all. The bytes go to an
+// unfinished file beside the target, which commit() renames over the target
 // once everything is written; a failed step, or destruction without a
-// commit, removes the temporary file and leaves the target as it was. A
+// commit, removes the unfinished file and leaves the target as it was. A
 // link is written through: the file it names is replaced, or made when
 // there is none yet. A target that is not a regular file (a device, a pipe)
 // cannot be replaced and is written in place; a pipe only while something
@@ -61,21 +61,11 @@ class OutputFile {
   // the file; empty while nothing failed.
   const std::string& error() const { return mError; }
 
-  // Removes the temporary file of every OutputFile of this process that is
-  // not committed, for a process that a signal is about to end; safe in a
-  // signal handler.
-  static void removeUnfinishedFiles();
-  // Removes the temporary files that the process writer, which ended
-  // without cleaning up after itself, left in folder.
-  static void removeUnfinishedFilesOf(pid_t writer, const std::string& folder);
-  // The folder where a file written to path gets its temporary file: beside
-  // the file that path names, links followed; "" when it is written in
-  // place (a descriptor, a device, a pipe) or cannot be written.
+  // The folder where a file written to path gets its unfinished file (see
+  // UnfinishedFile): beside the file that path names, links followed; ""
+  // when it is written in place (a descriptor, a device, a pipe) or cannot
+  // be written.
   static std::string temporaryFolder(const char* path);
-  // Removes the temporary files in folder whose writer no longer exists,
-  // ended by a signal that no handler sees, and only those: the files of
-  // every process that runs, this one included, stay.
-  static void removeAbandonedFiles(const std::string& folder);
 
  private:
   // What a name stands for, as open finds it.
@@ -98,10 +88,11 @@ class OutputFile {
 
   std::string mPath;       // as the caller named it, for messages
   std::string mTarget;     // what is replaced: the path with links resolved
-  std::string mTemporary;  // empty when writing in place
-  int mStandardStream = -1;  // 0, 1 or 2 when the path names one
-  uint64_t mStart = 0;       // where writing began in a descriptor's file
-  int mUnfinished = -1;    // its entry among the files a signal removes
+  UnfinishedFile mUnfinished;  // not open when writing in place
+  int mStandardStream = -1;    // 0, 1 or 2 when the path names one
+  uint64_t mStart = 0;         // where writing began in a descriptor's file
+  // What is written to: the unfinished file's descriptor, or the one of
+  // the file written in place, which is closed with it.
   int mFd = -1;
   bool mSeekable = true;
   std::vector<char> mBuffer;

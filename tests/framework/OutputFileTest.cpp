@@ -5,10 +5,8 @@
 #include <sys/resource.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -385,83 +383,13 @@ TEST(OutputFile, ATemporaryFileThatCannotBeMadeBlamesItsFolder) {
   EXPECT_EQ(dir.entries(), Names{"folder"});
 }
 
-// What a process does as a signal ends it: the files still being written
-// go, the targets stay as they were, finished files stay.
-TEST(OutputFile, UnfinishedFilesCanBeRemovedAllAtOnce) {
-  const TempDirectory dir;
-  writeText(dir.path("old.txt"), kOld);
-  OutputFile replacing, making, finished;
-  ASSERT_TRUE(replacing.open(dir.path("old.txt").c_str()));
-  ASSERT_TRUE(making.open(dir.path("new.txt").c_str()));
-  ASSERT_TRUE(finished.open(dir.path("done.txt").c_str()));
-  ASSERT_TRUE(finished.print("done\n") && finished.commit());
-  ASSERT_TRUE(replacing.print("unfinished\n") && making.print("unfinished\n"));
-  EXPECT_EQ(dir.entries().size(), 4u);  // with the two temporary files
-  OutputFile::removeUnfinishedFiles();
-  EXPECT_EQ(dir.entries(), (Names{"done.txt", "old.txt"}));
-  EXPECT_EQ(readFile(dir.path("old.txt")), kOld);
-  EXPECT_EQ(readFile(dir.path("done.txt")), "done\n");
-}
-
-// A writer process that dies leaves its temporary file; the process that
-// started it removes that one, and no other.
-TEST(OutputFile, TheFilesOfAWriterThatDiedCanBeRemoved) {
-  const TempDirectory dir;
-  writeText(dir.path(".notes.1-1.tmp"), kOld);
-  OutputFile own;
-  ASSERT_TRUE(own.open(dir.path("own.txt").c_str()));
-  const pid_t writer = ::fork();
-  if (writer == 0) {
-    OutputFile file;
-    const bool ok = file.open(dir.path("theirs.txt").c_str()) && file.print("unfinished");
-    // Ends as a killed process would, without cleaning up.
-    ::_exit(ok ? 0 : 1);
-  }
-  ASSERT_GT(writer, 0);
-  int status = 0;
-  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
-  ASSERT_EQ(status, 0);
-  const std::size_t withTheirs = dir.entries().size();
-  ASSERT_EQ(withTheirs, 3u);
-  OutputFile::removeUnfinishedFilesOf(writer, dir.path());
-  EXPECT_EQ(dir.entries().size(), withTheirs - 1);
-  ASSERT_TRUE(own.print("mine") && own.commit());
-  EXPECT_EQ(dir.entries(), (Names{".notes.1-1.tmp", "own.txt"}));
-}
-
-// A writer that ended without cleaning up, whoever started it: its
-// temporary file goes, while those of writers that run (this process, init)
-// and every file of another kind stay. The temporary files of a name are
-// beside the file it leads to.
-TEST(OutputFile, TheFilesOfWritersThatEndedCanBeRemoved) {
+// The unfinished file of a name is beside the file it leads to; a name
+// written in place has none.
+TEST(OutputFile, TheFolderOfTheUnfinishedFile) {
   const TempDirectory dir;
   std::filesystem::create_directory(dir.path("real"));
   ASSERT_EQ(::symlink("real/notes.txt", dir.path("link.txt").c_str()), 0);
-  const pid_t writer = ::fork();
-  if (writer == 0) {
-    OutputFile file;
-    ::_exit(file.open(dir.path("link.txt").c_str()) && file.print("unfinished") ? 0 : 1);
-  }
-  ASSERT_GT(writer, 0);
-  int status = 0;
-  ASSERT_EQ(::waitpid(writer, &status, 0), writer);
-  ASSERT_EQ(status, 0);
-  const std::string others[] = {".notes.txt.1-0.tmp", ".notes.txt.tmp", "notes.txt." + std::to_string(writer) + "-0.tmp",
-                                ".notes.txt." + std::to_string(writer) + "-0.txt"};
-  for (const std::string& name : others) writeText(dir.path("real/" + name), kOld);
-  OutputFile own;
-  ASSERT_TRUE(own.open(dir.path("real/own.txt").c_str()));
-  ASSERT_EQ(testsupport::folderEntries(dir.path("real")).size(), 6u);
-
-  const std::string folder = OutputFile::temporaryFolder(dir.path("link.txt").c_str());
-  EXPECT_EQ(folder, dir.path("real/"));
-  OutputFile::removeAbandonedFiles(folder);
-  Names left = testsupport::folderEntries(dir.path("real"));
-  ASSERT_EQ(left.size(), 5u);
-  for (const std::string& name : others) EXPECT_EQ(std::count(left.begin(), left.end(), name), 1) << name;
-  ASSERT_TRUE(own.print("mine") && own.commit());
-
-  // A name written in place has no temporary files.
+  EXPECT_EQ(OutputFile::temporaryFolder(dir.path("link.txt").c_str()), dir.path("real/"));
   EXPECT_EQ(OutputFile::temporaryFolder("/dev/stdout"), "");
   EXPECT_EQ(OutputFile::temporaryFolder("/dev/null"), "");
   EXPECT_EQ(OutputFile::temporaryFolder(dir.path("missing/x.txt").c_str()), dir.path("missing/"));

@@ -15,6 +15,7 @@
 #include "tests/support/ChildProcess.h"
 #include "tests/support/Fifo.h"
 #include "tests/support/FileContents.h"
+#include "tests/support/LockedFile.h"
 #include "tests/support/TempDirectory.h"
 
 namespace {
@@ -22,6 +23,7 @@ namespace {
 using testsupport::ChildProcess;
 using testsupport::eventually;
 using testsupport::Fifo;
+using testsupport::LockedFile;
 using testsupport::readFile;
 using testsupport::split;
 using testsupport::TempDirectory;
@@ -195,10 +197,15 @@ pid_t endedProcess() {
   return pid;
 }
 
+// The mark that the names of unfinished files carry.
+const std::string kUnfinished = ".thudrokka-unfinished";
+
 // A render killed outright (SIGKILL, which no handler sees) leaves its
-// temporary file. The next render or bank render into that folder removes
-// the temporary files of renders that no longer run, and nothing else.
-TEST(ToolOutputs, TemporaryFilesOfRendersThatEndedAreRemoved) {
+// unfinished file. The next render or bank render into that folder removes
+// it, once it is sure to run, and nothing else: not the files of other
+// programs or of earlier versions, whatever their numbers say, and not the
+// file of a writer that still runs, whatever number its name holds.
+TEST(ToolOutputs, OnlyAbandonedUnfinishedFilesOfItsOwnAreRemoved) {
   const TempDirectory dir;
   {
     ChildProcess killed(toolWith(joined({"render", "-o", dir.path("long.wav")}, kLongNote)));
@@ -207,36 +214,83 @@ TEST(ToolOutputs, TemporaryFilesOfRendersThatEndedAreRemoved) {
     ASSERT_EQ(::kill(killed.pid(), SIGKILL), 0);
     ASSERT_TRUE(killed.wait().inTime);
   }
-  ASSERT_EQ(hiddenEntries(dir), 1);
-  const std::string ended = std::to_string(endedProcess()), running = std::to_string(::getpid());
-  const Names kept = {
-      ".note.wav." + running + "-0.tmp",  // a writer that still runs
-      ".note.wav.tmp",                    // names that are not of our kind
-      ".note.wav." + ended + ".tmp",
-      ".note.wav." + ended + "-0.txt",
-      "note.wav." + ended + "-0.tmp",
-  };
-  const Names stale = {".other.wav." + ended + "-7.tmp", ".kick." + ended + "-0.tmp"};
-  for (const std::string& folder : {std::string(""), std::string("bank")}) {
-    std::filesystem::create_directories(dir.path(folder));
-    for (const Names& names : {kept, stale}) {
-      for (const std::string& name : names) std::ofstream(dir.path(folder) + "/" + name) << "a file";
-    }
-  }
-  const std::vector<std::string> note = {"--rate", "8000", "--length", "0.01", "--tail", "0"};
-  const ChildProcess::End render = run(joined({"render", "--preset", "1", "-o", dir.path("note.wav")}, note));
-  ASSERT_EQ(exitOf(render.status), exitWith(0)) << render.err;
-  Names expected = kept;
-  expected.insert(expected.end(), {"bank", "note.wav"});
-  std::sort(expected.begin(), expected.end());
-  EXPECT_EQ(dir.entries(), expected);
+  ASSERT_EQ(dir.entries().size(), 1u);
+  const std::string abandoned = dir.entries()[0];
+  const std::string dead = std::to_string(endedProcess());
+  const Names others = {".notes.2023-12.tmp", ".backup.20231211-1.tmp", "..99999-1.tmp", ".notes.999999-1.tmp",
+                        ".kick.wav." + dead + "-0.tmp", "kick.wav." + dead + "-0" + kUnfinished};
+  // As a render in another process namespace, or on another machine over a
+  // network file system, holds its file: its number names no process here.
+  const std::string live = ".kick.wav." + dead + "-0" + kUnfinished;
 
-  const ChildProcess::End bank = run(joined({"render-bank", dir.path("bank"), "--jobs", "2"}, note));
-  ASSERT_EQ(exitOf(bank.status), exitWith(0)) << bank.err;
-  const Names files = testsupport::folderEntries(dir.path("bank"));
-  EXPECT_EQ(files.size(), 128u + kept.size());
-  for (const std::string& name : stale) EXPECT_EQ(std::count(files.begin(), files.end(), name), 0) << name;
-  for (const std::string& name : kept) EXPECT_EQ(std::count(files.begin(), files.end(), name), 1) << name;
+  const std::string tool = THUDROKKA_TOOL, note = " --rate 8000 --length 0.01 --tail 0";
+  const struct {
+    const char* what;
+    std::string folder;  // in dir, where the command runs
+    std::string command;
+    int exit;
+    int outputs;  // the files it writes; none when refused
+  } cases[] = {
+      {"render", "a", tool + " render --preset 1 -o a/kick.wav" + note, 0, 1},
+      {"render-bank", "b", tool + " render-bank b --jobs 2" + note, 0, 128},
+      {"render into the home folder", "home",
+       "HOME=$PWD/home; export HOME; exec " + tool + " render --preset 1 -o ~/kick.wav" + note, 0, 1},
+      {"render refused for a missing program", "c", tool + " render --program c/missing.qvp -o c/kick.wav" + note,
+       1, 0},
+      {"render refused for its arguments", "d", tool + " render --preset 999 -o d/kick.wav" + note, 2, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string folder = dir.path(c.folder);
+    std::filesystem::create_directory(folder);
+    for (const std::string& name : others) std::ofstream(folder + "/" + name) << "data";
+    std::filesystem::copy_file(dir.path(abandoned), folder + "/" + abandoned);
+    const LockedFile writer(folder + "/" + live);
+    ASSERT_TRUE(writer.locked());
+
+    ChildProcess shell({"/bin/sh", "-c", c.command}, dir.path());
+    const ChildProcess::End end = shell.wait();
+    ASSERT_TRUE(end.inTime);
+    EXPECT_EQ(exitOf(end.status), exitWith(c.exit)) << end.err;
+    Names expected = others;
+    expected.push_back(live);
+    if (c.outputs == 0) expected.push_back(abandoned);
+    const Names entries = testsupport::folderEntries(folder);
+    for (const std::string& name : expected) EXPECT_EQ(std::count(entries.begin(), entries.end(), name), 1) << name;
+    EXPECT_EQ(entries.size(), expected.size() + c.outputs);
+  }
+}
+
+// A render in another process namespace, as in a container that shares the
+// folder: the number in its file's name is its number there, which no
+// process has here. A render here leaves that file alone, and the render
+// there finishes.
+TEST(ToolOutputs, ARenderInAnotherProcessNamespaceKeepsItsFile) {
+  ChildProcess probe({"/bin/sh", "-c", "exec unshare --pid --fork --mount-proc true"});
+  if (exitOf(probe.wait().status) != exitWith(0)) GTEST_SKIP() << "no process namespace can be made here";
+  const TempDirectory dir;
+  const std::string number = std::to_string(endedProcess());
+  ChildProcess there({"/bin/sh", "-c",
+                      "exec unshare --pid --fork --mount-proc /bin/sh -c "
+                      "'echo $(($0 - 1)) > /proc/sys/kernel/ns_last_pid && { \"$@\" & wait $!; }' \"$@\"",
+                      "sh", number, THUDROKKA_TOOL, "render", "--preset", "40", "--length", "8", "--tail", "0",
+                      "--rate", "384000", "-o", dir.path("there.wav")});
+  ASSERT_TRUE(eventually([&] { return hiddenEntries(dir) == 1; }));
+  const std::string unfinished = dir.entries()[0];
+  ASSERT_NE(unfinished.find("." + number + "-"), std::string::npos) << unfinished;
+  ASSERT_EQ(::kill(-there.pid(), SIGSTOP), 0);
+
+  const ChildProcess::End here =
+      run({"render", "--preset", "1", "--rate", "8000", "--length", "0.01", "--tail", "0", "-o", dir.path("here.wav")});
+  EXPECT_EQ(exitOf(here.status), exitWith(0)) << here.err;
+  EXPECT_TRUE(std::filesystem::exists(dir.path(unfinished)));
+  ASSERT_EQ(::kill(-there.pid(), SIGCONT), 0);
+  const ChildProcess::End end = there.wait();
+  ASSERT_TRUE(end.inTime);
+  EXPECT_EQ(exitOf(end.status), exitWith(0)) << end.err;
+  std::error_code missing;
+  EXPECT_EQ(std::filesystem::file_size(dir.path("there.wav"), missing), 44u + 8u * 384000u * 6u);
+  EXPECT_EQ(dir.entries(), (Names{"here.wav", "there.wav"}));
 }
 
 // The header holds the true sizes from its first byte, so a pipe gets the

@@ -6,7 +6,7 @@
 #include <atomic>
 #include <cerrno>
 
-#include "framework/OutputFile.h"
+#include "framework/UnfinishedFiles.h"
 
 namespace {
 
@@ -41,7 +41,7 @@ void endCleanly(int signal) {
     while (::waitpid(pid, nullptr, 0) < 0 && errno == EINTR) {
     }
   }
-  OutputFile::removeUnfinishedFiles();
+  UnfinishedFiles::removeOwn();
   errno = savedErrno;
   // The handler was reset on entry: once it returns, the signal ends the
   // process with its default action.

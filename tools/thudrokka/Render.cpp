@@ -1,6 +1,7 @@
 #include <string>
 
 #include "framework/OutputFile.h"
+#include "framework/UnfinishedFiles.h"
 #include "instrument/Thudrokka.h"
 #include "instrument/WaveFileWriter.h"
 #include "tools/thudrokka/InstrumentHost.h"
@@ -15,7 +16,7 @@ const CommandHelp kHelp = {"render", "render --preset N | --program FILE [option
                            "The file's header holds its true sizes from the first byte, so it may go to a pipe: "
                            "-o - writes to standard output, where it stands, and --program - reads standard "
                            "input; the output may not be the program file. Unfinished files that renders killed "
-                           "outright (SIGKILL) left beside the output are removed."};
+                           "outright (SIGKILL) left beside the output are removed, and no other file."};
 }  // namespace
 
 int runRender(int argc, char** argv) {
@@ -48,7 +49,6 @@ int runRender(int argc, char** argv) {
                                       "a program, or name a file with -o",
                 kExitFailure);
   }
-  OutputFile::removeAbandonedFiles(OutputFile::temporaryFolder(outputPath(output).c_str()));
   Quillvane::WaveFileWriter file;
   if ((status = openNoteFile(settings, outputPath(output), kHelp.name, &file)) != kExitOk) return status;
   InstrumentHost host;
@@ -58,6 +58,8 @@ int runRender(int argc, char** argv) {
   if (line.has("--program") && !loadProgramArgument(kHelp.name, line.value("--program"), *host.instrument())) {
     return kExitFailure;
   }
+  // Only once the render is sure to run: a refused one leaves the folder as it was.
+  UnfinishedFiles::removeAbandoned(OutputFile::temporaryFolder(outputPath(output).c_str()));
 
   int64_t clipped = 0;
   status = renderNoteInto(host, settings, file, shownOutput(output), kHelp.name, &clipped);

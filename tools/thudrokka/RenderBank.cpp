@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "framework/OutputFile.h"
 #include "framework/SignalsHeld.h"
+#include "framework/UnfinishedFiles.h"
 #include "tools/thudrokka/EndingSignals.h"
 #include "tools/thudrokka/Folders.h"
 #include "tools/thudrokka/InstrumentHost.h"
@@ -26,7 +26,7 @@ const CommandHelp kHelp = {
     "render-bank", "render-bank DIR [options]",
     "Renders one note of every preset slot into DIR, one WAVE file per slot named by its number and name. DIR and "
     "the folders on its way are made when missing; an interrupted run leaves only the files it finished, and a run "
-    "removes the unfinished files that runs killed outright (SIGKILL) left in DIR."};
+    "removes the unfinished files that runs killed outright (SIGKILL) left in DIR, and no other file."};
 
 constexpr const char* kWorkerStopped = "a worker stopped before its presets were done";
 
@@ -116,7 +116,7 @@ bool reap(Worker& worker, const std::string& folder) {
   while (waitpid(worker.pid, &exit, 0) < 0 && errno == EINTR) {
   }
   worker.reaped = true;
-  if (WIFSIGNALED(exit)) OutputFile::removeUnfinishedFilesOf(worker.pid, folder);
+  if (WIFSIGNALED(exit)) UnfinishedFiles::removeAbandoned(folder);
   return WIFEXITED(exit) && WEXITSTATUS(exit) == kExitOk;
 }
 
@@ -258,7 +258,6 @@ int runRenderBank(int argc, char** argv) {
   if (line.has("--jobs") && !line.intValue("--jobs", 1, 256, &jobs)) return fail(kHelp.name, line.error(), kExitUsage);
   const std::string folder = line.positional()[0];
   if (!makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
-  OutputFile::removeAbandonedFiles(folder);
 
   std::vector<standin::HostSession::Preset> presets;
   {
@@ -268,6 +267,8 @@ int runRenderBank(int argc, char** argv) {
     }
     presets = lister.presets();
   }
+  // Only once the run is sure to start: a refused one leaves the folder as it was.
+  UnfinishedFiles::removeAbandoned(folder);
   ClippedFiles clipped;
   {
     ProgressBar progress(stderr, static_cast<int>(presets.size()));
