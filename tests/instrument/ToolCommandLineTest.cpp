@@ -293,7 +293,7 @@ TEST(ToolCommandLine, TheEditorWritesIntoTheFolderItIsGiven) {
   const struct {
     std::string folder, error;
   } refused[] = {
-      {script, "cannot make folder '" + script + "': File exists"},
+      {script, "'" + script + "' is not a folder"},
       {script + "/inside", "cannot make folder '" + script + "/inside': Not a directory"},
   };
   for (const auto& c : refused) {

@@ -349,17 +349,23 @@ TEST(ToolOutputs, ALinkIsWrittenThroughToWhatItNames) {
 TEST(ToolOutputs, RenderBankSaysWhyItCannotMakeItsFolder) {
   const TempDirectory dir;
   std::ofstream(dir.path("file")) << "in the way";
+  std::filesystem::create_symlink("nowhere", dir.path("dangling"));
+  const auto cannot = [](const std::string& folder, const std::string& cause) {
+    return "cannot make folder '" + folder + "': " + cause;
+  };
   const struct {
-    std::string folder, cause;
+    std::string folder, error;
   } cases[] = {
-      {dir.path("file"), "File exists"},
-      {dir.path("file/bank"), "Not a directory"},
-      {"/proc/no/such/folder", "No such file or directory"},
+      {dir.path("file"), "'" + dir.path("file") + "' is not a folder"},
+      {dir.path("dangling"), "'" + dir.path("dangling") + "' is not a folder"},
+      {dir.path("dangling/bank"), cannot(dir.path("dangling/bank"), "'" + dir.path("dangling") + "' is not a folder")},
+      {dir.path("file/bank"), cannot(dir.path("file/bank"), "Not a directory")},
+      {"/proc/no/such/folder", cannot("/proc/no/such/folder", "No such file or directory")},
   };
   for (const auto& c : cases) {
     const ChildProcess::End end = run({"render-bank", c.folder, "--rate", "8000", "--length", "0.01", "--tail", "0"});
     EXPECT_EQ(exitOf(end.status), exitWith(1)) << c.folder;
-    EXPECT_EQ(end.err, "thudrokka render-bank: cannot make folder '" + c.folder + "': " + c.cause + "\n");
+    EXPECT_EQ(end.err, "thudrokka render-bank: " + c.error + "\n");
   }
   // Missing folders on the way are made.
   const std::string nested = dir.path("a/b/bank");
