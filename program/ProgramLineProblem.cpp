@@ -52,6 +52,11 @@ std::string what(const ProgramLineProblem& problem) {
              (problem.found.empty() ? std::string("an empty line") : quoted(problem.found)) + shiftText(problem);
     case Problem::kNoValue:
       return "no value for " + problem.key + " in " + quoted(problem.found);
+    case Problem::kLeftOutAtNul:
+    case Problem::kCutAtNul:
+      return (problem.found.empty() ? std::string("the line starts with a NUL byte")
+                                    : "the line holds a NUL byte after " + quoted(problem.found)) +
+             (problem.kind == Problem::kCutAtNul ? ": what follows it is not read" : ": the line is left out");
     case Problem::kNotANumber:
     case Problem::kOutOfRange:
       return takesANumber(problem) + ": " + number(problem.used) + " is used";

@@ -11,6 +11,8 @@ struct ProgramLineProblem {
   enum Kind {
     kOtherSetting,  // the line does not name the setting of its place
     kNoValue,       // it names it, but holds no "= value;" the reader takes
+    kLeftOutAtNul,  // it holds a NUL byte, and nothing before it is read
+    kCutAtNul,      // it holds a NUL byte, and only what comes before it is read
     kNotANumber,    // the value is no number; what the reader makes of it is used
     kNotFinite,     // the value reads as no finite number, and is left out
     kOutOfRange,    // a number outside 0 to 1; the nearest end is used
@@ -24,8 +26,9 @@ struct ProgramLineProblem {
   // The setting the line should hold: a parameter's key, or "Name"; for
   // kAfterTheEnd the last setting.
   std::string key;
-  // The line for kOtherSetting, kNoValue and kAfterTheEnd, the value text
-  // for the kinds of values, the name kept for kNameCut.
+  // The line for kOtherSetting, kNoValue and kAfterTheEnd, what comes before
+  // the NUL byte for the kinds of those, the value text for the kinds of
+  // values, the name kept for kNameCut.
   std::string found;
   // For kOtherSetting when the line holds the setting of another place:
   // that place is offset lines further on (negative: back).

@@ -266,11 +266,19 @@ bool RirARorurProgram::readProgram(const std::string& text, std::string* error,
     const char* row = line.c_str();
     const char* key = k < 0 ? kNameKey : getParameterNameText(static_cast<eVstParameters>(k));
     std::optional<Problem> problem = shapeProblem(*this, row, k, key);
-    if (std::strstr(row, key) && valueText(row, value)) {
+    std::optional<Problem> taken;
+    const bool usable = std::strstr(row, key) && valueText(row, value);
+    if (usable) {
       ++accepted;
-      const std::optional<Problem> taken = take(k, value);
-      if (!problem) problem = taken;
+      taken = take(k, value);
     }
+    const std::size_t nul = line.find('\0');
+    if (nul != std::string::npos) {
+      // What is wrong with the line is its NUL byte, not the shape of what is left before it.
+      addProblem(odd, {usable ? Problem::kCutAtNul : Problem::kLeftOutAtNul, k + 2, key, line.substr(0, nul)});
+      problem.reset();
+    }
+    if (!problem) problem = taken;
     if (problem) addProblem(odd, *problem);
   }
   if (accepted == 0) return refuseText("none of its lines is a program setting");

@@ -61,9 +61,10 @@ class RirARorurProgram {
   // was usable or a line is too long to be one the program wrote; error
   // then says why. When the program loads, the lines that are not what
   // their place asks for or not read as they stand (a value outside 0 to 1,
-  // a name cut short, lines after the last setting) are appended to
-  // problems when given, in file order, a run of lines shifted alike as one
-  // entry. A byte-order mark at the start of the text is skipped.
+  // a name cut short, what follows a NUL byte, lines after the last setting)
+  // are appended to problems when given, in file order, a run of lines
+  // shifted alike as one entry. A byte-order mark at the start of the text
+  // is skipped.
   bool readProgram(const std::string& text, std::string* error = nullptr,
                    std::vector<ProgramLineProblem>* problems = nullptr);
 

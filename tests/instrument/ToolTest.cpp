@@ -430,6 +430,13 @@ TEST(Tool, ProgramLoadNamesTheLinesThatAreNotWhatTheirPlaceAsksFor) {
       {changed(1, "Title = Deep Kick;"), said(1, "should hold Name, not 'Title = Deep Kick;'")},
       {changed(85, ""), said(85, "should hold Gate, not an empty line")},
       {changed(4, "OscFreq1=1;"), said(4, "no value for OscFreq1 in 'OscFreq1=1;'")},
+      // What follows a NUL byte is not read.
+      {changed(47, std::string("EnvAttack = 0.25\0;", 18)),
+       said(47, "the line holds a NUL byte after 'EnvAttack = 0.25': the line is left out")},
+      {changed(47, std::string("EnvAttack = 0.25;\0junk", 22)),
+       said(47, "the line holds a NUL byte after 'EnvAttack = 0.25;': what follows it is not read")},
+      {changed(47, std::string("\0EnvAttack = 0.25;", 18)),
+       said(47, "the line starts with a NUL byte: the line is left out")},
       // The file's own text is printed safely, and only so much of it.
       {changed(106, "Volume = \x1b[2J\x9b;"), said(106, "Volume takes a number from 0 to 1, not '?[2J?': 0 is used")},
       {changed(106, "Volume = " + std::string(200, 'x') + ";"),

@@ -301,8 +301,9 @@ TEST_F(ProgramTextFile, ValueTextStartsTwoAfterTheEqualsSign) {
 // the value used instead, for a line of another place's setting how far off
 // it is, and how many lines after it share its entry.
 std::string described(const std::vector<ProgramLineProblem>& problems) {
-  static const char* const kKinds[] = {"other setting", "no value",     "not a number",  "not finite", "out of range",
-                                       "unknown name",  "name cut",     "after the end", "file ends"};
+  static const char* const kKinds[] = {"other setting", "no value",   "left out at a NUL", "cut at a NUL",
+                                       "not a number",  "not finite", "out of range",      "unknown name",
+                                       "name cut",      "after the end", "file ends"};
   std::string text;
   for (const ProgramLineProblem& p : problems) {
     text += std::to_string(p.line) + " " + p.key + ": " + kKinds[p.kind] + " '" + p.found + "'";
@@ -319,11 +320,12 @@ std::string described(const std::vector<ProgramLineProblem>& problems) {
 }
 
 TEST_F(ProgramTextFile, LinesThatAreNotWhatTheirPlaceAsksForAreNamed) {
+  using namespace std::string_literals;
   using Rows = std::vector<std::string>;
   const int kName = -1;
   const struct {
     const char* what;
-    std::vector<std::pair<int, const char*>> lines;  // parameter (or the name) and its line
+    std::vector<std::pair<int, std::string>> lines;  // parameter (or the name) and its line
     std::size_t kept;                                // lines left in the file; 0 for all
     std::string problems;
   } cases[] = {
@@ -384,6 +386,23 @@ TEST_F(ProgramTextFile, LinesThatAreNotWhatTheirPlaceAsksForAreNamed) {
        "85 Gate: other setting ''\n"
        "103 Pan: other setting 'xx Pan yy = 0.375;'\n"},
       {"an empty name", {{kName, "Name = ;"}}, 0, "1 Name: no value 'Name = ;'\n"},
+      // The reader sees a line up to its first NUL byte: that is what the
+      // line is said to hold, and whatever the rest would have made of it.
+      {"NUL bytes",
+       {{kName, "Name = Deep\0 Kick;"s},
+        {EnvAttack, "EnvAttack = 0.25\0;"s},
+        {EnvDecay, "EnvDecay = 0.25;\0junk"s},
+        {EnvSustain, "Env\0Sustain = 0.5;"s},
+        {EnvRelease, "\0EnvRelease = 0.5;"s},
+        {Volume, "Volume = 7;\0"s}},
+       0,
+       "1 Name: left out at a NUL 'Name = Deep'\n"
+       "47 EnvAttack: left out at a NUL 'EnvAttack = 0.25'\n"
+       "48 EnvDecay: cut at a NUL 'EnvDecay = 0.25;'\n"
+       "49 EnvSustain: left out at a NUL 'Env'\n"
+       "50 EnvRelease: left out at a NUL ''\n"
+       "106 Volume: cut at a NUL 'Volume = 7;'\n"
+       "106 Volume: out of range '7' uses 1\n"},
       {"a byte-order mark before the name", {{kName, "\xEF\xBB\xBFName = Deep Kick;"}}, 0, ""},
       {"cut short", {}, 1 + FilterAttack, "52 FilterAttack: file ends ''\n"},
   };
