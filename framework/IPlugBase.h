@@ -293,6 +293,7 @@ class IPlugBase {
   IPreset* TakeFreePreset(const char* name);
   void StorePresetState(int idx, const char* name);
   int SerializedStateSize();
+  // The file that the prompt names, read as every file from outside is (InputFile).
   bool ReadWholeFile(const char* extension, ByteChunk* data);
   bool WriteWholeFile(const char* defaultFileName, const char* extension, const ByteChunk& data);
   bool ApplyProgramFile(ByteChunk* file);

@@ -1,7 +1,7 @@
-#include <climits>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "framework/Base64.h"
 #include "framework/IPlugBase.h"
@@ -111,15 +111,10 @@ bool IPlugBase::ReadWholeFile(const char* extension, ByteChunk* data) {
   mGraphics->PromptForFile(&fileName, kFileOpen, &mPreviousPath, extension);
   if (!fileName.GetLength()) return false;
   InputFile input;
-  if (!input.open(fileName.Get())) return false;
-  FILE* file = input.stream();
-  bool ok = std::fseek(file, 0, SEEK_END) == 0;
-  const long size = ok ? std::ftell(file) : -1;
-  ok = ok && size >= 0 && size <= INT_MAX && std::fseek(file, 0, SEEK_SET) == 0;
-  ok = ok && data->Resize(static_cast<int>(size)) == size;
-  ok = ok && (size == 0 || std::fread(data->GetBytes(), 1, static_cast<std::size_t>(size), file) ==
-                               static_cast<std::size_t>(size));
-  return ok;
+  std::string bytes;
+  if (!input.readWhole(fileName.Get(), &bytes)) return false;
+  const int size = static_cast<int>(bytes.size());
+  return data->PutBytes(bytes.data(), size) == size;
 }
 
 bool IPlugBase::SaveProgramAsFXP(const char* defaultFileName) {

@@ -1,4 +1,5 @@
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstring>
@@ -7,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/InputFile.h"
 #include "tests/support/RecordingGraphics.h"
 #include "tests/framework/TestHostPlug.h"
 #include "tests/support/Fifo.h"
@@ -259,6 +261,34 @@ TEST_F(FxFiles, OnlyRegularFilesAreRead) {
   }
   EXPECT_EQ(plug.Values(), std::vector<double>(105, 0.5));
   EXPECT_EQ(plug.mProgramChanges, 0);
+}
+
+// Both are read as every file from outside is: whole, up to the reader's
+// limit, and refused beyond it however well they start.
+TEST_F(FxFiles, FilesAreReadUpToTheReadersLimit) {
+  TestHostPlug plug;
+  Declare(&plug);
+  plug.MakeDefaultPreset("Init", 128);
+  RecordingGraphics* gui = Attach(&plug);
+  const std::string program = Path("padded.fxp"), bank = Path("padded.fxb");
+  for (int i = 0; i < 105; ++i) plug.GetParam(i)->Set(0.875);
+  gui->mScriptedAnswers.push_back(program);
+  ASSERT_TRUE(plug.SaveProgramAsFXP());
+  gui->mScriptedAnswers.push_back(bank);
+  ASSERT_TRUE(plug.SaveBankAsFXB());
+  for (const off_t size : {static_cast<off_t>(InputFile::kMaxBytes) + 1, static_cast<off_t>(InputFile::kMaxBytes)}) {
+    SCOPED_TRACE(size);
+    const bool taken = size <= static_cast<off_t>(InputFile::kMaxBytes);
+    for (int i = 0; i < 105; ++i) plug.GetParam(i)->Set(0.5);
+    // Padded with zeros that take no room on the disk.
+    ASSERT_EQ(::truncate(program.c_str(), size), 0);
+    ASSERT_EQ(::truncate(bank.c_str(), size), 0);
+    gui->mScriptedAnswers.push_back(program);
+    EXPECT_EQ(plug.LoadProgramFromFXP(), taken);
+    EXPECT_EQ(plug.GetParam(0)->Value(), taken ? 0.875 : 0.5);
+    gui->mScriptedAnswers.push_back(bank);
+    EXPECT_EQ(plug.LoadBankFromFXB(), taken);
+  }
 }
 
 TEST_F(FxFiles, ProgramValuesOutsideTheUnitRangeAreKeptSafe) {
