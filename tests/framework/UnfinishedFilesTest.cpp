@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <string>
@@ -24,8 +26,6 @@ using testsupport::TempDirectory;
 using Names = std::vector<std::string>;
 
 const std::string kMark = ".thudrokka-unfinished";
-
-void writeText(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
 
 // A writer in a process of its own that has its file open, written to,
 // until told to finish; then it commits and ends with 0 when that worked.
@@ -97,7 +97,8 @@ TEST(UnfinishedFiles, OnlyFilesThatNoWriterHoldsAreRemoved) {
   int status = -1;
   ASSERT_EQ(::waitpid(ended, &status, 0), ended);
   ASSERT_EQ(status, 0);
-  ASSERT_EQ(startingWith(dir, ".ended.txt.").size(), 1u);
+  const Names abandoned = startingWith(dir, ".ended.txt.");
+  ASSERT_EQ(abandoned.size(), 1u);
 
   WriterProcess running(dir.path("running.txt"));
   ASSERT_TRUE(running.open());
@@ -116,15 +117,13 @@ TEST(UnfinishedFiles, OnlyFilesThatNoWriterHoldsAreRemoved) {
                         "notes.txt." + number + "-0" + kMark,
                         ".notes.txt." + number + kMark,
                         ".notes.txt." + number + "-0" + kMark + ".txt"};
-  for (const std::string& name : others) writeText(dir.path(name), "data");
-  writeText(dir.path("victim.txt"), "data");
+  for (const std::string& name : others) std::ofstream(dir.path(name)) << "data";
+  std::ofstream(dir.path("victim.txt")) << "data";
   ASSERT_EQ(::symlink("victim.txt", dir.path(".link." + number + "-0" + kMark).c_str()), 0);
   ASSERT_EQ(::mkdir(dir.path(".folder." + number + "-0" + kMark).c_str(), 0755), 0);
   ASSERT_EQ(::mkfifo(dir.path(".pipe." + number + "-0" + kMark).c_str(), 0644), 0);
-  Names expected;
-  for (const std::string& name : dir.entries()) {
-    if (name.compare(0, 11, ".ended.txt.") != 0) expected.push_back(name);
-  }
+  Names expected = dir.entries();
+  expected.erase(std::find(expected.begin(), expected.end(), abandoned[0]));
 
   UnfinishedFiles::removeAbandoned(dir.path());
   EXPECT_EQ(dir.entries(), expected);
@@ -150,17 +149,20 @@ TEST(UnfinishedFiles, ACleanerRunningMeanwhileTakesNoWritersFile) {
   }
   ASSERT_GT(cleaner, 0);
   ::close(stop[0]);
+  const std::string target = dir.path("out.txt");
   int failures = 0;
   std::string firstError;
-  for (int i = 0; i < 2000; ++i) {
-    OutputFile file;
-    if (file.open(dir.path("out.txt").c_str()) && file.print("round %d", i) && file.commit()) continue;
-    if (failures++ == 0) firstError = file.error();
+  for (int i = 0; i < 10000; ++i) {
+    UnfinishedFile file;
+    std::string error = file.make(target);
+    const int renaming = error.empty() ? file.finish(target) : 0;
+    if (renaming != 0) error = "cannot rename: " + std::string(std::strerror(renaming));
+    if (!error.empty() && failures++ == 0) firstError = error;
   }
   ::close(stop[1]);
   ::waitpid(cleaner, nullptr, 0);
   EXPECT_EQ(failures, 0) << firstError;
-  EXPECT_EQ(readFile(dir.path("out.txt")), "round 1999");
+  EXPECT_EQ(dir.entries(), Names{"out.txt"});
 }
 
 // What a process does as a signal ends it: the files still being written
@@ -168,7 +170,7 @@ TEST(UnfinishedFiles, ACleanerRunningMeanwhileTakesNoWritersFile) {
 TEST(UnfinishedFiles, ThisProcesssOwnCanBeRemovedAllAtOnce) {
   const TempDirectory dir;
   const std::string old = "the previous, complete contents\n";
-  writeText(dir.path("old.txt"), old);
+  std::ofstream(dir.path("old.txt")) << old;
   OutputFile replacing, making, finished;
   ASSERT_TRUE(replacing.open(dir.path("old.txt").c_str()));
   ASSERT_TRUE(making.open(dir.path("new.txt").c_str()));
