@@ -80,7 +80,7 @@ bool OutputFile::open(const char* path, Mode mode) {
     case Plan::kNew: break;
   }
   const bool exists = plan.kind == Plan::kReplace;
-  if (!makeTemporary(exists)) return false;
+  if (!makeUnfinished(exists)) return false;
   if (exists) {
     // The replacement keeps the permissions of the file it replaces.
     ::fchmod(mFd, plan.permissions);
@@ -202,7 +202,7 @@ bool OutputFile::openInPlace(bool pipe, Mode mode) {
   return true;
 }
 
-bool OutputFile::makeTemporary(bool replacing) {
+bool OutputFile::makeUnfinished(bool replacing) {
   const std::string cause = mUnfinished.make(mTarget);
   if (cause.empty()) {
     mFd = mUnfinished.descriptor();
@@ -340,7 +340,7 @@ void OutputFile::closeAndRemove() {
   mFd = -1;
 }
 
-std::string OutputFile::temporaryFolder(const char* path) {
+std::string OutputFile::unfinishedFolder(const char* path) {
   OutputFile probe;
   Plan plan;
   if (!probe.examine(path, &plan) || (plan.kind != Plan::kReplace && plan.kind != Plan::kNew)) return "";

@@ -65,7 +65,7 @@ class OutputFile {
   // UnfinishedFile): beside the file that path names, links followed; ""
   // when it is written in place (a descriptor, a device, a pipe) or cannot
   // be written.
-  static std::string temporaryFolder(const char* path);
+  static std::string unfinishedFolder(const char* path);
 
  private:
   // What a name stands for, as open finds it.
@@ -78,7 +78,7 @@ class OutputFile {
   bool examine(const char* path, Plan* plan);
   bool openDescriptor(int descriptor);
   bool openInPlace(bool pipe, Mode mode);
-  bool makeTemporary(bool replacing);
+  bool makeUnfinished(bool replacing);
   bool flush();
   bool copyExisting(const std::string& from);
   void failWithErrno(const char* action, int error);

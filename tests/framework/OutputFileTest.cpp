@@ -389,11 +389,11 @@ TEST(OutputFile, TheFolderOfTheUnfinishedFile) {
   const TempDirectory dir;
   std::filesystem::create_directory(dir.path("real"));
   ASSERT_EQ(::symlink("real/notes.txt", dir.path("link.txt").c_str()), 0);
-  EXPECT_EQ(OutputFile::temporaryFolder(dir.path("link.txt").c_str()), dir.path("real/"));
-  EXPECT_EQ(OutputFile::temporaryFolder("/dev/stdout"), "");
-  EXPECT_EQ(OutputFile::temporaryFolder("/dev/null"), "");
-  EXPECT_EQ(OutputFile::temporaryFolder(dir.path("missing/x.txt").c_str()), dir.path("missing/"));
-  EXPECT_EQ(OutputFile::temporaryFolder("bare.txt"), ".");
+  EXPECT_EQ(OutputFile::unfinishedFolder(dir.path("link.txt").c_str()), dir.path("real/"));
+  EXPECT_EQ(OutputFile::unfinishedFolder("/dev/stdout"), "");
+  EXPECT_EQ(OutputFile::unfinishedFolder("/dev/null"), "");
+  EXPECT_EQ(OutputFile::unfinishedFolder(dir.path("missing/x.txt").c_str()), dir.path("missing/"));
+  EXPECT_EQ(OutputFile::unfinishedFolder("bare.txt"), ".");
 }
 
 TEST(OutputFile, AppendingKeepsWhatTheFileHeld) {

@@ -6,7 +6,7 @@
 // process: interrupted, terminated, hung up, quit, a broken pipe, a timer, a
 // user's signal, a limit passed, a fault, the real-time signals) leaves
 // nothing but finished files: its workers are terminated and waited for,
-// the temporary files of its writers go, and the command then ends by that
+// the unfinished files of its writers go, and the command then ends by that
 // signal, as it would have. A signal that the command was started with
 // ignored stays ignored, and one that has a handler already (a sanitizer's)
 // keeps it.

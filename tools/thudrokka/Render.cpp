@@ -59,7 +59,7 @@ int runRender(int argc, char** argv) {
     return kExitFailure;
   }
   // Only once the render is sure to run: a refused one leaves the folder as it was.
-  UnfinishedFiles::removeAbandoned(OutputFile::temporaryFolder(outputPath(output).c_str()));
+  UnfinishedFiles::removeAbandoned(OutputFile::unfinishedFolder(outputPath(output).c_str()));
 
   int64_t clipped = 0;
   status = renderNoteInto(host, settings, file, shownOutput(output), kHelp.name, &clipped);
