@@ -12,12 +12,13 @@
 // render thread calls them. A change makes a whole new list and swaps it in,
 // so each render call notifies, before and after, the list it found at its
 // start, never a half-changed one; a render call takes no lock and
-// allocates nothing. A change made while another thread renders waits for
-// that render call to end before it returns and frees the list it replaced:
-// once a remove has returned, the notification is not called again. It
-// waits with the unit's lock let go, as a notification may call into the
-// unit. A change from inside a notification, on the render thread itself,
-// takes effect from the next render call, and a notification it removes is
+// allocates nothing. The list a change replaces is kept until no render
+// call reads it. An addition never waits for a render call. A removal made
+// while another thread renders waits for that render call to end before it
+// returns: once a remove has returned, the notification is not called
+// again. It waits with the unit's lock let go, as a notification may call
+// into the unit. A change from inside a notification, on the render thread
+// itself, takes effect from the next render call, and a notification it removes is
 // not called again in this one either; the render thread frees no list, and
 // reuses the lists it replaced once no render call reads them, so a
 // notification that changes the list on every call allocates nothing after

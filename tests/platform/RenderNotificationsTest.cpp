@@ -6,6 +6,7 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
@@ -234,6 +235,37 @@ TEST_F(RenderNotifications, ARemoveFromAnotherUnitsListenerLetsTheRenderCallInPr
     ASSERT_EQ(metered.Close(), noErr);
     ASSERT_EQ(session.Close(), noErr);
   }
+}
+
+// A host that holds a lock of its own around an addition, which a
+// notification under way takes: the addition takes effect from the next
+// render call and does not wait for the one under way.
+TEST_F(RenderNotifications, AnAddFromAnotherThreadDoesNotWaitForTheRenderCallInProgress) {
+  Open();
+  Log log;
+  std::mutex hostLock;
+  std::atomic<bool> metering{false}, adding{false};
+  Listener meter{"M", &log, [&](bool pre) {
+                   if (!pre || metering.exchange(true)) return;
+                   while (!adding) std::this_thread::yield();
+                   std::lock_guard<std::mutex> hold(hostLock);
+                 }};
+  Listener added{"A", &log, nullptr};
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<0>, &meter), noErr);
+
+  std::vector<std::future<void>> calls;
+  calls.push_back(std::async(std::launch::async, [&] { EXPECT_EQ(RenderOnce(), noErr); }));
+  calls.push_back(std::async(std::launch::async, [&] {
+    while (!metering) std::this_thread::yield();
+    std::lock_guard<std::mutex> hold(hostLock);
+    adding = true;
+    EXPECT_EQ(AudioUnitAddRenderNotify(unit(), Notify<1>, &added), noErr);
+  }));
+  testsupport::ExpectDoneWithin(std::chrono::seconds(20), calls, "a render notification added under the host's lock");
+  EXPECT_EQ(log, (Log{"M pre", "M post"}));
+  log.clear();
+  ASSERT_EQ(RenderOnce(), noErr);
+  EXPECT_EQ(log, (Log{"M pre", "A pre", "M post", "A post"}));
 }
 
 }  // namespace
