@@ -121,7 +121,7 @@ void RenderNotifications::Change(Edit edit, AURenderCallbackStruct removed) {
     if (!rendering || !removed.inputProc) return;
   }
   {
-    WDL_MutexRelease unitUnlocked(mUnitLock);
+    WDL_PlugMutexesRelease plugsUnlocked;
     while (mRenderCalls.load(std::memory_order_seq_cst) == renderCall) std::this_thread::yield();
   }
   WDL_MutexLock lock(&mChanging);
