@@ -236,8 +236,9 @@ class IPlugBase {
 
  protected:
   WDL_PtrList<ChannelIO> mChannelIO;
-  // Also taken by const readers of what host threads change.
-  mutable WDL_Mutex mMutex;
+  // Also taken by const readers of what host threads change. A thread that
+  // waits for a render call, of this unit or another, lets go of it meanwhile.
+  mutable WDL_Mutex mMutex{WDL_Mutex::Kind::kPlugIn};
   char mEffectName[MAX_EFFECT_NAME_LEN];
   char mProductName[MAX_EFFECT_NAME_LEN];
   char mMfrName[MAX_EFFECT_NAME_LEN];

@@ -4,12 +4,18 @@
 
 #include <atomic>
 #include <thread>
+#include <vector>
 
 // Recursive lock kept by its own owner/count bookkeeping over a plain mutex:
 // the owning thread may enter again and must leave as often as it entered.
 class WDL_Mutex {
  public:
-  WDL_Mutex();
+  // A plug-in's mutex is one that a thread lets go of while it waits for a
+  // render call, whose notifications may call into any plug-in
+  // (WDL_PlugMutexesRelease).
+  enum class Kind { kPlain, kPlugIn };
+
+  explicit WDL_Mutex(Kind kind = Kind::kPlain);
   ~WDL_Mutex();
   WDL_Mutex(const WDL_Mutex&) = delete;
   WDL_Mutex& operator=(const WDL_Mutex&) = delete;
@@ -22,26 +28,39 @@ class WDL_Mutex {
   int LeaveAll();
 
  private:
+  friend class WDL_PlugMutexesRelease;
+
+  void Unlock();
+
+  // The plug-in mutexes the calling thread holds, newest first, linked
+  // through mOlderHeld.
+  static thread_local WDL_Mutex* sNewestHeldPlugIn;
+
   pthread_mutex_t mMutex;
   std::atomic<std::thread::id> mOwner{};
   int mCount = 0;
+  const Kind mKind;
+  // Only the owner reads or writes it.
+  WDL_Mutex* mOlderHeld = nullptr;
 };
 
-// Lets go of every level of a mutex the calling thread holds, for a scope
-// in which it waits for a thread that may need the mutex, and takes them all
-// back at its end. A null mutex, or one the thread does not hold, is left alone.
-class WDL_MutexRelease {
+// Lets go of every level of every plug-in mutex the calling thread holds, for
+// a scope in which it waits for a render call that may enter any of them,
+// and takes them all back at its end, oldest first, as they were taken.
+class WDL_PlugMutexesRelease {
  public:
-  explicit WDL_MutexRelease(WDL_Mutex* mutex) : mMutex(mutex), mLevels(mutex ? mutex->LeaveAll() : 0) {}
-  ~WDL_MutexRelease() {
-    for (int i = 0; i < mLevels; ++i) mMutex->Enter();
-  }
-  WDL_MutexRelease(const WDL_MutexRelease&) = delete;
-  WDL_MutexRelease& operator=(const WDL_MutexRelease&) = delete;
+  WDL_PlugMutexesRelease();
+  ~WDL_PlugMutexesRelease();
+  WDL_PlugMutexesRelease(const WDL_PlugMutexesRelease&) = delete;
+  WDL_PlugMutexesRelease& operator=(const WDL_PlugMutexesRelease&) = delete;
 
  private:
-  WDL_Mutex* mMutex;
-  int mLevels;
+  struct Released {
+    WDL_Mutex* mutex;
+    int levels;
+  };
+  // Newest first.
+  std::vector<Released> mReleased;
 };
 
 // Holds a mutex for a scope; a null mutex is allowed and holds nothing.

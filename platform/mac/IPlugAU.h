@@ -114,7 +114,7 @@ class IPlugAU : public IPlugBase {
   // One block per output channel and a last one kept silent for host
   // buffers the unit has no channel for.
   WDL_TypedBuf<float> mOutputScratch;
-  RenderNotifications mRenderNotifications{&mMutex};
+  RenderNotifications mRenderNotifications;
   WDL_PtrList<BusChannels> mInputBuses;
   WDL_PtrList<BusChannels> mOutputBuses;
   WDL_PtrList<InputConnection> mInputConnections;

@@ -88,8 +88,8 @@ ComponentResult IPlugAU::IPlugAUEntry(ComponentParameters* params, void* plug) {
     IPlugAU* _this = static_cast<IPlugAU*>(plug);
     if (select == kComponentCloseSelect) return Close(_this);
     if (!_this) return badComponentInstance;
-    // A change of the render notifications may wait for the render call under
-    // way, whose notifications may call into the unit: not under the mutex.
+    // The render notifications order their own changes, which notifications
+    // also make on the render thread: not under the mutex.
     if (select == kAudioUnitAddRenderNotifySelect) {
       _this->mRenderNotifications.Add(WordProc<AURenderCallback>(params, 2), WordPointer<void>(params, 1));
       return noErr;

@@ -116,13 +116,12 @@ void RenderNotifications::Change(Edit edit, AURenderCallbackStruct removed) {
     // Another thread's render call under way may have taken the old list.
     if (old) Hold(old, rendering ? renderCall : 0);
     if (onRenderThread) return;
-    if (!rendering) {
-      FreeUnread();
-      return;
-    }
+    FreeUnread();
+    // An addition leaves the old list to a later change to free.
+    if (!rendering || !removed.inputProc) return;
   }
   {
-    WDL_MutexRelease unitUnlocked(mUnitLock);
+    WDL_PlugMutexesRelease plugsUnlocked;
     while (mRenderCalls.load(std::memory_order_seq_cst) == renderCall) std::this_thread::yield();
   }
   WDL_MutexLock lock(&mChanging);

@@ -12,11 +12,11 @@
 // render thread calls them. A change makes a whole new list and swaps it in,
 // so each render call notifies, before and after, the list it found at its
 // start, never a half-changed one; a render call takes no lock and
-// allocates nothing. A change made while another thread renders waits for
-// that render call to end before it returns and frees the list it replaced:
-// once a remove has returned, the notification is not called again. It
-// waits with the unit's lock let go, as a notification may call into the
-// unit. A change from inside a notification, on the render thread itself,
+// allocates nothing. The list a change replaces is kept until no render
+// call reads it. An addition never waits for a render call. A removal made
+// while another thread renders waits for that render call to end before it
+// returns: once a remove has returned, the notification is not called
+// again. A change from inside a notification, on the render thread itself,
 // takes effect from the next render call, and a notification it removes is
 // not called again in this one either; the render thread frees no list, and
 // reuses the lists it replaced once no render call reads them, so a
@@ -24,8 +24,7 @@
 // the first calls. Hosts make one render call at a time.
 class RenderNotifications {
  public:
-  // unitLock: the lock a notification's calls into the unit take.
-  explicit RenderNotifications(WDL_Mutex* unitLock) : mUnitLock(unitLock) {}
+  RenderNotifications() = default;
   ~RenderNotifications();
   RenderNotifications(const RenderNotifications&) = delete;
   RenderNotifications& operator=(const RenderNotifications&) = delete;
@@ -33,10 +32,11 @@ class RenderNotifications {
   void Add(AURenderCallback proc, void* userData);
   // Removes the first notification with this procedure and user data. Made
   // while another thread renders, it returns once that render call has ended,
-  // as the notification may be under way in it. A caller that holds a lock of
-  // its own around the removal, which the notification also takes, therefore
-  // deadlocks by the nature of that guarantee: only the unit's own lock is let
-  // go while it waits, and reading a parameter of any unit takes none.
+  // as the notification may be under way in it. It waits with every plug-in
+  // mutex the caller holds let go, as the notification may call into any
+  // unit. A caller that holds a lock of its own around the removal, which the
+  // notification also takes, therefore deadlocks by the nature of that
+  // guarantee.
   void Remove(AURenderCallback proc, void* userData);
   int GetSize() const;
   AURenderCallbackStruct Get(int idx) const;
@@ -82,7 +82,6 @@ class RenderNotifications {
   void FreeUnread();
   static void Free(List* chain);
 
-  WDL_Mutex* mUnitLock;
   // Serialises the changes.
   mutable WDL_Mutex mChanging;
   // Null while there is no notification.

@@ -53,20 +53,35 @@ TEST(Mutex, LeaveByANonOwnerChangesNothing) {
   EXPECT_TRUE(entered);
 }
 
-TEST(Mutex, ReleaseLetsGoOfEveryLevelAndTakesThemAllBack) {
-  WDL_Mutex mutex;
-  mutex.Enter();
-  mutex.Enter();
+// A thread that waits for a render call lets go of the plug-in mutexes it
+// holds, however it entered them, and of nothing else.
+TEST(Mutex, PlugMutexesReleaseLetsGoOfEveryLevelOfThePlugInMutexesHeldAndTakesThemBack) {
+  WDL_Mutex first(WDL_Mutex::Kind::kPlugIn), left(WDL_Mutex::Kind::kPlugIn), second(WDL_Mutex::Kind::kPlugIn);
+  WDL_Mutex plain;
+  first.Enter();
+  first.Enter();
+  left.Enter();
+  plain.Enter();
+  second.Enter();
+  // Left before the one entered after it.
+  left.Leave();
   {
-    WDL_MutexRelease released(&mutex);
-    std::vector<std::future<void>> other;
-    other.push_back(std::async(std::launch::async, [&] { WDL_MutexLock lock(&mutex); }));
-    testsupport::ExpectDoneWithin(std::chrono::seconds(30), other, "another thread entering a released mutex");
+    WDL_PlugMutexesRelease released;
+    std::vector<std::future<void>> entering;
+    entering.push_back(std::async(std::launch::async, [&] {
+      WDL_MutexLock a(&first);
+      WDL_MutexLock b(&second);
+      WDL_MutexLock c(&left);
+    }));
+    testsupport::ExpectDoneWithin(std::chrono::seconds(30), entering, "another thread entering released mutexes");
+    EXPECT_EQ(plain.LeaveAll(), 1) << "a plain mutex is kept";
+    plain.Enter();
   }
-  EXPECT_EQ(mutex.LeaveAll(), 2);
-  EXPECT_EQ(mutex.LeaveAll(), 0);
-  WDL_MutexRelease notHeld(&mutex);
-  WDL_MutexRelease none(nullptr);
+  EXPECT_EQ(first.LeaveAll(), 2);
+  EXPECT_EQ(second.LeaveAll(), 1);
+  EXPECT_EQ(left.LeaveAll(), 0);
+  EXPECT_EQ(plain.LeaveAll(), 1);
+  { WDL_PlugMutexesRelease noneHeld; }
 }
 
 TEST(Mutex, ScopedLockAcceptsNull) {

@@ -6,10 +6,12 @@
 #include <chrono>
 #include <functional>
 #include <future>
+#include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "platform/standin/AudioUnitUtilities.h"
 #include "tests/platform/HostFixture.h"
 #include "tests/support/DoneWithin.h"
 
@@ -235,5 +237,165 @@ TEST_F(RenderNotifications, ARemoveFromAnotherUnitsListenerLetsTheRenderCallInPr
     ASSERT_EQ(session.Close(), noErr);
   }
 }
+
+// A host that holds a lock of its own around an addition, which a
+// notification under way takes: the addition takes effect from the next
+// render call and does not wait for the one under way.
+TEST_F(RenderNotifications, AnAddFromAnotherThreadDoesNotWaitForTheRenderCallInProgress) {
+  Open();
+  Log log;
+  std::mutex hostLock;
+  std::atomic<bool> metering{false}, adding{false};
+  Listener meter{"M", &log, [&](bool pre) {
+                   if (!pre || metering.exchange(true)) return;
+                   while (!adding) std::this_thread::yield();
+                   std::lock_guard<std::mutex> hold(hostLock);
+                 }};
+  Listener added{"A", &log, nullptr};
+  ASSERT_EQ(AudioUnitAddRenderNotify(unit(), Notify<0>, &meter), noErr);
+
+  std::vector<std::future<void>> calls;
+  calls.push_back(std::async(std::launch::async, [&] { EXPECT_EQ(RenderOnce(), noErr); }));
+  calls.push_back(std::async(std::launch::async, [&] {
+    while (!metering) std::this_thread::yield();
+    std::lock_guard<std::mutex> hold(hostLock);
+    adding = true;
+    EXPECT_EQ(AudioUnitAddRenderNotify(unit(), Notify<1>, &added), noErr);
+  }));
+  testsupport::ExpectDoneWithin(std::chrono::seconds(20), calls, "a render notification added under the host's lock");
+  EXPECT_EQ(log, (Log{"M pre", "M post"}));
+  log.clear();
+  ASSERT_EQ(RenderOnce(), noErr);
+  EXPECT_EQ(log, (Log{"M pre", "A pre", "M post", "A post"}));
+}
+
+// Where the first unit's lock is held while the host changes the second
+// unit's notifications.
+enum class Holder { kBypassListener, kParameterEventListener };
+// What the second unit's notification does with the first unit.
+enum class Call { kSetParameter, kReadPresentPreset };
+enum class Change { kAdd, kRemove };
+
+struct Arrangement {
+  const char* name;
+  Holder holder;
+  Call call;
+  Change change;
+};
+
+// Two units, as a host chains them: with the first unit's lock held (in its
+// bypass listener, or in the host's parameter event listener while a knob of
+// its editor turns) the host adds or removes a notification of the second,
+// which renders on its own thread, while the second's notification calls into
+// the first, as hosts apply automation.
+class ChangedUnderAnotherUnitsLock : public HostTest, public ::testing::WithParamInterface<Arrangement> {
+ protected:
+  struct ParameterEventListener {
+    AudioUnit unit;
+    std::function<void()>* change;
+    static void Hear(void* self, const AudioUnitEvent& event) {
+      const ParameterEventListener* listener = static_cast<ParameterEventListener*>(self);
+      if (event.mEventType == kAudioUnitEvent_ParameterValueChange &&
+          event.mArgument.mParameter.mAudioUnit == listener->unit) {
+        (*listener->change)();
+      }
+    }
+  };
+};
+
+TEST_P(ChangedUnderAnotherUnitsLock, LetTheRenderCallInProgressEnd) {
+  const Arrangement& arrangement = GetParam();
+  fake::FakePlug* first = Open();
+  standin::HostSession second;
+  Open(&second);
+  Log log;
+  std::atomic<bool> metering{false}, changing{false};
+  OSStatus called = 1;
+  standin::HostSession::Preset present{-1, ""};
+  Listener meter{"M", &log, [&](bool pre) {
+                   if (!pre || metering.exchange(true)) return;
+                   while (!changing) std::this_thread::yield();
+                   if (arrangement.call == Call::kSetParameter) {
+                     called = AudioUnitSetParameter(unit(), fake::kCutoff, kAudioUnitScope_Global, 0, 0.375f, 0);
+                   } else {
+                     called = session.GetCurrentPreset(&present);
+                   }
+                 }};
+  Listener added{"A", &log, nullptr};
+  std::function<void()> change = [&] {
+    changing = true;
+    if (arrangement.change == Change::kAdd) {
+      EXPECT_EQ(AudioUnitAddRenderNotify(second.Unit(), Notify<1>, &added), noErr);
+    } else {
+      EXPECT_EQ(AudioUnitRemoveRenderNotify(second.Unit(), Notify<0>, &meter), noErr);
+    }
+  };
+  ParameterEventListener parameterEvents{unit(), &change};
+  if (arrangement.holder == Holder::kBypassListener) {
+    ASSERT_EQ(AudioUnitAddPropertyListener(unit(), kAudioUnitProperty_BypassEffect, RunListener, &change), noErr);
+  } else {
+    standin::AddAUEventSink(ParameterEventListener::Hear, &parameterEvents);
+  }
+  ASSERT_EQ(AudioUnitAddRenderNotify(second.Unit(), Notify<0>, &meter), noErr);
+
+  std::vector<std::future<void>> calls;
+  calls.push_back(std::async(std::launch::async, [&] {
+    float* channels[2] = {nullptr, nullptr};
+    EXPECT_EQ(second.Render(0, 16, channels, 2), noErr);
+    second.AdvanceSampleTime(16);
+  }));
+  calls.push_back(std::async(std::launch::async, [&] {
+    while (!metering) std::this_thread::yield();
+    if (arrangement.holder == Holder::kBypassListener) {
+      const UInt32 bypass = 1;
+      EXPECT_EQ(AudioUnitSetProperty(unit(), kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0, &bypass,
+                                     sizeof(bypass)),
+                noErr);
+    } else {
+      first->SetParameterFromGUI(fake::kVolume, 0.75);
+    }
+  }));
+  testsupport::ExpectDoneWithin(std::chrono::seconds(20), calls, arrangement.name);
+  if (arrangement.holder == Holder::kParameterEventListener) {
+    standin::RemoveAUEventSink(ParameterEventListener::Hear, &parameterEvents);
+  }
+
+  EXPECT_EQ(called, noErr);
+  if (arrangement.call == Call::kSetParameter) {
+    EXPECT_EQ(first->GetParam(fake::kCutoff)->Value(), 0.375);
+  } else {
+    EXPECT_EQ(present.number, 0);
+    EXPECT_EQ(present.name, "Init");
+  }
+  // The render call under way went on with its list; the change holds from the next.
+  EXPECT_EQ(log, (Log{"M pre", "M post"}));
+  log.clear();
+  float* channels[2] = {nullptr, nullptr};
+  ASSERT_EQ(second.Render(0, 16, channels, 2), noErr);
+  EXPECT_EQ(log, arrangement.change == Change::kAdd ? (Log{"M pre", "A pre", "M post", "A post"}) : Log{});
+  ASSERT_EQ(second.Close(), noErr);
+}
+
+const Arrangement kArrangements[] = {
+    {"BypassListenerAddsWhileTheNotificationSetsAParameter", Holder::kBypassListener, Call::kSetParameter,
+     Change::kAdd},
+    {"BypassListenerRemovesWhileTheNotificationSetsAParameter", Holder::kBypassListener, Call::kSetParameter,
+     Change::kRemove},
+    {"BypassListenerAddsWhileTheNotificationReadsThePresentPreset", Holder::kBypassListener,
+     Call::kReadPresentPreset, Change::kAdd},
+    {"BypassListenerRemovesWhileTheNotificationReadsThePresentPreset", Holder::kBypassListener,
+     Call::kReadPresentPreset, Change::kRemove},
+    {"ParameterListenerAddsWhileTheNotificationSetsAParameter", Holder::kParameterEventListener,
+     Call::kSetParameter, Change::kAdd},
+    {"ParameterListenerRemovesWhileTheNotificationSetsAParameter", Holder::kParameterEventListener,
+     Call::kSetParameter, Change::kRemove},
+    {"ParameterListenerAddsWhileTheNotificationReadsThePresentPreset", Holder::kParameterEventListener,
+     Call::kReadPresentPreset, Change::kAdd},
+    {"ParameterListenerRemovesWhileTheNotificationReadsThePresentPreset", Holder::kParameterEventListener,
+     Call::kReadPresentPreset, Change::kRemove},
+};
+
+INSTANTIATE_TEST_SUITE_P(RenderNotifications, ChangedUnderAnotherUnitsLock, ::testing::ValuesIn(kArrangements),
+                         [](const ::testing::TestParamInfo<Arrangement>& info) { return info.param.name; });
 
 }  // namespace
