@@ -101,7 +101,7 @@ void IQvFileSelector::OnMouseDown(int x, int y, IMouseMod* mod) {
   if (mFileAction == kFileOpen) {
     LoadChosenProgram();
   } else {
-    mInstrument->SaveProgramAsQV(mFile.Get());
+    SaveChosenProgram();
   }
 }
 
@@ -109,16 +109,25 @@ void IQvFileSelector::LoadChosenProgram() {
   std::string error;
   std::vector<Quillvane::ProgramLineProblem> problems;
   const bool loaded = mInstrument->LoadProgramAsQV(mFile.Get(), &error, &problems);
+  std::vector<std::string> lines;
+  if (!loaded) lines.push_back(error);
+  for (const Quillvane::ProgramLineProblem& problem : problems) lines.push_back(problem.message(mFile.Get()));
+  Tell(lines, loaded ? "Program loaded with warnings" : "Program not loaded");
+}
+
+void IQvFileSelector::SaveChosenProgram() {
+  std::string error;
+  const bool saved = mInstrument->SaveProgramAsQV(mFile.Get(), &error);
+  if (!saved) Tell({error}, "Program not saved");
+}
+
+void IQvFileSelector::Tell(const std::vector<std::string>& lines, const char* header) {
   // A cancelled panel chose no file, and there is nothing to say.
   IGraphics* gui = GetGUI();
-  if (!gui || mFile.GetLength() == 0) return;
-  std::string message = loaded ? "" : printableText(error);
-  for (const Quillvane::ProgramLineProblem& problem : problems) {
-    message += (message.empty() ? "" : "\n") + printableText(problem.message(mFile.Get()));
-  }
-  if (message.empty()) return;
-  gui->ShowMessageBox(message.c_str(), loaded ? "Program loaded with warnings" : "Program not loaded",
-                      kMessageBoxOk);
+  if (!gui || mFile.GetLength() == 0 || lines.empty()) return;
+  std::string message;
+  for (const std::string& line : lines) message += (message.empty() ? "" : "\n") + printableText(line);
+  gui->ShowMessageBox(message.c_str(), header, kMessageBoxOk);
 }
 
 bool IQvFileSelector::Draw(IGraphics* g) {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -303,6 +304,39 @@ TEST_F(ProgramFileTest, ALoadSaysWhatWentWrongInAMessageBox) {
                 "'; the 99 lines after it are shifted alike, as if 1 line were missing above it\n" + shortened +
                 ":106: the file ends before Volume");
   EXPECT_EQ(plug->GetParam(OscVolume1)->Value(), before[OscVolume1]);
+}
+
+// A save that fails says why in a message box naming the file, and leaves
+// whatever the name held as it was. /sys takes no new file, even from root.
+TEST_F(ProgramFileTest, ASaveThatFailsSaysWhyInAMessageBox) {
+  const std::string missing = folder.path("missing/kick.qv");
+  const struct {
+    std::string file, message;
+  } failed[] = {
+      {missing, "cannot write '" + missing + "': No such file or directory"},
+      {"/dev/full", "cannot write '/dev/full': No space left on device"},
+      {folder.path(""), "cannot write '" + folder.path("") + "': Is a directory"},
+      {"/sys/kick.qv", "cannot write '/sys/kick.qv': Permission denied"},
+  };
+  for (const auto& c : failed) {
+    standin::ResetUserScript();
+    standin::AnswerFilePanel(c.file);
+    Click(760, 490);
+    ASSERT_EQ(standin::Prompts().size(), 2u) << c.file;
+    const PromptRecord& alert = standin::Prompts()[1];
+    EXPECT_EQ(alert.kind, PromptRecord::kAlert) << c.file;
+    EXPECT_EQ(alert.title, "Program not saved") << c.file;
+    EXPECT_EQ(alert.message, c.message);
+    EXPECT_EQ(alert.choices, (std::vector<std::string>{"", "", ""})) << "the system's one button";
+  }
+  EXPECT_FALSE(std::filesystem::exists("/sys/kick.qv"));
+  EXPECT_TRUE(folder.entries().empty());
+
+  // Saved, nothing is said.
+  standin::ResetUserScript();
+  standin::AnswerFilePanel(folder.path("kick.qv"));
+  Click(760, 490);
+  EXPECT_EQ(standin::Prompts().size(), 1u);
 }
 
 TEST_F(ProgramFileTest, CancelledPanelsChangeNothing) {
