@@ -10,6 +10,7 @@
 #include "graphics/IPopupMenu.h"
 #include "instrument/Thudrokka.h"
 #include "program/ProgramLineProblem.h"
+#include "program/RirARorurProgram.h"
 
 namespace {
 
@@ -77,15 +78,23 @@ void IQvPresetMenu::ShowPresetMenu(IGraphics* gui) {
 }
 
 void IQvPresetMenu::TextFromTextEntry(const char* text) {
+  std::string nameNote;
   if (mPlug) {
     char name[MAX_PRESET_NAME_LEN];
     CopyText(name, text, sizeof(name));
     WDL_MutexLock lock(mPlug->GetMutex());
     mPlug->ModifyCurrentPreset(name);
+    if (name[0]) {
+      nameNote = Quillvane::RirARorurProgram::nameInFileNote(mPlug->GetPresetName(mPlug->GetCurrentPresetIdx()));
+    }
     mPlug->InformHostOfProgramChange();
     mPlug->DirtyParameters();
   }
   SetDirty(false);
+  // The person hears of it when naming, not first when saving; the box waits
+  // for them, so not under the plug-in mutex.
+  IGraphics* gui = GetGUI();
+  if (gui && !nameNote.empty()) gui->ShowMessageBox(nameNote.c_str(), "Preset renamed with a warning", kMessageBoxOk);
 }
 
 // ---- File selectors.
@@ -116,9 +125,12 @@ void IQvFileSelector::LoadChosenProgram() {
 }
 
 void IQvFileSelector::SaveChosenProgram() {
-  std::string error;
-  const bool saved = mInstrument->SaveProgramAsQV(mFile.Get(), &error);
-  if (!saved) Tell({error}, "Program not saved");
+  std::string error, nameNote;
+  if (!mInstrument->SaveProgramAsQV(mFile.Get(), &error, &nameNote)) {
+    Tell({error}, "Program not saved");
+  } else if (!nameNote.empty()) {
+    Tell({std::string(mFile.Get()) + ": " + nameNote}, "Program saved with a warning");
+  }
 }
 
 void IQvFileSelector::Tell(const std::vector<std::string>& lines, const char* header) {

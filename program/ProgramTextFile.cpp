@@ -60,15 +60,6 @@ double choiceSelector(eVstParameters p, const char* name) {
   }
 }
 
-// A line break inside the name would shift every later line of the file.
-std::string singleLine(const char* name) {
-  std::string line = name;
-  for (char& c : line) {
-    if (c == '\n' || c == '\r') c = ' ';
-  }
-  return line;
-}
-
 // The text between "= " and the first ';', or false when the line has no
 // room for one (the ';' must lie beyond the '=' by more than two).
 bool valueText(const char* line, std::string& value) {
@@ -83,6 +74,13 @@ bool valueText(const char* line, std::string& value) {
 std::string namedKey(const char* line) {
   const char* begin = line + std::strspn(line, " \t");
   return std::string(begin, std::strcspn(begin, " \t=;"));
+}
+
+// Whether more than blanks follows the first ';' of a line: what the writer
+// put there, since no value it writes holds a ';'.
+bool moreAfterValue(const char* line) {
+  const char* semicolon = std::strchr(line, ';');
+  return semicolon && semicolon[1 + std::strspn(semicolon + 1, " \t")] != '\0';
 }
 
 bool isNumber(const std::string& text) {
@@ -180,7 +178,7 @@ bool refuse(std::string* error, const std::string& reason) {
 bool RirARorurProgram::saveProgram(const char* path, std::string* error) const {
   OutputFile file;
   if (file.open(path)) {
-    file.print("Name = %s;\n", singleLine(mName.c_str()).c_str());
+    file.print("Name = %s;\n", nameInFile(mName.c_str()).c_str());
     for (int i = 0; i < kNumParameters && !file.failed(); ++i) {
       const auto p = static_cast<eVstParameters>(i);
       const double value = getParameterValue(p, true);
@@ -269,6 +267,7 @@ bool RirARorurProgram::readProgram(const std::string& text, std::string* error,
     if (std::strstr(row, key) && valueText(row, value)) {
       ++accepted;
       const std::optional<Problem> taken = take(k, value);
+      if (!problem && k < 0 && moreAfterValue(row)) problem = Problem{Problem::kNameEnds, k + 2, kNameKey, mName};
       if (!problem) problem = taken;
     }
     if (problem) addProblem(odd, *problem);

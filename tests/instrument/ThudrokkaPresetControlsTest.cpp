@@ -339,6 +339,42 @@ TEST_F(ProgramFileTest, ASaveThatFailsSaysWhyInAMessageBox) {
   EXPECT_EQ(standin::Prompts().size(), 1u);
 }
 
+// A program file holds no ';' in a name: renamed "Kick;2", the preset keeps
+// its name, while the rename and the save each say how a file holds it, and
+// the load gives back what the save said, without a word.
+TEST_F(ProgramFileTest, ANameAFileCannotHoldIsSaidWhenNamedAndSaved) {
+  auto* menu = Find<IQvPresetMenu>(510, 500);
+  ASSERT_NE(menu, nullptr);
+  const std::string note = "a program file holds no ';' in a name: it holds 'Kick;2' as 'Kick 2'";
+  menu->TextFromTextEntry("Kick;2");
+  EXPECT_STREQ(plug->GetPresetName(6), "Kick;2");
+  ASSERT_EQ(standin::Prompts().size(), 1u);
+  EXPECT_EQ(standin::Prompts()[0].kind, PromptRecord::kAlert);
+  EXPECT_EQ(standin::Prompts()[0].title, "Preset renamed with a warning");
+  EXPECT_EQ(standin::Prompts()[0].message, note);
+
+  const std::string path = folder.path("kick.qv");
+  standin::ResetUserScript();
+  standin::AnswerFilePanel(path);
+  Click(760, 490);
+  ASSERT_EQ(standin::Prompts().size(), 2u);
+  EXPECT_EQ(standin::Prompts()[1].title, "Program saved with a warning");
+  EXPECT_EQ(standin::Prompts()[1].message, path + ": " + note);
+  EXPECT_EQ(testsupport::split(testsupport::readFile(path))[0], "Name = Kick 2;");
+
+  plug->ModifyCurrentPreset("Other");
+  standin::ResetUserScript();
+  standin::AnswerFilePanel(path);
+  Click(710, 490);
+  EXPECT_EQ(standin::Prompts().size(), 1u);
+  EXPECT_STREQ(plug->GetPresetName(6), "Kick 2");
+
+  // A name a file holds as it stands is taken without a word.
+  standin::ResetUserScript();
+  menu->TextFromTextEntry("Kick 3");
+  EXPECT_TRUE(standin::Prompts().empty());
+}
+
 TEST_F(ProgramFileTest, CancelledPanelsChangeNothing) {
   const std::vector<double> before = Values();
   const std::string name = plug->GetPresetName(6);
