@@ -1,6 +1,6 @@
 // No command writes over a file that it reads in the same run, however the
-// two are named: the output is refused before any work, naming both, as cp
-// refuses to copy a file onto itself.
+// two are named: the output is refused before any work, naming which is the
+// output and which the input, as cp refuses to copy a file onto itself.
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -38,21 +38,21 @@ TEST(ToolSameFile, AnOutputThatIsAnInputIsRefusedBeforeAnyWork) {
     std::string command, error;
   } cases[] = {
       {kHost + " render --program " + program + kNote + " -o " + program,
-       "render: '" + program + "' and '" + program + "' are the same file"},
+       "render: -o '" + program + "' would write over the program '" + program + "'"},
       {kHost + " render --program " + program + kNote + " -o " + dir.path("link.qvp"),
-       "render: '" + program + "' and '" + dir.path("link.qvp") + "' are the same file"},
+       "render: -o '" + dir.path("link.qvp") + "' would write over the program '" + program + "'"},
       {kHost + " render --program " + dir.path("link.qvp") + kNote + " -o " + dir.path("hard.qvp"),
-       "render: '" + dir.path("link.qvp") + "' and '" + dir.path("hard.qvp") + "' are the same file"},
+       "render: -o '" + dir.path("hard.qvp") + "' would write over the program '" + dir.path("link.qvp") + "'"},
       {kHost + " render --program - " + kNote + " -o " + program + " < " + program,
-       "render: standard input and '" + program + "' are the same file"},
+       "render: -o '" + program + "' would write over the program on standard input"},
       {kHost + " render --program " + program + kNote + " -o - >> " + program,
-       "render: '" + program + "' and standard output are the same file"},
+       "render: -o standard output would write over the program '" + program + "'"},
       {kHost + " editor --program " + program + " --dump " + dir.path("hard.qvp"),
-       "editor: '" + program + "' and '" + dir.path("hard.qvp") + "' are the same file"},
+       "editor: --dump '" + dir.path("hard.qvp") + "' would write over the program '" + program + "'"},
       {kHost + " editor --script " + script + " --shot " + dir.path("link.txt"),
-       "editor: '" + script + "' and '" + dir.path("link.txt") + "' are the same file"},
+       "editor: --shot '" + dir.path("link.txt") + "' would write over the script '" + script + "'"},
       {kHost + " editor --program " + program + " --folder " + dir.path("shots") + " --dump p.txt",
-       "editor: '" + program + "' and '" + dir.path("shots/p.txt") + "' are the same file"},
+       "editor: --dump '" + dir.path("shots/p.txt") + "' would write over the program '" + program + "'"},
   };
   for (const auto& c : cases) {
     const ToolRun run = tooltest::shell(c.command);
@@ -65,7 +65,8 @@ TEST(ToolSameFile, AnOutputThatIsAnInputIsRefusedBeforeAnyWork) {
   std::ofstream(script) << "shot " << script << "\n";
   const ToolRun shotOverScript = tooltest::tool("editor --script " + script);
   EXPECT_EQ(shotOverScript.status, 1);
-  EXPECT_EQ(shotOverScript.err, "thudrokka editor: '" + script + "' and '" + script + "' are the same file\n");
+  EXPECT_EQ(shotOverScript.err,
+            "thudrokka editor: " + script + ":1: shot '" + script + "' would write over the script '" + script + "'\n");
   EXPECT_EQ(readFile(script), "shot " + script + "\n");
 
   // Any other file is written as ever.
