@@ -6,6 +6,7 @@
 #include "instrument/Thudrokka.h"
 #include "lice/PNG.h"
 #include "platform/mac/IGraphicsMac.h"
+#include "platform/standin/UserScript.h"
 #include "program/VstParameters.h"
 #include "tools/thudrokka/ControlDump.h"
 #include "tools/thudrokka/EditorScript.h"
@@ -29,7 +30,9 @@ const CommandHelp kHelp = {
     "the end of the line, after any action too; any other # is part of a word or a text (text #1 KICK#,\n"
     "shot a#b.png, tick#). Blank lines are skipped. X Y are editor pixels from the top-left corner. In\n"
     "place of a file name, - is standard input for --program and --script, standard output for one of\n"
-    "--shot, --dump, shot and dump.\n"
+    "--shot, --dump, shot and dump; a file PATH that names standard output counts as that one too. No\n"
+    "output, a save from a file panel included, may write over the program, the script or an image\n"
+    "that the editor reads.\n"
     "\n"
     "  down X Y [L|R] [S] [C] [A]  press the left or right button, with Shift, Control or Option held\n"
     "  drag X Y                    move the pressed mouse\n"
@@ -64,12 +67,14 @@ struct Input {
 };
 
 // A file the command writes, where it goes, and what names it: an option
-// ("--shot") or a line of the script ("dump" on line 3).
+// ("--shot") or a line of the script ("dump" on line 3). A file panel's
+// answer may be a save's.
 struct Output {
+  enum Kind { kPicture, kText, kPanelAnswer };
   std::string writer;
   int line;  // 0 for an option
   std::string path;
-  bool picture;
+  Kind kind;
 };
 
 // How messages name the output: "--dump", "dump (line 3 of SCRIPT)".
@@ -93,9 +98,11 @@ std::string writeOverAnInput(const std::vector<Input>& inputs, const std::string
   return "";
 }
 
-// No output is an input. The exit status, said when not kExitOk.
+// No output is an input; what a panel's answer writes over is known only
+// if a save panel takes it. The exit status, said when not kExitOk.
 int checkWritesOver(const std::vector<Input>& inputs, const std::vector<Output>& outputs, const EditorScript& script) {
   for (const Output& output : outputs) {
+    if (output.kind == Output::kPanelAnswer) continue;
     const std::string refusal = writeOverAnInput(inputs, output.writer, output.path);
     if (refusal.empty()) continue;
     const std::string where = output.line == 0 ? "" : script.name + ":" + std::to_string(output.line) + ": ";
@@ -175,19 +182,23 @@ int runEditor(int argc, char** argv) {
   const std::string shot = placedIn(folder, outputPath(line.value("--shot")));
   const std::string dump = placedIn(folder, outputPath(line.value("--dump")));
   std::vector<Output> outputs;
-  if (line.has("--shot")) outputs.push_back({"--shot", 0, shot, true});
-  if (line.has("--dump")) outputs.push_back({"--dump", 0, dump, false});
+  if (line.has("--shot")) outputs.push_back({"--shot", 0, shot, Output::kPicture});
+  if (line.has("--dump")) outputs.push_back({"--dump", 0, dump, Output::kText});
   for (EditorAction& action : script.actions) {
+    if (action.kind == EditorAction::kFile && !action.text.empty()) {
+      outputs.push_back({"file", action.line, action.text, Output::kPanelAnswer});
+    }
     if (action.kind != EditorAction::kShot && action.kind != EditorAction::kDump) continue;
     action.text = placedIn(folder, outputPath(action.text));
     const bool picture = action.kind == EditorAction::kShot;
-    outputs.push_back({picture ? "shot" : "dump", action.line, action.text, picture});
+    outputs.push_back(
+        {picture ? "shot" : "dump", action.line, action.text, picture ? Output::kPicture : Output::kText});
   }
   // What can be known about the names is refused before the editor opens.
   if ((status = checkNamesTogether(inputs, outputs, script)) != kExitOk) return status;
   if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
   for (const Output& output : outputs) {
-    if (output.picture && goesToATerminal(output.path)) {
+    if (output.kind == Output::kPicture && goesToATerminal(output.path)) {
       return fail(kHelp.name,
                   shownName(output.path, Use::kWrite) + " is a terminal, which cannot show a PNG picture: "
                                                         "redirect it to a file or a program, or name a file",
@@ -195,7 +206,7 @@ int runEditor(int argc, char** argv) {
     }
   }
   for (const Output& output : outputs) {
-    const std::string refusal = OutputFile::refusal(output.path.c_str());
+    const std::string refusal = output.kind == Output::kPanelAnswer ? "" : OutputFile::refusal(output.path.c_str());
     if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
   }
 
@@ -208,8 +219,15 @@ int runEditor(int argc, char** argv) {
   }
 
   EditorSession session(host);
-  const std::string missing = session.editor() ? session.editor()->FirstMissingBitmap() : "";
-  if (!missing.empty()) return fail(kHelp.name, missingImagesMessage(missing), kExitFailure);
+  if (const IGraphicsMac* gui = session.editor()) {
+    const std::string missing = gui->FirstMissingBitmap();
+    if (!missing.empty()) return fail(kHelp.name, missingImagesMessage(missing), kExitFailure);
+    // The images count among the inputs once the editor has read them.
+    for (const std::string& image : gui->ImageFilesRead()) inputs.push_back({"image", image});
+    if ((status = checkWritesOver(inputs, outputs, script)) != kExitOk) return status;
+  }
+  standin::CheckSaveAnswers(
+      [inputs](const std::string& path) { return writeOverAnInput(inputs, "a save to", path); });
   if (!session.open(&error)) return fail(kHelp.name, error, kExitFailure);
   session.tick(1);
   if (line.has("--shot") && !session.writeShot(shot, &error)) return fail(kHelp.name, error, kExitFailure);

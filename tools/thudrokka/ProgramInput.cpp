@@ -16,6 +16,7 @@ bool loadProgramArgument(const char* command, const std::string& argument, Thudr
     return false;
   }
   instrument.ApplyProgram(program);
-  for (const Quillvane::ProgramLineProblem& problem : problems) warn(command, problem.message(shownName(argument, Use::kRead, Quotes::kNone)));
+  const std::string file = shownName(argument, Use::kRead, Quotes::kNone);
+  for (const Quillvane::ProgramLineProblem& problem : problems) warn(command, problem.message(file));
   return true;
 }
