@@ -210,6 +210,15 @@ struct ProgramFileTest : HostedEditorTest {
     ASSERT_TRUE(load && save && load != save);
     ASSERT_EQ(host.selectPreset(6), noErr);
   }
+  // The message box that a click on the button at x showed, its panel
+  // answered with file; null when it showed none.
+  const PromptRecord* AlertAfterChoosing(const std::string& file, int x) {
+    standin::ResetUserScript();
+    standin::AnswerFilePanel(file);
+    Click(x, 490);
+    const std::vector<PromptRecord>& prompts = standin::Prompts();
+    return prompts.size() == 2 && prompts[1].kind == PromptRecord::kAlert ? &prompts[1] : nullptr;
+  }
 
   testsupport::TempDirectory folder;
   IQvFileSelector* load = nullptr;
@@ -279,27 +288,21 @@ TEST_F(ProgramFileTest, ALoadSaysWhatWentWrongInAMessageBox) {
       {noise, "Program not loaded", "cannot read program file '" + noise + "': none of its lines is a program setting"},
   };
   for (const auto& c : failed) {
-    standin::ResetUserScript();
-    standin::AnswerFilePanel(c.file);
-    Click(710, 490);
-    ASSERT_EQ(standin::Prompts().size(), 2u) << c.file;
-    const PromptRecord& alert = standin::Prompts()[1];
-    EXPECT_EQ(alert.kind, PromptRecord::kAlert);
-    EXPECT_EQ(alert.title, c.header);
-    EXPECT_EQ(alert.message, c.message);
-    EXPECT_EQ(alert.choices, (std::vector<std::string>{"", "", ""})) << "the system's one button";
+    const PromptRecord* alert = AlertAfterChoosing(c.file, 710);
+    ASSERT_NE(alert, nullptr) << c.file;
+    EXPECT_EQ(alert->title, c.header);
+    EXPECT_EQ(alert->message, c.message);
+    EXPECT_EQ(alert->choices, (std::vector<std::string>{"", "", ""})) << "the system's one button";
     EXPECT_EQ(Values(), before) << c.file;
     EXPECT_EQ(plug->GetPresetName(6), name) << c.file;
   }
 
   ASSERT_EQ(host.session().SetParameter(OscVolume1, 0.125f), noErr);
   ASSERT_NE(plug->GetParam(OscVolume1)->Value(), before[OscVolume1]);
-  standin::ResetUserScript();
-  standin::AnswerFilePanel(shortened);
-  Click(710, 490);
-  ASSERT_EQ(standin::Prompts().size(), 2u);
-  EXPECT_EQ(standin::Prompts()[1].title, "Program loaded with warnings");
-  EXPECT_EQ(standin::Prompts()[1].message,
+  const PromptRecord* warned = AlertAfterChoosing(shortened, 710);
+  ASSERT_NE(warned, nullptr);
+  EXPECT_EQ(warned->title, "Program loaded with warnings");
+  EXPECT_EQ(warned->message,
             shortened + ":6: should hold OscSat1, not '" + lines[5] +
                 "'; the 99 lines after it are shifted alike, as if 1 line were missing above it\n" + shortened +
                 ":106: the file ends before Volume");
@@ -319,23 +322,17 @@ TEST_F(ProgramFileTest, ASaveThatFailsSaysWhyInAMessageBox) {
       {"/sys/kick.qv", "cannot write '/sys/kick.qv': Permission denied"},
   };
   for (const auto& c : failed) {
-    standin::ResetUserScript();
-    standin::AnswerFilePanel(c.file);
-    Click(760, 490);
-    ASSERT_EQ(standin::Prompts().size(), 2u) << c.file;
-    const PromptRecord& alert = standin::Prompts()[1];
-    EXPECT_EQ(alert.kind, PromptRecord::kAlert) << c.file;
-    EXPECT_EQ(alert.title, "Program not saved") << c.file;
-    EXPECT_EQ(alert.message, c.message);
-    EXPECT_EQ(alert.choices, (std::vector<std::string>{"", "", ""})) << "the system's one button";
+    const PromptRecord* alert = AlertAfterChoosing(c.file, 760);
+    ASSERT_NE(alert, nullptr) << c.file;
+    EXPECT_EQ(alert->title, "Program not saved") << c.file;
+    EXPECT_EQ(alert->message, c.message);
+    EXPECT_EQ(alert->choices, (std::vector<std::string>{"", "", ""})) << "the system's one button";
   }
   EXPECT_FALSE(std::filesystem::exists("/sys/kick.qv"));
   EXPECT_TRUE(folder.entries().empty());
 
   // Saved, nothing is said.
-  standin::ResetUserScript();
-  standin::AnswerFilePanel(folder.path("kick.qv"));
-  Click(760, 490);
+  EXPECT_EQ(AlertAfterChoosing(folder.path("kick.qv"), 760), nullptr);
   EXPECT_EQ(standin::Prompts().size(), 1u);
 }
 
@@ -354,18 +351,14 @@ TEST_F(ProgramFileTest, ANameAFileCannotHoldIsSaidWhenNamedAndSaved) {
   EXPECT_EQ(standin::Prompts()[0].message, note);
 
   const std::string path = folder.path("kick.qv");
-  standin::ResetUserScript();
-  standin::AnswerFilePanel(path);
-  Click(760, 490);
-  ASSERT_EQ(standin::Prompts().size(), 2u);
-  EXPECT_EQ(standin::Prompts()[1].title, "Program saved with a warning");
-  EXPECT_EQ(standin::Prompts()[1].message, path + ": " + note);
+  const PromptRecord* saved = AlertAfterChoosing(path, 760);
+  ASSERT_NE(saved, nullptr);
+  EXPECT_EQ(saved->title, "Program saved with a warning");
+  EXPECT_EQ(saved->message, path + ": " + note);
   EXPECT_EQ(testsupport::split(testsupport::readFile(path))[0], "Name = Kick 2;");
 
   plug->ModifyCurrentPreset("Other");
-  standin::ResetUserScript();
-  standin::AnswerFilePanel(path);
-  Click(710, 490);
+  EXPECT_EQ(AlertAfterChoosing(path, 710), nullptr);
   EXPECT_EQ(standin::Prompts().size(), 1u);
   EXPECT_STREQ(plug->GetPresetName(6), "Kick 2");
 
