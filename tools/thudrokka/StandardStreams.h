@@ -25,8 +25,8 @@ bool isStandardInput(const std::string& argument);
 
 // How a message names a file named on the command line: "standard input"
 // or "standard output" when it is the stream that '-' stands for in its
-// use, by any of its names; otherwise the argument, printable, in quotes
-// unless it begins a "NAME:LINE:" location.
+// use, by any of its names; otherwise the argument, printable, in quotes,
+// or bare for a "NAME:LINE:" location.
 std::string shownName(const std::string& argument, Use use, Quotes quotes = Quotes::kAround);
 // "cannot read WHAT 'ARGUMENT': CAUSE", or "cannot read WHAT from standard
 // input: CAUSE".
