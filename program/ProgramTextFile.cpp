@@ -76,8 +76,9 @@ std::string namedKey(const char* line) {
   return std::string(begin, std::strcspn(begin, " \t=;"));
 }
 
-// Whether more than blanks follows the first ';' of a line: what the writer
-// put there, since no value it writes holds a ';'.
+// Whether more than blanks follows the first ';' of a line, where its value
+// ends. The writer puts nothing there; a name that held a ';' when another
+// program wrote the file does.
 bool moreAfterValue(const char* line) {
   const char* semicolon = std::strchr(line, ';');
   return semicolon && semicolon[1 + std::strspn(semicolon + 1, " \t")] != '\0';
