@@ -150,9 +150,11 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Both report whether the file was written or read, and what failed in
   // error when given. Program and waveform files are read and written
   // without the plug-in mutex held, so host calls do not wait for them. A
-  // load appends the lines that it did not read as they stand (see
-  // RirARorurProgram::readProgram) to problems when given.
-  bool SaveProgramAsQV(const char* path, std::string* error = nullptr);
+  // save sets nameNote, when given, to what the file does to the preset's
+  // name (see RirARorurProgram::nameInFileNote). A load appends the lines
+  // that it did not read as they stand (see RirARorurProgram::readProgram)
+  // to problems when given.
+  bool SaveProgramAsQV(const char* path, std::string* error = nullptr, std::string* nameNote = nullptr);
   bool LoadProgramAsQV(const char* path, std::string* error = nullptr,
                        std::vector<Quillvane::ProgramLineProblem>* problems = nullptr);
   // What a load does once the file is read: every parameter takes the

@@ -10,6 +10,7 @@
 #include "graphics/IPopupMenu.h"
 #include "instrument/Thudrokka.h"
 #include "program/ProgramLineProblem.h"
+#include "program/RirARorurProgram.h"
 
 namespace {
 
@@ -77,15 +78,23 @@ void IQvPresetMenu::ShowPresetMenu(IGraphics* gui) {
 }
 
 void IQvPresetMenu::TextFromTextEntry(const char* text) {
+  std::string nameNote;
   if (mPlug) {
     char name[MAX_PRESET_NAME_LEN];
     CopyText(name, text, sizeof(name));
     WDL_MutexLock lock(mPlug->GetMutex());
     mPlug->ModifyCurrentPreset(name);
+    if (name[0]) {
+      nameNote = Quillvane::RirARorurProgram::nameInFileNote(mPlug->GetPresetName(mPlug->GetCurrentPresetIdx()));
+    }
     mPlug->InformHostOfProgramChange();
     mPlug->DirtyParameters();
   }
   SetDirty(false);
+  // The person hears of it when naming, not first when saving; the box waits
+  // for them, so not under the plug-in mutex.
+  IGraphics* gui = GetGUI();
+  if (gui && !nameNote.empty()) gui->ShowMessageBox(nameNote.c_str(), "Preset renamed with a warning", kMessageBoxOk);
 }
 
 // ---- File selectors.
@@ -101,7 +110,7 @@ void IQvFileSelector::OnMouseDown(int x, int y, IMouseMod* mod) {
   if (mFileAction == kFileOpen) {
     LoadChosenProgram();
   } else {
-    mInstrument->SaveProgramAsQV(mFile.Get());
+    SaveChosenProgram();
   }
 }
 
@@ -109,16 +118,28 @@ void IQvFileSelector::LoadChosenProgram() {
   std::string error;
   std::vector<Quillvane::ProgramLineProblem> problems;
   const bool loaded = mInstrument->LoadProgramAsQV(mFile.Get(), &error, &problems);
+  std::vector<std::string> lines;
+  if (!loaded) lines.push_back(error);
+  for (const Quillvane::ProgramLineProblem& problem : problems) lines.push_back(problem.message(mFile.Get()));
+  Tell(lines, loaded ? "Program loaded with warnings" : "Program not loaded");
+}
+
+void IQvFileSelector::SaveChosenProgram() {
+  std::string error, nameNote;
+  if (!mInstrument->SaveProgramAsQV(mFile.Get(), &error, &nameNote)) {
+    Tell({error}, "Program not saved");
+  } else if (!nameNote.empty()) {
+    Tell({std::string(mFile.Get()) + ": " + nameNote}, "Program saved with a warning");
+  }
+}
+
+void IQvFileSelector::Tell(const std::vector<std::string>& lines, const char* header) {
   // A cancelled panel chose no file, and there is nothing to say.
   IGraphics* gui = GetGUI();
-  if (!gui || mFile.GetLength() == 0) return;
-  std::string message = loaded ? "" : printableText(error);
-  for (const Quillvane::ProgramLineProblem& problem : problems) {
-    message += (message.empty() ? "" : "\n") + printableText(problem.message(mFile.Get()));
-  }
-  if (message.empty()) return;
-  gui->ShowMessageBox(message.c_str(), loaded ? "Program loaded with warnings" : "Program not loaded",
-                      kMessageBoxOk);
+  if (!gui || mFile.GetLength() == 0 || lines.empty()) return;
+  std::string message;
+  for (const std::string& line : lines) message += (message.empty() ? "" : "\n") + printableText(line);
+  gui->ShowMessageBox(message.c_str(), header, kMessageBoxOk);
 }
 
 bool IQvFileSelector::Draw(IGraphics* g) {

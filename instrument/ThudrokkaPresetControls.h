@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "framework/WDL_String.h"
 #include "graphics/IControl.h"
 #include "graphics/TextControls.h"
@@ -35,9 +38,10 @@ class IQvPresetMenu : public IControl {
 
 // The program load or save button: its picture's second frame while the
 // dialog is open; the chosen path goes to the instrument, an empty one after
-// a cancel (which the instrument refuses). A load of a chosen file that
-// fails, or that reads lines not as they stand, says so in a message box,
-// naming the file; one that fails leaves everything as it was.
+// a cancel (which the instrument refuses). A load or a save of a chosen file
+// that fails, or a load that reads lines not as they stand, says so in a
+// message box, naming the file; a load that fails leaves everything as it
+// was, and a save that fails leaves the file as it was.
 class IQvFileSelector : public IFileSelectorControl {
  public:
   IQvFileSelector(Thudrokka* plug, IRECT rect, int paramIdx, IBitmap* bitmap, EFileAction action, const char* dir,
@@ -50,6 +54,9 @@ class IQvFileSelector : public IFileSelectorControl {
 
  private:
   void LoadChosenProgram();
+  void SaveChosenProgram();
+  // One message box of the lines, under header, for a file the panel chose.
+  void Tell(const std::vector<std::string>& lines, const char* header);
 };
 
 // Loads a waveform file into the user waveform that oscillator 1 has

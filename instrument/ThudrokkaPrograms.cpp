@@ -76,7 +76,7 @@ void Thudrokka::OnSyncModFx(double multiplier) {
   if (param->Value() != before) InformHostOfParamChange(RingModulationFrequency, param->GetNormalized());
 }
 
-bool Thudrokka::SaveProgramAsQV(const char* path, std::string* error) {
+bool Thudrokka::SaveProgramAsQV(const char* path, std::string* error, std::string* nameNote) {
   Quillvane::RirARorurProgram program;
   {
     WDL_MutexLock lock(&mMutex);
@@ -86,6 +86,7 @@ bool Thudrokka::SaveProgramAsQV(const char* path, std::string* error) {
     record = Quillvane::QVSynthProgram();
     for (int p = 0; p < kNumParameters; ++p) record[static_cast<eVstParameters>(p)] = GetParam(p)->Value();
   }
+  if (nameNote) *nameNote = Quillvane::RirARorurProgram::nameInFileNote(program.getProgramName());
   // Written once the plug-in mutex is left, for the reason a load reads first.
   return program.saveProgram(path, error);
 }

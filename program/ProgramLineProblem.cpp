@@ -67,6 +67,8 @@ std::string what(const ProgramLineProblem& problem) {
     case Problem::kNameCut:
       return "the name is longer than " + std::to_string(RirARorurProgram::kMaxNameLength) + " bytes and is cut to " +
              quoted(problem.found);
+    case Problem::kNameEnds:
+      return "the name ends at its first ';' and is cut to " + quoted(problem.found);
     case Problem::kAfterTheEnd:
       return problem.key + " was the last setting: this line" +
              (problem.shifted == 0 ? " is" : " and the " + counted(problem.shifted, "line") + " after it are") +

@@ -18,6 +18,7 @@ struct ProgramLineProblem {
     kOutOfRange,    // a number outside 0 to 1; the nearest end is used
     kUnknownName,   // the value names none of the setting's choices
     kNameCut,       // the name is longer than a program's name may be
+    kNameEnds,      // the name ends at a ';' that more of the line follows
     kAfterTheEnd,   // the line comes after the last setting and is not read
     kFileEnds,      // the file ends before this line
   };
@@ -28,7 +29,7 @@ struct ProgramLineProblem {
   std::string key;
   // The line for kOtherSetting, kNoValue and kAfterTheEnd, what comes before
   // the NUL byte for the kinds of those, the value text for the kinds of
-  // values, the name kept for kNameCut.
+  // values, the name kept for kNameCut and kNameEnds.
   std::string found;
   // For kOtherSetting when the line holds the setting of another place:
   // that place is offset lines further on (negative: back).

@@ -60,15 +60,6 @@ double choiceSelector(eVstParameters p, const char* name) {
   }
 }
 
-// A line break inside the name would shift every later line of the file.
-std::string singleLine(const char* name) {
-  std::string line = name;
-  for (char& c : line) {
-    if (c == '\n' || c == '\r') c = ' ';
-  }
-  return line;
-}
-
 // The text between "= " and the first ';', or false when the line has no
 // room for one (the ';' must lie beyond the '=' by more than two).
 bool valueText(const char* line, std::string& value) {
@@ -83,6 +74,14 @@ bool valueText(const char* line, std::string& value) {
 std::string namedKey(const char* line) {
   const char* begin = line + std::strspn(line, " \t");
   return std::string(begin, std::strcspn(begin, " \t=;"));
+}
+
+// Whether more than blanks follows the first ';' of a line, where its value
+// ends. The writer puts nothing there; a name that held a ';' when another
+// program wrote the file does.
+bool moreAfterValue(const char* line) {
+  const char* semicolon = std::strchr(line, ';');
+  return semicolon && semicolon[1 + std::strspn(semicolon + 1, " \t")] != '\0';
 }
 
 bool isNumber(const std::string& text) {
@@ -180,7 +179,7 @@ bool refuse(std::string* error, const std::string& reason) {
 bool RirARorurProgram::saveProgram(const char* path, std::string* error) const {
   OutputFile file;
   if (file.open(path)) {
-    file.print("Name = %s;\n", singleLine(mName.c_str()).c_str());
+    file.print("Name = %s;\n", nameInFile(mName.c_str()).c_str());
     for (int i = 0; i < kNumParameters && !file.failed(); ++i) {
       const auto p = static_cast<eVstParameters>(i);
       const double value = getParameterValue(p, true);
@@ -271,6 +270,7 @@ bool RirARorurProgram::readProgram(const std::string& text, std::string* error,
     if (usable) {
       ++accepted;
       taken = take(k, value);
+      if (!problem && k < 0 && moreAfterValue(row)) problem = Problem{Problem::kNameEnds, k + 2, kNameKey, mName};
     }
     const std::size_t nul = line.find('\0');
     if (nul != std::string::npos) {

@@ -17,7 +17,7 @@ namespace {
 bool isParameter(eVstParameters p) { return p >= 0 && p < kNumParameters; }
 }  // namespace
 
-RirARorurProgram::RirARorurProgram() : mName("Basic Bassdrum") {
+RirARorurProgram::RirARorurProgram() : mName(kStartingName) {
   initParamMap();
   initCommonParams();
   for (eVstParameters p : {OscVolume1, OscVolume2, OscVolume3}) mProgram[p] = 0.3;

@@ -15,6 +15,7 @@ namespace Quillvane {
 class RirARorurProgram {
  public:
   static constexpr int kMaxNameLength = 32;
+  static constexpr const char* kStartingName = "Basic Bassdrum";
 
   RirARorurProgram();
   virtual ~RirARorurProgram() = default;
@@ -43,10 +44,18 @@ class RirARorurProgram {
   QVSynthProgram& getSynthProgram() { return mProgram; }
   const QVSynthProgram& getSynthProgram() const { return mProgram; }
 
-  // One "key = value;" line per parameter after the name line. The file is
-  // replaced only when all of it was written; otherwise false, with what
-  // failed in error when given.
+  // The name line, holding nameInFile of the name, and one "key = value;"
+  // line per parameter. The file is replaced only when all of it was
+  // written; otherwise false, with what failed in error when given.
   bool saveProgram(const char* path, std::string* error = nullptr) const;
+  // The name as a program file holds it, which a load gives back: a ';' or
+  // a line break, which would end the name or its line, becomes a blank;
+  // only the first kMaxNameLength bytes are kept, and an empty name, which
+  // no load takes, is the starting name.
+  static std::string nameInFile(const char* name);
+  // What a program file does to name, for a person: empty when it holds
+  // the name as it stands.
+  static std::string nameInFileNote(const char* name);
   // Reads the regular file at path whole (see InputFile) and then as
   // readProgram reads a text. False, with "cannot read program file
   // 'PATH': reason" in error when given, when the file cannot be read or

@@ -331,7 +331,10 @@ void IGraphicsMac::ShowMouseCursor() {
 }
 
 LICE_IBitmap* IGraphicsMac::OSLoadBitmap(int, const char* name) {
-  return LoadImgFromResourceOSX(mBundleID.Get(), name);
+  std::string file;
+  LICE_IBitmap* bitmap = LoadImgFromResourceOSX(mBundleID.Get(), name, &file);
+  if (!file.empty()) mImageFilesRead.push_back(file);
+  return bitmap;
 }
 
 int IGraphicsMac::GetUserOSVersion() {
@@ -339,7 +342,7 @@ int IGraphicsMac::GetUserOSVersion() {
   return Gestalt(FourCC("sysv"), &version) == noErr ? version : 0;
 }
 
-LICE_IBitmap* LoadImgFromResourceOSX(const char* bundleID, const char* name) {
+LICE_IBitmap* LoadImgFromResourceOSX(const char* bundleID, const char* name, std::string* file) {
   if (!name) return nullptr;
   const char* dot = std::strrchr(name, '.');
   if (!EqualsIgnoringCase(dot ? dot + 1 : name, "png")) return nullptr;
@@ -348,5 +351,6 @@ LICE_IBitmap* LoadImgFromResourceOSX(const char* bundleID, const char* name) {
   if (!bundle || resource.empty()) return nullptr;
   const std::string path = NSBundlePathForResource(bundle, resource.c_str(), "png");
   if (path.empty()) return nullptr;
+  if (file) *file = path;
   return LICE_LoadPNG(path.c_str(), nullptr);
 }

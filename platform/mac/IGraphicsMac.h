@@ -1,5 +1,8 @@
 #pragma once
 
+#include <string>
+#include <vector>
+
 #include "framework/WDL_String.h"
 #include "graphics/IGraphics.h"
 #include "platform/standin/NSView.h"
@@ -61,6 +64,10 @@ class IGraphicsMac : public IGraphics {
   void HideMouseCursor() override;
   void ShowMouseCursor() override;
   LICE_IBitmap* OSLoadBitmap(int id, const char* name) override;
+  // The image files that OSLoadBitmap read, in the order read. Images stay
+  // in a cache of the process: one that an earlier editor read is not read
+  // again.
+  const std::vector<std::string>& ImageFilesRead() const { return mImageFilesRead; }
 
   void* OpenCocoaWindow(void* parentView);
   void* OpenCarbonWindow(void* window, void* control, short leftOffset, short topOffset);
@@ -76,6 +83,7 @@ class IGraphicsMac : public IGraphics {
   IGraphicsCocoa_vThudrokka_au* mGraphicsCocoa = nullptr;
   WDL_String mBundleID;
   NSWindow* mHostNSWindow = nullptr;
+  std::vector<std::string> mImageFilesRead;
 };
 
 // The child window of AttachSubWindow: borderless, yet able to become the
@@ -88,5 +96,6 @@ class CustomCocoaWindow_vThudrokka_au : public NSWindow {
 
 // The PNG image of the bundle's resources whose base name is that of name
 // (folders and a ".png" extension in any case dropped); null when name is
-// not a PNG name, or the bundle, the image or its decoding fails.
-LICE_IBitmap* LoadImgFromResourceOSX(const char* bundleID, const char* name);
+// not a PNG name, or the bundle, the image or its decoding fails. The file
+// read goes to file when given, also when its decoding fails.
+LICE_IBitmap* LoadImgFromResourceOSX(const char* bundleID, const char* name, std::string* file = nullptr);

@@ -6,7 +6,9 @@ int NSSavePanel::run(const std::string& directory, const std::string& file) {
   standin::PromptRecord record{mOpen ? standin::PromptRecord::kOpenPanel : standin::PromptRecord::kSavePanel,
                                directory, file, mTypes, ""};
   std::string path;
-  const bool chosen = standin::TakeFilePanelAnswer(&path) && !path.empty();
+  const bool answered = standin::TakeFilePanelAnswer(&path) && !path.empty();
+  if (answered && !mOpen) record.refusal = standin::SaveAnswerRefusal(path);
+  const bool chosen = answered && record.refusal.empty();
   if (chosen) {
     mFilename = path;
     record.answer = path;

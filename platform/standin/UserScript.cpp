@@ -11,6 +11,7 @@ struct Script {
   std::deque<standin::MenuAnswer> menus;
   std::deque<bool> urls;
   std::function<void()> whilePrompted;
+  std::function<std::string(const std::string&)> checkSave;
   std::vector<standin::PromptRecord> prompts;
 };
 
@@ -45,6 +46,10 @@ void standin::AnswerOpenURL(bool opened) { TheScript().urls.push_back(opened); }
 
 void standin::WhilePrompted(std::function<void()> action) { TheScript().whilePrompted = std::move(action); }
 
+void standin::CheckSaveAnswers(std::function<std::string(const std::string& path)> check) {
+  TheScript().checkSave = std::move(check);
+}
+
 bool standin::TakeAlertAnswer(int* button) { return Take(&TheScript().alerts, button); }
 
 bool standin::TakeFilePanelAnswer(std::string* path) { return Take(&TheScript().files, path); }
@@ -52,6 +57,11 @@ bool standin::TakeFilePanelAnswer(std::string* path) { return Take(&TheScript().
 bool standin::TakeMenuAnswer(MenuAnswer* answer) { return Take(&TheScript().menus, answer); }
 
 bool standin::TakeOpenURLAnswer(bool* opened) { return Take(&TheScript().urls, opened); }
+
+std::string standin::SaveAnswerRefusal(const std::string& path) {
+  const auto& check = TheScript().checkSave;
+  return check ? check(path) : "";
+}
 
 void standin::RecordPrompt(const PromptRecord& record) { TheScript().prompts.push_back(record); }
 

@@ -27,6 +27,9 @@ struct PromptRecord {
   // menu's event location in its window, a pop-up menu's global position).
   double x = 0.0;
   double y = 0.0;
+  // Save panel: why the person did not choose the file of their answer
+  // (see CheckSaveAnswers), dismissing the panel instead.
+  std::string refusal{};
 };
 
 // Each answer goes to the next prompt of its kind.
@@ -44,6 +47,9 @@ void AnswerOpenURL(bool opened);
 // What the person does while the next prompt is up, before answering it
 // (looking at the screen, say).
 void WhilePrompted(std::function<void()> action);
+// What the person will not choose in a save panel: for the file of an
+// answer, why not, or "" when they choose it. Null: any file.
+void CheckSaveAnswers(std::function<std::string(const std::string& path)> check);
 
 // For the stand-ins: the next answer of a kind, false when none is queued.
 bool TakeAlertAnswer(int* button);
@@ -55,6 +61,8 @@ struct MenuAnswer {
 };
 bool TakeMenuAnswer(MenuAnswer* answer);
 bool TakeOpenURLAnswer(bool* opened);
+// Why the person will not save to path; "" when they will.
+std::string SaveAnswerRefusal(const std::string& path);
 void RecordPrompt(const PromptRecord& record);
 
 const std::vector<PromptRecord>& Prompts();

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <string>
 #include <vector>
@@ -209,6 +210,15 @@ struct ProgramFileTest : HostedEditorTest {
     ASSERT_TRUE(load && save && load != save);
     ASSERT_EQ(host.selectPreset(6), noErr);
   }
+  // The message box that a click on the button at x showed, its panel
+  // answered with file; null when it showed none.
+  const PromptRecord* AlertAfterChoosing(const std::string& file, int x) {
+    standin::ResetUserScript();
+    standin::AnswerFilePanel(file);
+    Click(x, 490);
+    const std::vector<PromptRecord>& prompts = standin::Prompts();
+    return prompts.size() == 2 && prompts[1].kind == PromptRecord::kAlert ? &prompts[1] : nullptr;
+  }
 
   testsupport::TempDirectory folder;
   IQvFileSelector* load = nullptr;
@@ -278,31 +288,84 @@ TEST_F(ProgramFileTest, ALoadSaysWhatWentWrongInAMessageBox) {
       {noise, "Program not loaded", "cannot read program file '" + noise + "': none of its lines is a program setting"},
   };
   for (const auto& c : failed) {
-    standin::ResetUserScript();
-    standin::AnswerFilePanel(c.file);
-    Click(710, 490);
-    ASSERT_EQ(standin::Prompts().size(), 2u) << c.file;
-    const PromptRecord& alert = standin::Prompts()[1];
-    EXPECT_EQ(alert.kind, PromptRecord::kAlert);
-    EXPECT_EQ(alert.title, c.header);
-    EXPECT_EQ(alert.message, c.message);
-    EXPECT_EQ(alert.choices, (std::vector<std::string>{"", "", ""})) << "the system's one button";
+    const PromptRecord* alert = AlertAfterChoosing(c.file, 710);
+    ASSERT_NE(alert, nullptr) << c.file;
+    EXPECT_EQ(alert->title, c.header);
+    EXPECT_EQ(alert->message, c.message);
+    EXPECT_EQ(alert->choices, (std::vector<std::string>{"", "", ""})) << "the system's one button";
     EXPECT_EQ(Values(), before) << c.file;
     EXPECT_EQ(plug->GetPresetName(6), name) << c.file;
   }
 
   ASSERT_EQ(host.session().SetParameter(OscVolume1, 0.125f), noErr);
   ASSERT_NE(plug->GetParam(OscVolume1)->Value(), before[OscVolume1]);
-  standin::ResetUserScript();
-  standin::AnswerFilePanel(shortened);
-  Click(710, 490);
-  ASSERT_EQ(standin::Prompts().size(), 2u);
-  EXPECT_EQ(standin::Prompts()[1].title, "Program loaded with warnings");
-  EXPECT_EQ(standin::Prompts()[1].message,
+  const PromptRecord* warned = AlertAfterChoosing(shortened, 710);
+  ASSERT_NE(warned, nullptr);
+  EXPECT_EQ(warned->title, "Program loaded with warnings");
+  EXPECT_EQ(warned->message,
             shortened + ":6: should hold OscSat1, not '" + lines[5] +
                 "'; the 99 lines after it are shifted alike, as if 1 line were missing above it\n" + shortened +
                 ":106: the file ends before Volume");
   EXPECT_EQ(plug->GetParam(OscVolume1)->Value(), before[OscVolume1]);
+}
+
+// A save that fails says why in a message box naming the file, and leaves
+// whatever the name held as it was. /sys takes no new file, even from root.
+TEST_F(ProgramFileTest, ASaveThatFailsSaysWhyInAMessageBox) {
+  const std::string missing = folder.path("missing/kick.qv");
+  const struct {
+    std::string file, message;
+  } failed[] = {
+      {missing, "cannot write '" + missing + "': No such file or directory"},
+      {"/dev/full", "cannot write '/dev/full': No space left on device"},
+      {folder.path(""), "cannot write '" + folder.path("") + "': Is a directory"},
+      {"/sys/kick.qv", "cannot write '/sys/kick.qv': Permission denied"},
+  };
+  for (const auto& c : failed) {
+    const PromptRecord* alert = AlertAfterChoosing(c.file, 760);
+    ASSERT_NE(alert, nullptr) << c.file;
+    EXPECT_EQ(alert->title, "Program not saved") << c.file;
+    EXPECT_EQ(alert->message, c.message);
+    EXPECT_EQ(alert->choices, (std::vector<std::string>{"", "", ""})) << "the system's one button";
+  }
+  EXPECT_FALSE(std::filesystem::exists("/sys/kick.qv"));
+  EXPECT_TRUE(folder.entries().empty());
+
+  // Saved, nothing is said.
+  EXPECT_EQ(AlertAfterChoosing(folder.path("kick.qv"), 760), nullptr);
+  EXPECT_EQ(standin::Prompts().size(), 1u);
+}
+
+// A program file holds no ';' in a name: renamed "Kick;2", the preset keeps
+// its name, while the rename and the save each say how a file holds it, and
+// the load gives back what the save said, without a word.
+TEST_F(ProgramFileTest, ANameAFileCannotHoldIsSaidWhenNamedAndSaved) {
+  auto* menu = Find<IQvPresetMenu>(510, 500);
+  ASSERT_NE(menu, nullptr);
+  const std::string note = "a program file holds no ';' in a name: it holds 'Kick;2' as 'Kick 2'";
+  menu->TextFromTextEntry("Kick;2");
+  EXPECT_STREQ(plug->GetPresetName(6), "Kick;2");
+  ASSERT_EQ(standin::Prompts().size(), 1u);
+  EXPECT_EQ(standin::Prompts()[0].kind, PromptRecord::kAlert);
+  EXPECT_EQ(standin::Prompts()[0].title, "Preset renamed with a warning");
+  EXPECT_EQ(standin::Prompts()[0].message, note);
+
+  const std::string path = folder.path("kick.qv");
+  const PromptRecord* saved = AlertAfterChoosing(path, 760);
+  ASSERT_NE(saved, nullptr);
+  EXPECT_EQ(saved->title, "Program saved with a warning");
+  EXPECT_EQ(saved->message, path + ": " + note);
+  EXPECT_EQ(testsupport::split(testsupport::readFile(path))[0], "Name = Kick 2;");
+
+  plug->ModifyCurrentPreset("Other");
+  EXPECT_EQ(AlertAfterChoosing(path, 710), nullptr);
+  EXPECT_EQ(standin::Prompts().size(), 1u);
+  EXPECT_STREQ(plug->GetPresetName(6), "Kick 2");
+
+  // A name a file holds as it stands is taken without a word.
+  standin::ResetUserScript();
+  menu->TextFromTextEntry("Kick 3");
+  EXPECT_TRUE(standin::Prompts().empty());
 }
 
 TEST_F(ProgramFileTest, CancelledPanelsChangeNothing) {

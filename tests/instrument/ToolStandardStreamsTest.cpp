@@ -169,6 +169,32 @@ TEST(ToolStandardStreams, StandardOutputTakesOneOutput) {
   EXPECT_EQ(twice.err, "thudrokka editor: standard output can take one output, not both dump (line 1 of " + script +
                            ") and dump (line 2 of " + script + ")\n");
   EXPECT_EQ(dir.entries(), (Names{"s.txt"}));
+
+  // A file panel's answer may be the SAVE button's: one that names standard
+  // output counts among its outputs.
+  const std::string save = "\ndown 760 490\nup 760 490\n";
+  const struct {
+    std::string arguments, script, error;
+  } panels[] = {
+      {"--script " + script, "file /dev/stdout" + save + "shot -\n",
+       "not both file (line 1 of " + script + ") and shot (line 4 of " + script + ")"},
+      {"--dump - --script " + script, "file /dev/fd/1" + save, "not both --dump and file (line 1 of " + script + ")"},
+      {"--script " + script, "file /proc/self/fd/1" + save + "file /dev/stdout" + save,
+       "not both file (line 1 of " + script + ") and file (line 4 of " + script + ")"},
+  };
+  for (const auto& c : panels) {
+    writeText(script, c.script);
+    const ToolRun run = tool("editor " + c.arguments);
+    EXPECT_EQ(run.status, 2) << c.script;
+    EXPECT_EQ(run.err, "thudrokka editor: standard output can take one output, " + c.error + "\n") << c.script;
+    EXPECT_EQ(run.out, "") << c.script;
+  }
+  // Alone there, the save writes the program where standard output stands.
+  writeText(script, "file /dev/fd/1" + save);
+  const ToolRun saved = tool("editor --preset 9 --script " + script);
+  EXPECT_EQ(saved.status, 0) << saved.err;
+  EXPECT_EQ(saved.out, tool("program save - --preset 9").out);
+  EXPECT_EQ(dir.entries(), (Names{"s.txt"}));
 }
 
 // Nothing is rendered, or the editor opened, for an output that cannot be

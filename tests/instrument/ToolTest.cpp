@@ -690,6 +690,37 @@ TEST(Tool, TheEditorsLoadButtonSaysWhatWentWrong) {
   }
 }
 
+// The editor's SAVE button, clicked by a script: a save that fails goes to
+// standard error naming the file and the cause, as the editor's message box
+// says it, and whatever the name held stays as it was. /sys takes no new
+// file even from root; standard input here is open for reading only.
+TEST(Tool, TheEditorsSaveButtonSaysWhenItFails) {
+  const TempDirectory dir;
+  const std::string kept = dir.path("kept.qvp"), fresh = dir.path("fresh.qvp"), missing = dir.path("no/p.qvp");
+  writeText(kept, "an older program\n");
+  const std::string script = dir.path("save.txt");
+  const struct {
+    std::string file, err;
+    bool fullDisk;
+  } cases[] = {
+      {missing, "cannot write '" + missing + "': No such file or directory", false},
+      {"/sys/p.qvp", "cannot write '/sys/p.qvp': Permission denied", false},
+      {"/dev/stdin", "cannot write to standard input: Bad file descriptor", false},
+      {"/dev/full", "cannot write '/dev/full': No space left on device", false},
+      {fresh, "cannot write '" + fresh + "': File too large", true},
+      {kept, "cannot write '" + kept + "': File too large", true},
+  };
+  for (const auto& c : cases) {
+    writeText(script, "file " + c.file + "\ndown 760 490\nup 760 490\n");
+    const std::string arguments = "editor --preset 7 --script " + script + " < /dev/null";
+    const ToolRun run = c.fullDisk ? toolOnAFullDisk(arguments) : tool(arguments);
+    EXPECT_EQ(run.status, 0) << c.file;
+    EXPECT_EQ(run.err, "thudrokka editor: " + c.err + "\n") << c.file;
+  }
+  EXPECT_EQ(readFile(kept), "an older program\n");
+  EXPECT_EQ(dir.entries(), (std::vector<std::string>{"kept.qvp", "save.txt"}));
+}
+
 const std::string kReadmeHost = "build/release/tools/thudrokka/thudrokka";
 
 // The first code span of the README that starts by running the host with

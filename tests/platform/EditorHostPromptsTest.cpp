@@ -119,6 +119,28 @@ TEST_F(EditorHostFixture, FilePromptsFillTheNameAndFolder) {
   EXPECT_STREQ(dir.Get(), "/home/someone/sounds/");
 }
 
+// A file the person will not save to is not chosen: the save panel is
+// dismissed and its record says why. Open panels choose as ever.
+TEST_F(EditorHostFixture, ASavePanelDismissedForAFileThePersonWillNotSaveToSaysWhy) {
+  Open();
+  standin::CheckSaveAnswers([](const std::string& path) { return path == "/kept.qv" ? "keep it" : ""; });
+  WDL_String file, dir("/");
+  for (const EFileAction action : {kFileSave, kFileOpen}) {
+    standin::AnswerFilePanel("/kept.qv");
+    gui->PromptForFile(&file, action, &dir, "qv");
+    const bool saving = action == kFileSave;
+    EXPECT_STREQ(file.Get(), saving ? "" : "/kept.qv");
+    EXPECT_EQ(LastPrompt().answer, saving ? "" : "/kept.qv");
+    EXPECT_EQ(LastPrompt().refusal, saving ? "keep it" : "");
+  }
+  standin::AnswerFilePanel("/other.qv");
+  gui->PromptForFile(&file, kFileSave, &dir, "qv");
+  EXPECT_STREQ(file.Get(), "/other.qv");
+  EXPECT_EQ(LastPrompt().refusal, "");
+  EXPECT_EQ(standin::PendingAnswers(), 0);
+  standin::CheckSaveAnswers(nullptr);
+}
+
 TEST_F(EditorHostFixture, TheFrameworksFilePromptsGoThroughTheEditorHost) {
   testsupport::TempDirectory folder;
   Open();
@@ -222,11 +244,16 @@ TEST_F(EditorHostFixture, ImagesAreLookedUpByTheirBaseName) {
       {"knob.png.txt", 0},
       {nullptr, 0},
   };
+  const std::size_t readBefore = gui->ImageFilesRead().size();
   for (const auto& c : cases) {
     LICE_IBitmap* bitmap = gui->OSLoadBitmap(77, c.name);
     EXPECT_EQ(bitmap ? bitmap->getWidth() : 0, c.width) << (c.name ? c.name : "null");
     delete bitmap;
   }
+  // The files read, for whoever must not write over them.
+  const std::string knob = resources.path("img/knobs/knob.png");
+  const std::vector<std::string> read(gui->ImageFilesRead().begin() + readBefore, gui->ImageFilesRead().end());
+  EXPECT_EQ(read, (std::vector<std::string>{knob, knob, knob, knob, resources.path("png.png")}));
   EXPECT_EQ(LoadImgFromResourceOSX("com.example.unknown", "knob.png"), nullptr);
   EXPECT_EQ(LoadImgFromResourceOSX(nullptr, "knob.png"), nullptr);
   standin::SetBundleResourceFolder(hosttest::kBundleID, "");

@@ -303,7 +303,7 @@ TEST_F(ProgramTextFile, ValueTextStartsTwoAfterTheEqualsSign) {
 std::string described(const std::vector<ProgramLineProblem>& problems) {
   static const char* const kKinds[] = {"other setting", "no value",   "left out at a NUL", "cut at a NUL",
                                        "not a number",  "not finite", "out of range",      "unknown name",
-                                       "name cut",      "after the end", "file ends"};
+                                       "name cut",      "name ends",  "after the end",     "file ends"};
   std::string text;
   for (const ProgramLineProblem& p : problems) {
     text += std::to_string(p.line) + " " + p.key + ": " + kKinds[p.kind] + " '" + p.found + "'";
@@ -386,6 +386,8 @@ TEST_F(ProgramTextFile, LinesThatAreNotWhatTheirPlaceAsksForAreNamed) {
        "85 Gate: other setting ''\n"
        "103 Pan: other setting 'xx Pan yy = 0.375;'\n"},
       {"an empty name", {{kName, "Name = ;"}}, 0, "1 Name: no value 'Name = ;'\n"},
+      {"a name that ends at a ';'", {{kName, "Name = Kick;2;"}}, 0, "1 Name: name ends 'Kick'\n"},
+      {"blanks after the name", {{kName, "Name = Kick; \t"}}, 0, ""},
       // The reader sees a line up to its first NUL byte: that is what the
       // line is said to hold, and whatever the rest would have made of it.
       {"NUL bytes",
@@ -496,18 +498,56 @@ TEST_F(ProgramTextFile, ProgramNames) {
     EXPECT_STREQ(loaded.getProgramName(), c.name) << c.line;
   }
 
-  // A line break in a name must not shift the parameter lines.
   RirARorurProgram saved;
-  saved.setProgramName("Two\nLines\r");
-  saved.setParameterValue(Osc1OnOff, 0.0);
-  ASSERT_TRUE(saved.saveProgram(path("name.txt").c_str()));
-  RirARorurProgram loaded;
-  ASSERT_TRUE(loaded.loadProgram(path("name.txt").c_str()));
-  EXPECT_STREQ(loaded.getProgramName(), "Two Lines ");
-  EXPECT_EQ(loaded.getParameterValue(Osc1OnOff, true), 0.0);
-
   saved.setProgramName("Caf\xe9");
   EXPECT_STREQ(saved.getProgramName(), "Caf\xc3\xa9");
+}
+
+std::string Repeated(const std::string& text, int times) {
+  std::string repeated;
+  for (int i = 0; i < times; ++i) repeated += text;
+  return repeated;
+}
+
+// A name comes back from its file as the file holds it, with the lines after
+// it in their places; where the file cannot hold the name as it stands (the
+// reader ends it at a ';' or a line's end, keeps 32 bytes and skips an
+// empty one), the note says so and how it is held.
+TEST_F(ProgramTextFile, ANameComesBackAsSavedOrItsNoteSaysHowItIsHeld) {
+  const std::string k36(36, 'k'), e20 = Repeated("\xc3\xa9", 20);
+  const struct {
+    std::string given, held, note;
+  } cases[] = {
+      {"Deep Kick", "Deep Kick", ""},
+      {" Kick = 2\t ", " Kick = 2\t ", ""},
+      {std::string(32, 'k'), std::string(32, 'k'), ""},
+      {"Kick;2", "Kick 2", "a program file holds no ';' in a name: it holds 'Kick;2' as 'Kick 2'"},
+      {"Two\nLines\r", "Two Lines ",
+       "a program file holds no line break in a name: it holds 'Two?Lines?' as 'Two Lines '"},
+      {";\n", "  ", "a program file holds no ';' or line break in a name: it holds ';?' as '  '"},
+      {k36, std::string(32, 'k'),
+       "a program file keeps at most 32 bytes of a name: it holds '" + k36 + "' as '" + std::string(32, 'k') + "'"},
+      {e20, Repeated("\xc3\xa9", 16),
+       "a program file keeps at most 32 bytes of a name: it holds '" + e20 + "' as '" + Repeated("\xc3\xa9", 16) + "'"},
+      {"a;" + k36, "a " + std::string(30, 'k'),
+       "a program file holds no ';' in a name and keeps at most 32 bytes of a name: it holds 'a;" + k36 + "' as 'a " +
+           std::string(30, 'k') + "'"},
+      {"", "Basic Bassdrum", "a program file holds no empty name: it holds 'Basic Bassdrum' instead"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.given);
+    EXPECT_EQ(RirARorurProgram::nameInFile(c.given.c_str()), c.held);
+    EXPECT_EQ(RirARorurProgram::nameInFileNote(c.given.c_str()), c.note);
+    RirARorurProgram saved, loaded;
+    saved.setProgramName(c.given.c_str());
+    saved.setParameterValue(Osc1OnOff, 0.0);
+    ASSERT_TRUE(saved.saveProgram(path("name.txt").c_str()));
+    std::vector<ProgramLineProblem> problems;
+    ASSERT_TRUE(loaded.loadProgram(path("name.txt").c_str(), nullptr, &problems));
+    EXPECT_EQ(loaded.getProgramName(), c.held);
+    EXPECT_TRUE(problems.empty()) << problems.front().message("name.txt");
+    EXPECT_EQ(loaded.getParameterValue(Osc1OnOff, true), 0.0);
+  }
 }
 
 TEST_F(ProgramTextFile, NothingUsableLoadsNothing) {

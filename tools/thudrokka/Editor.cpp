@@ -6,6 +6,7 @@
 #include "instrument/Thudrokka.h"
 #include "lice/PNG.h"
 #include "platform/mac/IGraphicsMac.h"
+#include "platform/standin/UserScript.h"
 #include "program/VstParameters.h"
 #include "tools/thudrokka/ControlDump.h"
 #include "tools/thudrokka/EditorScript.h"
@@ -29,7 +30,9 @@ const CommandHelp kHelp = {
     "the end of the line, after any action too; any other # is part of a word or a text (text #1 KICK#,\n"
     "shot a#b.png, tick#). Blank lines are skipped. X Y are editor pixels from the top-left corner. In\n"
     "place of a file name, - is standard input for --program and --script, standard output for one of\n"
-    "--shot, --dump, shot and dump.\n"
+    "--shot, --dump, shot and dump; a file PATH that names standard output counts as that one too. No\n"
+    "output, a save from a file panel included, may write over the program, the script or an image\n"
+    "that the editor reads.\n"
     "\n"
     "  down X Y [L|R] [S] [C] [A]  press the left or right button, with Shift, Control or Option held\n"
     "  drag X Y                    move the pressed mouse\n"
@@ -47,8 +50,8 @@ const CommandHelp kHelp = {
     "  text STRING                 the next text entry: type STRING, then Return\n"
     "  file PATH                   the next file panel: choose PATH (nothing: cancel; a panel chooses\n"
     "                              files, so not -); a load that fails or reads a line not as it\n"
-    "                              stands says so on standard error, as the editor says it in a\n"
-    "                              message box\n"
+    "                              stands, and a save that fails, say so on standard error, as the\n"
+    "                              editor says it in a message box\n"
     "  tick [N]                    let the editor's timer run N periods (default 1); the screen\n"
     "                              shows a change only after the tick that draws it\n"
     "  shot FILE.png               the screen as a picture\n"
@@ -57,40 +60,74 @@ const CommandHelp kHelp = {
 constexpr double kEditorRate = 44100.0;
 constexpr int kEditorBlock = 512;
 
-// A file the command writes: what names it, for messages, and where it goes.
-struct Output {
-  std::string namedBy;
+// A file the command reads, and what it is to the command ("program", ...).
+struct Input {
+  std::string kind;
   std::string path;
-  bool picture;
 };
+
+// A file the command writes, where it goes, and what names it: an option
+// ("--shot") or a line of the script ("dump" on line 3). A file panel's
+// answer may be a save's.
+struct Output {
+  enum Kind { kPicture, kText, kPanelAnswer };
+  std::string writer;
+  int line;  // 0 for an option
+  std::string path;
+  Kind kind;
+};
+
+// How messages name the output: "--dump", "dump (line 3 of SCRIPT)".
+std::string namedBy(const Output& output, const EditorScript& script) {
+  if (output.line == 0) return output.writer;
+  return output.writer + " (line " + std::to_string(output.line) + " of " + script.name + ")";
+}
 
 // Where a file the command writes goes: a relative path is taken in folder.
 std::string placedIn(const std::string& folder, const std::string& path) {
   return folder.empty() || path.empty() || path[0] == '/' ? path : folder + "/" + path;
 }
 
+// What refuses writing path, as writer names it, over any of the inputs;
+// empty when it writes over none.
+std::string writeOverAnInput(const std::vector<Input>& inputs, const std::string& writer, const std::string& path) {
+  for (const Input& input : inputs) {
+    const std::string refusal = writeOverRefusal(writer, path, input.kind, input.path);
+    if (!refusal.empty()) return refusal;
+  }
+  return "";
+}
+
+// No output is an input; what a panel's answer writes over is known only
+// if a save panel takes it. The exit status, said when not kExitOk.
+int checkWritesOver(const std::vector<Input>& inputs, const std::vector<Output>& outputs, const EditorScript& script) {
+  for (const Output& output : outputs) {
+    if (output.kind == Output::kPanelAnswer) continue;
+    const std::string refusal = writeOverAnInput(inputs, output.writer, output.path);
+    if (refusal.empty()) continue;
+    const std::string where = output.line == 0 ? "" : script.name + ":" + std::to_string(output.line) + ": ";
+    return fail(kHelp.name, where + refusal, kExitFailure);
+  }
+  return kExitOk;
+}
+
 // What the names of the inputs and outputs tell together, before anything
 // is made: standard output takes one output, as two would run into each
 // other, and no output is an input. The exit status, said when not kExitOk.
-int checkNamesTogether(const std::vector<std::string>& inputs, const std::vector<Output>& outputs) {
+int checkNamesTogether(const std::vector<Input>& inputs, const std::vector<Output>& outputs,
+                       const EditorScript& script) {
   const Output* toStandardOutput = nullptr;
   for (const Output& output : outputs) {
     if (!isStandardOutput(output.path)) continue;
     if (toStandardOutput) {
       return fail(kHelp.name,
-                  "standard output can take one output, not both " + toStandardOutput->namedBy + " and " +
-                      output.namedBy,
+                  "standard output can take one output, not both " + namedBy(*toStandardOutput, script) + " and " +
+                      namedBy(output, script),
                   kExitUsage);
     }
     toStandardOutput = &output;
   }
-  for (const std::string& input : inputs) {
-    for (const Output& output : outputs) {
-      const std::string refusal = sameFileRefusal(input, output.path);
-      if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
-    }
-  }
-  return kExitOk;
+  return checkWritesOver(inputs, outputs, script);
 }
 
 // Without its images the editor would draw a black screen with bare texts.
@@ -127,11 +164,10 @@ int runEditor(int argc, char** argv) {
   if (!line.has("--shot") && !line.has("--dump") && !line.has("--script"))
     return fail(kHelp.name, "give --shot, --dump or --script", kExitUsage);
 
-  std::vector<std::string> inputs;
-  for (const char* option : {"--program", "--script"}) {
-    if (line.has(option)) inputs.push_back(line.value(option));
-  }
-  if (inputs.size() == 2 && isStandardInput(inputs[0]) && isStandardInput(inputs[1]))
+  std::vector<Input> inputs;
+  if (line.has("--program")) inputs.push_back({"program", line.value("--program")});
+  if (line.has("--script")) inputs.push_back({"script", line.value("--script")});
+  if (inputs.size() == 2 && isStandardInput(inputs[0].path) && isStandardInput(inputs[1].path))
     return fail(kHelp.name, "standard input can be --program or --script, not both", kExitUsage);
 
   std::string error;
@@ -146,29 +182,31 @@ int runEditor(int argc, char** argv) {
   const std::string shot = placedIn(folder, outputPath(line.value("--shot")));
   const std::string dump = placedIn(folder, outputPath(line.value("--dump")));
   std::vector<Output> outputs;
-  if (line.has("--shot")) outputs.push_back({"--shot", shot, true});
-  if (line.has("--dump")) outputs.push_back({"--dump", dump, false});
+  if (line.has("--shot")) outputs.push_back({"--shot", 0, shot, Output::kPicture});
+  if (line.has("--dump")) outputs.push_back({"--dump", 0, dump, Output::kText});
   for (EditorAction& action : script.actions) {
+    if (action.kind == EditorAction::kFile && !action.text.empty()) {
+      outputs.push_back({"file", action.line, action.text, Output::kPanelAnswer});
+    }
     if (action.kind != EditorAction::kShot && action.kind != EditorAction::kDump) continue;
     action.text = placedIn(folder, outputPath(action.text));
     const bool picture = action.kind == EditorAction::kShot;
-    outputs.push_back({std::string(picture ? "shot" : "dump") + " (line " + std::to_string(action.line) + " of " +
-                           script.name + ")",
-                       action.text, picture});
+    outputs.push_back(
+        {picture ? "shot" : "dump", action.line, action.text, picture ? Output::kPicture : Output::kText});
   }
   // What can be known about the names is refused before the editor opens.
-  if ((status = checkNamesTogether(inputs, outputs)) != kExitOk) return status;
+  if ((status = checkNamesTogether(inputs, outputs, script)) != kExitOk) return status;
   if (line.has("--folder") && !makeFolder(folder, &error)) return fail(kHelp.name, error, kExitFailure);
   for (const Output& output : outputs) {
-    if (output.picture && goesToATerminal(output.path)) {
+    if (output.kind == Output::kPicture && goesToATerminal(output.path)) {
       return fail(kHelp.name,
-                  shownOutput(output.path) + " is a terminal, which cannot show a PNG picture: redirect it to a "
-                                             "file or a program, or name a file",
+                  shownName(output.path, Use::kWrite) + " is a terminal, which cannot show a PNG picture: "
+                                                        "redirect it to a file or a program, or name a file",
                   kExitFailure);
     }
   }
   for (const Output& output : outputs) {
-    const std::string refusal = OutputFile::refusal(output.path.c_str());
+    const std::string refusal = output.kind == Output::kPanelAnswer ? "" : OutputFile::refusal(output.path.c_str());
     if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
   }
 
@@ -181,8 +219,15 @@ int runEditor(int argc, char** argv) {
   }
 
   EditorSession session(host);
-  const std::string missing = session.editor() ? session.editor()->FirstMissingBitmap() : "";
-  if (!missing.empty()) return fail(kHelp.name, missingImagesMessage(missing), kExitFailure);
+  if (const IGraphicsMac* gui = session.editor()) {
+    const std::string missing = gui->FirstMissingBitmap();
+    if (!missing.empty()) return fail(kHelp.name, missingImagesMessage(missing), kExitFailure);
+    // The images count among the inputs once the editor has read them.
+    for (const std::string& image : gui->ImageFilesRead()) inputs.push_back({"image", image});
+    if ((status = checkWritesOver(inputs, outputs, script)) != kExitOk) return status;
+  }
+  standin::CheckSaveAnswers(
+      [inputs](const std::string& path) { return writeOverAnInput(inputs, "a save to", path); });
   if (!session.open(&error)) return fail(kHelp.name, error, kExitFailure);
   session.tick(1);
   if (line.has("--shot") && !session.writeShot(shot, &error)) return fail(kHelp.name, error, kExitFailure);

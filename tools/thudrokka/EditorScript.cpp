@@ -269,11 +269,11 @@ std::string tooLong(const std::string& name, int number) {
 
 bool readEditorScript(const std::string& path, const EditorScriptLimits& limits, EditorScript* script,
                       std::string* error) {
-  const std::string& name = script->name = inputName(path);
+  const std::string& name = script->name = shownName(path, Use::kRead, Quotes::kNone);
   script->actions.clear();
   std::string text, cause;
   if (!readInput(path, &text, &cause)) {
-    *error = "cannot read script " + inputSource(path) + ": " + cause;
+    *error = readFailure("script", path, cause);
     return false;
   }
   std::string line;

@@ -85,10 +85,12 @@ bool run(InstrumentHost& host, EditorSession& session, const EditorAction& a, st
   return true;
 }
 
-// Each line of the message boxes shown since the prompt seen last.
-void tellAlerts(std::size_t* seen, const std::function<void(const std::string&)>& told) {
+// Each line of the message boxes shown since the prompt seen last; why a
+// save panel among them was not answered, if one was not, in refusal.
+void takePrompts(std::size_t* seen, const std::function<void(const std::string&)>& told, std::string* refusal) {
   const std::vector<standin::PromptRecord>& prompts = standin::Prompts();
   for (; *seen < prompts.size(); ++*seen) {
+    if (refusal->empty()) *refusal = prompts[*seen].refusal;
     if (prompts[*seen].kind != standin::PromptRecord::kAlert) continue;
     const std::string& message = prompts[*seen].message;
     for (std::size_t start = 0; start <= message.size();) {
@@ -107,9 +109,13 @@ bool runEditorScript(InstrumentHost& host, EditorSession& session, const EditorS
   std::size_t promptsSeen = standin::Prompts().size();
   std::deque<std::string> texts;
   for (const EditorAction& action : script.actions) {
-    std::string failure;
-    const bool ran = run(host, session, action, &texts, &failure);
-    tellAlerts(&promptsSeen, told);
+    std::string failure, refusal;
+    bool ran = run(host, session, action, &texts, &failure);
+    takePrompts(&promptsSeen, told, &refusal);
+    if (ran && !refusal.empty()) {
+      ran = false;
+      failure = refusal;
+    }
     if (!ran) {
       *error = script.name + ":" + std::to_string(action.line) + ": " + failure;
       return false;

@@ -12,10 +12,11 @@ bool loadProgramArgument(const char* command, const std::string& argument, Thudr
   Quillvane::RirARorurProgram program;
   std::vector<Quillvane::ProgramLineProblem> problems;
   if (!readInput(argument, &text, &cause) || !program.readProgram(text, &cause, &problems)) {
-    fail(command, "cannot read program file " + inputSource(argument) + ": " + cause, kExitFailure);
+    fail(command, readFailure("program file", argument, cause), kExitFailure);
     return false;
   }
   instrument.ApplyProgram(program);
-  for (const Quillvane::ProgramLineProblem& problem : problems) warn(command, problem.message(inputName(argument)));
+  const std::string file = shownName(argument, Use::kRead, Quotes::kNone);
+  for (const Quillvane::ProgramLineProblem& problem : problems) warn(command, problem.message(file));
   return true;
 }

@@ -40,13 +40,13 @@ int runRender(int argc, char** argv) {
 
   const std::string output = line.value("-o");
   if (line.has("--program")) {
-    const std::string refusal = sameFileRefusal(line.value("--program"), output);
+    const std::string refusal = writeOverRefusal("-o", output, "program", line.value("--program"));
     if (!refusal.empty()) return fail(kHelp.name, refusal, kExitFailure);
   }
   if (goesToATerminal(output)) {
     return fail(kHelp.name,
-                shownOutput(output) + " is a terminal, which cannot show a WAVE file: redirect it to a file or "
-                                      "a program, or name a file with -o",
+                shownName(output, Use::kWrite) + " is a terminal, which cannot show a WAVE file: redirect it to a "
+                                                 "file or a program, or name a file with -o",
                 kExitFailure);
   }
   Quillvane::WaveFileWriter file;
@@ -62,9 +62,10 @@ int runRender(int argc, char** argv) {
   UnfinishedFiles::removeAbandoned(OutputFile::unfinishedFolder(outputPath(output).c_str()));
 
   int64_t clipped = 0;
-  status = renderNoteInto(host, settings, file, shownOutput(output), kHelp.name, &clipped);
+  const std::string shown = shownName(output, Use::kWrite);
+  status = renderNoteInto(host, settings, file, shown, kHelp.name, &clipped);
   if (status == kExitOk && clipped > 0) {
-    warn(kHelp.name, shownOutput(output) + " holds " + std::to_string(clipped) + " samples clipped at full scale; " +
+    warn(kHelp.name, shown + " holds " + std::to_string(clipped) + " samples clipped at full scale; " +
                          kKeepClippedSamples);
   }
   return status;

@@ -20,10 +20,6 @@ bool isStandardOutput(const std::string& argument) {
   return FileNames::namedDescriptor(outputPath(argument)) == STDOUT_FILENO;
 }
 
-std::string shownOutput(const std::string& argument) {
-  return isStandardOutput(argument) ? "standard output" : "'" + printableText(argument) + "'";
-}
-
 bool goesToATerminal(const std::string& argument) {
   const int descriptor = FileNames::namedDescriptor(outputPath(argument));
   return descriptor >= 0 && ::isatty(descriptor);
@@ -37,21 +33,24 @@ bool isStandardInput(const std::string& argument) {
   return FileNames::namedDescriptor(inputPath(argument)) == STDIN_FILENO;
 }
 
-std::string inputName(const std::string& argument) {
-  return isStandardInput(argument) ? "standard input" : printableText(argument);
+std::string shownName(const std::string& argument, Use use, Quotes quotes) {
+  if (use == Use::kRead ? isStandardInput(argument) : isStandardOutput(argument)) {
+    return use == Use::kRead ? "standard input" : "standard output";
+  }
+  const std::string printable = printableText(argument);
+  return quotes == Quotes::kAround ? "'" + printable + "'" : printable;
 }
 
-std::string shownInput(const std::string& argument) {
-  return isStandardInput(argument) ? "standard input" : "'" + inputName(argument) + "'";
+std::string readFailure(const std::string& what, const std::string& argument, const std::string& cause) {
+  const std::string from = isStandardInput(argument) ? " from " : " ";
+  return "cannot read " + what + from + shownName(argument, Use::kRead) + ": " + cause;
 }
 
-std::string inputSource(const std::string& argument) {
-  return isStandardInput(argument) ? "from standard input" : shownInput(argument);
-}
-
-std::string sameFileRefusal(const std::string& input, const std::string& output) {
+std::string writeOverRefusal(const std::string& writer, const std::string& output, const std::string& kind,
+                             const std::string& input) {
   if (!FileNames::sameFile(inputPath(input), outputPath(output))) return "";
-  return shownInput(input) + " and " + shownOutput(output) + " are the same file";
+  const std::string read = isStandardInput(input) ? "on standard input" : shownName(input, Use::kRead);
+  return writer + " " + shownName(output, Use::kWrite) + " would write over the " + kind + " " + read;
 }
 
 bool readInput(const std::string& argument, std::string* text, std::string* cause) {

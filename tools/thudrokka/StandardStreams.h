@@ -6,10 +6,12 @@
 // standard input for what it reads.
 constexpr const char* kStandardStream = "-";
 
+// Which way a command uses a file named on its command line.
+enum class Use { kRead, kWrite };
+enum class Quotes { kAround, kNone };
+
 // The name that the writers open for an output named on the command line.
 std::string outputPath(const std::string& argument);
-// How a message names that output: "standard output", or 'ARGUMENT' printable.
-std::string shownOutput(const std::string& argument);
 // Whether the output is standard output, by any of its names.
 bool isStandardOutput(const std::string& argument);
 // Whether the output is a descriptor that goes to a terminal.
@@ -20,18 +22,22 @@ std::string inputPath(const std::string& argument);
 // Whether the input is standard input, by any of its names ('-',
 // /dev/stdin, /dev/fd/0, /proc/self/fd/0, a link to one of them).
 bool isStandardInput(const std::string& argument);
-// How a message names that input: "standard input", or the argument as
-// typed, printable.
-std::string inputName(const std::string& argument);
-// The same in quotes, as shownOutput names an output.
-std::string shownInput(const std::string& argument);
-// The same after "cannot read ...": "from standard input", or 'ARGUMENT'.
-std::string inputSource(const std::string& argument);
-// What refuses an output that would write over an input of the same
-// command, the one file however each is named, as cp refuses a copy onto
-// itself: "'INPUT' and 'OUTPUT' are the same file". Empty when they are
-// not one file.
-std::string sameFileRefusal(const std::string& input, const std::string& output);
+
+// How a message names a file named on the command line: "standard input"
+// or "standard output" when it is the stream that '-' stands for in its
+// use, by any of its names; otherwise the argument, printable, in quotes,
+// or bare for a "NAME:LINE:" location.
+std::string shownName(const std::string& argument, Use use, Quotes quotes = Quotes::kAround);
+// "cannot read WHAT 'ARGUMENT': CAUSE", or "cannot read WHAT from standard
+// input: CAUSE".
+std::string readFailure(const std::string& what, const std::string& argument, const std::string& cause);
+// What refuses an output that would write over a file that the command
+// reads, the one file however each is named, as cp refuses a copy onto
+// itself: "WRITER 'OUTPUT' would write over the KIND 'INPUT'", writer being
+// what names the output ("-o", "--dump") and kind what the input is to the
+// command ("program", "script"). Empty when they are not one file.
+std::string writeOverRefusal(const std::string& writer, const std::string& output, const std::string& kind,
+                             const std::string& input);
 
 // Reads the input whole before anything uses it, as InputFile reads a file
 // or a stream, so a pipe or a process substitution will do; false, with
