@@ -22,6 +22,7 @@
 #include "graphics/HandOver.h"
 #include "graphics/IGraphicsStructs.h"
 #include "instrument/DisplayUnits.h"
+#include "instrument/ParameterHandOver.h"
 #include "instrument/RenderHandOver.h"
 #include "instrument/VersionInfo.h"
 #include "platform/mac/IPlugAU.h"
