@@ -48,16 +48,16 @@ struct ProgramLineProblem;
 // adapter, driven by the live program record that every parameter change
 // updates. Heavy (64 voices and all units by value): keep it on the heap.
 //
-// Threads. Only the render thread (ProcessDoubleReplacing, and RenderPresets,
-// which renders itself) touches the voices, the effect units, the output
-// stage, the live record, the MIDI receiver and the work buffers. Every other
-// call, from a host thread or the editor's main thread, holds the plug-in
-// mutex, changes only the parameters, the display copies and the editor,
-// and hands the rest over; at the start of its next block the render thread
-// applies a pending reset, then the latest value of every parameter changed
-// since (a preset, state or program whole or not at all, and heard at once
-// when no voice sounds), then the notes sent since, which keep their frame
-// offsets. A reset drops the notes
+// Threads. Only the render thread (ProcessDoubleReplacing and
+// OnBypassedRender, and RenderPresets, which renders itself) touches the
+// voices, the effect units, the output stage, the live record, the MIDI
+// receiver and the work buffers. Every other call, from a host thread or the
+// editor's main thread, holds the plug-in mutex, changes only the parameters,
+// the display copies and the editor, and hands the rest over; at the start
+// of its next block the render thread applies a pending reset, then the
+// latest value of every parameter changed since (a preset, state or program
+// whole or not at all, and heard at once when no voice sounds), then the
+// notes sent since, which keep their frame offsets. A reset drops the notes
 // sent before it at once, on the thread that asks for it. The editor's
 // read-outs therefore read the parameters and the editor's own display
 // copies of the envelopes and units, never the units that sound; the note
@@ -101,6 +101,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // first Reset or activation. A render longer than the prepared block runs
   // as consecutive blocks, each with its own MIDI step.
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
+  // Render thread, while the host bypasses the unit: applies the hand-overs
+  // and drops the notes, which nothing plays later.
+  void OnBypassedRender() override;
   // Queues note messages, and all sound off and all notes off, for the next
   // block. Beyond the hand-over's room (NoteRing::kSize events between two
   // blocks) a note-on is dropped, while a release waits (WaitingReleases).
@@ -257,8 +260,10 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void showTab(bool synth);
 
   // Render thread: the reset, parameters and notes handed over since the
-  // last block.
-  void applyHandOvers();
+  // last block; the notes are played, or dropped while the host bypasses
+  // the unit.
+  enum class NoteFate { kPlay, kDrop };
+  void applyHandOvers(NoteFate fate = NoteFate::kPlay);
   void applyParameter(int paramIdx, double value);
   void applySynthParameter(Quillvane::Synth::eVstParameters p, double v);
   void applyFxParameter(Quillvane::Synth::eVstParameters p, double v);

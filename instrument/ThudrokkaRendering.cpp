@@ -95,7 +95,7 @@ void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
   mMidiHandOver.send({*msg, false});
 }
 
-void Thudrokka::applyHandOvers() {
+void Thudrokka::applyHandOvers(NoteFate fate) {
   // The notes' end before the reset count: every note this block takes
   // came before any reset it does not apply yet.
   const uint32_t notesEnd = mMidiHandOver.end();
@@ -111,6 +111,10 @@ void Thudrokka::applyHandOvers() {
   // the next note's first frame, not through glides from the sound before;
   // over a sounding voice the glides keep the change from clicking.
   if (wholeSound && !isAnyVoicePlaying()) settleGlides();
+  if (fate == NoteFate::kDrop) {
+    mMidiHandOver.take(notesEnd, [](bool) { return true; }, [](const NoteEvent&) {});
+    return;
+  }
   // What the receiver has no room for waits in the hand-over, in order.
   mMidiHandOver.take(
       notesEnd, [this](bool preview) { return preview || mMidiReceiver.hasRoom(); },
@@ -125,6 +129,8 @@ void Thudrokka::applyHandOvers() {
         }
       });
 }
+
+void Thudrokka::OnBypassedRender() { applyHandOvers(NoteFate::kDrop); }
 
 void Thudrokka::ProcessDoubleReplacing(double**, double** outputs, int nFrames) {
   if (nFrames < 0) return;

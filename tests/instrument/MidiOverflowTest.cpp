@@ -5,11 +5,14 @@
 // that matter, with room to spare.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "tests/instrument/HostTakes.h"
+#include "tests/instrument/ThudrokkaProbe.h"
 #include "tools/thudrokka/InstrumentHost.h"
 
 namespace {
@@ -239,6 +242,40 @@ TEST(MidiOverflow, AReleaseNeverComesAfterALaterNoteOfItsKey) {
     }
     EXPECT_EQ(takes[1], takes[0]) << flood << " events before the release";
     EXPECT_GT(Peak(takes[1]), 0.1f) << flood << " events before the release";
+  }
+}
+
+// A render that passes the input through, as the framework does while a
+// host bypasses the unit, takes the notes sent for it and drops them, reset
+// or not: none of them plays later, and they leave the room to the notes
+// sent after.
+TEST(MidiOverflow, APassThroughRenderDropsTheNotesSentForIt) {
+  for (int notes : {20, 600}) {
+    std::vector<double> takes[2];
+    for (bool bypassed : {false, true}) {
+      auto plug = std::make_unique<ThudrokkaProbe>();
+      plug->prepare(44100.0, kBlock);
+      ASSERT_TRUE(plug->RestorePreset(kPad));
+      plug->settle();
+      for (int i = 0; bypassed && i < notes; ++i) {
+        for (const IMidiMsg& msg : {IMidiMsg(i % kBlock, kNoteOn, static_cast<uint8_t>(36 + i % 48), 100),
+                                    IMidiMsg((i + 9) % kBlock, kNoteOff, static_cast<uint8_t>(36 + i % 48), 0)}) {
+          IMidiMsg copy = msg;
+          plug->ProcessMidiMsg(&copy);
+        }
+        plug->PassThroughBuffers(0.0, kBlock);
+      }
+      IMidiMsg note(0, kNoteOn, 48, 127);
+      plug->ProcessMidiMsg(&note);
+      std::vector<double> left(kBlock), right(kBlock);
+      double* outputs[2] = {left.data(), right.data()};
+      for (int done = 0; done < kSecond; done += kBlock) {
+        plug->ProcessDoubleReplacing(nullptr, outputs, kBlock);
+        takes[bypassed].insert(takes[bypassed].end(), left.begin(), left.end());
+      }
+    }
+    EXPECT_EQ(takes[1], takes[0]) << notes << " notes";
+    EXPECT_GT(*std::max_element(takes[1].begin(), takes[1].end()), 0.1) << notes << " notes";
   }
 }
 
