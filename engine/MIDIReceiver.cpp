@@ -1,6 +1,5 @@
 #include "engine/MIDIReceiver.h"
 
-#include <algorithm>
 #include <climits>
 
 namespace {
@@ -23,32 +22,10 @@ bool MIDIReceiver::accepts(const IMidiMsg& msg) {
   return msg.NoteNumber() >= 0 && msg.NoteNumber() < kNumKeys;
 }
 
-int MIDIReceiver::releaseSlot(const IMidiMsg& msg) {
-  if (!accepts(msg)) return -1;
-  if (msg.StatusMsg() == IMidiMsg::kControlChange) {
-    return msg.ControlChangeIdx() == IMidiMsg::kAllSoundOff ? kSoundOffSlot : kNotesOffSlot;
-  }
-  if (msg.StatusMsg() == IMidiMsg::kNoteOn && msg.Velocity() > 0) return -1;
-  return msg.NoteNumber();
-}
-
 void MIDIReceiver::onMessageReceived(const IMidiMsg* msg) {
-  if (!msg || !accepts(*msg)) return;
-  if (mMidiQueue.ToDo() < mMidiQueue.GetSize()) {
-    mMidiQueue.Add(msg);
-    if (isControl(*msg, IMidiMsg::kAllSoundOff)) ++mQueuedSoundOffs;
-    return;
-  }
-  const int slot = releaseSlot(*msg);
-  if (slot < 0) return;
-  if (mReleaseWaits[slot]) {
-    mWaitingReleases[slot] = laterRelease(mWaitingReleases[slot], *msg);
-  } else {
-    mWaitingReleases[slot] = *msg;
-    mReleaseWaits[slot] = true;
-    mFirstWaitingFrame = mNumWaitingReleases == 0 ? msg->mOffset : std::min(mFirstWaitingFrame, msg->mOffset);
-    ++mNumWaitingReleases;
-  }
+  if (!msg || !accepts(*msg) || !hasRoom()) return;
+  mMidiQueue.Add(msg);
+  if (isControl(*msg, IMidiMsg::kAllSoundOff)) ++mQueuedSoundOffs;
 }
 
 void MIDIReceiver::advance() {
@@ -60,38 +37,16 @@ void MIDIReceiver::advance() {
     deliver(msg);
     mMidiQueue.Remove();
   }
-  // After the queued messages of the frame: a note-on of the same frame
-  // that arrived before the release is released by it.
-  if (mNumWaitingReleases > 0 && mFirstWaitingFrame <= mOffset) deliverWaitingReleases();
   ++mOffset;
 }
 
 int MIDIReceiver::nextSoundOffFrame() const {
-  int frame = mReleaseWaits[kSoundOffSlot] ? mWaitingReleases[kSoundOffSlot].mOffset : INT_MAX;
   // The queue is in frame order: its first all sound off is its earliest.
   for (int i = 0; mQueuedSoundOffs > 0 && i < mMidiQueue.ToDo(); ++i) {
     const IMidiMsg* msg = mMidiQueue.Get(i);
-    if (isControl(*msg, IMidiMsg::kAllSoundOff)) return std::min(frame, msg->mOffset);
+    if (isControl(*msg, IMidiMsg::kAllSoundOff)) return msg->mOffset;
   }
-  return frame;
-}
-
-void MIDIReceiver::deliverWaitingReleases() {
-  int remaining = 0;
-  int first = 0;
-  for (int slot = 0; slot < kNumReleaseSlots; ++slot) {
-    if (!mReleaseWaits[slot]) continue;
-    const IMidiMsg msg = mWaitingReleases[slot];
-    if (msg.mOffset <= mOffset) {
-      mReleaseWaits[slot] = false;
-      deliver(msg);
-    } else {
-      first = remaining == 0 ? msg.mOffset : std::min(first, msg.mOffset);
-      ++remaining;
-    }
-  }
-  mNumWaitingReleases = remaining;
-  mFirstWaitingFrame = first;
+  return INT_MAX;
 }
 
 void MIDIReceiver::deliver(const IMidiMsg& msg) {
@@ -127,17 +82,9 @@ void MIDIReceiver::releaseAllKeys() {
 void MIDIReceiver::discardQueued() {
   mMidiQueue.Clear();
   mQueuedSoundOffs = 0;
-  std::fill(std::begin(mReleaseWaits), std::end(mReleaseWaits), false);
-  mNumWaitingReleases = 0;
 }
 
 void MIDIReceiver::flush(int frames) {
   mMidiQueue.Flush(frames);
-  if (mNumWaitingReleases > 0) {
-    for (int slot = 0; slot < kNumReleaseSlots; ++slot) {
-      if (mReleaseWaits[slot]) mWaitingReleases[slot].mOffset -= frames;
-    }
-    mFirstWaitingFrame -= frames;
-  }
   mOffset = 0;
 }

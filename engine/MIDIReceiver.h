@@ -7,19 +7,15 @@
 // their frame, keeps track of held keys, and announces note-ons and
 // note-offs through its signals.
 //
-// It runs on the render thread and never lets its queue grow. Once the
-// queue is full a note-on is dropped, but a release (a note-off, all sound
-// off, all notes off) waits in a slot of its own, one per key and per
-// control, and still comes at its frame: of a slot's releases the one with
-// the latest frame is kept, which ends what any of them would have ended.
+// It runs on the render thread and never lets its queue grow there: a
+// message that finds it full is dropped. Its owner hands it only what fits
+// and keeps the rest waiting, in order.
 class MIDIReceiver {
  public:
-  static constexpr int kQueueSize = 1024;
+  // Room for what the instrument hands over at one block start: 1024
+  // messages grown by one step of 1024 ahead of time.
+  static constexpr int kQueueSize = 2048;
   static constexpr int kNumKeys = 128;
-  // A slot per key, then all sound off and all notes off.
-  static constexpr int kSoundOffSlot = kNumKeys;
-  static constexpr int kNotesOffSlot = kNumKeys + 1;
-  static constexpr int kNumReleaseSlots = kNumKeys + 2;
 
   MIDIReceiver() : mMidiQueue(kQueueSize) {}
   MIDIReceiver(const MIDIReceiver&) = delete;
@@ -30,12 +26,7 @@ class MIDIReceiver {
   void onMessageReceived(const IMidiMsg* msg);
   // Whether the receiver queues this message at all.
   static bool accepts(const IMidiMsg& msg);
-  // The slot of a release, -1 for a note-on or a message not accepted.
-  static int releaseSlot(const IMidiMsg& msg);
-  // Of two releases of one slot, the one to keep.
-  static const IMidiMsg& laterRelease(const IMidiMsg& kept, const IMidiMsg& arriving) {
-    return kept.mOffset > arriving.mOffset ? kept : arriving;
-  }
+  bool hasRoom() const { return mMidiQueue.ToDo() < mMidiQueue.GetSize(); }
   // The frame of the first all sound off not delivered yet, counted as
   // advance counts frames; INT_MAX when none is.
   int nextSoundOffFrame() const;
@@ -60,7 +51,6 @@ class MIDIReceiver {
  private:
   void deliver(const IMidiMsg& msg);
   void releaseKey(int note, int velocity);
-  void deliverWaitingReleases();
 
   IMidiQueue mMidiQueue;
   int mNumKeys = 0;
@@ -68,10 +58,4 @@ class MIDIReceiver {
   int mOffset = 0;
   // All sound off messages in the queue.
   int mQueuedSoundOffs = 0;
-  // The releases that found the queue full, by slot.
-  IMidiMsg mWaitingReleases[kNumReleaseSlots];
-  bool mReleaseWaits[kNumReleaseSlots] = {};
-  int mNumWaitingReleases = 0;
-  // The earliest frame among them.
-  int mFirstWaitingFrame = 0;
 };

@@ -118,6 +118,10 @@ class IPlugBase {
   // parameters to the render thread hands such a set over whole at its end.
   virtual void BeginParamSet() {}
   virtual void EndParamSet() {}
+  // Render thread, at every pass-through render (the host bypasses the
+  // plug-in): a plug-in that takes work handed to its render thread takes
+  // it here too, so that none piles up while it is bypassed.
+  virtual void OnBypassedRender() {}
 
   // Holds the mutex and a parameter set open for its lifetime. Scopes inside
   // an open one belong to it: the outermost begins and ends the set.

@@ -286,7 +286,10 @@ void IPlugBase::ProcessFloatChunks(int nFrames, bool passThrough, bool accumulat
 
 void IPlugBase::ProcessBuffers(float, int nFrames) { ProcessFloatChunks(nFrames, false, false); }
 
-void IPlugBase::PassThroughBuffers(float, int nFrames) { ProcessFloatChunks(nFrames, true, false); }
+void IPlugBase::PassThroughBuffers(float, int nFrames) {
+  OnBypassedRender();
+  ProcessFloatChunks(nFrames, true, false);
+}
 
 void IPlugBase::ProcessBuffersAccumulating(float, int nFrames) {
   ProcessFloatChunks(nFrames, false, true);
@@ -324,4 +327,7 @@ void IPlugBase::ProcessDoubleChunks(int nFrames, bool passThrough) {
 
 void IPlugBase::ProcessBuffers(double, int nFrames) { ProcessDoubleChunks(nFrames, false); }
 
-void IPlugBase::PassThroughBuffers(double, int nFrames) { ProcessDoubleChunks(nFrames, true); }
+void IPlugBase::PassThroughBuffers(double, int nFrames) {
+  OnBypassedRender();
+  ProcessDoubleChunks(nFrames, true);
+}

@@ -22,7 +22,8 @@
 #include "graphics/HandOver.h"
 #include "graphics/IGraphicsStructs.h"
 #include "instrument/DisplayUnits.h"
-#include "instrument/RenderHandOver.h"
+#include "instrument/MidiHandOver.h"
+#include "instrument/ParameterHandOver.h"
 #include "instrument/VersionInfo.h"
 #include "platform/mac/IPlugAU.h"
 #include "program/QVSynthProgram.h"
@@ -47,20 +48,22 @@ struct ProgramLineProblem;
 // adapter, driven by the live program record that every parameter change
 // updates. Heavy (64 voices and all units by value): keep it on the heap.
 //
-// Threads. Only the render thread (ProcessDoubleReplacing, and RenderPresets,
-// which renders itself) touches the voices, the effect units, the output
-// stage, the live record, the MIDI receiver and the work buffers. Every other
-// call, from a host thread or the editor's main thread, holds the plug-in
-// mutex, changes only the parameters, the display copies and the editor,
-// and hands the rest over; at the start of its next block the render thread
-// applies a pending reset, then the latest value of every parameter changed
-// since (a preset, state or program whole or not at all, and heard at once
-// when no voice sounds), then the queued notes, which keep their frame
-// offsets. The editor's read-outs therefore read the parameters and the
-// editor's own display copies of the envelopes and units, never the units
-// that sound; the note read-out is made at the editor's next tick from what
-// the render thread leaves in atomics. Reset allocates only when the block
-// size changes, which a host does only while it does not render.
+// Threads. Only the render thread (ProcessDoubleReplacing and
+// OnBypassedRender, and RenderPresets, which renders itself) touches the
+// voices, the effect units, the output stage, the live record, the MIDI
+// receiver and the work buffers. Every other call, from a host thread or the
+// editor's main thread, holds the plug-in mutex, changes only the parameters,
+// the display copies and the editor, and hands the rest over; at the start
+// of its next block the render thread applies a pending reset, then the
+// latest value of every parameter changed since (a preset, state or program
+// whole or not at all, and heard at once when no voice sounds), then the
+// notes sent since, which keep their frame offsets. A reset drops the notes
+// sent before it at once, on the thread that asks for it. The editor's
+// read-outs therefore read the parameters and the editor's own display
+// copies of the envelopes and units, never the units that sound; the note
+// read-out is made at the editor's next tick from what the render thread
+// leaves in atomics. Reset allocates only when the block size changes,
+// which a host does only while it does not render.
 class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
  public:
   // The bundle under which the editor's images are found.
@@ -85,9 +88,9 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   ~Thudrokka() override;
 
   // ---- Framework operations.
-  // Sizes the work buffers when the block size changed and asks the render
-  // thread to prepare the units for the sample rate, to end every voice and
-  // held key, and to discard every note sent before and not played yet.
+  // Sizes the work buffers when the block size changed, discards every note
+  // sent before and not played yet, and asks the render thread to prepare
+  // the units for the sample rate and to end every voice and held key.
   void Reset() override;
   // The first activation prepares the unit as Reset does, if no Reset came before.
   void OnActivate(bool active) override;
@@ -98,10 +101,12 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // first Reset or activation. A render longer than the prepared block runs
   // as consecutive blocks, each with its own MIDI step.
   void ProcessDoubleReplacing(double** inputs, double** outputs, int nFrames) override;
+  // Render thread, while the host bypasses the unit: applies the hand-overs
+  // and drops the notes, which nothing plays later.
+  void OnBypassedRender() override;
   // Queues note messages, and all sound off and all notes off, for the next
-  // block. Beyond the hand-over's room (MIDIReceiver::kQueueSize messages
-  // between two blocks) a note-on is dropped, while a release waits as the
-  // receiver keeps one when its queue is full.
+  // block. Beyond the hand-over's room (NoteRing::kSize events between two
+  // blocks) a note-on is dropped, while a release waits (WaitingReleases).
   void ProcessMidiMsg(IMidiMsg* msg) override;
   void PresetsChangedByHost() override {}
   // A set of parameter changes reaches the render thread whole, at one block start.
@@ -257,8 +262,10 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   void showTab(bool synth);
 
   // Render thread: the reset, parameters and notes handed over since the
-  // last block.
-  void applyHandOvers();
+  // last block; the notes are played, or dropped while the host bypasses
+  // the unit.
+  enum class NoteFate { kPlay, kDrop };
+  void applyHandOvers(NoteFate fate = NoteFate::kPlay);
   void applyParameter(int paramIdx, double value);
   void applySynthParameter(Quillvane::Synth::eVstParameters p, double v);
   void applyFxParameter(Quillvane::Synth::eVstParameters p, double v);
@@ -304,17 +311,10 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   DisplayUnits mDisplayUnits;
 
   // What the render thread applies at the start of its next block.
-  struct NoteEvent {
-    IMidiMsg msg;
-    bool preview;  // straight to the voices, as PlayNote plays
-  };
   ParameterHandOver<Quillvane::Synth::kNumParameters> mParameterHandOver;
-  HandOverRing<NoteEvent, MIDIReceiver::kQueueSize> mNoteHandOver;
-  ReleaseHandOver mReleaseHandOver;
-  // The latest reset asked for: its count in the high half, and in the low
-  // half the note hand-over's end when it was asked for, before which every
-  // note is discarded.
-  std::atomic<uint64_t> mResetRequest{0};
+  MidiHandOver mMidiHandOver;
+  // The resets asked for.
+  std::atomic<uint32_t> mResetRequests{0};
   // Render thread: the count of the last reset applied.
   uint32_t mResetsApplied = 0;
   std::atomic<double> mResetSampleRate{0.0};

@@ -14,6 +14,11 @@ namespace {
 constexpr int kPreviewNote = 48;
 constexpr int kPreviewVelocity = 127;
 constexpr int kPreviewOffset = 50;
+// One block start hands the receiver a full ring and every waiting release:
+// none of them waits a block for room in an empty receiver.
+static_assert(MIDIReceiver::kQueueSize >= NoteRing::kSize + WaitingReleases::kNumCells,
+              "the receiver takes what one block start hands over");
+
 // Below this a sample would reach the host's single-precision buffer as a
 // subnormal number.
 constexpr double kSilenceFloor = std::numeric_limits<float>::min();
@@ -28,9 +33,10 @@ void Thudrokka::Reset() {
   mDisplayUnits.setSampleRate(GetSampleRate());
   mResetSampleRate.store(GetSampleRate(), std::memory_order_relaxed);
   // The notes sent so far went out before the reset: a host that resets
-  // sends no note-off for them.
-  const uint64_t count = (mResetRequest.load(std::memory_order_relaxed) >> 32) + 1;
-  mResetRequest.store(count << 32 | mNoteHandOver.end(), std::memory_order_release);
+  // sends no note-off for them. Dropped here, not at the next block, so
+  // that what comes after has the room even if no block comes for a while.
+  mMidiHandOver.discardAll();
+  mResetRequests.fetch_add(1, std::memory_order_release);
   mReady.store(true, std::memory_order_release);
 }
 
@@ -86,17 +92,16 @@ void Thudrokka::settleGlides() {
 void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
   if (!msg || !MIDIReceiver::accepts(*msg)) return;
   WDL_MutexLock lock(&mMutex);
-  if (!mNoteHandOver.push({*msg, false})) mReleaseHandOver.post(*msg, mNoteHandOver.end());
+  mMidiHandOver.send({*msg, false});
 }
 
-void Thudrokka::applyHandOvers() {
-  // The ring's end before the reset request: every note this block takes
+void Thudrokka::applyHandOvers(NoteFate fate) {
+  // The notes' end before the reset count: every note this block takes
   // came before any reset it does not apply yet.
-  const uint32_t notesEnd = mNoteHandOver.end();
-  const uint64_t reset = mResetRequest.load(std::memory_order_acquire);
-  if (static_cast<uint32_t>(reset >> 32) != mResetsApplied) {
-    mResetsApplied = static_cast<uint32_t>(reset >> 32);
-    mNoteHandOver.dropBefore(static_cast<uint32_t>(reset));
+  const uint32_t notesEnd = mMidiHandOver.end();
+  const uint32_t resets = mResetRequests.load(std::memory_order_acquire);
+  if (resets != mResetsApplied) {
+    mResetsApplied = resets;
     mMidiReceiver.discardQueued();
     applyReset(mResetSampleRate.load(std::memory_order_relaxed));
   }
@@ -106,18 +111,26 @@ void Thudrokka::applyHandOvers() {
   // the next note's first frame, not through glides from the sound before;
   // over a sounding voice the glides keep the change from clicking.
   if (wholeSound && !isAnyVoicePlaying()) settleGlides();
-  mNoteHandOver.takeBefore(notesEnd, [this](const NoteEvent& event) {
-    const IMidiMsg& msg = event.msg;
-    if (!event.preview) {
-      mMidiReceiver.onMessageReceived(&msg);
-    } else if (msg.StatusMsg() == IMidiMsg::kNoteOn) {
-      mVoiceManager.onNoteOn(msg.NoteNumber(), msg.Velocity(), msg.mOffset);
-    } else {
-      mVoiceManager.onNoteOff(msg.NoteNumber(), kPreviewVelocity);
-    }
-  });
-  mReleaseHandOver.takeAll(notesEnd, [this](const IMidiMsg& msg) { mMidiReceiver.onMessageReceived(&msg); });
+  if (fate == NoteFate::kDrop) {
+    mMidiHandOver.take(notesEnd, [](bool) { return true; }, [](const NoteEvent&) {});
+    return;
+  }
+  // What the receiver has no room for waits in the hand-over, in order.
+  mMidiHandOver.take(
+      notesEnd, [this](bool preview) { return preview || mMidiReceiver.hasRoom(); },
+      [this](const NoteEvent& event) {
+        const IMidiMsg& msg = event.msg;
+        if (!event.preview) {
+          mMidiReceiver.onMessageReceived(&msg);
+        } else if (msg.StatusMsg() == IMidiMsg::kNoteOn) {
+          mVoiceManager.onNoteOn(msg.NoteNumber(), msg.Velocity(), msg.mOffset);
+        } else {
+          mVoiceManager.onNoteOff(msg.NoteNumber(), kPreviewVelocity);
+        }
+      });
 }
+
+void Thudrokka::OnBypassedRender() { applyHandOvers(NoteFate::kDrop); }
 
 void Thudrokka::ProcessDoubleReplacing(double**, double** outputs, int nFrames) {
   if (nFrames < 0) return;
@@ -288,7 +301,7 @@ void Thudrokka::PlayNote(bool on) {
   } else {
     msg.MakeNoteOffMsg(kPreviewNote, 0);
   }
-  mNoteHandOver.push({msg, true});
+  mMidiHandOver.send({msg, true});
 }
 
 bool Thudrokka::isAnyVoicePlaying() const {

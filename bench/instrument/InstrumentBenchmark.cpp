@@ -1,6 +1,6 @@
 // Real-time factor of the whole instrument at 44.1 kHz in 512-frame blocks:
-// one note of every preset slot, 64 held notes of the heaviest preset, and
-// the effects' tails once a note has gone.
+// one note of every preset slot, 64 held notes of the heaviest preset, the
+// effects' tails once a note has gone, and bursts of MIDI between blocks.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -130,5 +130,20 @@ void BM_EffectTail(benchmark::State& state) {
   state.counters["realtime_factor"] = benchmark::Counter(frames / kSampleRate, benchmark::Counter::kIsRate);
 }
 BENCHMARK(BM_EffectTail)->Arg(23)->Arg(25)->Arg(40)->Unit(benchmark::kMillisecond);
+
+// What the MIDI path costs the host's calls and the render thread: a burst
+// of note-offs of keys that are not held before every block, none of them
+// sounding, from none to more than the hand-over holds.
+void BM_ReleaseBurst(benchmark::State& state) {
+  const int events = static_cast<int>(state.range(0));
+  Instrument instrument(0);
+  for (auto _ : state) {
+    for (int i = 0; i < events; ++i) instrument.send(false, 40 + i % 60, i % kBlockSize);
+    instrument.renderBlock();
+  }
+  state.counters["events"] = benchmark::Counter(static_cast<double>(state.iterations()) * events,
+                                                benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_ReleaseBurst)->Arg(0)->Arg(64)->Arg(1024)->Arg(3000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

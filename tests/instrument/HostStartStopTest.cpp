@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/mac/ThudrokkaEntry.h"
+#include "tests/instrument/HostTakes.h"
 #include "tools/thudrokka/InstrumentHost.h"
 
 namespace {
@@ -19,12 +20,6 @@ constexpr UInt8 kNoteOn = 0x90;
 constexpr UInt8 kControlChange = 0xB0;
 constexpr UInt8 kAllSoundOff = 120;
 constexpr UInt8 kAllNotesOff = 123;
-
-float Peak(const std::vector<float>& samples) {
-  float peak = 0.0f;
-  for (float s : samples) peak = std::max(peak, std::fabs(s));
-  return peak;
-}
 
 // The peak of both channels over frames, rendered in host slices.
 float RenderPeak(InstrumentHost& host, int frames) {
@@ -154,17 +149,6 @@ TEST(HostStops, AllSoundOffEndsTheVoicesAtItsFrame) {
     EXPECT_LE(largest, 1e-6f) << "channel " << c;
     EXPECT_GT(Peak(takes[1][c]), 0.1f) << "channel " << c;
   }
-}
-
-// The samples of both channels over frames, rendered in host slices.
-std::vector<float> RenderTake(InstrumentHost& host, int frames) {
-  std::vector<float> take, left(kBlock), right(kBlock);
-  for (int done = 0; done < frames; done += kBlock) {
-    EXPECT_EQ(host.render(kBlock, left.data(), right.data()), noErr);
-    take.insert(take.end(), left.begin(), left.end());
-    take.insert(take.end(), right.begin(), right.end());
-  }
-  return take;
 }
 
 // A host clears what it considers played when it resets the unit, and

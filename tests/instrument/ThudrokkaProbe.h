@@ -58,6 +58,7 @@ class ThudrokkaProbe : public Thudrokka {
   using Thudrokka::mFilterEnvelopeDisplay;
   using Thudrokka::mFilterReleaseText;
   using Thudrokka::mFilterUnit;
+  using Thudrokka::mMidiReceiver;
   using Thudrokka::mNoteInfoText;
   using Thudrokka::mOsc1WaveformCurve;
   using Thudrokka::mOsc1WaveformCurveControl;

@@ -171,7 +171,8 @@ std::vector<Case> allCases() {
 INSTANTIATE_TEST_SUITE_P(RatesAndBlocks, Validation, ::testing::ValuesIn(allCases()), caseName);
 
 // What a host sends to stop notes, and bursts larger than any queue, reach
-// the render thread with neither an allocation nor a lock there.
+// the render thread with neither an allocation nor a lock there, also while
+// the host bypasses the unit.
 TEST(RenderPath, BurstsStopsAndResetsNeitherAllocateNorLock) {
   constexpr int kBlock = 512;
   InstrumentHost host;
@@ -198,6 +199,11 @@ TEST(RenderPath, BurstsStopsAndResetsNeitherAllocateNorLock) {
     if (round == 1) {
       ASSERT_EQ(AudioUnitReset(host.session().Unit(), kAudioUnitScope_Global, 0), noErr);
     }
+    // The last round's bursts reach a bypassed unit, which drops them.
+    const UInt32 bypass = round == 1 ? 1 : 0;
+    ASSERT_EQ(AudioUnitSetProperty(host.session().Unit(), kAudioUnitProperty_BypassEffect, kAudioUnitScope_Global, 0,
+                                   &bypass, sizeof(bypass)),
+              noErr);
   }
   EXPECT_EQ(allocations, 0u);
   EXPECT_EQ(locks, 0u);
