@@ -43,7 +43,7 @@ class Filter {
   // Length of the ramp that later parameter changes glide over.
   virtual void doSetTransitionSamples(int transitionSamples) = 0;
   // Ends a running ramp on its target at once; the history stays.
-  virtual void endTransition() = 0;
+  virtual void settle() = 0;
 
   const Params& getParams() const { return m_params; }
   double getParam(int index) const { return m_params[index]; }

@@ -24,7 +24,7 @@ class FilterDesignBase : public Filter {
     return m_design.response(normalizedFrequency);
   }
   void doSetTransitionSamples(int) override {}
-  void endTransition() override {}
+  void settle() override {}
 
   // False until the first parameter set; an undesigned filter passes signal.
   bool isDesigned() const { return m_designed; }

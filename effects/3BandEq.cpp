@@ -77,8 +77,9 @@ void Equalizer::reset() {
 }
 
 void Equalizer::settle() {
+  AudioProcessingUnit::settle();
   for (Dsp::Filter* d : {mLowShelf.get(), mBandShelf.get(), mHighShelf.get(), mBandPass.get(), mBandStop.get()}) {
-    d->endTransition();
+    d->settle();
   }
 }
 

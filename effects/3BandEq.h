@@ -22,7 +22,7 @@ class Equalizer : public AudioProcessingUnit {
   void setBlockSize(int n);
   void reset();
   // The designs' glides end on their targets at once.
-  void settle();
+  void settle() override;
   // Leaves a block longer than the block size untouched.
   void process(double** channels, int n);
 

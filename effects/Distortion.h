@@ -82,7 +82,7 @@ class Distortion {
   void setOff(bool off) { mOff = off; }
   void setLoudness(bool loudness) { mLoudness = loudness; }
   // The amount's glide ends on its target at once.
-  void settle() { mSmoothedAmount.startAt(mAmount); }
+  void settle() { mSmoothedAmount.settle(mAmount); }
   void initProcess();
 
   double getAmount() const { return mAmount; }

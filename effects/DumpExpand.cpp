@@ -55,8 +55,9 @@ void DumpExpand::reset() {
 }
 
 void DumpExpand::settle() {
-  mHighPass->endTransition();
-  mLowPass->endTransition();
+  AudioProcessingUnit::settle();
+  mHighPass->settle();
+  mLowPass->settle();
 }
 
 void DumpExpand::setDumpExpand(double x) {

@@ -60,10 +60,10 @@ void FilterUnit::reset() {
 }
 
 void FilterUnit::settle() {
-  for (auto& d : mDesigns) d->endTransition();
-  mMixSmoother.startAt(mMix);
-  mDriveSmoother.startAt(mDrive);
-  endFade();
+  AudioProcessingUnit::settle();
+  for (auto& d : mDesigns) d->settle();
+  mMixSmoother.settle(mMix);
+  mDriveSmoother.settle(mDrive);
 }
 
 int FilterUnit::referenceTransitionSamples() const {

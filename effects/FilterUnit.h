@@ -28,7 +28,7 @@ class FilterUnit : public AudioProcessingUnit {
   void reset();
   // Every glide, the designs' and the smoothers', and the bypass fade end on
   // their targets at once: for settings chosen while nothing sounds.
-  void settle();
+  void settle() override;
   // Leaves a block longer than the block size untouched.
   void process(double** channels, int n);
 

@@ -25,8 +25,8 @@ void Phaser::setSampleRate(double rate) {
 }
 
 void Phaser::settle() {
-  mSmoothedDepth.startAt(mDepth);
-  endFade();
+  AudioProcessingUnit::settle();
+  mSmoothedDepth.settle(mDepth);
 }
 
 void Phaser::reset() {

@@ -29,7 +29,7 @@ class Phaser : public AudioProcessingUnit {
   void setDepth(double x) { mDepth = x; }
   void setRange(double minHz, double maxHz);
   // The depth's glide and the bypass fade end on their targets at once.
-  void settle();
+  void settle() override;
 
   double getPhaseIncrement() const { return mPhaseIncrement; }
   double getSweepMinimum() const { return mSweepMin; }

@@ -158,7 +158,8 @@ void Note::updateCarrierFreq() {
 }
 
 void Note::settle() {
-  for (bool& started : mSmoothersStarted) started = false;
+  AudioProcessingUnit::settle();
+  for (bool& pending : mSettlePending) pending = true;
   mVolumeEnvelope.settle();
   mFilterEnvelope.settle();
 }

@@ -70,9 +70,10 @@ class Note : public AudioProcessingUnit {
   // Buffers only grow; allocation happens here and nowhere else.
   void setBlockSize(int n);
 
-  // The smoothers of the oscillators and the envelopes start again at the
-  // settings, for settings chosen while the voice is silent.
-  void settle();
+  // The smoothers of the oscillators and the envelopes settle on the
+  // settings, each where it next runs: for settings chosen while the voice
+  // is silent.
+  void settle() override;
   void setNote(int note);
   void keyOn(int velocity);
   void keyOff();
@@ -264,9 +265,10 @@ class Note : public AudioProcessingUnit {
   OnePoleSmoother mVolumeSmoothers[kNumOscillators];
   OnePoleSmoother mPanSmoothers[kNumOscillators];
   OnePoleSmoother mSaturationSmoothers[kNumOscillators];
-  // An oscillator's smoothers start at its settings the first time it
-  // sounds, not at 0, from which its first note would fade in from the left.
-  bool mSmoothersStarted[kNumOscillators] = {};
+  // Pending from the start too: an oscillator's smoothers begin at its
+  // settings the first time it sounds, not at 0, from which its first note
+  // would fade in from the left.
+  bool mSettlePending[kNumOscillators] = {true, true, true};
   DriveClip mDriveClips[kNumOscillators];
 };
 

@@ -281,10 +281,12 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   Quillvane::OnePoleSmoother mSaturationSmoother;
   Quillvane::OnePoleSmoother mVolumeSmoother;
   Quillvane::OnePoleSmoother mDryWetSmoother;
-  // The output smoothers start at their first targets, not at 0, from which
-  // a fresh instance's first note would fade in from the left.
-  bool mOutputSmoothersStarted = false;
-  bool mSaturationSmootherStarted = false;
+  // The output smoothers settle on their targets where they next run;
+  // pending from the start too, so that they begin at their first targets,
+  // not at 0, from which a fresh instance's first note would fade in from
+  // the left.
+  bool mOutputSettlePending = true;
+  bool mSaturationSettlePending = true;
   Quillvane::WaveformProvider mWaveformProvider;
   Quillvane::PitchEnvelope mPitchEnvelope;
   Quillvane::FilterUnit mFilterUnit;

@@ -79,8 +79,8 @@ void Thudrokka::settleGlides() {
   mDistortion.settle();
   mEqualizer.settle();
   for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) unit->settle();
-  mOutputSmoothersStarted = false;
-  mSaturationSmootherStarted = false;
+  mOutputSettlePending = true;
+  mSaturationSettlePending = true;
 }
 
 void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
@@ -193,17 +193,17 @@ void Thudrokka::applyOutputStage(double** outputs, int nFrames) {
   double* bass = mBassLayerBuffer.get();
 
   const double saturation = mSynthProgram[Saturation];
-  if (!mOutputSmoothersStarted) {
-    mDryWetSmoother.startAt(mSynthProgram[DryWet]);
-    mBassAmountSmoother.startAt(mSynthProgram[BassLayerAmount]);
-    mVolumeSmoother.startAt(mSynthProgram[Volume]);
-    mPanSmoother.startAt(mSynthProgram[Pan]);
-    mOutputSmoothersStarted = true;
+  if (mOutputSettlePending) {
+    mDryWetSmoother.settle(mSynthProgram[DryWet]);
+    mBassAmountSmoother.settle(mSynthProgram[BassLayerAmount]);
+    mVolumeSmoother.settle(mSynthProgram[Volume]);
+    mPanSmoother.settle(mSynthProgram[Pan]);
+    mOutputSettlePending = false;
   }
   if (saturation > 0.0) {
-    if (!mSaturationSmootherStarted) {
-      mSaturationSmoother.startAt(saturation);
-      mSaturationSmootherStarted = true;
+    if (mSaturationSettlePending) {
+      mSaturationSmoother.settle(saturation);
+      mSaturationSettlePending = false;
     }
     for (int i = 0; i < nFrames; ++i) {
       const double s = mSaturationSmoother.step(saturation);
