@@ -36,6 +36,11 @@ class Note : public AudioProcessingUnit {
   static constexpr double kClickOffsetDuration = 0.001;
   static constexpr double kKickBaseFrequency = 44.0;
   static constexpr double kSafeFilterFactor = 0.99777;
+  // The click counts its time in frames at 44.1 kHz, the rate its phase
+  // steps were made for: its window opens this many of them after the
+  // note's first frame and lasts this many.
+  static constexpr int kClickStartFrames = static_cast<int>(kClickOffsetDuration * ConstantsD::kDefaultSampleRate);
+  static constexpr int kClickLengthFrames = static_cast<int>(kClickDuration * ConstantsD::kDefaultSampleRate);
   static constexpr int kNumOscillators = 3;
   static constexpr int kNumFmOperators = 5;
   // Of the five at 0.25 to 4 times the carrier, the one at 1.0.
@@ -192,6 +197,9 @@ class Note : public AudioProcessingUnit {
   int stepEnvelopes(int frames, int* positions);
   void walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk);
   void synthesizeClicks(const ChunkPhases& walk, int frames, double amount);
+  // Where the frame after `counter` frames of the note falls in the click,
+  // in 44.1 kHz frames since its window opened.
+  double clickPosition(uint32_t counter) const { return counter * mReferenceRatio - kClickStartFrames; }
 
   // An oscillator's record slots, as process() reads them.
   struct OscillatorSettings {
@@ -240,9 +248,6 @@ class Note : public AudioProcessingUnit {
   double mVelocityGain = 1.0;
   double mCarrierFrequency = 0.0;
   double mNoteFrequency = 0.0;
-  int32_t mClickLength = 0;
-  int32_t mClickStart = 0;
-  double mClickPhase = 0.0;
   // A frame's share of a frame at 44.1 kHz, which the click's phase steps
   // and the oscillator filters' frequencies were made for.
   double mReferenceRatio = 1.0;
