@@ -72,6 +72,10 @@ void DumpExpand::setDumpExpand(double x) {
   applyCutoffs();
 }
 
+bool DumpExpand::holdsSound() const {
+  return !isFadedOut() && (mLowPass->holdsSignal() || (expands() && mHighPass->holdsSignal()));
+}
+
 double DumpExpand::getDumpExpandFreq() const {
   const Dsp::Filter& design = activeDesign();
   return design.getParam(design.findParamId(Dsp::idFrequency));
@@ -91,7 +95,7 @@ void DumpExpand::process(double** channels, int n) {
   if (isFadedOut() || n > mBlockSize || n < 1) return;
   mScratch.copyFrom(channels, n);
   mLowPass->process(n, mScratch.channels());
-  if (mKnob >= 0.5) mHighPass->process(n, mScratch.channels());
+  if (expands()) mHighPass->process(n, mScratch.channels());
 
   double* left = channels[0];
   double* right = channels[1];

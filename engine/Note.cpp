@@ -131,6 +131,12 @@ void Note::clearFilters() {
   for (OscillatorFilter& filter : mFilters) filter.clear();
 }
 
+bool Note::holdsSound() const {
+  if (mVolumeEnvelope.isPlaying()) return true;
+  return isPlaying() && mProgram && slot(NoteSlots::kBassLayerClick) > 0.0 &&
+         clickPosition(mSampleCounter) < kClickLengthFrames;
+}
+
 void Note::setNote(int note) {
   if (isPlaying()) return;
   mNoteNumber = note;

@@ -92,6 +92,11 @@ class Note : public AudioProcessingUnit {
   double getNoteFrequency() const { return mNoteFrequency; }
   double getCarrierFrequency() const { return mCarrierFrequency; }
   bool isPlaying() const { return mVolumeEnvelope.isPlaying() || mFilterEnvelope.isPlaying(); }
+  // Whether the note may still give anything but silence, as it is set now:
+  // while its volume envelope runs, and until its click's window has
+  // closed. Once both are over it plays on silent for as long as its filter
+  // envelope runs.
+  bool holdsSound() const;
   eADSR getState() const { return mVolumeEnvelope.getState(); }
   double getVolume() const { return mEnvelopeLevel; }
   void updateCarrierFreq();
