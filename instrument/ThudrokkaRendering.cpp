@@ -45,6 +45,7 @@ void Thudrokka::OnActivate(bool active) {
 }
 
 void Thudrokka::applyReset(double sr) {
+  mSettledSilenceFrames = std::llround(kSettledSilenceSeconds * sr);
   for (Quillvane::OnePoleSmoother* s : {&mBassAmountSmoother, &mPanSmoother, &mSaturationSmoother, &mVolumeSmoother}) {
     s->setPole(Quillvane::defaultSmoothPole(sr));
   }
@@ -64,6 +65,10 @@ void Thudrokka::applyReset(double sr) {
 void Thudrokka::endAllSound() {
   mMidiReceiver.releaseAllKeys();
   mVoiceManager.endAllVoices();
+  emptyEffectUnits();
+}
+
+void Thudrokka::emptyEffectUnits() {
   for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) unit->reset();
   mPhaser.reset();
   mDistortion.reset();
@@ -102,10 +107,18 @@ void Thudrokka::applyHandOvers() {
   }
   const bool wholeSound =
       mParameterHandOver.take([this](int paramIdx, double value) { applyParameter(paramIdx, value); });
-  // A preset, state or program chosen while nothing sounds is heard from
-  // the next note's first frame, not through glides from the sound before;
-  // over a sounding voice the glides keep the change from clicking.
-  if (wholeSound && !isAnyVoicePlaying()) settleGlides();
+  // A preset, state or program is heard from the next note's first frame,
+  // not through glides from the sound before, once nothing sounds; over a
+  // sounding voice or a ringing tail it glides as single changes do, which
+  // keeps it from cracking, and its jump waits. What the effect units still
+  // hold then would only be the sound before, brought out by the new
+  // settings: they let go of it.
+  if (wholeSound) mWholeSetToSettle = true;
+  if (mWholeSetToSettle && nothingSounds()) {
+    emptyEffectUnits();
+    settleGlides();
+    mWholeSetToSettle = false;
+  }
   mNoteHandOver.takeBefore(notesEnd, [this](const NoteEvent& event) {
     const IMidiMsg& msg = event.msg;
     if (!event.preview) {
@@ -180,6 +193,7 @@ void Thudrokka::renderBlock(double** outputs, int nFrames) {
 
   applyOutputStage(outputs, nFrames);
   limitAndDetectMaxLevels(outputs, nFrames);
+  countSilence(outputs, nFrames);
   if (mResetPeaks.exchange(false, std::memory_order_relaxed)) {
     mPeakLeft.store(0.0, std::memory_order_relaxed);
     mPeakRight.store(0.0, std::memory_order_relaxed);
@@ -289,6 +303,25 @@ void Thudrokka::PlayNote(bool on) {
     msg.MakeNoteOffMsg(kPreviewNote, 0);
   }
   mNoteHandOver.push({msg, true});
+}
+
+void Thudrokka::countSilence(double** outputs, int nFrames) {
+  int sounding = nFrames;
+  while (sounding > 0 && outputs[0][sounding - 1] == 0.0 && outputs[1][sounding - 1] == 0.0) --sounding;
+  mSilentFrames = sounding > 0 ? nFrames - sounding : std::min(mSilentFrames + nFrames, kSilentFramesTop);
+}
+
+bool Thudrokka::nothingSounds() const {
+  if (mVoiceManager.holdsSound()) return false;
+  return mSilentFrames >= mSettledSilenceFrames || !effectUnitsHoldSound();
+}
+
+bool Thudrokka::effectUnitsHoldSound() const {
+  const bool chain = mSynthProgram[BypassFX] != 1.0 &&
+                     (mFilterUnit.holdsSound() || mPhaser.holdsSound() || mDistortion.holdsSound() ||
+                      mEqualizer.holdsSound() || mDumpExpand.holdsSound());
+  const bool bassPath = mSynthProgram[BassLayerToFilter] == 1.0 && (mBassDumpExpand.holdsSound() || mBassFilterUnit.holdsSound());
+  return chain || bassPath;
 }
 
 bool Thudrokka::isAnyVoicePlaying() const {
