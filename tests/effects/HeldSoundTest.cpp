@@ -64,6 +64,15 @@ std::shared_ptr<Equalizer> equalizer(double bass, double mid, double high) {
   return unit;
 }
 
+std::shared_ptr<DumpExpand> dumpExpand(double knob) {
+  auto unit = std::make_shared<DumpExpand>();
+  unit->setSampleRate(kRate);
+  unit->setBlockSize(kBlock);
+  unit->setDumpExpand(knob);
+  unit->reset();
+  return unit;
+}
+
 const struct UnitCase {
   const char* name;
   std::function<Driven()> make;
@@ -82,24 +91,8 @@ const struct UnitCase {
     // The shelves flat, so that only the band rings on.
     {"equaliser, band added", [] { return drive(equalizer(0.5, 0.9, 0.5)); }},
     {"equaliser, band taken away", [] { return drive(equalizer(0.5, 0.1, 0.5)); }},
-    {"dump",
-     [] {
-       auto unit = std::make_shared<DumpExpand>();
-       unit->setSampleRate(kRate);
-       unit->setBlockSize(kBlock);
-       unit->setDumpExpand(0.2);
-       unit->reset();
-       return drive(unit);
-     }},
-    {"expand",
-     [] {
-       auto unit = std::make_shared<DumpExpand>();
-       unit->setSampleRate(kRate);
-       unit->setBlockSize(kBlock);
-       unit->setDumpExpand(0.8);
-       unit->reset();
-       return drive(unit);
-     }},
+    {"dump", [] { return drive(dumpExpand(0.2)); }},
+    {"expand", [] { return drive(dumpExpand(0.8)); }},
 };
 
 bool silent(const StereoBuffer& b) {
