@@ -95,6 +95,9 @@ class CascadeStages {
     void reset() {
       for (auto& history : m_state) history.reset();
     }
+    bool isClear() const {
+      return std::all_of(m_state.begin(), m_state.end(), [](const StateType& h) { return h.isClear(); });
+    }
 
    private:
     friend class Cascade;

@@ -38,12 +38,15 @@ class Filter {
   virtual int getNumChannels() const = 0;
   // Clears the signal history only.
   virtual void reset() = 0;
+  // Whether any channel's history is not zero: whether silence in may still
+  // give anything out.
+  virtual bool holdsSignal() const = 0;
   virtual void process(int numSamples, float* const* arrayOfChannels) = 0;
   virtual void process(int numSamples, double* const* arrayOfChannels) = 0;
   // Length of the ramp that later parameter changes glide over.
   virtual void doSetTransitionSamples(int transitionSamples) = 0;
   // Ends a running ramp on its target at once; the history stays.
-  virtual void endTransition() = 0;
+  virtual void settle() = 0;
 
   const Params& getParams() const { return m_params; }
   double getParam(int index) const { return m_params[index]; }

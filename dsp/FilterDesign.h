@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -24,7 +25,7 @@ class FilterDesignBase : public Filter {
     return m_design.response(normalizedFrequency);
   }
   void doSetTransitionSamples(int) override {}
-  void endTransition() override {}
+  void settle() override {}
 
   // False until the first parameter set; an undesigned filter passes signal.
   bool isDesigned() const { return m_designed; }
@@ -51,6 +52,10 @@ class FilterDesign : public FilterDesignBase<DesignClass> {
     for (auto& state : m_state) state.reset();
     m_sinceCheck = 0;
     m_heardSound.fill(false);
+  }
+
+  bool holdsSignal() const override {
+    return std::any_of(std::begin(m_state), std::end(m_state), [](const auto& state) { return !state.isClear(); });
   }
 
   void process(int numSamples, float* const* arrayOfChannels) override {

@@ -31,7 +31,7 @@ class SmoothedFilterDesign : public FilterDesign<DesignClass, Channels, StateTyp
     if (this->isDesigned()) restartRamp();
   }
 
-  void endTransition() override {
+  void settle() override {
     m_remainingSamples = 0;
     m_transitionParams = this->getParams();
   }

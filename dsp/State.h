@@ -27,6 +27,7 @@ double tailBound(double a1, double a2, double b0, double b1, double b2, double u
 class DirectFormI {
  public:
   void reset() { m_x2 = m_y2 = m_x1 = m_y1 = 0; }
+  bool isClear() const { return m_x1 == 0 && m_x2 == 0 && m_y1 == 0 && m_y2 == 0; }
 
   // The history is the section's own input and output, which suits any
   // coefficients.
@@ -67,6 +68,7 @@ class DirectFormI {
 class DirectFormII {
  public:
   void reset() { m_v1 = m_v2 = 0; }
+  bool isClear() const { return m_v1 == 0 && m_v2 == 0; }
 
   void follow(const BiquadBase& s) {
     const double least = recursionLeastSquared(s);

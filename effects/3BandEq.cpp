@@ -77,9 +77,23 @@ void Equalizer::reset() {
 }
 
 void Equalizer::settle() {
+  AudioProcessingUnit::settle();
   for (Dsp::Filter* d : {mLowShelf.get(), mBandShelf.get(), mHighShelf.get(), mBandPass.get(), mBandStop.get()}) {
-    d->endTransition();
+    d->settle();
   }
+}
+
+Dsp::Filter* Equalizer::midDesign() const {
+  if (mBandShelfMode) return mBandShelf.get();
+  if (mMidAmount > 0.5) return mBandPass.get();
+  if (mMidAmount < 0.5) return mBandStop.get();
+  return nullptr;
+}
+
+bool Equalizer::holdsSound() const {
+  if (isFadedOut()) return false;
+  const Dsp::Filter* band = midDesign();
+  return mLowShelf->holdsSignal() || mHighShelf->holdsSignal() || (band && band->holdsSignal());
 }
 
 void Equalizer::setBassAmount(double x) {
@@ -121,13 +135,7 @@ void Equalizer::process(double** channels, int n) {
   const double mid = mMidAmount;
   const bool addBand = !mBandShelfMode && mid > 0.5;
   const bool fadeToStop = !mBandShelfMode && mid < 0.5;
-  if (mBandShelfMode) {
-    mBandShelf->process(n, mShelved.channels());
-  } else if (addBand) {
-    mBandPass->process(n, mBand.channels());
-  } else if (fadeToStop) {
-    mBandStop->process(n, mBand.channels());
-  }
+  if (Dsp::Filter* band = midDesign()) band->process(n, mBandShelfMode ? mShelved.channels() : mBand.channels());
   const double k = addBand || fadeToStop ? bandMix(mid) : 0.0;
   // Above the centre the band is added on top; below it replaces part of the
   // shelved signal, so the band-stopped share carries no shelving.

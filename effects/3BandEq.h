@@ -22,9 +22,12 @@ class Equalizer : public AudioProcessingUnit {
   void setBlockSize(int n);
   void reset();
   // The designs' glides end on their targets at once.
-  void settle();
+  void settle() override;
   // Leaves a block longer than the block size untouched.
   void process(double** channels, int n);
+  // Whether anything it holds would still reach its output from silence
+  // in, as it is set now: a history of a design it runs.
+  bool holdsSound() const;
 
   void setBassAmount(double x);
   void setMidAmount(double x);
@@ -43,6 +46,9 @@ class Equalizer : public AudioProcessingUnit {
   // Share of the band-passed or band-stopped input at a mid amount; 0 at
   // the centre position.
   static double bandMix(double mid) { return (2.0 * mid - 1.0) * (2.0 * mid - 1.0); }
+  // The mid's design as it is set: the band shelf in its mode, else the
+  // band-pass above the centre and the band-stop below it; none at it.
+  Dsp::Filter* midDesign() const;
   void applyAll();
   // Writes the rate, the orders and the frequencies into every design's
   // working copy and applies them all.

@@ -79,10 +79,13 @@ class Distortion {
   // Lets go of the held sample, so that the hold plays silence until the
   // next one; the hold keeps its count.
   void reset() { mHeldLeft = mHeldRight = 0.0; }
+  // Whether anything it holds would still reach its output from silence
+  // in, as it is set now: a held sample, while the stages run.
+  bool holdsSound() const { return !mOff && (mHeldLeft != 0.0 || mHeldRight != 0.0); }
   void setOff(bool off) { mOff = off; }
   void setLoudness(bool loudness) { mLoudness = loudness; }
   // The amount's glide ends on its target at once.
-  void settle() { mSmoothedAmount.startAt(mAmount); }
+  void settle() { mSmoothedAmount.settle(mAmount); }
   void initProcess();
 
   double getAmount() const { return mAmount; }

@@ -55,8 +55,9 @@ void DumpExpand::reset() {
 }
 
 void DumpExpand::settle() {
-  mHighPass->endTransition();
-  mLowPass->endTransition();
+  AudioProcessingUnit::settle();
+  mHighPass->settle();
+  mLowPass->settle();
 }
 
 void DumpExpand::setDumpExpand(double x) {
@@ -69,6 +70,10 @@ void DumpExpand::setDumpExpand(double x) {
   mHighPassParams = mHighPass->getParams();
   mLowPassParams = mLowPass->getParams();
   applyCutoffs();
+}
+
+bool DumpExpand::holdsSound() const {
+  return !isFadedOut() && (mLowPass->holdsSignal() || (expands() && mHighPass->holdsSignal()));
 }
 
 double DumpExpand::getDumpExpandFreq() const {
@@ -90,7 +95,7 @@ void DumpExpand::process(double** channels, int n) {
   if (isFadedOut() || n > mBlockSize || n < 1) return;
   mScratch.copyFrom(channels, n);
   mLowPass->process(n, mScratch.channels());
-  if (mKnob >= 0.5) mHighPass->process(n, mScratch.channels());
+  if (expands()) mHighPass->process(n, mScratch.channels());
 
   double* left = channels[0];
   double* right = channels[1];

@@ -22,9 +22,12 @@ class DumpExpand : public AudioProcessingUnit {
   void setBlockSize(int n);
   void reset();
   // The designs' glides end on their targets at once.
-  void settle();
+  void settle() override;
   // Leaves a block longer than the block size untouched.
   void process(double** channels, int n);
+  // Whether anything it holds would still reach its output from silence
+  // in, as it is set now: a history of a design it runs.
+  bool holdsSound() const;
 
   // Clamped to 0..1.
   void setDumpExpand(double x);
@@ -37,7 +40,9 @@ class DumpExpand : public AudioProcessingUnit {
   void updateGUIData(double* out, int n) const;
 
  private:
-  const Dsp::Filter& activeDesign() const { return mKnob >= 0.5 ? *mHighPass : *mLowPass; }
+  // Above the centre the high-pass runs too, after the open low-pass.
+  bool expands() const { return mKnob >= 0.5; }
+  const Dsp::Filter& activeDesign() const { return expands() ? *mHighPass : *mLowPass; }
   void applyCutoffs();
 
   std::unique_ptr<Dsp::Filter> mLowPass;

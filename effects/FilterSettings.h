@@ -28,7 +28,7 @@ std::unique_ptr<Dsp::Filter> makeSmoothedDesign() {
 // later changes glide over as long as referenceSamples last at 44.1 kHz.
 inline void resetSettled(Dsp::Filter& filter, double sampleRate, int referenceSamples = kDesignTransitionSamples) {
   filter.doSetTransitionSamples(samplesAtRate(referenceSamples, sampleRate));
-  filter.endTransition();
+  filter.settle();
   filter.reset();
 }
 

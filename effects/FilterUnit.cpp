@@ -60,10 +60,10 @@ void FilterUnit::reset() {
 }
 
 void FilterUnit::settle() {
-  for (auto& d : mDesigns) d->endTransition();
-  mMixSmoother.startAt(mMix);
-  mDriveSmoother.startAt(mDrive);
-  endFade();
+  AudioProcessingUnit::settle();
+  for (auto& d : mDesigns) d->settle();
+  mMixSmoother.settle(mMix);
+  mDriveSmoother.settle(mDrive);
 }
 
 int FilterUnit::referenceTransitionSamples() const {
@@ -108,22 +108,29 @@ const char* FilterUnit::getFilterTransitionText() const {
   }
 }
 
-Dsp::Filter* FilterUnit::getSelectedDSPFilter1(double x) {
+FilterUnit::Design FilterUnit::selection1(double x) {
   switch (selectorIndex(x, 3)) {
-    case kRbjHighPass: return design(kRbjHP);
-    case kRbjBandPass1: return design(kRbjBP1);
-    case kRbjBandStop: return design(kRbjBS);
-    default: return design(kRbjLP);
+    case kRbjHighPass: return kRbjHP;
+    case kRbjBandPass1: return kRbjBP1;
+    case kRbjBandStop: return kRbjBS;
+    default: return kRbjLP;
   }
 }
 
-Dsp::Filter* FilterUnit::getSelectedDSPFilter2(double x) {
+FilterUnit::Design FilterUnit::selection2(double x) {
   switch (selectorIndex(x, 3)) {
-    case kHighPass24dB: return design(kHP24);
-    case kLowPass12dB: return design(kLP12);
-    case kLowPass24dB: return design(kLP24);
-    default: return design(kHP12);
+    case kHighPass24dB: return kHP24;
+    case kLowPass12dB: return kLP12;
+    case kLowPass24dB: return kLP24;
+    default: return kHP12;
   }
+}
+
+Dsp::Filter* FilterUnit::getSelectedDSPFilter1(double x) { return design(selection1(x)); }
+Dsp::Filter* FilterUnit::getSelectedDSPFilter2(double x) { return design(selection2(x)); }
+
+bool FilterUnit::holdsSound() const {
+  return !isFadedOut() && (mDesigns[selection1(mMode1)]->holdsSignal() || mDesigns[selection2(mMode2)]->holdsSignal());
 }
 
 void FilterUnit::process(double** channels, int n) {

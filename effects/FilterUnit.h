@@ -28,9 +28,12 @@ class FilterUnit : public AudioProcessingUnit {
   void reset();
   // Every glide, the designs' and the smoothers', and the bypass fade end on
   // their targets at once: for settings chosen while nothing sounds.
-  void settle();
+  void settle() override;
   // Leaves a block longer than the block size untouched.
   void process(double** channels, int n);
+  // Whether anything it holds would still reach its output from silence
+  // in, as it is set now: a history of either design it runs.
+  bool holdsSound() const;
 
   void setCutoff(double x);
   void setRezo(double x);
@@ -56,6 +59,9 @@ class FilterUnit : public AudioProcessingUnit {
   enum Design { kRbjHP, kRbjLP, kRbjBP1, kRbjBS, kHP12, kLP12, kHP24, kLP24, kNumDesigns };
 
   Dsp::Filter* design(Design d) { return mDesigns[d].get(); }
+  // The design each mode selector picks.
+  static Design selection1(double x);
+  static Design selection2(double x);
   void applyCutoff();
   // Of the selected transition, at 44.1 kHz.
   int referenceTransitionSamples() const;

@@ -1,6 +1,8 @@
 #include "effects/Phaser.h"
 
+#include <algorithm>
 #include <cmath>
+#include <iterator>
 
 namespace Quillvane {
 
@@ -25,13 +27,22 @@ void Phaser::setSampleRate(double rate) {
 }
 
 void Phaser::settle() {
-  mSmoothedDepth.startAt(mDepth);
-  endFade();
+  AudioProcessingUnit::settle();
+  mSmoothedDepth.settle(mDepth);
 }
 
 void Phaser::reset() {
   mLeft = AllPassChain();
   mRight = AllPassChain();
+}
+
+bool Phaser::AllPassChain::isClear() const {
+  return lastOutput == 0.0 && std::all_of(std::begin(state), std::end(state), [](double z) { return z == 0.0; });
+}
+
+bool Phaser::holdsSound() const {
+  // With no depth the block leaves the signal alone.
+  return !isFadedOut() && mDepth != 0.0 && !(mLeft.isClear() && mRight.isClear());
 }
 
 void Phaser::setRate(double x) {

@@ -29,7 +29,7 @@ class Phaser : public AudioProcessingUnit {
   void setDepth(double x) { mDepth = x; }
   void setRange(double minHz, double maxHz);
   // The depth's glide and the bypass fade end on their targets at once.
-  void settle();
+  void settle() override;
 
   double getPhaseIncrement() const { return mPhaseIncrement; }
   double getSweepMinimum() const { return mSweepMin; }
@@ -37,6 +37,9 @@ class Phaser : public AudioProcessingUnit {
 
   // Empties the all-pass chains, so that nothing rings on; the sweep goes on.
   void reset();
+  // Whether anything it holds would still reach its output from silence
+  // in, as it is set now: the chains' ringing, while it has depth.
+  bool holdsSound() const;
   QVSample process(QVSample in);
   void process(double** channels, int n);
   void process(float** channels, int n);
@@ -48,6 +51,7 @@ class Phaser : public AudioProcessingUnit {
     double state[kNumStages] = {};
     double lastOutput = 0.0;
     double run(double in, double feedback, double coefficient);
+    bool isClear() const;
   };
 
   template <typename Sample>

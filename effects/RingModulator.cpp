@@ -21,8 +21,8 @@ void RingModulator::setSampleRate(double rate) {
 }
 
 void RingModulator::settle() {
-  mSmoothedAmount.startAt(mAmount);
-  endFade();
+  AudioProcessingUnit::settle();
+  mSmoothedAmount.settle(mAmount);
 }
 
 void RingModulator::setFrequency(double v) {

@@ -25,7 +25,7 @@ class RingModulator : public AudioProcessingUnit {
   void setAmount(double v) { mAmount = v; }
   void setWaveform(double x);
   // The amount's glide and the bypass fade end on their targets at once.
-  void settle();
+  void settle() override;
 
   double getMaxFrequency() const { return mMaxFrequency; }
   double getFrequency() const { return mFrequency; }

@@ -71,11 +71,11 @@ void ADSR::setDuration(double v) { mDuration = std::max(kMinDuration, v * kMaxDu
 
 void ADSR::update(int n) {
   mSampleCounter = countOn(mSampleCounter, n);
-  if (!mSmoothersStarted) {
-    mDecaySmoother.startAt(mDecay);
-    mSustainSmoother.startAt(mSustain);
-    mReleaseSmoother.startAt(mRelease);
-    mSmoothersStarted = true;
+  if (mSettlePending) {
+    mDecaySmoother.settle(mDecay);
+    mSustainSmoother.settle(mSustain);
+    mReleaseSmoother.settle(mRelease);
+    mSettlePending = false;
   }
   mDecaySmoother.step(mDecay);
   mSustainSmoother.step(mSustain);

@@ -56,8 +56,12 @@ class ADSR : public AudioProcessingUnit {
 
   void KeyOn();
   void KeyOff();
-  // The smoothers start again at the settings, at the next update.
-  void settle() { mSmoothersStarted = false; }
+  // The smoothers settle on the settings at the next update, once the
+  // settings they glide to are known.
+  void settle() override {
+    AudioProcessingUnit::settle();
+    mSettlePending = true;
+  }
 
   void update(int n);
   // Draws the envelope into n points; restarts the envelope, so it is for
@@ -104,9 +108,10 @@ class ADSR : public AudioProcessingUnit {
   OnePoleSmoother mDecaySmoother{sADSRSmoothFactor1};
   OnePoleSmoother mSustainSmoother{sADSRSmoothFactor1};
   OnePoleSmoother mReleaseSmoother{sADSRSmoothFactor2};
-  // The smoothers start at the settings of the first update rather than at
-  // 0, from which the first note would decay and release far too fast.
-  bool mSmoothersStarted = false;
+  // Pending from the start too: the smoothers begin at the settings of the
+  // first update rather than at 0, from which the first note would decay
+  // and release far too fast.
+  bool mSettlePending = true;
 };
 
 }  // namespace Quillvane

@@ -19,6 +19,9 @@ class AudioProcessingUnit {
   virtual void setSampleRate(double rate);
   // Restarts the crossfade from near its start, wherever it had got to.
   virtual void setBypass(bool bypass);
+  // Every glide of the unit ends on its target at once: here the
+  // crossfade. Overrides call it first, then end their own.
+  virtual void settle() { mFadeLevel = mBypass ? 0.0 : 1.0; }
 
   double getSampleRate() const { return mSampleRate; }
   bool isBypassed() const { return mBypass; }
@@ -36,8 +39,6 @@ class AudioProcessingUnit {
   }
   // True once a bypassed unit has faded fully out and can leave its signal alone.
   bool isFadedOut() const { return mBypass && mFadeLevel <= 0.0; }
-  // The crossfade where it would end, for a switch made while nothing sounds.
-  void endFade() { mFadeLevel = mBypass ? 0.0 : 1.0; }
   // The fade's step at this rate.
   double fadeIncrement() const;
 

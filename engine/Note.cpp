@@ -27,12 +27,7 @@ constexpr double kFmMultipliers[Note::kNumFmOperators] = {0.25, 0.5, 1.0, 2.0, 4
 
 }  // namespace
 
-Note::Note() : mVolumeEnvelope("Volume Envelope"), mFilterEnvelope("Filter Envelope") {
-  // Valid click window before the first setSampleRate.
-  mClickStart = static_cast<int32_t>(kClickOffsetDuration * mSampleRate);
-  mClickLength = static_cast<int32_t>(kClickDuration * mSampleRate);
-  init();
-}
+Note::Note() : mVolumeEnvelope("Volume Envelope"), mFilterEnvelope("Filter Envelope") { init(); }
 
 Note::~Note() { freeBuffers(); }
 
@@ -67,8 +62,6 @@ void Note::setSampleRate(double rate) {
   mFilterEnvelope.setSampleRate(rate);
   for (Modulator& lfo : mLfos) lfo.setSampleRate(rate);
   for (FmModulator& op : mFmOperators) op.setSampleRate(rate);
-  mClickStart = static_cast<int32_t>(kClickOffsetDuration * rate);
-  mClickLength = static_cast<int32_t>(kClickDuration * rate);
   mReferenceRatio = referenceRatio(rate);
   setSmootherPoles();
   for (OscillatorFilter& filter : mFilters) filter.highPass.setSampleRate(rate);
@@ -123,7 +116,6 @@ void Note::initSampleCounters() {
 }
 
 void Note::resetPhase() {
-  mClickPhase = 0.0;
   for (double& phase : mPhases) phase = 0.0;
   mBassPhase = 0.0;
 }
@@ -137,6 +129,12 @@ void Note::OscillatorFilter::clear() {
 
 void Note::clearFilters() {
   for (OscillatorFilter& filter : mFilters) filter.clear();
+}
+
+bool Note::holdsSound() const {
+  if (mVolumeEnvelope.isPlaying()) return true;
+  return isPlaying() && mProgram && slot(NoteSlots::kBassLayerClick) > 0.0 &&
+         clickPosition(mSampleCounter) < kClickLengthFrames;
 }
 
 void Note::setNote(int note) {
@@ -158,7 +156,8 @@ void Note::updateCarrierFreq() {
 }
 
 void Note::settle() {
-  for (bool& started : mSmoothersStarted) started = false;
+  AudioProcessingUnit::settle();
+  for (bool& pending : mSettlePending) pending = true;
   mVolumeEnvelope.settle();
   mFilterEnvelope.settle();
 }

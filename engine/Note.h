@@ -36,6 +36,11 @@ class Note : public AudioProcessingUnit {
   static constexpr double kClickOffsetDuration = 0.001;
   static constexpr double kKickBaseFrequency = 44.0;
   static constexpr double kSafeFilterFactor = 0.99777;
+  // The click counts its time in frames at 44.1 kHz, the rate its phase
+  // steps were made for: its window opens this many of them after the
+  // note's first frame and lasts this many.
+  static constexpr int kClickStartFrames = static_cast<int>(kClickOffsetDuration * ConstantsD::kDefaultSampleRate);
+  static constexpr int kClickLengthFrames = static_cast<int>(kClickDuration * ConstantsD::kDefaultSampleRate);
   static constexpr int kNumOscillators = 3;
   static constexpr int kNumFmOperators = 5;
   // Of the five at 0.25 to 4 times the carrier, the one at 1.0.
@@ -70,9 +75,10 @@ class Note : public AudioProcessingUnit {
   // Buffers only grow; allocation happens here and nowhere else.
   void setBlockSize(int n);
 
-  // The smoothers of the oscillators and the envelopes start again at the
-  // settings, for settings chosen while the voice is silent.
-  void settle();
+  // The smoothers of the oscillators and the envelopes settle on the
+  // settings, each where it next runs: for settings chosen while the voice
+  // is silent.
+  void settle() override;
   void setNote(int note);
   void keyOn(int velocity);
   void keyOff();
@@ -86,6 +92,11 @@ class Note : public AudioProcessingUnit {
   double getNoteFrequency() const { return mNoteFrequency; }
   double getCarrierFrequency() const { return mCarrierFrequency; }
   bool isPlaying() const { return mVolumeEnvelope.isPlaying() || mFilterEnvelope.isPlaying(); }
+  // Whether the note may still give anything but silence, as it is set now:
+  // while its volume envelope runs, and until its click's window has
+  // closed. Once both are over it plays on silent for as long as its filter
+  // envelope runs.
+  bool holdsSound() const;
   eADSR getState() const { return mVolumeEnvelope.getState(); }
   double getVolume() const { return mEnvelopeLevel; }
   void updateCarrierFreq();
@@ -191,6 +202,9 @@ class Note : public AudioProcessingUnit {
   int stepEnvelopes(int frames, int* positions);
   void walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& walk);
   void synthesizeClicks(const ChunkPhases& walk, int frames, double amount);
+  // Where the frame after `counter` frames of the note falls in the click,
+  // in 44.1 kHz frames since its window opened.
+  double clickPosition(uint32_t counter) const { return counter * mReferenceRatio - kClickStartFrames; }
 
   // An oscillator's record slots, as process() reads them.
   struct OscillatorSettings {
@@ -239,9 +253,6 @@ class Note : public AudioProcessingUnit {
   double mVelocityGain = 1.0;
   double mCarrierFrequency = 0.0;
   double mNoteFrequency = 0.0;
-  int32_t mClickLength = 0;
-  int32_t mClickStart = 0;
-  double mClickPhase = 0.0;
   // A frame's share of a frame at 44.1 kHz, which the click's phase steps
   // and the oscillator filters' frequencies were made for.
   double mReferenceRatio = 1.0;
@@ -264,9 +275,10 @@ class Note : public AudioProcessingUnit {
   OnePoleSmoother mVolumeSmoothers[kNumOscillators];
   OnePoleSmoother mPanSmoothers[kNumOscillators];
   OnePoleSmoother mSaturationSmoothers[kNumOscillators];
-  // An oscillator's smoothers start at its settings the first time it
-  // sounds, not at 0, from which its first note would fade in from the left.
-  bool mSmoothersStarted[kNumOscillators] = {};
+  // Pending from the start too: an oscillator's smoothers begin at its
+  // settings the first time it sounds, not at 0, from which its first note
+  // would fade in from the left.
+  bool mSettlePending[kNumOscillators] = {true, true, true};
   DriveClip mDriveClips[kNumOscillators];
 };
 

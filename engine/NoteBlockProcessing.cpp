@@ -158,11 +158,11 @@ void Note::processChunk(double* left, double* right, double* bassOutput, int sta
     settings[k] = oscillatorSettings(k);
     if (settings[k].on) {
       active[count++] = k;
-      if (!mSmoothersStarted[k]) {
-        mVolumeSmoothers[k].startAt(settings[k].volume);
-        mPanSmoothers[k].startAt(settings[k].pan);
-        mSaturationSmoothers[k].startAt(settings[k].saturation);
-        mSmoothersStarted[k] = true;
+      if (mSettlePending[k]) {
+        mVolumeSmoothers[k].settle(settings[k].volume);
+        mPanSmoothers[k].settle(settings[k].pan);
+        mSaturationSmoothers[k].settle(settings[k].saturation);
+        mSettlePending[k] = false;
       }
     } else {
       mLfos[2 * k].advance(frames);

@@ -48,6 +48,35 @@ void storeUnison(double* buffer, const double* a, const double* b, int voices, c
 // The FM terms are summed in this order: 1x, 2x, 4x, 0.5x, 0.25x.
 constexpr int kFmSumOrder[Note::kNumFmOperators] = {2, 3, 4, 1, 0};
 
+// The click's phase where each of its 44.1 kHz frames begins: frame k moves
+// it on by ((1 - k / length)^20)^20, near a radian at first and nothing as
+// the window closes. Between two frames it moves in proportion, so that the
+// chirp has one shape in time at every rate and 44.1 kHz sums the very
+// steps it was made with; a step per frame of so steep a curve would sum to
+// another chirp at each rate.
+class ClickPhases {
+ public:
+  ClickPhases() {
+    mStarts[0] = mStarts[1] = 0.0;
+    for (int k = 1; k < Note::kClickLengthFrames; ++k) {
+      const double e = VectorMath::pow(1.0 - static_cast<double>(k) / Note::kClickLengthFrames, 20.0);
+      mStarts[k + 1] = mStarts[k] + VectorMath::pow(e, 20.0);
+    }
+  }
+
+  // position in (0, kClickLengthFrames).
+  double at(double position) const {
+    const int k = static_cast<int>(position);
+    return mStarts[k] + (position - k) * (mStarts[k + 1] - mStarts[k]);
+  }
+
+ private:
+  double mStarts[Note::kClickLengthFrames + 1];
+};
+
+// Made once, as the library loads, never on the render thread.
+const ClickPhases kClickPhases;
+
 }  // namespace
 
 void Note::synthesize() { synthesize(1); }
@@ -275,27 +304,22 @@ void Note::walkPhases(const SynthesisSettings& run, int frames, ChunkPhases& wal
   mSampleCounter = countOn(counter, frames);
 }
 
-// Each stored frame inside the click's span sounds it: its envelope, and the
-// phase it reads, which the envelopes before it moved on.
+// Each stored frame inside the click's window sounds it: its envelope, and
+// its phase.
 void Note::synthesizeClicks(const ChunkPhases& walk, int frames, double amount) {
   bool sounds[kChunkFrames];
   double envelopes[kChunkFrames];
+  double sines[kChunkFrames];
   int count = 0;
   for (int n = 0; n < frames; ++n) {
-    const int64_t counter = walk.counters[n];  // frames synthesized before this one
-    sounds[n] = walk.positions[n] >= 0 && amount > 0.0 && mClickStart < counter &&
-                counter < int64_t{mClickStart} + mClickLength;
-    if (sounds[n]) envelopes[count++] = 1.0 - static_cast<double>(counter - mClickStart) / mClickLength;
+    const double position = clickPosition(walk.counters[n]);
+    sounds[n] = walk.positions[n] >= 0 && amount > 0.0 && position > 0.0 && position < kClickLengthFrames;
+    if (!sounds[n]) continue;
+    envelopes[count] = 1.0 - position / kClickLengthFrames;
+    sines[count++] = kClickPhases.at(position);
   }
-  double sines[kChunkFrames];
   if (count > 0) {
-    double steps[kChunkFrames];
     VectorMath::pow(envelopes, 20.0, envelopes, count);
-    VectorMath::pow(envelopes, 20.0, steps, count);
-    for (int i = 0; i < count; ++i) {
-      sines[i] = mClickPhase;
-      mClickPhase += steps[i] * mReferenceRatio;
-    }
     VectorMath::sin(sines, sines, count);
   }
   for (int n = 0, i = 0; n < frames; ++n) {

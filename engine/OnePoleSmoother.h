@@ -22,8 +22,8 @@ struct OnePoleSmoother {
     gain = 1.0 - p;
   }
 
-  // Puts the glide where it would end, for a smoother's first target.
-  void startAt(double target) { state = target; }
+  // Ends the glide on its target at once.
+  void settle(double target) { state = target; }
 
   double step(double target) {
     state = state * pole + target * gain;

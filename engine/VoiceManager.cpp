@@ -1,6 +1,7 @@
 #include "engine/VoiceManager.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string>
 
 #include "engine/MasterSynth.h"
@@ -60,6 +61,10 @@ void VoiceManager::endAllVoices() {
 
 void VoiceManager::settle() {
   forEachNote([](Note& n) { n.settle(); });
+}
+
+bool VoiceManager::holdsSound() const {
+  return std::any_of(std::begin(mNotes), std::end(mNotes), [](const Note& n) { return n.holdsSound(); });
 }
 
 double VoiceManager::nextSample() {

@@ -30,9 +30,11 @@ class VoiceManager {
   // Ends every voice at once, without its release: the voices have no
   // shorter fade.
   void endAllVoices();
-  // Every voice's smoothers start again at the settings: for settings
-  // chosen while no voice sounds.
+  // Every voice's smoothers settle on the settings: for settings chosen
+  // while no voice sounds.
   void settle();
+  // Whether any voice may still give anything but silence.
+  bool holdsSound() const;
 
   // Per frame: every playing voice renders its raw samples. Always 0.0.
   // The frames are owed and rendered voice by voice in runs at the next

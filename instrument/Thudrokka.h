@@ -56,7 +56,7 @@ struct ProgramLineProblem;
 // the display copies and the editor, and hands the rest over; at the start
 // of its next block the render thread applies a pending reset, then the
 // latest value of every parameter changed since (a preset, state or program
-// whole or not at all, and heard at once when no voice sounds), then the
+// whole or not at all, and heard at once where nothing sounds), then the
 // notes sent since, which keep their frame offsets. A reset drops the notes
 // sent before it at once, on the thread that asks for it. The editor's
 // read-outs therefore read the parameters and the editor's own display
@@ -81,6 +81,11 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // The dry/wet glide's pole at 44.1 kHz; the other output smoothers glide
   // with the engine's default smoothing factor.
   static constexpr double kDryWetSmoothFactor = 0.99;
+  // How long the output stays exact zeros before what the effect units
+  // still hold counts as kept from it for good. Longer than the gaps that a
+  // gate, a coarse bit depth or a curve's dead zone leave between the
+  // swings of the slowest tail the filters ring with, at 10 Hz.
+  static constexpr double kSettledSilenceSeconds = 0.25;
   static constexpr int kEditorWidth = 1024;
   static constexpr int kEditorHeight = 760;
 
@@ -276,6 +281,16 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   // Ends every voice and held key and empties every effect unit: silence
   // from here on, and a next note that meets nothing of what came before.
   void endAllSound();
+  // Every effect unit lets go of what it holds.
+  void emptyEffectUnits();
+  // Whether nothing sounds any more: no voice can, and no effect unit holds
+  // anything that would reach the output as it is set now, or the output
+  // has been exact zeros for kSettledSilenceSeconds, which keeps what they
+  // still hold from it for good.
+  bool nothingSounds() const;
+  bool effectUnitsHoldSound() const;
+  // Counts the frames of exact silence that the output ends with, across blocks.
+  void countSilence(double** outputs, int nFrames);
   void renderBlock(double** outputs, int nFrames);
   void applyOutputStage(double** outputs, int nFrames);
   bool isAnyVoicePlaying() const;
@@ -290,10 +305,22 @@ class Thudrokka : public IPlugAU, public Quillvane::MasterSynth {
   Quillvane::OnePoleSmoother mSaturationSmoother;
   Quillvane::OnePoleSmoother mVolumeSmoother;
   Quillvane::OnePoleSmoother mDryWetSmoother;
-  // The output smoothers start at their first targets, not at 0, from which
-  // a fresh instance's first note would fade in from the left.
-  bool mOutputSmoothersStarted = false;
-  bool mSaturationSmootherStarted = false;
+  // The output smoothers settle on their targets where they next run;
+  // pending from the start too, so that they begin at their first targets,
+  // not at 0, from which a fresh instance's first note would fade in from
+  // the left.
+  bool mOutputSettlePending = true;
+  bool mSaturationSettlePending = true;
+  // A whole set arrived over sound: its glides jump to their targets, and
+  // the effect units let go of what they hold, once nothing sounds.
+  bool mWholeSetToSettle = false;
+  // Output frames of exact silence since the last sound, up to a top; at it
+  // before anything has sounded.
+  static constexpr int64_t kSilentFramesTop = int64_t{1} << 40;
+  int64_t mSilentFrames = kSilentFramesTop;
+  // kSettledSilenceSeconds at the rate of the last reset, which comes before
+  // the first block.
+  int64_t mSettledSilenceFrames = 0;
   Quillvane::WaveformProvider mWaveformProvider;
   Quillvane::PitchEnvelope mPitchEnvelope;
   Quillvane::FilterUnit mFilterUnit;

@@ -51,6 +51,7 @@ void Thudrokka::OnActivate(bool active) {
 }
 
 void Thudrokka::applyReset(double sr) {
+  mSettledSilenceFrames = std::llround(kSettledSilenceSeconds * sr);
   for (Quillvane::OnePoleSmoother* s : {&mBassAmountSmoother, &mPanSmoother, &mSaturationSmoother, &mVolumeSmoother}) {
     s->setPole(Quillvane::defaultSmoothPole(sr));
   }
@@ -70,6 +71,10 @@ void Thudrokka::applyReset(double sr) {
 void Thudrokka::endAllSound() {
   mMidiReceiver.releaseAllKeys();
   mVoiceManager.endAllVoices();
+  emptyEffectUnits();
+}
+
+void Thudrokka::emptyEffectUnits() {
   for (Quillvane::FilterUnit* unit : {&mFilterUnit, &mBassFilterUnit}) unit->reset();
   mPhaser.reset();
   mDistortion.reset();
@@ -85,8 +90,8 @@ void Thudrokka::settleGlides() {
   mDistortion.settle();
   mEqualizer.settle();
   for (Quillvane::DumpExpand* unit : {&mDumpExpand, &mBassDumpExpand}) unit->settle();
-  mOutputSmoothersStarted = false;
-  mSaturationSmootherStarted = false;
+  mOutputSettlePending = true;
+  mSaturationSettlePending = true;
 }
 
 void Thudrokka::ProcessMidiMsg(IMidiMsg* msg) {
@@ -107,10 +112,18 @@ void Thudrokka::applyHandOvers(NoteFate fate) {
   }
   const bool wholeSound =
       mParameterHandOver.take([this](int paramIdx, double value) { applyParameter(paramIdx, value); });
-  // A preset, state or program chosen while nothing sounds is heard from
-  // the next note's first frame, not through glides from the sound before;
-  // over a sounding voice the glides keep the change from clicking.
-  if (wholeSound && !isAnyVoicePlaying()) settleGlides();
+  // A preset, state or program is heard from the next note's first frame,
+  // not through glides from the sound before, once nothing sounds; over a
+  // sounding voice or a ringing tail it glides as single changes do, which
+  // keeps it from cracking, and its jump waits. What the effect units still
+  // hold then would only be the sound before, brought out by the new
+  // settings: they let go of it.
+  if (wholeSound) mWholeSetToSettle = true;
+  if (mWholeSetToSettle && nothingSounds()) {
+    emptyEffectUnits();
+    settleGlides();
+    mWholeSetToSettle = false;
+  }
   if (fate == NoteFate::kDrop) {
     mMidiHandOver.take(notesEnd, [](bool) { return true; }, [](const NoteEvent&) {});
     return;
@@ -193,6 +206,7 @@ void Thudrokka::renderBlock(double** outputs, int nFrames) {
 
   applyOutputStage(outputs, nFrames);
   limitAndDetectMaxLevels(outputs, nFrames);
+  countSilence(outputs, nFrames);
   if (mResetPeaks.exchange(false, std::memory_order_relaxed)) {
     mPeakLeft.store(0.0, std::memory_order_relaxed);
     mPeakRight.store(0.0, std::memory_order_relaxed);
@@ -206,17 +220,17 @@ void Thudrokka::applyOutputStage(double** outputs, int nFrames) {
   double* bass = mBassLayerBuffer.get();
 
   const double saturation = mSynthProgram[Saturation];
-  if (!mOutputSmoothersStarted) {
-    mDryWetSmoother.startAt(mSynthProgram[DryWet]);
-    mBassAmountSmoother.startAt(mSynthProgram[BassLayerAmount]);
-    mVolumeSmoother.startAt(mSynthProgram[Volume]);
-    mPanSmoother.startAt(mSynthProgram[Pan]);
-    mOutputSmoothersStarted = true;
+  if (mOutputSettlePending) {
+    mDryWetSmoother.settle(mSynthProgram[DryWet]);
+    mBassAmountSmoother.settle(mSynthProgram[BassLayerAmount]);
+    mVolumeSmoother.settle(mSynthProgram[Volume]);
+    mPanSmoother.settle(mSynthProgram[Pan]);
+    mOutputSettlePending = false;
   }
   if (saturation > 0.0) {
-    if (!mSaturationSmootherStarted) {
-      mSaturationSmoother.startAt(saturation);
-      mSaturationSmootherStarted = true;
+    if (mSaturationSettlePending) {
+      mSaturationSmoother.settle(saturation);
+      mSaturationSettlePending = false;
     }
     for (int i = 0; i < nFrames; ++i) {
       const double s = mSaturationSmoother.step(saturation);
@@ -302,6 +316,25 @@ void Thudrokka::PlayNote(bool on) {
     msg.MakeNoteOffMsg(kPreviewNote, 0);
   }
   mMidiHandOver.send({msg, true});
+}
+
+void Thudrokka::countSilence(double** outputs, int nFrames) {
+  int sounding = nFrames;
+  while (sounding > 0 && outputs[0][sounding - 1] == 0.0 && outputs[1][sounding - 1] == 0.0) --sounding;
+  mSilentFrames = sounding > 0 ? nFrames - sounding : std::min(mSilentFrames + nFrames, kSilentFramesTop);
+}
+
+bool Thudrokka::nothingSounds() const {
+  if (mVoiceManager.holdsSound()) return false;
+  return mSilentFrames >= mSettledSilenceFrames || !effectUnitsHoldSound();
+}
+
+bool Thudrokka::effectUnitsHoldSound() const {
+  const bool chain = mSynthProgram[BypassFX] != 1.0 &&
+                     (mFilterUnit.holdsSound() || mPhaser.holdsSound() || mDistortion.holdsSound() ||
+                      mEqualizer.holdsSound() || mDumpExpand.holdsSound());
+  const bool bassPath = mSynthProgram[BassLayerToFilter] == 1.0 && (mBassDumpExpand.holdsSound() || mBassFilterUnit.holdsSound());
+  return chain || bassPath;
 }
 
 bool Thudrokka::isAnyVoicePlaying() const {

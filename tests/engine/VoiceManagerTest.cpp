@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
+#include <vector>
 
 #include "tests/engine/StandInSynth.h"
 
@@ -103,6 +105,38 @@ TEST_F(VoiceManagerTest, AReleasedNoteEndsAtZero) {
     synth->render(512, {512});
     EXPECT_FALSE(vm.getNote(0).isPlaying()) << samples;
     EXPECT_EQ(vm.getNote(0).getVolume(), 0.0) << samples << " samples";
+  }
+}
+
+// A voice past its volume envelope plays on while its filter envelope runs,
+// so that it is not taken for a new note, but holds no sound once its
+// click's window has closed too: from then on it gives exact zeros.
+TEST_F(VoiceManagerTest, AVoicePastItsVolumeEnvelopeHoldsNoSound) {
+  for (double click : {0.0, 1.0}) {
+    synth = std::make_unique<StandInSynth>();
+    synth->setParameter(EnvRelease, 0.001);
+    synth->setParameter(FilterRelease, 1.0);
+    synth->setParameter(FilterDuration, 1.0);
+    synth->setParameter(BassLayerAmount, 1.0);
+    synth->setParameter(BassLayerClick, click);
+    const VoiceManager& voices = synth->mVoiceManager;
+    synth->queueNoteOn(48, 127, 0);
+    synth->queueNoteOff(48, 2205);
+    synth->render(512, {512});
+    ASSERT_TRUE(voices.holdsSound());
+    int silentFrom = -1;
+    for (int frame = 512; frame < 44100; frame += 512) {
+      if (silentFrom < 0 && !voices.holdsSound()) silentFrom = frame;
+      synth->render(512, {512});
+    }
+    ASSERT_GT(silentFrom, 0) << "click " << click;
+    EXPECT_TRUE(voices.getNote(0).isPlaying()) << "click " << click;
+    // The click's window closes 0.2 s after it opened, 1 ms into the note.
+    EXPECT_EQ(silentFrom >= 0.201 * 44100, click > 0.0) << "silent from frame " << silentFrom;
+    for (const std::vector<double>* out : {&synth->left, &synth->right, &synth->bass}) {
+      const auto last = std::find_if(out->rbegin(), out->rend(), [](double x) { return x != 0.0; });
+      EXPECT_LE(out->rend() - last, silentFrom) << "click " << click;
+    }
   }
 }
 

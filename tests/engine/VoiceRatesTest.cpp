@@ -1,6 +1,6 @@
-// A voice's oscillator filters sound alike at every sample rate: they pass a
-// sawtooth's harmonics alike at 44.1 and 96 kHz, and a cutoff that would pass
-// Nyquist at a low rate stays below it.
+// A voice sounds alike at every sample rate: its oscillator filters pass a
+// sawtooth's harmonics alike at 44.1 and 96 kHz, a cutoff that would pass
+// Nyquist at a low rate stays below it, and the click is one shape in time.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -81,6 +81,43 @@ TEST(VoiceRates, ACutoffPastNyquistAtALowRateIsLimitedBelowIt) {
       }
       EXPECT_LT(peak, 4.0) << rate << " Hz, type " << f.type << ", cutoff " << f.cutoff;
     }
+  }
+}
+
+// The click alone, its note struck on the first frame: every oscillator off,
+// so that nothing else reaches the stereo outputs.
+std::vector<double> click(double rate) {
+  auto synth = std::make_unique<StandInSynth>(rate, 512);
+  for (eVstParameters p : {Osc1OnOff, Osc2OnOff, Osc3OnOff}) synth->setParameter(p, 0.0);
+  synth->setParameter(BassLayerClick, 1.0);
+  synth->queueNoteOn(kNote, 127, 0);
+  synth->render(static_cast<int>(0.25 * rate), {512});
+  return synth->left;
+}
+
+// Wherever a frame at another rate falls on a frame at 44.1 kHz, the two
+// give the same sample: the click is one curve in time, which 44.1 kHz
+// samples as it always has. The two rates below it take several 44.1 kHz
+// phase steps in one frame.
+TEST(VoiceRates, TheClickIsOneShapeInTimeAtEveryRate) {
+  const std::vector<double> reference = click(44100.0);
+  // Each rate, and the frames of it that fall on 44.1 kHz frames.
+  const struct {
+    double rate;
+    int framesPerMeeting;
+  } rates[] = {{48000.0, 160}, {96000.0, 320}, {192000.0, 640}, {22050.0, 1}, {8000.0, 80}};
+  for (const auto& r : rates) {
+    const std::vector<double> other = click(r.rate);
+    int compared = 0;
+    for (std::size_t c = 0; c < other.size(); c += static_cast<std::size_t>(r.framesPerMeeting)) {
+      const double at = static_cast<double>(c) * 44100.0 / r.rate;
+      const auto n = static_cast<std::size_t>(std::lround(at));
+      ASSERT_NEAR(at, static_cast<double>(n), 1e-9);
+      if (n >= reference.size()) break;
+      if (reference[n] != 0.0) ++compared;
+      EXPECT_NEAR(other[c], reference[n], 1e-9) << r.rate << " Hz, frame " << c << " (" << n << " at 44.1 kHz)";
+    }
+    EXPECT_GT(compared, 2) << r.rate << " Hz";
   }
 }
 

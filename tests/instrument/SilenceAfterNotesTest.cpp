@@ -1,6 +1,7 @@
 // Once the last voice has finished and the effects' tails have died away,
 // the instrument gives exact zeros, whatever its settings: a curve that
 // takes the least input to full scale must never find anything to amplify.
+// And where it finds that nothing sounds any more, nothing does.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -61,6 +62,7 @@ class Session {
   }
 
   bool playing() const { return mPlug.isAnyVoicePlaying(); }
+  bool nothingSounds() const { return mPlug.nothingSounds(); }
 
  private:
   ThudrokkaProbe mPlug;
@@ -88,6 +90,33 @@ void expectSilenceAfterTheNote(const Setting& setting, double rate = 44100.0) {
   EXPECT_LT(lastSound, blocks(kTailSeconds))
       << describe(setting) << " at " << rate << " Hz: sound " << (lastSound + 1) * kBlock / rate
       << " s after the last voice";
+}
+
+// From the block at whose start the instrument finds that nothing sounds, a
+// sound chosen then would jump onto the silence: without a new note every
+// block is exact zeros. Presets whose effects ring long after the voice,
+// and some whose filter unit keeps a low-pass's tail from the output.
+TEST(SilenceAfterNotes, WhereNothingSoundsNothingDoes) {
+  for (double rate : {44100.0, 96000.0}) {
+    for (int preset : {13, 18, 23, 25, 40, 53, 56, 76, 116, 118, 119, 122}) {
+      const Setting setting{preset, {}};
+      auto blocks = [rate](double seconds) { return static_cast<int>(seconds * rate / kBlock); };
+      Session session(setting, rate);
+      session.note(true);
+      for (int b = 0; b < blocks(0.3); ++b) session.block();
+      session.note(false);
+      int found = -1;
+      for (int b = 0; b < blocks(20.0); ++b) {
+        if (found < 0 && session.nothingSounds()) found = b;
+        const bool sound = session.block();
+        if (found >= 0) {
+          ASSERT_FALSE(sound) << describe(setting) << " at " << rate << " Hz: sound " << (b - found) * kBlock / rate
+                              << " s after nothing did";
+        }
+      }
+      EXPECT_GE(found, 0) << describe(setting) << " at " << rate << " Hz: still sounding after 20 s";
+    }
+  }
 }
 
 TEST(SilenceAfterNotes, PresetsWhoseTailsOnceFedTheirDistortion) {

@@ -39,6 +39,7 @@ class ThudrokkaProbe : public Thudrokka {
 
   using Thudrokka::applyOutputStage;
   using Thudrokka::isAnyVoicePlaying;
+  using Thudrokka::nothingSounds;
   using Thudrokka::mAboutTabButton;
   using Thudrokka::mAboutTabControls;
   using Thudrokka::mBassAmountSmoother;
