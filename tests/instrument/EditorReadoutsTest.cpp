@@ -193,7 +193,7 @@ TEST(EditorReadouts, AValueFromTheEditorIsRefusedWhenNotANumberAndClampedOutside
     const std::vector<std::string> before = EditorShows(plug);
     for (double bad : {std::nan(""), inf, -inf}) {
       plug.SetParameterFromGUI(p, bad);
-      plug.settle();
+      plug.takeHandOvers();
       EXPECT_EQ(plug.GetParam(p)->Value(), 0.5) << "parameter " << p << " given " << bad;
       EXPECT_EQ(EditorShows(plug), before) << "parameter " << p << " given " << bad;
     }
@@ -202,7 +202,7 @@ TEST(EditorReadouts, AValueFromTheEditorIsRefusedWhenNotANumberAndClampedOutside
       const std::vector<std::string> atEnd = EditorShows(plug);
       plug.set(p, 0.5);
       plug.SetParameterFromGUI(p, end == 0.0 ? -0.5 : 1.5);
-      plug.settle();
+      plug.takeHandOvers();
       EXPECT_EQ(plug.GetParam(p)->Value(), end) << "parameter " << p;
       EXPECT_EQ(EditorShows(plug), atEnd) << "parameter " << p;
     }

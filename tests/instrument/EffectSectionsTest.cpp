@@ -48,7 +48,7 @@ struct EffectSections : SectionsTest {
   void Click(int x, int y) {
     SectionsTest::Click(x, y);
     // The render thread's next block takes the change.
-    plug.settle();
+    plug.takeHandOvers();
   }
 };
 

@@ -56,15 +56,15 @@ TEST(Construction, AppliesEveryParameterToTheRecordBeforeAnyReset) {
 TEST(Construction, PlayNoteWaitsForTheFirstReset) {
   ThudrokkaProbe plug;
   plug.PlayNote(true);
-  plug.settle();
+  plug.takeHandOvers();
   EXPECT_FALSE(plug.mVoiceManager.getNote(0).isPlaying());
   plug.prepare(44100.0, 64);
   plug.PlayNote(true);
-  plug.settle();
+  plug.takeHandOvers();
   EXPECT_TRUE(plug.mVoiceManager.getNote(0).isPlaying());
   EXPECT_EQ(plug.mVoiceManager.getNote(0).getNote(), 48);
   plug.PlayNote(false);
-  plug.settle();
+  plug.takeHandOvers();
   EXPECT_EQ(plug.mVoiceManager.getNote(0).getState(), Quillvane::kAdsrRelease);
 }
 

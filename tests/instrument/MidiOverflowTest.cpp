@@ -256,7 +256,7 @@ TEST(MidiOverflow, APassThroughRenderDropsTheNotesSentForIt) {
       auto plug = std::make_unique<ThudrokkaProbe>();
       plug->prepare(44100.0, kBlock);
       ASSERT_TRUE(plug->RestorePreset(kPad));
-      plug->settle();
+      plug->takeHandOvers();
       for (int i = 0; bypassed && i < notes; ++i) {
         for (const IMidiMsg& msg : {IMidiMsg(i % kBlock, kNoteOn, static_cast<uint8_t>(36 + i % 48), 100),
                                     IMidiMsg((i + 9) % kBlock, kNoteOff, static_cast<uint8_t>(36 + i % 48), 0)}) {

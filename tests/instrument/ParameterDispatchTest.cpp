@@ -96,7 +96,7 @@ TEST(ParameterDispatch, GlobalTransposeRetunesSoundingNotesAtOnce) {
   ThudrokkaProbe plug;
   plug.prepare(44100.0, 64);
   plug.PlayNote(true);
-  plug.settle();
+  plug.takeHandOvers();
   const Note& note = plug.mVoiceManager.getNote(0);
   const double carrier = note.getCarrierFrequency();
   plug.set(GlobalTranspose, 1.0);

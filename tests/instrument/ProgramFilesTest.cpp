@@ -71,7 +71,7 @@ TEST(ProgramFiles, SaveAndLoadGiveEveryParameterTheFilesValue) {
   auto* quantization = new ValueTap(&loaded, Quantization);
   loaded.mEditor->AttachControl(quantization);
   ASSERT_TRUE(loaded.LoadProgramAsQV(file.c_str()));
-  loaded.settle();
+  loaded.takeHandOvers();
   for (int p = 0; p < kNumParameters; ++p) {
     const double expected = written.getParameterValue(static_cast<eVstParameters>(p), true);
     EXPECT_NEAR(loaded.GetParam(p)->Value(), expected, 1e-12) << p;
@@ -233,7 +233,7 @@ TEST(SyncButton, TunesTheRingModulatorToTheLastNote) {
     if (c.frequency > 0.0) plug.onNoteOn(c.frequency, "A4");
     for (ValueTap* tap : taps) tap->values.clear();
     plug.OnSyncModFx(c.multiplier);
-    plug.settle();
+    plug.takeHandOvers();
     EXPECT_DOUBLE_EQ(plug.GetParam(RingModulationFrequency)->Value(), c.expected);
     EXPECT_DOUBLE_EQ(plug.mSynthProgram[RingModulationFrequency], c.expected);
     EXPECT_DOUBLE_EQ(plug.mRingModulator.getFrequency(), c.expected);

@@ -58,7 +58,7 @@ TEST(RenderBlock, ResetReallocatesOnlyForANewBlockSize) {
     plug.Reset();
     plug.SetSampleRate(48000.0);
     plug.Reset();
-    plug.settle();
+    plug.takeHandOvers();
     EXPECT_EQ(allocations.count(), 0u);
   }
   EXPECT_EQ(plug.mVoiceBuffers[0], voices);

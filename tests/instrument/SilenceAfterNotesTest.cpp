@@ -37,7 +37,7 @@ class Session {
   Session(const Setting& s, double rate) {
     mPlug.prepare(rate, kBlock);
     mPlug.RestorePreset(s.preset);
-    mPlug.settle();
+    mPlug.takeHandOvers();
     for (const auto& [p, v] : s.parameters) mPlug.set(p, v);
   }
 

@@ -24,18 +24,18 @@ class ThudrokkaProbe : public Thudrokka {
     SetSampleRate(rate);
     SetBlockSize(block);
     Reset();
-    settle();
+    takeHandOvers();
   }
 
   // Sets a parameter's value and dispatches it, as a host's change does.
   void set(int p, double value) {
     GetParam(p)->Set(value);
     OnParamChange(p);
-    settle();
+    takeHandOvers();
   }
 
   // What the next block would apply first.
-  void settle() { applyHandOvers(); }
+  void takeHandOvers() { applyHandOvers(); }
 
   using Thudrokka::applyOutputStage;
   using Thudrokka::isAnyVoicePlaying;

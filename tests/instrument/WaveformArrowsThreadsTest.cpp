@@ -71,7 +71,7 @@ TEST(EditorThreads, WaveformArrowsStepWhileTheVoicesPlay) {
   render.join();
 
   // The voices get the stepped waveforms through the parameters.
-  plug.settle();
+  plug.takeHandOvers();
   EXPECT_EQ(plug.GetParam(OscWaveform1)->Value(), 1.0);
   EXPECT_EQ(plug.GetParam(OscWaveform2)->Value(), 0.0);
   EXPECT_EQ(plug.mSynthProgram[OscWaveform1], 1.0);
